@@ -1,0 +1,21 @@
+# Sourced by the scripts that run our .exe files: a wine prefix of the build's
+# own and a running wineserver whose output is detached, so that nothing that
+# wine leaves running holds our standard output open.
+#   ks_wine_start BUILD_DIR   /   ks_wine_stop
+ks_wine_start() {
+  export WINEPREFIX="$1/wineprefix"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  local fresh=0
+  [ -d "$WINEPREFIX" ] || fresh=1
+  wineserver -p </dev/null >/dev/null 2>&1
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  if [ $fresh -eq 1 ]; then
+    # Without a window manager wine would wait ~2 s on every DestroyWindow.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 || true
+  fi
+}
+
+ks_wine_stop() {
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+}
