@@ -1,0 +1,32 @@
+// A process-local mutex that the owning thread may take recursively.
+//
+// The operating-system object is made on the first Wait, so a KSMutex costs
+// nothing until it is used. Every successful Wait is matched by one Release.
+#pragma once
+
+#include <atomic>
+
+class KSMutex {
+ public:
+  KSMutex();
+  virtual ~KSMutex();
+
+  KSMutex(const KSMutex&) = delete;
+  KSMutex& operator=(const KSMutex&) = delete;
+
+  // True when this thread now holds the mutex. inTimeoutMS -1 waits forever;
+  // a time-out or any failure gives false and leaves the mutex unheld.
+  bool Wait(long inTimeoutMS);
+
+  // Releases one hold taken by a successful Wait of this thread.
+  void Release();
+
+ private:
+  void* CreateOnce();
+
+  // The operating-system mutex; null until the first Wait. Several threads
+  // may race to make it, so it is published atomically.
+  std::atomic<void*> mMutex;
+  // True once this object made its mutex successfully.
+  std::atomic<bool> mHasName;
+};
