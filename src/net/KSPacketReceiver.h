@@ -1,0 +1,56 @@
+// Reassembles whole packets from the bytes of a TCP stream.
+//
+// The bytes come from the network and are not trusted: a data size over the
+// receive limit is refused before anything is allocated for it. A socket
+// reader receives into ReadBuffer(), never more than ReadSpace() bytes (which
+// is at most what the packet now arriving still lacks), and passes the count
+// to Consume; Feed does the same for bytes that are already in memory.
+#pragma once
+
+#include "net/KSPacket.h"
+
+class KSPacketReceiver {
+ public:
+  // Called once for each whole packet. The packet, and its data, are valid
+  // only during the call; the data is followed by two zero bytes so that a
+  // text payload reads as a NUL-terminated string.
+  typedef void (*PacketProc)(const KSPacket& inPacket, void* inUser);
+
+  static constexpr int32 kBufferSize = 1024;
+
+  KSPacketReceiver();
+  ~KSPacketReceiver();
+
+  KSPacketReceiver(const KSPacketReceiver&) = delete;
+  KSPacketReceiver& operator=(const KSPacketReceiver&) = delete;
+
+  uint8* ReadBuffer() { return mData + mBytesUnprocessed; }
+  int32 ReadSpace() const;
+
+  // Takes inNumBytes bytes that were just placed at ReadBuffer(). Returns 0,
+  // kKSErr_Protocol when a packet announces more data than the limit, or
+  // kKSErr_Internal when its data buffer cannot be allocated. After an error
+  // the stream is out of step and must be abandoned.
+  long Consume(int32 inNumBytes, PacketProc inProc, void* inUser);
+
+  // Consume for a block of bytes of any length.
+  long Feed(const uint8* inBytes, int64 inNumBytes, PacketProc inProc, void* inUser);
+
+  // True while part of a packet has arrived and the rest has not.
+  bool InPacket() const { return mBytesProcessed > 0 || mBytesUnprocessed > 0; }
+
+ private:
+  long TakeHeader();
+  void Shift(int32 inNumBytes);
+
+  uint8 mData[kBufferSize];
+  int32 mBytesUnprocessed;  // received and not yet consumed, from mData[0]
+  int32 mBytesProcessed;    // of the current packet, header included
+
+  bool mHeaderTaken;
+  int32 mIncomingPacketSize;  // wire header plus data size of the current packet
+  KSPacket mIncomingPacket;   // mData points into mTempBuf
+
+  uint8* mTempBuf;  // the current packet's data, reused while large enough
+  uint32 mTempBufDimSize;
+};
