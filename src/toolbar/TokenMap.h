@@ -1,0 +1,16 @@
+// Keyword tables: a word of a text file mapped to a number.
+#pragma once
+
+#include "foundation/KSTypes.h"
+
+// One keyword and its value. A table is an array of these ended by an entry
+// whose Name is null.
+struct TokenMap {
+  const char* Name;
+  uint32 Value;
+};
+
+// Walks inMap in order and stores the value of the first entry whose name
+// equals inWord, ignoring ASCII letter case. Returns false, leaving *outValue
+// untouched, when no entry matches.
+bool LookupToken(const TokenMap* inMap, const char* inWord, uint32* outValue);
