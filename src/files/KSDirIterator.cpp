@@ -1,0 +1,192 @@
+// KSFileSpec directory listing: StartDirIteration, GetNextItem,
+// EndDirIteration and ReadCatalog.
+#include <windows.h>
+
+#include <mutex>
+#include <vector>
+
+#include "files/KSFileSpec.h"
+#include "files/KSNativePath.h"
+#include "foundation/KSError.h"
+#include "foundation/KSUnicode.h"
+#include "foundation/XStrList.h"
+
+namespace {
+
+// One running listing.
+struct DirIterator {
+  KSFileSpec mDir;
+  bool mDoDirs;
+  bool mDoFiles;
+  bool mDoInvisibles;
+  bool mEnded;
+  HANDLE mSearch;          // INVALID_HANDLE_VALUE until the first item is asked for
+  int32 mBasePathnameLen;  // up to and including the final '\'
+  wchar_t mBasePathname[kKSMaxNativePathUnits];  // the folder, '\', '*'
+};
+
+// Callers hold iterators as a long, which cannot carry a pointer on 64-bit
+// Windows, so they get a slot number (index + 1) of this table instead.
+// Built on first use: listings run during static initialisation too.
+std::mutex sIteratorsLock;
+
+std::vector<DirIterator*>& Iterators() {
+  static std::vector<DirIterator*> sIterators;
+  return sIterators;
+}
+
+long AddIterator(DirIterator* inIter) {
+  std::lock_guard<std::mutex> hold(sIteratorsLock);
+  std::vector<DirIterator*>& table = Iterators();
+  for (size_t i = 0; i < table.size(); i++) {
+    if (table[i] == nullptr) {
+      table[i] = inIter;
+      return long(i + 1);
+    }
+  }
+  table.push_back(inIter);
+  return long(table.size());
+}
+
+DirIterator* FindIterator(long inIter) {
+  std::lock_guard<std::mutex> hold(sIteratorsLock);
+  std::vector<DirIterator*>& table = Iterators();
+  if (inIter < 1 || size_t(inIter) > table.size()) {
+    return nullptr;
+  }
+  return table[size_t(inIter - 1)];
+}
+
+DirIterator* TakeIterator(long inIter) {
+  DirIterator* iter = FindIterator(inIter);
+  if (iter != nullptr) {
+    std::lock_guard<std::mutex> hold(sIteratorsLock);
+    Iterators()[size_t(inIter - 1)] = nullptr;
+  }
+  return iter;
+}
+
+bool IsWanted(const DirIterator& inIter, const WIN32_FIND_DATAW& inItem) {
+  const wchar_t* name = inItem.cFileName;
+  if (wcscmp(name, L".") == 0 || wcscmp(name, L"..") == 0) {
+    return false;
+  }
+  bool isFolder = (inItem.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  if (isFolder ? !inIter.mDoDirs : !inIter.mDoFiles) {
+    return false;
+  }
+  const DWORD kInvisible = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  return inIter.mDoInvisibles || (inItem.dwFileAttributes & kInvisible) == 0;
+}
+
+// The next wanted item of the listing; false at its end.
+bool FindNextWanted(DirIterator* ioIter, WIN32_FIND_DATAW* outItem) {
+  while (!ioIter->mEnded) {
+    bool found;
+    if (ioIter->mSearch == INVALID_HANDLE_VALUE) {
+      ioIter->mSearch = FindFirstFileW(ioIter->mBasePathname, outItem);
+      found = ioIter->mSearch != INVALID_HANDLE_VALUE;
+    } else {
+      found = FindNextFileW(ioIter->mSearch, outItem) != FALSE;
+    }
+    if (!found) {
+      ioIter->mEnded = true;
+    } else if (IsWanted(*ioIter, *outItem)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void AddCatalogEntry(const KSFileSpec& inItem, unsigned long inFlags, bool inPOSIXPaths,
+                     XStrList* outList) {
+  UtilStr entry;
+  if (inPOSIXPaths) {
+    inItem.GetPOSIXPathname(&entry);
+  } else {
+    inItem.GetFileName(&entry);
+    if (inFlags & ks_CatalogNoExtensions) {
+      KSFileSpec::FindExtension(entry, &entry, nullptr);
+    }
+  }
+  outList->Add(entry);
+}
+
+}  // namespace
+
+long KSFileSpec::StartDirIteration(const KSFileSpec& inDir, unsigned long inFlags, long* outIter) {
+  if (outIter == nullptr) {
+    return kKSErr_Param;
+  }
+  *outIter = 0;
+  KSFileInfo info;
+  if (inDir.GetCatInfo(&info) != 0) {
+    return kKSErr_FileNotFound;
+  }
+  if (info.mFlags != ks_ItemIsFolder) {
+    return kKSErr_CannotBeFile;
+  }
+  DirIterator* iter = new DirIterator;
+  int32 len = inDir.GetNativePathname(reinterpret_cast<uint16*>(iter->mBasePathname),
+                                      kKSMaxNativePathUnits);
+  if (len == 0 || len + 3 > kKSMaxNativePathUnits) {
+    delete iter;
+    return kKSErr_FileNotFound;
+  }
+  if (iter->mBasePathname[len - 1] != L'\\') {
+    iter->mBasePathname[len++] = L'\\';
+  }
+  iter->mBasePathnameLen = len;
+  iter->mBasePathname[len] = L'*';
+  iter->mBasePathname[len + 1] = 0;
+  iter->mDir.Assign(inDir);
+  iter->mDoFiles = (inFlags & ks_CatalogFiles) != 0;
+  iter->mDoDirs = (inFlags & ks_CatalogFolders) != 0;
+  iter->mDoInvisibles = (inFlags & ks_CatalogInvisibles) != 0;
+  iter->mEnded = false;
+  iter->mSearch = INVALID_HANDLE_VALUE;
+  *outIter = AddIterator(iter);
+  return 0;
+}
+
+long KSFileSpec::GetNextItem(long inIter, KSFileSpec* outSpec) {
+  DirIterator* iter = FindIterator(inIter);
+  WIN32_FIND_DATAW item;
+  if (iter == nullptr || !FindNextWanted(iter, &item)) {
+    return 0;
+  }
+  // Room for the longest name a folder can hold, in UTF-8.
+  char name[MAX_PATH * 3 + 1];
+  int nameLen = KSEncodeAsUTF8(reinterpret_cast<const uint16*>(item.cFileName), -1,
+                               reinterpret_cast<uint8*>(name), sizeof(name) - 1, false);
+  if (outSpec != nullptr) {
+    outSpec->AssignRelativePath(name, nameLen, iter->mDir);
+  }
+  return (item.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? ks_ItemIsFolder : ks_ItemIsFile;
+}
+
+void KSFileSpec::EndDirIteration(long inIter) {
+  DirIterator* iter = TakeIterator(inIter);
+  if (iter == nullptr) {
+    return;
+  }
+  if (iter->mSearch != INVALID_HANDLE_VALUE) {
+    FindClose(iter->mSearch);
+  }
+  delete iter;
+}
+
+long KSFileSpec::ReadCatalog(const KSFileSpec& inDir, XStrList* outList, unsigned long inFlags,
+                             bool inPOSIXPaths) {
+  if (outList == nullptr) {
+    return kKSErr_Param;
+  }
+  long iter = 0;
+  long err = StartDirIteration(inDir, inFlags, &iter);
+  KSFileSpec item;
+  while (err == 0 && GetNextItem(iter, &item) != 0) {
+    AddCatalogEntry(item, inFlags, inPOSIXPaths, outList);
+  }
+  EndDirIteration(iter);
+  return err;
+}
