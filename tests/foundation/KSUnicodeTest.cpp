@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+#include "foundation/KSUnicode.h"
+
+namespace {
+
+std::vector<uint8> ToUTF8(const std::vector<uint16>& inUnits, bool inAddBOM = false) {
+  int size = KSEncodeAsUTF8(inUnits.data(), int(inUnits.size()), nullptr, 0, inAddBOM);
+  std::vector<uint8> out(size_t(size) + 4, 0xAA);
+  EXPECT_EQ(size, KSEncodeAsUTF8(inUnits.data(), int(inUnits.size()), out.data(), size, inAddBOM));
+  EXPECT_EQ(0xAA, out[size_t(size)]) << "wrote past the given size";
+  out.resize(size_t(size));
+  return out;
+}
+
+std::vector<uint16> ToUTF16(const std::vector<uint8>& inBytes, KSTextEncoding inEncoding,
+                            bool inCombine = false) {
+  int size = int(inBytes.size()) * 2 + 2;
+  std::vector<uint16> out(size_t(size), 0xAAAA);
+  int count =
+      KSEncodeAsUTF16(inBytes.data(), int(inBytes.size()), inEncoding, out.data(), size, inCombine);
+  out.resize(size_t(count));
+  return out;
+}
+
+TEST(KSUnicode, EncodesUTF8AndMeasures) {
+  const uint16 eAcute[] = {0xE9, 0};
+  EXPECT_EQ(2, KSEncodeAsUTF8(eAcute, -1, nullptr, 0, false));
+  EXPECT_EQ(5, KSEncodeAsUTF8(eAcute, -1, nullptr, 0, true));
+  uint8 untouched[4] = {1, 2, 3, 4};
+  EXPECT_EQ(2, KSEncodeAsUTF8(eAcute, 1, untouched, 0, false));
+  EXPECT_EQ(1, untouched[0]) << "measuring writes nothing";
+
+  EXPECT_EQ((std::vector<uint8>{'A', 0xC3, 0xA9, 0xE2, 0x82, 0xAC}), ToUTF8({'A', 0xE9, 0x20AC}));
+  EXPECT_EQ((std::vector<uint8>{0xEF, 0xBB, 0xBF, 'x'}), ToUTF8({'x'}, true));
+  EXPECT_EQ((std::vector<uint8>{0xF0, 0x9F, 0x98, 0x80}), ToUTF8({0xD83D, 0xDE00}));
+  EXPECT_EQ((std::vector<uint8>{'A'}), ToUTF8({0xD83D, 'A'})) << "lone high surrogate dropped";
+  EXPECT_EQ((std::vector<uint8>{'A', 'B'}), ToUTF8({'A', 0xD83D, 'B'}));
+  EXPECT_EQ((std::vector<uint8>{'A'}), ToUTF8({'A', 0xD83D})) << "high surrogate at the end";
+  EXPECT_EQ((std::vector<uint8>{0xED, 0xB0, 0x80}), ToUTF8({0xDC00})) << "lone low surrogate kept";
+
+  // Bytes that do not fit are dropped; the result is what was written.
+  const uint16 text[] = {'a', 0xE9, 'b'};
+  uint8 small[3] = {0, 0, 0};
+  EXPECT_EQ(2, KSEncodeAsUTF8(text, 3, small, 2, false));
+  EXPECT_EQ('a', small[0]);
+  EXPECT_EQ(0xC3, small[1]);
+  EXPECT_EQ(0, small[2]);
+
+  EXPECT_EQ(0, KSEncodeAsUTF8(text, 3, nullptr, 4, false));
+  EXPECT_EQ(0, KSEncodeAsUTF8(text, 3, small, -1, false));
+  const uint16 stopsAtZero[] = {'a', 0, 'b'};
+  EXPECT_EQ(1, KSEncodeAsUTF8(stopsAtZero, -1, nullptr, 0, false));
+  EXPECT_EQ(3, KSEncodeAsUTF8(stopsAtZero, 3, nullptr, 0, false));
+}
+
+TEST(KSUnicode, DecodesUTF8AndDropsMalformedBytes) {
+  EXPECT_EQ((std::vector<uint16>{'A', 0xE9, 0x20AC, 0xD83D, 0xDE00}),
+            ToUTF16({'A', 0xC3, 0xA9, 0xE2, 0x82, 0xAC, 0xF0, 0x9F, 0x98, 0x80}, kKSEncodingUTF8));
+  EXPECT_EQ((std::vector<uint16>{'x', 'y'}),
+            ToUTF16({0xEF, 0xBB, 0xBF, 'x', 0xEF, 0xBB, 0xBF, 'y'}, kKSEncodingUTF8))
+      << "U+FEFF is dropped wherever it occurs";
+  EXPECT_EQ(
+      (std::vector<uint16>{'A', 'B', 'C', 'D', 'E'}),
+      ToUTF16({0xC3, 'A', 0x80, 'B', 0xF8, 'C', 0xE2, 0x82, 'D', 0xFF, 'E'}, kKSEncodingUTF8));
+  EXPECT_EQ((std::vector<uint16>{'a'}), ToUTF16({'a', 0xE2, 0x82}, kKSEncodingUTF8))
+      << "a sequence cut off by the end of the text";
+
+  const uint8 terminated[] = {0xC3, 0xA9, 'z', 0, 'q'};
+  uint16 out[8] = {};
+  EXPECT_EQ(2, KSEncodeAsUTF16(terminated, -1, kKSEncodingUTF8, out, 8, false));
+  EXPECT_EQ(0xE9, out[0]);
+  EXPECT_EQ('z', out[1]);
+  const uint8 cutByNul[] = {0xE2, 0x82, 0};
+  EXPECT_EQ(0, KSEncodeAsUTF16(cutByNul, -1, kKSEncodingUTF8, out, 8, false));
+
+  // Measuring, and a destination too small.
+  const uint8 three[] = {'a', 0xF0, 0x9F, 0x98, 0x80};
+  EXPECT_EQ(3, KSEncodeAsUTF16(three, 5, kKSEncodingUTF8, nullptr, 0, false));
+  uint16 two[3] = {0, 0, 0x1234};
+  EXPECT_EQ(2, KSEncodeAsUTF16(three, 5, kKSEncodingUTF8, two, 2, false));
+  EXPECT_EQ(0xD83D, two[1]);
+  EXPECT_EQ(0x1234, two[2]);
+
+  EXPECT_EQ(0, KSEncodeAsUTF16(three, 5, kKSEncodingUTF16, out, 8, false));
+  EXPECT_EQ(0, KSEncodeAsUTF16(three, 5, kKSEncodingUTF_Unknown, out, 8, false));
+  EXPECT_EQ(0, KSEncodeAsUTF16(three, 5, kKSEncodingUTF8, nullptr, 8, false));
+}
+
+TEST(KSUnicode, CombinesDiacriticalMarks) {
+  EXPECT_EQ((std::vector<uint16>{0xE9}), ToUTF16({'e', 0xCC, 0x81}, kKSEncodingUTF8, true));
+  EXPECT_EQ((std::vector<uint16>{'e', 0x301}), ToUTF16({'e', 0xCC, 0x81}, kKSEncodingUTF8, false));
+  EXPECT_EQ((std::vector<uint16>{'x', 0x301}), ToUTF16({'x', 0xCC, 0x81}, kKSEncodingUTF8, true));
+  EXPECT_EQ((std::vector<uint16>{0x301}), ToUTF16({0xCC, 0x81}, kKSEncodingUTF8, true));
+  // A composed character does not take a second mark it has no form for.
+  EXPECT_EQ((std::vector<uint16>{'a', 0xF1, 0x301}),
+            ToUTF16({'a', 'n', 0xCC, 0x83, 0xCC, 0x81}, kKSEncodingUTF8, true));
+
+  // Measuring counts the composed text.
+  const uint8 decomposed[] = {'C', 0xCC, 0xA7, 'a'};
+  EXPECT_EQ(2, KSEncodeAsUTF16(decomposed, 4, kKSEncodingUTF8, nullptr, 0, true));
+
+  struct Case {
+    unsigned long mBase, mMark, mComposed;
+  };
+  const Case cases[] = {
+      {'n', 0x300, 0x1F9}, {'A', 0x300, 0xC0},  {'S', 0x301, 0x15A}, {'y', 0x301, 0xFD},
+      {'Y', 0x302, 0x176}, {'s', 0x302, 0x15D}, {'I', 0x303, 0x128}, {'n', 0x303, 0xF1},
+      {'Y', 0x304, 0x232}, {'u', 0x304, 0x16B}, {'E', 0x306, 0x114}, {'o', 0x306, 0x14F},
+      {'I', 0x307, 0x130}, {'c', 0x307, 0x10B}, {'a', 0x307, 0x227}, {'Y', 0x308, 0x178},
+      {'y', 0x308, 0xFF},  {'U', 0x30A, 0x16E}, {'a', 0x30A, 0xE5},  {'i', 0x30C, 0x1D0},
+      {'N', 0x30C, 0x147}, {'E', 0x327, 0x228}, {'c', 0x327, 0xE7},  {'n', 0x327, 0x146},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.mComposed, KSCombineDiacritical(c.mBase, c.mMark))
+        << std::hex << c.mBase << " + " << c.mMark;
+  }
+  EXPECT_EQ(0ul, KSCombineDiacritical('i', 0x307));
+  EXPECT_EQ(0ul, KSCombineDiacritical('E', 0x30A));
+  EXPECT_EQ(0ul, KSCombineDiacritical('A', 0x327));
+  EXPECT_EQ(0ul, KSCombineDiacritical('a', 0x305));
+  EXPECT_EQ(0ul, KSCombineDiacritical(0, 0x301));
+}
+
+TEST(KSUnicode, SingleByteCodePages) {
+  std::vector<uint8> high;
+  for (int b = 0x80; b <= 0xFF; b++) {
+    high.push_back(uint8(b));
+  }
+  std::vector<uint16> roman = ToUTF16(high, kKSEncodingMacRoman);
+  std::vector<uint16> ansi = ToUTF16(high, kKSEncodingANSI_1252);
+  ASSERT_EQ(128u, roman.size());
+  ASSERT_EQ(128u, ansi.size());
+
+  // Both tables are one-to-one and never give ASCII.
+  EXPECT_EQ(128u, std::set<uint16>(roman.begin(), roman.end()).size());
+  EXPECT_EQ(128u, std::set<uint16>(ansi.begin(), ansi.end()).size());
+  for (int i = 0; i < 128; i++) {
+    EXPECT_GE(roman[size_t(i)], 0x80) << i;
+    EXPECT_GE(ansi[size_t(i)], 0x80) << i;
+  }
+
+  EXPECT_EQ(0xC4, roman[0x00]);
+  EXPECT_EQ(0xE9, roman[0x0E]);
+  EXPECT_EQ(0xFC, roman[0x1F]);
+  EXPECT_EQ(0x2020, roman[0x20]);
+  EXPECT_EQ(0x03C0, roman[0x39]);
+  EXPECT_EQ(0x00A0, roman[0x4A]);
+  EXPECT_EQ(0x20AC, roman[0x5B]);
+  EXPECT_EQ(0xFB02, roman[0x5F]);
+  EXPECT_EQ(0xF8FF, roman[0x70]);
+  EXPECT_EQ(0x0131, roman[0x75]);
+  EXPECT_EQ(0x02C7, roman[0x7F]);
+
+  EXPECT_EQ(0x20AC, ansi[0x00]);
+  EXPECT_EQ(0x201E, ansi[0x04]);
+  EXPECT_EQ(0x0160, ansi[0x0A]);
+  EXPECT_EQ(0x017E, ansi[0x1E]);
+  EXPECT_EQ(0x0178, ansi[0x1F]);
+  for (int unassigned : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
+    EXPECT_EQ(unassigned, ansi[size_t(unassigned - 0x80)]);
+  }
+  for (int b = 0xA0; b <= 0xFF; b++) {
+    EXPECT_EQ(b, ansi[size_t(b - 0x80)]);
+  }
+
+  // ASCII passes through; a NUL ends the text only without a length.
+  EXPECT_EQ((std::vector<uint16>{'a', 0, 'b'}), ToUTF16({'a', 0, 'b'}, kKSEncodingMacRoman));
+  const uint8 terminated[] = {'h', 0x8E, 0, 'x'};
+  uint16 out[4] = {};
+  EXPECT_EQ(2, KSEncodeAsUTF16(terminated, -1, kKSEncodingMacRoman, out, 4, false));
+  EXPECT_EQ(0xE9, out[1]);
+
+  // Writing stops once the destination is full.
+  uint16 two[3] = {0, 0, 0x1234};
+  const uint8 word[] = {'a', 'b', 'c', 'd'};
+  EXPECT_EQ(2, KSEncodeAsUTF16(word, 4, kKSEncodingANSI_1252, two, 2, false));
+  EXPECT_EQ('b', two[1]);
+  EXPECT_EQ(0x1234, two[2]);
+  EXPECT_EQ(4, KSEncodeAsUTF16(word, 4, kKSEncodingANSI_1252, nullptr, 0, false));
+}
+
+}  // namespace

@@ -1,0 +1,521 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "foundation/UtilStr.h"
+
+namespace {
+
+// Exposes the storage so that tests can check sharing and block sizes.
+class Probe : public UtilStr {
+ public:
+  using UtilStr::UtilStr;
+  const UtilStr_Data* Block() const { return mBuf; }
+  const char* Text() const { return mPtr; }
+  int32 DimSize() const { return mBuf ? mBuf->mDimSize : 0; }
+  int32 Refs() const { return mBuf ? mBuf->mNumRefs : 0; }
+  std::string Str() const { return std::string(mPtr, size_t(mLen)); }
+};
+
+std::string Str(const UtilStr& inStr) {
+  return std::string(inStr.getCStr(), size_t(inStr.length()));
+}
+
+TEST(UtilStr, GrowthRuleGivesExactBlockSizes) {
+  Probe s;
+  s.Append("abc");  // (3 + 12 + 40) rounded down to 48, less the header
+  EXPECT_EQ(40, s.DimSize());
+  const UtilStr_Data* first = s.Block();
+  while (s.length() < 38) {
+    s.AppendChar('x');
+  }
+  EXPECT_EQ(first, s.Block()) << "appends that fit stay in the block";
+  s.AppendChar('y');           // 39 characters and a NUL no longer fit strictly in 40
+  EXPECT_EQ(88, s.DimSize());  // extra (39 + 12) / 4 + 40, size 103 -> 96
+  EXPECT_EQ(39, s.length());
+  EXPECT_EQ('y', s.getCStr()[38]);
+  EXPECT_EQ(0, s.getCStr()[39]);
+
+  Probe big("a");
+  big.Append(std::string(100000, 'b').c_str());
+  EXPECT_EQ(120000 - 8, big.DimSize()) << "the extra is capped at 20000";
+  EXPECT_EQ(100001, big.length());
+
+  Probe sized;
+  sized.Clear(980);  // a new block by the same rule, (980 + 52) rounded -> 1024
+  EXPECT_EQ(1016, sized.DimSize());
+  EXPECT_EQ(0, sized.length());
+}
+
+TEST(UtilStr, CopiesShareUntilOneIsWritten) {
+  Probe a("shared text");
+  Probe b(a);
+  Probe c;
+  c = a;
+  EXPECT_EQ(a.Block(), b.Block());
+  EXPECT_EQ(a.Block(), c.Block());
+  EXPECT_EQ(3, a.Refs());
+
+  b.AppendChar('!');
+  c.WritablePtr()[0] = 'S';
+  EXPECT_EQ("shared text", a.Str());
+  EXPECT_EQ("shared text!", b.Str());
+  EXPECT_EQ("Shared text", c.Str());
+  EXPECT_EQ(1, a.Refs());
+  EXPECT_NE(a.Block(), b.Block());
+
+  c.Assign(c);  // self-assignment keeps the text
+  EXPECT_EQ("Shared text", c.Str());
+
+  // Every editing operation copies a shared block before writing.
+  const char* kOriginal = "one two three";
+  Probe source(kOriginal);
+  auto checkEdit = [&](auto inEdit, const char* inExpected) {
+    Probe copy(source);
+    inEdit(copy);
+    EXPECT_EQ(inExpected, copy.Str());
+    EXPECT_EQ(kOriginal, source.Str());
+  };
+  checkEdit([](UtilStr& s) { s.Replace(4, 3, "2", -1); }, "one 2 three");
+  checkEdit([](UtilStr& s) { s.Insert(3, '-', 2); }, "one-- two three");
+  checkEdit([](UtilStr& s) { s.RemoveChars('a', 'z'); }, "  ");
+  checkEdit([](UtilStr& s) { s.TruncR(6); }, "one two");
+  checkEdit([](UtilStr& s) { s.FindAndReplace('e', 'E'); }, "onE two thrEE");
+  checkEdit([](UtilStr& s) { s.FindAndReplace("two", "2", true, true); }, "one 2 three");
+  checkEdit([](UtilStr& s) { s.Clear(500); }, "");
+  checkEdit([](UtilStr& s) { s.AppendVA("%d", 4); }, "one two three4");
+  checkEdit([](UtilStr& s) { s.AppendCStrEncoding("\t", 1, kCStrEscapeAll); }, "one two three\\t");
+}
+
+TEST(UtilStr, AppendingAStringToItself) {
+  UtilStr s("ab");
+  s.Append(s);
+  EXPECT_EQ("abab", Str(s));
+
+  UtilStr shared("xy");
+  UtilStr other(shared);
+  shared.Append(shared);
+  EXPECT_EQ("xyxy", Str(shared));
+  EXPECT_EQ("xy", Str(other));
+
+  // In place (room left) and through a new block (none left).
+  Probe roomy;
+  roomy.Clear(100);
+  roomy.Append("cd");
+  roomy.Append(roomy.getCStr(), roomy.length());
+  EXPECT_EQ("cdcd", roomy.Str());
+  Probe full(std::string(38, 'z').c_str());
+  full.Append(full);
+  EXPECT_EQ(std::string(76, 'z'), full.Str());
+
+  UtilStr replaced("hello world");
+  replaced.Replace(0, 5, replaced.getCStr() + 6, 5);
+  EXPECT_EQ("world world", Str(replaced));
+  replaced.Replace(6, 0, replaced.getCStr(), 6);
+  EXPECT_EQ("world world world", Str(replaced));
+}
+
+TEST(UtilStr, ClearKeepsAnOwnBlockOnly) {
+  Probe s;
+  s.Clear(980);
+  s.Append("data");
+  const UtilStr_Data* block = s.Block();
+  s.Clear(500);
+  EXPECT_EQ(block, s.Block());
+  EXPECT_EQ(0, s.length());
+  EXPECT_STREQ("", s.getCStr());
+
+  s.Append("again");
+  Probe sharer(s);
+  s.Clear(500);
+  EXPECT_NE(block, s.Block());
+  EXPECT_EQ(536, s.DimSize());  // (500 + 52) rounded down to 544, less the header
+  EXPECT_EQ("again", sharer.Str());
+
+  s.Clear(2000);  // too big for the block: a new one
+  EXPECT_EQ(2040, s.DimSize());
+  s.Clear(0);
+  EXPECT_EQ(nullptr, s.Block());
+  EXPECT_EQ(0, s.length());
+}
+
+TEST(UtilStr, BorrowedTextIsCopiedBeforeAnyWrite) {
+  char text[] = "borrowed text";
+  Probe s;
+  s.Borrow(text, 8);
+  EXPECT_EQ(nullptr, s.Block());
+  EXPECT_EQ(text, s.Text());
+  EXPECT_EQ("borrowed", s.Str());
+
+  Probe copy(s);
+  EXPECT_EQ(text, copy.Text());
+  copy.AppendChar('!');
+  EXPECT_EQ("borrowed!", copy.Str());
+  EXPECT_STREQ("borrowed text", text);
+
+  // Deleting the head moves the view without copying.
+  Probe head(s);
+  head.Replace(0, 3, nullptr, 0);
+  EXPECT_EQ(nullptr, head.Block());
+  EXPECT_EQ(text + 3, head.Text());
+  EXPECT_EQ("rowed", head.Str());
+
+  // The borrowed text is not terminated at its length; edits must still be.
+  Probe cut(s);
+  cut.TruncR(2);
+  EXPECT_STREQ("borrow", cut.getCStr());
+  EXPECT_NE(nullptr, cut.Block());
+
+  Probe written(s);
+  written.WritablePtr()[0] = 'B';
+  EXPECT_EQ("Borrowed", written.Str());
+  EXPECT_STREQ("borrowed text", text);
+
+  char out[16];
+  std::memset(out, '#', sizeof(out));
+  s.CopyTo(out, sizeof(out));
+  EXPECT_STREQ("borrowed", out);
+}
+
+TEST(UtilStr, AssignAndConvenienceForms) {
+  const unsigned char pascal[] = {3, 'a', 'b', 'c', 'd'};
+  UtilStr s("old");
+  s.Assign(pascal);
+  EXPECT_EQ("abc", Str(s));
+  s.Assign(static_cast<const unsigned char*>(nullptr));
+  EXPECT_TRUE(s.IsEmpty());
+
+  s = "text";
+  s += '+';
+  s += UtilStr("more");
+  EXPECT_TRUE(s == "text+more");
+  EXPECT_TRUE(s.Equals("TEXT+MORE", false));
+  EXPECT_FALSE(s.Equals("TEXT+MORE", true));
+  EXPECT_TRUE(UtilStr("a") < UtilStr("b"));
+  EXPECT_TRUE(UtilStr("ab") != UtilStr("a"));
+
+  s.AssignInt(-17);
+  s.AppendChar(' ');
+  s.AppendInt(42);
+  s.AppendChar(' ');
+  s.AppendFloat(2.5, 1);
+  EXPECT_EQ("-17 42 2.5", Str(s));
+
+  char out[8];
+  std::memset(out, '#', sizeof(out));
+  UtilStr("abcdef").CopyTo(out, 3);
+  EXPECT_EQ(0, std::memcmp(out, "abc#", 4)) << "no terminator when it does not fit";
+  UtilStr("abc").CopyTo(out, 4);
+  EXPECT_STREQ("abc", out);
+}
+
+TEST(UtilStr, AppendVAFormatsAnyLength) {
+  UtilStr s("n=");
+  s.AppendVA("%d/%s", 7, "x");
+  EXPECT_EQ("n=7/x", Str(s));
+
+  std::string longText(5000, 'q');
+  UtilStr big;
+  big.AppendVA("[%s]", longText.c_str());
+  EXPECT_EQ("[" + longText + "]", Str(big));
+  big.AppendVA("%s", "");
+  EXPECT_EQ(5002, big.length());
+}
+
+TEST(UtilStr, EditingOperations) {
+  UtilStr s("hello");
+  s.Insert(99, '!', 2);  // the index is clamped to the end
+  s.Insert(-5, '>', 1);
+  EXPECT_EQ(">hello!!", Str(s));
+  s.Insert(1, 'x', 0);
+  EXPECT_EQ(">hello!!", Str(s));
+
+  s.Replace(1, 5, "bye", -1);
+  EXPECT_EQ(">bye!!", Str(s));
+  s.Replace(4, 100, nullptr, 0);
+  EXPECT_EQ(">bye", Str(s));
+  s.Replace(1, 0, nullptr, 2);  // an unset gap
+  EXPECT_EQ(6, s.length());
+  s.WritablePtr()[1] = 'g';
+  s.WritablePtr()[2] = 'o';
+  EXPECT_EQ(">gobye", Str(s));
+  s.Replace(0, 1, nullptr, 0);
+  EXPECT_EQ("gobye", Str(s));
+
+  UtilStr bytes(
+      "a\x01"
+      "b\x7f"
+      "c\xe9"
+      "d");
+  bytes.RemoveChars(-128, 31);  // control characters and bytes 0x80-0xFF
+  EXPECT_EQ(
+      "ab\x7f"
+      "cd",
+      Str(bytes));
+
+  Probe same("abc");
+  Probe sharer(same);
+  same.RemoveChars('x', 'z');
+  EXPECT_EQ(sharer.Block(), same.Block()) << "nothing removed, nothing copied";
+
+  Probe t("abc");
+  const UtilStr_Data* block = t.Block();
+  t.TruncR(1);
+  EXPECT_EQ("ab", t.Str());
+  EXPECT_EQ(block, t.Block());
+  t.TruncR(0);
+  t.TruncR(-1);
+  EXPECT_EQ("ab", t.Str());
+  t.TruncR(10);
+  EXPECT_EQ("", t.Str());
+
+  UtilStr banana("banana");
+  EXPECT_EQ(3, banana.FindAndReplace('a', 'o'));
+  EXPECT_EQ("bonono", Str(banana));
+  EXPECT_EQ(0, banana.FindAndReplace('z', 'o'));
+}
+
+TEST(UtilStr, FindAndReplaceText) {
+  UtilStr s("banana");
+  EXPECT_EQ(3, s.FindAndReplace("a", "", true, false));
+  EXPECT_EQ("bnn", Str(s));
+
+  UtilStr deleted("banana");
+  EXPECT_EQ(3, deleted.FindAndReplace("A", nullptr, false, false));
+  EXPECT_EQ("bnn", Str(deleted));
+
+  UtilStr words("cat concat cat_x cat");
+  EXPECT_EQ(2, words.FindAndReplace("cat", "dog", true, true));
+  EXPECT_EQ("dog concat cat_x dog", Str(words));
+
+  UtilStr overlap("aaaa");
+  EXPECT_EQ(2, overlap.FindAndReplace("aa", "b", true, false));
+  EXPECT_EQ("bb", Str(overlap));
+
+  UtilStr growing("x.x.x");
+  EXPECT_EQ(3, growing.FindAndReplace("x", "xyz", true, false));
+  EXPECT_EQ("xyz.xyz.xyz", Str(growing));
+  EXPECT_EQ(0, growing.FindAndReplace("q", "r", true, false));
+  EXPECT_EQ(0, growing.FindAndReplace("", "r", true, false));
+}
+
+TEST(UtilStr, CompareOrdersBytesAsSigned) {
+  EXPECT_LT(UtilStr::compare("a", "B", false), 0);
+  EXPECT_GT(UtilStr::compare("a", "B", true), 0);
+  EXPECT_LT(UtilStr::compare("\xe9", "A", true), 0);
+  EXPECT_EQ(0, UtilStr::compare("MiXeD", "mixed", false));
+  EXPECT_NE(0, UtilStr::compare("[", "{", false)) << "only letters fold";
+  EXPECT_LT(UtilStr::compare("ab", "abc", true), 0);
+
+  EXPECT_EQ(-1, UtilStr::compare("abc", 3, "abcd", 4, true));
+  EXPECT_EQ(0, UtilStr::compare("abX", 2, "abY", 2, true));
+  EXPECT_EQ(2, UtilStr::compare("xy", 2, "", 0, true));
+  EXPECT_EQ('c' - 'd', UtilStr::compare("abc", -1, "abd", -1, true));
+
+  // The argument is the first operand; a non-zero flag ignores case.
+  UtilStr a("a");
+  UtilStr b("B");
+  EXPECT_LT(a.CompareTo(&b, 0), 0);
+  EXPECT_GT(b.CompareTo(&a, 0), 0);
+  EXPECT_GT(a.CompareTo(&b, 1), 0);
+  UtilStr upper("A");
+  EXPECT_EQ(0, a.CompareTo(&upper, 1));
+  EXPECT_NE(0, a.CompareTo(&upper, 0));
+
+  EXPECT_TRUE(UtilStr::StartsWith(nullptr, true, "x", -1));
+  EXPECT_FALSE(UtilStr::StartsWith("x", true, nullptr, -1));
+  EXPECT_TRUE(UtilStr::StartsWith("He", false, "hello", -1));
+  EXPECT_FALSE(UtilStr::StartsWith("He", true, "hello", -1));
+  EXPECT_TRUE(UtilStr::StartsWith("abc", true, "abc", 3));
+  EXPECT_FALSE(UtilStr::StartsWith("abc", true, "abcdef", 2));
+  EXPECT_TRUE(UtilStr("prefix.rest").StartsWith("prefix."));
+}
+
+TEST(UtilStr, ContainsAndWholeWords) {
+  const char* text = "concat cat";
+  EXPECT_EQ(8, UtilStr::contains("cat", -1, 0, true, text, -1, true));
+  EXPECT_EQ(4, UtilStr::contains("cat", -1, 0, true, text, -1, false));
+  EXPECT_EQ(8, UtilStr::contains("cat", -1, 4, true, text, -1, false));
+  EXPECT_EQ(0, UtilStr::contains("cat", -1, 8, true, text, -1, false));
+  EXPECT_EQ(4, UtilStr::contains("CAT", -1, -3, false, text, -1, false));
+  EXPECT_EQ(0, UtilStr::contains("CAT", -1, 0, true, text, -1, false));
+  // The search start counts as a word break.
+  EXPECT_EQ(4, UtilStr::contains("cat", -1, 3, true, text, -1, true));
+
+  EXPECT_EQ(0, UtilStr::contains("cat", -1, 0, true, "cats", -1, true));
+  EXPECT_EQ(0, UtilStr::contains("cat", -1, 0, true, "_cat", -1, true));
+  EXPECT_EQ(2, UtilStr::contains("cat", -1, 0, true,
+                                 "\xe9"
+                                 "cat\xe9",
+                                 -1, true));
+  EXPECT_EQ(1, UtilStr::contains("cat", -1, 0, true, "cat-", -1, true));
+  EXPECT_EQ(0, UtilStr::contains("longer", -1, 0, true, "short", -1, false));
+  EXPECT_EQ(0, UtilStr::contains("cat", -1, 0, true, "concat", 5, false)) << "text length honoured";
+
+  UtilStr s("one two one");
+  EXPECT_EQ(9, s.contains("one", 1));
+  EXPECT_EQ(5, s.contains("TWO", 0, false, true));
+
+  UtilStr banana("banana");
+  EXPECT_EQ(6, banana.FindPrevInstanceOf(100, 'a'));
+  EXPECT_EQ(4, banana.FindPrevInstanceOf(5, 'a'));
+  EXPECT_EQ(1, banana.FindPrevInstanceOf(3, 'b'));
+  EXPECT_EQ(0, banana.FindPrevInstanceOf(100, 'z'));
+  EXPECT_EQ(0, banana.FindPrevInstanceOf(0, 'b'));
+}
+
+TEST(UtilStr, HashMatchesReferenceValues) {
+  EXPECT_EQ(311u, UtilStr::HashCode("", 0, true));
+  EXPECT_EQ(311u, UtilStr::HashCode(nullptr, 5, true));
+  EXPECT_EQ(7250u, UtilStr::HashCode("a", 1, true));
+  EXPECT_EQ(8720915u, UtilStr::HashCode("abc", 3, true));
+  EXPECT_EQ(8697331u, UtilStr::HashCode("abc", 3, false));
+  EXPECT_EQ(8697331u, UtilStr::HashCode("ABC", 3, true));
+  EXPECT_EQ(3007816556u, UtilStr::HashCode("abcde", 5, true));
+
+  // Member form: 0 selects case-sensitive; high bytes are unsigned and unfolded.
+  EXPECT_EQ(8720915u, UtilStr("abc").HashCode(0L));
+  EXPECT_EQ(8697331u, UtilStr("abc").HashCode(1L));
+  EXPECT_EQ(UtilStr::HashCode("\xe9\xc9", 2, true), UtilStr::HashCode("\xe9\xc9", 2, false));
+  EXPECT_NE(UtilStr::HashCode("\xe9", 1, true), UtilStr::HashCode("\xc9", 1, false));
+  EXPECT_EQ(311u * 23 + 0xe9, UtilStr::HashCode("\xe9", 1, true));
+  EXPECT_NE(UtilStr::HashCode("abcd", 4, true), UtilStr::HashCode("dcba", 4, true));
+}
+
+TEST(UtilStr, IntegerConversions) {
+  char text[32];
+  EXPECT_EQ(1, UtilStr::IntToStr(0, text));
+  EXPECT_STREQ("0", text);
+  EXPECT_EQ(3, UtilStr::IntToStr(-42, text));
+  EXPECT_STREQ("-42", text);
+  EXPECT_EQ(20, UtilStr::IntToStr(INT64_MIN, text));
+  EXPECT_STREQ("-9223372036854775808", text);
+
+  EXPECT_EQ(-42, UtilStr::StrToInt("  -42", -1));
+  EXPECT_EQ(7, UtilStr::StrToInt("\t\n+7", -1));
+  EXPECT_EQ(31, UtilStr::StrToInt("0x1F", -1));
+  EXPECT_EQ(31, UtilStr::StrToInt("x1F", -1));
+  EXPECT_EQ(-31, UtilStr::StrToInt("-0x1F", -1));
+  EXPECT_EQ(1, UtilStr::StrToInt("0x1F", 3)) << "hex stops at the given length";
+  EXPECT_EQ(12, UtilStr::StrToInt("12abc", -1));
+  EXPECT_EQ(12, UtilStr::StrToInt("123", 2));
+  EXPECT_EQ(0, UtilStr::StrToInt("\xe9"
+                                 "5",
+                                 -1))
+      << "high bytes are not spaces";
+  EXPECT_EQ(1, UtilStr::StrToInt("4294967297", -1)) << "wraps at 32 bits";
+  EXPECT_EQ(0, UtilStr::StrToInt(nullptr, -1));
+  EXPECT_EQ(64, UtilStr("64").GetValue());
+
+  EXPECT_EQ(493, UtilStr::OctalStrToInt("755", -1));
+  EXPECT_EQ(-15, UtilStr::OctalStrToInt(" -17", -1));
+  EXPECT_EQ(7, UtilStr::OctalStrToInt("78", -1));
+  EXPECT_EQ(0, UtilStr::OctalStrToInt("9", -1));
+}
+
+TEST(UtilStr, FloatConversions) {
+  auto format = [](double inNum, int inDecimals) {
+    char text[40];
+    long len = UtilStr::FloatToStr(inNum, inDecimals, text);
+    EXPECT_EQ(long(std::strlen(text)), len);
+    return std::string(text);
+  };
+  EXPECT_EQ("3", format(3.0, 2));
+  EXPECT_EQ("2", format(2.5, 0));
+  EXPECT_EQ("1.5", format(1.5, 3));
+  EXPECT_EQ("0.05", format(0.05, 2));
+  EXPECT_EQ("-1.25", format(-1.25, 2));
+  EXPECT_EQ("-0.5", format(-0.5, 1));
+  EXPECT_EQ("0", format(-0.001, 2));
+  EXPECT_EQ("1.123456789", format(1.123456789123, 12)) << "at most nine decimals";
+  EXPECT_EQ("12.007", format(12.0075, 3)) << "truncated, not rounded";
+  EXPECT_EQ("2147483647", format(1e12, 0)) << "the integer part is 32-bit";
+
+  EXPECT_DOUBLE_EQ(150.0, UtilStr::StrToFloat("1.5e2", 5));
+  EXPECT_DOUBLE_EQ(-0.25, UtilStr::StrToFloat(" -.25", 5));
+  EXPECT_DOUBLE_EQ(0.2, UtilStr::StrToFloat("2E -1", 5));
+  EXPECT_DOUBLE_EQ(1.23, UtilStr::StrToFloat("1.2.3", 5));
+  EXPECT_DOUBLE_EQ(12.0, UtilStr::StrToFloat("12345", 2));
+  EXPECT_DOUBLE_EQ(3.0, UtilStr::StrToFloat("\xe9"
+                                            "3",
+                                            2))
+      << "high bytes count as space";
+  EXPECT_DOUBLE_EQ(7.0, UtilStr::StrToFloat("+7x", 3));
+  EXPECT_DOUBLE_EQ(0.0, UtilStr::StrToFloat("5", 0));
+  EXPECT_DOUBLE_EQ(0.5, UtilStr("0.5").GetFloatValue());
+}
+
+TEST(UtilStr, EscapingFollowsTheFlags) {
+  UtilStr s;
+  s.AppendCStrEncoding("a\"b\n", 4, kCStrEscapeAll);
+  EXPECT_EQ("a\\\"b\\n", Str(s));
+
+  auto encode = [](const std::string& inText, int inFlags) {
+    UtilStr out;
+    out.AppendCStrEncoding(inText.data(), int(inText.size()), inFlags);
+    return Str(out);
+  };
+  std::string mixed("\t\x0b\"\\\x7f\xe9", 6);
+  mixed.push_back('\0');
+  EXPECT_EQ(mixed, encode(mixed, 0));
+  EXPECT_EQ(std::string("\t\x0b\\\"\\\\\x7f\xe9\0", 9), encode(mixed, kCStrEscapeQuotes));
+  EXPECT_EQ(std::string("\\t\x0b\"\\\x7f\xe9\0", 8), encode(mixed, kCStrEscapeWhitespace));
+  EXPECT_EQ("\\t\\x0B\"\\\x7f\\xE9\\0", encode(mixed, kCStrEscapeNonPrinting));
+  EXPECT_EQ("\\t\\x0B\\\"\\\\\x7f\\xE9\\0", encode(mixed, kCStrEscapeAll));
+
+  UtilStr upToNul("prefix:");
+  upToNul.AppendCStrEncoding("a\tb", -1, kCStrEscapeAll);
+  upToNul.AppendCStrEncoding("ignored", 0, kCStrEscapeAll);
+  EXPECT_EQ("prefix:a\\tb", Str(upToNul));
+}
+
+TEST(UtilStr, EscapeAndUnescapeRoundTrip) {
+  // Every byte value, several times over, so the output buffer is flushed often.
+  std::string all;
+  for (int round = 0; round < 4; round++) {
+    for (int b = 0; b < 256; b++) {
+      all.push_back(char(b));
+    }
+  }
+  UtilStr quoted("\"");
+  quoted.AppendCStrEncoding(all.data(), int(all.size()), kCStrEscapeAll);
+  quoted.AppendChar('"');
+  EXPECT_EQ(std::string::npos, std::string(quoted.getCStr() + 1, size_t(quoted.length() - 2))
+                                   .find_first_of(std::string("\n\r\t\0", 4)));
+
+  UtilStr decoded("kept:");
+  decoded.AppendCStrDecoding(quoted.getCStr(), quoted.length(), true);
+  EXPECT_EQ("kept:" + all, Str(decoded));
+
+  UtilStr example;
+  example.AppendCStrDecoding("\"a\\\"b\\n\"", -1, true);
+  EXPECT_EQ("a\"b\n", Str(example));
+}
+
+TEST(UtilStr, UnescapeQuotesAndOddEscapes) {
+  auto decode = [](const char* inText, bool inSkipToQuote) {
+    UtilStr out;
+    out.AppendCStrDecoding(inText, -1, inSkipToQuote);
+    return Str(out);
+  };
+  EXPECT_EQ("abcd", decode("key = \"ab\" junk \"cd\"", true));
+  EXPECT_EQ("", decode("no quote at all", true));
+  EXPECT_EQ("plain", decode("plain", false));
+  EXPECT_EQ("\\q", decode("\\q", false));
+  EXPECT_EQ("end\\", decode("end\\", false));
+  EXPECT_EQ("\\x4", decode("\\x4", false));
+  EXPECT_EQ("\\xG1", decode("\\xG1", false));
+  EXPECT_EQ("JJ", decode("\\x4a\\X4A", false));
+  EXPECT_EQ(std::string("\f\r\t\0z", 5), [] {
+    UtilStr out;
+    out.AppendCStrDecoding("\\f\\r\\t\\0z", -1, false);
+    return Str(out);
+  }());
+
+  UtilStr limited;
+  limited.AppendCStrDecoding("\\x41", 3, false);  // the second hex digit lies outside
+  EXPECT_EQ("\\x4", Str(limited));
+}
+
+}  // namespace
