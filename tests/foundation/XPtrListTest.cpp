@@ -1,0 +1,269 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "foundation/KSRandom.h"
+#include "foundation/XPtrList.h"
+
+namespace {
+
+// Exposes the capacity for the growth tests.
+class ProbeList : public XPtrList {
+ public:
+  using XPtrList::XPtrList;
+  long Capacity() const { return mDimElements; }
+};
+
+// Counts its destructions, so that tests can see an owner delete exactly once.
+class Counted : public KSObject {
+ public:
+  explicit Counted(int inId) : mId(inId) {}
+  ~Counted() override { sDeleted.push_back(mId); }
+  int mId;
+  static std::vector<int> sDeleted;
+};
+std::vector<int> Counted::sDeleted;
+
+// A record whose key alone decides the order, so that equal keys can be told
+// apart by identity.
+struct Keyed {
+  int mKey;
+};
+
+long CompareKeys(const void* inA, const void* inB, const void*) {
+  return static_cast<const Keyed*>(inB)->mKey - static_cast<const Keyed*>(inA)->mKey;
+}
+
+std::vector<int32> Contents(const XLongList& inList) {
+  std::vector<int32> result;
+  for (long i = 1; i <= inList.Count(); i++) {
+    result.push_back(inList.Fetch(i));
+  }
+  return result;
+}
+
+}  // namespace
+
+TEST(XPtrList, SortedInsertGoesBeforeEquals) {
+  XLongList numbers(ks_Sorted);
+  EXPECT_EQ(1, numbers.Add(5));
+  EXPECT_EQ(1, numbers.Add(1));
+  EXPECT_EQ(2, numbers.Add(3));
+  EXPECT_EQ(1, numbers.Add(-7));
+  EXPECT_EQ((std::vector<int32>{-7, 1, 3, 5}), Contents(numbers));
+
+  Keyed first{2}, second{2}, third{2}, low{1}, high{3};
+  XPtrList list(ks_OrderImportant);
+  list.SetCompareProc(CompareKeys, nullptr);
+  list.SetListOrdering(ks_Sorted);
+  list.Add(&high);
+  list.Add(&first);
+  list.Add(&low);
+  EXPECT_EQ(2, list.Add(&second));
+  EXPECT_EQ(2, list.Add(&third));
+  EXPECT_EQ(&third, list.Fetch(2));
+  EXPECT_EQ(&second, list.Fetch(3));
+  EXPECT_EQ(&first, list.Fetch(4));
+  // The exact pointer is found within its run of equals, and only there.
+  EXPECT_EQ(4, list.FindIndexOf(&first));
+  EXPECT_EQ(1, list.FindIndexOf(&low));
+  Keyed stranger{2};
+  EXPECT_EQ(0, list.FindIndexOf(&stranger));
+}
+
+TEST(XPtrList, GrowsEightfoldAndDimReserves) {
+  ProbeList list;
+  int items[200];
+  for (int i = 0; i < 14; i++) {
+    list.Add(&items[i]);
+  }
+  EXPECT_EQ(14, list.Capacity());
+  list.Add(&items[14]);
+  EXPECT_EQ(126, list.Capacity());
+  for (int i = 15; i < 127; i++) {
+    list.Add(&items[i]);
+  }
+  EXPECT_EQ(1022, list.Capacity());
+  for (int i = 0; i < 127; i++) {
+    ASSERT_EQ(&items[i], list.Fetch(i + 1));
+  }
+  list.RemoveAll();
+  EXPECT_EQ(0, list.Count());
+  EXPECT_EQ(1022, list.Capacity());
+
+  ProbeList reserved;
+  reserved.Dim(100);
+  EXPECT_EQ(104, reserved.Capacity());
+  reserved.Dim(50);
+  EXPECT_EQ(104, reserved.Capacity());
+}
+
+TEST(XPtrList, RemovalClosesTheHoleByOrdering) {
+  int a, b, c, d;
+  XPtrList loose(ks_OrderNotImportant);
+  XPtrList kept(ks_OrderImportant);
+  for (int* item : {&a, &b, &c, &d}) {
+    loose.Add(item);
+    kept.Add(item);
+  }
+  EXPECT_TRUE(loose.RemoveElement(2));
+  EXPECT_EQ(&a, loose.Fetch(1));
+  EXPECT_EQ(&d, loose.Fetch(2));
+  EXPECT_EQ(&c, loose.Fetch(3));
+
+  EXPECT_EQ(2, kept.Remove(&b));
+  EXPECT_EQ(&a, kept.Fetch(1));
+  EXPECT_EQ(&c, kept.Fetch(2));
+  EXPECT_EQ(&d, kept.Fetch(3));
+
+  EXPECT_EQ(0, kept.Remove(&b));
+  EXPECT_FALSE(kept.RemoveElement(0));
+  EXPECT_FALSE(kept.RemoveElement(4));
+  EXPECT_TRUE(kept.RemoveLast());
+  EXPECT_EQ(2, kept.Count());
+  kept.RemoveAll();
+  EXPECT_FALSE(kept.RemoveLast());
+}
+
+TEST(XPtrList, FetchAndPositionalInsert) {
+  int a, b, c;
+  XPtrList list;
+  list.Add(&b);
+  list.Add(&c, 99);  // clamped to the end
+  list.Add(&a, -3);  // clamped to the front
+  EXPECT_EQ(3, list.Count());
+  EXPECT_EQ(&a, list.Fetch(1));
+  EXPECT_EQ(&b, list.Fetch(2));
+  EXPECT_EQ(&c, list.Fetch(3));
+
+  void* item = &a;
+  EXPECT_FALSE(list.Fetch(4, &item));
+  EXPECT_EQ(nullptr, item);
+  EXPECT_TRUE(list.Fetch(3, &item));
+  EXPECT_EQ(&c, item);
+  EXPECT_FALSE(list.Fetch(1, nullptr));
+  EXPECT_EQ(nullptr, list.Fetch(0));
+}
+
+TEST(XPtrList, HeapSortOrdersEveryArrangement) {
+  uint32 seed = 12345;
+  for (int n = 0; n <= 40; n++) {
+    for (int round = 0; round < 5; round++) {
+      XLongList list(ks_OrderImportant);
+      std::vector<int32> expected;
+      for (int i = 0; i < n; i++) {
+        // Few distinct values, so that runs of equals are common.
+        int32 value = int32(KSRndInt(&seed, -6, 6)) * 1000003;
+        list.Add(value);
+        expected.push_back(value);
+      }
+      list.SetListOrdering(ks_Sorted);
+      std::sort(expected.begin(), expected.end());
+      ASSERT_EQ(expected, Contents(list)) << "n=" << n;
+    }
+  }
+
+  // Numbers far apart still order correctly.
+  XLongList extremes(ks_OrderImportant);
+  for (int32 value : {INT32_MAX, -1, INT32_MIN, 0, 1}) {
+    extremes.Add(value);
+  }
+  extremes.SetListOrdering(ks_Sorted);
+  EXPECT_EQ((std::vector<int32>{INT32_MIN, -1, 0, 1, INT32_MAX}), Contents(extremes));
+}
+
+TEST(XPtrList, CompareProcChangesResortOrUnsort) {
+  Keyed k1{1}, k2{2}, k3{3};
+  XPtrList list(ks_Sorted);
+  list.Add(&k2);
+  list.Add(&k3);
+  list.Add(&k1);
+  list.SetCompareProc(CompareKeys, nullptr);
+  EXPECT_EQ(&k1, list.Fetch(1));
+  EXPECT_EQ(&k2, list.Fetch(2));
+  EXPECT_EQ(&k3, list.Fetch(3));
+
+  list.SetCompareProc(nullptr, nullptr);
+  EXPECT_EQ(ks_OrderNotImportant, list.GetListOrdering());
+  EXPECT_EQ(4, list.Add(&k2));
+}
+
+TEST(XPtrList, ObjectListDeletesEachElementOnce) {
+  Counted::sDeleted.clear();
+  Counted* kept = new Counted(5);
+  {
+    XObjectList list(ks_OrderNotImportant);
+    for (int id = 1; id <= 4; id++) {
+      list.Add(new Counted(id));
+    }
+    list.Add(nullptr);  // empty slots are allowed and skipped
+    list.Add(kept);
+
+    EXPECT_TRUE(list.RemoveElement(2));  // the last element moves into the hole
+    EXPECT_EQ(std::vector<int>{2}, Counted::sDeleted);
+    EXPECT_EQ(kept, list.Fetch(2));
+    EXPECT_TRUE(list.RemoveLast());  // the null slot
+    EXPECT_EQ(std::vector<int>{2}, Counted::sDeleted);
+    EXPECT_EQ(1, list.Remove(list.Fetch(1)));
+    EXPECT_EQ((std::vector<int>{2, 1}), Counted::sDeleted);
+
+    list.RemoveAll();
+    EXPECT_EQ(0, list.Count());
+    std::vector<int> all = Counted::sDeleted;
+    std::sort(all.begin(), all.end());
+    EXPECT_EQ((std::vector<int>{1, 2, 3, 4, 5}), all);
+
+    list.Add(new Counted(6));
+    list.Add(new Counted(7));
+  }
+  EXPECT_EQ(7u, Counted::sDeleted.size());
+  std::vector<int> all = Counted::sDeleted;
+  std::sort(all.begin(), all.end());
+  EXPECT_EQ((std::vector<int>{1, 2, 3, 4, 5, 6, 7}), all);
+
+  // A plain pointer list never deletes.
+  Counted::sDeleted.clear();
+  Counted loose(8);
+  {
+    XPtrList list;
+    list.Add(&loose);
+    list.RemoveElement(1);
+    list.Add(&loose);
+    list.RemoveAll();
+    list.Add(&loose);
+  }
+  EXPECT_TRUE(Counted::sDeleted.empty());
+}
+
+TEST(XPtrList, LongListIndexingGrowsWithZeros) {
+  XLongList list;
+  list.Add(9);
+  list[4] = -17;
+  EXPECT_EQ((std::vector<int32>{9, 0, 0, 0, -17}), Contents(list));
+  list[1] += 3;
+  EXPECT_EQ(3, list.Fetch(2));
+  // A number written through [] is found like one that was added.
+  EXPECT_EQ(5, list.FindIndexOf(-17));
+  EXPECT_EQ(5, list.Remove(-17));
+
+  list[-1] = 42;
+  EXPECT_EQ(0, list[-2]);
+  EXPECT_EQ(4, list.Count());
+}
+
+TEST(XPtrList, ShuffleKeepsTheElements) {
+  XLongList list(ks_Sorted);
+  for (int32 i = 0; i < 200; i++) {
+    list.Add(i);
+  }
+  list.Shuffle();
+  EXPECT_NE(ks_Sorted, list.GetListOrdering());
+  std::vector<int32> contents = Contents(list);
+  std::vector<int32> sorted = contents;
+  std::sort(sorted.begin(), sorted.end());
+  for (int32 i = 0; i < 200; i++) {
+    ASSERT_EQ(i, sorted[i]);
+  }
+  EXPECT_NE(sorted, contents);
+}
