@@ -15,6 +15,13 @@ namespace {
 char sEmptyText[1] = {0};
 
 const int32 kBlockHeaderSize = 8;
+
+// The C99 formatter on Windows too, so that AppendVA behaves the same everywhere.
+#if defined(__MINGW32__)
+#define KS_VSNPRINTF __mingw_vsnprintf
+#else
+#define KS_VSNPRINTF std::vsnprintf
+#endif
 const int32 kMaxGrowthExtra = 20000;
 
 long MeasureText(const char* inStr, long inLen) {
@@ -249,16 +256,11 @@ void UtilStr::AppendVA(const char* inFormat, ...) {
     if (room > 10) {
       va_list args;
       va_start(args, inFormat);
-      int count = std::vsnprintf(mPtr + start, size_t(room), inFormat, args);
+      int count = KS_VSNPRINTF(mPtr + start, size_t(room), inFormat, args);
       va_end(args);
-      if (count < 0) {
-        // A conversion error: append nothing.
-        mLen = start;
-        mPtr[mLen] = 0;
-        return;
-      }
       if (count < room) {
-        mLen = start + count;
+        // A negative count is a conversion error: nothing is appended then.
+        mLen = start + (count > 0 ? count : 0);
         mPtr[mLen] = 0;
         return;
       }

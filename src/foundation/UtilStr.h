@@ -10,8 +10,9 @@
 #include "foundation/KSObject.h"
 #include "foundation/KSTypes.h"
 
-#if defined(__MINGW_PRINTF_FORMAT)
-#define KS_PRINTF_FORMAT(fmt, args) __attribute__((format(__MINGW_PRINTF_FORMAT, fmt, args)))
+// AppendVA formats with C99 conventions on every platform (%zu, %lld).
+#if defined(__MINGW32__)
+#define KS_PRINTF_FORMAT(fmt, args) __attribute__((format(gnu_printf, fmt, args)))
 #elif defined(__GNUC__)
 #define KS_PRINTF_FORMAT(fmt, args) __attribute__((format(printf, fmt, args)))
 #else
@@ -87,6 +88,8 @@ class UtilStr : public KSObject {
   void Append(const char* inSrc, long inLen = -1) { Append_Private(inSrc, inLen, false); }
   void Append(const UtilStr& inStr) { Append_Private(inStr.mPtr, inStr.mLen, false); }
   void AppendChar(char inChar);
+  // printf-style append. The arguments must not point into this string's own
+  // text: it is formatted in place.
   void AppendVA(const char* inFormat, ...) KS_PRINTF_FORMAT(2, 3);
   void AppendInt(int64 inNum) { AppendInt_Private(inNum, false); }
   void AppendFloat(double inNum, int inDecimals);

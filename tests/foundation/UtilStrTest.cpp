@@ -221,6 +221,10 @@ TEST(UtilStr, AppendVAFormatsAnyLength) {
   EXPECT_EQ("[" + longText + "]", Str(big));
   big.AppendVA("%s", "");
   EXPECT_EQ(5002, big.length());
+
+  UtilStr wide;
+  wide.AppendVA("%lld %zu %.2f", 1LL << 40, sizeof(int32), 0.5);
+  EXPECT_EQ("1099511627776 4 0.50", Str(wide));
 }
 
 TEST(UtilStr, EditingOperations) {
