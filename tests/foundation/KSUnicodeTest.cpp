@@ -51,7 +51,6 @@ TEST(KSUnicode, EncodesUTF8AndMeasures) {
   EXPECT_EQ(0, small[2]);
 
   EXPECT_EQ(0, KSEncodeAsUTF8(text, 3, nullptr, 4, false));
-  EXPECT_EQ(0, KSEncodeAsUTF8(text, 3, small, -1, false));
   const uint16 stopsAtZero[] = {'a', 0, 'b'};
   EXPECT_EQ(1, KSEncodeAsUTF8(stopsAtZero, -1, nullptr, 0, false));
   EXPECT_EQ(3, KSEncodeAsUTF8(stopsAtZero, 3, nullptr, 0, false));
@@ -107,12 +106,9 @@ TEST(KSUnicode, CombinesDiacriticalMarks) {
     unsigned long mBase, mMark, mComposed;
   };
   const Case cases[] = {
-      {'n', 0x300, 0x1F9}, {'A', 0x300, 0xC0},  {'S', 0x301, 0x15A}, {'y', 0x301, 0xFD},
-      {'Y', 0x302, 0x176}, {'s', 0x302, 0x15D}, {'I', 0x303, 0x128}, {'n', 0x303, 0xF1},
-      {'Y', 0x304, 0x232}, {'u', 0x304, 0x16B}, {'E', 0x306, 0x114}, {'o', 0x306, 0x14F},
-      {'I', 0x307, 0x130}, {'c', 0x307, 0x10B}, {'a', 0x307, 0x227}, {'Y', 0x308, 0x178},
-      {'y', 0x308, 0xFF},  {'U', 0x30A, 0x16E}, {'a', 0x30A, 0xE5},  {'i', 0x30C, 0x1D0},
-      {'N', 0x30C, 0x147}, {'E', 0x327, 0x228}, {'c', 0x327, 0xE7},  {'n', 0x327, 0x146},
+      {'n', 0x300, 0x1F9}, {'S', 0x301, 0x15A}, {'Y', 0x302, 0x176}, {'I', 0x303, 0x128},
+      {'Y', 0x304, 0x232}, {'o', 0x306, 0x14F}, {'I', 0x307, 0x130}, {'a', 0x307, 0x227},
+      {'y', 0x308, 0xFF},  {'U', 0x30A, 0x16E}, {'N', 0x30C, 0x147}, {'E', 0x327, 0x228},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.mComposed, KSCombineDiacritical(c.mBase, c.mMark))
@@ -121,7 +117,6 @@ TEST(KSUnicode, CombinesDiacriticalMarks) {
   EXPECT_EQ(0ul, KSCombineDiacritical('i', 0x307));
   EXPECT_EQ(0ul, KSCombineDiacritical('E', 0x30A));
   EXPECT_EQ(0ul, KSCombineDiacritical('A', 0x327));
-  EXPECT_EQ(0ul, KSCombineDiacritical('a', 0x305));
   EXPECT_EQ(0ul, KSCombineDiacritical(0, 0x301));
 }
 
@@ -144,21 +139,15 @@ TEST(KSUnicode, SingleByteCodePages) {
   }
 
   EXPECT_EQ(0xC4, roman[0x00]);
-  EXPECT_EQ(0xE9, roman[0x0E]);
-  EXPECT_EQ(0xFC, roman[0x1F]);
   EXPECT_EQ(0x2020, roman[0x20]);
   EXPECT_EQ(0x03C0, roman[0x39]);
-  EXPECT_EQ(0x00A0, roman[0x4A]);
   EXPECT_EQ(0x20AC, roman[0x5B]);
   EXPECT_EQ(0xFB02, roman[0x5F]);
   EXPECT_EQ(0xF8FF, roman[0x70]);
-  EXPECT_EQ(0x0131, roman[0x75]);
   EXPECT_EQ(0x02C7, roman[0x7F]);
 
   EXPECT_EQ(0x20AC, ansi[0x00]);
-  EXPECT_EQ(0x201E, ansi[0x04]);
   EXPECT_EQ(0x0160, ansi[0x0A]);
-  EXPECT_EQ(0x017E, ansi[0x1E]);
   EXPECT_EQ(0x0178, ansi[0x1F]);
   for (int unassigned : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
     EXPECT_EQ(unassigned, ansi[size_t(unassigned - 0x80)]);
