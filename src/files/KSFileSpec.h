@@ -78,6 +78,8 @@ class KSFileSpec : public KSObject {
   long AssignOSFolder(OSFolderType inType);
   // <folder of inType>\Kestrova\<inName>, creating either level as needed.
   long AssignWorkFolder(const char* inName, OSFolderType inType);
+  // The same inside a folder already found.
+  long AssignWorkFolder(const char* inName, const KSFileSpec& inSystemFolder);
   // The work folder in the user's preferences folder, else the common one.
   long AssignWorkFolder(const char* inName);
   // Makes this spec empty (no file).

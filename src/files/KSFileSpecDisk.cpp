@@ -110,10 +110,14 @@ long KSFileSpec::DeleteRecursively() const {
 }
 
 long KSFileSpec::AssignWorkFolder(const char* inName, OSFolderType inType) {
-  long err = AssignOSFolder(inType);
-  if (err == 0) {
-    err = EnterOrCreateFolder(this, kMakerFolderName);
-  }
+  KSFileSpec systemFolder;
+  long err = systemFolder.AssignOSFolder(inType);
+  return err != 0 ? err : AssignWorkFolder(inName, systemFolder);
+}
+
+long KSFileSpec::AssignWorkFolder(const char* inName, const KSFileSpec& inSystemFolder) {
+  Assign(inSystemFolder);
+  long err = EnterOrCreateFolder(this, kMakerFolderName);
   if (err == 0) {
     err = EnterOrCreateFolder(this, inName);
   }

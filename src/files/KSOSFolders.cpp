@@ -1,6 +1,8 @@
 // The table of the well-known folders and the rules around it.
 #include "files/KSOSFolders.h"
 
+#include <cstddef>
+
 #include "foundation/KSError.h"
 
 namespace {

@@ -1,0 +1,254 @@
+// KSFile on a real disk: the access modes, 64-bit positions, whole-file
+// reading and replacement; and the asynchronous read cache.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "KSTestFolder.h"
+#include "files/AsyncCache.h"
+#include "files/KSFile.h"
+#include "files/KSFileSpec.h"
+#include "files/KSNativePath.h"
+#include "files/cStream.h"
+#include "foundation/KSError.h"
+#include "foundation/XStrList.h"
+
+namespace {
+
+std::string Str(const UtilStr& inStr) {
+  return std::string(inStr.getCStr(), size_t(inStr.length()));
+}
+
+}  // namespace
+
+TEST(KSFile, AccessModesDecideWhatIsAllowed) {
+  KSTestFolder temp;
+  KSFileSpec spec = temp.Item("modes.bin");
+  KSFile file;
+  EXPECT_EQ(kKSErr_FileNotFound, file.OpenFile(spec, kKSReadStreamAccess));
+  EXPECT_FALSE(file.IsOpen());
+  EXPECT_EQ(kKSErr_BadState, file.Close());
+  EXPECT_EQ(kKSNoFilePos, file.Tell());
+
+  // Writing from the start creates the file; reading is refused.
+  ASSERT_EQ(0, file.OpenFile(spec, kKSWriteStreamAccess));
+  long done = -1;
+  EXPECT_EQ(0, file.Write("0123456789", 10, &done));
+  EXPECT_EQ(10, done);
+  char buf[16] = {0};
+  EXPECT_EQ(kKSErr_BadState, file.Read(buf, 1, &done));
+  EXPECT_EQ(kKSErr_IllegalSeek, file.Seek(5));
+  EXPECT_EQ(kKSErr_BadState, file.SeekEnd());
+  EXPECT_EQ(kKSErr_Param, file.Write("x", -1, nullptr));
+  EXPECT_EQ(10, file.GetSizeExtents());
+  ASSERT_EQ(0, file.Close());
+
+  // Read-only streams only go forwards from 0.
+  ASSERT_EQ(0, file.OpenFile(spec, kKSReadStreamAccess));
+  EXPECT_EQ(kKSErr_IllegalSeek, file.Seek(5));
+  EXPECT_EQ(kKSErr_IllegalSeek, file.Seek(-1));
+  EXPECT_EQ(0, file.Seek(0));
+  EXPECT_EQ(0, file.Read(nullptr, 2, &done));  // skips
+  EXPECT_EQ(0, file.Read(buf, 3, &done));
+  EXPECT_EQ("234", std::string(buf, 3));
+  EXPECT_EQ(kKSErr_BadState, file.Write("x", 1, nullptr));
+  EXPECT_EQ(kKSErr_IO, file.Read(buf, 10, &done));
+  EXPECT_EQ(5, done);
+  EXPECT_EQ(10, file.Size());
+
+  // Random reading anywhere.
+  ASSERT_EQ(0, file.OpenFile(spec, kKSReadRandomAccess));
+  EXPECT_EQ(0, file.Seek(7));
+  EXPECT_EQ(0, file.Read(buf, 2, nullptr));
+  EXPECT_EQ("78", std::string(buf, 2));
+  EXPECT_EQ(0, file.SeekEnd());
+  EXPECT_EQ(10, file.Tell());
+
+  // Read-write keeps the content and writes anywhere.
+  ASSERT_EQ(0, file.OpenFile(spec, kKSReadWriteRandomAccess));
+  EXPECT_EQ(0, file.Seek(3));
+  EXPECT_EQ(0, file.Write("ab", 2, nullptr));
+  EXPECT_EQ(0, file.Write(nullptr, 2, nullptr));  // skips
+  EXPECT_EQ(0, file.Write("Z", 1, nullptr));
+  EXPECT_EQ(0, file.Seek(0));
+  EXPECT_EQ(0, file.Read(buf, 10, nullptr));
+  EXPECT_EQ("012ab56Z89", std::string(buf, 10));
+  file.Close();
+
+  // Writing from the start again cuts the file where writing stopped.
+  ASSERT_EQ(0, file.OpenFile(spec, kKSWriteStreamAccess));
+  EXPECT_EQ(0, file.Write("xyz", 3, nullptr));
+  ASSERT_EQ(0, file.Close());
+  EXPECT_EQ("xyz", ReadAll(spec));
+}
+
+TEST(KSFile, PositionsBeyondFourGigabytes) {
+  KSTestFolder temp;
+  KSFileSpec spec = temp.Item("sparse.bin");
+  const int64 far = 5LL * 1024 * 1024 * 1024 + 7;
+  {
+    KSFile file;
+    ASSERT_EQ(0, file.OpenFile(spec, kKSReadWriteRandomAccess));
+    ASSERT_EQ(0, file.Seek(far));
+    EXPECT_EQ(far, file.Tell());
+    ASSERT_EQ(0, file.Write("END", 3, nullptr));
+    EXPECT_EQ(far + 3, file.Size());
+    EXPECT_EQ(0, file.Seek(far + 1));
+    char buf[2];
+    EXPECT_EQ(0, file.Read(buf, 2, nullptr));
+    EXPECT_EQ("ND", std::string(buf, 2));
+  }
+  KSFileInfo info;
+  ASSERT_EQ(0, spec.GetCatInfo(&info));
+  EXPECT_EQ(far + 3, info.mLogicalSize);
+
+  UtilStr data;
+  EXPECT_EQ(0, KSFile::ReadFromFile(spec, far, 3, &data));
+  EXPECT_EQ("END", Str(data));
+  EXPECT_EQ(kKSErr_EOF, KSFile::ReadFromFile(spec, far + 1, 10, &data));
+  EXPECT_EQ("ND", Str(data));
+  // Too much for one read, and too much for the caller's limit.
+  EXPECT_EQ(kKSErr_FileTooLarge, KSFile::ReadFromFile(spec, 0, -1, &data));
+  EXPECT_EQ(0, data.length());
+  EXPECT_EQ(kKSErr_FileTooLarge, KSFile::ReadFile(spec, &data, -1));
+  EXPECT_EQ(kKSErr_FileTooBig, KSFile::ReadFile(spec, &data, 1000));
+  EXPECT_EQ(0, data.length());
+  EXPECT_EQ(0, KSFile::ReadFromFile(spec, far - 2, -1, &data));
+  EXPECT_EQ(std::string("\0\0END", 5), Str(data));
+}
+
+TEST(KSFile, WholeFileReadsKeepToTheirLimits) {
+  KSTestFolder temp;
+  std::string hundred(100, 'h');
+  KSFileSpec exact = temp.MakeFile("100.txt", hundred);
+  KSFileSpec over = temp.MakeFile("101.txt", hundred + "!");
+  KSFileSpec empty = temp.MakeFile("empty.txt", "");
+  UtilStr data("previous");
+
+  EXPECT_EQ(0, KSFile::ReadFile(exact, &data, 100));
+  EXPECT_EQ(hundred, Str(data));
+  EXPECT_EQ(kKSErr_FileTooBig, KSFile::ReadFile(over, &data, 100));
+  EXPECT_EQ(0, data.length());
+  EXPECT_EQ(0, KSFile::ReadFile(over, &data, 101));
+  EXPECT_EQ(101, data.length());
+  EXPECT_EQ(0, KSFile::ReadFile(over, &data, -1));
+  EXPECT_EQ(101, data.length());
+  EXPECT_EQ(0, KSFile::ReadFile(empty, &data, -1));
+  EXPECT_EQ(0, data.length());
+  EXPECT_EQ(0, KSFile::ReadFile(empty, &data, 10));
+  data.Assign("previous");
+  EXPECT_EQ(kKSErr_FileNotFound, KSFile::ReadFile(temp.Item("missing"), &data, 10));
+  EXPECT_EQ(0, data.length());
+
+  EXPECT_EQ(kKSErr_EOF, KSFile::ReadFromFile(exact, 90, 20, &data));
+  EXPECT_EQ(std::string(10, 'h'), Str(data));
+  EXPECT_EQ(kKSErr_IllegalSeek, KSFile::ReadFromFile(exact, 101, 1, &data));
+  EXPECT_EQ(0, data.length());
+  EXPECT_EQ(kKSErr_IllegalSeek, KSFile::ReadFromFile(exact, -1, 1, &data));
+  EXPECT_EQ(0, KSFile::ReadFromFile(exact, 100, 0, &data));
+  EXPECT_EQ(0, data.length());
+  EXPECT_EQ(0, KSFile::ReadFromFile(exact, 95, -1, &data));
+  EXPECT_EQ(5, data.length());
+}
+
+// Prefs and theme writers rely on this: WriteFile replaces a file in one
+// step, so a store that fails leaves the old file whole.
+TEST(KSFile, WriteFileReplacesTheWholeFileOrNothing) {
+  KSTestFolder temp;
+  KSFileSpec spec = temp.MakeFile("prefs.txt", "0123456789");
+  ASSERT_EQ(0, KSFile::WriteFile(spec, "abc", 3));
+  EXPECT_EQ("abc", ReadAll(spec));
+  KSFileSpec created = temp.Item("new.txt");
+  ASSERT_EQ(0, KSFile::WriteFile(created, "fresh", 5));
+  EXPECT_EQ("fresh", ReadAll(created));
+  ASSERT_EQ(0, KSFile::WriteFile(created, "", 0));
+  EXPECT_EQ("", ReadAll(created));
+
+  // While another handle holds the file, the store fails and the old content
+  // survives, with no half-written sibling left behind.
+  HANDLE holder = CreateFileW(KSNativePath(spec).Get(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+  EXPECT_NE(0, KSFile::WriteFile(spec, "lost", 4));
+  CloseHandle(holder);
+  EXPECT_EQ("abc", ReadAll(spec));
+
+  // A store into a missing folder fails without creating anything.
+  EXPECT_EQ(kKSErr_PathNotFound, KSFile::WriteFile(temp.Item("nowhere\\x.txt"), "x", 1));
+
+  XStrList names;
+  ASSERT_EQ(0, KSFileSpec::ReadCatalog(temp.Spec(), &names, 7, false));
+  EXPECT_EQ(2, names.Count());
+  EXPECT_NE(0, names.FindString("prefs.txt", -1, true));
+  EXPECT_NE(0, names.FindString("new.txt", -1, true));
+}
+
+TEST(KSFile, OpenByPathTextAndClosedFileDefaults) {
+  KSTestFolder temp;
+  KSFileSpec spec = temp.MakeFile("\xC3\xA9t\xC3\xA9.txt", "summer");
+  KSFile file;
+  ASSERT_EQ(0, file.OpenFile(spec.GetPathCStr(), kKSReadRandomAccess));
+  EXPECT_EQ(6, file.Size());
+  EXPECT_EQ(0, file.Close());
+  EXPECT_EQ(0, file.Size());
+  EXPECT_EQ(kKSNoFilePos, file.Tell());
+  EXPECT_EQ(kKSErr_BadState, file.Seek(0));
+  EXPECT_EQ(kKSErr_BadState, file.Read(nullptr, 1, nullptr));
+  EXPECT_EQ(kKSErr_FileNotFound, file.OpenFile(KSFileSpec(), kKSReadStreamAccess));
+
+  // Writers take the file for themselves.
+  KSFile writer;
+  ASSERT_EQ(0, writer.OpenFile(spec, kKSReadWriteRandomAccess));
+  EXPECT_NE(0, file.OpenFile(spec, kKSReadStreamAccess));
+  EXPECT_FALSE(file.IsOpen());
+}
+
+TEST(AsyncCache, FinishedReadsAreServedFromTheCache) {
+  KSTestFolder temp;
+  KSFileSpec spec = temp.MakeFile("theme.txt", "cached content");
+  AsyncCache cache;
+  ASSERT_EQ(0, cache.IssueRead(spec, -1));
+  EXPECT_EQ(1, cache.CountRequests());
+  for (int i = 0; i < 500 && cache.CheckActivity(); i++) {
+    Sleep(10);
+  }
+  ASSERT_FALSE(cache.CheckActivity());
+
+  // The disk file changes, but the finished read answers, once.
+  ASSERT_EQ(0, KSFile::WriteFile(spec, "changed", 7));
+  UtilStr data;
+  ASSERT_EQ(0, cache.ReadFile(spec, &data, -1));
+  EXPECT_EQ("cached content", Str(data));
+  EXPECT_EQ(0, cache.CountRequests());
+  ASSERT_EQ(0, cache.ReadFile(spec, &data, -1));
+  EXPECT_EQ("changed", Str(data));
+
+  // A cached read no shorter than the limit is not used; the disk decides.
+  ASSERT_EQ(0, cache.IssueRead(spec, -1));
+  while (cache.CheckActivity()) {
+    Sleep(10);
+  }
+  EXPECT_EQ(kKSErr_FileTooBig, cache.ReadFile(spec, &data, 7 - 1));
+  EXPECT_EQ(1, cache.CountRequests());
+
+  EXPECT_EQ(kKSErr_FileTooBig, cache.IssueRead(spec, 3));
+  EXPECT_EQ(kKSErr_FileNotFound, cache.IssueRead(temp.Item("missing"), -1));
+  EXPECT_EQ(1, cache.CountRequests());
+}
+
+TEST(cStream, OpensUTF8NamesAndKeepsThePositionWhenSizing) {
+  KSTestFolder temp;
+  KSFileSpec spec = temp.MakeFile("\xE5\x9B\xBE.bmp", "BM0123456789");
+  cStream stream;
+  ASSERT_TRUE(stream.Open(spec.GetPathCStr(), "rb"));
+  char buf[4] = {0};
+  EXPECT_EQ(2u, stream.Read(buf, 2));
+  EXPECT_EQ("BM", std::string(buf, 2));
+  EXPECT_EQ(12u, stream.FileSize());
+  EXPECT_EQ(2, stream.Position());
+  EXPECT_EQ(0, stream.Seek(-3, kStreamSeekEnd));
+  EXPECT_EQ(3u, stream.Read(buf, 4));
+  EXPECT_EQ("789", std::string(buf, 3));
+  EXPECT_FALSE(stream.Open(temp.Item("missing.bmp").GetPathCStr(), "rb"));
+  EXPECT_FALSE(stream.IsOpen());
+}
