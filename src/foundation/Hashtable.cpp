@@ -50,16 +50,17 @@ void Hashtable::GrowFor(long inNumEntries) {
   if (needed < mTableSize) {
     return;
   }
-  // Past the end of the size list the table stays at the largest size.
-  int32 newSize = sTableSizes[sizeof(sTableSizes) / sizeof(sTableSizes[0]) - 1];
+  // The table is rebuilt even when the size stays (the chains change order).
   for (int32 size : sTableSizes) {
     if (size >= needed) {
-      newSize = size;
-      break;
+      Rehash(size);
+      return;
     }
   }
-  if (newSize > mTableSize) {
-    Rehash(newSize);
+  // Past the end of the size list the table stays at the largest size.
+  int32 largest = sTableSizes[sizeof(sTableSizes) / sizeof(sTableSizes[0]) - 1];
+  if (mTableSize < largest) {
+    Rehash(largest);
   }
 }
 

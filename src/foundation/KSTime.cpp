@@ -1,8 +1,9 @@
 #include "foundation/KSTime.h"
 
 #ifdef _WIN32
-#include <mmsystem.h>
 #include <windows.h>
+// mmsystem.h needs the types of windows.h.
+#include <mmsystem.h>
 #endif
 
 namespace {
