@@ -117,33 +117,23 @@ TEST(XPtrList, RemovalClosesTheHoleByOrdering) {
   EXPECT_EQ(&c, kept.Fetch(2));
   EXPECT_EQ(&d, kept.Fetch(3));
 
+  kept.Add(&b, 99);  // clamped to the end
+  kept.Add(&b, -3);  // clamped to the front
+  EXPECT_EQ(&b, kept.Fetch(1));
+  EXPECT_EQ(&b, kept.Fetch(5));
+  void* item = &a;
+  EXPECT_FALSE(kept.Fetch(6, &item));
+  EXPECT_EQ(nullptr, item);
+  kept.RemoveElement(5);
+  EXPECT_EQ(1, kept.Remove(&b));
   EXPECT_EQ(0, kept.Remove(&b));
+
   EXPECT_FALSE(kept.RemoveElement(0));
   EXPECT_FALSE(kept.RemoveElement(4));
   EXPECT_TRUE(kept.RemoveLast());
   EXPECT_EQ(2, kept.Count());
   kept.RemoveAll();
   EXPECT_FALSE(kept.RemoveLast());
-}
-
-TEST(XPtrList, FetchAndPositionalInsert) {
-  int a, b, c;
-  XPtrList list;
-  list.Add(&b);
-  list.Add(&c, 99);  // clamped to the end
-  list.Add(&a, -3);  // clamped to the front
-  EXPECT_EQ(3, list.Count());
-  EXPECT_EQ(&a, list.Fetch(1));
-  EXPECT_EQ(&b, list.Fetch(2));
-  EXPECT_EQ(&c, list.Fetch(3));
-
-  void* item = &a;
-  EXPECT_FALSE(list.Fetch(4, &item));
-  EXPECT_EQ(nullptr, item);
-  EXPECT_TRUE(list.Fetch(3, &item));
-  EXPECT_EQ(&c, item);
-  EXPECT_FALSE(list.Fetch(1, nullptr));
-  EXPECT_EQ(nullptr, list.Fetch(0));
 }
 
 TEST(XPtrList, HeapSortOrdersEveryArrangement) {

@@ -54,6 +54,12 @@ TEST(XStrList, SortedInsertAndTheThreeSearchPaths) {
   EXPECT_EQ(1, list.FindString("ABC", -1, true));
   EXPECT_EQ(0, list.FindString("aBc", -1, true));
   EXPECT_EQ(0, list.FindString(nullptr, 0, true));
+  // The walk starts where a case-insensitive search puts it.
+  XStrList mixed(kStrSorted_CaseInsensitive, kStrDupesAllowed);
+  for (const char* word : {"c", "B", "a"}) {
+    mixed.Add(word);
+  }
+  EXPECT_EQ(2, mixed.FindString("B", -1, true));
 
   XStrList words(kStrSorted_CaseSensitive, kStrDupesAllowed);
   const char* input[] = {"pear", "Apple", "fig", "apple", "kiwi", "Fig", "banana", "date"};
