@@ -39,7 +39,7 @@ class UtilStr : public KSObject {
  public:
   UtilStr();
   UtilStr(const UtilStr& inStr);           // shares the block
-  UtilStr(const char* inStr);              // NOLINT: copies up to the NUL (null gives "")
+  UtilStr(const char* inStr);              // copies up to the NUL (null gives "")
   UtilStr(const char* inStr, long inLen);  // copies inLen bytes (< 0: up to the NUL)
   ~UtilStr() override;
 
@@ -160,5 +160,4 @@ class UtilStr : public KSObject {
   void ReleaseBuf();
   void MakeOwning();
   static UtilStr_Data* NewBlock(long inNewLen, long inBase);
-  void RefillFrom(const char* inText, int32 inLen);
 };
