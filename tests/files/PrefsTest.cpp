@@ -131,13 +131,19 @@ TEST(Prefs, AFailedStoreLeavesTheOldFileIntact) {
   ASSERT_EQ(0, prefs.Load());
   prefs.SetStr(kSkin, "New");
 
-  // While another writer holds the file exclusively the new content cannot
-  // take its place; the old content must survive whole, with no stray file.
+  // While a reader holds the file open without letting others remove or
+  // rename it, the new content cannot take the file's place: the store fails
+  // and the old content survives whole, with no stray file beside it.
   {
-    KSFile holder;
-    ASSERT_EQ(0, holder.OpenFile(spec, kKSReadWriteRandomAccess));
+    uint16 path[kKSMaxNativePathUnits];
+    ASSERT_GT(spec.GetNativePathname(path, kKSMaxNativePathUnits), 0);
+    HANDLE reader =
+        CreateFileW(reinterpret_cast<const wchar_t*>(path), GENERIC_READ,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, reader);
     EXPECT_NE(0, prefs.Store());
     EXPECT_FALSE(prefs.IsDirty());
+    CloseHandle(reader);
   }
   EXPECT_EQ(old, ReadAll(spec));
   EXPECT_EQ(1, CountItems(folder.Spec()));
