@@ -43,8 +43,8 @@ long DNSSDOperation::StartResolve(const char* inName, const char* inType, const 
                                   Client* inClient, DNSSDOperation** outOperation) {
   *outOperation = nullptr;
   DNSSDOperation* op = new DNSSDOperation(inClient);
-  long err = gDNSSDWrapper.DNSServiceResolve(&op->mRef, 0, 0, inName, inType, inDomain,
-                                             ResolveReply, op);
+  long err =
+      gDNSSDWrapper.DNSServiceResolve(&op->mRef, 0, 0, inName, inType, inDomain, ResolveReply, op);
   if (err == 0) {
     err = op->StartThread();
   }
@@ -152,6 +152,6 @@ void KS_DNSSD_API DNSSDOperation::ResolveReply(DNSServiceRef, DNSServiceFlags, u
   SetEvent(op->mAnswerEvent);
   Client* client = op->mClient;
   if (client != nullptr) {
-    client->OnResolveAnswered(op);
+    client->OnResolveAnswered(op, op->mHostTarget.getCStr(), op->mPort);
   }
 }

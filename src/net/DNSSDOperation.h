@@ -23,7 +23,9 @@ class DNSSDOperation {
     virtual ~Client() {}
     virtual void OnBrowseReply(DNSServiceFlags inFlags, const char* inName,
                                const char* inDomain) = 0;
-    virtual void OnResolveAnswered(DNSSDOperation* inOperation) = 0;
+    // inPort is in host order.
+    virtual void OnResolveAnswered(DNSSDOperation* inOperation, const char* inHostTarget,
+                                   unsigned long inPort) = 0;
   };
 
   // Start a browse or a resolve and its processing thread. Each returns 0 or

@@ -1,0 +1,337 @@
+#include "net/KSZeroconf.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "foundation/KSError.h"
+#include "foundation/KSMessages.h"
+
+namespace {
+
+// How long the browse thread may take to notice that it should stop.
+constexpr DWORD kZCStopWaitMS = 500;
+// Rescan this often even without a pulse: a pulse sent while the browse thread
+// was busy scanning is lost.
+constexpr DWORD kZCRescanMS = 120000;
+// The registry lock is held only for a few copies; a process that keeps it
+// longer than this is stuck, and we do without the registry rather than hang.
+constexpr DWORD kZCAccessWaitMS = 5000;
+
+std::wstring Widen(const UtilStr& inText) {
+  int count = MultiByteToWideChar(CP_UTF8, 0, inText.getCStr(), inText.length(), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(count), L'\0');
+  if (count > 0) {
+    MultiByteToWideChar(CP_UTF8, 0, inText.getCStr(), inText.length(), &wide[0], count);
+  }
+  return wide;
+}
+
+std::wstring MutexName(const char* inType) {
+  UtilStr name;
+  name.AppendVA("KSZeroconf %s - AcessMutex", inType);
+  return Widen(name);
+}
+
+std::wstring EventName(const char* inType) {
+  UtilStr name;
+  name.AppendVA("KSZeroconf %s - NotifyEvent", inType);
+  return Widen(name);
+}
+
+std::wstring SlotName(const char* inType, int inSlot) {
+  UtilStr name;
+  name.AppendVA("KSZeroconf %s - %d", inType, inSlot);
+  return Widen(name);
+}
+
+bool WaitForAccess(HANDLE inMutex) {
+  // An abandoned mutex is ours now; the slots it guarded are still whole,
+  // since every writer fills a slot before it is visible to readers.
+  DWORD result = WaitForSingleObject(inMutex, kZCAccessWaitMS);
+  return result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
+}
+
+// Copies slot inSlot of inType; a slot that nobody publishes reads as an
+// empty record.
+void ReadSlot(const char* inType, int inSlot, ZCService* outService) {
+  std::memset(outService, 0, sizeof(ZCService));
+  HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, SlotName(inType, inSlot).c_str());
+  if (mapping == nullptr) {
+    return;
+  }
+  void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, sizeof(ZCService));
+  if (view != nullptr) {
+    std::memcpy(outService, view, sizeof(ZCService));
+    UnmapViewOfFile(view);
+  }
+  CloseHandle(mapping);
+  // The slot comes from another process: never trust its terminator.
+  outService->mServiceName.mStr[sizeof(outService->mServiceName.mStr) - 1] = 0;
+}
+
+// A stamp that differs between publications, also across processes, so that a
+// browser sees a slot republished by anyone as changed.
+int32 NewSeed(int32 inPrevious) {
+  static std::atomic<uint32> sPublications(0);
+  uint32 seed = (GetCurrentProcessId() << 16) ^ GetTickCount() ^ (++sPublications * 2654435761u);
+  seed &= 0x7FFFFFFF;
+  if (seed == 0 || static_cast<int32>(seed) == inPrevious) {
+    seed = static_cast<uint32>(inPrevious) + 1;
+  }
+  return static_cast<int32>(seed);
+}
+
+// Queues the registry's news one step late, so that each message knows
+// whether another of the same scan follows it.
+class ZCMessageQueue {
+ public:
+  explicit ZCMessageQueue(KSBroadcaster* inBroadcaster)
+      : mBroadcaster(inBroadcaster), mPendingMsg(0) {}
+
+  void Queue(long inMsg, const KSCStr& inName) {
+    Send(1);
+    mPendingMsg = inMsg;
+    mPendingName = inName;
+  }
+
+  // Sends the message still held back (with more-coming 0 after the last slot).
+  void Send(intptr_t inMoreComing) {
+    if (mPendingMsg != 0) {
+      mBroadcaster->BroadcastMsg(mPendingMsg, mPendingName.mStr,
+                                 reinterpret_cast<void*>(inMoreComing));
+      mPendingMsg = 0;
+    }
+  }
+
+ private:
+  KSBroadcaster* mBroadcaster;
+  long mPendingMsg;
+  KSCStr mPendingName;
+};
+
+}  // namespace
+
+KSZeroconf::KSZeroconf()
+    : mFileMapping(nullptr),
+      mSharedData(nullptr),
+      mBrowseEvent(nullptr),
+      mExitingEvent(nullptr),
+      mAccessMutex(nullptr),
+      mBrowseThread(nullptr) {
+  std::memset(&mSelf, 0, sizeof(mSelf));
+  mSelf.mAddr.mType = ks_localhost;
+  mSelf.mSeed = 1;
+  std::memset(mPeerList, 0, sizeof(mPeerList));
+}
+
+KSZeroconf::~KSZeroconf() {
+  StopBrowsing();
+  Withdraw();
+  CloseSharedObjects();
+}
+
+void KSZeroconf::SetServiceType(const char* inType) {
+  StopBrowsing();
+  Withdraw();
+  CloseSharedObjects();
+  mServiceType.Assign(inType != nullptr ? inType : "");
+  if (mServiceType.IsEmpty()) {
+    return;
+  }
+  mAccessMutex = CreateMutexW(nullptr, FALSE, MutexName(mServiceType.getCStr()).c_str());
+  mBrowseEvent = CreateEventW(nullptr, TRUE, FALSE, EventName(mServiceType.getCStr()).c_str());
+}
+
+void KSZeroconf::SetServiceName(const char* inName) {
+  mServiceName.Assign(inName != nullptr ? inName : "");
+  std::memset(mSelf.mServiceName.mStr, 0, sizeof(mSelf.mServiceName.mStr));
+  mServiceName.CopyTo(mSelf.mServiceName.mStr, sizeof(mSelf.mServiceName.mStr) - 1);
+}
+
+void KSZeroconf::SetServicePort(unsigned long inPort) {
+  mSelf.mPort = static_cast<uint32>(inPort);
+}
+
+void KSZeroconf::SetServiceAddr(const KSNetAddr& inAddr) {
+  mSelf.mAddr = inAddr;
+}
+
+void KSZeroconf::CloseSharedObjects() {
+  if (mAccessMutex != nullptr) {
+    CloseHandle(mAccessMutex);
+    mAccessMutex = nullptr;
+  }
+  if (mBrowseEvent != nullptr) {
+    CloseHandle(mBrowseEvent);
+    mBrowseEvent = nullptr;
+  }
+}
+
+long KSZeroconf::StartBrowsing() {
+  if (mBrowseThread != nullptr) {
+    return 0;
+  }
+  if (mServiceType.IsEmpty()) {
+    return kKSErr_Param;
+  }
+  if (mAccessMutex == nullptr || mBrowseEvent == nullptr) {
+    return kKSErr_Unmapped;
+  }
+  std::memset(mPeerList, 0, sizeof(mPeerList));
+  mExitingEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  if (mExitingEvent == nullptr) {
+    return KSError::TranslateErr(GetLastError(), KSErrorDomain_OS);
+  }
+  // Started suspended so that the thread finds its own handle stored: a
+  // cleared handle is its signal to stop.
+  HANDLE thread = CreateThread(nullptr, 0, ZCNotifyThread, this, CREATE_SUSPENDED, nullptr);
+  if (thread == nullptr) {
+    CloseHandle(mExitingEvent);
+    mExitingEvent = nullptr;
+    return kKSErr_Unmapped;
+  }
+  mBrowseThread = thread;
+  ResumeThread(thread);
+  return 0;
+}
+
+void KSZeroconf::StopBrowsing() {
+  HANDLE thread = mBrowseThread.exchange(nullptr);
+  if (thread == nullptr) {
+    return;
+  }
+  SetEvent(mExitingEvent);
+  if (WaitForSingleObject(thread, kZCStopWaitMS) == WAIT_TIMEOUT) {
+    TerminateThread(thread, 0);
+  }
+  CloseHandle(thread);
+  CloseHandle(mExitingEvent);
+  mExitingEvent = nullptr;
+}
+
+unsigned long __stdcall KSZeroconf::ZCNotifyThread(void* inZeroconf) {
+  KSZeroconf* zc = static_cast<KSZeroconf*>(inZeroconf);
+  zc->DoUpdateCallback(true);
+  HANDLE events[2] = {zc->mBrowseEvent, zc->mExitingEvent};
+  while (zc->mBrowseThread != nullptr) {
+    DWORD result = WaitForMultipleObjects(2, events, FALSE, kZCRescanMS);
+    if (zc->mBrowseThread == nullptr || result == WAIT_FAILED) {
+      break;
+    }
+    if (result == WAIT_OBJECT_0 || result == WAIT_TIMEOUT) {
+      zc->DoUpdateCallback(false);
+    }
+  }
+  return 0;
+}
+
+void KSZeroconf::DoUpdateCallback(bool inForce) {
+  if (!WaitForAccess(mAccessMutex)) {
+    return;  // the next pulse or the periodic rescan tries again
+  }
+  ZCMessageQueue messages(this);
+  for (int slot = 0; slot < kZCNumSlots; ++slot) {
+    ZCService now;
+    ReadSlot(mServiceType.getCStr(), slot, &now);
+    ZCService& before = mPeerList[slot];
+    bool changed = inForce || now.mSeed != before.mSeed ||
+                   UtilStr::compare(now.mServiceName.mStr, before.mServiceName.mStr, false) != 0;
+    if (!changed) {
+      continue;
+    }
+    if (before.mServiceName.mStr[0] != 0) {
+      messages.Queue(kKSMsg_ServiceRemoved, before.mServiceName);
+    }
+    if (now.mServiceName.mStr[0] != 0) {
+      messages.Queue(kKSMsg_ServiceAdded, now.mServiceName);
+    }
+    before = now;
+  }
+  ReleaseMutex(mAccessMutex);
+  messages.Send(0);
+}
+
+long KSZeroconf::SetStatus(bool inPublish) {
+  if (!inPublish) {
+    Withdraw();
+    return 0;
+  }
+  if (mSharedData != nullptr) {
+    return 0;
+  }
+  if (mAccessMutex == nullptr) {
+    return mServiceType.IsEmpty() ? kKSErr_Param : kKSErr_Unmapped;
+  }
+  if (!WaitForAccess(mAccessMutex)) {
+    return kKSErr_Timeout;
+  }
+  for (int slot = 0; slot < kZCNumSlots && mSharedData == nullptr; ++slot) {
+    HANDLE mapping =
+        CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(ZCService),
+                           SlotName(mServiceType.getCStr(), slot).c_str());
+    if (mapping == nullptr) {
+      continue;
+    }
+    void* view = nullptr;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) {
+      view = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(ZCService));
+    }
+    if (view == nullptr) {
+      CloseHandle(mapping);
+      continue;
+    }
+    mSelf.mSeed = NewSeed(mSelf.mSeed);
+    std::memcpy(view, &mSelf, sizeof(ZCService));
+    mFileMapping = mapping;
+    mSharedData = static_cast<ZCService*>(view);
+  }
+  ReleaseMutex(mAccessMutex);
+  PulseEvent(mBrowseEvent);
+  return mSharedData != nullptr ? 0 : kKSErr_QuotaExceeded;
+}
+
+void KSZeroconf::Withdraw() {
+  if (mSharedData == nullptr) {
+    return;
+  }
+  // Even when the registry stays locked the slot must go: a stale record
+  // would send toolbars to an engine that is not there.
+  bool locked = WaitForAccess(mAccessMutex);
+  UnmapViewOfFile(mSharedData);
+  CloseHandle(mFileMapping);
+  mSharedData = nullptr;
+  mFileMapping = nullptr;
+  if (locked) {
+    ReleaseMutex(mAccessMutex);
+  }
+  PulseEvent(mBrowseEvent);
+}
+
+long KSZeroconf::ResolveService(const char* inName, const char* inType, ZCService* outService) {
+  if (inName == nullptr || inType == nullptr || inType[0] == 0 || outService == nullptr) {
+    return kKSErr_Param;
+  }
+  HANDLE mutex = CreateMutexW(nullptr, FALSE, MutexName(inType).c_str());
+  if (mutex == nullptr) {
+    return KSError::TranslateErr(GetLastError(), KSErrorDomain_OS);
+  }
+  if (!WaitForAccess(mutex)) {
+    CloseHandle(mutex);
+    return kKSErr_Timeout;
+  }
+  long result = kKSErr_ServiceNotFound;
+  for (int slot = 0; slot < kZCNumSlots && result != 0; ++slot) {
+    ZCService record;
+    ReadSlot(inType, slot, &record);
+    if (record.mServiceName.mStr[0] != 0 &&
+        UtilStr::compare(record.mServiceName.mStr, inName, false) == 0) {
+      *outService = record;
+      result = 0;
+    }
+  }
+  ReleaseMutex(mutex);
+  CloseHandle(mutex);
+  return result;
+}

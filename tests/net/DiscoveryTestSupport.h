@@ -1,0 +1,59 @@
+// Shared pieces of the discovery and engine link tests.
+#pragma once
+
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "foundation/KSBroadcaster.h"
+
+// One broadcast as a listener saw it. Texts are copied; other parameters are
+// kept as numbers (a more-coming flag, or the address of an object).
+struct LoggedMsg {
+  long mMsg;
+  std::string mText;  // the name text of SAdd, SRem and SRes, or of a UtilStr
+  intptr_t mParam1;
+  intptr_t mParam2;
+};
+
+// A listener that records what it hears, for tests to wait on. It may be
+// called on any thread.
+class MessageLog : public KSListener {
+ public:
+  void ListenToMsg(long inMsg, void* inParam1, void* inParam2) override;
+
+  // Waits until inDone holds for the messages so far, at most inTimeoutMS.
+  // inNudge, when given, runs every 100 ms while waiting.
+  bool WaitUntil(const std::function<bool(const std::vector<LoggedMsg>&)>& inDone,
+                 int inTimeoutMS = 10000, const std::function<void()>& inNudge = nullptr);
+  bool WaitForCount(long inMsg, size_t inCount, int inTimeoutMS = 10000,
+                    const std::function<void()>& inNudge = nullptr);
+
+  std::vector<LoggedMsg> Messages();
+  std::vector<LoggedMsg> Messages(long inMsg);
+  size_t Count(long inMsg);
+  void Clear();
+
+ private:
+  std::mutex mMutex;
+  std::condition_variable mChanged;
+  std::vector<LoggedMsg> mMessages;
+};
+
+// A service type of this test process alone, so that tests running side by
+// side never see each other's registry slots.
+std::string UniqueServiceType(const char* inTag);
+
+// Wakes every browser of the registry of inType, as a publisher does. Tests
+// nudge with it while waiting: a pulse that finds a browser busy scanning is
+// lost, and it would otherwise notice the change only minutes later.
+void PulseRegistry(const std::string& inType);
+
+// The folder of the running test executable, without a trailing separator.
+std::wstring TestExeFolder();
+
+// Lets the next load of "DNSSD.DLL" find the test double in inSubfolder of the
+// test executable's folder.
+void UseDNSSDDoubleFrom(const wchar_t* inSubfolder);
