@@ -1,0 +1,108 @@
+#include "net/KSPacketQueue.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "foundation/KSError.h"
+
+KSPacketQueue::KSPacketQueue() : mPackets(nullptr), mCount(0), mSize(0) {
+  InitializeCriticalSection(&mCS);
+  mSemaphore = CreateSemaphoreW(nullptr, 0, 0x7FFFFFFF, nullptr);
+  mPacketRemoved = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+}
+
+KSPacketQueue::~KSPacketQueue() {
+  for (int32 i = 0; i < mCount; i++) {
+    FreePacket(mPackets[i]);
+  }
+  free(mPackets);
+  if (mSemaphore) {
+    CloseHandle(mSemaphore);
+  }
+  if (mPacketRemoved) {
+    CloseHandle(mPacketRemoved);
+  }
+  DeleteCriticalSection(&mCS);
+}
+
+KSPacket* KSPacketQueue::CopyPacket(const KSPacket& inPacket) {
+  size_t dataSize = inPacket.mDataSize > 0 ? size_t(inPacket.mDataSize) : 0;
+  KSPacket* copy = static_cast<KSPacket*>(malloc(sizeof(KSPacket) + dataSize));
+  if (!copy) {
+    return nullptr;
+  }
+  *copy = inPacket;
+  uint8* data = reinterpret_cast<uint8*>(copy + 1);
+  if (dataSize) {
+    memcpy(data, inPacket.mData, dataSize);
+  }
+  copy->mDataSize = int32(dataSize);
+  copy->mData = data;
+  return copy;
+}
+
+void KSPacketQueue::FreePacket(KSPacket* inPacket) {
+  free(inPacket);
+}
+
+long KSPacketQueue::Append(KSPacket* inCopy, bool inBlock, long inTimeoutMS, HANDLE inGiveUpEvent) {
+  ULONGLONG deadline = GetTickCount64() + ULONGLONG(inTimeoutMS);
+  EnterCriticalSection(&mCS);
+  while (IsFull(inCopy)) {
+    LeaveCriticalSection(&mCS);
+    if (!inBlock) {
+      return kKSErr_SendQueueFull;
+    }
+    ULONGLONG now = GetTickCount64();
+    DWORD wait = now < deadline ? DWORD(deadline - now) : 0;
+    HANDLE events[2] = {mPacketRemoved, inGiveUpEvent};
+    DWORD woke = WaitForMultipleObjects(2, events, FALSE, wait);
+    if (woke == WAIT_TIMEOUT) {
+      return kKSErr_Timeout;
+    }
+    if (woke == WAIT_OBJECT_0 + 1) {
+      return kKSErr_SessionClosed;
+    }
+    if (woke != WAIT_OBJECT_0) {
+      return kKSErr_Internal;
+    }
+    EnterCriticalSection(&mCS);
+  }
+
+  long err = mCount == mSize ? Grow() : 0;
+  if (!err) {
+    mPackets[mCount++] = inCopy;
+    ReleaseSemaphore(mSemaphore, 1, nullptr);
+  }
+  LeaveCriticalSection(&mCS);
+  return err;
+}
+
+KSPacket* KSPacketQueue::TakeOldest() {
+  KSPacket* packet = nullptr;
+  EnterCriticalSection(&mCS);
+  if (mCount > 0) {
+    packet = mPackets[0];
+    mCount--;
+    memmove(mPackets, mPackets + 1, size_t(mCount) * sizeof(KSPacket*));
+    SetEvent(mPacketRemoved);
+  }
+  LeaveCriticalSection(&mCS);
+  return packet;
+}
+
+bool KSPacketQueue::IsFull(const KSPacket* inPacket) const {
+  return mCount >= kMaxPackets || inPacket->mDataSize > kKSMaxOutgoingDataSize;
+}
+
+long KSPacketQueue::Grow() {
+  int32 goal = int32(mCount * 1.33 + 0.5);
+  int32 extra = goal - mCount > 8 ? goal - mCount : 8;
+  void* grown = realloc(mPackets, size_t(mSize + extra) * sizeof(KSPacket*));
+  if (!grown) {
+    return kKSErr_SendQueueFull;
+  }
+  mPackets = static_cast<KSPacket**>(grown);
+  mSize += extra;
+  return 0;
+}

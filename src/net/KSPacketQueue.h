@@ -1,0 +1,50 @@
+// The outgoing packets of one session, first in, first out. Callers append
+// from any thread; the session thread takes them out.
+#pragma once
+
+#include <windows.h>
+#include <winsock2.h>
+
+#include "net/KSPacket.h"
+
+class KSPacketQueue {
+ public:
+  static constexpr int32 kMaxPackets = 127;
+
+  KSPacketQueue();
+  ~KSPacketQueue();
+
+  KSPacketQueue(const KSPacketQueue&) = delete;
+  KSPacketQueue& operator=(const KSPacketQueue&) = delete;
+
+  bool Created() const { return mSemaphore && mPacketRemoved; }
+
+  // A packet and its data in one block, as the queue stores it; null when
+  // memory runs out. Free it with FreePacket.
+  static KSPacket* CopyPacket(const KSPacket& inPacket);
+  static void FreePacket(KSPacket* inPacket);
+
+  // Appends inCopy (made by CopyPacket; the queue owns it on success). A full
+  // queue, or a packet too large to send, gives kKSErr_SendQueueFull unless
+  // inBlock; then the call waits for the session thread to take a packet, up
+  // to inTimeoutMS (kKSErr_Timeout), or until inGiveUpEvent is set
+  // (kKSErr_SessionClosed).
+  long Append(KSPacket* inCopy, bool inBlock, long inTimeoutMS, HANDLE inGiveUpEvent);
+
+  // Released once for every packet appended.
+  HANDLE Semaphore() const { return mSemaphore; }
+
+  // The oldest packet, now owned by the caller, or null.
+  KSPacket* TakeOldest();
+
+ private:
+  bool IsFull(const KSPacket* inPacket) const;
+  long Grow();
+
+  KSPacket** mPackets;
+  int32 mCount;
+  int32 mSize;  // capacity of mPackets
+  CRITICAL_SECTION mCS;
+  HANDLE mSemaphore;
+  HANDLE mPacketRemoved;  // auto-reset; set each time a packet is taken
+};

@@ -1,0 +1,78 @@
+// The outgoing queue on its own, with the test playing the session thread.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+
+#include "foundation/KSError.h"
+#include "net/KSPacketQueue.h"
+
+namespace {
+
+KSPacket* Copy(int inSeq, const std::string& inData = "payload") {
+  KSPacket p = {};
+  p.mHeader[0] = uint8(inSeq);
+  p.mHeader[1] = uint8(inSeq >> 8);
+  p.mDataSize = int32(inData.size());
+  p.mData = reinterpret_cast<const uint8*>(inData.data());
+  return KSPacketQueue::CopyPacket(p);
+}
+
+int Seq(const KSPacket* inPacket) {
+  return inPacket->mHeader[0] | (inPacket->mHeader[1] << 8);
+}
+
+}  // namespace
+
+TEST(KSPacketQueueTest, FullQueueWaitsTimesOutOrGivesUp) {
+  KSPacketQueue queue;
+  ASSERT_TRUE(queue.Created());
+  HANDLE giveUp = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+
+  for (int i = 0; i < KSPacketQueue::kMaxPackets; i++) {
+    ASSERT_EQ(0, queue.Append(Copy(i), false, 0, giveUp));
+  }
+  KSPacket* extra = Copy(500);
+  EXPECT_EQ(kKSErr_SendQueueFull, queue.Append(extra, false, 1000, giveUp));
+  EXPECT_EQ(kKSErr_Timeout, queue.Append(extra, true, 100, giveUp));
+  SetEvent(giveUp);
+  EXPECT_EQ(kKSErr_SessionClosed, queue.Append(extra, true, 60000, giveUp));
+  ResetEvent(giveUp);
+
+  // A blocked append goes through once a packet is taken.
+  long result = -1;
+  std::thread appender([&] { result = queue.Append(extra, true, 60000, giveUp); });
+  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(queue.Semaphore(), 0));
+  KSPacket* first = queue.TakeOldest();
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(Seq(first), 0);
+  KSPacketQueue::FreePacket(first);
+  appender.join();
+  EXPECT_EQ(result, 0);
+
+  // First in, first out, with one semaphore count per packet.
+  for (int i = 1; i <= KSPacketQueue::kMaxPackets; i++) {
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(queue.Semaphore(), 0));
+    KSPacket* p = queue.TakeOldest();
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(Seq(p), i < KSPacketQueue::kMaxPackets ? i : 500);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(p->mData), size_t(p->mDataSize)),
+              "payload");
+    KSPacketQueue::FreePacket(p);
+  }
+  EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(queue.Semaphore(), 0));
+  EXPECT_EQ(queue.TakeOldest(), nullptr);
+  CloseHandle(giveUp);
+}
+
+TEST(KSPacketQueueTest, OversizePacketNeverFits) {
+  KSPacketQueue queue;
+  HANDLE giveUp = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  KSPacket* big = Copy(1, std::string(kKSMaxOutgoingDataSize + 1, 'b'));
+  EXPECT_EQ(kKSErr_SendQueueFull, queue.Append(big, false, 0, giveUp));
+  EXPECT_EQ(kKSErr_Timeout, queue.Append(big, true, 50, giveUp));
+  KSPacketQueue::FreePacket(big);
+  KSPacket* largest = Copy(2, std::string(kKSMaxOutgoingDataSize, 'b'));
+  EXPECT_EQ(0, queue.Append(largest, false, 0, giveUp));
+  CloseHandle(giveUp);
+}

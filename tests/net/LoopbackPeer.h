@@ -1,0 +1,54 @@
+// The far end of a test session: a listening socket on the loopback address
+// of this process, and blocking reads and writes with bounded waits.
+#pragma once
+
+#include <windows.h>
+#include <winsock2.h>
+
+#include <string>
+#include <vector>
+
+#include "net/KSNetAddr.h"
+#include "net/KSPacket.h"
+
+class LoopbackPeer {
+ public:
+  // Listens on 127.0.0.1 (or ::1) at a port of the system's choosing.
+  // inRecvBufSize, when given, is the accepted socket's receive buffer.
+  explicit LoopbackPeer(bool inIPv6 = false, int inRecvBufSize = 0);
+  ~LoopbackPeer();
+
+  bool Listening() const { return mListener != INVALID_SOCKET; }
+  int Port() const { return mPort; }
+  KSNetAddr Addr() const;
+
+  // Accepts the next connection, waiting at most inTimeoutMS. Closes any
+  // connection accepted before.
+  bool Accept(int inTimeoutMS = 10000);
+  void CloseConnection();
+
+  bool SendBytes(const void* inBytes, size_t inSize);
+  bool SendBytes(const std::vector<uint8>& inBytes) {
+    return SendBytes(inBytes.data(), inBytes.size());
+  }
+  // Exactly inSize bytes, or false on time-out, error or end of stream.
+  bool RecvBytes(void* outBytes, size_t inSize, int inTimeoutMS = 10000);
+  // One whole packet; its data goes to outData.
+  bool RecvPacket(KSPacket* outPacket, std::string* outData, int inTimeoutMS = 10000);
+  // True when the session closed its end: a read gives end of stream.
+  bool WaitForEndOfStream(int inTimeoutMS = 10000);
+
+ private:
+  SOCKET mListener;
+  SOCKET mConn;
+  int mPort;
+  bool mIPv6;
+};
+
+// The wire form of a packet.
+std::vector<uint8> WireBytes(const KSPacket& inPacket);
+
+KSNetAddr IP4Addr(uint8 inA, uint8 inB, uint8 inC, uint8 inD);
+
+// A port on which nothing listens: bound a moment ago and released.
+int UnusedPort();
