@@ -28,6 +28,10 @@ bool IsLetter(char inChar) {
   return (inChar >= 'a' && inChar <= 'z') || (inChar >= 'A' && inChar <= 'Z');
 }
 
+bool IsBareDrive(const char* inPath) {
+  return IsLetter(inPath[0]) && inPath[1] == ':' && !inPath[2];
+}
+
 }  // namespace
 
 KSFileSpec::KSFileSpec() : mFileNamePos(0) {}
@@ -239,6 +243,10 @@ int KSFileSpec::GetNativePathname(uint16* outPath, int inMaxUnits) const {
   }
   units += KSEncodeAsUTF16(reinterpret_cast<const uint8*>(path), mPathName.length(),
                            kKSEncodingUTF8, outPath + units, inMaxUnits - units - 1, true);
+  if (IsBareDrive(path) && units < inMaxUnits) {
+    // "C:" is the root of drive C here; to the platform it is "C:\".
+    outPath[units++] = '\\';
+  }
   if (units >= inMaxUnits - 1) {
     // Never hand out a truncated path: it could name another item.
     outPath[0] = 0;

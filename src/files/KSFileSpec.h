@@ -109,8 +109,9 @@ class KSFileSpec : public KSObject {
   // The UTF-8 path: kKSErr_BadState for an empty spec, kKSErr_Param for a null outPath.
   long GetNativePathname(UtilStr* outPath) const;
   // The UTF-16 path for the platform, NUL-terminated, with the long-path
-  // prefix for local paths. Returns its length without the NUL; a path that
-  // does not fit inMaxUnits gives an empty string, never a truncated one.
+  // prefix for local paths; a bare drive "X:" comes out as its root "X:\".
+  // Returns its length without the NUL; a path that does not fit inMaxUnits
+  // gives an empty string, never a truncated one.
   int GetNativePathname(uint16* outPath, int inMaxUnits) const;
   // "/Volumes/C/Program Files/App" for "C:\Program Files\App"; network paths
   // and URLs go under "/URL/". Fails with kKSErr_Unmapped for other forms.

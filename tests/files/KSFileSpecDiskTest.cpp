@@ -226,10 +226,12 @@ TEST(KSFileSpecDisk, TheShellKnowsEveryFolderType) {
   KSFileSpec found[11];
   for (int type = ks_CommonAppFolder; type <= ks_HomeFolder; type++) {
     ASSERT_EQ(0, found[type].AssignOSFolder(OSFolderType(type))) << type;
-    if (type != ks_RootFolder) {
-      EXPECT_EQ(ks_ItemIsFolder, found[type].Exists()) << found[type].GetPathCStr();
-    }
+    EXPECT_EQ(ks_ItemIsFolder, found[type].Exists()) << found[type].GetPathCStr();
   }
+  // A drive's root is a folder that can be listed.
+  XStrList names;
+  EXPECT_EQ(0, KSFileSpec::ReadCatalog(found[ks_RootFolder], &names, 2, false));
+  EXPECT_GT(names.Count(), 0);
   const char* root = found[ks_RootFolder].GetPathCStr();
   EXPECT_EQ(2u, strlen(root));
   EXPECT_EQ(':', root[1]);

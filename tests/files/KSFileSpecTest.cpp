@@ -114,6 +114,7 @@ TEST(KSFileSpec, FindExtensionSplitsAtTheLastDot) {
 
 TEST(KSFileSpec, NativePathsCarryTheLongPathPrefixOnlyForLocalPaths) {
   EXPECT_EQ(u"\\\\?\\C:\\x", Native(Spec("C:\\x"), 100));
+  EXPECT_EQ(u"\\\\?\\D:\\", Native(Spec("D:\\"), 100));  // the root of the drive
   EXPECT_EQ(u"\\\\server\\share", Native(Spec("\\\\server\\share"), 100));
   EXPECT_EQ(u"smb://host\\share", Native(Spec("smb://host\\share"), 100));
   // Too small a buffer for the prefix to make sense.

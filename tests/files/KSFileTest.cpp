@@ -85,27 +85,27 @@ TEST(KSFile, AccessModesDecideWhatIsAllowed) {
 TEST(KSFile, PositionsBeyondFourGigabytes) {
   KSTestFolder temp;
   KSFileSpec spec = temp.Item("sparse.bin");
-  const int64 far = 5LL * 1024 * 1024 * 1024 + 7;
+  const int64 farPos = 5LL * 1024 * 1024 * 1024 + 7;
   {
     KSFile file;
     ASSERT_EQ(0, file.OpenFile(spec, kKSReadWriteRandomAccess));
-    ASSERT_EQ(0, file.Seek(far));
-    EXPECT_EQ(far, file.Tell());
+    ASSERT_EQ(0, file.Seek(farPos));
+    EXPECT_EQ(farPos, file.Tell());
     ASSERT_EQ(0, file.Write("END", 3, nullptr));
-    EXPECT_EQ(far + 3, file.Size());
-    EXPECT_EQ(0, file.Seek(far + 1));
+    EXPECT_EQ(farPos + 3, file.Size());
+    EXPECT_EQ(0, file.Seek(farPos + 1));
     char buf[2];
     EXPECT_EQ(0, file.Read(buf, 2, nullptr));
     EXPECT_EQ("ND", std::string(buf, 2));
   }
   KSFileInfo info;
   ASSERT_EQ(0, spec.GetCatInfo(&info));
-  EXPECT_EQ(far + 3, info.mLogicalSize);
+  EXPECT_EQ(farPos + 3, info.mLogicalSize);
 
   UtilStr data;
-  EXPECT_EQ(0, KSFile::ReadFromFile(spec, far, 3, &data));
+  EXPECT_EQ(0, KSFile::ReadFromFile(spec, farPos, 3, &data));
   EXPECT_EQ("END", Str(data));
-  EXPECT_EQ(kKSErr_EOF, KSFile::ReadFromFile(spec, far + 1, 10, &data));
+  EXPECT_EQ(kKSErr_EOF, KSFile::ReadFromFile(spec, farPos + 1, 10, &data));
   EXPECT_EQ("ND", Str(data));
   // Too much for one read, and too much for the caller's limit.
   EXPECT_EQ(kKSErr_FileTooLarge, KSFile::ReadFromFile(spec, 0, -1, &data));
@@ -113,7 +113,7 @@ TEST(KSFile, PositionsBeyondFourGigabytes) {
   EXPECT_EQ(kKSErr_FileTooLarge, KSFile::ReadFile(spec, &data, -1));
   EXPECT_EQ(kKSErr_FileTooBig, KSFile::ReadFile(spec, &data, 1000));
   EXPECT_EQ(0, data.length());
-  EXPECT_EQ(0, KSFile::ReadFromFile(spec, far - 2, -1, &data));
+  EXPECT_EQ(0, KSFile::ReadFromFile(spec, farPos - 2, -1, &data));
   EXPECT_EQ(std::string("\0\0END", 5), Str(data));
 }
 
@@ -164,8 +164,16 @@ TEST(KSFile, WriteFileReplacesTheWholeFileOrNothing) {
   ASSERT_EQ(0, KSFile::WriteFile(created, "", 0));
   EXPECT_EQ("", ReadAll(created));
 
+  // A store whose writing fails part-way (here: the data cannot be read, as
+  // a full disk or a crash would stop it) leaves the old content whole.
+  void* unreadable = VirtualAlloc(nullptr, 65536, MEM_RESERVE, PAGE_NOACCESS);
+  ASSERT_NE(nullptr, unreadable);
+  EXPECT_NE(0, KSFile::WriteFile(spec, unreadable, 65536));
+  VirtualFree(unreadable, 0, MEM_RELEASE);
+  EXPECT_EQ("abc", ReadAll(spec));
+
   // While another handle holds the file, the store fails and the old content
-  // survives, with no half-written sibling left behind.
+  // survives. Neither failure leaves a half-written sibling behind.
   HANDLE holder = CreateFileW(KSNativePath(spec).Get(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, holder);
