@@ -1,7 +1,10 @@
 // Many sessions come and go without leaving threads or handles behind.
 #include <gtest/gtest.h>
-#include <tlhelp32.h>
+// tlhelp32.h needs windows.h first.
+// clang-format off
 #include <windows.h>
+#include <tlhelp32.h>
+// clang-format on
 
 #include "LoopbackPeer.h"
 #include "SessionLog.h"
