@@ -21,6 +21,10 @@ std::string Path(const KSFileSpec& inSpec) {
   return inSpec.GetPathCStr();
 }
 
+std::string Str(const UtilStr& inStr) {
+  return inStr.getCStr();
+}
+
 std::u16string Native(const KSFileSpec& inSpec, int inMaxUnits) {
   std::vector<uint16> buffer(size_t(inMaxUnits) + 1, 0xFFFF);
   int units = inSpec.GetNativePathname(buffer.data(), inMaxUnits);
@@ -43,19 +47,13 @@ TEST(KSFileSpec, AssignmentNormalisesThePath) {
   KSFileSpec spec = Spec("\\\\?\\C:\\Data\\");
   EXPECT_EQ("C:\\Data", Path(spec));
   EXPECT_STREQ("Data", spec.GetFileName());
-
-  // The prefix is removed only in its exact form.
   EXPECT_EQ("\\\\server\\share", Path(Spec("\\\\server\\share\\")));
-  EXPECT_EQ("D:\\x", Path(Spec("D:\\x")));
-
-  // Only one trailing separator goes.
-  EXPECT_EQ("C:\\a\\", Path(Spec("C:\\a\\\\")));
+  EXPECT_EQ("C:\\a\\", Path(Spec("C:\\a\\\\")));  // only one trailing '\' goes
 
   const uint16 wide[] = {'\\', '\\', '?', '\\', 'E', ':', '\\', 0xE9, '\\', 0};
-  KSFileSpec fromWide;
-  fromWide.AssignAbsolutePath(wide);
-  EXPECT_EQ("E:\\\xC3\xA9", Path(fromWide));
-  EXPECT_STREQ("\xC3\xA9", fromWide.GetFileName());
+  spec.AssignAbsolutePath(wide);
+  EXPECT_EQ("E:\\\xC3\xA9", Path(spec));
+  EXPECT_STREQ("\xC3\xA9", spec.GetFileName());
 }
 
 TEST(KSFileSpec, RelativeAndParentPaths) {
@@ -63,18 +61,10 @@ TEST(KSFileSpec, RelativeAndParentPaths) {
   KSFileSpec spec;
   spec.AssignRelativePath("\\sub", -1, base);
   EXPECT_EQ("C:\\Base\\sub", Path(spec));
-  spec.AssignRelativePath("a\\b\\", -1, base);
-  EXPECT_EQ("C:\\Base\\a\\b", Path(spec));
-  EXPECT_STREQ("b", spec.GetFileName());
-  // Relative text is taken as it is.
-  spec.AssignRelativePath("..\\x/y", -1, base);
+  spec.AssignRelativePath("..\\x/y\\", -1, base);  // taken as it is
   EXPECT_EQ("C:\\Base\\..\\x/y", Path(spec));
-  spec.AssignRelativePath("", -1, base);
-  EXPECT_EQ("C:\\Base", Path(spec));
   spec.AssignRelativePath("abcdef", 3, base);
-  EXPECT_EQ("C:\\Base\\abc", Path(spec));
-  // The base may be the spec itself.
-  spec.AssignRelativePath("more", -1, spec);
+  spec.AssignRelativePath("more", -1, spec);  // the base may be the spec itself
   EXPECT_EQ("C:\\Base\\abc\\more", Path(spec));
   spec.AssignRelativePath("x", -1, KSFileSpec());
   EXPECT_TRUE(spec.IsEmpty());
@@ -86,7 +76,6 @@ TEST(KSFileSpec, RelativeAndParentPaths) {
   EXPECT_EQ("C:", Path(parent));
   EXPECT_STREQ("", parent.GetFileName());
   parent.AssignParent(parent);
-  EXPECT_EQ("C:", Path(parent));
   parent.AssignParent(KSFileSpec());
   EXPECT_EQ("C:", Path(parent));
 }
@@ -94,100 +83,68 @@ TEST(KSFileSpec, RelativeAndParentPaths) {
 TEST(KSFileSpec, FindExtensionSplitsAtTheLastDot) {
   UtilStr base, ext;
   KSFileSpec::FindExtension(UtilStr("theme.txt"), &base, &ext);
-  EXPECT_STREQ("theme", base.getCStr());
-  EXPECT_STREQ(".txt", ext.getCStr());
+  EXPECT_EQ("theme|.txt", Str(base) + "|" + Str(ext));
   KSFileSpec::FindExtension(UtilStr("README"), &base, &ext);
-  EXPECT_STREQ("README", base.getCStr());
-  EXPECT_STREQ("", ext.getCStr());
-  KSFileSpec::FindExtension(UtilStr("a.tar.gz"), nullptr, &ext);
-  EXPECT_STREQ(".gz", ext.getCStr());
-
+  EXPECT_EQ("README|", Str(base) + "|" + Str(ext));
   UtilStr name("skin.old.bmp");
-  KSFileSpec::FindExtension(name, &name, &ext);
-  EXPECT_STREQ("skin.old", name.getCStr());
-  EXPECT_STREQ(".bmp", ext.getCStr());
-  name.Assign("x.y");
-  KSFileSpec::FindExtension(name, &base, &name);
-  EXPECT_STREQ("x", base.getCStr());
-  EXPECT_STREQ(".y", name.getCStr());
+  KSFileSpec::FindExtension(name, &name, &ext);  // the outputs may be the input
+  EXPECT_EQ("skin.old|.bmp", Str(name) + "|" + Str(ext));
 }
 
-TEST(KSFileSpec, NativePathsCarryTheLongPathPrefixOnlyForLocalPaths) {
+TEST(KSFileSpec, NativePaths) {
   EXPECT_EQ(u"\\\\?\\C:\\x", Native(Spec("C:\\x"), 100));
   EXPECT_EQ(u"\\\\?\\D:\\", Native(Spec("D:\\"), 100));  // the root of the drive
   EXPECT_EQ(u"\\\\server\\share", Native(Spec("\\\\server\\share"), 100));
   EXPECT_EQ(u"smb://host\\share", Native(Spec("smb://host\\share"), 100));
-  // Too small a buffer for the prefix to make sense.
-  EXPECT_EQ(u"C:\\", Native(Spec("C:\\\\"), 5));
-  EXPECT_EQ(u"\\\\?\\C:\\\u00E9", Native(Spec("C:\\\xC3\xA9"), 100));
-  // Decomposed accents are composed.
-  EXPECT_EQ(u"\\\\?\\C:\\\u00E9", Native(Spec("C:\\e\xCC\x81"), 100));
+  EXPECT_EQ(u"C:\\", Native(Spec("C:\\\\"), 5));                        // no room for the prefix
+  EXPECT_EQ(u"\\\\?\\C:\\\u00E9", Native(Spec("C:\\e\xCC\x81"), 100));  // composed
   EXPECT_EQ(u"", Native(KSFileSpec(), 100));
 
-  // A path is never cut: it either fits with its NUL and a unit to spare, or
-  // comes out empty.
+  // A path either fits with its NUL and a unit to spare, or comes out empty:
+  // never cut.
   KSFileSpec spec = Spec("C:\\abcd");  // 11 units with the prefix
   EXPECT_EQ(u"\\\\?\\C:\\abcd", Native(spec, 13));
   EXPECT_EQ(u"", Native(spec, 12));
-  EXPECT_EQ(0, spec.GetNativePathname(nullptr, 100));
 
   UtilStr utf8;
   EXPECT_EQ(kKSErr_BadState, KSFileSpec().GetNativePathname(&utf8));
   EXPECT_EQ(kKSErr_Param, spec.GetNativePathname(static_cast<UtilStr*>(nullptr)));
-  EXPECT_EQ(0, spec.GetNativePathname(&utf8));
-  EXPECT_STREQ("C:\\abcd", utf8.getCStr());
 }
 
-TEST(KSFileSpec, LongPathsSurviveUpToTheUTF8Limit) {
+TEST(KSFileSpec, LongPathsUpToTheLimits) {
   std::u16string wide = u"C:";
   while (wide.size() < 1500) {
     wide += u"\\folder";
   }
   KSFileSpec spec;
   spec.AssignAbsolutePath(reinterpret_cast<const uint16*>(wide.c_str()));
-  EXPECT_EQ(int32(wide.size()), spec.GetPathname().length());
   EXPECT_EQ(u"\\\\?\\" + wide, Native(spec, kKSMaxNativePathUnits * 2));
   EXPECT_EQ(u"", Native(spec, kKSMaxNativePathUnits));
 
-  // 2047 bytes of UTF-8 at most: 700 two-byte characters are 1400 bytes, 1100 are too many.
+  // At most 2047 bytes of UTF-8: 1403 bytes pass, 2203 do not.
   std::u16string accents = u"C:\\" + std::u16string(700, u'\u00E9');
   spec.AssignAbsolutePath(reinterpret_cast<const uint16*>(accents.c_str()));
-  EXPECT_EQ(3 + 1400, spec.GetPathname().length());
-  accents = u"C:\\" + std::u16string(1100, u'\u00E9');
+  EXPECT_EQ(1403, spec.GetPathname().length());
+  accents += std::u16string(400, u'\u00E9');
   spec.AssignAbsolutePath(reinterpret_cast<const uint16*>(accents.c_str()));
   EXPECT_TRUE(spec.IsEmpty());
 }
 
 TEST(KSFileSpec, POSIXPaths) {
   EXPECT_EQ("/Volumes/C/Program Files/App", POSIX("C:\\Program Files\\App"));
-  EXPECT_EQ("/Volumes/d/x", POSIX("d:\\x"));
   EXPECT_EQ("/URL/smb://server/share/dir", POSIX("\\\\server\\share\\dir"));
   EXPECT_EQ("/URL/smb/host/share", POSIX("smb://host\\share"));
 
   long err = 0;
   EXPECT_EQ("", POSIX("C:\\", &err));  // the bare drive "C:"
   EXPECT_EQ(kKSErr_Unmapped, err);
-  KSFileSpec relative;
   const uint16 name[] = {'r', 'e', 'l', 0};
+  KSFileSpec relative;
   relative.AssignAbsolutePath(name);
   UtilStr posix("junk");
   EXPECT_EQ(kKSErr_Unmapped, relative.GetPOSIXPathname(&posix));
-  EXPECT_STREQ("", posix.getCStr());
-  posix.Assign("junk");
   EXPECT_EQ(kKSErr_BadState, KSFileSpec().GetPOSIXPathname(&posix));
-  EXPECT_STREQ("", posix.getCStr());
-}
-
-TEST(KSFileSpec, OrdersByNameAndHashesByPath) {
-  KSFileSpec a = Spec("C:\\zzz\\Alpha");
-  KSFileSpec b = Spec("C:\\aaa\\beta");
-  EXPECT_LT(a.CompareTo(&b, 0), 0);  // 'A' sorts before 'b'
-  EXPECT_LT(a.CompareTo(&b, 1), 0);
-  KSFileSpec c = Spec("C:\\x\\ALPHA");
-  EXPECT_NE(0, a.CompareTo(&c, 0));
-  EXPECT_EQ(0, a.CompareTo(&c, 1));
-  EXPECT_EQ(a.GetPathname().HashCode(1), a.HashCode(1));
-  EXPECT_EQ(Spec("c:\\zzz\\alpha").HashCode(1), a.HashCode(1));
+  EXPECT_EQ("", Str(posix));
 }
 
 namespace {

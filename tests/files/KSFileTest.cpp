@@ -26,57 +26,44 @@ TEST(KSFile, AccessModesDecideWhatIsAllowed) {
   KSFileSpec spec = temp.Item("modes.bin");
   KSFile file;
   EXPECT_EQ(kKSErr_FileNotFound, file.OpenFile(spec, kKSReadStreamAccess));
-  EXPECT_FALSE(file.IsOpen());
   EXPECT_EQ(kKSErr_BadState, file.Close());
   EXPECT_EQ(kKSNoFilePos, file.Tell());
 
-  // Writing from the start creates the file; reading is refused.
+  // Writing from the start creates the file; reading and seeking are refused.
   ASSERT_EQ(0, file.OpenFile(spec, kKSWriteStreamAccess));
-  long done = -1;
-  EXPECT_EQ(0, file.Write("0123456789", 10, &done));
-  EXPECT_EQ(10, done);
+  EXPECT_EQ(0, file.Write("0123456789", 10, nullptr));
   char buf[16] = {0};
-  EXPECT_EQ(kKSErr_BadState, file.Read(buf, 1, &done));
+  EXPECT_EQ(kKSErr_BadState, file.Read(buf, 1, nullptr));
   EXPECT_EQ(kKSErr_IllegalSeek, file.Seek(5));
   EXPECT_EQ(kKSErr_BadState, file.SeekEnd());
-  EXPECT_EQ(kKSErr_Param, file.Write("x", -1, nullptr));
-  EXPECT_EQ(10, file.GetSizeExtents());
   ASSERT_EQ(0, file.Close());
 
-  // Read-only streams only go forwards from 0.
+  // Reading streams go forwards from 0 only; a short read says so.
   ASSERT_EQ(0, file.OpenFile(spec, kKSReadStreamAccess));
   EXPECT_EQ(kKSErr_IllegalSeek, file.Seek(5));
-  EXPECT_EQ(kKSErr_IllegalSeek, file.Seek(-1));
   EXPECT_EQ(0, file.Seek(0));
-  EXPECT_EQ(0, file.Read(nullptr, 2, &done));  // skips
-  EXPECT_EQ(0, file.Read(buf, 3, &done));
-  EXPECT_EQ("234", std::string(buf, 3));
-  EXPECT_EQ(kKSErr_BadState, file.Write("x", 1, nullptr));
+  EXPECT_EQ(0, file.Read(nullptr, 2, nullptr));  // skips
+  long done = 0;
   EXPECT_EQ(kKSErr_IO, file.Read(buf, 10, &done));
-  EXPECT_EQ(5, done);
-  EXPECT_EQ(10, file.Size());
+  EXPECT_EQ("23456789", std::string(buf, size_t(done)));
+  EXPECT_EQ(kKSErr_BadState, file.Write("x", 1, nullptr));
 
-  // Random reading anywhere.
-  ASSERT_EQ(0, file.OpenFile(spec, kKSReadRandomAccess));
-  EXPECT_EQ(0, file.Seek(7));
-  EXPECT_EQ(0, file.Read(buf, 2, nullptr));
-  EXPECT_EQ("78", std::string(buf, 2));
-  EXPECT_EQ(0, file.SeekEnd());
-  EXPECT_EQ(10, file.Tell());
-
-  // Read-write keeps the content and writes anywhere.
+  // Read-write keeps the content and writes anywhere; readers must wait.
   ASSERT_EQ(0, file.OpenFile(spec, kKSReadWriteRandomAccess));
+  KSFile reader;
+  EXPECT_NE(0, reader.OpenFile(spec, kKSReadRandomAccess));
   EXPECT_EQ(0, file.Seek(3));
   EXPECT_EQ(0, file.Write("ab", 2, nullptr));
   EXPECT_EQ(0, file.Write(nullptr, 2, nullptr));  // skips
   EXPECT_EQ(0, file.Write("Z", 1, nullptr));
-  EXPECT_EQ(0, file.Seek(0));
-  EXPECT_EQ(0, file.Read(buf, 10, nullptr));
-  EXPECT_EQ("012ab56Z89", std::string(buf, 10));
+  EXPECT_EQ(5, file.GetSizeExtents());
+  EXPECT_EQ(0, file.SeekEnd());
+  EXPECT_EQ(10, file.Tell());
   file.Close();
+  EXPECT_EQ("012ab56Z89", ReadAll(spec));
 
   // Writing from the start again cuts the file where writing stopped.
-  ASSERT_EQ(0, file.OpenFile(spec, kKSWriteStreamAccess));
+  ASSERT_EQ(0, file.OpenFile(spec.GetPathCStr(), kKSWriteStreamAccess));
   EXPECT_EQ(0, file.Write("xyz", 3, nullptr));
   ASSERT_EQ(0, file.Close());
   EXPECT_EQ("xyz", ReadAll(spec));
@@ -122,20 +109,15 @@ TEST(KSFile, WholeFileReadsKeepToTheirLimits) {
   std::string hundred(100, 'h');
   KSFileSpec exact = temp.MakeFile("100.txt", hundred);
   KSFileSpec over = temp.MakeFile("101.txt", hundred + "!");
-  KSFileSpec empty = temp.MakeFile("empty.txt", "");
-  UtilStr data("previous");
-
+  UtilStr data;
   EXPECT_EQ(0, KSFile::ReadFile(exact, &data, 100));
   EXPECT_EQ(hundred, Str(data));
   EXPECT_EQ(kKSErr_FileTooBig, KSFile::ReadFile(over, &data, 100));
   EXPECT_EQ(0, data.length());
-  EXPECT_EQ(0, KSFile::ReadFile(over, &data, 101));
-  EXPECT_EQ(101, data.length());
   EXPECT_EQ(0, KSFile::ReadFile(over, &data, -1));
   EXPECT_EQ(101, data.length());
-  EXPECT_EQ(0, KSFile::ReadFile(empty, &data, -1));
+  EXPECT_EQ(0, KSFile::ReadFile(temp.MakeFile("empty.txt", ""), &data, -1));
   EXPECT_EQ(0, data.length());
-  EXPECT_EQ(0, KSFile::ReadFile(empty, &data, 10));
   data.Assign("previous");
   EXPECT_EQ(kKSErr_FileNotFound, KSFile::ReadFile(temp.Item("missing"), &data, 10));
   EXPECT_EQ(0, data.length());
@@ -143,9 +125,6 @@ TEST(KSFile, WholeFileReadsKeepToTheirLimits) {
   EXPECT_EQ(kKSErr_EOF, KSFile::ReadFromFile(exact, 90, 20, &data));
   EXPECT_EQ(std::string(10, 'h'), Str(data));
   EXPECT_EQ(kKSErr_IllegalSeek, KSFile::ReadFromFile(exact, 101, 1, &data));
-  EXPECT_EQ(0, data.length());
-  EXPECT_EQ(kKSErr_IllegalSeek, KSFile::ReadFromFile(exact, -1, 1, &data));
-  EXPECT_EQ(0, KSFile::ReadFromFile(exact, 100, 0, &data));
   EXPECT_EQ(0, data.length());
   EXPECT_EQ(0, KSFile::ReadFromFile(exact, 95, -1, &data));
   EXPECT_EQ(5, data.length());
@@ -191,26 +170,6 @@ TEST(KSFile, WriteFileReplacesTheWholeFileOrNothing) {
   EXPECT_NE(0, names.FindString("new.txt", -1, true));
 }
 
-TEST(KSFile, OpenByPathTextAndClosedFileDefaults) {
-  KSTestFolder temp;
-  KSFileSpec spec = temp.MakeFile("\xC3\xA9t\xC3\xA9.txt", "summer");
-  KSFile file;
-  ASSERT_EQ(0, file.OpenFile(spec.GetPathCStr(), kKSReadRandomAccess));
-  EXPECT_EQ(6, file.Size());
-  EXPECT_EQ(0, file.Close());
-  EXPECT_EQ(0, file.Size());
-  EXPECT_EQ(kKSNoFilePos, file.Tell());
-  EXPECT_EQ(kKSErr_BadState, file.Seek(0));
-  EXPECT_EQ(kKSErr_BadState, file.Read(nullptr, 1, nullptr));
-  EXPECT_EQ(kKSErr_FileNotFound, file.OpenFile(KSFileSpec(), kKSReadStreamAccess));
-
-  // Writers take the file for themselves.
-  KSFile writer;
-  ASSERT_EQ(0, writer.OpenFile(spec, kKSReadWriteRandomAccess));
-  EXPECT_NE(0, file.OpenFile(spec, kKSReadStreamAccess));
-  EXPECT_FALSE(file.IsOpen());
-}
-
 TEST(AsyncCache, FinishedReadsAreServedFromTheCache) {
   KSTestFolder temp;
   KSFileSpec spec = temp.MakeFile("theme.txt", "cached content");
@@ -240,7 +199,6 @@ TEST(AsyncCache, FinishedReadsAreServedFromTheCache) {
   EXPECT_EQ(1, cache.CountRequests());
 
   EXPECT_EQ(kKSErr_FileTooBig, cache.IssueRead(spec, 3));
-  EXPECT_EQ(kKSErr_FileNotFound, cache.IssueRead(temp.Item("missing"), -1));
   EXPECT_EQ(1, cache.CountRequests());
 }
 
@@ -251,12 +209,10 @@ TEST(cStream, OpensUTF8NamesAndKeepsThePositionWhenSizing) {
   ASSERT_TRUE(stream.Open(spec.GetPathCStr(), "rb"));
   char buf[4] = {0};
   EXPECT_EQ(2u, stream.Read(buf, 2));
-  EXPECT_EQ("BM", std::string(buf, 2));
   EXPECT_EQ(12u, stream.FileSize());
   EXPECT_EQ(2, stream.Position());
   EXPECT_EQ(0, stream.Seek(-3, kStreamSeekEnd));
   EXPECT_EQ(3u, stream.Read(buf, 4));
   EXPECT_EQ("789", std::string(buf, 3));
   EXPECT_FALSE(stream.Open(temp.Item("missing.bmp").GetPathCStr(), "rb"));
-  EXPECT_FALSE(stream.IsOpen());
 }
