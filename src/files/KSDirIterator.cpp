@@ -27,7 +27,8 @@ struct DirIterator {
 
 // Callers hold iterators as a long, which cannot carry a pointer on 64-bit
 // Windows, so they get a slot number (index + 1) of this table instead.
-// Built on first use: listings run during static initialisation too.
+// Built on first use, as listings run during static initialisation too, and
+// locked, as any thread may list a folder.
 std::mutex sIteratorsLock;
 
 std::vector<DirIterator*>& Iterators() {
@@ -48,20 +49,16 @@ long AddIterator(DirIterator* inIter) {
   return long(table.size());
 }
 
-DirIterator* FindIterator(long inIter) {
+// The iterator in slot inIter, or null; with inRemove the slot is freed.
+DirIterator* FindIterator(long inIter, bool inRemove = false) {
   std::lock_guard<std::mutex> hold(sIteratorsLock);
   std::vector<DirIterator*>& table = Iterators();
   if (inIter < 1 || size_t(inIter) > table.size()) {
     return nullptr;
   }
-  return table[size_t(inIter - 1)];
-}
-
-DirIterator* TakeIterator(long inIter) {
-  DirIterator* iter = FindIterator(inIter);
-  if (iter != nullptr) {
-    std::lock_guard<std::mutex> hold(sIteratorsLock);
-    Iterators()[size_t(inIter - 1)] = nullptr;
+  DirIterator* iter = table[size_t(inIter - 1)];
+  if (inRemove) {
+    table[size_t(inIter - 1)] = nullptr;
   }
   return iter;
 }
@@ -166,7 +163,7 @@ long KSFileSpec::GetNextItem(long inIter, KSFileSpec* outSpec) {
 }
 
 void KSFileSpec::EndDirIteration(long inIter) {
-  DirIterator* iter = TakeIterator(inIter);
+  DirIterator* iter = FindIterator(inIter, true);
   if (iter == nullptr) {
     return;
   }
