@@ -1,4 +1,4 @@
-// KSNativePath: a spec's UTF-16 path for one platform call (Windows only).
+// KSNativePath: a KSFileSpec's UTF-16 path for one platform call (Windows only).
 #pragma once
 
 #include "files/KSFileSpec.h"
