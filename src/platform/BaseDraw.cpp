@@ -1,0 +1,125 @@
+// Filling, framing, text drawing and measuring, and the screen size.
+#include "foundation/KSError.h"
+#include "platform/BaseUtils.h"
+#include "platform/KSWideText.h"
+
+namespace {
+
+COLORREF ColorOf(const KSRGBA& inColor) {
+  return RGB(inColor.mR, inColor.mG, inColor.mB);
+}
+
+RECT RectOf(const KSRect& inRect) {
+  RECT rect = {inRect.left, inRect.top, inRect.right, inRect.bottom};
+  return rect;
+}
+
+UINT DrawTextFlags(unsigned long inFormat) {
+  UINT flags = 0;
+  if (inFormat & kTextHCenter) {
+    flags |= DT_CENTER;
+  }
+  if (inFormat & kTextRight) {
+    flags |= DT_RIGHT;
+  }
+  if (inFormat & kTextVCenter) {
+    flags |= DT_VCENTER;
+  }
+  if (inFormat & kTextBottom) {
+    flags |= DT_BOTTOM;
+  }
+  if (inFormat & kTextEndEllipsis) {
+    flags |= DT_END_ELLIPSIS;
+  }
+  if (inFormat & kTextPathEllipsis) {
+    flags |= DT_PATH_ELLIPSIS;
+  }
+  flags |= (inFormat & kTextMultiLine) ? DT_WORDBREAK : DT_SINGLELINE;
+  return flags;
+}
+
+long LastError() {
+  return KSError::TranslateErr(static_cast<long>(GetLastError()), KSErrorDomain_OS);
+}
+
+}  // namespace
+
+void BasePaint3DFace(HDC inDC, const KSRect& inRect) {
+  RECT rect = RectOf(inRect);
+  FillRect(inDC, &rect, GetSysColorBrush(COLOR_BTNFACE));  // a system brush: not deleted
+}
+
+void BaseFillRectangle(HDC inDC, const KSRect& inRect, const KSRGBA& inColor) {
+  RECT rect = RectOf(inRect);
+  HBRUSH brush = CreateSolidBrush(ColorOf(inColor));
+  FillRect(inDC, &rect, brush);
+  DeleteObject(brush);
+}
+
+void BaseDrawRectangle(HDC inDC, const KSRect& inRect, long inThickness, const KSRGBA& inColor) {
+  if (inThickness <= 0) {
+    return;
+  }
+  RECT rect = RectOf(inRect);
+  HBRUSH brush = CreateSolidBrush(ColorOf(inColor));
+  for (long i = 0; i < inThickness; i++) {
+    FrameRect(inDC, &rect, brush);
+    InflateRect(&rect, -1, -1);
+  }
+  DeleteObject(brush);
+}
+
+long BaseDrawText(HDC inDC, const char* inText, const KSRect& inRect, HFONT inFont,
+                  const KSRGBA& inColor, unsigned long inFormat) {
+  int oldMode = SetBkMode(inDC, TRANSPARENT);
+  HGDIOBJ oldFont = inFont != nullptr ? SelectObject(inDC, inFont) : nullptr;
+  COLORREF oldColor = SetTextColor(inDC, ColorOf(inColor));
+
+  KSWideText text(inText);
+  RECT rect = RectOf(inRect);
+  long err = 0;
+  SetLastError(0);
+  if (DrawTextW(inDC, text.Get(), text.Length(), &rect, DrawTextFlags(inFormat)) == 0) {
+    err = LastError();
+  }
+
+  SetTextColor(inDC, oldColor);
+  if (oldFont != nullptr) {
+    SelectObject(inDC, oldFont);
+  }
+  SetBkMode(inDC, oldMode);
+  return err;
+}
+
+long BaseGetTextExtent(const char* inText, HFONT inFont, long* outWidth, long* outHeight) {
+  HDC screen = GetDC(nullptr);
+  if (screen == nullptr) {
+    return LastError();
+  }
+  HGDIOBJ oldFont = inFont != nullptr ? SelectObject(screen, inFont) : nullptr;
+  KSWideText text(inText);
+  SIZE size = {};
+  long err = 0;
+  if (GetTextExtentPoint32W(screen, text.Get(), text.Length(), &size)) {
+    *outWidth = size.cx;
+    *outHeight = size.cy;
+  } else {
+    err = LastError();
+  }
+  if (oldFont != nullptr) {
+    SelectObject(screen, oldFont);
+  }
+  ReleaseDC(nullptr, screen);
+  return err;
+}
+
+void BaseGetScreenSize(long* outWidth, long* outHeight) {
+  // The work area less a title bar, computed rather than asked for as the
+  // full-screen metrics, which some systems report larger than the screen.
+  RECT work;
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
+    SetRect(&work, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  }
+  *outWidth = work.right - work.left;
+  *outHeight = work.bottom - work.top - GetSystemMetrics(SM_CYCAPTION);
+}
