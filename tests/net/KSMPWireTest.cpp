@@ -85,22 +85,6 @@ TEST(KSMPWireTest, ReplyEchoesTicketFlagsAndCookie) {
   EXPECT_EQ(0, memcmp(request, reply, 64));
 }
 
-TEST(KSMPWireTest, OnlyVersion2AndKnownKindsAreUnderstood) {
-  uint8 header[64];
-  for (uint8 kind = 1; kind <= 3; kind++) {
-    KSMPWire::BuildHeader(header, KSMPKind(kind), 0, 1, false, nullptr);
-    EXPECT_TRUE(KSMPWire::IsKnownMessage(header));
-  }
-  KSMPWire::BuildHeader(header, kKSMPKind_Request, 0, 1, false, nullptr);
-  header[0] = 3;
-  EXPECT_FALSE(KSMPWire::IsKnownMessage(header));
-  header[0] = 2;
-  header[1] = 4;
-  EXPECT_FALSE(KSMPWire::IsKnownMessage(header));
-  header[1] = 0;
-  EXPECT_FALSE(KSMPWire::IsKnownMessage(header));
-}
-
 TEST(KSMPWireTest, SystemMsgLayoutAndRoundTrip) {
   std::vector<uint8> payload = SystemMsg(301, "abc", "");
   const uint8 expected[29] = {0, 0, 1, 45, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 'a', 'b', 'c', 0, 0};
