@@ -69,10 +69,17 @@ void KSNetServiceBrowswer::StopBrowsing() {
 }
 
 bool KSNetServiceBrowswer::GetServiceName(int inIndex, UtilStr* outName) {
+  // A copy of its own: string storage shared with our list would have its
+  // count changed on two threads.
   mServiceListMutex.Wait(-1);
-  bool found = mServiceList.Fetch(inIndex, outName);
+  const UtilStr* name = mServiceList.Fetch(inIndex);
+  if (name != nullptr) {
+    outName->Assign(name->getCStr(), name->length());
+  } else {
+    outName->Clear();
+  }
   mServiceListMutex.Release();
-  return found;
+  return name != nullptr;
 }
 
 bool KSNetServiceBrowswer::GetDomainForService(const UtilStr& inName, UtilStr* outDomain) {
@@ -200,7 +207,7 @@ void KSNetServiceBrowswer::OnResolveComplete(KSNetServiceResolver* inResolver) {
       info->mAddr.mType = ks_InvalidAddress;
     }
     if (info->IsResolved() && mServiceList.FindString(name.getCStr(), -1, false) == 0) {
-      mServiceList.Add(name);
+      mServiceList.Add(name.getCStr(), name.length());
       listed = true;
     }
   }

@@ -9,7 +9,7 @@
 #include "foundation/UtilStr.h"
 
 void MessageLog::ListenToMsg(long inMsg, void* inParam1, void* inParam2) {
-  LoggedMsg msg = {inMsg, "", reinterpret_cast<intptr_t>(inParam1),
+  LoggedMsg msg = {inMsg, "", "", reinterpret_cast<intptr_t>(inParam1),
                    reinterpret_cast<intptr_t>(inParam2)};
   if (inMsg == kKSMsg_ServiceAdded || inMsg == kKSMsg_ServiceRemoved) {
     msg.mText = static_cast<const char*>(inParam1);
@@ -18,6 +18,9 @@ void MessageLog::ListenToMsg(long inMsg, void* inParam1, void* inParam2) {
   } else if (inMsg == kKSMsg_SessionOpened || inMsg == kKSMsg_SessionClosed ||
              inMsg == kKSMsg_SessionFailed || inMsg == kKSMsg_SessionRefused) {
     msg.mText = static_cast<const UtilStr*>(inParam1)->getCStr();
+    if (inParam2 != nullptr) {
+      msg.mText2 = static_cast<const UtilStr*>(inParam2)->getCStr();
+    }
   }
   std::lock_guard<std::mutex> hold(mMutex);
   mMessages.push_back(msg);

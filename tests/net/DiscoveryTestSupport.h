@@ -13,7 +13,8 @@
 // kept as numbers (a more-coming flag, or the address of an object).
 struct LoggedMsg {
   long mMsg;
-  std::string mText;  // the name text of SAdd, SRem and SRes, or of a UtilStr
+  std::string mText;   // the name text of SAdd, SRem and SRes, or of a UtilStr
+  std::string mText2;  // the host name of the link's session news, when given
   intptr_t mParam1;
   intptr_t mParam2;
 };

@@ -1,0 +1,209 @@
+#include "net/ToolbarSession.h"
+
+#include <cstring>
+
+#include "foundation/KSError.h"
+#include "foundation/KSMessages.h"
+
+namespace {
+
+// A discovered service is resolved again once its address is this old.
+constexpr long kResolveMaxAgeSecs = 10;
+constexpr int kSendTries = 3;
+
+}  // namespace
+
+ToolbarSession::ToolbarSession(const char* inServiceType)
+    : mServiceList(kStrSorted_CaseInsensitive, kStrNoDupes_CaseInsensitive),
+      mNumConnectAttempts(0),
+      mServiceResolved(false),
+      mServicePort(0),
+      mServiceIsLocal(false),
+      mQueueIncomingMode(false) {
+  std::memset(&mServiceAddr, 0, sizeof(mServiceAddr));
+  mConnectionStartTime.mDays = 0;
+  mConnectionStartTime.mSecs = 0;
+  KSNet::Startup();
+  SetCurService("");
+  mServiceBrowser.AddListener(this);
+  mServiceBrowser.StartBrowsing(inServiceType, kEngineServiceDomain);
+}
+
+ToolbarSession::~ToolbarSession() {
+  // No discovery thread may reach us while we come apart.
+  mServiceBrowser.StopBrowsing();
+  mServiceBrowser.RemoveListener(this);
+  CloseSession();
+  KSNet::Shutdown();
+}
+
+bool ToolbarSession::ConnectFailed() const {
+  return mNumConnectAttempts >= 2;
+}
+
+long ToolbarSession::GetNumServices() const {
+  mServiceListMutex.Wait(-1);
+  long count = mServiceList.Count();
+  mServiceListMutex.Release();
+  return count;
+}
+
+bool ToolbarSession::GetServiceName(long inIndex, UtilStr* outName) const {
+  mServiceListMutex.Wait(-1);
+  const UtilStr* name = mServiceList.Fetch(inIndex);
+  if (name != nullptr) {
+    outName->Assign(name->getCStr(), name->length());  // no storage shared across threads
+  } else {
+    outName->Clear();
+  }
+  mServiceListMutex.Release();
+  return name != nullptr;
+}
+
+bool ToolbarSession::IsListed(const UtilStr& inName) const {
+  mServiceListMutex.Wait(-1);
+  bool listed = mServiceList.FindString(inName.getCStr(), inName.length(), false) != 0;
+  mServiceListMutex.Release();
+  return listed;
+}
+
+const char* ToolbarSession::GetCurServiceName() const {
+  return mCurServiceName.getCStr();
+}
+
+void ToolbarSession::SetCurService(const char* inName) {
+  if (inName == nullptr) {
+    inName = "";
+  }
+  if (!mCurServiceName.Equals(inName, true)) {
+    mServiceHostname.Clear();
+    mServiceResolved = false;
+    CloseSession();
+    mCurServiceName.Assign(inName);
+  }
+  mNumConnectAttempts = mCurServiceName.IsEmpty() ? kGivenUp : 0;
+}
+
+long ToolbarSession::CloseSession() {
+  return KSMPSession::CloseSession();
+}
+
+long ToolbarSession::SendCmd(const char* inCmd, long inLen, unsigned char inFlags, long inTarget,
+                             long inRequestType, long inParam, unsigned long* outTicket) {
+  KSMPCookie cookie;
+  std::memset(&cookie, 0, sizeof(cookie));
+  int32 values[3] = {static_cast<int32>(inTarget), static_cast<int32>(inRequestType),
+                     static_cast<int32>(inParam)};
+  std::memcpy(cookie.mData, values, sizeof(values));
+
+  unsigned long ticket = 0;
+  long result = kKSErr_NotConnected;
+  for (int attempt = 0; attempt < kSendTries; ++attempt) {
+    result = Send(inCmd, inLen, inFlags, &cookie, &ticket);
+    if (result == 0) {
+      break;
+    }
+    if (result == kKSErr_NotConnected) {
+      if (ConnectFailed()) {
+        break;
+      }
+      Connect();
+    }
+  }
+  if (outTicket != nullptr) {
+    *outTicket = ticket;
+  }
+  return result;
+}
+
+long ToolbarSession::Connect() {
+  mNumConnectAttempts++;
+  if (!mServiceResolved && !mCurServiceName.IsEmpty()) {
+    if (mServiceBrowser.ResolveService(mCurServiceName, kResolveMaxAgeSecs, 0, false) == 0) {
+      mServiceResolved =
+          mServiceBrowser.GetServiceAddr(mCurServiceName, &mServiceAddr, &mServicePort, nullptr);
+    }
+    if (!mServiceResolved) {
+      mNumConnectAttempts = kGivenUp;  // unknown or unreachable by name: no point retrying
+      return kKSErr_NotConnected;
+    }
+  }
+  if (!mServiceResolved) {
+    return kKSErr_NotConnected;
+  }
+
+  KSNetAddr translated;
+  if (KSNet::TranslateAddrSync(mServiceAddr, ks_HostName, &translated) == 0) {
+    translated.u.mHostName[sizeof(translated.u.mHostName) - 1] = 0;
+    mServiceHostname.Assign(translated.u.mHostName);
+  } else {
+    mServiceHostname.Clear();
+  }
+  mServiceIsLocal = KSNet::TranslateAddrSync(mServiceAddr, ks_localhost, &translated) == 0;
+
+  long result = OpenSession(static_cast<long>(mServicePort), mQueueIncomingMode, mServiceAddr,
+                            kSessionTimeoutMS);
+  if (result == 0) {
+    mNumConnectAttempts = 0;
+    BroadcastMsg(kKSMsg_SessionOpened, &mCurServiceName, nullptr);
+  }
+  return result;
+}
+
+void ToolbarSession::OnSessionOpened() {
+  KSTime::GetTime(&mConnectionStartTime, true);
+  BroadcastMsg(kKSMsg_SessionOpened, &mCurServiceName, &mServiceHostname);
+}
+
+void ToolbarSession::OnSessionOpenFailed() {
+  if (mNumConnectAttempts >= 2 && IsListed(mCurServiceName)) {
+    BroadcastMsg(kKSMsg_SessionFailed, &mCurServiceName, &mServiceHostname);
+  }
+}
+
+void ToolbarSession::OnSessionClosed() {
+  KSTime now;
+  KSTime::GetTime(&now, true);
+  long secondsOpen = KSTime::Diff(now, mConnectionStartTime);
+  if (secondsOpen >= 0 && secondsOpen < kRefusalWindowSecs) {
+    // The engine took the connection only to drop it: it does not want us.
+    mNumConnectAttempts = kGivenUp;
+    BroadcastMsg(kKSMsg_SessionRefused, &mCurServiceName, &mServiceHostname);
+  } else {
+    mNumConnectAttempts = 0;
+    BroadcastMsg(kKSMsg_SessionClosed, &mCurServiceName, &mServiceHostname);
+  }
+}
+
+void ToolbarSession::OnProcessComplete(const KSBuf& inReply, unsigned char,
+                                       const KSMPCookie& inCookie, unsigned long inTicket) {
+  ToolbarCmdCookie cookie;
+  cookie.mTicket = static_cast<uint32>(inTicket);
+  std::memcpy(cookie.mParam, inCookie.mData, sizeof(cookie.mParam));
+  OnCmdComplete(inReply, cookie);
+}
+
+void ToolbarSession::ListenToMsg(long inMsg, void* inParam1, void*) {
+  if (inMsg == kKSMsg_ServiceListChanged && inParam1 == &mServiceBrowser) {
+    RebuildServiceList();
+    BroadcastMsg(kKSMsg_ServicesChanged, nullptr, nullptr);
+  }
+}
+
+void ToolbarSession::RebuildServiceList() {
+  // The names are read before our lock is taken: a synchronous resolve on the
+  // window thread holds the browser's lock and may tell us of a change, so
+  // taking ours first here could deadlock with it.
+  XStrList names(kStrSorted_CaseInsensitive, kStrNoDupes_CaseInsensitive);
+  UtilStr name;
+  for (int index = 1; mServiceBrowser.GetServiceName(index, &name); ++index) {
+    names.Add(name.getCStr(), name.length());
+  }
+  mServiceListMutex.Wait(-1);
+  mServiceList.RemoveAll();
+  for (long index = 1; index <= names.Count(); ++index) {
+    const UtilStr* entry = names.Fetch(index);
+    mServiceList.Add(entry->getCStr(), entry->length());
+  }
+  mServiceListMutex.Release();
+}

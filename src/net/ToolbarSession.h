@@ -1,0 +1,108 @@
+// The toolbar's one link to an engine: keeps the list of engine services that
+// discovery finds, remembers the chosen one, resolves it and opens a KSMP
+// session to it when the first command needs one, and turns session events
+// into broadcasts for the window:
+//   kKSMsg_ServicesChanged  (null, null)              discovery thread
+//   kKSMsg_SessionOpened    (name, host name or null) session opened
+//   kKSMsg_SessionFailed    (name, host name)         opening failed twice
+//   kKSMsg_SessionRefused   (name, host name)         engine closed within 4 s
+//   kKSMsg_SessionClosed    (name, host name)         session closed normally
+// The names are the link's own UtilStr objects, borrowed for the call.
+//
+// Give-up rule: two failed opens, an unresolvable service or a refusal stop
+// further attempts (ConnectFailed) until the service is chosen again or a
+// normal close resets the count. There is no reconnect timer.
+#pragma once
+
+#include <atomic>
+
+#include "foundation/KSBroadcaster.h"
+#include "foundation/KSMutex.h"
+#include "foundation/KSTime.h"
+#include "foundation/UtilStr.h"
+#include "foundation/XStrList.h"
+#include "net/KSMPSession.h"
+#include "net/KSNetServiceBrowswer.h"
+
+constexpr const char* kEngineServiceType = "_corvexa-ksmp._tcp.";
+constexpr const char* kEngineServiceDomain = "local.";
+
+// The engine echoes a request's cookie in its reply; the link packs three
+// 32-bit values into it (reply target, request type, parameter).
+struct ToolbarCmdCookie {
+  uint32 mTicket;
+  int32 mParam[3];
+};
+
+class ToolbarSession : public KSBroadcaster, public KSListener, public KSMPSession {
+ public:
+  // Browses inServiceType in "local."; tests pass a type of their own.
+  explicit ToolbarSession(const char* inServiceType = kEngineServiceType);
+  ~ToolbarSession() override;
+
+  // True once the link has given up on the current service.
+  virtual bool ConnectFailed() const;
+  virtual long GetNumServices() const;
+  // The name of the discovered service at 1-based inIndex; false outside.
+  bool GetServiceName(long inIndex, UtilStr* outName) const;
+  virtual const char* GetCurServiceName() const;
+  // Chooses the engine service (empty for none) and resets the give-up count.
+  // Choosing another service closes the session.
+  virtual void SetCurService(const char* inName);
+
+  // Sends a command script (inLen -1: up to its NUL), connecting first when
+  // needed. inTarget, inRequestType and inParam travel in the cookie and come
+  // back with the reply. Returns the last send's result: kKSErr_NotConnected
+  // when no session could be had.
+  virtual long SendCmd(const char* inCmd, long inLen, unsigned char inFlags, long inTarget,
+                       long inRequestType, long inParam, unsigned long* outTicket);
+
+  long CloseSession() override;
+
+  // Whether the current service's address is this machine; valid once a
+  // connection was tried.
+  bool ServiceIsLocal() const { return mServiceIsLocal; }
+
+ protected:
+  void ListenToMsg(long inMsg, void* inParam1, void* inParam2) override;
+
+  // A reply came back; inCookie holds the values given to SendCmd.
+  virtual void OnCmdComplete(const KSBuf& inReply, const ToolbarCmdCookie& inCookie) = 0;
+
+  void OnSessionOpened() override;
+  void OnSessionOpenFailed() override;
+  void OnSessionClosed() override;
+  void OnProcessComplete(const KSBuf& inReply, unsigned char inFlags, const KSMPCookie& inCookie,
+                         unsigned long inTicket) override;
+
+  // Resolves the current service if needed and opens the session. 0 when a
+  // session was opened.
+  virtual long Connect();
+
+  // The idle limit of engine sessions.
+  static constexpr long kSessionTimeoutMS = 5500;
+  // A close this many seconds or less after the open counts as a refusal.
+  static constexpr long kRefusalWindowSecs = 4;
+  // Attempt count that stops connecting until the service is chosen anew.
+  static constexpr long kGivenUp = 1000;
+
+  KSNetServiceBrowswer mServiceBrowser;
+  // Rebuilt on the discovery thread, read on the window thread.
+  XStrList mServiceList;
+  mutable KSMutex mServiceListMutex;
+  // Changed by session events, which run on the session thread unless the
+  // link works in queued mode.
+  std::atomic<long> mNumConnectAttempts;
+  bool mServiceResolved;
+  KSNetAddr mServiceAddr;
+  unsigned long mServicePort;
+  UtilStr mServiceHostname;
+  bool mServiceIsLocal;
+  bool mQueueIncomingMode;
+  KSTime mConnectionStartTime;
+  UtilStr mCurServiceName;
+
+ private:
+  bool IsListed(const UtilStr& inName) const;
+  void RebuildServiceList();
+};

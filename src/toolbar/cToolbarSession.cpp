@@ -1,0 +1,36 @@
+#include "toolbar/cToolbarSession.h"
+
+#include <cstdint>
+
+cToolbarSession::cToolbarSession(const char* inServiceType)
+    : ToolbarSession(inServiceType), mNotifyWindow(nullptr) {
+  mQueueIncomingMode = true;
+}
+
+void cToolbarSession::SetNotifyWindow(ToolbarReplyTarget* inWindow, KSListener* inListener) {
+  mNotifyWindow = inWindow;
+  if (inWindow != nullptr) {
+    AddListener(inListener);
+  }
+}
+
+void cToolbarSession::OnCmdComplete(const KSBuf& inReply, const ToolbarCmdCookie& inCookie) {
+  if (mNotifyWindow == nullptr) {
+    return;
+  }
+  // Replies to commands sent without a target are dropped here.
+  ToolbarReplyTarget* target = ToolbarReplyTarget::FindReplyTarget(inCookie.mParam[0]);
+  if (target == nullptr) {
+    return;
+  }
+  // The payload is followed by two zero bytes, so it reads as a text.
+  const char* reply = inReply.mData != nullptr ? inReply.mData : "";
+  target->OnKSMPReply(reply, static_cast<eRequestType>(inCookie.mParam[1]),
+                      reinterpret_cast<void*>(static_cast<intptr_t>(inCookie.mParam[2])));
+}
+
+void cToolbarSession::OnReceivedSystemMsg(const KSMPSystemMsg& inMsg, unsigned char) {
+  if (mNotifyWindow != nullptr) {
+    mNotifyWindow->OnKSMPNotify(inMsg.mMsgID, inMsg.mDesc, inMsg.mData);
+  }
+}

@@ -1,0 +1,320 @@
+// The engine link against a loopback peer that stands for the engine and is
+// found the way a real one is: through the same-machine registry, or through
+// DNS-SD (the test double).
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <cstring>
+#include <functional>
+#include <string>
+
+#include "DiscoveryTestSupport.h"
+#include "LoopbackPeer.h"
+#include "dnssd_double/DNSSDDouble.h"
+#include "foundation/KSError.h"
+#include "foundation/KSMessages.h"
+#include "net/KSMPWire.h"
+#include "net/KSZeroconf.h"
+#include "net/ToolbarSession.h"
+
+namespace {
+
+constexpr char kEngineName[] = "Engine Test";
+
+// The link as the window uses it: queued, so events arrive when pumped.
+class TestLink : public ToolbarSession {
+ public:
+  explicit TestLink(const std::string& inType) : ToolbarSession(inType.c_str()) {
+    mQueueIncomingMode = true;
+  }
+
+  struct Reply {
+    std::string mText;
+    ToolbarCmdCookie mCookie;
+  };
+  std::vector<Reply> mReplies;
+
+  // Dispatches queued session events until inDone holds, at most inTimeoutMS.
+  bool PumpUntil(const std::function<bool()>& inDone, int inTimeoutMS = 10000) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(inTimeoutMS);
+    for (;;) {
+      DispatchIncoming();
+      if (inDone()) {
+        return true;
+      }
+      if (std::chrono::steady_clock::now() >= deadline) {
+        return false;
+      }
+      Sleep(5);
+    }
+  }
+
+  // Makes the open session look older than it is, as if it had run a while.
+  void AgeConnection(long inSeconds) {
+    mConnectionStartTime.mSecs -= static_cast<int32>(inSeconds);
+    while (mConnectionStartTime.mSecs < 0) {
+      mConnectionStartTime.mSecs += 86400;
+      mConnectionStartTime.mDays -= 1;
+    }
+  }
+
+ protected:
+  void OnCmdComplete(const KSBuf& inReply, const ToolbarCmdCookie& inCookie) override {
+    mReplies.push_back({std::string(inReply.mData, size_t(inReply.mNumBytes)), inCookie});
+  }
+};
+
+int32 CookieValue(const KSPacket& inRequest, int inIndex) {
+  int32 value;
+  std::memcpy(&value, inRequest.mHeader + 16 + 4 * inIndex, 4);
+  return value;
+}
+
+bool CookieTailIsZero(const KSPacket& inRequest) {
+  for (int i = 16 + 12; i < 48; ++i) {
+    if (inRequest.mHeader[i] != 0) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Answers a request as an engine does: its ticket, flags and cookie come back.
+bool Reply(LoopbackPeer& ioPeer, const KSPacket& inRequest, const std::string& inText) {
+  KSPacket reply = {};
+  KSMPWire::BuildReplyHeader(inRequest.mHeader, reply.mHeader);
+  reply.mDataSize = int32(inText.size());
+  reply.mData = reinterpret_cast<const uint8*>(inText.data());
+  return ioPeer.SendBytes(WireBytes(reply));
+}
+
+class EngineLinkTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    KSNet::Startup();
+    mType = UniqueServiceType("link");
+    mLink.reset(new TestLink(mType));
+    mLink->AddListener(&mLog);
+  }
+  void TearDown() override {
+    mLink.reset();
+    KSNet::Shutdown();
+  }
+
+  // Publishes an engine at inPort in the registry and waits for the link to
+  // list it.
+  void PublishEngine(unsigned long inPort) {
+    mRegistry.SetServiceType(mType.c_str());
+    mRegistry.SetServiceName(kEngineName);
+    mRegistry.SetServicePort(inPort);
+    ASSERT_EQ(0, mRegistry.SetStatus(true));
+    ASSERT_TRUE(
+        mLog.WaitUntil([&](const std::vector<LoggedMsg>&) { return mLink->GetNumServices() == 1; },
+                       20000, [&] { PulseRegistry(mType); }));
+  }
+
+  long Send(const char* inCmd, long inTarget = 0, long inType = 0, long inParam = 0,
+            unsigned long* outTicket = nullptr) {
+    return mLink->SendCmd(inCmd, -1, 0x28, inTarget, inType, inParam, outTicket);
+  }
+
+  std::string mType;
+  MessageLog mLog;
+  KSZeroconf mRegistry;
+  std::unique_ptr<TestLink> mLink;
+};
+
+}  // namespace
+
+TEST_F(EngineLinkTest, WithoutAServiceNothingIsTried) {
+  LoopbackPeer engine;
+  PublishEngine(engine.Port());
+  EXPECT_STREQ("", mLink->GetCurServiceName());
+  EXPECT_TRUE(mLink->ConnectFailed());
+  EXPECT_EQ(kKSErr_NotConnected, Send("SetFullscreen(true);"));
+  EXPECT_FALSE(engine.Accept(300));
+  EXPECT_EQ(0u, mLog.Count(kKSMsg_SessionOpened) + mLog.Count(kKSMsg_SessionFailed));
+}
+
+TEST_F(EngineLinkTest, ConnectsOnFirstCommandAndRoutesRepliesByCookie) {
+  LoopbackPeer engine;
+  PublishEngine(engine.Port());
+  UtilStr listed;
+  ASSERT_TRUE(mLink->GetServiceName(1, &listed));
+  EXPECT_STREQ(kEngineName, listed.getCStr());
+  EXPECT_GE(mLog.Count(kKSMsg_ServicesChanged), 1u);
+
+  mLink->SetCurService(kEngineName);
+  EXPECT_FALSE(mLink->ConnectFailed());
+  unsigned long ticket = 0;
+  ASSERT_EQ(0, Send("print( GetConfigList(CONFIG_WAVESHAPE));", 77, 4, 108, &ticket));
+  EXPECT_TRUE(mLink->ServiceIsLocal());
+  std::vector<LoggedMsg> opened = mLog.Messages(kKSMsg_SessionOpened);
+  ASSERT_EQ(2u, opened.size());
+  EXPECT_EQ(kEngineName, opened[0].mText);
+  EXPECT_EQ("localhost", opened[0].mText2);
+
+  ASSERT_TRUE(engine.Accept());
+  KSPacket request;
+  std::string text;
+  ASSERT_TRUE(engine.RecvPacket(&request, &text));
+  EXPECT_EQ("print( GetConfigList(CONFIG_WAVESHAPE));", text);
+  EXPECT_EQ(kKSMPKind_Request, KSMPWire::Kind(request.mHeader));
+  EXPECT_EQ(0x28, KSMPWire::Flags(request.mHeader));
+  EXPECT_TRUE(KSMPWire::ReplyWanted(request.mHeader));
+  EXPECT_EQ(ticket, KSMPWire::Ticket(request.mHeader));
+  EXPECT_EQ(77, CookieValue(request, 0));
+  EXPECT_EQ(4, CookieValue(request, 1));
+  EXPECT_EQ(108, CookieValue(request, 2));
+  EXPECT_TRUE(CookieTailIsZero(request));
+
+  // A command without a target asks for a reply all the same, on the same
+  // connection.
+  unsigned long secondTicket = 0;
+  ASSERT_EQ(0, Send("SetSlideShow(CONFIG_COLORMAP,false);", 0, 0, 0, &secondTicket));
+  KSPacket command;
+  ASSERT_TRUE(engine.RecvPacket(&command, &text));
+  EXPECT_EQ(ticket + 1, secondTicket);
+  EXPECT_TRUE(KSMPWire::ReplyWanted(command.mHeader));
+
+  // Replies in the other order: each carries its own cookie back.
+  ASSERT_TRUE(Reply(engine, command, ""));
+  ASSERT_TRUE(Reply(engine, request, std::string("Wave A\0Wave B\0\0", 16)));
+  ASSERT_TRUE(mLink->PumpUntil([&] { return mLink->mReplies.size() == 2; }));
+  EXPECT_EQ(secondTicket, mLink->mReplies[0].mCookie.mTicket);
+  EXPECT_EQ(0, mLink->mReplies[0].mCookie.mParam[0]);
+  const TestLink::Reply& listReply = mLink->mReplies[1];
+  EXPECT_EQ(ticket, listReply.mCookie.mTicket);
+  EXPECT_EQ(77, listReply.mCookie.mParam[0]);
+  EXPECT_EQ(4, listReply.mCookie.mParam[1]);
+  EXPECT_EQ(108, listReply.mCookie.mParam[2]);
+  EXPECT_EQ(std::string("Wave A\0Wave B\0\0", 16), listReply.mText);
+}
+
+TEST_F(EngineLinkTest, EngineNotRunningIsGivenUpAfterTwoAttempts) {
+  PublishEngine(UnusedPort());
+  mLink->SetCurService(kEngineName);
+  EXPECT_EQ(kKSErr_NotConnected, Send("SetFullscreen(true);"));
+  EXPECT_TRUE(mLink->ConnectFailed());
+  // Reported once, when the second attempt failed.
+  EXPECT_EQ(1u, mLog.Count(kKSMsg_SessionFailed));
+  EXPECT_EQ(kEngineName, mLog.Messages(kKSMsg_SessionFailed)[0].mText);
+
+  // No further attempts until the service is chosen again.
+  EXPECT_EQ(kKSErr_NotConnected, Send("SetFullscreen(true);"));
+  EXPECT_EQ(1u, mLog.Count(kKSMsg_SessionFailed));
+  mLink->SetCurService(kEngineName);
+  EXPECT_FALSE(mLink->ConnectFailed());
+  EXPECT_EQ(kKSErr_NotConnected, Send("SetFullscreen(true);"));
+  EXPECT_EQ(2u, mLog.Count(kKSMsg_SessionFailed));
+  EXPECT_EQ(0u, mLog.Count(kKSMsg_SessionOpened));
+}
+
+TEST_F(EngineLinkTest, UnknownServiceIsGivenUpAtOnce) {
+  mLink->SetCurService("Engine Elsewhere");
+  auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(kKSErr_NotConnected, Send("SetFullscreen(true);"));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+  EXPECT_TRUE(mLink->ConnectFailed());
+  EXPECT_EQ(0u, mLog.Count(kKSMsg_SessionFailed));
+}
+
+TEST_F(EngineLinkTest, QuickCloseIsRefusalAndNormalCloseAllowsReconnecting) {
+  LoopbackPeer engine;
+  PublishEngine(engine.Port());
+  mLink->SetCurService(kEngineName);
+  ASSERT_EQ(0, Send("SetFullscreen(true);"));
+  ASSERT_TRUE(engine.Accept());
+  engine.CloseConnection();
+  ASSERT_TRUE(mLink->PumpUntil([&] { return mLog.Count(kKSMsg_SessionRefused) == 1; }));
+  EXPECT_EQ(kEngineName, mLog.Messages(kKSMsg_SessionRefused)[0].mText);
+  EXPECT_TRUE(mLink->ConnectFailed());
+  EXPECT_EQ(kKSErr_NotConnected, Send("SetFullscreen(true);"));
+  EXPECT_FALSE(engine.Accept(300));
+
+  // Chosen again, it connects; a session that ran a while closes normally and
+  // the next command connects anew.
+  mLink->SetCurService(kEngineName);
+  ASSERT_EQ(0, Send("SetFullscreen(true);"));
+  ASSERT_TRUE(engine.Accept());
+  mLink->AgeConnection(10);
+  engine.CloseConnection();
+  ASSERT_TRUE(mLink->PumpUntil([&] { return mLog.Count(kKSMsg_SessionClosed) == 1; }));
+  EXPECT_EQ(1u, mLog.Count(kKSMsg_SessionRefused));
+  EXPECT_FALSE(mLink->ConnectFailed());
+  ASSERT_EQ(0, Send("SetFullscreen(false);"));
+  ASSERT_TRUE(engine.Accept());
+  KSPacket request;
+  std::string text;
+  ASSERT_TRUE(engine.RecvPacket(&request, &text));
+  EXPECT_EQ("SetFullscreen(false);", text);
+}
+
+TEST_F(EngineLinkTest, ChoosingTheSameServiceKeepsTheSessionAnotherClosesIt) {
+  LoopbackPeer engine;
+  PublishEngine(engine.Port());
+  mLink->SetCurService(kEngineName);
+  ASSERT_EQ(0, Send("first"));
+  ASSERT_TRUE(engine.Accept());
+  mLink->SetCurService(kEngineName);
+  ASSERT_EQ(0, Send("second"));
+  KSPacket request;
+  std::string text;
+  ASSERT_TRUE(engine.RecvPacket(&request, &text));
+  ASSERT_TRUE(engine.RecvPacket(&request, &text));
+  EXPECT_EQ("second", text);
+
+  mLink->SetCurService("Engine Other");
+  EXPECT_TRUE(engine.WaitForEndOfStream());
+  EXPECT_STREQ("Engine Other", mLink->GetCurServiceName());
+}
+
+TEST_F(EngineLinkTest, SilentEngineIsLeftAfterTheIdleTimeout) {
+  LoopbackPeer engine;
+  PublishEngine(engine.Port());
+  mLink->SetCurService(kEngineName);
+  auto start = std::chrono::steady_clock::now();
+  ASSERT_EQ(0, Send("print( GetConfigList(CONFIG_COLORMAP));", 5, 4, 0));
+  ASSERT_TRUE(engine.Accept());
+  KSPacket request;
+  std::string text;
+  ASSERT_TRUE(engine.RecvPacket(&request, &text));
+  // Never answered: only the 5.5 s idle limit ends the session.
+  EXPECT_TRUE(engine.WaitForEndOfStream(10000));
+  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_GT(seconds, 5.0);
+  ASSERT_TRUE(mLink->PumpUntil([&] { return mLog.Count(kKSMsg_SessionClosed) == 1; }));
+  EXPECT_TRUE(mLink->mReplies.empty());
+  ASSERT_EQ(0, Send("again"));
+  EXPECT_TRUE(engine.Accept());
+}
+
+TEST(EngineLinkDNSSD, ServiceFoundByDNSSDIsReachedByItsHostName) {
+  // The double must be in place before the first load of the library.
+  UseDNSSDDoubleFrom(L"dnssd_double");
+  HMODULE lib = LoadLibraryW(L"DNSSD.DLL");
+  ASSERT_NE(nullptr, lib);
+  auto post = reinterpret_cast<DNSSDDouble_PostBrowseReplyProc>(
+      reinterpret_cast<void*>(GetProcAddress(lib, "DNSSDDouble_PostBrowseReply")));
+  auto answer = reinterpret_cast<DNSSDDouble_SetResolveAnswerProc>(
+      reinterpret_cast<void*>(GetProcAddress(lib, "DNSSDDouble_SetResolveAnswer")));
+  std::string type = UniqueServiceType("linkdnssd");
+  MessageLog log;
+  TestLink link(type);
+  link.AddListener(&log);
+
+  LoopbackPeer engine;
+  answer(kEngineName, 0, "localhost", static_cast<uint16_t>(engine.Port()));
+  ASSERT_EQ(1, post(type.c_str(), kDNSServiceFlagsAdd, 0, kEngineName, "local."));
+  ASSERT_TRUE(log.WaitForCount(kKSMsg_ServicesChanged, 1));
+  link.SetCurService(kEngineName);
+  ASSERT_EQ(0, link.SendCmd("SetFullscreen(true);", -1, 0x28, 0, 0, 0, nullptr));
+  ASSERT_TRUE(engine.Accept());
+  std::vector<LoggedMsg> opened = log.Messages(kKSMsg_SessionOpened);
+  ASSERT_EQ(2u, opened.size());
+  // The session's open event names the host; the connect that follows does not.
+  EXPECT_EQ("localhost", opened[0].mText2);
+  EXPECT_EQ(0, opened[1].mParam2);
+  EXPECT_TRUE(link.ServiceIsLocal());
+}
