@@ -64,6 +64,104 @@ std::wstring MenuText(HMENU inMenu, int inPos) {
 }
 
 const char kChildVariable[] = "KS_BASE_RUN_CHILD";
+const char kRecordVariable[] = "KS_BASE_URL_RECORD";
+
+// Copies this test program to inName in inFolder (a name with spaces) so that
+// it can be started as a child.
+KSFileSpec CopyOfSelf(const KSTestFolder& inFolder, const char* inName) {
+  KSFileSpec copy = inFolder.Item(inName);
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  CopyFileW(self, KSWideText(copy.GetPathCStr()).Get(), FALSE);
+  return copy;
+}
+
+// Registers shell commands under the classes root for the test's length:
+// keys it made are removed again, values it replaced are put back.
+class ClassKeys {
+ public:
+  ~ClassKeys() {
+    for (auto it = mUndo.rbegin(); it != mUndo.rend(); ++it) {
+      if (it->mHadValue) {
+        Write(it->mKey, it->mName, it->mOldValue);
+      } else {
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, it->mKey.c_str());
+      }
+    }
+  }
+
+  void Set(const std::wstring& inKey, const wchar_t* inName, const std::wstring& inValue) {
+    Undo undo = {inKey, inName != nullptr ? inName : L"", false, L""};
+    HKEY existing;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, inKey.c_str(), 0, KEY_READ, &existing) == ERROR_SUCCESS) {
+      wchar_t old[1024];
+      DWORD bytes = sizeof old;
+      undo.mHadValue = RegQueryValueExW(existing, inName, nullptr, nullptr,
+                                        reinterpret_cast<BYTE*>(old), &bytes) == ERROR_SUCCESS;
+      undo.mOldValue = undo.mHadValue ? old : L"";
+      RegCloseKey(existing);
+    }
+    if (undo.mHadValue) {
+      mUndo.push_back(undo);
+    } else {
+      RememberNewKey(inKey);
+    }
+    Write(inKey, undo.mName, inValue);
+  }
+
+ private:
+  struct Undo {
+    std::wstring mKey;
+    std::wstring mName;
+    bool mHadValue;
+    std::wstring mOldValue;
+  };
+
+  // Remembers the outermost key of inKey's path that does not exist yet.
+  void RememberNewKey(const std::wstring& inKey) {
+    size_t end = 0;
+    do {
+      end = inKey.find(L'\\', end + 1);
+      std::wstring prefix = inKey.substr(0, end);
+      if (!Exists(prefix)) {
+        mUndo.push_back(Undo{prefix, L"", false, L""});
+        return;
+      }
+    } while (end != std::wstring::npos);
+  }
+
+  static bool Exists(const std::wstring& inKey) {
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, inKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+      return false;
+    }
+    RegCloseKey(key);
+    return true;
+  }
+
+  static void Write(const std::wstring& inKey, const std::wstring& inName,
+                    const std::wstring& inValue) {
+    HKEY key;
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, inKey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                        nullptr) == ERROR_SUCCESS) {
+      RegSetValueExW(key, inName.empty() ? nullptr : inName.c_str(), 0, REG_SZ,
+                     reinterpret_cast<const BYTE*>(inValue.c_str()),
+                     DWORD((inValue.size() + 1) * sizeof(wchar_t)));
+      RegCloseKey(key);
+    }
+  }
+
+  std::vector<Undo> mUndo;
+};
+
+// Waits up to ten seconds for the child to write its command line.
+std::string WaitForRecord(const KSFileSpec& inRecord) {
+  for (int tries = 0; tries < 400 && inRecord.Exists() == 0; tries++) {
+    Sleep(25);
+  }
+  Sleep(100);
+  return ReadAll(inRecord);
+}
 
 }  // namespace
 
@@ -131,6 +229,46 @@ TEST(BaseRunProgramChild, ExitsWithSevenWhenStartedByTheTest) {
   }
 }
 
+// Not a test of its own: the handler that BaseGotoURL starts below.
+TEST(BaseGotoURLChild, RecordsItsCommandLineWhenStartedByTheTest) {
+  const char* record = std::getenv(kRecordVariable);
+  if (record != nullptr) {
+    UtilStr line;
+    KSWideText::ToUTF8(GetCommandLineW(), -1, &line);
+    KSFileSpec spec;
+    spec.AssignFromPath(record);
+    KSFile::WriteFile(spec, line.getCStr(), line.length());
+    std::exit(0);
+  }
+}
+
+TEST(BaseGotoURL, OpensThroughTheShellOrTheHTMLHandler) {
+  KSTestFolder folder;
+  KSFileSpec handler = CopyOfSelf(folder, "url handler.exe");
+  std::wstring command = L"\"" + std::wstring(KSWideText(handler.GetPathCStr()).Get()) +
+                         L"\" --gtest_filter=BaseGotoURLChild.* \"%1\"";
+  KSFileSpec record = folder.Item("record.txt");
+  SetEnvironmentVariableA(kRecordVariable, record.GetPathCStr());
+  ClassKeys keys;
+
+  // A scheme with a handler of its own opens through the shell.
+  keys.Set(L"ks-url-test", L"URL Protocol", L"");
+  keys.Set(L"ks-url-test\\shell\\open\\command", nullptr, command);
+  ASSERT_EQ(0, BaseGotoURL("ks-url-test://shell/page"));
+  EXPECT_NE(std::string::npos, WaitForRecord(record).find("ks-url-test://shell/page"));
+
+  // One the shell cannot open goes to the command registered for HTML
+  // documents, with the address in place of the document.
+  record.Delete();
+  keys.Set(L".htm", nullptr, L"KSTestHTMLFile");
+  keys.Set(L"KSTestHTMLFile\\shell\\open\\command", nullptr, command);
+  ASSERT_EQ(0, BaseGotoURL("ks-no-handler://fallback/page"));
+  std::string line = WaitForRecord(record);
+  EXPECT_NE(std::string::npos, line.find("BaseGotoURLChild.*  ks-no-handler://fallback/page"))
+      << line;
+  SetEnvironmentVariableA(kRecordVariable, nullptr);
+}
+
 TEST(BaseRunProgram, StartsProgramsAndReportsTheirExitCode) {
   wchar_t system[MAX_PATH];
   GetSystemDirectoryW(system, MAX_PATH);
@@ -145,11 +283,9 @@ TEST(BaseRunProgram, StartsProgramsAndReportsTheirExitCode) {
 
   // A program whose path holds spaces runs through its short path.
   KSTestFolder folder;
-  KSFileSpec copy = folder.Item("with space\\child copy.exe");
   folder.MakeFolder("with space");
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  ASSERT_TRUE(CopyFileW(self, KSWideText(copy.GetPathCStr()).Get(), FALSE));
+  KSFileSpec copy = CopyOfSelf(folder, "with space\\child copy.exe");
+  ASSERT_EQ(1, copy.Exists());
   SetEnvironmentVariableA(kChildVariable, "1");
   EXPECT_EQ(
       0, BaseRunProgram(copy.GetPathCStr(), "--gtest_filter=BaseRunProgramChild.*", true, &code));
