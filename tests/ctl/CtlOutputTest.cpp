@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ctl/CtlJson.h"
+#include "ctl/CtlNotice.h"
+#include "ctl/CtlReply.h"
+#include "ctl/CtlReport.h"
+#include "ctl/CtlUsage.h"
+#include "ctl/MiniJson.h"
+#include "foundation/UtilStr.h"
+#include "foundation/XStrList.h"
+
+namespace {
+
+std::string Joined(const XStrList& inList) {
+  std::string text;
+  for (long i = 1; i <= inList.Count(); ++i) {
+    text += std::string(inList.Fetch(i)->getCStr()) + "|";
+  }
+  return text;
+}
+
+std::string ListReply(const std::string& inBytes) {
+  XStrList names;
+  ReadListReply(inBytes.data(), long(inBytes.size()), &names);
+  return Joined(names);
+}
+
+std::string Pieces(const std::string& inBytes) {
+  XStrList pieces;
+  ReadReplyPieces(inBytes.data(), long(inBytes.size()), &pieces);
+  return Joined(pieces);
+}
+
+const CtlGetQuery& Query(const char* inKey) {
+  for (const CtlGetQuery* q = CtlGetQueries(); q->mKey != nullptr; ++q) {
+    if (std::string(q->mKey) == inKey) {
+      return *q;
+    }
+  }
+  throw std::string("no query ") + inKey;
+}
+
+void Reply(CtlReport* ioReport, const char* inKey, const std::string& inBytes) {
+  ioReport->AddReply(Query(inKey), inBytes.data(), long(inBytes.size()));
+}
+
+}  // namespace
+
+TEST(CtlReplyTest, ValuesListsAndPiecesOfAReply) {
+  UtilStr value;
+  ReadValueReply("42\0", 3, &value);
+  EXPECT_TRUE(value == "42");
+  ReadValueReply("Swirl", 5, &value);
+  EXPECT_TRUE(value == "Swirl");
+  ReadValueReply("", 0, &value);
+  EXPECT_TRUE(value.IsEmpty());
+
+  EXPECT_EQ("A|B c|", ListReply(std::string("A\0B c\0\0", 7)));
+  // Reading stops at the first empty name, and a list may lack its end marker.
+  EXPECT_EQ("A|", ListReply(std::string("A\0\0B\0\0", 6)));
+  EXPECT_EQ("A|B|", ListReply(std::string("A\0B", 3)));
+  EXPECT_EQ("", ListReply(std::string("\0", 1)));
+
+  EXPECT_EQ("A|B|", Pieces(std::string("A\0B\0\0", 5)));
+  EXPECT_EQ("7|", Pieces(std::string("7\0", 2)));
+  EXPECT_EQ("plain text|", Pieces("plain text"));
+  EXPECT_EQ("", Pieces(""));
+  EXPECT_EQ("A||B|", Pieces(std::string("A\0\0B", 4)));
+
+  EXPECT_TRUE(IsPlainNumber("0"));
+  EXPECT_TRUE(IsPlainNumber("-2.000000"));
+  EXPECT_TRUE(IsPlainNumber("20000"));
+  EXPECT_FALSE(IsPlainNumber(""));
+  EXPECT_FALSE(IsPlainNumber("012"));
+  EXPECT_FALSE(IsPlainNumber("1."));
+  EXPECT_FALSE(IsPlainNumber("nan"));
+  EXPECT_FALSE(IsPlainNumber("3 "));
+}
+
+TEST(CtlReportTest, JsonKeepsEveryKindOfValueAndParses) {
+  CtlReport report;
+  report.AddText("instance", "Instance", "Studio \"A\"");
+  Reply(&report, "waveShapes", std::string("Swirl\0Tab\there\0\0", 16));
+  Reply(&report, "displayModes", std::string("640 x 480\0\0", 11));
+  Reply(&report, "displayModes", std::string("1920 x 1080\0\0", 13));
+  Reply(&report, "currentWaveShape", "Swirl");
+  Reply(&report, "autoLineScale", std::string("1\0", 2));
+  Reply(&report, "flowFieldUnions", std::string("0\0", 2));
+  Reply(&report, "newVersionAvailable", "0");
+  Reply(&report, "lineOffset", std::string("-2.000000\0", 10));
+  Reply(&report, "frameXLimit", std::string("800\0", 4));
+  Reply(&report, "frameYLimit", "");
+  Reply(&report, "trackTextSize", "big");
+  Reply(&report, "colorMaps", std::string("\0", 1));
+
+  UtilStr json;
+  report.WriteJson(&json);
+  MiniJson doc;
+  std::string error;
+  ASSERT_TRUE(MiniJson::Parse(json.getCStr(), &doc, &error)) << error << "\n" << json.getCStr();
+  EXPECT_EQ("Studio \"A\"", doc["instance"].mString);
+  ASSERT_EQ(2u, doc["waveShapes"].mItems.size());
+  EXPECT_EQ("Tab\there", doc["waveShapes"].mItems[1].mString);
+  ASSERT_EQ(2u, doc["displayModes"].mItems.size());
+  EXPECT_EQ("1920 x 1080", doc["displayModes"].mItems[1].mString);
+  EXPECT_EQ("Swirl", doc["currentWaveShape"].mString);
+  EXPECT_TRUE(doc["autoLineScale"].mBool);
+  EXPECT_EQ(MiniJson::kBool, doc["flowFieldUnions"].mType);
+  EXPECT_FALSE(doc["flowFieldUnions"].mBool);
+  EXPECT_FALSE(doc["newVersionAvailable"].mBool);
+  EXPECT_DOUBLE_EQ(-2.0, doc["lineOffset"].mNumber);
+  EXPECT_DOUBLE_EQ(800, doc["frameXLimit"].mNumber);
+  EXPECT_EQ(MiniJson::kNull, doc["frameYLimit"].mType);
+  EXPECT_EQ("big", doc["trackTextSize"].mString);
+  EXPECT_EQ(MiniJson::kArray, doc["colorMaps"].mType);
+  EXPECT_TRUE(doc["colorMaps"].mItems.empty());
+  // Members come in the order they were added.
+  EXPECT_EQ("instance", doc.mKeyOrder.front());
+  EXPECT_EQ("colorMaps", doc.mKeyOrder.back());
+}
+
+TEST(CtlReportTest, TextListsOneItemPerLineAndAlignsValues) {
+  CtlReport report;
+  Reply(&report, "waveShapes", std::string("Swirl\0Tide\0\0", 12));
+  Reply(&report, "waveShapeSlideShow", "1");
+  Reply(&report, "newVersionAvailable", "0");
+  UtilStr text;
+  report.WriteText(&text);
+  EXPECT_STREQ(
+      "Wave shapes (2):\n"
+      "  Swirl\n"
+      "  Tide\n"
+      "Wave-shape slide show:    on\n"
+      "New version available:    no\n",
+      text.getCStr());
+}
+
+TEST(CtlReportTest, QueriesAreTheToolbarsConnectionQueriesWithoutItsPushes) {
+  int count = 0;
+  int byDevice = 0;
+  for (const CtlGetQuery* q = CtlGetQueries(); q->mKey != nullptr; ++q, ++count) {
+    char buffer[1024];
+    std::string script = q->mBuild(0, buffer);
+    // Only queries: every text prints its answer, none sets anything.
+    EXPECT_TRUE(script.rfind("print", 0) == 0) << script;
+    EXPECT_EQ(std::string::npos, script.find("Set")) << script;
+    byDevice += q->mByDevice ? 1 : 0;
+  }
+  EXPECT_EQ(30, count);
+  EXPECT_EQ(1, byDevice);
+}
+
+TEST(CtlNoticeTest, KnownCodesReadAsEventsOthersAsTheyCame) {
+  struct Expect {
+    long mCode;
+    const char* mDesc;
+    const char* mText;
+    const char* mJsonValue;
+  };
+  const Expect kExpect[] = {
+      {303, "Swirl", "303 wave shape: Swirl", "\"Swirl\""},
+      {320, "", "320 wave-shape slide show: on", "true"},
+      {329, "", "329 particle slide show: off", "false"},
+      {254, "2", "254 audio source: 2", "2"},
+      {100, "Hello", "100 message: Hello", "\"Hello\""},
+      {250, "odd", "250 notification: odd (extra)", "null"},
+  };
+  for (const Expect& e : kExpect) {
+    const char* data = e.mCode == 250 ? "extra" : "";
+    UtilStr line;
+    DescribeNotice(e.mCode, e.mDesc, data, &line);
+    EXPECT_STREQ(e.mText, line.getCStr());
+
+    UtilStr json;
+    DescribeNoticeJson(e.mCode, e.mDesc, data, &json);
+    MiniJson doc;
+    std::string error;
+    ASSERT_TRUE(MiniJson::Parse(json.getCStr(), &doc, &error)) << error << json.getCStr();
+    EXPECT_DOUBLE_EQ(double(e.mCode), doc["code"].mNumber);
+    EXPECT_EQ(e.mDesc, doc["desc"].mString);
+    EXPECT_EQ(data, doc["data"].mString);
+    std::string valueText = json.getCStr();
+    EXPECT_NE(std::string::npos, valueText.find(std::string("\"value\":") + e.mJsonValue))
+        << valueText;
+  }
+}
+
+TEST(CtlJsonTest, ControlCharactersQuotesAndUtf8) {
+  UtilStr json;
+  AppendJsonString(&json, "a\"b\\c\x01\n\xc3\xa9");
+  EXPECT_STREQ("\"a\\\"b\\\\c\\u0001\\n\xc3\xa9\"", json.getCStr());
+  json.Clear();
+  AppendJsonString(&json, "x\0y", 3);
+  EXPECT_STREQ("\"x\\u0000y\"", json.getCStr());
+}
+
+TEST(CtlUsageTest, HelpNamesEveryCommandAndFunction) {
+  UtilStr help;
+  AppendCtlHelp(&help);
+  std::string text = help.getCStr();
+  for (const char* word : {"list", "send TEXT", "do FUNCTION", "script FUNCTION", "get", "watch",
+                           "--instance", "--connect", "--json", "--for", "WaveShapeNext",
+                           "AdvPrefFlowFieldSmoothSwitch", "AdvPrefFrameYLimit", "(Auto)"}) {
+    EXPECT_NE(std::string::npos, text.find(word)) << word;
+  }
+  // Wrapped to fit a console.
+  size_t start = 0;
+  for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    EXPECT_LE(end - start, 90u) << text.substr(start, end - start);
+  }
+}
