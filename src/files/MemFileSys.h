@@ -82,14 +82,15 @@ class MemFileSys : public GeneralFileSys {
   long Move(long inID, long inNewFolderID, bool inReplace) override;
   long GetParent(long inID, long* outParentID) override;
 
+  // Public here: code that builds a tree by name (a mirror of a disk
+  // folder, say) makes its items with it.
+  long Create_Impl(long inFolderID, const char* inName, long inNameLen, long* outID,
+                   unsigned long inFlags) override;
+
   // The item with this ID, or null.
   MemFileItem* GetItem(long inID) const;
   // How many items there are, the root included.
   long CountItems() const { return mSys.NumEntries(); }
-
- protected:
-  long Create_Impl(long inFolderID, const char* inName, long inNameLen, long* outID,
-                   unsigned long inFlags) override;
 
  private:
   MemFileItem* GetFolder(long inID) const;

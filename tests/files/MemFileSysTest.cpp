@@ -14,7 +14,6 @@ class TestFileSys : public MemFileSys {
  public:
   explicit TestFileSys(unsigned long inFlags = 0) : MemFileSys(inFlags) {}
   using GeneralFileSys::GetItemIDFromPath_Impl;
-  using MemFileSys::Create_Impl;
 
   long Make(long inFolder, const char* inName, unsigned long inFlags = 0) {
     long id = 0;
