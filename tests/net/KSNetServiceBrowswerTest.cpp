@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <functional>
 #include <string>
 
 #include "DiscoveryTestSupport.h"
@@ -48,6 +49,18 @@ struct DaemonScript {
     DNSSDDoubleStats stats;
     GetStats(&stats);
     return stats;
+  }
+
+  // Polls the daemon's counters until inDone holds, at most 10 s.
+  bool WaitFor(const std::function<bool()>& inDone) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!inDone()) {
+      if (std::chrono::steady_clock::now() >= deadline) {
+        return false;
+      }
+      Sleep(5);
+    }
+    return true;
   }
 };
 
@@ -249,6 +262,7 @@ TEST(KSNetServiceBrowswer, StoppingLeavesAStuckLibraryThreadToEndOnItsOwn) {
   {
     KSNetServiceBrowswer browser;
     ASSERT_EQ(0, browser.StartBrowsing(type.c_str(), "local."));
+    ASSERT_TRUE(daemon.WaitFor([&] { return daemon.Stats().mThreadsInProcess == 1; }));
   }  // its thread sits in DNSServiceProcessResult, waiting for news
   DNSSDDoubleStats stats = daemon.Stats();
   EXPECT_EQ(0, stats.mDeallocsWhileProcessing);
@@ -256,10 +270,7 @@ TEST(KSNetServiceBrowswer, StoppingLeavesAStuckLibraryThreadToEndOnItsOwn) {
 
   // When the library finally returns, the thread releases its reference.
   daemon.FailProcessing(kSomeDNSSDError);
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (daemon.Stats().mLiveRefs != 0 && std::chrono::steady_clock::now() < deadline) {
-    Sleep(10);
-  }
+  EXPECT_TRUE(daemon.WaitFor([&] { return daemon.Stats().mLiveRefs == 0; }));
   stats = daemon.Stats();
   EXPECT_EQ(0, stats.mLiveRefs);
   EXPECT_EQ(0, stats.mDeallocsWhileProcessing);
