@@ -1,0 +1,103 @@
+#include "toolbar/ToolbarState.h"
+
+#include "foundation/KSError.h"
+#include "toolbar/KSVisualAPISession.h"
+#include "toolbar/ToolbarPrefs.h"
+
+const char kToolbarPrefsFileName[] = "Toolbar Preferences.txt";
+
+ToolbarState* ToolbarState::sToolbarState = nullptr;
+
+namespace {
+
+const char kSkinsFolderName[] = "Skins";
+const char kDeckAppName[] = "Corvexa Deck.exe";
+
+// The install places handed to the second constructor.
+struct GivenEnginesDirs {
+  const KSFileSpec* mDirs;
+  int mCount;
+};
+
+long GivenEnginesDir(long inIndex, KSFileSpec* outFolderSpec, void* inParam) {
+  const GivenEnginesDirs* given = static_cast<const GivenEnginesDirs*>(inParam);
+  if (inIndex < 0 || inIndex >= given->mCount) {
+    return kKSErr_Param;
+  }
+  return KSVisualAPISession::GetMakerDir(given->mDirs[inIndex], outFolderSpec);
+}
+
+}  // namespace
+
+// Where Init looks: the real folders when mPrefsFolder is null.
+struct ToolbarState::Locations {
+  const KSFileSpec* mPrefsFolder;
+  GivenEnginesDirs mEngines;
+};
+
+ToolbarState::ToolbarState() {
+  Init();
+  Register();
+}
+
+ToolbarState::ToolbarState(const KSFileSpec& inPrefsFolder, const KSFileSpec* inEnginesDirs,
+                           int inNumEnginesDirs) {
+  Locations locations = {&inPrefsFolder, {inEnginesDirs, inNumEnginesDirs}};
+  Init(locations);
+  Register();
+}
+
+ToolbarState::~ToolbarState() {
+  mPrefs.Store();
+  if (sToolbarState == this) {
+    sToolbarState = nullptr;
+  }
+}
+
+void ToolbarState::Register() {
+  if (sToolbarState == nullptr) {
+    sToolbarState = this;
+  }
+}
+
+void ToolbarState::Init() {
+  Locations real = {nullptr, {nullptr, 0}};
+  Init(real);
+}
+
+void ToolbarState::Init(const Locations& inLocations) {
+  long err;
+  if (inLocations.mPrefsFolder != nullptr) {
+    err = mWorkFolder.AssignWorkFolder(kEngineDirName, *inLocations.mPrefsFolder);
+  } else {
+    err = mWorkFolder.AssignWorkFolder(kEngineDirName);
+  }
+
+  if (err == 0) {
+    if (inLocations.mPrefsFolder != nullptr) {
+      GivenEnginesDirs engines = inLocations.mEngines;
+      err = KSVisualAPISession::FindEngineDir(kEngineDirName, GivenEnginesDir, &engines,
+                                              &mEngineFolder);
+    } else {
+      err = KSVisualAPISession::GetEngineDir(kEngineDirName, &mEngineFolder);
+    }
+  }
+
+  const KSFileSpec* factoryThemes = nullptr;
+  if (err == 0) {
+    mSkinsFolder.AssignRelativePath(kSkinsFolderName, -1, mEngineFolder);
+    mDeckApp.AssignRelativePath(kDeckAppName, -1, mEngineFolder);
+    factoryThemes = &mEngineFolder;
+  }
+  mThemeMgr.LoadThemeEnvironment(mWorkFolder, factoryThemes);
+
+  KSFileSpec prefsFile;
+  prefsFile.AssignRelativePath(kToolbarPrefsFileName, -1, mWorkFolder);
+  mPrefs.SetSpec(prefsFile);
+  mPrefs.Load();
+  SetMissingPrefs();
+}
+
+void ToolbarState::SetMissingPrefs() {
+  SetMissingToolbarPrefs(&mPrefs);
+}
