@@ -106,3 +106,43 @@ std::wstring TestExeFolder() {
 void UseDNSSDDoubleFrom(const wchar_t* inSubfolder) {
   SetDllDirectoryW((TestExeFolder() + L"\\" + inSubfolder).c_str());
 }
+
+namespace {
+
+template <typename Proc>
+Proc Bind(HMODULE inLib, const char* inName) {
+  return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(inLib, inName)));
+}
+
+}  // namespace
+
+bool DaemonScript::Load() {
+  UseDNSSDDoubleFrom(L"dnssd_double");
+  HMODULE lib = LoadLibraryW(L"DNSSD.DLL");
+  if (lib == nullptr) {
+    return false;
+  }
+  FailStarts = Bind<DNSSDDouble_FailStartsProc>(lib, "DNSSDDouble_FailStarts");
+  PostBrowseReply = Bind<DNSSDDouble_PostBrowseReplyProc>(lib, "DNSSDDouble_PostBrowseReply");
+  SetResolveAnswer = Bind<DNSSDDouble_SetResolveAnswerProc>(lib, "DNSSDDouble_SetResolveAnswer");
+  FailProcessing = Bind<DNSSDDouble_FailProcessingProc>(lib, "DNSSDDouble_FailProcessing");
+  GetStats = Bind<DNSSDDouble_GetStatsProc>(lib, "DNSSDDouble_GetStats");
+  return FailStarts && PostBrowseReply && SetResolveAnswer && FailProcessing && GetStats;
+}
+
+DNSSDDoubleStats DaemonScript::Stats() {
+  DNSSDDoubleStats stats;
+  GetStats(&stats);
+  return stats;
+}
+
+bool DaemonScript::WaitFor(const std::function<bool()>& inDone) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!inDone()) {
+    if (std::chrono::steady_clock::now() >= deadline) {
+      return false;
+    }
+    Sleep(5);
+  }
+  return true;
+}

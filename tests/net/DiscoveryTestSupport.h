@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "dnssd_double/DNSSDDouble.h"
 #include "foundation/KSBroadcaster.h"
 
 // One broadcast as a listener saw it. Texts are copied; other parameters are
@@ -58,3 +59,18 @@ std::wstring TestExeFolder();
 // Lets the next load of "DNSSD.DLL" find the test double in inSubfolder of the
 // test executable's folder.
 void UseDNSSDDoubleFrom(const wchar_t* inSubfolder);
+
+// The test's handle on the DNS-SD double, which plays the daemon. Load it
+// before anything tries the library: a failed load is final.
+struct DaemonScript {
+  DNSSDDouble_FailStartsProc FailStarts = nullptr;
+  DNSSDDouble_PostBrowseReplyProc PostBrowseReply = nullptr;
+  DNSSDDouble_SetResolveAnswerProc SetResolveAnswer = nullptr;
+  DNSSDDouble_FailProcessingProc FailProcessing = nullptr;
+  DNSSDDouble_GetStatsProc GetStats = nullptr;
+
+  bool Load();
+  DNSSDDoubleStats Stats();
+  // Polls the daemon until inDone holds, at most 10 s.
+  bool WaitFor(const std::function<bool()>& inDone);
+};

@@ -5,11 +5,9 @@
 #include <windows.h>
 
 #include <chrono>
-#include <functional>
 #include <string>
 
 #include "DiscoveryTestSupport.h"
-#include "dnssd_double/DNSSDDouble.h"
 #include "foundation/KSError.h"
 #include "foundation/KSMessages.h"
 #include "net/KSNetServiceBrowswer.h"
@@ -17,52 +15,6 @@
 namespace {
 
 constexpr int32_t kSomeDNSSDError = -65537;
-
-// The test's handle on the DNS-SD double.
-struct DaemonScript {
-  DNSSDDouble_FailStartsProc FailStarts = nullptr;
-  DNSSDDouble_PostBrowseReplyProc PostBrowseReply = nullptr;
-  DNSSDDouble_SetResolveAnswerProc SetResolveAnswer = nullptr;
-  DNSSDDouble_FailProcessingProc FailProcessing = nullptr;
-  DNSSDDouble_GetStatsProc GetStats = nullptr;
-
-  bool Load() {
-    UseDNSSDDoubleFrom(L"dnssd_double");
-    HMODULE lib = LoadLibraryW(L"DNSSD.DLL");
-    if (lib == nullptr) {
-      return false;
-    }
-    FailStarts = reinterpret_cast<DNSSDDouble_FailStartsProc>(
-        reinterpret_cast<void*>(GetProcAddress(lib, "DNSSDDouble_FailStarts")));
-    PostBrowseReply = reinterpret_cast<DNSSDDouble_PostBrowseReplyProc>(
-        reinterpret_cast<void*>(GetProcAddress(lib, "DNSSDDouble_PostBrowseReply")));
-    SetResolveAnswer = reinterpret_cast<DNSSDDouble_SetResolveAnswerProc>(
-        reinterpret_cast<void*>(GetProcAddress(lib, "DNSSDDouble_SetResolveAnswer")));
-    FailProcessing = reinterpret_cast<DNSSDDouble_FailProcessingProc>(
-        reinterpret_cast<void*>(GetProcAddress(lib, "DNSSDDouble_FailProcessing")));
-    GetStats = reinterpret_cast<DNSSDDouble_GetStatsProc>(
-        reinterpret_cast<void*>(GetProcAddress(lib, "DNSSDDouble_GetStats")));
-    return FailStarts && PostBrowseReply && SetResolveAnswer && FailProcessing && GetStats;
-  }
-
-  DNSSDDoubleStats Stats() {
-    DNSSDDoubleStats stats;
-    GetStats(&stats);
-    return stats;
-  }
-
-  // Polls the daemon's counters until inDone holds, at most 10 s.
-  bool WaitFor(const std::function<bool()>& inDone) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!inDone()) {
-      if (std::chrono::steady_clock::now() >= deadline) {
-        return false;
-      }
-      Sleep(5);
-    }
-    return true;
-  }
-};
 
 std::vector<std::string> ListedNames(KSNetServiceBrowswer& inBrowser) {
   std::vector<std::string> names;
