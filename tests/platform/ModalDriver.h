@@ -1,11 +1,10 @@
-// Drives a modal window of the test's thread from a helper thread: waits until
-// a visible dialog of the calling thread appears (one titled inTitle, or any
-// dialog when inTitle is null), then runs inAction on it from the helper.
+// Answers a modal dialog of the test's thread from a helper thread: waits (up
+// to ten seconds) for a visible dialog of the creating thread, titled inTitle
+// or any when inTitle is null, and runs inAction on it.
 #pragma once
 
 #include <windows.h>
 
-#include <atomic>
 #include <functional>
 #include <string>
 #include <thread>
@@ -14,15 +13,11 @@ class ModalDriver {
  public:
   ModalDriver(const wchar_t* inTitle, std::function<void(HWND)> inAction)
       : mThreadId(GetCurrentThreadId()),
-        mAnyTitle(inTitle == nullptr),
         mTitle(inTitle != nullptr ? inTitle : L""),
+        mAnyTitle(inTitle == nullptr),
         mAction(std::move(inAction)),
-        mFound(false) {
-    mThread = std::thread([this] { Run(); });
-  }
+        mThread([this] { Run(); }) {}
   ~ModalDriver() { mThread.join(); }
-
-  bool Found() const { return mFound; }
 
   // The text of a dialog item, read across threads.
   static std::wstring ItemText(HWND inDialog, int inItem) {
@@ -31,7 +26,7 @@ class ModalDriver {
     return text;
   }
 
-  // Presses a button the way the dialog manager reports it.
+  // Reports a button press the way the dialog manager does.
   static void Press(HWND inDialog, int inButton) {
     PostMessageW(inDialog, WM_COMMAND, MAKEWPARAM(inButton, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(inDialog, inButton)));
@@ -39,12 +34,10 @@ class ModalDriver {
 
  private:
   void Run() {
-    // Up to ten seconds.
     for (int tries = 0; tries < 400; tries++) {
       mMatch = nullptr;
       EnumThreadWindows(mThreadId, Match, reinterpret_cast<LPARAM>(this));
       if (mMatch != nullptr) {
-        mFound = true;
         mAction(mMatch);
         return;
       }
@@ -67,10 +60,9 @@ class ModalDriver {
   }
 
   DWORD mThreadId;
-  bool mAnyTitle;
   std::wstring mTitle;
+  bool mAnyTitle;
   std::function<void(HWND)> mAction;
-  std::atomic<bool> mFound;
   HWND mMatch = nullptr;
-  std::thread mThread;
+  std::thread mThread;  // last: starts once everything above is set
 };
