@@ -5,6 +5,11 @@
 
 #include "foundation/UtilStr.h"
 
+// The program's exit codes.
+constexpr int kCtlExitOK = 0;
+constexpr int kCtlExitEngineError = 1;  // the engine or the connection failed
+constexpr int kCtlExitUsage = 2;        // the command line was wrong
+
 enum CtlCommand {
   kCtlNoCommand,
   kCtlHelp,    // --help

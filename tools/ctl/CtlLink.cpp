@@ -1,0 +1,245 @@
+#include "ctl/CtlLink.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "foundation/KSError.h"
+#include "toolbar/UIFunctions.h"
+
+namespace {
+
+// The header flags the toolbar sends its commands with.
+const unsigned char kCommandFlags = 0x28;
+
+// Discovery is polled at this pace, and the list counts as settled once it
+// has not changed for kSettleMS.
+const long kPollMS = 50;
+const long kSettleMS = 300;
+
+// Resolved addresses older than this are looked up again.
+const long kResolveMaxAgeSecs = 10;
+
+bool ReadIP4(const char* inText, uint8* outBytes) {
+  unsigned a, b, c, d;
+  char end;
+  if (std::sscanf(inText, "%u.%u.%u.%u%c", &a, &b, &c, &d, &end) != 4 || a > 255 || b > 255 ||
+      c > 255 || d > 255) {
+    return false;
+  }
+  outBytes[0] = uint8(a);
+  outBytes[1] = uint8(b);
+  outBytes[2] = uint8(c);
+  outBytes[3] = uint8(d);
+  return true;
+}
+
+void FormatAddr(const KSNetAddr& inAddr, UtilStr* outText) {
+  KSNetAddr text;
+  if (inAddr.mType == ks_localhost) {
+    outText->Assign("localhost");
+  } else if (inAddr.mType == ks_HostName) {
+    outText->Assign(inAddr.u.mHostName, long(strnlen(inAddr.u.mHostName, sizeof(inAddr.u))));
+  } else if (TranslateAddr_Trivial(inAddr, ks_HostName, &text)) {
+    outText->Assign(text.u.mHostName);
+  } else {
+    outText->Clear();
+  }
+}
+
+}  // namespace
+
+CtlLink::CtlLink()
+    : mNextRequestID(0),
+      mAwaitedRequestID(0),
+      mReplyArrived(false),
+      mWakeEvent(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
+      mSessionLost(false),
+      mLastConnectError(kKSErr_NotConnected) {}
+
+CtlLink::~CtlLink() {
+  // Close while our own event handlers still exist.
+  CloseSession();
+  if (mWakeEvent != nullptr) {
+    CloseHandle(mWakeEvent);
+  }
+}
+
+void CtlLink::WaitForInstances(const char* inName, long inWaitMS) {
+  DWORD start = GetTickCount();
+  long lastCount = -1;
+  DWORD lastChange = start;
+  while (long(GetTickCount() - start) < inWaitMS) {
+    long count = GetNumServices();
+    DWORD now = GetTickCount();
+    if (count != lastCount) {
+      lastCount = count;
+      lastChange = now;
+    }
+    bool settled = count > 0 && long(now - lastChange) >= kSettleMS;
+    if (*inName != 0 ? ChooseInstance(inName) == 0 : settled) {
+      return;
+    }
+    Sleep(kPollMS);
+  }
+}
+
+bool CtlLink::GetInstance(long inIndex, CtlInstance* outInstance) {
+  if (!GetServiceName(inIndex, &outInstance->mName)) {
+    return false;
+  }
+  mServiceBrowser.GetDomainForService(outInstance->mName, &outInstance->mDomain);
+  KSNetAddr addr;
+  outInstance->mPort = 0;
+  outInstance->mResolved =
+      mServiceBrowser.ResolveService(outInstance->mName, kResolveMaxAgeSecs, 0, false) == 0 &&
+      mServiceBrowser.GetServiceAddr(outInstance->mName, &addr, &outInstance->mPort, nullptr);
+  if (outInstance->mResolved) {
+    FormatAddr(addr, &outInstance->mAddress);
+  } else {
+    outInstance->mAddress.Clear();
+  }
+  return true;
+}
+
+long CtlLink::ChooseInstance(const char* inName) {
+  UtilStr name;
+  for (long i = 1; GetServiceName(i, &name); ++i) {
+    if (*inName == 0 || name.Equals(inName, false)) {
+      SetCurService(name.getCStr());
+      return 0;
+    }
+  }
+  return kKSErr_FileNotFound;
+}
+
+long CtlLink::ChooseAddress(const char* inHost, long inPort) {
+  KSNetAddr addr;
+  std::memset(&addr, 0, sizeof(addr));
+  if (UtilStr::compare(inHost, "localhost", false) == 0) {
+    addr.mType = ks_localhost;
+  } else if (ReadIP4(inHost, addr.u.mIP4Addr)) {
+    addr.mType = ks_IP4Address;
+  } else if (std::strlen(inHost) < sizeof(addr.u.mHostName)) {
+    addr.mType = ks_HostName;
+    std::strcpy(addr.u.mHostName, inHost);
+  } else {
+    return kKSErr_Param;
+  }
+  // The address stands in for a resolved service of that name.
+  UtilStr name;
+  name.AppendVA("%s:%ld", inHost, inPort);
+  SetCurService(name.getCStr());
+  mServiceAddr = addr;
+  mServicePort = static_cast<unsigned long>(inPort);
+  mServiceResolved = true;
+  return 0;
+}
+
+long CtlLink::Query(const char* inScript, long inLen, UtilStr* outReply) {
+  mLock.Wait(-1);
+  long id = ++mNextRequestID;
+  mAwaitedRequestID = id;
+  mReplyArrived = false;
+  mReply.Clear();
+  mLock.Release();
+
+  long err = SendCmd(inScript, inLen, kCommandFlags, 0, kRequestDontCare, id, nullptr);
+  DWORD start = GetTickCount();
+  bool arrived = false;
+  while (err == 0) {
+    mLock.Wait(-1);
+    arrived = mReplyArrived;
+    if (arrived) {
+      outReply->Assign(mReply.getCStr(), mReply.length());
+    }
+    mLock.Release();
+    long waited = long(GetTickCount() - start);
+    if (arrived) {
+      break;
+    }
+    if (mSessionLost) {
+      err = kKSErr_NotConnected;
+    } else if (waited >= kCtlReplyWaitMS) {
+      err = kKSErr_Timeout;
+    } else {
+      WaitForSingleObject(mWakeEvent, DWORD(kCtlReplyWaitMS - waited));
+    }
+  }
+  mLock.Wait(-1);
+  mAwaitedRequestID = 0;
+  mLock.Release();
+  return err;
+}
+
+long CtlLink::Post(const char* inScript) {
+  return SendCmd(inScript, -1, kCommandFlags, 0, kRequestDontCare, 0, nullptr);
+}
+
+bool CtlLink::NextNotification(long inWaitMS, void* inStopEvent, CtlNotification* outNotification) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    mLock.Wait(-1);
+    bool found = !mNotifications.empty();
+    if (found) {
+      CtlNotification& first = mNotifications.front();
+      outNotification->mCode = first.mCode;
+      outNotification->mDesc.Assign(first.mDesc.getCStr(), first.mDesc.length());
+      outNotification->mData.Assign(first.mData.getCStr(), first.mData.length());
+      mNotifications.pop_front();
+    }
+    mLock.Release();
+    long waited = long(GetTickCount() - start);
+    if (found) {
+      return true;
+    }
+    if (mSessionLost || waited >= inWaitMS) {
+      return false;
+    }
+    HANDLE events[2] = {mWakeEvent, inStopEvent};
+    DWORD count = inStopEvent != nullptr ? 2 : 1;
+    if (WaitForMultipleObjects(count, events, FALSE, DWORD(inWaitMS - waited)) ==
+        WAIT_OBJECT_0 + 1) {
+      return false;
+    }
+  }
+}
+
+long CtlLink::Connect() {
+  long err = ToolbarSession::Connect();
+  if (err != 0) {
+    mLastConnectError = err;
+  }
+  return err;
+}
+
+void CtlLink::OnCmdComplete(const KSBuf& inReply, const ToolbarCmdCookie& inCookie) {
+  mLock.Wait(-1);
+  bool awaited = mAwaitedRequestID != 0 && inCookie.mParam[2] == mAwaitedRequestID;
+  if (awaited) {
+    mReply.Assign(inReply.mData, inReply.mNumBytes);
+    mReplyArrived = true;
+  }
+  mLock.Release();
+  if (awaited) {
+    SetEvent(mWakeEvent);
+  }
+}
+
+void CtlLink::OnReceivedSystemMsg(const KSMPSystemMsg& inMsg, unsigned char) {
+  mLock.Wait(-1);
+  mNotifications.push_back(CtlNotification());
+  CtlNotification& notification = mNotifications.back();
+  notification.mCode = inMsg.mMsgID;
+  notification.mDesc.Assign(inMsg.mDesc, inMsg.mDescSize);
+  notification.mData.Assign(inMsg.mData, inMsg.mDataSize);
+  mLock.Release();
+  SetEvent(mWakeEvent);
+}
+
+void CtlLink::OnSessionClosed() {
+  ToolbarSession::OnSessionClosed();
+  mSessionLost = true;
+  SetEvent(mWakeEvent);
+}
