@@ -228,13 +228,21 @@ unsigned long __stdcall KSZeroconf::ZCNotifyThread(void* inZeroconf) {
 }
 
 void KSZeroconf::DoUpdateCallback(bool inForce) {
+  // The slots are copied under the registry lock and compared after it is
+  // released: listeners take locks of their own (the browser's list lock),
+  // which a resolve holds while it waits for the registry lock.
   if (!WaitForAccess(mAccessMutex)) {
     return;  // the next pulse or the periodic rescan tries again
   }
+  ZCService slots[kZCNumSlots];
+  for (int slot = 0; slot < kZCNumSlots; ++slot) {
+    ReadSlot(mServiceType.getCStr(), slot, &slots[slot]);
+  }
+  ReleaseMutex(mAccessMutex);
+
   ZCMessageQueue messages(this);
   for (int slot = 0; slot < kZCNumSlots; ++slot) {
-    ZCService now;
-    ReadSlot(mServiceType.getCStr(), slot, &now);
+    const ZCService& now = slots[slot];
     ZCService& before = mPeerList[slot];
     bool changed = inForce || now.mSeed != before.mSeed ||
                    UtilStr::compare(now.mServiceName.mStr, before.mServiceName.mStr, false) != 0;
@@ -249,7 +257,6 @@ void KSZeroconf::DoUpdateCallback(bool inForce) {
     }
     before = now;
   }
-  ReleaseMutex(mAccessMutex);
   messages.Send(0);
 }
 
