@@ -1,0 +1,33 @@
+#include "BenchStats.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <numeric>
+
+double BenchNowMicros() {
+  static LARGE_INTEGER sFrequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return double(now.QuadPart) * 1e6 / double(sFrequency.QuadPart);
+}
+
+BenchSummary Summarize(std::vector<double>* ioSamples) {
+  BenchSummary summary = {0, 0, 0};
+  if (ioSamples->empty()) {
+    return summary;
+  }
+  std::sort(ioSamples->begin(), ioSamples->end());
+  size_t n = ioSamples->size();
+  summary.mMedian =
+      n % 2 == 1 ? (*ioSamples)[n / 2] : ((*ioSamples)[n / 2 - 1] + (*ioSamples)[n / 2]) / 2;
+  // The nearest-rank 99th percentile.
+  size_t rank = (n * 99 + 99) / 100;
+  summary.mP99 = (*ioSamples)[rank - 1];
+  summary.mMean = std::accumulate(ioSamples->begin(), ioSamples->end(), 0.0) / double(n);
+  return summary;
+}
