@@ -118,7 +118,7 @@ class KSFileSpec : public KSObject {
   long GetPOSIXPathname(UtilStr* outPath) const;
 
   // --- Disk operations ---
-  // 0 when nothing is there (or the spec is empty), else ks_ItemIsFile or ks_ItemIsFolder.
+  // 0 when nothing is there (or the path is empty), else ks_ItemIsFile or ks_ItemIsFolder.
   long Exists() const;
   long GetCatInfo(KSFileInfo* outInfo) const;
   long CreateDir() const;

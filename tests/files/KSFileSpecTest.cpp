@@ -64,7 +64,7 @@ TEST(KSFileSpec, RelativeAndParentPaths) {
   spec.AssignRelativePath("..\\x/y\\", -1, base);  // taken as it is
   EXPECT_EQ("C:\\Base\\..\\x/y", Path(spec));
   spec.AssignRelativePath("abcdef", 3, base);
-  spec.AssignRelativePath("more", -1, spec);  // the base may be the spec itself
+  spec.AssignRelativePath("more", -1, spec);  // the base may be the object itself
   EXPECT_EQ("C:\\Base\\abc\\more", Path(spec));
   spec.AssignRelativePath("x", -1, KSFileSpec());
   EXPECT_TRUE(spec.IsEmpty());
@@ -232,7 +232,7 @@ TEST(KSOSFolders, FallbacksWhenTheShellHasNoAnswer) {
   EXPECT_EQ(0, err);
   EXPECT_EQ(std::vector<int>({35, 36, 16, 0}), shell.mAsked);
 
-  // Without a rule of its own a failure leaves the spec alone.
+  // Without a rule of its own a failure leaves the path alone.
   EXPECT_EQ("Z:\\untouched", Resolve(ks_CommonPrefsFolder, shell, &err));
   EXPECT_EQ(kKSErr_Unmapped, err);
   shell.mFolders.erase(2);
