@@ -147,6 +147,7 @@ void ScriptLexer::ReadText(ScriptToken* outToken) {
   }
   if (AtEnd()) {
     outToken->mKind = kTokBad;  // the closing quote is missing
+    outToken->mText.Clear();
     return;
   }
   mPos++;  // the closing quote

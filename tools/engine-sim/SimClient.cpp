@@ -1,0 +1,220 @@
+#include "engine-sim/SimClient.h"
+
+#include <cstring>
+#include <vector>
+
+#include "engine-sim/SimServer.h"
+#include "foundation/KSError.h"
+#include "net/KSByteOrder.h"
+#include "net/KSMPWire.h"
+#include "net/KSPacketReceiver.h"
+#include "net/KSPacketWire.h"
+
+namespace {
+
+// A client that stops reading cannot hold up the others for longer than this.
+const DWORD kSendTimeoutMS = 5000;
+
+// Announced by --oversize: far more than any receiver accepts.
+const int32 kOversizeDataSize = 0x7FFFFFF0;
+
+void StampNow(KSPacket* ioPacket) {
+  KSTime::GetTime(&ioPacket->mTimeSent, false);
+}
+
+}  // namespace
+
+SimClient::SimClient(SimServer* inServer, SOCKET inSocket, long inID)
+    : mServer(inServer),
+      mOptions(inServer->Options()),
+      mSocket(inSocket),
+      mID(inID),
+      mOpenedMS(int64(GetTickCount64())),
+      mThread(nullptr),
+      mBroken(false),
+      mClosing(false),
+      mFinished(false),
+      mRepliesSent(0) {
+  DWORD timeout = kSendTimeoutMS;
+  setsockopt(mSocket, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&timeout),
+             sizeof(timeout));
+  BOOL noDelay = TRUE;
+  setsockopt(mSocket, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay),
+             sizeof(noDelay));
+}
+
+SimClient::~SimClient() {
+  Close();
+  if (mThread) {
+    WaitForSingleObject(mThread, INFINITE);
+    CloseHandle(mThread);
+  }
+  closesocket(mSocket);
+}
+
+long SimClient::Start() {
+  mThread = CreateThread(nullptr, 0, ThreadProc, this, 0, nullptr);
+  if (!mThread) {
+    mFinished = true;
+    return KSError::TranslateErr(long(GetLastError()), KSErrorDomain_OS);
+  }
+  return 0;
+}
+
+void SimClient::Close() {
+  mClosing = true;
+  mBroken = true;
+  shutdown(mSocket, SD_BOTH);  // the blocked recv returns
+}
+
+DWORD WINAPI SimClient::ThreadProc(void* inClient) {
+  SimClient* client = static_cast<SimClient*>(inClient);
+  client->ReadLoop();
+  client->mFinished = true;
+  return 0;
+}
+
+void SimClient::ReadLoop() {
+  KSPacketReceiver receiver;
+  for (;;) {
+    int received =
+        recv(mSocket, reinterpret_cast<char*>(receiver.ReadBuffer()), receiver.ReadSpace(), 0);
+    if (received == 0) {
+      mServer->Log().Note(mID, "connection closed by the client");
+      break;
+    }
+    if (received < 0) {
+      mServer->Log().Note(mID, "connection ended (socket error %d)", WSAGetLastError());
+      break;
+    }
+    long err = receiver.Consume(received, OnPacket, this);
+    if (err) {
+      // The stream is out of step: nothing after this can be trusted.
+      mServer->Log().Note(mID, "unreadable data from the client (error %ld); closing", err);
+      break;
+    }
+  }
+  Close();
+}
+
+void SimClient::OnPacket(const KSPacket& inPacket, void* inClient) {
+  SimClient* client = static_cast<SimClient*>(inClient);
+  if (!KSMPWire::IsKnownMessage(inPacket.mHeader)) {
+    client->mServer->Log().Note(client->mID, "ignored a packet of version %u, kind %u",
+                                KSMPWire::Version(inPacket.mHeader),
+                                KSMPWire::Kind(inPacket.mHeader));
+  } else if (KSMPWire::Kind(inPacket.mHeader) == kKSMPKind_Request) {
+    client->HandleRequest(inPacket);
+  } else {
+    client->mServer->Log().Note(client->mID, "ignored a message of kind %u from a client",
+                                KSMPWire::Kind(inPacket.mHeader));
+  }
+}
+
+void SimClient::HandleRequest(const KSPacket& inPacket) {
+  const char* script = reinterpret_cast<const char*>(inPacket.mData);
+  UtilStr reply;
+  mServer->RunScript(mID, script, inPacket.mDataSize, &reply);
+  if (!KSMPWire::ReplyWanted(inPacket.mHeader) || mOptions.mNoReply) {
+    return;
+  }
+  if (mOptions.mReplyDelayMS > 0 && !mServer->WaitForStop(mOptions.mReplyDelayMS)) {
+    return;  // shutting down
+  }
+  Reply(inPacket.mHeader, reply);
+}
+
+void SimClient::Reply(const uint8* inRequestHeader, const UtilStr& inReply) {
+  uint8 header[kKSPacketHeaderSize];
+  KSMPWire::BuildReplyHeader(inRequestHeader, header);
+  mRepliesSent++;
+  if (mOptions.mOversize && mRepliesSent == 1) {
+    mServer->Log().Note(mID, "announcing an oversize reply of %ld bytes", long(kOversizeDataSize));
+    KSPacket packet;
+    std::memcpy(packet.mHeader, header, sizeof(header));
+    StampNow(&packet);
+    packet.mDataSize = kOversizeDataSize;
+    packet.mData = nullptr;
+    uint8 wire[kKSPacketWireHeaderSize];
+    KSPacketWire::EncodeHeader(packet, wire);
+    if (mSendMutex.Wait(-1)) {
+      send(mSocket, reinterpret_cast<const char*>(wire), sizeof(wire), 0);
+      mSendMutex.Release();
+    }
+    mBroken = true;  // the stream can never be read in step again
+    return;
+  }
+  if (mOptions.mCutReply == mRepliesSent) {
+    int32 wireSize = kKSPacketWireHeaderSize + inReply.length();
+    mServer->Log().Note(mID, "cutting reply %ld after %ld of its %ld bytes", mRepliesSent,
+                        long(wireSize / 2), long(wireSize));
+    SendPacket(header, inReply.getCStr(), inReply.length(), wireSize / 2);
+    Close();
+    return;
+  }
+  SendPacket(header, inReply.getCStr(), inReply.length());
+}
+
+void SimClient::SendSystemMsg(long inMsgID, const UtilStr& inDesc) {
+  KSBuf desc = {inDesc.getCStr(), inDesc.length()};
+  KSBuf data = {"", 0};
+  int32 size = KSMPWire::SystemMsgSize(desc.mNumBytes, data.mNumBytes);
+  if (size < 0) {
+    return;
+  }
+  std::vector<uint8> payload(size_t(size), 0);
+  KSMPWire::PackSystemMsg(int32(inMsgID), desc, data, payload.data());
+  uint8 header[kKSPacketHeaderSize];
+  KSMPWire::BuildHeader(header, kKSMPKind_SystemMsg, 0, 0, false, nullptr);
+  SendPacket(header, reinterpret_cast<const char*>(payload.data()), size);
+}
+
+void SimClient::SendMalformedSystemMsg() {
+  // A message 100 whose description is said to be 1000 bytes long, in a
+  // payload of 30 bytes.
+  static const char kText[] = "malformed";
+  KSBuf desc = {kText, int32(sizeof(kText) - 1)};
+  KSBuf data = {"", 0};
+  int32 size = KSMPWire::SystemMsgSize(desc.mNumBytes, data.mNumBytes);
+  std::vector<uint8> payload(size_t(size), 0);
+  KSMPWire::PackSystemMsg(100, desc, data, payload.data());
+  KSPutBE32(1000, &payload[4]);
+  uint8 header[kKSPacketHeaderSize];
+  KSMPWire::BuildHeader(header, kKSMPKind_SystemMsg, 0, 0, false, nullptr);
+  SendPacket(header, reinterpret_cast<const char*>(payload.data()), size);
+}
+
+bool SimClient::SendPacket(const uint8* inHeader, const char* inData, int32 inLen, int32 inCutAt) {
+  if (mBroken) {
+    return false;
+  }
+  KSPacket packet;
+  std::memcpy(packet.mHeader, inHeader, kKSPacketHeaderSize);
+  StampNow(&packet);
+  packet.mDataSize = inLen;
+  packet.mData = reinterpret_cast<const uint8*>(inData);
+  std::vector<char> wire(size_t(KSPacketWire::WireSize(packet)));
+  KSPacketWire::EncodeHeader(packet, reinterpret_cast<uint8*>(wire.data()));
+  std::memcpy(wire.data() + kKSPacketWireHeaderSize, inData, size_t(inLen));
+  int32 toSend = inCutAt >= 0 ? inCutAt : int32(wire.size());
+
+  bool sent = true;
+  if (!mSendMutex.Wait(-1)) {
+    return false;
+  }
+  for (int32 done = 0; done < toSend && sent;) {
+    int count = send(mSocket, wire.data() + done, toSend - done, 0);
+    if (count <= 0) {
+      sent = false;
+    } else {
+      done += count;
+    }
+  }
+  mSendMutex.Release();
+  if (!sent) {
+    mServer->Log().Note(mID, "cannot send to the client (socket error %d); closing",
+                        WSAGetLastError());
+    Close();
+  }
+  return sent;
+}

@@ -1,0 +1,116 @@
+#include "engine-sim/SimFiles.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+
+#include "engine-sim/SimText.h"
+#include "foundation/KSError.h"
+
+namespace {
+
+const wchar_t* const kMediaExtensions[] = {L".bmp", L".jpg", L".jpeg", L".png", L".gif",
+                                           L".avi", L".mp4", L".mov",  L".wmv", L".mpg"};
+
+// Larger list files are not lists of names.
+const DWORD kMaxListFileSize = 4 * 1024 * 1024;
+
+long LastError() {
+  return KSError::TranslateErr(long(GetLastError()), KSErrorDomain_OS);
+}
+
+bool IsMediaFile(const std::wstring& inName) {
+  size_t dot = inName.find_last_of(L'.');
+  if (dot == std::wstring::npos) {
+    return false;
+  }
+  std::wstring extension = inName.substr(dot);
+  for (const wchar_t* media : kMediaExtensions) {
+    if (_wcsicmp(extension.c_str(), media) == 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
+long ReadSmallFile(const std::wstring& inPath, std::string* outBytes) {
+  HANDLE file = CreateFileW(inPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    return LastError();
+  }
+  long err = 0;
+  DWORD size = GetFileSize(file, nullptr);
+  if (size == INVALID_FILE_SIZE || size > kMaxListFileSize) {
+    err = kKSErr_FileTooBig;
+  } else {
+    outBytes->resize(size);
+    DWORD read = 0;
+    if (size > 0 && (!ReadFile(file, &(*outBytes)[0], size, &read, nullptr) || read != size)) {
+      err = kKSErr_IO;
+    }
+  }
+  CloseHandle(file);
+  return err;
+}
+
+void ScanFolder(const std::wstring& inFolder, bool inSubfolders, EngineNames* ioNames) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((inFolder + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) {
+    return;
+  }
+  do {
+    std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") {
+      continue;
+    }
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      if (inSubfolders) {
+        ScanFolder(inFolder + L"\\" + name, true, ioNames);
+      }
+    } else if (IsMediaFile(name)) {
+      ioNames->push_back(Utf8Text(name.c_str()));
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+}
+
+}  // namespace
+
+long LoadContentFolder(const UtilStr& inFolder, EngineContent* ioContent) {
+  std::wstring folder = WideText(inFolder);
+  DWORD attributes = GetFileAttributesW(folder.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return kKSErr_FileNotFound;
+  }
+  for (long kind = 0; kind < kNumConfigKinds; kind++) {
+    const char* fileName = EngineContent::ListFileName(kind);
+    std::string bytes;
+    if (!fileName || ReadSmallFile(folder + L"\\" + WideText(fileName), &bytes) != 0) {
+      continue;
+    }
+    EngineNames names;
+    EngineContent::ParseNameList(bytes.data(), long(bytes.size()), &names);
+    ioContent->mItems[kind] = names;
+  }
+  return 0;
+}
+
+long SimFolderScanner::ListMediaFiles(const UtilStr& inFolder, bool inSubfolders,
+                                      EngineNames* outNames) {
+  std::wstring folder = WideText(inFolder);
+  while (!folder.empty() && (folder.back() == L'\\' || folder.back() == L'/')) {
+    folder.pop_back();
+  }
+  DWORD attributes = GetFileAttributesW(folder.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return kKSErr_FileNotFound;
+  }
+  ScanFolder(folder, inSubfolders, outNames);
+  std::sort(outNames->begin(), outNames->end(), [](const UtilStr& inA, const UtilStr& inB) {
+    return UtilStr::compare(inA.getCStr(), inB.getCStr(), false) < 0;
+  });
+  return 0;
+}

@@ -1,0 +1,81 @@
+#include "engine-sim/SimLog.h"
+
+#include <windows.h>
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "engine-sim/SimText.h"
+#include "foundation/KSError.h"
+
+SimLog::SimLog() : mFile(nullptr) {}
+
+SimLog::~SimLog() {
+  if (mFile) {
+    CloseHandle(mFile);
+  }
+}
+
+long SimLog::Open(const UtilStr& inPath) {
+  // Others may read the file while it grows: tests check it during a run.
+  HANDLE file = CreateFileW(WideText(inPath).c_str(), GENERIC_WRITE,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    return KSError::TranslateErr(long(GetLastError()), KSErrorDomain_OS);
+  }
+  mFile = file;
+  return 0;
+}
+
+void SimLog::Script(long inClient, const char* inText, long inLen) {
+  if (mFile) {
+    WriteLine(inClient, '>', inText, inLen);
+  }
+}
+
+void SimLog::Note(long inClient, const char* inFormat, ...) {
+  char text[1024];
+  va_list args;
+  va_start(args, inFormat);
+  std::vsnprintf(text, sizeof(text), inFormat, args);
+  va_end(args);
+  if (mMutex.Wait(-1)) {
+    std::fprintf(stderr, "corvexa-engine-sim: #%ld %s\n", inClient, text);
+    std::fflush(stderr);
+    mMutex.Release();
+  }
+  if (mFile) {
+    WriteLine(inClient, '!', text, long(strlen(text)));
+  }
+}
+
+void SimLog::WriteLine(long inClient, char inMark, const char* inText, long inLen) {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  UtilStr line;
+  line.AppendVA("%04u-%02u-%02u %02u:%02u:%02u.%03u #%ld %c ", now.wYear, now.wMonth, now.wDay,
+                now.wHour, now.wMinute, now.wSecond, now.wMilliseconds, inClient, inMark);
+  for (long i = 0; i < inLen; i++) {
+    switch (inText[i]) {
+      case '\n':
+        line.Append("\\n");
+        break;
+      case '\r':
+        line.Append("\\r");
+        break;
+      case '\0':
+        line.Append("\\0");
+        break;
+      default:
+        line.AppendChar(inText[i]);
+        break;
+    }
+  }
+  line.Append("\r\n");
+  if (mMutex.Wait(-1)) {
+    DWORD written = 0;
+    WriteFile(mFile, line.getCStr(), DWORD(line.length()), &written, nullptr);
+    mMutex.Release();
+  }
+}

@@ -1,0 +1,32 @@
+// What the simulator reports: problems and connection events on the standard
+// error, and, with --log, every received script in a file.
+//
+// Log file lines: "YYYY-MM-DD HH:MM:SS.mmm #C > script" for a script that
+// client C sent (client 0 is the console), "… #C ! note" for everything else.
+// Line feeds, carriage returns and NULs inside a script are written as \n,
+// \r and \0; every other byte is written as it came.
+#pragma once
+
+#include "foundation/KSMutex.h"
+#include "foundation/UtilStr.h"
+
+class SimLog {
+ public:
+  SimLog();
+  ~SimLog();
+
+  SimLog(const SimLog&) = delete;
+  SimLog& operator=(const SimLog&) = delete;
+
+  // Opens (and empties) the log file; a UTF-8 path.
+  long Open(const UtilStr& inPath);
+
+  void Script(long inClient, const char* inText, long inLen);
+  void Note(long inClient, const char* inFormat, ...) KS_PRINTF_FORMAT(3, 4);
+
+ private:
+  void WriteLine(long inClient, char inMark, const char* inText, long inLen);
+
+  KSMutex mMutex;
+  void* mFile;  // HANDLE, or null without --log
+};

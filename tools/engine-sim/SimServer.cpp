@@ -1,0 +1,269 @@
+#include "engine-sim/SimServer.h"
+
+#include <ws2tcpip.h>
+
+#include <algorithm>
+
+#include "engine-sim/SimClient.h"
+#include "foundation/KSError.h"
+
+namespace {
+
+// How often the accept loop looks at the stop event.
+const long kAcceptPollMS = 100;
+
+long SocketError() {
+  return KSError::TranslateErr(long(WSAGetLastError()), KSErrorDomain_OS);
+}
+
+bool IsLoopback(const sockaddr_in& inAddr) {
+  return (ntohl(inAddr.sin_addr.s_addr) >> 24) == 127;
+}
+
+int64 NowMS() {
+  return int64(GetTickCount64());
+}
+
+}  // namespace
+
+SimServer::SimServer(EngineSimulator* inEngine, const SimOptions& inOptions, SimLog* inLog)
+    : mEngine(inEngine),
+      mOptions(inOptions),
+      mLog(inLog),
+      mListener(INVALID_SOCKET),
+      mPort(0),
+      mAcceptThread(nullptr),
+      mStopEvent(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+      mNextClientID(1),
+      mFloodStartMS(NowMS()),
+      mFloodSent(0) {}
+
+SimServer::~SimServer() {
+  Stop();
+  CloseHandle(mStopEvent);
+}
+
+long SimServer::Start(UtilStr* outAddress) {
+  sockaddr_in addr = {};
+  addr.sin_family = AF_INET;
+  addr.sin_port = htons(u_short(mOptions.mPort));
+  if (inet_pton(AF_INET, mOptions.mBindAddr.getCStr(), &addr.sin_addr) != 1) {
+    return kKSErr_Param;
+  }
+  mListener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  if (mListener == INVALID_SOCKET) {
+    return SocketError();
+  }
+  int addrLen = sizeof(addr);
+  if (bind(mListener, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0 ||
+      listen(mListener, SOMAXCONN) != 0 ||
+      getsockname(mListener, reinterpret_cast<sockaddr*>(&addr), &addrLen) != 0) {
+    long err = SocketError();
+    closesocket(mListener);
+    mListener = INVALID_SOCKET;
+    return err;
+  }
+  mPort = ntohs(addr.sin_port);
+  mAcceptThread = CreateThread(nullptr, 0, AcceptThread, this, 0, nullptr);
+  if (!mAcceptThread) {
+    return KSError::TranslateErr(long(GetLastError()), KSErrorDomain_OS);
+  }
+  outAddress->Clear();
+  outAddress->AppendVA("%s:%ld", mOptions.mBindAddr.getCStr(), mPort);
+  return 0;
+}
+
+void SimServer::Stop() {
+  SetEvent(mStopEvent);
+  if (mAcceptThread) {
+    WaitForSingleObject(mAcceptThread, INFINITE);
+    CloseHandle(mAcceptThread);
+    mAcceptThread = nullptr;
+  }
+  if (mListener != INVALID_SOCKET) {
+    closesocket(mListener);
+    mListener = INVALID_SOCKET;
+  }
+  std::vector<SimClient*> clients;
+  if (mClientsMutex.Wait(-1)) {
+    clients.swap(mClients);
+    mClientsMutex.Release();
+  }
+  for (SimClient* client : clients) {
+    client->Close();
+  }
+  for (SimClient* client : clients) {
+    delete client;
+  }
+}
+
+bool SimServer::WaitForStop(long inMS) {
+  return WaitForSingleObject(mStopEvent, DWORD(inMS)) == WAIT_TIMEOUT;
+}
+
+// --- Accepting ---
+
+DWORD WINAPI SimServer::AcceptThread(void* inServer) {
+  static_cast<SimServer*>(inServer)->AcceptLoop();
+  return 0;
+}
+
+void SimServer::AcceptLoop() {
+  while (WaitForSingleObject(mStopEvent, 0) == WAIT_TIMEOUT) {
+    fd_set readable;
+    FD_ZERO(&readable);
+    FD_SET(mListener, &readable);
+    timeval wait = {0, kAcceptPollMS * 1000};
+    if (select(0, &readable, nullptr, nullptr, &wait) <= 0) {
+      continue;
+    }
+    sockaddr_in peer = {};
+    int peerLen = sizeof(peer);
+    SOCKET socket = accept(mListener, reinterpret_cast<sockaddr*>(&peer), &peerLen);
+    if (socket != INVALID_SOCKET) {
+      Accept(socket, peer);
+    }
+  }
+}
+
+void SimServer::Accept(SOCKET inSocket, const sockaddr_in& inPeer) {
+  char peerText[INET_ADDRSTRLEN] = "?";
+  inet_ntop(AF_INET, &inPeer.sin_addr, peerText, sizeof(peerText));
+  long id = mNextClientID++;
+  if (mOptions.mRefuse || !MayConnect(inPeer)) {
+    mLog->Note(id, "refused a connection from %s:%u", peerText, ntohs(inPeer.sin_port));
+    shutdown(inSocket, SD_BOTH);
+    closesocket(inSocket);
+    return;
+  }
+  mLog->Note(id, "connection from %s:%u", peerText, ntohs(inPeer.sin_port));
+  SimClient* client = new SimClient(this, inSocket, id);
+  if (mOptions.mBadSystemMsg) {
+    client->SendMalformedSystemMsg();
+  }
+  if (!mOptions.mSay.IsEmpty()) {
+    client->SendSystemMsg(kNotifyUserMessage, mOptions.mSay);
+  }
+  if (client->Start() != 0) {
+    delete client;
+    return;
+  }
+  if (mClientsMutex.Wait(-1)) {
+    mClients.push_back(client);
+    mClientsMutex.Release();
+  }
+}
+
+// Other machines may connect only while the engine allows remote control.
+bool SimServer::MayConnect(const sockaddr_in& inPeer) {
+  if (IsLoopback(inPeer)) {
+    return true;
+  }
+  bool allowed = false;
+  if (mEngineMutex.Wait(-1)) {
+    allowed = mEngine->State().GetPref(kPrefNetworkMode).AsInt() == kNetworkModeNormal;
+    mEngineMutex.Release();
+  }
+  return allowed;
+}
+
+// --- Running scripts and sending notifications ---
+
+void SimServer::RunScript(long inClient, const char* inText, long inLen, UtilStr* outReply) {
+  mLog->Script(inClient, inText, inLen);
+  XStrList notes;
+  if (mEngineMutex.Wait(-1)) {
+    mEngine->RunScript(inText, inLen, NowMS(), outReply, &notes);
+    mEngineMutex.Release();
+  }
+  for (long i = 1; i <= notes.Count(); i++) {
+    mLog->Note(inClient, "%s", notes.Fetch(i)->getCStr());
+  }
+}
+
+void SimServer::OnEngineNotify(long inMsgID, const UtilStr& inBody) {
+  if (mClientsMutex.Wait(-1)) {
+    for (SimClient* client : mClients) {
+      client->SendSystemMsg(inMsgID, inBody);
+    }
+    mClientsMutex.Release();
+  }
+}
+
+// --- The periodic work ---
+
+void SimServer::Tick() {
+  int64 now = NowMS();
+  if (mEngineMutex.Wait(-1)) {
+    mEngine->Tick(now);
+    mEngineMutex.Release();
+  }
+  if (mOptions.mFloodPerSec > 0) {
+    Flood(now);
+  }
+  if (mOptions.mCloseAfterMS > 0) {
+    EndOverdueConnections(now);
+  }
+  FreeFinishedClients();
+}
+
+// Truthful notifications, as many as the rate asks for: the current wave
+// shape, color map and flow field, and the slide-show states, in turn.
+void SimServer::Flood(int64 inNowMS) {
+  int64 due = int64(double(inNowMS - mFloodStartMS) * mOptions.mFloodPerSec / 1000.0);
+  if (due <= mFloodSent || !mEngineMutex.Wait(-1)) {
+    return;
+  }
+  EngineState& state = mEngine->State();
+  for (; mFloodSent < due; mFloodSent++) {
+    switch (mFloodSent % 5) {
+      case 0:
+        OnEngineNotify(kNotifyWaveShape, state.CurrentName(kConfigWaveShape));
+        break;
+      case 1:
+        OnEngineNotify(kNotifyColorMap, state.CurrentName(kConfigColorMap));
+        break;
+      case 2:
+        OnEngineNotify(kNotifyFlowField, state.CurrentName(kConfigFlowField));
+        break;
+      case 3:
+        OnEngineNotify(kNotifyWaveShapeShowOn + (state.GetSlideShow(kConfigWaveShape) ? 0 : 1),
+                       UtilStr());
+        break;
+      default:
+        OnEngineNotify(kNotifyColorMapShowOn + (state.GetSlideShow(kConfigColorMap) ? 0 : 1),
+                       UtilStr());
+        break;
+    }
+  }
+  mEngineMutex.Release();
+}
+
+void SimServer::EndOverdueConnections(int64 inNowMS) {
+  if (!mClientsMutex.Wait(-1)) {
+    return;
+  }
+  for (SimClient* client : mClients) {
+    if (!client->IsClosing() && inNowMS - client->OpenedMS() >= mOptions.mCloseAfterMS) {
+      mLog->Note(client->ID(), "closing the connection: its time is up");
+      client->Close();
+    }
+  }
+  mClientsMutex.Release();
+}
+
+void SimServer::FreeFinishedClients() {
+  std::vector<SimClient*> finished;
+  if (!mClientsMutex.Wait(-1)) {
+    return;
+  }
+  auto firstFinished =
+      std::stable_partition(mClients.begin(), mClients.end(),
+                            [](SimClient* inClient) { return !inClient->IsFinished(); });
+  finished.assign(firstFinished, mClients.end());
+  mClients.erase(firstFinished, mClients.end());
+  mClientsMutex.Release();
+  for (SimClient* client : finished) {
+    delete client;
+  }
+}

@@ -1,0 +1,74 @@
+// The simulator's network side: a listening socket, one SimClient per
+// connection, and the engine shared by all of them.
+//
+// Scripts run one at a time under the engine lock, whichever client or the
+// console sent them. The engine's notifications go to every client. The
+// owner calls Tick often (every few milliseconds): it runs the engine's
+// timers, the notification flood, the connection deadlines, and frees the
+// clients that have gone.
+#pragma once
+
+#include <winsock2.h>
+
+#include <vector>
+
+#include "engine-sim/EngineSimulator.h"
+#include "engine-sim/SimLog.h"
+#include "engine-sim/SimOptions.h"
+#include "foundation/KSMutex.h"
+
+class SimClient;
+
+class SimServer : public EngineListener {
+ public:
+  SimServer(EngineSimulator* inEngine, const SimOptions& inOptions, SimLog* inLog);
+  ~SimServer() override;
+
+  SimServer(const SimServer&) = delete;
+  SimServer& operator=(const SimServer&) = delete;
+
+  // Binds, listens and starts accepting. outAddress gets "ADDR:PORT".
+  long Start(UtilStr* outAddress);
+  long Port() const { return mPort; }
+  // Closes every connection and stops accepting.
+  void Stop();
+
+  void Tick();
+
+  // Runs one script for client inClient (0 for the console).
+  void RunScript(long inClient, const char* inText, long inLen, UtilStr* outReply);
+
+  // Waits inMS milliseconds; false when the server stops meanwhile.
+  bool WaitForStop(long inMS);
+
+  const SimOptions& Options() const { return mOptions; }
+  SimLog& Log() { return *mLog; }
+
+  // Called with the engine lock held, from whichever thread changed the state.
+  void OnEngineNotify(long inMsgID, const UtilStr& inBody) override;
+
+ private:
+  static DWORD WINAPI AcceptThread(void* inServer);
+  void AcceptLoop();
+  void Accept(SOCKET inSocket, const sockaddr_in& inPeer);
+  bool MayConnect(const sockaddr_in& inPeer);
+  void Flood(int64 inNowMS);
+  void EndOverdueConnections(int64 inNowMS);
+  void FreeFinishedClients();
+
+  EngineSimulator* mEngine;
+  const SimOptions& mOptions;
+  SimLog* mLog;
+  SOCKET mListener;
+  long mPort;
+  HANDLE mAcceptThread;
+  HANDLE mStopEvent;  // set by Stop: ends the accept loop and any waits
+
+  KSMutex mEngineMutex;              // one script (or timer run) at a time
+  KSMutex mClientsMutex;             // guards mClients; taken after mEngineMutex, never before
+  std::vector<SimClient*> mClients;  // owned
+  long mNextClientID;
+
+  int64 mFloodStartMS;
+  int64 mFloodSent;
+};
