@@ -5,41 +5,24 @@
 
 namespace {
 
-// The static control of a message box that holds its text.
-const int kMessageTextID = 0xFFFF;
+const int kMessageTextID = 0xFFFF;  // the static control holding a box's text
 
-struct BoxSearch {
-  DWORD mProcess;
-  HWND mFound;
-};
-
-BOOL CALLBACK FindBox(HWND inWind, LPARAM inParam) {
-  BoxSearch* search = reinterpret_cast<BoxSearch*>(inParam);
+BOOL CALLBACK FindBox(HWND inWind, LPARAM inFound) {
   DWORD process = 0;
   GetWindowThreadProcessId(inWind, &process);
-  wchar_t className[32];
-  if (process == search->mProcess && IsWindowVisible(inWind) &&
-      GetClassNameW(inWind, className, 32) > 0 && lstrcmpW(className, L"#32770") == 0) {
-    search->mFound = inWind;
+  wchar_t className[16];
+  if (process == GetCurrentProcessId() && IsWindowVisible(inWind) &&
+      GetClassNameW(inWind, className, 16) > 0 && lstrcmpW(className, L"#32770") == 0) {
+    *reinterpret_cast<HWND*>(inFound) = inWind;
     return FALSE;
   }
   return TRUE;
 }
 
-std::string TextOf(HWND inWind) {
-  wchar_t text[2048];
-  int len = GetWindowTextW(inWind, text, 2048);
-  UtilStr utf8;
-  KSWideText::ToUTF8(text, len, &utf8);
-  return utf8.getCStr();
-}
-
 }  // namespace
 
 MessageBoxAnswerer::MessageBoxAnswerer(std::vector<int> inAnswers)
-    : mAnswers(std::move(inAnswers)), mNextAnswer(0), mStop(false) {
-  mThread = std::thread(&MessageBoxAnswerer::Run, this);
-}
+    : mAnswers(std::move(inAnswers)), mStop(false), mThread(&MessageBoxAnswerer::Run, this) {}
 
 MessageBoxAnswerer::~MessageBoxAnswerer() {
   mStop = true;
@@ -53,32 +36,28 @@ std::vector<std::string> MessageBoxAnswerer::Texts() const {
 
 void MessageBoxAnswerer::Run() {
   while (!mStop) {
-    BoxSearch search = {GetCurrentProcessId(), nullptr};
-    EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-    if (search.mFound != nullptr) {
-      Answer(search.mFound);
-      // Wait for the box to go before looking for the next one.
-      for (int i = 0; i < 500 && IsWindow(search.mFound) && IsWindowVisible(search.mFound); i++) {
-        Sleep(10);
-      }
-    }
     Sleep(20);
-  }
-}
-
-void MessageBoxAnswerer::Answer(HWND inBox) {
-  HWND textItem = GetDlgItem(inBox, kMessageTextID);
-  int answer = 0;
-  {
-    std::lock_guard<std::mutex> hold(mLock);
-    mTexts.push_back(textItem != nullptr ? TextOf(textItem) : std::string());
-    if (mNextAnswer < mAnswers.size()) {
-      answer = mAnswers[mNextAnswer++];
+    HWND box = nullptr;
+    EnumWindows(FindBox, reinterpret_cast<LPARAM>(&box));
+    if (box == nullptr) {
+      continue;
+    }
+    wchar_t text[1024] = L"";
+    int len = GetDlgItemTextW(box, kMessageTextID, text, 1024);
+    UtilStr utf8;
+    KSWideText::ToUTF8(text, len, &utf8);
+    int answer = GetDlgItem(box, IDNO) != nullptr ? IDNO : IDOK;
+    {
+      std::lock_guard<std::mutex> hold(mLock);
+      if (mTexts.size() < mAnswers.size()) {
+        answer = mAnswers[mTexts.size()];
+      }
+      mTexts.push_back(utf8.getCStr());
+    }
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
+    for (int i = 0; i < 500 && IsWindow(box) && IsWindowVisible(box); i++) {
+      Sleep(10);  // until the box is gone
     }
   }
-  if (answer == 0) {
-    answer = GetDlgItem(inBox, IDNO) != nullptr ? IDNO : IDOK;
-  }
-  PostMessageW(inBox, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(inBox, answer)));
 }

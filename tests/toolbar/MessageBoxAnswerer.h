@@ -1,6 +1,6 @@
-// Answers the message boxes this process shows, from a thread of its own, the
-// way a person at the screen would: it waits for each box, notes its text and
-// clicks one of its buttons. Needs a display (the tests run under Xvfb).
+// Answers the message boxes this process shows, from a thread of its own, as
+// a person at the screen would: it notes each box's text and clicks a button.
+// Needs a display (the tests run under Xvfb).
 #pragma once
 
 #include <windows.h>
@@ -13,23 +13,19 @@
 
 class MessageBoxAnswerer {
  public:
-  // inAnswers are the buttons (IDYES, IDNO, IDOK...) to click, one per box in
-  // the order the boxes appear. Boxes beyond them get No, else OK, so that a
-  // box the test did not expect fails the test instead of hanging it.
+  // inAnswers: the button (IDYES, IDNO...) to click in each box, in order.
+  // Later boxes get No, else OK, so an unexpected box fails a test rather
+  // than hanging it.
   explicit MessageBoxAnswerer(std::vector<int> inAnswers = {});
   ~MessageBoxAnswerer();
-  MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
-  MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
 
-  // The texts of the boxes answered so far, in order.
+  // The texts of the boxes answered so far.
   std::vector<std::string> Texts() const;
 
  private:
   void Run();
-  void Answer(HWND inBox);
 
   std::vector<int> mAnswers;
-  size_t mNextAnswer;
   std::vector<std::string> mTexts;
   mutable std::mutex mLock;
   std::atomic<bool> mStop;

