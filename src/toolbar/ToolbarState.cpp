@@ -10,6 +10,7 @@ ToolbarState* ToolbarState::sToolbarState = nullptr;
 
 namespace {
 
+const char kWorkFolderName[] = "Corvexa";
 const char kSkinsFolderName[] = "Skins";
 const char kDeckAppName[] = "Corvexa Deck.exe";
 
@@ -66,11 +67,13 @@ void ToolbarState::Init() {
 }
 
 void ToolbarState::Init(const Locations& inLocations) {
+  mSkinsFolder.Clear();
+  mDeckApp.Clear();
   long err;
   if (inLocations.mPrefsFolder != nullptr) {
-    err = mWorkFolder.AssignWorkFolder(kEngineDirName, *inLocations.mPrefsFolder);
+    err = mWorkFolder.AssignWorkFolder(kWorkFolderName, *inLocations.mPrefsFolder);
   } else {
-    err = mWorkFolder.AssignWorkFolder(kEngineDirName);
+    err = mWorkFolder.AssignWorkFolder(kWorkFolderName);
   }
 
   if (err == 0) {
