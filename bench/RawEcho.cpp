@@ -101,34 +101,36 @@ void RawEchoServer::Serve() {
   }
 }
 
-bool MeasureRawRoundTrips(int inPort, int inCount, int inSize, std::vector<double>* outMicros) {
+bool MeasureRawRoundTrips(int inPort, int inCount, const std::string& inMessage, int inReplySize,
+                          std::vector<double>* outMicros) {
   SOCKET s = ConnectLoopback(inPort);
   if (s == INVALID_SOCKET) {
     return false;
   }
-  std::vector<char> message(static_cast<size_t>(inSize), 'x');
-  std::vector<char> echo(static_cast<size_t>(inSize));
+  std::vector<char> reply(static_cast<size_t>(inReplySize) + 1);
+  int size = int(inMessage.size());
   bool ok = true;
   for (int i = 0; i < inCount && ok; ++i) {
     double start = BenchNowMicros();
-    ok = SendAll(s, message.data(), inSize) && ReceiveAll(s, echo.data(), inSize);
+    ok = SendAll(s, inMessage.data(), size) && ReceiveAll(s, reply.data(), inReplySize);
     outMicros->push_back(BenchNowMicros() - start);
   }
   closesocket(s);
   return ok;
 }
 
-bool MeasureRawPipelined(int inPort, int inCount, int inSize, double* outMicros) {
+bool MeasureRawPipelined(int inPort, int inCount, const std::string& inMessage, int inReplySize,
+                         double* outMicros) {
   SOCKET s = ConnectLoopback(inPort);
   if (s == INVALID_SOCKET) {
     return false;
   }
-  std::vector<char> message(static_cast<size_t>(inSize), 'x');
+  int size = int(inMessage.size());
   double end = 0;
   bool readOK = false;
   std::thread reader([&] {
     std::vector<char> sink(65536);
-    long long left = (long long)inCount * inSize;
+    long long left = (long long)inCount * inReplySize;
     while (left > 0) {
       int got = recv(s, sink.data(), int(sink.size()), 0);
       if (got <= 0) {
@@ -142,7 +144,7 @@ bool MeasureRawPipelined(int inPort, int inCount, int inSize, double* outMicros)
   double start = BenchNowMicros();
   bool sendOK = true;
   for (int i = 0; i < inCount && sendOK; ++i) {
-    sendOK = SendAll(s, message.data(), inSize);
+    sendOK = SendAll(s, inMessage.data(), size);
   }
   if (!sendOK) {
     shutdown(s, SD_BOTH);  // frees the reader

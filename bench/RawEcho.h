@@ -1,8 +1,10 @@
-// The yardstick: a plain TCP echo over loopback, measured the same way as the
-// engine link. The server echoes on a thread of this process; the client
-// sends messages of a given size with ordinary blocking socket calls.
+// The yardsticks: a plain TCP echo over loopback, measured the same way as the
+// engine link, and a plain-socket client for any server that answers each
+// message with a reply of known size. The echo server runs on a thread of
+// this process; the client uses ordinary blocking socket calls.
 #pragma once
 
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -24,11 +26,13 @@ class RawEchoServer {
   std::thread mThread;
 };
 
-// Round trips: sends inCount messages of inSize bytes one at a time, each
-// after the echo of the one before; the time of each, in microseconds, is
-// appended to outMicros. False on a socket failure.
-bool MeasureRawRoundTrips(int inPort, int inCount, int inSize, std::vector<double>* outMicros);
+// Round trips: sends inMessage inCount times, each after the inReplySize bytes
+// answering the one before have arrived; the time of each, in microseconds,
+// is appended to outMicros. False on a socket failure.
+bool MeasureRawRoundTrips(int inPort, int inCount, const std::string& inMessage, int inReplySize,
+                          std::vector<double>* outMicros);
 
-// Throughput: sends inCount messages back to back while a second thread reads
-// the echoes; the time from the first send to the last echoed byte.
-bool MeasureRawPipelined(int inPort, int inCount, int inSize, double* outMicros);
+// Throughput: sends inMessage inCount times back to back while a second
+// thread reads the answers; the time from the first send to the last byte.
+bool MeasureRawPipelined(int inPort, int inCount, const std::string& inMessage, int inReplySize,
+                         double* outMicros);
