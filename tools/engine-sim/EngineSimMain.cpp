@@ -70,13 +70,13 @@ int Run(const SimOptions& inOptions) {
     Complain("cannot listen on", inOptions.mBindAddr.getCStr(), err);
     return 1;
   }
-  std::printf("listening on %s\n", address.getCStr());
-  std::fflush(stdout);
-
   KSZeroconf registry;
   if (inOptions.mPublish && (err = Publish(&registry, inOptions, server.Port())) != 0) {
     Complain("cannot publish", inOptions.mName.getCStr(), err);
   }
+  // Printed once clients can find the instance and connect: tests wait for it.
+  std::printf("listening on %s\n", address.getCStr());
+  std::fflush(stdout);
   SimConsole console(&server);
   console.Start(inOptions.mWatchInput);
   while (!console.WaitForExit(kTickMS)) {

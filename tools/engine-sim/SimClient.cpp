@@ -15,6 +15,9 @@ namespace {
 // A client that stops reading cannot hold up the others for longer than this.
 const DWORD kSendTimeoutMS = 5000;
 
+// How soon the reading thread notices that the connection is to close.
+const long kClosePollMS = 50;
+
 // Announced by --oversize: far more than any receiver accepts.
 const int32 kOversizeDataSize = 0x7FFFFFF0;
 
@@ -76,7 +79,16 @@ DWORD WINAPI SimClient::ThreadProc(void* inClient) {
 
 void SimClient::ReadLoop() {
   KSPacketReceiver receiver;
-  for (;;) {
+  while (!mClosing) {
+    // A shutdown by another thread does not wake a blocked recv, so wait in
+    // short steps and look at mClosing in between.
+    fd_set readable;
+    FD_ZERO(&readable);
+    FD_SET(mSocket, &readable);
+    timeval wait = {0, kClosePollMS * 1000};
+    if (select(0, &readable, nullptr, nullptr, &wait) == 0) {
+      continue;
+    }
     int received =
         recv(mSocket, reinterpret_cast<char*>(receiver.ReadBuffer()), receiver.ReadSpace(), 0);
     if (received == 0) {

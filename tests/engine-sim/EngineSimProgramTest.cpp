@@ -1,0 +1,318 @@
+// corvexa-engine-sim as a program: started for each test, spoken to over
+// loopback KSMP, and checked for its replies, its notifications, each of its
+// misbehaviours, its log, its content folder and its registry entry.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "SimProcess.h"
+#include "SimTestClient.h"
+#include "foundation/KSError.h"
+#include "net/KSByteOrder.h"
+#include "net/KSPacketWire.h"
+#include "net/KSZeroconf.h"
+#include "toolbar/UICommands.h"
+
+namespace {
+
+std::string Z(const std::string& inText) {
+  return inText + std::string(1, '\0');
+}
+
+std::string Text(char* (*inBuilder)(char*)) {
+  char text[kCommandBufferSize];
+  return inBuilder(text);
+}
+
+class EngineSimProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WSADATA data;
+    ASSERT_EQ(0, WSAStartup(MAKEWORD(2, 2), &data));
+  }
+  void TearDown() override { WSACleanup(); }
+
+  // Starts the simulator with a fixed seed, out of the registry, plus inArgs.
+  void Start(const std::vector<std::wstring>& inArgs = {}) {
+    std::vector<std::wstring> args = {L"--no-publish", L"--seed", L"1"};
+    args.insert(args.end(), inArgs.begin(), inArgs.end());
+    ASSERT_TRUE(mSim.Start(args)) << "the simulator did not start";
+  }
+
+  void Connect(SimTestClient* outClient) { ASSERT_TRUE(outClient->Connect(mSim.Port())); }
+
+  SimProcess mSim;
+};
+
+}  // namespace
+
+TEST_F(EngineSimProgramTest, RepliesEchoTicketFlagsAndCookieInTheirForms) {
+  Start();
+  EXPECT_EQ("listening on 127.0.0.1:" + std::to_string(mSim.Port()), mSim.FirstLine());
+  SimTestClient client;
+  Connect(&client);
+
+  // A request that wants no reply gets none: the next reply is the query's.
+  ASSERT_TRUE(client.SendRequest("NextWaveShape(1);", 6, 0x28, 0x11, false));
+  const std::string queries[] = {Text(CommandGetFrameXLimit), Text(CommandGetCurrentWaveShape),
+                                 Text(CommandGetParticleList), ""};
+  const std::string replies[] = {Z("0"), "Bass Spiral", std::string("Bubbles\0Confetti\0", 17), ""};
+  for (uint32 i = 0; i < 4; i++) {
+    ASSERT_TRUE(client.SendRequest(queries[i], 100 + i, uint8(0x0B + i), uint8(0x40 + i)));
+  }
+  for (uint32 i = 0; i < 4; i++) {
+    ReceivedPacket reply;
+    ASSERT_TRUE(client.NextReply(&reply)) << i;
+    EXPECT_EQ(2, reply.mHeader[0]);
+    EXPECT_EQ(kKSMPKind_Reply, reply.Kind());
+    EXPECT_EQ(100 + i, KSMPWire::Ticket(reply.mHeader));
+    EXPECT_EQ(0x0B + i, KSMPWire::Flags(reply.mHeader));
+    EXPECT_FALSE(KSMPWire::ReplyWanted(reply.mHeader));
+    KSMPCookie cookie;
+    KSMPWire::GetCookie(reply.mHeader, &cookie);
+    EXPECT_EQ(uint8(100 + i), cookie.mData[0]);
+    EXPECT_EQ(0x40 + i, cookie.mData[31]);
+    EXPECT_EQ(replies[i], reply.mData.substr(0, replies[i].size()));
+  }
+}
+
+TEST_F(EngineSimProgramTest, ChangesByOneClientAreAnnouncedToAll) {
+  Start();
+  SimTestClient toolbar, other;
+  Connect(&toolbar);
+  Connect(&other);
+  // Both are known to the simulator once each has had an answer.
+  EXPECT_EQ("", toolbar.Ask(""));
+  EXPECT_EQ("", other.Ask(""));
+
+  char text[kCommandBufferSize];
+  EXPECT_EQ("", other.Ask(CommandSetColorMap("Opal", text)));
+  EXPECT_EQ("", other.Ask(CommandSetAudioSource(3, text)));
+  EXPECT_EQ("", other.Ask(CommandSetWaveShapeSlideShow(true, text)));
+  long id = 0;
+  std::string body;
+  ASSERT_TRUE(toolbar.NextNotice(&id, &body));
+  EXPECT_EQ(301, id);
+  EXPECT_EQ("Opal", body);
+  ASSERT_TRUE(toolbar.NextNotice(&id, &body));
+  EXPECT_EQ(254, id);
+  EXPECT_EQ("3", body);
+  ASSERT_TRUE(toolbar.NextNotice(&id, &body));
+  EXPECT_EQ(320, id);
+
+  // The slide show then steps on its own, with a short interval, until it is
+  // switched off; the last step announced is the current wave shape.
+  EXPECT_EQ("", other.Ask(R"(SetPref(PREF_WAVESHAPE_INTERVAL, "0.2");)"));
+  for (int steps = 0; steps < 3; steps++) {
+    ASSERT_TRUE(toolbar.NextNotice(&id, &body, 5000));
+    EXPECT_EQ(303, id);
+  }
+  EXPECT_EQ("", other.Ask(CommandSetWaveShapeSlideShow(false, text)));
+  std::string last = body;
+  while (toolbar.NextNotice(&id, &body, 5000) && id != 321) {
+    EXPECT_EQ(303, id);
+    last = body;
+  }
+  EXPECT_EQ(321, id);
+  EXPECT_EQ(last, toolbar.Ask(Text(CommandGetCurrentWaveShape)));
+}
+
+TEST_F(EngineSimProgramTest, SurvivesGarbageAndClientsThatVanishMidRequest) {
+  Start();
+  {
+    // Half a request, then gone.
+    SimTestClient vanisher;
+    Connect(&vanisher);
+    std::string wire(200, 'x');
+    KSPacket packet = {};
+    KSMPWire::BuildHeader(packet.mHeader, kKSMPKind_Request, 0, 1, true, nullptr);
+    packet.mDataSize = 124;
+    KSPacketWire::EncodeHeader(packet, reinterpret_cast<uint8*>(&wire[0]));
+    ASSERT_TRUE(vanisher.SendRaw(wire.data(), 100));
+  }
+  {
+    // A whole request, gone before its reply.
+    SimTestClient vanisher;
+    Connect(&vanisher);
+    ASSERT_TRUE(vanisher.SendRequest(Text(CommandGetColorMapList)));
+  }
+  {
+    // Bytes that announce an impossible size: the simulator hangs up.
+    SimTestClient garbage;
+    Connect(&garbage);
+    std::string noise(kKSPacketWireHeaderSize, '\xFF');
+    ASSERT_TRUE(garbage.SendRaw(noise.data(), noise.size()));
+    EXPECT_TRUE(garbage.WaitForClose(5000));
+  }
+  {
+    // Packets of another version or kind are passed over.
+    SimTestClient stranger;
+    Connect(&stranger);
+    KSPacket packet = {};
+    KSMPWire::BuildHeader(packet.mHeader, kKSMPKind_Request, 0, 9, true, nullptr);
+    packet.mHeader[0] = 3;
+    std::string wire(kKSPacketWireHeaderSize, '\0');
+    KSPacketWire::EncodeHeader(packet, reinterpret_cast<uint8*>(&wire[0]));
+    ASSERT_TRUE(stranger.SendRaw(wire.data(), wire.size()));
+    EXPECT_EQ("Aurora Ribbon", stranger.Ask(Text(CommandGetCurrentWaveShape)));
+    // A text that does not parse still gets its (empty) reply.
+    EXPECT_EQ("", stranger.Ask("print(\"unterminated);"));
+  }
+  SimTestClient healthy;
+  Connect(&healthy);
+  EXPECT_EQ(Z("0"), healthy.Ask(Text(CommandGetFrameYLimit)));
+}
+
+TEST_F(EngineSimProgramTest, RefuseClosesEveryConnectionAtOnce) {
+  Start({L"--refuse"});
+  SimTestClient client;
+  Connect(&client);
+  ULONGLONG start = GetTickCount64();
+  EXPECT_TRUE(client.WaitForClose(5000));
+  EXPECT_LT(GetTickCount64() - start, 1000u);
+}
+
+TEST_F(EngineSimProgramTest, NoReplyRunsRequestsButNeverAnswers) {
+  Start({L"--no-reply"});
+  SimTestClient client;
+  Connect(&client);
+  char text[kCommandBufferSize];
+  ASSERT_TRUE(client.SendRequest(CommandNextColorMap(1, text)));
+  long id = 0;
+  std::string body;
+  ASSERT_TRUE(client.NextNotice(&id, &body));
+  EXPECT_EQ(301, id);
+  ReceivedPacket reply;
+  EXPECT_FALSE(client.NextReply(&reply, 1000));
+}
+
+TEST_F(EngineSimProgramTest, ReplyDelayHoldsEachReplyBack) {
+  Start({L"--reply-delay", L"400"});
+  SimTestClient client;
+  Connect(&client);
+  ULONGLONG start = GetTickCount64();
+  ASSERT_TRUE(client.SendRequest(""));
+  ASSERT_TRUE(client.SendRequest(Text(CommandGetCurrentFlowField), 2));
+  ReceivedPacket first, second;
+  ASSERT_TRUE(client.NextReply(&first));
+  EXPECT_GE(GetTickCount64() - start, 390u);
+  ASSERT_TRUE(client.NextReply(&second));
+  EXPECT_GE(GetTickCount64() - start, 790u);  // one after the other, in order
+  EXPECT_EQ(2u, KSMPWire::Ticket(second.mHeader));
+  EXPECT_EQ("Big Bang", second.mData);
+}
+
+TEST_F(EngineSimProgramTest, CloseAfterEndsEachConnectionOnTime) {
+  Start({L"--close-after", L"0.5"});
+  SimTestClient client;
+  Connect(&client);
+  ULONGLONG start = GetTickCount64();
+  EXPECT_EQ("", client.Ask(""));
+  EXPECT_TRUE(client.WaitForClose(5000));
+  EXPECT_GE(GetTickCount64() - start, 450u);
+  SimTestClient next;  // the simulator itself goes on
+  Connect(&next);
+  EXPECT_EQ("", next.Ask(""));
+}
+
+TEST_F(EngineSimProgramTest, CutReplyStopsInTheMiddleOfAPacket) {
+  Start({L"--cut-reply", L"2"});
+  SimTestClient client;
+  Connect(&client);
+  EXPECT_EQ("", client.Ask(""));
+  ASSERT_TRUE(client.SendRequest(Text(CommandGetColorMapList), 2));
+  bool midPacket = false;
+  EXPECT_TRUE(client.WaitForClose(5000, &midPacket));
+  EXPECT_TRUE(midPacket);
+}
+
+TEST_F(EngineSimProgramTest, OversizeAnnouncesMoreThanAnyClientAccepts) {
+  Start({L"--oversize"});
+  SimTestClient client;
+  Connect(&client);
+  ASSERT_TRUE(client.SendRequest(""));
+  ReceivedPacket reply;
+  EXPECT_FALSE(client.NextReply(&reply, 5000));
+  EXPECT_EQ(kKSErr_Protocol, client.StreamError());
+}
+
+TEST_F(EngineSimProgramTest, BadSystemMessageAndGreeting) {
+  Start({L"--bad-sysmsg", L"--say", L"Hello from the stage"});
+  SimTestClient client;
+  Connect(&client);
+  ReceivedPacket packet;
+  ASSERT_TRUE(client.NextPacket(&packet));
+  long id = 0;
+  std::string body;
+  EXPECT_EQ(kKSMPKind_SystemMsg, packet.Kind());
+  EXPECT_FALSE(packet.SystemMsg(&id, &body));  // sizes that do not fit
+  ASSERT_TRUE(client.NextNotice(&id, &body));
+  EXPECT_EQ(100, id);
+  EXPECT_EQ("Hello from the stage", body);
+  EXPECT_EQ("Aurora Ribbon", client.Ask(Text(CommandGetCurrentWaveShape)));
+}
+
+TEST_F(EngineSimProgramTest, FloodSendsNotificationsAtItsRate) {
+  Start({L"--flood", L"200"});
+  SimTestClient client;
+  Connect(&client);
+  EXPECT_EQ("", client.Ask(""));
+  ULONGLONG start = GetTickCount64();
+  int count = 0;
+  long id = 0;
+  std::string body;
+  while (GetTickCount64() - start < 1000 && client.NextNotice(&id, &body, 1000)) {
+    count++;
+    EXPECT_TRUE(id == 301 || id == 303 || id == 305 || id == 321 || id == 323) << id;
+  }
+  double seconds = double(GetTickCount64() - start) / 1000.0;
+  EXPECT_GT(count, int(100 * seconds));
+  EXPECT_LT(count, int(200 * seconds) + 250);
+}
+
+TEST_F(EngineSimProgramTest, LogContentFolderAndConsoleInput) {
+  TempFolder folder;
+  ASSERT_TRUE(folder.WriteFile(L"waveshapes.txt", "# ours\r\nFirst Shape\r\nSecond Shape\r\n"));
+  Start({L"--content", folder.Path(), L"--log", folder.Path() + L"\\sim.log"});
+  SimTestClient client;
+  Connect(&client);
+  EXPECT_EQ(std::string("First Shape\0Second Shape\0\0", 26),
+            client.Ask(Text(CommandGetWaveShapeList)));
+  // Kinds without a file keep their built-in lists.
+  std::string colorMaps = client.Ask(Text(CommandGetColorMapList));
+  EXPECT_EQ(65 + 1, std::count(colorMaps.begin(), colorMaps.end(), '\0'));
+
+  // A script typed on the console changes the state for everyone.
+  ASSERT_TRUE(mSim.WriteInput("SetWaveShape(\"Second Shape\");\n"));
+  long id = 0;
+  std::string body;
+  ASSERT_TRUE(client.NextNotice(&id, &body));
+  EXPECT_EQ(303, id);
+  EXPECT_EQ("Second Shape", body);
+  EXPECT_EQ("", client.Ask("Frobnicate(1);"));
+
+  DWORD exitCode = 1;
+  ASSERT_TRUE(mSim.EndInput(&exitCode));
+  EXPECT_EQ(0u, exitCode);
+  std::string log = folder.ReadFile(L"sim.log");
+  EXPECT_NE(std::string::npos, log.find(" #1 > " + Text(CommandGetWaveShapeList) + "\r\n"));
+  EXPECT_NE(std::string::npos, log.find(" #0 > SetWaveShape(\"Second Shape\");\r\n"));
+  EXPECT_NE(std::string::npos, log.find(" #1 ! unknown call Frobnicate()"));
+}
+
+TEST_F(EngineSimProgramTest, PublishedInTheRegistryUntilItEnds) {
+  const std::string name = "Engine Sim Test " + std::to_string(GetCurrentProcessId());
+  ASSERT_TRUE(mSim.Start({L"--name", std::wstring(name.begin(), name.end())}));
+  const char* const type = "_corvexa-ksmp._tcp.";
+  ZCService service;
+  ASSERT_EQ(0, KSZeroconf::ResolveService(name.c_str(), type, &service));
+  EXPECT_EQ(uint32(mSim.Port()), service.mPort);
+  EXPECT_EQ(ks_localhost, service.mAddr.mType);
+
+  DWORD exitCode = 1;
+  ASSERT_TRUE(mSim.EndInput(&exitCode));
+  EXPECT_EQ(0u, exitCode);
+  EXPECT_EQ(kKSErr_ServiceNotFound, KSZeroconf::ResolveService(name.c_str(), type, &service));
+}
