@@ -27,17 +27,20 @@ struct DirIterator {
 
 // Callers hold iterators as a long, which cannot carry a pointer on 64-bit
 // Windows, so they get a slot number (index + 1) of this table instead.
-// Built on first use, as listings run during static initialisation too, and
-// locked, as any thread may list a folder.
-std::mutex sIteratorsLock;
+// Built on first use and never destroyed, as listings run during static
+// initialisation and destruction too; locked, as any thread may list a folder.
+std::mutex& IteratorsLock() {
+  static std::mutex* sLock = new std::mutex;
+  return *sLock;
+}
 
 std::vector<DirIterator*>& Iterators() {
-  static std::vector<DirIterator*> sIterators;
-  return sIterators;
+  static std::vector<DirIterator*>* sIterators = new std::vector<DirIterator*>;
+  return *sIterators;
 }
 
 long AddIterator(DirIterator* inIter) {
-  std::lock_guard<std::mutex> hold(sIteratorsLock);
+  std::lock_guard<std::mutex> hold(IteratorsLock());
   std::vector<DirIterator*>& table = Iterators();
   for (size_t i = 0; i < table.size(); i++) {
     if (table[i] == nullptr) {
@@ -51,7 +54,7 @@ long AddIterator(DirIterator* inIter) {
 
 // The iterator in slot inIter, or null; with inRemove the slot is freed.
 DirIterator* FindIterator(long inIter, bool inRemove = false) {
-  std::lock_guard<std::mutex> hold(sIteratorsLock);
+  std::lock_guard<std::mutex> hold(IteratorsLock());
   std::vector<DirIterator*>& table = Iterators();
   if (inIter < 1 || size_t(inIter) > table.size()) {
     return nullptr;
