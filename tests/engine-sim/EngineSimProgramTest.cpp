@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,8 +12,10 @@
 #include "SimTestClient.h"
 #include "foundation/KSError.h"
 #include "net/KSByteOrder.h"
+#include "net/KSNet.h"
 #include "net/KSPacketWire.h"
 #include "net/KSZeroconf.h"
+#include "net/ToolbarSession.h"
 #include "toolbar/UICommands.h"
 
 namespace {
@@ -25,6 +28,51 @@ std::string Text(char* (*inBuilder)(char*)) {
   char text[kCommandBufferSize];
   return inBuilder(text);
 }
+
+// The toolbar's engine link, queued as the window uses it, keeping what
+// arrives.
+class TestLink : public ToolbarSession {
+ public:
+  TestLink() { mQueueIncomingMode = true; }
+
+  // Delivers queued events until inDone holds, at most inTimeoutMS.
+  bool PumpUntil(const std::function<bool()>& inDone, ULONGLONG inTimeoutMS = 10000) {
+    ULONGLONG deadline = GetTickCount64() + inTimeoutMS;
+    for (;;) {
+      DispatchIncoming();
+      if (inDone()) {
+        return true;
+      }
+      if (GetTickCount64() >= deadline) {
+        return false;
+      }
+      Sleep(5);  // polling with a deadline; nothing is ordered by it
+    }
+  }
+
+  bool Knows(const std::string& inName) const {
+    UtilStr name;
+    for (long i = 1; GetServiceName(i, &name); i++) {
+      if (name == inName.c_str()) {
+        return true;
+      }
+    }
+    return false;
+  }
+
+  std::vector<std::string> mReplies;
+  std::vector<ToolbarCmdCookie> mCookies;
+  std::vector<std::pair<long, std::string>> mNotices;
+
+ protected:
+  void OnCmdComplete(const KSBuf& inReply, const ToolbarCmdCookie& inCookie) override {
+    mReplies.push_back(std::string(inReply.mData, size_t(inReply.mNumBytes)));
+    mCookies.push_back(inCookie);
+  }
+  void OnReceivedSystemMsg(const KSMPSystemMsg& inMsg, unsigned char) override {
+    mNotices.push_back(std::make_pair(long(inMsg.mMsgID), std::string(inMsg.mDesc)));
+  }
+};
 
 class EngineSimProgramTest : public ::testing::Test {
  protected:
@@ -315,4 +363,32 @@ TEST_F(EngineSimProgramTest, PublishedInTheRegistryUntilItEnds) {
   ASSERT_TRUE(mSim.EndInput(&exitCode));
   EXPECT_EQ(0u, exitCode);
   EXPECT_EQ(kKSErr_ServiceNotFound, KSZeroconf::ResolveService(name.c_str(), type, &service));
+}
+
+TEST_F(EngineSimProgramTest, TheToolbarsEngineLinkFindsAndDrivesIt) {
+  const std::string name = "Engine Sim Link " + std::to_string(GetCurrentProcessId());
+  ASSERT_TRUE(mSim.Start({L"--name", std::wstring(name.begin(), name.end())}));
+  ASSERT_EQ(0, KSNet::Startup());
+  {
+    TestLink link;
+    ASSERT_TRUE(link.PumpUntil([&] { return link.Knows(name); }));
+    link.SetCurService(name.c_str());
+    char text[kCommandBufferSize];
+    ASSERT_EQ(0, link.SendCmd(CommandGetCurrentColorMap(text), -1, 0x28, 7, 2, 42, nullptr));
+    ASSERT_TRUE(link.PumpUntil([&] { return !link.mReplies.empty(); }));
+    EXPECT_EQ("Amber Dusk", link.mReplies[0]);
+    EXPECT_EQ(7, link.mCookies[0].mParam[0]);
+    EXPECT_EQ(2, link.mCookies[0].mParam[1]);
+    EXPECT_EQ(42, link.mCookies[0].mParam[2]);
+
+    // A change made by another client reaches the link as a notification.
+    SimTestClient other;
+    Connect(&other);
+    EXPECT_EQ("", other.Ask(CommandSetColorMap("Opal", text)));
+    ASSERT_TRUE(link.PumpUntil([&] { return !link.mNotices.empty(); }));
+    EXPECT_EQ(301, link.mNotices[0].first);
+    EXPECT_EQ("Opal", link.mNotices[0].second);
+    link.CloseSession();
+  }
+  KSNet::Shutdown();
 }

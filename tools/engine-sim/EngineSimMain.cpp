@@ -5,6 +5,7 @@
 #include <winsock2.h>
 
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "engine-sim/SimConsole.h"
@@ -36,7 +37,7 @@ long Publish(KSZeroconf* ioRegistry, const SimOptions& inOptions, long inPort) {
   if (addr != INADDR_ANY && (ntohl(addr) >> 24) != 127) {
     KSNetAddr netAddr = {};
     netAddr.mType = ks_IP4Address;
-    memcpy(netAddr.u.mIP4Addr, &addr, 4);
+    std::memcpy(netAddr.u.mIP4Addr, &addr, 4);
     ioRegistry->SetServiceAddr(netAddr);
   }
   return ioRegistry->SetStatus(true);
