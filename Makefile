@@ -1,8 +1,14 @@
 # Entry points for people; the work is done by the scripts in scripts/.
-.PHONY: test clean
+.PHONY: test run bench clean
 
 test:
 	@scripts/test.sh
+
+run:
+	@scripts/run.sh
+
+bench:
+	@scripts/bench.sh
 
 clean:
 	rm -rf build

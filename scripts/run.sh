@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# The main job: installs what is missing, builds corvexa-ctl and
+# corvexa-engine-sim into build/win, starts the simulator and runs a short
+# corvexa-ctl session against it (list, get, a few commands, a few seconds of
+# notifications), then stops the simulator. Ends by itself.
+#   KS_BUILD_WIN=DIR picks another Windows build folder than build/win.
+set -uo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+build="${KS_BUILD_WIN:-build/win}"
+engine_name="Corvexa Demo"
+
+scripts/install-deps.sh || exit 1
+
+echo "== Building $build (corvexa-ctl, corvexa-engine-sim)"
+mkdir -p "$build"
+if ! { cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-posix.cmake \
+         -DCMAKE_BUILD_TYPE=Debug >"$build/run.configure.log" 2>&1 &&
+       cmake --build "$build" -j"$(nproc)" --target corvexa-ctl corvexa-engine-sim \
+         >"$build/run.build.log" 2>&1; }; then
+  tail -n 40 "$build/run.configure.log" "$build/run.build.log"
+  exit 1
+fi
+build="$(cd "$build" && pwd)"
+ctl_exe="$build/tools/ctl/corvexa-ctl.exe"
+sim_exe="$build/tools/engine-sim/corvexa-engine-sim.exe"
+
+. scripts/wine-env.sh
+ks_wine_start "$build"
+
+work="$(mktemp -d)"
+sim_pid=""
+failures=0
+
+# The simulator ends when its input does; it gets 10 seconds for that.
+stop_sim() {
+  [ -n "$sim_pid" ] || return 0
+  exec 3>&-
+  for _ in $(seq 50); do
+    kill -0 "$sim_pid" 2>/dev/null || break
+    sleep 0.2
+  done
+  if kill -0 "$sim_pid" 2>/dev/null; then
+    echo "The simulator did not stop by itself; ending it."
+    kill "$sim_pid" 2>/dev/null
+    failures=$((failures + 1))
+  fi
+  wait "$sim_pid" 2>/dev/null
+  sim_pid=""
+}
+
+finish() {
+  stop_sim
+  ks_wine_stop
+  rm -rf "$work"
+}
+trap finish EXIT
+
+# Shows a command as typed, then runs it.
+ctl() {
+  local shown="corvexa-ctl"
+  for arg in "$@"; do
+    case "$arg" in
+      *[[:space:]\"\(\)\;]*) shown+=" '$arg'" ;;
+      *) shown+=" $arg" ;;
+    esac
+  done
+  printf '\n$ %s\n' "$shown"
+  wine "$ctl_exe" "$@" </dev/null || failures=$((failures + 1))
+}
+
+# Long lists of "get" are cut to their first three names here.
+abridge() {
+  awk '/^  / { if (++n <= 3) print; else if (n == 4) print "  ..."; next } { n = 0; print }'
+}
+
+echo "== Starting corvexa-engine-sim"
+mkfifo "$work/sim-input"
+wine "$sim_exe" --name "$engine_name" --port 0 <"$work/sim-input" >"$work/sim.log" 2>&1 &
+sim_pid=$!
+exec 3>"$work/sim-input"
+for _ in $(seq 150); do
+  grep -q "listening on" "$work/sim.log" && break
+  kill -0 "$sim_pid" 2>/dev/null || break
+  sleep 0.2
+done
+if ! grep -q "listening on" "$work/sim.log"; then
+  echo "The simulator did not start:"
+  cat "$work/sim.log"
+  exit 1
+fi
+cat "$work/sim.log"
+
+echo
+echo "== A corvexa-ctl session"
+ctl list
+printf '\n$ corvexa-ctl get   (lists cut short here)\n'
+wine "$ctl_exe" get </dev/null | abridge
+[ "${PIPESTATUS[0]}" -eq 0 ] || failures=$((failures + 1))
+ctl script WaveShapeInterval 75
+
+# Watch in the background while a few commands change the engine.
+printf '\n$ corvexa-ctl watch --for 6 &\n'
+: >"$work/watch.err"
+wine "$ctl_exe" watch --for 6 </dev/null >"$work/watch.out" 2>"$work/watch.err" &
+watch_pid=$!
+for _ in $(seq 100); do
+  grep -q "Watching" "$work/watch.err" && break
+  sleep 0.1
+done
+cat "$work/watch.err"
+color_map="$(wine "$ctl_exe" send 'print( GetConfigList(CONFIG_COLORMAP));' </dev/null | sed -n 3p)"
+ctl do WaveShapeNext
+ctl do ColorMapList "$color_map"
+ctl do FlowFieldToggle on
+ctl do WaveShapeInterval 75
+ctl send 'printf( "%s", GetCurrentColorMap());'
+ctl do FlowFieldToggle off
+wait "$watch_pid"
+watch_rc=$?
+[ "$watch_rc" -eq 0 ] || failures=$((failures + 1))
+printf '\n(watch ended with exit code %d; it printed:)\n' "$watch_rc"
+cat "$work/watch.out"
+
+echo
+echo "== Stopping corvexa-engine-sim"
+stop_sim
+if [ "$failures" -ne 0 ]; then
+  echo "$failures step(s) failed."
+  exit 1
+fi
+echo "Done."
