@@ -17,7 +17,10 @@ const DWORD kReplyLimitMS = 30000;
 }  // namespace
 
 LinkBench::LinkBench()
-    : mReplies(0), mAwaited(0), mDoneEvent(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
+    : mReplies(0),
+      mAwaited(0),
+      mDoneMicros(0),
+      mDoneEvent(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
 
 LinkBench::~LinkBench() {
   CloseSession();
@@ -58,7 +61,7 @@ bool LinkBench::MeasureRoundTrips(const char* inScript, int inCount,
     if (!SendAndWait(inScript, 1)) {
       return false;
     }
-    outMicros->push_back(BenchNowMicros() - start);
+    outMicros->push_back(mDoneMicros - start);
   }
   return true;
 }
@@ -66,12 +69,13 @@ bool LinkBench::MeasureRoundTrips(const char* inScript, int inCount,
 bool LinkBench::MeasurePipelined(const char* inScript, int inCount, double* outMicros) {
   double start = BenchNowMicros();
   bool ok = SendAndWait(inScript, inCount);
-  *outMicros = BenchNowMicros() - start;
+  *outMicros = mDoneMicros - start;
   return ok;
 }
 
 void LinkBench::OnCmdComplete(const KSBuf&, const ToolbarCmdCookie&) {
   if (++mReplies >= mAwaited) {
+    mDoneMicros = BenchNowMicros();
     SetEvent(mDoneEvent);
   }
 }

@@ -28,5 +28,8 @@ class LinkBench : public ToolbarSession {
 
   std::atomic<long> mReplies;
   std::atomic<long> mAwaited;  // the reply count that wakes the sender
+  // When the awaited reply reached the link's reply handler. The times stop
+  // there: how the sender is woken is the harness's business, not the link's.
+  std::atomic<double> mDoneMicros;
   void* mDoneEvent;
 };
