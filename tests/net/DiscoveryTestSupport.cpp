@@ -2,9 +2,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <chrono>
-
 #include "foundation/KSMessages.h"
 #include "foundation/UtilStr.h"
 
@@ -22,65 +19,7 @@ void MessageLog::ListenToMsg(long inMsg, void* inParam1, void* inParam2) {
       msg.mText2 = static_cast<const UtilStr*>(inParam2)->getCStr();
     }
   }
-  std::lock_guard<std::mutex> hold(mMutex);
-  mMessages.push_back(msg);
-  mChanged.notify_all();
-}
-
-bool MessageLog::WaitUntil(const std::function<bool(const std::vector<LoggedMsg>&)>& inDone,
-                           int inTimeoutMS, const std::function<void()>& inNudge) {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(inTimeoutMS);
-  std::unique_lock<std::mutex> hold(mMutex);
-  while (!inDone(mMessages)) {
-    auto now = std::chrono::steady_clock::now();
-    if (now >= deadline) {
-      return false;
-    }
-    auto step = inNudge ? std::min(deadline, now + std::chrono::milliseconds(100)) : deadline;
-    if (!mChanged.wait_until(hold, step, [&] { return inDone(mMessages); }) && inNudge) {
-      hold.unlock();
-      inNudge();
-      hold.lock();
-    }
-  }
-  return true;
-}
-
-bool MessageLog::WaitForCount(long inMsg, size_t inCount, int inTimeoutMS,
-                              const std::function<void()>& inNudge) {
-  return WaitUntil(
-      [&](const std::vector<LoggedMsg>& inMessages) {
-        size_t count = 0;
-        for (const LoggedMsg& msg : inMessages) {
-          count += msg.mMsg == inMsg;
-        }
-        return count >= inCount;
-      },
-      inTimeoutMS, inNudge);
-}
-
-std::vector<LoggedMsg> MessageLog::Messages() {
-  std::lock_guard<std::mutex> hold(mMutex);
-  return mMessages;
-}
-
-std::vector<LoggedMsg> MessageLog::Messages(long inMsg) {
-  std::vector<LoggedMsg> chosen;
-  for (const LoggedMsg& msg : Messages()) {
-    if (msg.mMsg == inMsg) {
-      chosen.push_back(msg);
-    }
-  }
-  return chosen;
-}
-
-size_t MessageLog::Count(long inMsg) {
-  return Messages(inMsg).size();
-}
-
-void MessageLog::Clear() {
-  std::lock_guard<std::mutex> hold(mMutex);
-  mMessages.clear();
+  Add(msg);
 }
 
 std::string UniqueServiceType(const char* inTag) {
@@ -134,15 +73,4 @@ DNSSDDoubleStats DaemonScript::Stats() {
   DNSSDDoubleStats stats;
   GetStats(&stats);
   return stats;
-}
-
-bool DaemonScript::WaitFor(const std::function<bool()>& inDone) {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!inDone()) {
-    if (std::chrono::steady_clock::now() >= deadline) {
-      return false;
-    }
-    Sleep(5);
-  }
-  return true;
 }

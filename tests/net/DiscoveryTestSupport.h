@@ -1,12 +1,9 @@
 // Shared pieces of the discovery and engine link tests.
 #pragma once
 
-#include <condition_variable>
-#include <functional>
-#include <mutex>
 #include <string>
-#include <vector>
 
+#include "EventLog.h"
 #include "dnssd_double/DNSSDDouble.h"
 #include "foundation/KSBroadcaster.h"
 
@@ -20,28 +17,10 @@ struct LoggedMsg {
   intptr_t mParam2;
 };
 
-// A listener that records what it hears, for tests to wait on. It may be
-// called on any thread.
-class MessageLog : public KSListener {
+// A listener that records what it hears. It may be called on any thread.
+class MessageLog : public KSListener, public EventLog<LoggedMsg> {
  public:
   void ListenToMsg(long inMsg, void* inParam1, void* inParam2) override;
-
-  // Waits until inDone holds for the messages so far, at most inTimeoutMS.
-  // inNudge, when given, runs every 100 ms while waiting.
-  bool WaitUntil(const std::function<bool(const std::vector<LoggedMsg>&)>& inDone,
-                 int inTimeoutMS = 10000, const std::function<void()>& inNudge = nullptr);
-  bool WaitForCount(long inMsg, size_t inCount, int inTimeoutMS = 10000,
-                    const std::function<void()>& inNudge = nullptr);
-
-  std::vector<LoggedMsg> Messages();
-  std::vector<LoggedMsg> Messages(long inMsg);
-  size_t Count(long inMsg);
-  void Clear();
-
- private:
-  std::mutex mMutex;
-  std::condition_variable mChanged;
-  std::vector<LoggedMsg> mMessages;
 };
 
 // A service type of this test process alone, so that tests running side by
@@ -71,6 +50,4 @@ struct DaemonScript {
 
   bool Load();
   DNSSDDoubleStats Stats();
-  // Polls the daemon until inDone holds, at most 10 s.
-  bool WaitFor(const std::function<bool()>& inDone);
 };

@@ -72,7 +72,7 @@ TEST(KSZeroconf, ServiceOfAnotherProcessComesAndGoes) {
   EXPECT_EQ(kKSErr_ServiceNotFound,
             KSZeroconf::ResolveService("Engine Far", type.c_str(), &record));
   // Each scan saw one change, so no message announced another to come.
-  for (const LoggedMsg& msg : log.Messages()) {
+  for (const LoggedMsg& msg : log.Events()) {
     EXPECT_EQ(0, msg.mParam2);
   }
   CloseHandle(process.hThread);
@@ -109,7 +109,7 @@ TEST(KSZeroconf, RepublishedSlotIsReportedRemovedThenAdded) {
   CloseHandle(lock);
 
   ASSERT_TRUE(log.WaitForCount(kKSMsg_ServiceAdded, 1, 20000, [&] { PulseRegistry(type); }));
-  std::vector<LoggedMsg> msgs = log.Messages();
+  std::vector<LoggedMsg> msgs = log.Events();
   ASSERT_EQ(2u, msgs.size());
   EXPECT_EQ(kKSMsg_ServiceRemoved, msgs[0].mMsg);
   EXPECT_EQ("Engine A", msgs[0].mText);

@@ -2,13 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
+namespace {
+
+bool IsEnd(const SessionEvent& inEvent) {
+  return inEvent.mMsg == kKSNetMsg_SesC || inEvent.mMsg == kKSNetMsg_SesF;
+}
+
+}  // namespace
 
 long SessionLog::Handler(KSSessionRef, long inMsg, intptr_t inParam1, intptr_t, void* inUser) {
-  SessionLog* log = static_cast<SessionLog*>(inUser);
   SessionEvent event = {};
   event.mMsg = inMsg;
-  if (inMsg == kKSNetMsg_SesC || inMsg == kKSNetMsg_SesF) {
+  if (IsEnd(event)) {
     event.mResult = long(inParam1);
   } else if (inMsg == kKSNetMsg_Recv) {
     const KSPacket* packet = reinterpret_cast<const KSPacket*>(inParam1);
@@ -18,68 +23,22 @@ long SessionLog::Handler(KSSessionRef, long inMsg, intptr_t inParam1, intptr_t, 
     event.mTerminated =
         packet->mData[packet->mDataSize] == 0 && packet->mData[packet->mDataSize + 1] == 0;
   }
-  std::lock_guard<std::mutex> lock(log->mMutex);
-  log->mEvents.push_back(event);
-  log->mChanged.notify_all();
+  static_cast<SessionLog*>(inUser)->Add(event);
   return 0;
-}
-
-bool SessionLog::WaitUntil(const std::function<bool(const std::vector<SessionEvent>&)>& inDone,
-                           int inTimeoutMS) {
-  std::unique_lock<std::mutex> lock(mMutex);
-  return mChanged.wait_for(lock, std::chrono::milliseconds(inTimeoutMS),
-                           [&] { return inDone(mEvents); });
 }
 
 bool SessionLog::WaitForEnd(int inTimeoutMS) {
   return WaitUntil(
       [](const std::vector<SessionEvent>& inEvents) {
-        for (const SessionEvent& e : inEvents) {
-          if (e.mMsg == kKSNetMsg_SesC || e.mMsg == kKSNetMsg_SesF) {
-            return true;
-          }
-        }
-        return false;
+        return std::any_of(inEvents.begin(), inEvents.end(), IsEnd);
       },
       inTimeoutMS);
-}
-
-bool SessionLog::WaitForCount(long inMsg, size_t inCount, int inTimeoutMS) {
-  return WaitUntil(
-      [&](const std::vector<SessionEvent>& inEvents) {
-        size_t n = 0;
-        for (const SessionEvent& e : inEvents) {
-          n += e.mMsg == inMsg;
-        }
-        return n >= inCount;
-      },
-      inTimeoutMS);
-}
-
-std::vector<SessionEvent> SessionLog::Events() {
-  std::lock_guard<std::mutex> lock(mMutex);
-  return mEvents;
-}
-
-size_t SessionLog::Count(long inMsg) {
-  size_t n = 0;
-  for (const SessionEvent& e : Events()) {
-    n += e.mMsg == inMsg;
-  }
-  return n;
 }
 
 const SessionEvent SessionLog::End() {
   std::vector<SessionEvent> events = Events();
-  SessionEvent end = {};
-  int ends = 0;
-  for (const SessionEvent& e : events) {
-    if (e.mMsg == kKSNetMsg_SesC || e.mMsg == kKSNetMsg_SesF) {
-      end = e;
-      ends++;
-    }
-  }
+  auto ends = std::count_if(events.begin(), events.end(), IsEnd);
   EXPECT_EQ(ends, 1);
-  EXPECT_TRUE(events.empty() || events.back().mMsg == end.mMsg) << "events after the end";
-  return end;
+  EXPECT_TRUE(events.empty() || IsEnd(events.back())) << "events after the end";
+  return ends > 0 ? *std::find_if(events.rbegin(), events.rend(), IsEnd) : SessionEvent{};
 }

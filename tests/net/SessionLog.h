@@ -1,12 +1,9 @@
 // Records what a KSNet session reports to its handler, for tests to wait on.
 #pragma once
 
-#include <condition_variable>
-#include <functional>
-#include <mutex>
 #include <string>
-#include <vector>
 
+#include "EventLog.h"
 #include "net/KSNet.h"
 
 struct SessionEvent {
@@ -17,24 +14,13 @@ struct SessionEvent {
   bool mTerminated;  // Recv: two zero bytes followed the data
 };
 
-class SessionLog {
+class SessionLog : public EventLog<SessionEvent> {
  public:
   static long Handler(KSSessionRef inRef, long inMsg, intptr_t inParam1, intptr_t inParam2,
                       void* inUser);
 
-  // Waits until inDone holds for the events so far, at most inTimeoutMS.
-  bool WaitUntil(const std::function<bool(const std::vector<SessionEvent>&)>& inDone,
-                 int inTimeoutMS = 10000);
   bool WaitForEnd(int inTimeoutMS = 10000);
-  bool WaitForCount(long inMsg, size_t inCount, int inTimeoutMS = 10000);
-
-  std::vector<SessionEvent> Events();
-  size_t Count(long inMsg);
-  // The one end message (SesC or SesF); fails the test when not exactly one.
+  // The one end message (SesC or SesF); fails the test when not exactly one,
+  // or when anything came after it.
   const SessionEvent End();
-
- private:
-  std::mutex mMutex;
-  std::condition_variable mChanged;
-  std::vector<SessionEvent> mEvents;
 };
