@@ -2,6 +2,7 @@
 // defaults and the version rule, and opening files through the shell.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 #include "files/KSFile.h"
@@ -57,36 +58,15 @@ TEST_F(ToolbarStateTest, FreshStartWritesEveryDefault) {
   }
   EXPECT_EQ(ToolbarState::sToolbarState, nullptr);
   std::string stored = ReadAll(mTemp.Item(kPrefsPath));
-  for (const char* entry : {"Vers=350",
-                            "TTip=1",
-                            "TTop=0",
-                            "AOpn=1",
-                            "ACls=0",
-                            "MinT=0",
-                            "UpCk=7",
-                            "TApr=0",
-                            "BarX=15",
-                            "BarY=15",
-                            "VAut=0",
-                            "APrf=1",
-                            "WS_s=50",
-                            "CM_s=50",
-                            "FF_s=50",
-                            "FRte=50",
-                            "ResS=50",
-                            "PreS=50",
-                            "PAut=1",
-                            "PInt=50",
-                            "PDur=50",
-                            "IAut=1",
-                            "IInt=50",
-                            "IDur=50",
-                            "ISub=0",
-                            "Skin=\"Factory Blue\"",
-                            "Them=\"Factory Default\"",
-                            "SDir=\"\"",
-                            "Inst=\"\""}) {
-    EXPECT_NE(stored.find(std::string(entry) + "\r\n"), std::string::npos) << entry;
+  // Every default, each on a line of its own.
+  std::istringstream defaults(
+      "Vers=350\r\nTTip=1\r\nTTop=0\r\nAOpn=1\r\nACls=0\r\nMinT=0\r\nUpCk=7\r\nTApr=0\r\n"
+      "BarX=15\r\nBarY=15\r\nVAut=0\r\nAPrf=1\r\nWS_s=50\r\nCM_s=50\r\nFF_s=50\r\n"
+      "FRte=50\r\nResS=50\r\nPreS=50\r\nPAut=1\r\nPInt=50\r\nPDur=50\r\nIAut=1\r\n"
+      "IInt=50\r\nIDur=50\r\nISub=0\r\nSkin=\"Factory Blue\"\r\n"
+      "Them=\"Factory Default\"\r\nSDir=\"\"\r\nInst=\"\"\r\n");
+  for (std::string entry; std::getline(defaults, entry);) {
+    EXPECT_NE(stored.find(entry + "\n"), std::string::npos) << entry;
   }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -26,142 +27,59 @@ struct Query {
   const char* mExpected;
 };
 
+struct Switch {
+  char* (*mBuild)(bool, char*);
+  const char* mOn;
+  const char* mOff;
+};
+
 }  // namespace
 
-TEST(UIFunctionsTest, EnumValuesAndRequestTypes) {
-  EXPECT_EQ(0, kUINull);
-  EXPECT_EQ(5, kUIWebLink);
-  EXPECT_EQ(29, kUIUpdateBar);
-  EXPECT_EQ(32, kUIAdvPrefsPanel);
-  EXPECT_EQ(53, kUIAdvImageVideoIncludeSubfolders);
-  EXPECT_EQ(63, kUIAdvScriptsUnsaved);
-  EXPECT_EQ(73, kUIAdvScriptsEdit);
-  EXPECT_EQ(74, kUIAdvPrefUseToolTips);
-  EXPECT_EQ(102, kUIAdvPrefPeerRefresh);
+TEST(UIFunctionsTest, FunctionMapHoldsEverySkinNameInValueOrder) {
+  const char kNames[] =
+      "Null ExtendRetract Minimize Maximize Close WebLink StartRandomParticle "
+      "StartRandomImageVideo AlbumInfo WaveShapeToggle WaveShapeList WaveShapePrev "
+      "WaveShapeNext WaveShapeInterval ColorMapToggle ColorMapList ColorMapPrev ColorMapNext "
+      "ColorMapInterval FlowFieldToggle FlowFieldList FlowFieldPrev FlowFieldNext "
+      "FlowFieldInterval FrameRate ResponseScale DeckMode FullScreen Snapshot UpdateBar "
+      "UpdateLink UpdateClose AdvPrefsPanel AdvParticles AdvParticlesSelectAll "
+      "AdvParticlesStart AdvParticlesStop AdvParticlesStopAll AdvParticlesAutoStart "
+      "AdvParticlesInterval AdvParticlesDuration AdvImageVideo AdvImageVideoSelectAll "
+      "AdvImageVideoStart AdvImageVideoStop AdvImageVideoStopAll AdvImageVideoRescan "
+      "AdvImageVideoAutoStart AdvImageVideoInterval AdvImageVideoDuration "
+      "AdvImageVideoAlternateSource AdvImageVideoBrowseAlternateSource "
+      "AdvImageVideoClearAlternateSource AdvImageVideoIncludeSubfolders AdvWaveShapes "
+      "AdvWaveShapesSelectAll AdvWaveShapesStart AdvColorMaps AdvColorMapsSelectAll "
+      "AdvColorMapsStart AdvFlowFields AdvFlowFieldsSelectAll AdvFlowFieldsStart "
+      "AdvScriptsUnsaved AdvScriptsSaved AdvScriptsSave AdvScriptsRename AdvScriptsDelete "
+      "AdvScriptsStart AdvScriptsSelectAll AdvScriptsStop AdvScriptsScriptsOn "
+      "AdvScriptsAutoRecord AdvScriptsEdit AdvPrefUseToolTips AdvPrefCheckForUpdates "
+      "AdvPrefAlwaysOnTop AdvPrefAutoTrackInfo AdvPrefFullScreenMode AdvPrefAudioSource "
+      "AdvPrefTrackTextDuration AdvPrefTrackTextAppearance AdvPrefTrackTextFont "
+      "AdvPrefTrackTextSize AdvPrefShowToolbarIn AdvPrefLineBoost AdvPrefFrameXLimit "
+      "AdvPrefFrameYLimit AdvPrefAutoLineScale AdvPrefAllowRemoteControl "
+      "AdvPrefAutoOpenToolbar AdvPrefAutoCloseToolbar AdvPrefStartToolbarMinimized "
+      "AdvPrefDeckAutoStart AdvPrefFlowFieldUnions AdvPrefFlowFieldTransitions "
+      "AdvPrefFlowFieldSmoothSwitch AdvPrefSkin AdvPrefTheme AdvPrefSaveThemeAs "
+      "AdvPrefDeleteTheme AdvPrefPeer AdvPrefPeerRefresh";
+  std::istringstream names(kNames);
+  std::string name;
+  uint32 value = 0;
+  for (; names >> name; ++value) {
+    ASSERT_NE(nullptr, sFunctionMap[value].Name) << name;
+    EXPECT_EQ(name, sFunctionMap[value].Name);
+    EXPECT_EQ(value, sFunctionMap[value].Value) << name;
+  }
+  EXPECT_EQ(103u, value);
+  EXPECT_EQ(nullptr, sFunctionMap[value].Name);
+
+  // The internal functions, which have no skin name, and the request types.
   EXPECT_EQ(103, kUIClick);
   EXPECT_EQ(105, kUIUpdateCommandStatus);
   EXPECT_EQ(110, kUITrackInfo);
-
-  EXPECT_EQ(0, kRequestDontCare);
-  EXPECT_EQ(1, kRequestSetValue);
-  EXPECT_EQ(2, kRequestGetValue);
-  EXPECT_EQ(3, kRequestGetValueIndex);
-  EXPECT_EQ(4, kRequestGetContents);
-}
-
-TEST(UIFunctionsTest, FunctionMapHoldsEverySkinNameInValueOrder) {
-  const char* const kNames[] = {"Null",
-                                "ExtendRetract",
-                                "Minimize",
-                                "Maximize",
-                                "Close",
-                                "WebLink",
-                                "StartRandomParticle",
-                                "StartRandomImageVideo",
-                                "AlbumInfo",
-                                "WaveShapeToggle",
-                                "WaveShapeList",
-                                "WaveShapePrev",
-                                "WaveShapeNext",
-                                "WaveShapeInterval",
-                                "ColorMapToggle",
-                                "ColorMapList",
-                                "ColorMapPrev",
-                                "ColorMapNext",
-                                "ColorMapInterval",
-                                "FlowFieldToggle",
-                                "FlowFieldList",
-                                "FlowFieldPrev",
-                                "FlowFieldNext",
-                                "FlowFieldInterval",
-                                "FrameRate",
-                                "ResponseScale",
-                                "DeckMode",
-                                "FullScreen",
-                                "Snapshot",
-                                "UpdateBar",
-                                "UpdateLink",
-                                "UpdateClose",
-                                "AdvPrefsPanel",
-                                "AdvParticles",
-                                "AdvParticlesSelectAll",
-                                "AdvParticlesStart",
-                                "AdvParticlesStop",
-                                "AdvParticlesStopAll",
-                                "AdvParticlesAutoStart",
-                                "AdvParticlesInterval",
-                                "AdvParticlesDuration",
-                                "AdvImageVideo",
-                                "AdvImageVideoSelectAll",
-                                "AdvImageVideoStart",
-                                "AdvImageVideoStop",
-                                "AdvImageVideoStopAll",
-                                "AdvImageVideoRescan",
-                                "AdvImageVideoAutoStart",
-                                "AdvImageVideoInterval",
-                                "AdvImageVideoDuration",
-                                "AdvImageVideoAlternateSource",
-                                "AdvImageVideoBrowseAlternateSource",
-                                "AdvImageVideoClearAlternateSource",
-                                "AdvImageVideoIncludeSubfolders",
-                                "AdvWaveShapes",
-                                "AdvWaveShapesSelectAll",
-                                "AdvWaveShapesStart",
-                                "AdvColorMaps",
-                                "AdvColorMapsSelectAll",
-                                "AdvColorMapsStart",
-                                "AdvFlowFields",
-                                "AdvFlowFieldsSelectAll",
-                                "AdvFlowFieldsStart",
-                                "AdvScriptsUnsaved",
-                                "AdvScriptsSaved",
-                                "AdvScriptsSave",
-                                "AdvScriptsRename",
-                                "AdvScriptsDelete",
-                                "AdvScriptsStart",
-                                "AdvScriptsSelectAll",
-                                "AdvScriptsStop",
-                                "AdvScriptsScriptsOn",
-                                "AdvScriptsAutoRecord",
-                                "AdvScriptsEdit",
-                                "AdvPrefUseToolTips",
-                                "AdvPrefCheckForUpdates",
-                                "AdvPrefAlwaysOnTop",
-                                "AdvPrefAutoTrackInfo",
-                                "AdvPrefFullScreenMode",
-                                "AdvPrefAudioSource",
-                                "AdvPrefTrackTextDuration",
-                                "AdvPrefTrackTextAppearance",
-                                "AdvPrefTrackTextFont",
-                                "AdvPrefTrackTextSize",
-                                "AdvPrefShowToolbarIn",
-                                "AdvPrefLineBoost",
-                                "AdvPrefFrameXLimit",
-                                "AdvPrefFrameYLimit",
-                                "AdvPrefAutoLineScale",
-                                "AdvPrefAllowRemoteControl",
-                                "AdvPrefAutoOpenToolbar",
-                                "AdvPrefAutoCloseToolbar",
-                                "AdvPrefStartToolbarMinimized",
-                                "AdvPrefDeckAutoStart",
-                                "AdvPrefFlowFieldUnions",
-                                "AdvPrefFlowFieldTransitions",
-                                "AdvPrefFlowFieldSmoothSwitch",
-                                "AdvPrefSkin",
-                                "AdvPrefTheme",
-                                "AdvPrefSaveThemeAs",
-                                "AdvPrefDeleteTheme",
-                                "AdvPrefPeer",
-                                "AdvPrefPeerRefresh"};
-  const uint32 kCount = sizeof(kNames) / sizeof(kNames[0]);
-  ASSERT_EQ(103u, kCount);
-
-  for (uint32 i = 0; i < kCount; ++i) {
-    ASSERT_NE(nullptr, sFunctionMap[i].Name) << "entry " << i;
-    EXPECT_STREQ(kNames[i], sFunctionMap[i].Name) << "entry " << i;
-    EXPECT_EQ(i, sFunctionMap[i].Value) << "entry " << i;
-  }
-  EXPECT_EQ(nullptr, sFunctionMap[kCount].Name);
+  EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4}),
+            (std::vector<int>{kRequestDontCare, kRequestSetValue, kRequestGetValue,
+                              kRequestGetValueIndex, kRequestGetContents}));
 }
 
 TEST(UIFunctionsTest, LookupIgnoresCaseAndRejectsOtherWords) {
@@ -198,32 +116,49 @@ TEST(TokenMapTest, FirstMatchWinsAndMissLeavesValueAlone) {
 }
 
 TEST(UICommandsTest, SwitchSettings) {
+  const Switch kSwitches[] = {
+      {CommandSetFlowFieldTransitions, "SetPref( PREF_FLOWFIELD_TRANS_DISABLE, 0);",
+       "SetPref( PREF_FLOWFIELD_TRANS_DISABLE, 1);"},
+      {CommandSetUnionSlideShow, "SetSlideShow( CONFIG_UNION, true );",
+       "SetSlideShow( CONFIG_UNION, false );"},
+      {CommandSetAllowRemoteControl, "SetPref( PREF_NETWORK_MODE, KS_NETWORK_MODE_NORMAL, true );",
+       "SetPref( PREF_NETWORK_MODE,KS_NETWORK_MODE_LOCAL_ONLY, true );"},
+      {CommandSetFlowFieldSmoothSwitch,
+       "SetPref( PREF_FLOWFIELD_SMOOTH_SWITCH, 1 );  SetPref( PREF_FLOWFIELD_LINES_PER_FRAME, 3 );",
+       "SetPref( PREF_FLOWFIELD_SMOOTH_SWITCH, 0 );  SetPref( PREF_FLOWFIELD_LINES_PER_FRAME, 1 "
+       ");"},
+      {CommandSetAutoTrackInfo, "SetPref( PREF_TRACK_TEXT_AUTO,true);",
+       "SetPref( PREF_TRACK_TEXT_AUTO, false );"},
+      {CommandSetAutoOpenToolbar, "SetPref( PREF_AUTO_OPEN_TOOLBAR, true, true );",
+       "SetPref( PREF_AUTO_OPEN_TOOLBAR, false, true );"},
+      {CommandSetAutoLineScale,
+       "SetPref( PREF_AUTO_LINE_SCALE,true );  Execute( ADJUST_LINE_SCALE_TO_FRAME );",
+       "SetPref( PREF_AUTO_LINE_SCALE, false );"},
+      {CommandSetImageVideoEnabled, "SetSlideShow (CONFIG_SPRITE,true);",
+       "SetSlideShow (CONFIG_SPRITE,false);"},
+      {CommandSetParticlesEnabled, "SetSlideShow( CONFIG_PARTICLE,true);",
+       "SetSlideShow( CONFIG_PARTICLE,false);"},
+      {CommandSetFlowFieldSlideShow,
+       "ShuffleSlideShow(CONFIG_FLOWFIELD); SetSlideShow(CONFIG_FLOWFIELD,true);",
+       "SetSlideShow(CONFIG_FLOWFIELD,false);"},
+      {CommandSetColorMapSlideShow,
+       "ShuffleSlideShow(CONFIG_COLORMAP); SetSlideShow(CONFIG_COLORMAP,true);",
+       "SetSlideShow(CONFIG_COLORMAP,false);"},
+      {CommandSetWaveShapeSlideShow,
+       "ShuffleSlideShow(CONFIG_WAVESHAPE); SetSlideShow(CONFIG_WAVESHAPE,true);",
+       "SetSlideShow(CONFIG_WAVESHAPE,false);"},
+  };
   CommandBuffer b;
-  EXPECT_STREQ("SetPref( PREF_FLOWFIELD_TRANS_DISABLE, 0);",
-               CommandSetFlowFieldTransitions(true, b.Get()));
-  EXPECT_STREQ("SetPref( PREF_FLOWFIELD_TRANS_DISABLE, 1);",
-               CommandSetFlowFieldTransitions(false, b.Get()));
-  EXPECT_STREQ("SetSlideShow( CONFIG_UNION, true );", CommandSetUnionSlideShow(true, b.Get()));
-  EXPECT_STREQ("SetSlideShow( CONFIG_UNION, false );", CommandSetUnionSlideShow(false, b.Get()));
-  EXPECT_STREQ("SetPref( PREF_NETWORK_MODE, KS_NETWORK_MODE_NORMAL, true );",
-               CommandSetAllowRemoteControl(true, b.Get()));
-  EXPECT_STREQ("SetPref( PREF_NETWORK_MODE,KS_NETWORK_MODE_LOCAL_ONLY, true );",
-               CommandSetAllowRemoteControl(false, b.Get()));
-  EXPECT_STREQ(
-      "SetPref( PREF_FLOWFIELD_SMOOTH_SWITCH, 1 );  SetPref( PREF_FLOWFIELD_LINES_PER_FRAME, 3 );",
-      CommandSetFlowFieldSmoothSwitch(true, b.Get()));
-  EXPECT_STREQ(
-      "SetPref( PREF_FLOWFIELD_SMOOTH_SWITCH, 0 );  SetPref( PREF_FLOWFIELD_LINES_PER_FRAME, 1 );",
-      CommandSetFlowFieldSmoothSwitch(false, b.Get()));
-  EXPECT_STREQ("SetPref( PREF_TRACK_TEXT_AUTO,true);", CommandSetAutoTrackInfo(true, b.Get()));
-  EXPECT_STREQ("SetPref( PREF_TRACK_TEXT_AUTO, false );", CommandSetAutoTrackInfo(false, b.Get()));
-  EXPECT_STREQ("SetPref( PREF_AUTO_OPEN_TOOLBAR, true, true );",
-               CommandSetAutoOpenToolbar(true, b.Get()));
-  EXPECT_STREQ("SetPref( PREF_AUTO_OPEN_TOOLBAR, false, true );",
-               CommandSetAutoOpenToolbar(false, b.Get()));
-  EXPECT_STREQ("SetPref( PREF_AUTO_LINE_SCALE,true );  Execute( ADJUST_LINE_SCALE_TO_FRAME );",
-               CommandSetAutoLineScale(true, b.Get()));
-  EXPECT_STREQ("SetPref( PREF_AUTO_LINE_SCALE, false );", CommandSetAutoLineScale(false, b.Get()));
+  for (const Switch& item : kSwitches) {
+    EXPECT_STREQ(item.mOn, item.mBuild(true, b.Get()));
+    EXPECT_STREQ(item.mOff, item.mBuild(false, b.Get()));
+  }
+  EXPECT_STREQ("SetAllEnabled (16, true);", CommandSetAllEnabled(16, true, b.Get()));
+  EXPECT_STREQ("SetAllEnabled (32, false);", CommandSetAllEnabled(32, false, b.Get()));
+  EXPECT_STREQ("SetItemEnabled (1, \"Ripple Web\", false);",
+               CommandSetItemEnabled(1, "Ripple Web", false, b.Get()));
+  EXPECT_STREQ("SetItemEnabled (4, \"Swirl\", true);",
+               CommandSetItemEnabled(4, "Swirl", true, b.Get()));
 }
 
 TEST(UICommandsTest, ValueSettings) {
@@ -313,31 +248,6 @@ TEST(UICommandsTest, PercentCurvesAtTheQuarterMarks) {
   // The frame-rate cube is odd around 50 percent: 40 and 60 sit 0.448 either side of 33.
   EXPECT_STREQ("SetPref( PREF_DESIRED_FRAME_RATE,32.776000);", CommandSetFrameRate(40, b.Get()));
   EXPECT_STREQ("SetPref( PREF_DESIRED_FRAME_RATE,33.224000);", CommandSetFrameRate(60, b.Get()));
-}
-
-TEST(UICommandsTest, SlideShowsAndEnabledItems) {
-  CommandBuffer b;
-  EXPECT_STREQ("SetSlideShow (CONFIG_SPRITE,true);", CommandSetImageVideoEnabled(true, b.Get()));
-  EXPECT_STREQ("SetSlideShow (CONFIG_SPRITE,false);", CommandSetImageVideoEnabled(false, b.Get()));
-  EXPECT_STREQ("SetSlideShow( CONFIG_PARTICLE,true);", CommandSetParticlesEnabled(true, b.Get()));
-  EXPECT_STREQ("SetSlideShow( CONFIG_PARTICLE,false);", CommandSetParticlesEnabled(false, b.Get()));
-  EXPECT_STREQ("ShuffleSlideShow(CONFIG_FLOWFIELD); SetSlideShow(CONFIG_FLOWFIELD,true);",
-               CommandSetFlowFieldSlideShow(true, b.Get()));
-  EXPECT_STREQ("SetSlideShow(CONFIG_FLOWFIELD,false);",
-               CommandSetFlowFieldSlideShow(false, b.Get()));
-  EXPECT_STREQ("ShuffleSlideShow(CONFIG_COLORMAP); SetSlideShow(CONFIG_COLORMAP,true);",
-               CommandSetColorMapSlideShow(true, b.Get()));
-  EXPECT_STREQ("SetSlideShow(CONFIG_COLORMAP,false);", CommandSetColorMapSlideShow(false, b.Get()));
-  EXPECT_STREQ("ShuffleSlideShow(CONFIG_WAVESHAPE); SetSlideShow(CONFIG_WAVESHAPE,true);",
-               CommandSetWaveShapeSlideShow(true, b.Get()));
-  EXPECT_STREQ("SetSlideShow(CONFIG_WAVESHAPE,false);",
-               CommandSetWaveShapeSlideShow(false, b.Get()));
-  EXPECT_STREQ("SetAllEnabled (16, true);", CommandSetAllEnabled(16, true, b.Get()));
-  EXPECT_STREQ("SetAllEnabled (32, false);", CommandSetAllEnabled(32, false, b.Get()));
-  EXPECT_STREQ("SetItemEnabled (1, \"Ripple Web\", false);",
-               CommandSetItemEnabled(1, "Ripple Web", false, b.Get()));
-  EXPECT_STREQ("SetItemEnabled (4, \"Swirl\", true);",
-               CommandSetItemEnabled(4, "Swirl", true, b.Get()));
 }
 
 TEST(UICommandsTest, NavigationBetweenConfigurations) {
