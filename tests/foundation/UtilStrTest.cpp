@@ -41,11 +41,6 @@ TEST(UtilStr, GrowthRuleGivesExactBlockSizes) {
   big.Append(std::string(100000, 'b').c_str());
   EXPECT_EQ(120000 - 8, big.DimSize()) << "the extra is capped at 20000";
   EXPECT_EQ(100001, big.length());
-
-  Probe sized;
-  sized.Clear(980);  // a new block by the same rule, (980 + 52) rounded -> 1024
-  EXPECT_EQ(1016, sized.DimSize());
-  EXPECT_EQ(0, sized.length());
 }
 
 TEST(UtilStr, CopiesShareUntilOneIsWritten) {
@@ -109,7 +104,8 @@ TEST(UtilStr, AppendingAStringToItself) {
 
 TEST(UtilStr, ClearKeepsAnOwnBlockOnly) {
   Probe s;
-  s.Clear(980);
+  s.Clear(980);  // a new block by the growth rule, (980 + 52) rounded down to 1024
+  EXPECT_EQ(1016, s.DimSize());
   s.Append("data");
   const UtilStr_Data* block = s.Block();
   s.Clear(500);
@@ -205,8 +201,6 @@ TEST(UtilStr, AppendVAFormatsAnyLength) {
   UtilStr big;
   big.AppendVA("[%s]", longText.c_str());
   EXPECT_EQ("[" + longText + "]", Str(big));
-  big.AppendVA("%s", "");
-  EXPECT_EQ(5002, big.length());
 
   UtilStr wide;
   wide.AppendVA("%lld %zu %.2f", 1LL << 40, sizeof(int32), 0.5);
@@ -231,16 +225,9 @@ TEST(UtilStr, EditingOperations) {
   s.Replace(0, 1, nullptr, 0);
   EXPECT_EQ("gobye", Str(s));
 
-  UtilStr bytes(
-      "a\x01"
-      "b\x7f"
-      "c\xe9"
-      "d");
+  UtilStr bytes("a\001b\177c\351d");
   bytes.RemoveChars(-128, 31);  // control characters and bytes 0x80-0xFF
-  EXPECT_EQ(
-      "ab\x7f"
-      "cd",
-      Str(bytes));
+  EXPECT_EQ("ab\177cd", Str(bytes));
 
   Probe same("abc");
   Probe sharer(same);
@@ -328,10 +315,7 @@ TEST(UtilStr, ContainsAndWholeWords) {
 
   EXPECT_EQ(0, UtilStr::contains("cat", -1, 0, true, "cats", -1, true));
   EXPECT_EQ(0, UtilStr::contains("cat", -1, 0, true, "_cat", -1, true));
-  EXPECT_EQ(2, UtilStr::contains("cat", -1, 0, true,
-                                 "\xe9"
-                                 "cat\xe9",
-                                 -1, true));
+  EXPECT_EQ(2, UtilStr::contains("cat", -1, 0, true, "\351cat\351", -1, true));
   EXPECT_EQ(1, UtilStr::contains("cat", -1, 0, true, "cat-", -1, true));
   EXPECT_EQ(0, UtilStr::contains("longer", -1, 0, true, "short", -1, false));
   EXPECT_EQ(0, UtilStr::contains("cat", -1, 0, true, "concat", 5, false)) << "text length honoured";
@@ -362,7 +346,6 @@ TEST(UtilStr, HashMatchesReferenceValues) {
   EXPECT_EQ(UtilStr::HashCode("\xe9\xc9", 2, true), UtilStr::HashCode("\xe9\xc9", 2, false));
   EXPECT_NE(UtilStr::HashCode("\xe9", 1, true), UtilStr::HashCode("\xc9", 1, false));
   EXPECT_EQ(311u * 23 + 0xe9, UtilStr::HashCode("\xe9", 1, true));
-  EXPECT_NE(UtilStr::HashCode("abcd", 4, true), UtilStr::HashCode("dcba", 4, true));
 }
 
 TEST(UtilStr, IntegerConversions) {
@@ -381,10 +364,7 @@ TEST(UtilStr, IntegerConversions) {
   EXPECT_EQ(-31, UtilStr::StrToInt("-0x1F", -1));
   EXPECT_EQ(1, UtilStr::StrToInt("0x1F", 3)) << "hex stops at the given length";
   EXPECT_EQ(12, UtilStr::StrToInt("12abc", -1));
-  EXPECT_EQ(0, UtilStr::StrToInt("\xe9"
-                                 "5",
-                                 -1))
-      << "high bytes are not spaces";
+  EXPECT_EQ(0, UtilStr::StrToInt("\3515", -1)) << "high bytes are not spaces";
   EXPECT_EQ(1, UtilStr::StrToInt("4294967297", -1)) << "wraps at 32 bits";
   EXPECT_EQ(64, UtilStr("64").GetValue());
 
@@ -416,10 +396,7 @@ TEST(UtilStr, FloatConversions) {
   EXPECT_DOUBLE_EQ(0.2, UtilStr::StrToFloat("2E -1", 5));
   EXPECT_DOUBLE_EQ(1.23, UtilStr::StrToFloat("1.2.3", 5));
   EXPECT_DOUBLE_EQ(12.0, UtilStr::StrToFloat("12345", 2));
-  EXPECT_DOUBLE_EQ(3.0, UtilStr::StrToFloat("\xe9"
-                                            "3",
-                                            2))
-      << "high bytes count as space";
+  EXPECT_DOUBLE_EQ(3.0, UtilStr::StrToFloat("\3513", 2)) << "high bytes count as space";
   EXPECT_DOUBLE_EQ(0.0, UtilStr::StrToFloat("5", 0));
   EXPECT_DOUBLE_EQ(0.5, UtilStr("0.5").GetFloatValue());
 }
@@ -465,10 +442,6 @@ TEST(UtilStr, EscapeAndUnescapeRoundTrip) {
   UtilStr decoded("kept:");
   decoded.AppendCStrDecoding(quoted.getCStr(), quoted.length(), true);
   EXPECT_EQ("kept:" + all, Str(decoded));
-
-  UtilStr example;
-  example.AppendCStrDecoding("\"a\\\"b\\n\"", -1, true);
-  EXPECT_EQ("a\"b\n", Str(example));
 }
 
 TEST(UtilStr, UnescapeQuotesAndOddEscapes) {
@@ -484,11 +457,7 @@ TEST(UtilStr, UnescapeQuotesAndOddEscapes) {
   EXPECT_EQ("\\x4", decode("\\x4", false));
   EXPECT_EQ("\\xG1", decode("\\xG1", false));
   EXPECT_EQ("JJ", decode("\\x4a\\X4A", false));
-  EXPECT_EQ(std::string("\f\r\t\0z", 5), [] {
-    UtilStr out;
-    out.AppendCStrDecoding("\\f\\r\\t\\0z", -1, false);
-    return Str(out);
-  }());
+  EXPECT_EQ(std::string("\f\r\t\0z", 5), decode("\\f\\r\\t\\0z", false));
 
   UtilStr limited;
   limited.AppendCStrDecoding("\\x41", 3, false);  // the second hex digit lies outside
