@@ -126,16 +126,14 @@ TEST(MemFileSys, CaseRules) {
 
 TEST(MemFileSys, DefaultNamesFromCreate) {
   TestFileSys fs;
-  long a = 0, b = 0, c = 0, d = 0;
-  ASSERT_EQ(0, fs.Create(1, &a, 0));
-  ASSERT_EQ(0, fs.Create(1, &b, 0));
-  ASSERT_EQ(0, fs.Create(1, &c, 0));
+  long a = 0, d = 0;
+  for (const char* name : {"Untitled", "Untitled 1", "Untitled 2"}) {
+    ASSERT_EQ(0, fs.Create(1, &d, 0));
+    EXPECT_EQ(name, fs.Name(d));
+  }
   ASSERT_EQ(0, fs.Create(1, &d, kFSCreateFolder));
-  EXPECT_EQ("Untitled", fs.Name(a));
-  EXPECT_EQ("Untitled 1", fs.Name(b));
-  EXPECT_EQ("Untitled 2", fs.Name(c));
   EXPECT_EQ("Untitled Folder", fs.Name(d));
-  EXPECT_EQ(kKSErr_NotADirectory, fs.Create(a, &d, 0));
+  EXPECT_EQ(kKSErr_NotADirectory, fs.Create(fs.Make(1, "file"), &d, 0));
 
   TestFileSys shared(kMemFSNamesNotUnique);
   ASSERT_EQ(0, shared.Create(1, &a, 0));
@@ -153,11 +151,7 @@ TEST(MemFileSys, CatalogsAndPaths) {
   EXPECT_EQ(std::vector<long>{top}, fs.List(1, kFSCatFiles));
   EXPECT_EQ(std::vector<long>{sub}, fs.List(1, kFSCatFolders));
   // A folder's own items come first, then each sub-folder's, all the way down.
-  std::vector<long> all = fs.List(1, kFSCatFiles | kFSCatRecursive);
-  ASSERT_EQ(3u, all.size());
-  EXPECT_EQ(top, all[0]);
-  EXPECT_EQ(leaf, all[2]);
-  EXPECT_EQ(mid, all[1]);
+  EXPECT_EQ((std::vector<long>{top, mid, leaf}), fs.List(1, kFSCatFiles | kFSCatRecursive));
   EXPECT_EQ(5u, fs.List(1, kFSCatFilesAndFolders | kFSCatRecursive).size());
   XLongList ids;
   EXPECT_EQ(kKSErr_NotADirectory, fs.Catalog(top, &ids, kFSCatFiles));

@@ -7,6 +7,7 @@
 #include "KSTestFolder.h"
 #include "TarBuilder.h"
 #include "files/KSIStream.h"
+#include "files/KSNativePath.h"
 #include "files/MemFileSys.h"
 #include "files/MirroredFileSys.h"
 #include "foundation/KSError.h"
@@ -49,10 +50,8 @@ TEST(MirroredFileSys, ListsTheDiskFolderLazily) {
   temp.MakeFile("a.txt", "aaa");
   temp.MakeFolder("sub");
   temp.MakeFile("sub\\inner.txt", "in");
-  KSFileSpec hidden = temp.MakeFile("hidden.txt", "h");
-  wchar_t hiddenPath[kKSMaxNativePathUnits];
-  hidden.GetNativePathname(reinterpret_cast<uint16*>(hiddenPath), kKSMaxNativePathUnits);
-  ASSERT_TRUE(SetFileAttributesW(hiddenPath, FILE_ATTRIBUTE_HIDDEN));
+  KSNativePath hidden(temp.MakeFile("hidden.txt", "h"));
+  ASSERT_TRUE(SetFileAttributesW(hidden.Get(), FILE_ATTRIBUTE_HIDDEN));
 
   Mirror fs;
   EXPECT_EQ(kKSErr_PathNotFound, fs.SetRootDir(temp.Item("nothing"), nullptr, false));

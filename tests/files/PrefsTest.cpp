@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "files/KSFile.h"
+#include "files/KSNativePath.h"
 #include "files/KSTestFolder.h"
 #include "files/Prefs.h"
 #include "foundation/KSError.h"
@@ -57,20 +59,16 @@ TEST(Prefs, WritesOnlyWhenAValueChanged) {
   EXPECT_EQ("untouched", ReadAll(spec));
 
   // Every real change makes it dirty again.
-  prefs.SetStr(kSkin, "blue");
-  EXPECT_TRUE(prefs.IsDirty());
-  prefs.Store();
-  prefs.SetInt(kWinX, 6);
-  EXPECT_TRUE(prefs.IsDirty());
-  prefs.Store();
-  prefs.SetInt(ArgList::KeyCode("New"), 0);
-  EXPECT_TRUE(prefs.IsDirty());
-  prefs.Store();
-  prefs.RemoveAll();
-  EXPECT_TRUE(prefs.IsDirty());
-  prefs.Store();
-  prefs.SetSpec(spec);
-  EXPECT_TRUE(prefs.IsDirty());
+  const std::function<void()> kChanges[] = {
+      [&] { prefs.SetStr(kSkin, "blue"); }, [&] { prefs.SetInt(kWinX, 6); },
+      [&] { prefs.SetInt(ArgList::KeyCode("New"), 0); }, [&] { prefs.RemoveAll(); },
+      [&] { prefs.SetSpec(spec); }};
+  for (const auto& change : kChanges) {
+    change();
+    EXPECT_TRUE(prefs.IsDirty());
+    EXPECT_EQ(0, prefs.Store());
+    EXPECT_FALSE(prefs.IsDirty());
+  }
 }
 
 TEST(Prefs, UnreadableFilesLoadNothing) {
@@ -109,11 +107,9 @@ TEST(Prefs, AFailedStoreLeavesTheOldFileIntact) {
   // While a reader holds the file open without letting others remove or
   // rename it, the new content cannot take the file's place: the store fails
   // and the old content survives whole, with no stray file beside it.
-  uint16 path[kKSMaxNativePathUnits];
-  ASSERT_GT(spec.GetNativePathname(path, kKSMaxNativePathUnits), 0);
   HANDLE reader =
-      CreateFileW(reinterpret_cast<const wchar_t*>(path), GENERIC_READ,
-                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+      CreateFileW(KSNativePath(spec).Get(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, reader);
   EXPECT_NE(0, prefs.Store());
   EXPECT_FALSE(prefs.IsDirty());
