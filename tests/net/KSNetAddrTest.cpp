@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "LoopbackPeer.h"
+#include "LoopbackPeer.h"  // IP4Addr
 #include "foundation/KSError.h"
 #include "net/KSNet.h"
 
@@ -84,15 +84,4 @@ TEST_F(KSNetAddrTest, LocalAddressesAndSyncTranslation) {
   EXPECT_EQ(kKSErr_Param, KSNet::TranslateAddrSync(IP4Addr(203, 0, 113, 9), ks_IP6Address, &out));
   EXPECT_EQ(kKSErr_NotLocalHost,
             KSNet::TranslateAddrSync(HostName("203.0.113.9"), ks_localhost, &out));
-}
-
-TEST_F(KSNetAddrTest, HostNameSessionIsLookedUpFirst) {
-  LoopbackPeer peer;
-  KSSessionRef ref = 0;
-  ASSERT_EQ(0,
-            KSNet::OpenSession(
-                HostName("127.0.0.1"), peer.Port(), 30000, 0,
-                [](KSSessionRef, long, intptr_t, intptr_t, void*) { return 0L; }, nullptr, &ref));
-  EXPECT_TRUE(peer.Accept());
-  EXPECT_EQ(0, KSNet::CloseSession(ref, 0));
 }
