@@ -43,7 +43,7 @@ TEST(KSEventQueue, ObjectsNotAskedForAreDeleted) {
   EXPECT_EQ('Evt3', id);
 }
 
-TEST(KSEventQueue, HandsOverObjectsInPostingOrder) {
+TEST(KSEventQueue, HandsOverObjectsAndDeletesWhatIsLeft) {
   int deleted = 0;
   {
     KSEventQueue queue;
