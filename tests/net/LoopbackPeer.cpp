@@ -137,6 +137,12 @@ bool LoopbackPeer::RecvPacket(KSPacket* outPacket, std::string* outData, int inT
   return size == 0 || RecvBytes(&(*outData)[0], size, inTimeoutMS);
 }
 
+std::string LoopbackPeer::RecvText(KSPacket* outPacket) {
+  KSPacket packet;
+  std::string text;
+  return RecvPacket(outPacket ? outPacket : &packet, &text) ? text : "<nothing>";
+}
+
 bool LoopbackPeer::WaitForEndOfStream(int inTimeoutMS) {
   char c;
   return WaitReadable(mConn, inTimeoutMS) && recv(mConn, &c, 1, 0) == 0;

@@ -35,6 +35,8 @@ class LoopbackPeer {
   bool RecvBytes(void* outBytes, size_t inSize, int inTimeoutMS = 10000);
   // One whole packet; its data goes to outData.
   bool RecvPacket(KSPacket* outPacket, std::string* outData, int inTimeoutMS = 10000);
+  // The data of the next packet, or "<nothing>" when none came.
+  std::string RecvText(KSPacket* outPacket = nullptr);
   // True when the session closed its end: a read gives end of stream.
   bool WaitForEndOfStream(int inTimeoutMS = 10000);
 

@@ -59,26 +59,19 @@ class TestLink : public ToolbarSession {
 // The cookie of a request sent with target 77, type 4 and parameter 108.
 const int32 kCookieValues[8] = {77, 4, 108};
 
-// Answers a request as an engine does: its ticket, flags and cookie come back.
-bool Reply(LoopbackPeer& ioPeer, const KSPacket& inRequest, const std::string& inText) {
-  KSPacket reply = {};
-  KSMPWire::BuildReplyHeader(inRequest.mHeader, reply.mHeader);
-  reply.mDataSize = int32(inText.size());
-  reply.mData = reinterpret_cast<const uint8*>(inText.data());
-  return ioPeer.SendBytes(WireBytes(reply));
-}
+// The link to an engine that a loopback peer stands for.
+// Sockets are started before the members after it are made, and stopped once
+// they are gone.
+struct NetStarted {
+  NetStarted() { KSNet::Startup(); }
+  ~NetStarted() { KSNet::Shutdown(); }
+};
 
 class EngineLinkTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    KSNet::Startup();
-    mType = UniqueServiceType("link");
     mLink.reset(new TestLink(mType));
     mLink->AddListener(&mLog);
-  }
-  void TearDown() override {
-    mLink.reset();
-    KSNet::Shutdown();
   }
 
   // Publishes an engine at inPort in the registry and waits for the link to
@@ -93,26 +86,45 @@ class EngineLinkTest : public ::testing::Test {
                        20000, [&] { PulseRegistry(mType); }));
   }
 
+  // Publishes the loopback engine and chooses it.
+  void ChooseEngine() {
+    ASSERT_NO_FATAL_FAILURE(PublishEngine(mEngine.Port()));
+    mLink->SetCurService(kEngineName);
+  }
+
   long Send(const char* inCmd, long inTarget = 0, long inType = 0, long inParam = 0,
             unsigned long* outTicket = nullptr) {
     return mLink->SendCmd(inCmd, -1, 0x28, inTarget, inType, inParam, outTicket);
   }
 
-  std::string mType;
+  // Answers a request as an engine does: its ticket, flags and cookie come back.
+  bool Reply(const KSPacket& inRequest, const std::string& inText) {
+    KSPacket reply = {};
+    KSMPWire::BuildReplyHeader(inRequest.mHeader, reply.mHeader);
+    reply.mDataSize = int32(inText.size());
+    reply.mData = reinterpret_cast<const uint8*>(inText.data());
+    return mEngine.SendBytes(WireBytes(reply));
+  }
+
+  bool PumpUntilCount(long inMsg, size_t inCount) {
+    return mLink->PumpUntil([&] { return mLog.Count(inMsg) == inCount; });
+  }
+
+  NetStarted mNet;
+  std::string mType = UniqueServiceType("link");
   MessageLog mLog;
   KSZeroconf mRegistry;
+  LoopbackPeer mEngine;
   std::unique_ptr<TestLink> mLink;
 };
 
 }  // namespace
 
 TEST_F(EngineLinkTest, NoServiceOrAnUnknownOneIsNeverTriedAgain) {
-  LoopbackPeer engine;
-  PublishEngine(engine.Port());
+  PublishEngine(mEngine.Port());
   EXPECT_STREQ("", mLink->GetCurServiceName());
   EXPECT_TRUE(mLink->ConnectFailed());
   EXPECT_EQ(kKSErr_NotConnected, Send("SetFullscreen(true);"));
-  EXPECT_FALSE(engine.Accept(300));
 
   // A name nobody publishes cannot be resolved: given up at once, silently.
   mLink->SetCurService("Engine Elsewhere");
@@ -120,18 +132,15 @@ TEST_F(EngineLinkTest, NoServiceOrAnUnknownOneIsNeverTriedAgain) {
   EXPECT_EQ(kKSErr_NotConnected, Send("SetFullscreen(true);"));
   EXPECT_TRUE(mLink->ConnectFailed());
   EXPECT_EQ(kKSErr_NotConnected, Send("SetFullscreen(true);"));
-  EXPECT_FALSE(engine.Accept(300));
+  EXPECT_FALSE(mEngine.Accept(300));
   EXPECT_EQ(0u, mLog.Count(kKSMsg_SessionOpened) + mLog.Count(kKSMsg_SessionFailed));
 }
 
 TEST_F(EngineLinkTest, ConnectsOnFirstCommandAndRoutesRepliesByCookie) {
-  LoopbackPeer engine;
-  PublishEngine(engine.Port());
+  ChooseEngine();
   UtilStr listed;
   ASSERT_TRUE(mLink->GetServiceName(1, &listed));
   EXPECT_STREQ(kEngineName, listed.getCStr());
-
-  mLink->SetCurService(kEngineName);
   unsigned long ticket = 0;
   ASSERT_EQ(0, Send("print( GetConfigList(CONFIG_WAVESHAPE));", 77, 4, 108, &ticket));
   EXPECT_TRUE(mLink->ServiceIsLocal());
@@ -140,28 +149,27 @@ TEST_F(EngineLinkTest, ConnectsOnFirstCommandAndRoutesRepliesByCookie) {
   EXPECT_EQ(kEngineName, opened[0].mText);
   EXPECT_EQ("localhost", opened[0].mText2);
 
-  ASSERT_TRUE(engine.Accept());
+  ASSERT_TRUE(mEngine.Accept());
   KSPacket request;
-  std::string text;
-  ASSERT_TRUE(engine.RecvPacket(&request, &text));
-  EXPECT_EQ("print( GetConfigList(CONFIG_WAVESHAPE));", text);
+  EXPECT_EQ("print( GetConfigList(CONFIG_WAVESHAPE));", mEngine.RecvText(&request));
   EXPECT_EQ(0x28, KSMPWire::Flags(request.mHeader));
   EXPECT_TRUE(KSMPWire::ReplyWanted(request.mHeader));
   EXPECT_EQ(ticket, KSMPWire::Ticket(request.mHeader));
   EXPECT_EQ(0, std::memcmp(request.mHeader + 16, kCookieValues, 32));
 
   // A command without a target asks for a reply all the same, on the same
-  // connection.
+  // connection, which choosing the same service again keeps.
+  mLink->SetCurService(kEngineName);
   unsigned long secondTicket = 0;
   ASSERT_EQ(0, Send("SetSlideShow(CONFIG_COLORMAP,false);", 0, 0, 0, &secondTicket));
   KSPacket command;
-  ASSERT_TRUE(engine.RecvPacket(&command, &text));
+  EXPECT_EQ("SetSlideShow(CONFIG_COLORMAP,false);", mEngine.RecvText(&command));
   EXPECT_EQ(ticket + 1, secondTicket);
   EXPECT_TRUE(KSMPWire::ReplyWanted(command.mHeader));
 
   // Replies in the other order: each carries its own cookie back.
-  ASSERT_TRUE(Reply(engine, command, ""));
-  ASSERT_TRUE(Reply(engine, request, std::string("Wave A\0Wave B\0\0", 16)));
+  ASSERT_TRUE(Reply(command, ""));
+  ASSERT_TRUE(Reply(request, std::string("Wave A\0Wave B\0\0", 16)));
   ASSERT_TRUE(mLink->PumpUntil([&] { return mLink->mReplies.size() == 2; }));
   EXPECT_EQ(secondTicket, mLink->mReplies[0].mCookie.mTicket);
   EXPECT_EQ(0, mLink->mReplies[0].mCookie.mParam[0]);
@@ -169,6 +177,11 @@ TEST_F(EngineLinkTest, ConnectsOnFirstCommandAndRoutesRepliesByCookie) {
   EXPECT_EQ(ticket, listReply.mCookie.mTicket);
   EXPECT_EQ(0, std::memcmp(listReply.mCookie.mParam, kCookieValues, 12));
   EXPECT_EQ(std::string("Wave A\0Wave B\0\0", 16), listReply.mText);
+
+  // Choosing another service closes the session.
+  mLink->SetCurService("Engine Other");
+  EXPECT_TRUE(mEngine.WaitForEndOfStream());
+  EXPECT_STREQ("Engine Other", mLink->GetCurServiceName());
 }
 
 TEST_F(EngineLinkTest, EngineNotRunningIsGivenUpAfterTwoAttempts) {
@@ -177,7 +190,7 @@ TEST_F(EngineLinkTest, EngineNotRunningIsGivenUpAfterTwoAttempts) {
   EXPECT_EQ(kKSErr_NotConnected, Send("SetFullscreen(true);"));
   EXPECT_TRUE(mLink->ConnectFailed());
   // Reported once, when the second attempt failed.
-  EXPECT_EQ(1u, mLog.Count(kKSMsg_SessionFailed));
+  ASSERT_EQ(1u, mLog.Count(kKSMsg_SessionFailed));
   EXPECT_EQ(kEngineName, mLog.Events(kKSMsg_SessionFailed)[0].mText);
 
   // No further attempts until the service is chosen again.
@@ -191,73 +204,44 @@ TEST_F(EngineLinkTest, EngineNotRunningIsGivenUpAfterTwoAttempts) {
 }
 
 TEST_F(EngineLinkTest, QuickCloseIsRefusalAndNormalCloseAllowsReconnecting) {
-  LoopbackPeer engine;
-  PublishEngine(engine.Port());
-  mLink->SetCurService(kEngineName);
+  ChooseEngine();
   ASSERT_EQ(0, Send("SetFullscreen(true);"));
-  ASSERT_TRUE(engine.Accept());
-  engine.CloseConnection();
-  ASSERT_TRUE(mLink->PumpUntil([&] { return mLog.Count(kKSMsg_SessionRefused) == 1; }));
+  ASSERT_TRUE(mEngine.Accept());
+  mEngine.CloseConnection();
+  ASSERT_TRUE(PumpUntilCount(kKSMsg_SessionRefused, 1));
   EXPECT_EQ(kEngineName, mLog.Events(kKSMsg_SessionRefused)[0].mText);
   EXPECT_TRUE(mLink->ConnectFailed());
   EXPECT_EQ(kKSErr_NotConnected, Send("SetFullscreen(true);"));
-  EXPECT_FALSE(engine.Accept(300));
+  EXPECT_FALSE(mEngine.Accept(300));
 
   // Chosen again, it connects; a session that ran a while closes normally and
   // the next command connects anew.
   mLink->SetCurService(kEngineName);
   ASSERT_EQ(0, Send("SetFullscreen(true);"));
-  ASSERT_TRUE(engine.Accept());
+  ASSERT_TRUE(mEngine.Accept());
   mLink->AgeConnection(10);
-  engine.CloseConnection();
-  ASSERT_TRUE(mLink->PumpUntil([&] { return mLog.Count(kKSMsg_SessionClosed) == 1; }));
+  mEngine.CloseConnection();
+  ASSERT_TRUE(PumpUntilCount(kKSMsg_SessionClosed, 1));
   EXPECT_EQ(1u, mLog.Count(kKSMsg_SessionRefused));
   EXPECT_FALSE(mLink->ConnectFailed());
   ASSERT_EQ(0, Send("SetFullscreen(false);"));
-  ASSERT_TRUE(engine.Accept());
-  KSPacket request;
-  std::string text;
-  ASSERT_TRUE(engine.RecvPacket(&request, &text));
-  EXPECT_EQ("SetFullscreen(false);", text);
-}
-
-TEST_F(EngineLinkTest, ChoosingTheSameServiceKeepsTheSessionAnotherClosesIt) {
-  LoopbackPeer engine;
-  PublishEngine(engine.Port());
-  mLink->SetCurService(kEngineName);
-  ASSERT_EQ(0, Send("first"));
-  ASSERT_TRUE(engine.Accept());
-  mLink->SetCurService(kEngineName);
-  ASSERT_EQ(0, Send("second"));
-  KSPacket request;
-  std::string text;
-  ASSERT_TRUE(engine.RecvPacket(&request, &text));
-  ASSERT_TRUE(engine.RecvPacket(&request, &text));
-  EXPECT_EQ("second", text);
-
-  mLink->SetCurService("Engine Other");
-  EXPECT_TRUE(engine.WaitForEndOfStream());
-  EXPECT_STREQ("Engine Other", mLink->GetCurServiceName());
+  ASSERT_TRUE(mEngine.Accept());
+  EXPECT_EQ("SetFullscreen(false);", mEngine.RecvText());
 }
 
 TEST_F(EngineLinkTest, SilentEngineIsLeftAfterTheIdleTimeout) {
-  LoopbackPeer engine;
-  PublishEngine(engine.Port());
-  mLink->SetCurService(kEngineName);
+  ChooseEngine();
   auto start = std::chrono::steady_clock::now();
   ASSERT_EQ(0, Send("print( GetConfigList(CONFIG_COLORMAP));", 5, 4, 0));
-  ASSERT_TRUE(engine.Accept());
-  KSPacket request;
-  std::string text;
-  ASSERT_TRUE(engine.RecvPacket(&request, &text));
+  ASSERT_TRUE(mEngine.Accept());
+  EXPECT_EQ("print( GetConfigList(CONFIG_COLORMAP));", mEngine.RecvText());
   // Never answered: only the 5.5 s idle limit ends the session.
-  EXPECT_TRUE(engine.WaitForEndOfStream(10000));
-  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  EXPECT_GT(seconds, 5.0);
-  ASSERT_TRUE(mLink->PumpUntil([&] { return mLog.Count(kKSMsg_SessionClosed) == 1; }));
+  EXPECT_TRUE(mEngine.WaitForEndOfStream(10000));
+  EXPECT_GT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  ASSERT_TRUE(PumpUntilCount(kKSMsg_SessionClosed, 1));
   EXPECT_TRUE(mLink->mReplies.empty());
   ASSERT_EQ(0, Send("again"));
-  EXPECT_TRUE(engine.Accept());
+  EXPECT_TRUE(mEngine.Accept());
 }
 
 TEST(EngineLinkDNSSD, ServiceFoundByDNSSDIsReachedByItsHostName) {

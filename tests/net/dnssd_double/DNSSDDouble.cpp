@@ -7,6 +7,7 @@
 // stand for a library that lacks one of the calls discovery needs.
 #include "DNSSDDouble.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <deque>
 #include <map>
@@ -73,26 +74,30 @@ DaemonState& State() {
   return *sState;
 }
 
-int32_t StartRef(Ref* inRef, void** outRef) {
+int32_t StartRef(bool inIsBrowse, const char* inName, const char* inType, const char* inDomain,
+                 void* inCallback, void* inContext, void** outRef) {
   DaemonState& s = State();
   std::lock_guard<std::mutex> hold(s.mLock);
   if (s.mFailStarts != 0) {
-    delete inRef;
     return s.mFailStarts;
   }
-  (inRef->mIsBrowse ? s.mStats.mBrowsesStarted : s.mStats.mResolvesStarted)++;
+  Ref* ref = new Ref;
+  ref->mIsBrowse = inIsBrowse;
+  ref->mName = inName != nullptr ? inName : "";
+  ref->mType = inType != nullptr ? inType : "";
+  ref->mDomain = inDomain != nullptr ? inDomain : "";
+  ref->mCallback = inCallback;
+  ref->mContext = inContext;
+  (inIsBrowse ? s.mStats.mBrowsesStarted : s.mStats.mResolvesStarted)++;
   s.mStats.mLiveRefs++;
-  s.mRefs.push_back(inRef);
-  *outRef = inRef;
+  s.mRefs.push_back(ref);
+  *outRef = ref;
   return 0;
 }
 
+// This side is little-endian.
 uint16_t ToNetworkOrder(uint16_t inPort) {
-  uint16_t out;
-  uint8_t* bytes = reinterpret_cast<uint8_t*>(&out);
-  bytes[0] = static_cast<uint8_t>(inPort >> 8);
-  bytes[1] = static_cast<uint8_t>(inPort & 0xFF);
-  return out;
+  return static_cast<uint16_t>(inPort << 8 | inPort >> 8);
 }
 
 }  // namespace
@@ -100,27 +105,16 @@ uint16_t ToNetworkOrder(uint16_t inPort) {
 DOUBLE_API int32_t DNSSD_CALL DNSServiceBrowse(void** outRef, uint32_t, uint32_t,
                                                const char* inType, const char* inDomain,
                                                BrowseReply inCallBack, void* inContext) {
-  Ref* ref = new Ref;
-  ref->mIsBrowse = true;
-  ref->mType = inType != nullptr ? inType : "";
-  ref->mDomain = inDomain != nullptr ? inDomain : "";
-  ref->mCallback = reinterpret_cast<void*>(inCallBack);
-  ref->mContext = inContext;
-  return StartRef(ref, outRef);
+  return StartRef(true, nullptr, inType, inDomain, reinterpret_cast<void*>(inCallBack), inContext,
+                  outRef);
 }
 
 DOUBLE_API int32_t DNSSD_CALL DNSServiceResolve(void** outRef, uint32_t, uint32_t,
                                                 const char* inName, const char* inType,
                                                 const char* inDomain, ResolveReply inCallBack,
                                                 void* inContext) {
-  Ref* ref = new Ref;
-  ref->mIsBrowse = false;
-  ref->mName = inName != nullptr ? inName : "";
-  ref->mType = inType != nullptr ? inType : "";
-  ref->mDomain = inDomain != nullptr ? inDomain : "";
-  ref->mCallback = reinterpret_cast<void*>(inCallBack);
-  ref->mContext = inContext;
-  return StartRef(ref, outRef);
+  return StartRef(false, inName, inType, inDomain, reinterpret_cast<void*>(inCallBack), inContext,
+                  outRef);
 }
 
 DOUBLE_API int32_t DNSSD_CALL DNSServiceProcessResult(void* inRef) {
@@ -180,12 +174,7 @@ DOUBLE_API void DNSSD_CALL DNSServiceRefDeallocate(void* inRef) {
     s.mChanged.notify_all();
     return;
   }
-  for (size_t i = 0; i < s.mRefs.size(); ++i) {
-    if (s.mRefs[i] == ref) {
-      s.mRefs.erase(s.mRefs.begin() + static_cast<long>(i));
-      break;
-    }
-  }
+  s.mRefs.erase(std::remove(s.mRefs.begin(), s.mRefs.end(), ref), s.mRefs.end());
   delete ref;
 }
 
