@@ -122,11 +122,8 @@ TEST_F(KSMPSessionTest, RequestsAndRepliesCarryTicketsFlagsAndCookies) {
   ASSERT_EQ(0, session.Send("no reply", 8, 12, nullptr, nullptr));
   KSPacket request;
   KSPacket second;
-  std::string text;
-  std::string text2;
-  ASSERT_TRUE(peer.RecvPacket(&request, &text));
-  ASSERT_TRUE(peer.RecvPacket(&second, &text2));
-  EXPECT_EQ(text + "|" + text2, "print(1);|no reply");
+  EXPECT_EQ(peer.RecvText(&request), "print(1);");
+  EXPECT_EQ(peer.RecvText(&second), "no reply");
   uint8 expected[64];
   KSMPWire::BuildHeader(expected, kKSMPKind_Request, 40, 1, true, &cookie);
   EXPECT_EQ(0, memcmp(request.mHeader, expected, 64));
@@ -166,8 +163,7 @@ TEST_F(KSMPSessionTest, RequestsAndRepliesCarryTicketsFlagsAndCookies) {
 
   // The base class answers a request that wants a reply with an empty one.
   KSPacket reply;
-  ASSERT_TRUE(peer.RecvPacket(&reply, &text));
-  EXPECT_EQ(text, "");
+  EXPECT_EQ(peer.RecvText(&reply), "");
   KSMPWire::BuildReplyHeader(peerRequest, expected);
   EXPECT_EQ(0, memcmp(reply.mHeader, expected, 64));
 
@@ -191,8 +187,7 @@ TEST_F(KSMPSessionTest, QueuedModeDeliversOnlyThroughDispatch) {
   unsigned long ticket = 0;
   ASSERT_EQ(0, session.Send("q", 1, 11, nullptr, &ticket));
   KSPacket request;
-  std::string text;
-  ASSERT_TRUE(peer.RecvPacket(&request, &text));
+  EXPECT_EQ(peer.RecvText(&request), "q");
   ASSERT_TRUE(peer.SendBytes(ReplyWire(request, "answer")));
   ASSERT_TRUE(peer.SendBytes(SystemMsgWire(320, "d", "x")));
 

@@ -13,14 +13,29 @@
 
 namespace {
 
-bool HasMsg(const std::vector<LoggedMsg>& inMessages, long inMsg, const char* inName) {
-  for (const LoggedMsg& msg : inMessages) {
-    if (msg.mMsg == inMsg && msg.mText == inName) {
-      return true;
-    }
+class KSZeroconfTest : public ::testing::Test {
+ protected:
+  void StartBrowsing() {
+    mBrowser.AddListener(&mLog);
+    mBrowser.SetServiceType(mType.c_str());
+    ASSERT_EQ(0, mBrowser.StartBrowsing());
   }
-  return false;
-}
+
+  // Waits for the inCount-th inMsg; the registry is nudged meanwhile.
+  bool WaitFor(long inMsg, size_t inCount = 1) {
+    return mLog.WaitForCount(inMsg, inCount, 20000, [&] { PulseRegistry(mType); });
+  }
+
+  void Describe(KSZeroconf& ioPublisher, const std::string& inName, unsigned long inPort) {
+    ioPublisher.SetServiceType(mType.c_str());
+    ioPublisher.SetServiceName(inName.c_str());
+    ioPublisher.SetServicePort(inPort);
+  }
+
+  std::string mType = UniqueServiceType("zc");
+  MessageLog mLog;
+  KSZeroconf mBrowser;
+};
 
 std::wstring Widen(const std::string& inText) {
   return std::wstring(inText.begin(), inText.end());
@@ -28,19 +43,12 @@ std::wstring Widen(const std::string& inText) {
 
 }  // namespace
 
-TEST(KSZeroconf, ServiceOfAnotherProcessComesAndGoes) {
-  std::string type = UniqueServiceType("xproc");
-  MessageLog log;
-  KSZeroconf browser;
-  browser.AddListener(&log);
-  browser.SetServiceType(type.c_str());
-  ASSERT_EQ(0, browser.StartBrowsing());
-  auto nudge = [&] { PulseRegistry(type); };
-
+TEST_F(KSZeroconfTest, ServiceOfAnotherProcessComesAndGoes) {
+  StartBrowsing();
   std::string stopName = "KSTest publisher stop " + std::to_string(GetCurrentProcessId());
   HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, stopName.c_str());
   ASSERT_NE(nullptr, stop);
-  std::wstring command = L"\"" + TestExeFolder() + L"\\zc_test_publisher.exe\" " + Widen(type) +
+  std::wstring command = L"\"" + TestExeFolder() + L"\\zc_test_publisher.exe\" " + Widen(mType) +
                          L" \"Engine Far\" 4711 \"" + Widen(stopName) + L"\"";
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
@@ -48,31 +56,24 @@ TEST(KSZeroconf, ServiceOfAnotherProcessComesAndGoes) {
   ASSERT_TRUE(CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                              &startup, &process));
 
-  EXPECT_TRUE(log.WaitUntil(
-      [](const std::vector<LoggedMsg>& inMsgs) {
-        return HasMsg(inMsgs, kKSMsg_ServiceAdded, "Engine Far");
-      },
-      20000, nudge));
+  EXPECT_TRUE(WaitFor(kKSMsg_ServiceAdded));
   ZCService record;
-  ASSERT_EQ(0, KSZeroconf::ResolveService("engine FAR", type.c_str(), &record));
+  ASSERT_EQ(0, KSZeroconf::ResolveService("engine FAR", mType.c_str(), &record));
   EXPECT_EQ(4711u, record.mPort);
   EXPECT_EQ(ks_localhost, record.mAddr.mType);
   EXPECT_STREQ("Engine Far", record.mServiceName.mStr);
 
   SetEvent(stop);
-  EXPECT_TRUE(log.WaitUntil(
-      [](const std::vector<LoggedMsg>& inMsgs) {
-        return HasMsg(inMsgs, kKSMsg_ServiceRemoved, "Engine Far");
-      },
-      20000, nudge));
+  EXPECT_TRUE(WaitFor(kKSMsg_ServiceRemoved));
   EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 20000));
   DWORD exitCode = 99;
   GetExitCodeProcess(process.hProcess, &exitCode);
   EXPECT_EQ(0u, exitCode);
   EXPECT_EQ(kKSErr_ServiceNotFound,
-            KSZeroconf::ResolveService("Engine Far", type.c_str(), &record));
+            KSZeroconf::ResolveService("Engine Far", mType.c_str(), &record));
   // Each scan saw one change, so no message announced another to come.
-  for (const LoggedMsg& msg : log.Events()) {
+  for (const LoggedMsg& msg : mLog.Events()) {
+    EXPECT_EQ("Engine Far", msg.mText);
     EXPECT_EQ(0, msg.mParam2);
   }
   CloseHandle(process.hThread);
@@ -80,26 +81,18 @@ TEST(KSZeroconf, ServiceOfAnotherProcessComesAndGoes) {
   CloseHandle(stop);
 }
 
-TEST(KSZeroconf, RepublishedSlotIsReportedRemovedThenAdded) {
-  std::string type = UniqueServiceType("republish");
+TEST_F(KSZeroconfTest, RepublishedSlotIsReportedRemovedThenAdded) {
   KSZeroconf publisher;
-  publisher.SetServiceType(type.c_str());
-  publisher.SetServiceName("Engine A");
-  publisher.SetServicePort(1000);
+  Describe(publisher, "Engine A", 1000);
   ASSERT_EQ(0, publisher.SetStatus(true));
-
   // The first scan reports what is there already.
-  MessageLog log;
-  KSZeroconf browser;
-  browser.AddListener(&log);
-  browser.SetServiceType(type.c_str());
-  ASSERT_EQ(0, browser.StartBrowsing());
-  ASSERT_TRUE(log.WaitForCount(kKSMsg_ServiceAdded, 1));
-  log.Clear();
+  StartBrowsing();
+  ASSERT_TRUE(WaitFor(kKSMsg_ServiceAdded));
+  mLog.Clear();
 
   // Holding the registry lock, withdraw and publish again: the browser can
   // only see the slot's new stamp, under the same name.
-  HANDLE lock = OpenMutexA(SYNCHRONIZE, FALSE, ("KSZeroconf " + type + " - AcessMutex").c_str());
+  HANDLE lock = OpenMutexA(SYNCHRONIZE, FALSE, ("KSZeroconf " + mType + " - AcessMutex").c_str());
   ASSERT_NE(nullptr, lock);
   ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(lock, 5000));
   EXPECT_EQ(0, publisher.SetStatus(false));
@@ -108,42 +101,35 @@ TEST(KSZeroconf, RepublishedSlotIsReportedRemovedThenAdded) {
   ReleaseMutex(lock);
   CloseHandle(lock);
 
-  ASSERT_TRUE(log.WaitForCount(kKSMsg_ServiceAdded, 1, 20000, [&] { PulseRegistry(type); }));
-  std::vector<LoggedMsg> msgs = log.Events();
+  ASSERT_TRUE(WaitFor(kKSMsg_ServiceAdded));
+  std::vector<LoggedMsg> msgs = mLog.Events();
   ASSERT_EQ(2u, msgs.size());
   EXPECT_EQ(kKSMsg_ServiceRemoved, msgs[0].mMsg);
-  EXPECT_EQ("Engine A", msgs[0].mText);
-  EXPECT_EQ(1, msgs[0].mParam2);
+  EXPECT_EQ(1, msgs[0].mParam2);  // more to come
   EXPECT_EQ(kKSMsg_ServiceAdded, msgs[1].mMsg);
-  EXPECT_EQ("Engine A", msgs[1].mText);
   EXPECT_EQ(0, msgs[1].mParam2);
+  EXPECT_EQ("Engine A|Engine A", msgs[0].mText + "|" + msgs[1].mText);
 }
 
-TEST(KSZeroconf, SixSlotsHoldSixServicesInTheSharedLayout) {
-  std::string type = UniqueServiceType("slots");
+TEST_F(KSZeroconfTest, SixSlotsHoldSixServicesInTheSharedLayout) {
   KSZeroconf publishers[kZCNumSlots + 1];
   for (int i = 0; i <= kZCNumSlots; ++i) {
-    publishers[i].SetServiceType(type.c_str());
-    publishers[i].SetServiceName(("Engine " + std::to_string(i)).c_str());
-    publishers[i].SetServicePort(6000 + i);
+    Describe(publishers[i], "Engine " + std::to_string(i), 6000 + i);
+    EXPECT_EQ(i < kZCNumSlots ? 0 : kKSErr_QuotaExceeded, publishers[i].SetStatus(true)) << i;
   }
-  for (int i = 0; i < kZCNumSlots; ++i) {
-    ASSERT_EQ(0, publishers[i].SetStatus(true)) << i;
-  }
-  EXPECT_EQ(kKSErr_QuotaExceeded, publishers[kZCNumSlots].SetStatus(true));
   EXPECT_FALSE(publishers[kZCNumSlots].IsPublished());
 
   // The freed slot goes to the next publisher.
   publishers[2].SetStatus(false);
   ASSERT_EQ(0, publishers[kZCNumSlots].SetStatus(true));
   ZCService record;
-  ASSERT_EQ(0, KSZeroconf::ResolveService("ENGINE 6", type.c_str(), &record));
+  ASSERT_EQ(0, KSZeroconf::ResolveService("ENGINE 6", mType.c_str(), &record));
   EXPECT_EQ(6006u, record.mPort);
-  EXPECT_EQ(kKSErr_ServiceNotFound, KSZeroconf::ResolveService("Engine 2", type.c_str(), &record));
-  EXPECT_EQ(kKSErr_ServiceNotFound, KSZeroconf::ResolveService("", type.c_str(), &record));
+  EXPECT_EQ(kKSErr_ServiceNotFound, KSZeroconf::ResolveService("Engine 2", mType.c_str(), &record));
+  EXPECT_EQ(kKSErr_ServiceNotFound, KSZeroconf::ResolveService("", mType.c_str(), &record));
 
   // Engines of other builds read the slot byte by byte.
-  HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, ("KSZeroconf " + type + " - 2").c_str());
+  HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, ("KSZeroconf " + mType + " - 2").c_str());
   ASSERT_NE(nullptr, mapping);
   const uint8* slot = static_cast<const uint8*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 524));
   ASSERT_NE(nullptr, slot);
