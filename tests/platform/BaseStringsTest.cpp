@@ -5,37 +5,32 @@
 #include "foundation/UtilStr.h"
 #include "platform/BaseStrings.h"
 
-namespace {
-
-// "dir|name" of inPath.
-std::string Split(const char* inPath) {
-  UtilStr dir;
-  UtilStr name;
-  BaseParsePathname(inPath, &dir, &name);
-  return std::string(dir.getCStr()) + "|" + name.getCStr();
-}
-
-std::string Join(const char* inDir, const char* inName) {
-  UtilStr path;
-  BaseMakePathname(&path, inDir, inName);
-  return path.getCStr();
-}
-
-std::string Command(const char* inTemplate) {
-  UtilStr command;
-  BaseCommandBeforeDocument(inTemplate, &command);
-  return command.getCStr();
-}
-
-}  // namespace
-
 TEST(BaseStrings, SplitsAndJoinsPathNames) {
-  EXPECT_EQ("C:\\Skins|skin.txt", Split("C:\\Skins\\skin.txt"));
-  EXPECT_EQ("a\\b|c", Split("a\\b/c"));
-  EXPECT_EQ("C|", Split("C:"));
-  EXPECT_EQ("|skin.txt", Split("skin.txt"));
-  EXPECT_EQ("|root", Split("\\root"));
-  EXPECT_EQ("|", Split(nullptr));
+  const char* splits[][3] = {{"C:\\Skins\\skin.txt", "C:\\Skins", "skin.txt"},
+                             {"a\\b/c", "a\\b", "c"},
+                             {"C:", "C", ""},
+                             {"skin.txt", "", "skin.txt"},
+                             {"\\root", "", "root"},
+                             {nullptr, "", ""}};
+  for (auto& split : splits) {
+    SCOPED_TRACE(split[0] != nullptr ? split[0] : "null");
+    UtilStr dir("x");
+    UtilStr name("x");
+    BaseParsePathname(split[0], &dir, &name);
+    EXPECT_STREQ(split[1], dir.getCStr());
+    EXPECT_STREQ(split[2], name.getCStr());
+  }
+  const char* joins[][3] = {{"Skins", "skin.txt", "Skins\\skin.txt"},
+                            {"Skins\\", "skin.txt", "Skins\\skin.txt"},
+                            {"C:", "skin.txt", "C:skin.txt"},
+                            {"a/", "b", "a/b"},
+                            {"", "skin.txt", "skin.txt"},
+                            {"X", "skin.txt", "Xskin.txt"}};  // a one-character folder gets none
+  for (auto& join : joins) {
+    UtilStr path;
+    BaseMakePathname(&path, join[0], join[1]);
+    EXPECT_STREQ(join[2], path.getCStr());
+  }
 
   // The outputs may hold the input itself.
   UtilStr path("Themes\\Night\\theme.txt");
@@ -43,20 +38,18 @@ TEST(BaseStrings, SplitsAndJoinsPathNames) {
   BaseParsePathname(path.getCStr(), &path, &name);
   EXPECT_STREQ("Themes\\Night", path.getCStr());
   EXPECT_STREQ("theme.txt", name.getCStr());
-
-  EXPECT_EQ("Skins\\skin.txt", Join("Skins", "skin.txt"));
-  EXPECT_EQ("Skins\\skin.txt", Join("Skins\\", "skin.txt"));
-  EXPECT_EQ("C:skin.txt", Join("C:", "skin.txt"));
-  EXPECT_EQ("a/b", Join("a/", "b"));
-  EXPECT_EQ("skin.txt", Join("", "skin.txt"));
-  EXPECT_EQ("Xskin.txt", Join("X", "skin.txt"));  // a one-character folder gets none
   BaseMakePathname(&path, path.getCStr(), "file");
   EXPECT_STREQ("Themes\\Night\\file", path.getCStr());
 }
 
 TEST(BaseStrings, CutsTheHandlerCommandBeforeTheDocument) {
-  EXPECT_EQ("\"C:\\Web\\view.exe\" -url ", Command("\"C:\\Web\\view.exe\" -url \"%1\""));
-  EXPECT_EQ("view.exe %1 ", Command("view.exe %1 \"%1\""));  // the quoted one wins
-  EXPECT_EQ("view.exe -nohome ", Command("view.exe -nohome %1"));
-  EXPECT_EQ("view.exe", Command("view.exe"));
+  const char* cuts[][2] = {{"\"C:\\Web\\view.exe\" -url \"%1\"", "\"C:\\Web\\view.exe\" -url "},
+                           {"view.exe %1 \"%1\"", "view.exe %1 "},  // the quoted one wins
+                           {"view.exe -nohome %1", "view.exe -nohome "},
+                           {"view.exe", "view.exe"}};
+  for (auto& cut : cuts) {
+    UtilStr command;
+    BaseCommandBeforeDocument(cut[0], &command);
+    EXPECT_STREQ(cut[1], command.getCStr());
+  }
 }
