@@ -26,13 +26,11 @@ class EventLog {
 
   template <typename Msg>
   std::vector<Event> Events(const Msg& inMsg) {
-    std::vector<Event> chosen;
-    for (const Event& event : Events()) {
-      if (event.mMsg == inMsg) {
-        chosen.push_back(event);
-      }
-    }
-    return chosen;
+    std::vector<Event> all = Events();
+    all.erase(
+        std::remove_if(all.begin(), all.end(), [&](const Event& e) { return !(e.mMsg == inMsg); }),
+        all.end());
+    return all;
   }
 
   template <typename Msg>
