@@ -40,10 +40,10 @@ void SimLog::Note(long inClient, const char* inFormat, ...) {
   va_start(args, inFormat);
   std::vsnprintf(text, sizeof(text), inFormat, args);
   va_end(args);
-  if (mMutex.Wait(-1)) {
+  {
+    SimLockHold hold(&mLock);
     std::fprintf(stderr, "corvexa-engine-sim: #%ld %s\n", inClient, text);
     std::fflush(stderr);
-    mMutex.Release();
   }
   if (mFile) {
     WriteLine(inClient, '!', text, long(strlen(text)));
@@ -73,9 +73,7 @@ void SimLog::WriteLine(long inClient, char inMark, const char* inText, long inLe
     }
   }
   line.Append("\r\n");
-  if (mMutex.Wait(-1)) {
-    DWORD written = 0;
-    WriteFile(mFile, line.getCStr(), DWORD(line.length()), &written, nullptr);
-    mMutex.Release();
-  }
+  SimLockHold hold(&mLock);
+  DWORD written = 0;
+  WriteFile(mFile, line.getCStr(), DWORD(line.length()), &written, nullptr);
 }

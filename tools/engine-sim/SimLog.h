@@ -7,7 +7,7 @@
 // \r and \0; every other byte is written as it came.
 #pragma once
 
-#include "foundation/KSMutex.h"
+#include "engine-sim/SimLock.h"
 #include "foundation/UtilStr.h"
 
 class SimLog {
@@ -27,6 +27,6 @@ class SimLog {
  private:
   void WriteLine(long inClient, char inMark, const char* inText, long inLen);
 
-  KSMutex mMutex;
+  SimLock mLock;
   void* mFile;  // HANDLE, or null without --log
 };

@@ -85,9 +85,9 @@ void SimServer::Stop() {
     mListener = INVALID_SOCKET;
   }
   std::vector<SimClient*> clients;
-  if (mClientsMutex.Wait(-1)) {
+  {
+    SimLockHold hold(&mClientsLock);
     clients.swap(mClients);
-    mClientsMutex.Release();
   }
   for (SimClient* client : clients) {
     client->Close();
@@ -148,10 +148,8 @@ void SimServer::Accept(SOCKET inSocket, const sockaddr_in& inPeer) {
     delete client;
     return;
   }
-  if (mClientsMutex.Wait(-1)) {
-    mClients.push_back(client);
-    mClientsMutex.Release();
-  }
+  SimLockHold hold(&mClientsLock);
+  mClients.push_back(client);
 }
 
 // Other machines may connect only while the engine allows remote control.
@@ -159,12 +157,8 @@ bool SimServer::MayConnect(const sockaddr_in& inPeer) {
   if (IsLoopback(inPeer)) {
     return true;
   }
-  bool allowed = false;
-  if (mEngineMutex.Wait(-1)) {
-    allowed = mEngine->State().GetPref(kPrefNetworkMode).AsInt() == kNetworkModeNormal;
-    mEngineMutex.Release();
-  }
-  return allowed;
+  SimLockHold hold(&mEngineLock);
+  return mEngine->State().GetPref(kPrefNetworkMode).AsInt() == kNetworkModeNormal;
 }
 
 // --- Running scripts and sending notifications ---
@@ -172,9 +166,9 @@ bool SimServer::MayConnect(const sockaddr_in& inPeer) {
 void SimServer::RunScript(long inClient, const char* inText, long inLen, UtilStr* outReply) {
   mLog->Script(inClient, inText, inLen);
   XStrList notes;
-  if (mEngineMutex.Wait(-1)) {
+  {
+    SimLockHold hold(&mEngineLock);
     mEngine->RunScript(inText, inLen, NowMS(), outReply, &notes);
-    mEngineMutex.Release();
   }
   for (long i = 1; i <= notes.Count(); i++) {
     mLog->Note(inClient, "%s", notes.Fetch(i)->getCStr());
@@ -182,11 +176,9 @@ void SimServer::RunScript(long inClient, const char* inText, long inLen, UtilStr
 }
 
 void SimServer::OnEngineNotify(long inMsgID, const UtilStr& inBody) {
-  if (mClientsMutex.Wait(-1)) {
-    for (SimClient* client : mClients) {
-      client->SendSystemMsg(inMsgID, inBody);
-    }
-    mClientsMutex.Release();
+  SimLockHold hold(&mClientsLock);
+  for (SimClient* client : mClients) {
+    client->SendSystemMsg(inMsgID, inBody);
   }
 }
 
@@ -194,9 +186,9 @@ void SimServer::OnEngineNotify(long inMsgID, const UtilStr& inBody) {
 
 void SimServer::Tick() {
   int64 now = NowMS();
-  if (mEngineMutex.Wait(-1)) {
+  {
+    SimLockHold hold(&mEngineLock);
     mEngine->Tick(now);
-    mEngineMutex.Release();
   }
   if (mOptions.mFloodPerSec > 0) {
     Flood(now);
@@ -211,9 +203,10 @@ void SimServer::Tick() {
 // shape, color map and flow field, and the slide-show states, in turn.
 void SimServer::Flood(int64 inNowMS) {
   int64 due = int64(double(inNowMS - mFloodStartMS) * mOptions.mFloodPerSec / 1000.0);
-  if (due <= mFloodSent || !mEngineMutex.Wait(-1)) {
+  if (due <= mFloodSent) {
     return;
   }
+  SimLockHold hold(&mEngineLock);
   EngineState& state = mEngine->State();
   for (; mFloodSent < due; mFloodSent++) {
     switch (mFloodSent % 5) {
@@ -236,33 +229,28 @@ void SimServer::Flood(int64 inNowMS) {
         break;
     }
   }
-  mEngineMutex.Release();
 }
 
 void SimServer::EndOverdueConnections(int64 inNowMS) {
-  if (!mClientsMutex.Wait(-1)) {
-    return;
-  }
+  SimLockHold hold(&mClientsLock);
   for (SimClient* client : mClients) {
     if (!client->IsClosing() && inNowMS - client->OpenedMS() >= mOptions.mCloseAfterMS) {
       mLog->Note(client->ID(), "closing the connection: its time is up");
       client->Close();
     }
   }
-  mClientsMutex.Release();
 }
 
 void SimServer::FreeFinishedClients() {
   std::vector<SimClient*> finished;
-  if (!mClientsMutex.Wait(-1)) {
-    return;
+  {
+    SimLockHold hold(&mClientsLock);
+    auto firstFinished =
+        std::stable_partition(mClients.begin(), mClients.end(),
+                              [](SimClient* inClient) { return !inClient->IsFinished(); });
+    finished.assign(firstFinished, mClients.end());
+    mClients.erase(firstFinished, mClients.end());
   }
-  auto firstFinished =
-      std::stable_partition(mClients.begin(), mClients.end(),
-                            [](SimClient* inClient) { return !inClient->IsFinished(); });
-  finished.assign(firstFinished, mClients.end());
-  mClients.erase(firstFinished, mClients.end());
-  mClientsMutex.Release();
   for (SimClient* client : finished) {
     delete client;
   }

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "engine-sim/EngineSimulator.h"
+#include "engine-sim/SimLock.h"
 #include "engine-sim/SimLog.h"
 #include "engine-sim/SimOptions.h"
-#include "foundation/KSMutex.h"
 
 class SimClient;
 
@@ -64,8 +64,8 @@ class SimServer : public EngineListener {
   HANDLE mAcceptThread;
   HANDLE mStopEvent;  // set by Stop: ends the accept loop and any waits
 
-  KSMutex mEngineMutex;              // one script (or timer run) at a time
-  KSMutex mClientsMutex;             // guards mClients; taken after mEngineMutex, never before
+  SimLock mEngineLock;               // one script (or timer run) at a time
+  SimLock mClientsLock;              // guards mClients; taken after mEngineLock, never before
   std::vector<SimClient*> mClients;  // owned
   long mNextClientID;
 
