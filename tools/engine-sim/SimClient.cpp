@@ -18,6 +18,10 @@ const DWORD kSendTimeoutMS = 5000;
 // How soon the reading thread notices that the connection is to close.
 const long kClosePollMS = 50;
 
+// One read takes whatever the client has sent, up to this much: a client
+// that sends requests back to back has them all handled in one go.
+const int kReadChunk = 65536;
+
 // Announced by --oversize: far more than any receiver accepts.
 const int32 kOversizeDataSize = 0x7FFFFFF0;
 
@@ -34,6 +38,7 @@ SimClient::SimClient(SimServer* inServer, SOCKET inSocket, long inID)
       mID(inID),
       mOpenedMS(int64(GetTickCount64())),
       mThread(nullptr),
+      mBatching(false),
       mBroken(false),
       mClosing(false),
       mFinished(false),
@@ -79,6 +84,9 @@ DWORD WINAPI SimClient::ThreadProc(void* inClient) {
 
 void SimClient::ReadLoop() {
   KSPacketReceiver receiver;
+  std::vector<char> chunk(kReadChunk);
+  // Replies held back by a delay leave one by one, each when its time comes.
+  bool batch = mOptions.mReplyDelayMS <= 0;
   while (!mClosing) {
     // A shutdown by another thread does not wake a blocked recv, so wait in
     // short steps and look at mClosing in between.
@@ -89,8 +97,7 @@ void SimClient::ReadLoop() {
     if (select(0, &readable, nullptr, nullptr, &wait) == 0) {
       continue;
     }
-    int received =
-        recv(mSocket, reinterpret_cast<char*>(receiver.ReadBuffer()), receiver.ReadSpace(), 0);
+    int received = recv(mSocket, chunk.data(), int(chunk.size()), 0);
     if (received == 0) {
       mServer->Log().Note(mID, "connection closed by the client");
       break;
@@ -99,7 +106,14 @@ void SimClient::ReadLoop() {
       mServer->Log().Note(mID, "connection ended (socket error %d)", WSAGetLastError());
       break;
     }
-    long err = receiver.Consume(received, OnPacket, this);
+    if (batch) {
+      BeginBatch();
+    }
+    long err =
+        receiver.Feed(reinterpret_cast<const uint8*>(chunk.data()), received, OnPacket, this);
+    if (batch) {
+      EndBatch();
+    }
     if (err) {
       // The stream is out of step: nothing after this can be trusted.
       mServer->Log().Note(mID, "unreadable data from the client (error %ld); closing", err);
@@ -111,6 +125,9 @@ void SimClient::ReadLoop() {
 
 void SimClient::OnPacket(const KSPacket& inPacket, void* inClient) {
   SimClient* client = static_cast<SimClient*>(inClient);
+  if (client->mClosing) {
+    return;  // the rest of the read is for a connection that has ended
+  }
   if (!KSMPWire::IsKnownMessage(inPacket.mHeader)) {
     client->mServer->Log().Note(client->mID, "ignored a packet of version %u, kind %u",
                                 KSMPWire::Version(inPacket.mHeader),
@@ -149,10 +166,9 @@ void SimClient::Reply(const uint8* inRequestHeader, const UtilStr& inReply) {
     packet.mData = nullptr;
     uint8 wire[kKSPacketWireHeaderSize];
     KSPacketWire::EncodeHeader(packet, wire);
-    if (mSendMutex.Wait(-1)) {
-      send(mSocket, reinterpret_cast<const char*>(wire), sizeof(wire), 0);
-      mSendMutex.Release();
-    }
+    SimLockHold hold(&mSendLock);
+    mOutgoing.insert(mOutgoing.end(), wire, wire + sizeof(wire));
+    FlushLocked();
     mBroken = true;  // the stream can never be read in step again
     return;
   }
@@ -161,6 +177,7 @@ void SimClient::Reply(const uint8* inRequestHeader, const UtilStr& inReply) {
     mServer->Log().Note(mID, "cutting reply %ld after %ld of its %ld bytes", mRepliesSent,
                         long(wireSize / 2), long(wireSize));
     SendPacket(header, inReply.getCStr(), inReply.length(), wireSize / 2);
+    EndBatch();  // the half packet leaves before the connection ends
     Close();
     return;
   }
@@ -209,24 +226,61 @@ bool SimClient::SendPacket(const uint8* inHeader, const char* inData, int32 inLe
   KSPacketWire::EncodeHeader(packet, reinterpret_cast<uint8*>(wire.data()));
   std::memcpy(wire.data() + kKSPacketWireHeaderSize, inData, size_t(inLen));
   int32 toSend = inCutAt >= 0 ? inCutAt : int32(wire.size());
+  return SendWire(wire.data(), toSend);
+}
 
+bool SimClient::SendWire(const char* inWire, int32 inLen) {
   bool sent = true;
-  if (!mSendMutex.Wait(-1)) {
-    return false;
+  {
+    SimLockHold hold(&mSendLock);
+    if (mBroken) {
+      return false;
+    }
+    mOutgoing.insert(mOutgoing.end(), inWire, inWire + inLen);
+    if (!mBatching) {
+      sent = FlushLocked();
+    }
   }
-  for (int32 done = 0; done < toSend && sent;) {
-    int count = send(mSocket, wire.data() + done, toSend - done, 0);
+  if (!sent) {
+    OnSendFailed();
+  }
+  return sent;
+}
+
+void SimClient::BeginBatch() {
+  SimLockHold hold(&mSendLock);
+  mBatching = true;
+}
+
+void SimClient::EndBatch() {
+  bool sent = true;
+  {
+    SimLockHold hold(&mSendLock);
+    mBatching = false;
+    sent = FlushLocked();
+  }
+  if (!sent) {
+    OnSendFailed();
+  }
+}
+
+bool SimClient::FlushLocked() {
+  size_t done = 0;
+  bool sent = true;
+  while (done < mOutgoing.size() && sent) {
+    int count = send(mSocket, mOutgoing.data() + done, int(mOutgoing.size() - done), 0);
     if (count <= 0) {
       sent = false;
     } else {
-      done += count;
+      done += size_t(count);
     }
   }
-  mSendMutex.Release();
-  if (!sent) {
-    mServer->Log().Note(mID, "cannot send to the client (socket error %d); closing",
-                        WSAGetLastError());
-    Close();
-  }
+  mOutgoing.clear();
   return sent;
+}
+
+void SimClient::OnSendFailed() {
+  mServer->Log().Note(mID, "cannot send to the client (socket error %d); closing",
+                      WSAGetLastError());
+  Close();
 }

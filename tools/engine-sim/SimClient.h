@@ -2,6 +2,11 @@
 // has the server run them and sends the replies, and a locked send path
 // through which any thread may also send notifications.
 //
+// Everything sent goes through one outgoing buffer, in the order it was
+// sent. While the thread works through the requests of one read, the
+// replies (and any notifications meanwhile) collect there and leave in one
+// send when the read is done; at any other time a packet leaves at once.
+//
 // The misbehaviours of SimOptions that concern single connections are done
 // here: silence, late replies, a reply cut in half, an oversize announcement.
 #pragma once
@@ -9,9 +14,10 @@
 #include <winsock2.h>
 
 #include <atomic>
+#include <vector>
 
+#include "engine-sim/SimLock.h"
 #include "engine-sim/SimOptions.h"
-#include "foundation/KSMutex.h"
 #include "net/KSPacket.h"
 
 class SimServer;
@@ -49,6 +55,15 @@ class SimClient {
   void Reply(const uint8* inRequestHeader, const UtilStr& inReply);
   // Sends a whole packet, or its first inCutAt wire bytes when inCutAt >= 0.
   bool SendPacket(const uint8* inHeader, const char* inData, int32 inLen, int32 inCutAt = -1);
+  // Appends wire bytes to the outgoing buffer and, unless a batch is being
+  // collected, sends it. False when the connection can take nothing more.
+  bool SendWire(const char* inWire, int32 inLen);
+  // Collects what is sent from now on; EndBatch sends it in one go.
+  void BeginBatch();
+  void EndBatch();
+  // Sends the outgoing buffer; the send lock is held.
+  bool FlushLocked();
+  void OnSendFailed();
 
   SimServer* mServer;
   const SimOptions& mOptions;
@@ -56,8 +71,10 @@ class SimClient {
   long mID;
   int64 mOpenedMS;
   HANDLE mThread;
-  KSMutex mSendMutex;
-  std::atomic<bool> mBroken;  // nothing more is sent on this connection
+  SimLock mSendLock;            // guards the fields below and the socket's sending
+  std::vector<char> mOutgoing;  // wire bytes not yet sent
+  bool mBatching;               // the thread is collecting the replies of one read
+  std::atomic<bool> mBroken;    // nothing more is sent on this connection
   std::atomic<bool> mClosing;
   std::atomic<bool> mFinished;
   long mRepliesSent;  // by the thread only
