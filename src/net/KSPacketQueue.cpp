@@ -5,7 +5,7 @@
 
 #include "foundation/KSError.h"
 
-KSPacketQueue::KSPacketQueue() : mPackets(nullptr), mCount(0), mSize(0) {
+KSPacketQueue::KSPacketQueue() : mPackets(nullptr), mCount(0), mSize(0), mQueued(0), mWaiting(0) {
   InitializeCriticalSection(&mCS);
   mSemaphore = CreateSemaphoreW(nullptr, 0, 0x7FFFFFFF, nullptr);
   mPacketRemoved = CreateEventW(nullptr, FALSE, FALSE, nullptr);
@@ -49,29 +49,33 @@ long KSPacketQueue::Append(KSPacket* inCopy, bool inBlock, long inTimeoutMS, HAN
   ULONGLONG deadline = GetTickCount64() + ULONGLONG(inTimeoutMS);
   EnterCriticalSection(&mCS);
   while (IsFull(inCopy)) {
-    LeaveCriticalSection(&mCS);
     if (!inBlock) {
+      LeaveCriticalSection(&mCS);
       return kKSErr_SendQueueFull;
     }
+    // Counted as waiting before the lock is let go, so that a packet taken
+    // from now on sets the event, which stays set until this waits on it.
+    mWaiting++;
+    LeaveCriticalSection(&mCS);
     ULONGLONG now = GetTickCount64();
     DWORD wait = now < deadline ? DWORD(deadline - now) : 0;
     HANDLE events[2] = {mPacketRemoved, inGiveUpEvent};
     DWORD woke = WaitForMultipleObjects(2, events, FALSE, wait);
-    if (woke == WAIT_TIMEOUT) {
-      return kKSErr_Timeout;
-    }
-    if (woke == WAIT_OBJECT_0 + 1) {
-      return kKSErr_SessionClosed;
-    }
-    if (woke != WAIT_OBJECT_0) {
-      return kKSErr_Internal;
-    }
     EnterCriticalSection(&mCS);
+    mWaiting--;
+    if (woke != WAIT_OBJECT_0) {
+      LeaveCriticalSection(&mCS);
+      if (woke == WAIT_TIMEOUT) {
+        return kKSErr_Timeout;
+      }
+      return woke == WAIT_OBJECT_0 + 1 ? kKSErr_SessionClosed : kKSErr_Internal;
+    }
   }
 
   long err = mCount == mSize ? Grow() : 0;
   if (!err) {
     mPackets[mCount++] = inCopy;
+    mQueued.store(mCount, std::memory_order_release);
     ReleaseSemaphore(mSemaphore, 1, nullptr);
   }
   LeaveCriticalSection(&mCS);
@@ -85,7 +89,11 @@ KSPacket* KSPacketQueue::TakeOldest() {
     packet = mPackets[0];
     mCount--;
     memmove(mPackets, mPackets + 1, size_t(mCount) * sizeof(KSPacket*));
-    SetEvent(mPacketRemoved);
+    mQueued.store(mCount, std::memory_order_release);
+    // Setting the event costs a kernel call; it only matters to a waiter.
+    if (mWaiting > 0) {
+      SetEvent(mPacketRemoved);
+    }
   }
   LeaveCriticalSection(&mCS);
   return packet;

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <winsock2.h>
 
+#include <atomic>
+
 #include "net/KSPacket.h"
 
 class KSPacketQueue {
@@ -37,14 +39,21 @@ class KSPacketQueue {
   // The oldest packet, now owned by the caller, or null.
   KSPacket* TakeOldest();
 
+  // Whether packets are waiting, without a kernel call. The answer may be
+  // out of date by the time it arrives unless the caller is the only taker
+  // and only needs to know whether taking could succeed.
+  bool HasPackets() const { return mQueued.load(std::memory_order_acquire) > 0; }
+
  private:
   bool IsFull(const KSPacket* inPacket) const;
   long Grow();
 
   KSPacket** mPackets;
   int32 mCount;
-  int32 mSize;  // capacity of mPackets
+  int32 mSize;                 // capacity of mPackets
+  std::atomic<int32> mQueued;  // mCount, readable without the lock
+  int32 mWaiting;              // appenders waiting for room, under mCS
   CRITICAL_SECTION mCS;
   HANDLE mSemaphore;
-  HANDLE mPacketRemoved;  // auto-reset; set each time a packet is taken
+  HANDLE mPacketRemoved;  // auto-reset; set when a packet is taken while appenders wait
 };

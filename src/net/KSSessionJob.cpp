@@ -28,6 +28,7 @@ KSSessionJob::KSSessionJob()
       mSocketState(kst_Initialized),
       mSessionOpenMsgSent(false),
       mPeerClosed(false),
+      mStopRequested(false),
       mPacket(nullptr),
       mWasSent(0),
       mToSend(0),
@@ -122,6 +123,7 @@ long KSSessionJob::CloseAsync() {
   EnterCriticalSection(&mCS);
   bool wasOpen = mSocketState != kst_Closed;
   if (wasOpen) {
+    mStopRequested = true;
     SetEvent(mStopEvent);
   }
   LeaveCriticalSection(&mCS);
@@ -169,8 +171,10 @@ void KSSessionJob::Execute() {
       break;
     }
 
+    // Woken by the queue, the socket had nothing new when the wait ended;
+    // whatever it has by now signals mIOEvent again for the next round.
     WSANETWORKEVENTS events = {};
-    if (WSAEnumNetworkEvents(mSocket, mIOEvent, &events) != 0) {
+    if (!semSignalled && WSAEnumNetworkEvents(mSocket, mIOEvent, &events) != 0) {
       EndWithSocketError(WSAGetLastError());
       break;
     }
@@ -183,7 +187,8 @@ void KSSessionJob::Execute() {
     // A queue that keeps the thread busy must not starve: look at the
     // semaphore even when another event woke the thread.
     if (!mPacket &&
-        (semSignalled || WaitForSingleObject(mOutgoingQueue.Semaphore(), 0) == WAIT_OBJECT_0)) {
+        (semSignalled || (mOutgoingQueue.HasPackets() &&
+                          WaitForSingleObject(mOutgoingQueue.Semaphore(), 0) == WAIT_OBJECT_0))) {
       TakeNextPacket();
     }
     if (events.lNetworkEvents & FD_CLOSE) {
@@ -208,7 +213,7 @@ void KSSessionJob::WaitForWork(bool* outSemSignalled) {
   DWORD woke = WaitForMultipleObjects(count, waits, FALSE, DWORD(Timeout()));
   if (woke == WAIT_TIMEOUT) {
     End(kKSErr_Timeout);
-  } else if (woke == WAIT_OBJECT_0 + 1 || WaitForSingleObject(mStopEvent, 0) == WAIT_OBJECT_0) {
+  } else if (woke == WAIT_OBJECT_0 + 1 || mStopRequested) {
     mSocketState = kst_Closed;
   } else if (woke == WAIT_OBJECT_0 + 2) {
     *outSemSignalled = true;

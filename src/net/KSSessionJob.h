@@ -84,8 +84,11 @@ class KSSessionJob : public KSJob {
   bool mSessionOpenMsgSent;
   bool mPeerClosed;  // a graceful close arrived; what is left is drained
 
-  HANDLE mIOEvent;       // network events of the socket
-  HANDLE mStopEvent;     // asks the thread to end
+  HANDLE mIOEvent;    // network events of the socket
+  HANDLE mStopEvent;  // asks the thread to end
+  // Set with mStopEvent, so that the thread can look for a stop request
+  // between waits without a kernel call.
+  std::atomic<bool> mStopRequested;
   HANDLE mConnectEvent;  // set once connected
 
   KSPacketQueue mOutgoingQueue;
