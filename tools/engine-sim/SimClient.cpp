@@ -16,7 +16,7 @@ namespace {
 const DWORD kSendTimeoutMS = 5000;
 
 // How soon the reading thread notices that the connection is to close.
-const long kClosePollMS = 50;
+const DWORD kClosePollMS = 50;
 
 // One read takes whatever the client has sent, up to this much: a client
 // that sends requests back to back has them all handled in one go.
@@ -46,6 +46,12 @@ SimClient::SimClient(SimServer* inServer, SOCKET inSocket, long inID)
   DWORD timeout = kSendTimeoutMS;
   setsockopt(mSocket, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&timeout),
              sizeof(timeout));
+  // A shutdown by another thread does not wake a blocked recv, so the
+  // reading thread waits in short steps and looks at mClosing in between.
+  // A time-out on the receive itself costs nothing while requests flow.
+  DWORD pollMS = kClosePollMS;
+  setsockopt(mSocket, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&pollMS),
+             sizeof(pollMS));
   BOOL noDelay = TRUE;
   setsockopt(mSocket, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay),
              sizeof(noDelay));
@@ -88,16 +94,10 @@ void SimClient::ReadLoop() {
   // Replies held back by a delay leave one by one, each when its time comes.
   bool batch = mOptions.mReplyDelayMS <= 0;
   while (!mClosing) {
-    // A shutdown by another thread does not wake a blocked recv, so wait in
-    // short steps and look at mClosing in between.
-    fd_set readable;
-    FD_ZERO(&readable);
-    FD_SET(mSocket, &readable);
-    timeval wait = {0, kClosePollMS * 1000};
-    if (select(0, &readable, nullptr, nullptr, &wait) == 0) {
-      continue;
-    }
     int received = recv(mSocket, chunk.data(), int(chunk.size()), 0);
+    if (received < 0 && WSAGetLastError() == WSAETIMEDOUT) {
+      continue;  // nothing came within the receive time-out: look at mClosing
+    }
     if (received == 0) {
       mServer->Log().Note(mID, "connection closed by the client");
       break;
