@@ -5,7 +5,8 @@
 
 #include "foundation/KSError.h"
 
-KSPacketQueue::KSPacketQueue() : mPackets(nullptr), mCount(0), mSize(0), mQueued(0), mWaiting(0) {
+KSPacketQueue::KSPacketQueue()
+    : mPackets(nullptr), mCount(0), mSize(0), mQueued(0), mWaiting(0), mRoomSignalled(false) {
   InitializeCriticalSection(&mCS);
   mSemaphore = CreateSemaphoreW(nullptr, 0, 0x7FFFFFFF, nullptr);
   mPacketRemoved = CreateEventW(nullptr, FALSE, FALSE, nullptr);
@@ -63,7 +64,9 @@ long KSPacketQueue::Append(KSPacket* inCopy, bool inBlock, long inTimeoutMS, HAN
     DWORD woke = WaitForMultipleObjects(2, events, FALSE, wait);
     EnterCriticalSection(&mCS);
     mWaiting--;
-    if (woke != WAIT_OBJECT_0) {
+    if (woke == WAIT_OBJECT_0) {
+      mRoomSignalled = false;
+    } else {
       LeaveCriticalSection(&mCS);
       if (woke == WAIT_TIMEOUT) {
         return kKSErr_Timeout;
@@ -78,6 +81,10 @@ long KSPacketQueue::Append(KSPacket* inCopy, bool inBlock, long inTimeoutMS, HAN
     mQueued.store(mCount, std::memory_order_release);
     ReleaseSemaphore(mSemaphore, 1, nullptr);
   }
+  // Room left over goes to the next waiter.
+  if (mCount < kMaxPackets) {
+    SignalRoom();
+  }
   LeaveCriticalSection(&mCS);
   return err;
 }
@@ -90,10 +97,7 @@ KSPacket* KSPacketQueue::TakeOldest() {
     mCount--;
     memmove(mPackets, mPackets + 1, size_t(mCount) * sizeof(KSPacket*));
     mQueued.store(mCount, std::memory_order_release);
-    // Setting the event costs a kernel call; it only matters to a waiter.
-    if (mWaiting > 0) {
-      SetEvent(mPacketRemoved);
-    }
+    SignalRoom();
   }
   LeaveCriticalSection(&mCS);
   return packet;
@@ -113,4 +117,13 @@ long KSPacketQueue::Grow() {
   mPackets = static_cast<KSPacket**>(grown);
   mSize += extra;
   return 0;
+}
+
+// Setting the event costs a kernel call: it is made only when someone waits
+// and no earlier signal is still on its way to a waiter.
+void KSPacketQueue::SignalRoom() {
+  if (mWaiting > 0 && !mRoomSignalled) {
+    mRoomSignalled = true;
+    SetEvent(mPacketRemoved);
+  }
 }

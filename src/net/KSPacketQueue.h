@@ -46,6 +46,8 @@ class KSPacketQueue {
 
  private:
   bool IsFull(const KSPacket* inPacket) const;
+  // Wakes a waiting appender, unless one is already on its way; mCS is held.
+  void SignalRoom();
   long Grow();
 
   KSPacket** mPackets;
@@ -53,6 +55,7 @@ class KSPacketQueue {
   int32 mSize;                 // capacity of mPackets
   std::atomic<int32> mQueued;  // mCount, readable without the lock
   int32 mWaiting;              // appenders waiting for room, under mCS
+  bool mRoomSignalled;         // mPacketRemoved set and no waiter woken by it yet, under mCS
   CRITICAL_SECTION mCS;
   HANDLE mSemaphore;
   HANDLE mPacketRemoved;  // auto-reset; set when a packet is taken while appenders wait

@@ -12,6 +12,9 @@ namespace {
 // Reads per round while data keeps coming, so that a peer that never pauses
 // cannot keep the thread from its queue and its stop request.
 constexpr int kMaxReadsPerRound = 64;
+// Likewise, packets taken from the queue per round beyond the first, while
+// the socket keeps taking them.
+constexpr int kMaxTakesPerRound = 64;
 
 long ConnectFailure(int inWinsockErr) {
   return inWinsockErr == WSAECONNRESET || inWinsockErr == WSAECONNREFUSED ? kKSErr_ConnectRefused
@@ -30,7 +33,6 @@ KSSessionJob::KSSessionJob()
       mPeerClosed(false),
       mStopRequested(false),
       mPacket(nullptr),
-      mWasSent(0),
       mToSend(0),
       mPeerAddr(),
       mPeerPort(0),
@@ -158,7 +160,7 @@ long KSSessionJob::Timeout() {
 
 void KSSessionJob::Execute() {
   while (mSocketState != kst_Closed) {
-    if (mPacket && mSocketState == kst_Connected) {
+    if (Sending() && mSocketState == kst_Connected) {
       SendStep();
       if (mSocketState == kst_Closed) {
         break;
@@ -186,7 +188,7 @@ void KSSessionJob::Execute() {
     }
     // A queue that keeps the thread busy must not starve: look at the
     // semaphore even when another event woke the thread.
-    if (!mPacket &&
+    if (!Sending() &&
         (semSignalled || (mOutgoingQueue.HasPackets() &&
                           WaitForSingleObject(mOutgoingQueue.Semaphore(), 0) == WAIT_OBJECT_0))) {
       TakeNextPacket();
@@ -197,7 +199,7 @@ void KSSessionJob::Execute() {
         break;
       }
     }
-    if (mPacket && mSocketState == kst_Connected) {
+    if (Sending() && mSocketState == kst_Connected) {
       SendStep();
     }
     if (mSocketState != kst_Closed && ((events.lNetworkEvents & FD_READ) || mPeerClosed)) {
@@ -209,7 +211,7 @@ void KSSessionJob::Execute() {
 
 void KSSessionJob::WaitForWork(bool* outSemSignalled) {
   HANDLE waits[3] = {mIOEvent, mStopEvent, mOutgoingQueue.Semaphore()};
-  DWORD count = mPacket ? 2 : 3;
+  DWORD count = Sending() ? 2 : 3;
   DWORD woke = WaitForMultipleObjects(count, waits, FALSE, DWORD(Timeout()));
   if (woke == WAIT_TIMEOUT) {
     End(kKSErr_Timeout);
@@ -246,20 +248,51 @@ void KSSessionJob::HandleCloseEvent(const WSANETWORKEVENTS& inEvents) {
 
 void KSSessionJob::TakeNextPacket() {
   mPacket = mOutgoingQueue.TakeOldest();
-  mWasSent = 0;
   mToSend = mPacket ? int32(KSPacketWire::WireSize(*mPacket)) : 0;
-  mSendBuf.mUsed = 0;
   mSendBuf.mShaped = 0;
 }
 
-void KSSessionJob::SendStep() {
-  while (mPacket) {
-    int32 room = int32(sizeof(mSendBuf.mData)) - mSendBuf.mUsed;
-    int32 shaped = KSPacketWire::CopyWireBytes(*mPacket, mSendBuf.mShaped,
-                                               mSendBuf.mData + mSendBuf.mUsed, room);
+// Takes the next queued packet while the send buffer has room, with its
+// semaphore count, so that the count keeps matching the queue.
+bool KSSessionJob::TakeQueuedPacket() {
+  if (!mOutgoingQueue.HasPackets() ||
+      WaitForSingleObject(mOutgoingQueue.Semaphore(), 0) != WAIT_OBJECT_0) {
+    return false;
+  }
+  TakeNextPacket();
+  return mPacket != nullptr;
+}
+
+// Places the current packet, and then the queued ones, in the send buffer
+// until it is full. A packet is freed once all of it is in the buffer.
+void KSSessionJob::FillSendBuffer(int* ioTakesLeft) {
+  const int32 capacity = int32(sizeof(mSendBuf.mData));
+  while (mSendBuf.mUsed < capacity) {
+    if (!mPacket) {
+      if (*ioTakesLeft <= 0 || !TakeQueuedPacket()) {
+        return;
+      }
+      --*ioTakesLeft;
+    }
+    int32 shaped = KSPacketWire::CopyWireBytes(
+        *mPacket, mSendBuf.mShaped, mSendBuf.mData + mSendBuf.mUsed, capacity - mSendBuf.mUsed);
+    if (shaped <= 0) {
+      return;
+    }
     mSendBuf.mUsed += shaped;
     mSendBuf.mShaped += shaped;
+    if (mSendBuf.mShaped == mToSend) {
+      KSPacketQueue::FreePacket(mPacket);
+      mPacket = nullptr;
+      mToSend = 0;
+      mSendBuf.mShaped = 0;
+    }
+  }
+}
 
+void KSSessionJob::SendStep() {
+  int takesLeft = kMaxTakesPerRound;
+  for (FillSendBuffer(&takesLeft); mSendBuf.mUsed > 0; FillSendBuffer(&takesLeft)) {
     int sent = send(mSocket, reinterpret_cast<const char*>(mSendBuf.mData), mSendBuf.mUsed, 0);
     if (sent == SOCKET_ERROR) {
       int err = WSAGetLastError();
@@ -271,15 +304,6 @@ void KSSessionJob::SendStep() {
     }
     mSendBuf.mUsed -= sent;
     memmove(mSendBuf.mData, mSendBuf.mData + sent, size_t(mSendBuf.mUsed));
-    mWasSent += sent;
-    if (mWasSent == mToSend) {
-      KSPacketQueue::FreePacket(mPacket);
-      mPacket = nullptr;
-      mWasSent = 0;
-      mToSend = 0;
-      mSendBuf.mUsed = 0;
-      mSendBuf.mShaped = 0;
-    }
   }
 }
 

@@ -1,7 +1,8 @@
 // One outgoing TCP session and the worker thread that drives it.
 //
 // The thread waits on the socket's network events, the stop request and the
-// outgoing queue, writes queued packets through a 1024-byte send buffer,
+// outgoing queue, writes queued packets through a 1024-byte send buffer
+// (packets waiting in the queue share it, so that they leave in one write),
 // reassembles incoming packets and reports them, and the session's opening
 // and end, to the handler.
 #pragma once
@@ -58,15 +59,19 @@ class KSSessionJob : public KSJob {
  private:
   struct SendBuffer {
     uint8 mData[1024];
-    int32 mUsed;    // bytes filled
-    int32 mShaped;  // bytes of the current packet placed so far
+    int32 mUsed;    // bytes filled and not yet taken by the socket
+    int32 mShaped;  // bytes of mPacket placed so far
   };
 
   long Timeout();
   void WaitForWork(bool* outSemSignalled);
   void HandleConnectEvent(const WSANETWORKEVENTS& inEvents);
   void HandleCloseEvent(const WSANETWORKEVENTS& inEvents);
+  // True while a packet, or the end of one, waits to be written.
+  bool Sending() const { return mPacket || mSendBuf.mUsed > 0; }
   void TakeNextPacket();
+  bool TakeQueuedPacket();
+  void FillSendBuffer(int* ioTakesLeft);
   void SendStep();
   void ReceiveStep();
   void EndWithSocketError(int inWinsockErr);
@@ -93,8 +98,7 @@ class KSSessionJob : public KSJob {
 
   KSPacketQueue mOutgoingQueue;
   SendBuffer mSendBuf;
-  KSPacket* mPacket;  // being sent; owned
-  int32 mWasSent;     // bytes of mPacket the socket has taken
+  KSPacket* mPacket;  // being placed in the send buffer; owned
   int32 mToSend;      // bytes of mPacket on the wire
 
   KSPacketReceiver mRecv;
