@@ -100,6 +100,40 @@ TEST_F(KSNetSessionTest, PacketsArriveWholeAndInOrderBothWays) {
   EXPECT_EQ(0, KSNet::CloseSession(ref, 0));
 }
 
+// Packets that wait in the queue share the send buffer: sizes around the
+// buffer's 1024 bytes make them straddle its end in every way.
+TEST_F(KSNetSessionTest, QueuedPacketsSharingTheSendBufferArriveWholeAndInOrder) {
+  LoopbackPeer peer;
+  SessionLog log;
+  KSSessionRef ref = Open(peer, log);
+  const size_t kSizes[] = {0, 1, 100, 947, 948, 949, 2000};
+  const int kCount = 400;
+  auto dataOf = [&](int inSeq) { return std::string(kSizes[inSeq % 7], char('a' + inSeq % 26)); };
+
+  long sendErr = 0;
+  std::thread sender([&] {
+    for (int i = 0; i < kCount && sendErr == 0; i++) {
+      std::string data = dataOf(i);
+      KSPacket p = MakePacket(0, data);
+      KSPutBE32(uint32(i), p.mHeader + 4);
+      sendErr = KSNet::Send(ref, p);
+    }
+  });
+  int inOrder = 0;
+  for (; inOrder < kCount; inOrder++) {
+    KSPacket p;
+    std::string got;
+    if (!peer.RecvPacket(&p, &got) || KSGetBE32(p.mHeader + 4) != uint32(inOrder) ||
+        got != dataOf(inOrder)) {
+      break;
+    }
+  }
+  sender.join();
+  EXPECT_EQ(sendErr, 0);
+  EXPECT_EQ(inOrder, kCount);
+  EXPECT_EQ(0, KSNet::CloseSession(ref, 0));
+}
+
 TEST_F(KSNetSessionTest, OversizedPacketEndsTheSession) {
   LoopbackPeer peer;
   SessionLog log;

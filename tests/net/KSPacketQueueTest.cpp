@@ -68,3 +68,31 @@ TEST(KSPacketQueueTest, FullQueueWaitsTimesOutOrGivesUp) {
   EXPECT_EQ(queue.TakeOldest(), nullptr);
   CloseHandle(giveUp);
 }
+
+// Two appenders wait on a full queue; two packets taken make room for both,
+// however their wake-ups fall.
+TEST(KSPacketQueueTest, EveryWaitingAppenderGetsTheRoomMade) {
+  KSPacketQueue queue;
+  HANDLE giveUp = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  for (int i = 0; i < KSPacketQueue::kMaxPackets; i++) {
+    ASSERT_EQ(0, queue.Append(Copy(i), false, 0, giveUp));
+  }
+  long results[2] = {-1, -1};
+  std::thread appenders[2];
+  for (int a = 0; a < 2; a++) {
+    appenders[a] =
+        std::thread([&, a] { results[a] = queue.Append(Copy(900 + a), true, 10000, giveUp); });
+  }
+  Sleep(100);  // both are most likely waiting by now
+  // Taken back to back, so that the second goes before the first waiter wakes.
+  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(queue.Semaphore(), 0));
+  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(queue.Semaphore(), 0));
+  KSPacketQueue::FreePacket(queue.TakeOldest());
+  KSPacketQueue::FreePacket(queue.TakeOldest());
+  for (std::thread& appender : appenders) {
+    appender.join();
+  }
+  EXPECT_EQ(results[0], 0);
+  EXPECT_EQ(results[1], 0);
+  CloseHandle(giveUp);
+}
