@@ -167,6 +167,46 @@ TEST_F(EngineSimProgramTest, ChangesByOneClientAreAnnouncedToAll) {
   EXPECT_EQ(last, toolbar.Ask(Text(CommandGetCurrentWaveShape)));
 }
 
+// Requests that arrive in one piece are answered in order, and a change one
+// of them makes is announced before its reply, as when they come one by one.
+TEST_F(EngineSimProgramTest, RequestsSentTogetherAreAnsweredInOrderAfterTheirNotices) {
+  Start();
+  SimTestClient client;
+  Connect(&client);
+  EXPECT_EQ("", client.Ask(""));
+  char text[kCommandBufferSize];
+  const std::string change = CommandNextColorMap(1, text);
+  const std::string query = Text(CommandGetCurrentFlowField);
+  const uint32 kRequests = 30;
+  std::vector<uint8> wire;
+  for (uint32 ticket = 1; ticket <= kRequests; ticket++) {
+    const std::string& script = ticket % 2 ? change : query;
+    KSPacket packet = {};
+    KSMPWire::BuildHeader(packet.mHeader, kKSMPKind_Request, 0x28, ticket, true, nullptr);
+    packet.mDataSize = int32(script.size());
+    std::vector<uint8> one(size_t(KSPacketWire::WireSize(packet)));
+    KSPacketWire::EncodeHeader(packet, one.data());
+    std::copy(script.begin(), script.end(), one.begin() + kKSPacketWireHeaderSize);
+    wire.insert(wire.end(), one.begin(), one.end());
+  }
+  ASSERT_TRUE(client.SendRaw(wire.data(), wire.size()));
+
+  for (uint32 ticket = 1; ticket <= kRequests; ticket++) {
+    ReceivedPacket packet;
+    if (ticket % 2) {
+      ASSERT_TRUE(client.NextPacket(&packet)) << ticket;
+      long id = 0;
+      std::string body;
+      ASSERT_TRUE(packet.SystemMsg(&id, &body)) << ticket;
+      EXPECT_EQ(301, id);
+    }
+    ASSERT_TRUE(client.NextPacket(&packet)) << ticket;
+    ASSERT_EQ(kKSMPKind_Reply, packet.Kind()) << ticket;
+    EXPECT_EQ(ticket, KSMPWire::Ticket(packet.mHeader));
+    EXPECT_EQ(ticket % 2 ? "" : "Big Bang", packet.mData);
+  }
+}
+
 TEST_F(EngineSimProgramTest, SurvivesGarbageAndClientsThatVanishMidRequest) {
   Start();
   {
