@@ -63,7 +63,11 @@ void KSTime::GetTime(KSTime* outTime, bool inLocal) {
 }
 
 long KSTime::Diff(const KSTime& inA, const KSTime& inB) {
-  return long(inA.mDays - inB.mDays) * kSecsPerDay + (inA.mSecs - inB.mSecs);
+  // Worked out in 64 bits: a stamp left at day 0 is more than a 32-bit long
+  // of seconds away from today, and the result then wraps instead of
+  // overflowing.
+  int64 secs = (int64(inA.mDays) - inB.mDays) * kSecsPerDay + (int64(inA.mSecs) - inB.mSecs);
+  return long(secs);
 }
 
 long KSTime::GetTimeMS() {
