@@ -84,9 +84,9 @@ void* KSMutex::CreateOnce() {
     return nullptr;
   }
   // Two threads may both have made one on the first use; the loser drops its
-  // own and uses the winner's.
+  // own and uses the winner's. Either way a mutex now exists.
+  mHasName = true;
   if (mMutex.compare_exchange_strong(mutex, created)) {
-    mHasName = true;
     return created;
   }
   DestroyOSMutex(created);
