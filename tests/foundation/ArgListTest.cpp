@@ -121,6 +121,14 @@ TEST(ArgList, ExportsTheTextForm) {
   args.RemoveAll();
   args.SetInt(0x41FF4243, 2);
   EXPECT_EQ("ABC=2\r\n", Export(args));
+
+  // Hash order: the codes of A and T share a bucket of the 19 and the later
+  // one comes first; B has the next bucket.
+  ArgList ordered;
+  ordered.SetInt(ArgList::KeyCode("A"), 1);
+  ordered.SetInt(ArgList::KeyCode("B"), 2);
+  ordered.SetInt(ArgList::KeyCode("T"), 3);
+  EXPECT_EQ("T=3,A=1,B=2,", Export(ordered, ","));
 }
 
 TEST(ArgList, ExportedTextReadsBackToTheSameValues) {
