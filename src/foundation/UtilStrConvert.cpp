@@ -1,5 +1,6 @@
 // UtilStr's number conversions and backslash escaping.
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "foundation/UtilStr.h"
@@ -36,7 +37,15 @@ int SkipSpaceAndSign(const char* inStr, int inLen, bool& outNegative) {
 // steps instead of one call per character.
 class EscapeBuffer {
  public:
-  explicit EscapeBuffer(UtilStr& ioDest) : mDest(ioDest), mUsed(0) {}
+  // inSrc is the text being read. When it lies in ioDest's own block, a
+  // second reference keeps that block alive while ioDest grows into a new one.
+  EscapeBuffer(UtilStr& ioDest, const char* inSrc) : mDest(ioDest), mUsed(0) {
+    uintptr_t src = reinterpret_cast<uintptr_t>(inSrc);
+    uintptr_t text = reinterpret_cast<uintptr_t>(ioDest.getCStr());
+    if (src >= text && src <= text + uintptr_t(ioDest.length())) {
+      mKeepAlive.Assign(ioDest);
+    }
+  }
   ~EscapeBuffer() { Flush(); }
 
   void Put(char inChar) {
@@ -56,6 +65,7 @@ class EscapeBuffer {
 
  private:
   UtilStr& mDest;
+  UtilStr mKeepAlive;
   char mBytes[256];
   size_t mUsed;
 };
@@ -151,10 +161,11 @@ long UtilStr::StrToInt(const char* inStr, int inLen) {
       value = value * 10 + uint32(c - '0');
     } else {
       if (c == 'x') {
-        // Everything after the 'x' is read as upper-case hex digits.
+        // Everything after the 'x' is read as a hex digit: '0'-'9' by their
+        // value, any other byte by its code less 55, which is right for 'A'-'F'.
         for (i++; i < inLen; i++) {
           int code = uint8(inStr[i]);
-          value = value * 16 + uint32(code <= '9' ? code - 48 : code - 55);
+          value = value * 16 + uint32(IsDigit(char(code)) ? code - 48 : code - 55);
         }
       }
       break;
@@ -288,7 +299,7 @@ void UtilStr::AppendCStrEncoding(const char* inSrc, int inLen, int inFlags) {
     return;
   }
   static const char kHexDigits[] = "0123456789ABCDEF";
-  EscapeBuffer out(*this);
+  EscapeBuffer out(*this, inSrc);
   for (int i = 0; i < inLen; i++) {
     uint8 byte = uint8(inSrc[i]);
     char whitespace =
@@ -328,7 +339,7 @@ void UtilStr::AppendCStrDecoding(const char* inSrc, int inLen, bool inSkipToQuot
   if (inSkipToQuote) {
     i = nextQuote(0) + 1;
   }
-  EscapeBuffer out(*this);
+  EscapeBuffer out(*this, inSrc);
   while (i < inLen) {
     char c = inSrc[i];
     if (c == '"') {

@@ -354,6 +354,8 @@ TEST(UtilStr, IntegerConversions) {
   EXPECT_EQ(-31, UtilStr::StrToInt("-0x1F", -1));
   EXPECT_EQ(1, UtilStr::StrToInt("0x1F", 3)) << "hex stops at the given length";
   EXPECT_EQ(12, UtilStr::StrToInt("12abc", -1));
+  EXPECT_EQ(31 * 16 + ' ' - 55, UtilStr::StrToInt("0x1F ", -1))
+      << "any non-digit after x is a letter";
   EXPECT_EQ(0, UtilStr::StrToInt("\3515", -1)) << "high bytes are not spaces";
   EXPECT_EQ(1, UtilStr::StrToInt("4294967297", -1)) << "wraps at 32 bits";
   EXPECT_EQ(64, UtilStr("64").GetValue());
@@ -432,6 +434,14 @@ TEST(UtilStr, EscapeAndUnescapeRoundTrip) {
   UtilStr decoded("kept:");
   decoded.AppendCStrDecoding(quoted.getCStr(), quoted.length(), true);
   EXPECT_EQ("kept:" + all, Str(decoded));
+
+  // The source may be the string's own text, although appending moves it.
+  UtilStr self(all.data(), long(all.size()));
+  self.AppendCStrEncoding(self.getCStr(), self.length(), kCStrEscapeAll);
+  EXPECT_EQ(all + Str(quoted).substr(1, size_t(quoted.length() - 2)), Str(self));
+  UtilStr selfDecoded(quoted);
+  selfDecoded.AppendCStrDecoding(selfDecoded.getCStr(), selfDecoded.length(), true);
+  EXPECT_EQ(Str(quoted) + all, Str(selfDecoded));
 
   // Quotes and odd escapes.
   auto decode = [](const char* inText, bool inSkipToQuote) {
