@@ -93,10 +93,6 @@ bool UtilStr::operator==(const char* inStr) const {
   return Equals(inStr, true);
 }
 
-bool UtilStr::operator<(const UtilStr& inStr) const {
-  return compare(mPtr, mLen, inStr.mPtr, inStr.mLen, true) < 0;
-}
-
 void UtilStr::Assign(const UtilStr& inStr) {
   if (&inStr == this) {
     return;

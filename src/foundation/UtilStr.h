@@ -49,12 +49,11 @@ class UtilStr : public KSObject {
   UtilStr& operator+=(const char* inStr);
   UtilStr& operator+=(char inChar);
 
-  // Case-sensitive byte comparisons (ordering as compare()).
+  // Case-sensitive equality of the bytes.
   bool operator==(const UtilStr& inStr) const;
   bool operator==(const char* inStr) const;
   bool operator!=(const UtilStr& inStr) const { return !(*this == inStr); }
   bool operator!=(const char* inStr) const { return !(*this == inStr); }
-  bool operator<(const UtilStr& inStr) const;
 
   // --- Access ---
   // The text. It is NUL-terminated unless the string holds borrowed text that
@@ -138,8 +137,6 @@ class UtilStr : public KSObject {
   static long OctalStrToInt(const char* inStr, int inLen);
   static long FloatToStr(double inNum, int inDecimals, char* outStr);
   static double StrToFloat(const char* inStr, int inLen);
-  long GetValue() const { return StrToInt(mPtr, mLen); }
-  double GetFloatValue() const { return StrToFloat(mPtr, mLen); }
 
   // --- Escaping ---
   // Appends inSrc with backslash escapes chosen by the kCStrEscape... bits.

@@ -358,7 +358,6 @@ TEST(UtilStr, IntegerConversions) {
       << "any non-digit after x is a letter";
   EXPECT_EQ(0, UtilStr::StrToInt("\3515", -1)) << "high bytes are not spaces";
   EXPECT_EQ(1, UtilStr::StrToInt("4294967297", -1)) << "wraps at 32 bits";
-  EXPECT_EQ(64, UtilStr("64").GetValue());
 
   EXPECT_EQ(493, UtilStr::OctalStrToInt("755", -1));
   EXPECT_EQ(-15, UtilStr::OctalStrToInt(" -17", -1));
@@ -390,7 +389,6 @@ TEST(UtilStr, FloatConversions) {
   EXPECT_DOUBLE_EQ(12.0, UtilStr::StrToFloat("12345", 2));
   EXPECT_DOUBLE_EQ(3.0, UtilStr::StrToFloat("\3513", 2)) << "high bytes count as space";
   EXPECT_DOUBLE_EQ(0.0, UtilStr::StrToFloat("5", 0));
-  EXPECT_DOUBLE_EQ(0.5, UtilStr("0.5").GetFloatValue());
 }
 
 TEST(UtilStr, EscapingFollowsTheFlags) {
