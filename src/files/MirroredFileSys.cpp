@@ -207,11 +207,20 @@ long MirroredFileSys::ScanOverlay(long inFolderID, long inOverlayFolderID, XLong
                                   const XLongList& inOnDisk) {
   XLongList overlayIDs;
   long err = mOverlayFileSys->Catalog(inOverlayFolderID, &overlayIDs, kFSCatFilesAndFolders);
+  XLongList standIns;  // the mirror items that stand for overlay items now
   for (long i = 1; err == 0 && i <= overlayIDs.Count(); i++) {
     long id = 0;
     err = MirrorOverlayItem(inFolderID, overlayIDs.Fetch(i), inOnDisk, &id);
     if (id != 0) {
       ioCandidates->Remove(int32(id));
+      standIns.Add(int32(id));
+    }
+  }
+  // A disk item whose overlay item has gone shows the disk alone again.
+  for (long i = 1; err == 0 && i <= inOnDisk.Count(); i++) {
+    long id = inOnDisk.Fetch(i);
+    if (OverlayID(id) != 0 && standIns.FindIndexOf(int32(id)) == 0) {
+      ForgetOverlay(id);
     }
   }
   return err;

@@ -208,6 +208,21 @@ TEST(MirroredFileSys, OverlayBesideOrOverTheDisk) {
     EXPECT_EQ(0, temp.Item("extra.txt").Exists());
   }
   EXPECT_EQ("disk", ReadAll(temp.Item("both.txt")));
+
+  // Items that leave the overlay fall back to the disk at the next reading.
+  Mirror fs;
+  ASSERT_EQ(0, fs.SetRootDir(temp.Spec(), &overlay, true));
+  EXPECT_EQ("overlay!", fs.Read(fs.ID(1, "both.txt")));
+  long merged = fs.ID(1, "shared");
+  EXPECT_EQ((Names{"from-disk.txt", "from-overlay.txt"}), fs.Names(merged));
+  ASSERT_EQ(0, overlay.Delete(shared));
+  long overlayBoth = 0;
+  ASSERT_EQ(0, overlay.GetItemID(1, "both.txt", -1, &overlayBoth));
+  ASSERT_EQ(0, overlay.Delete(overlayBoth));
+  fs.PurgeCache(1);
+  EXPECT_EQ((Names{"both.txt", "extra.txt", "shared", "only-overlay"}), fs.Names(1));
+  EXPECT_EQ("disk", fs.Read(fs.ID(1, "both.txt")));
+  EXPECT_EQ((Names{"from-disk.txt"}), fs.Names(merged));
 }
 
 TEST(MirroredFileSys, CreatesOnTheDisk) {
