@@ -13,8 +13,6 @@ class KSWideText {
   explicit KSWideText(const char* inText, long inLen = -1);
 
   const wchar_t* Get() const { return mText.c_str(); }
-  // For calls that want a writable command line.
-  wchar_t* Writable() { return &mText[0]; }
   int Length() const { return static_cast<int>(mText.size()); }
   bool IsEmpty() const { return mText.empty(); }
 

@@ -103,13 +103,6 @@ CXTheme::CXTheme() {}
 
 CXTheme::~CXTheme() {}
 
-const char* CXTheme::SectionName(CXConfigType inType) {
-  if (!IsValidType(inType)) {
-    return nullptr;
-  }
-  return reinterpret_cast<const char*>(kSectionNames[inType] + 1);
-}
-
 ArgList* CXTheme::FindConfig(CXConfigType inType, const char* inName, long inNameLen) const {
   void* value = nullptr;
   if (mConfigList[inType].Get(inName, int(inNameLen), nullptr, &value) == 0) {

@@ -88,9 +88,6 @@ class CXTheme {
   ArgList& ThemeAttribs() { return mThemeAttribs; }
   const ArgList& ThemeAttribs() const { return mThemeAttribs; }
 
-  // The section name of a kind in "theme.txt", null outside the seven kinds.
-  static const char* SectionName(CXConfigType inType);
-
  protected:
   // Configuration name -> owned ArgList of its attributes.
   class ConfigTable : public Hashtable {

@@ -78,7 +78,6 @@ class ThemeMgr : public KSBroadcaster {
   // The current theme's content (its attributes answer the list views).
   const CXTheme& CurTheme() const { return mCurTheme; }
   bool UsingCustom() const { return mUsingCustom; }
-  const KSFileSpec& UserThemesFolder() const { return mUserThemesFolder; }
 
  protected:
   long LoadThemeFolder(const KSFileSpec& inBaseFolder, bool inReadOnly);

@@ -2,6 +2,16 @@
 
 #include "files/Prefs.h"
 
+namespace {
+
+// One key and its default: a text key has mText, an integer key mInt.
+struct ToolbarPrefDefault {
+  long mKey;
+  const char* mText;
+  long mInt;
+};
+
+// Every key, Vers first.
 const ToolbarPrefDefault kToolbarPrefDefaults[] = {
     {kPref_Version, nullptr, kToolbarPrefsVersion},
     {kPref_ToolTips, nullptr, 1},
@@ -34,8 +44,7 @@ const ToolbarPrefDefault kToolbarPrefDefaults[] = {
     {kPref_Inst, "", 0},
 };
 
-const int kNumToolbarPrefDefaults =
-    int(sizeof(kToolbarPrefDefaults) / sizeof(kToolbarPrefDefaults[0]));
+}  // namespace
 
 void SetMissingToolbarPrefs(Prefs* ioPrefs) {
   if (ioPrefs->GetInt(kPref_Version) != kToolbarPrefsVersion) {

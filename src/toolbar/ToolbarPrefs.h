@@ -1,4 +1,5 @@
-// The keys of "Toolbar Preferences.txt" and the default of every one.
+// The keys of "Toolbar Preferences.txt", and giving every missing key its
+// default.
 #pragma once
 
 #include "foundation/KSTypes.h"
@@ -38,17 +39,6 @@ constexpr long kPref_Skin = KSFourCC("Skin");                  // skin folder na
 constexpr long kPref_Theme = KSFourCC("Them");                 // current theme's logical name
 constexpr long kPref_ImageVideoFolder = KSFourCC("SDir");      // extra image/video folder
 constexpr long kPref_Inst = KSFourCC("Inst");                  // kept with its default only
-
-// One key and its default: a text key has mText, an integer key mInt.
-struct ToolbarPrefDefault {
-  long mKey;
-  const char* mText;
-  long mInt;
-};
-
-// Every key, Vers first.
-extern const ToolbarPrefDefault kToolbarPrefDefaults[];
-extern const int kNumToolbarPrefDefaults;
 
 // Discards ioPrefs when its version is not kToolbarPrefsVersion (a missing
 // version reads as 0), then gives every missing key its default.

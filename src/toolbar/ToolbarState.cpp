@@ -4,12 +4,11 @@
 #include "toolbar/KSVisualAPISession.h"
 #include "toolbar/ToolbarPrefs.h"
 
-const char kToolbarPrefsFileName[] = "Toolbar Preferences.txt";
-
 ToolbarState* ToolbarState::sToolbarState = nullptr;
 
 namespace {
 
+const char kToolbarPrefsFileName[] = "Toolbar Preferences.txt";
 const char kWorkFolderName[] = "Corvexa";
 const char kSkinsFolderName[] = "Skins";
 const char kDeckAppName[] = "Corvexa Deck.exe";

@@ -12,9 +12,6 @@
 #include "files/Prefs.h"
 #include "toolbar/ThemeMgr.h"
 
-// The preference file in the work folder.
-extern const char kToolbarPrefsFileName[];
-
 class ToolbarState {
  public:
   // Locates the real folders, loads the preferences and the themes.
