@@ -61,8 +61,9 @@ class KSFile : public KSObject {
   // runs past the end gives kKSErr_EOF with the bytes that exist; any other
   // failure leaves outData empty.
   static long ReadFromFile(const KSFileSpec& inSpec, int64 inPos, long inBytes, UtilStr* outData);
-  // Reads a whole file. inMaxBytes < 1 means no limit; a file larger than
-  // inMaxBytes gives kKSErr_FileTooBig and an empty outData.
+  // Reads a whole file. A negative inMaxBytes means no limit (and 0 reads
+  // nothing); a file larger than inMaxBytes gives kKSErr_FileTooBig and an
+  // empty outData.
   static long ReadFile(const KSFileSpec& inSpec, UtilStr* outData, long inMaxBytes);
   // Replaces a file's content with inBytes of inData, creating the file when
   // missing. The new content goes to a sibling file first, which then takes

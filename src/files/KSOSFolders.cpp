@@ -87,7 +87,7 @@ long KSResolveOSFolder(OSFolderType inType, KSFolderLookup& inLookup, KSFileSpec
       outSpec->AssignParent(found);
       break;
     case kDriveOnly: {
-      // "X:\" rather than "X:", which would read as a relative path.
+      // Given as "X:\" so that it reads as an absolute path; it is kept as "X:".
       const char drive[] = {found.GetPathCStr()[0], ':', '\\', 0};
       outSpec->AssignFromPath(drive);
       break;

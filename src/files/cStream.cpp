@@ -24,7 +24,8 @@ FILE* OpenWide(const char* inName, const char* inMode) {
   } else {
     int units = KSEncodeAsUTF16(reinterpret_cast<const uint8*>(inName), -1, kKSEncodingUTF8,
                                 reinterpret_cast<uint16*>(name), kKSMaxNativePathUnits - 1, true);
-    name[units < kKSMaxNativePathUnits ? units : 0] = 0;
+    // A name that does not fit is not opened, rather than opened cut short.
+    name[units < kKSMaxNativePathUnits - 1 ? units : 0] = 0;
   }
   wchar_t mode[16];
   size_t i = 0;
