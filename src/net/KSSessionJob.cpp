@@ -175,8 +175,10 @@ void KSSessionJob::Execute() {
 
     // Woken by the queue, the socket had nothing new when the wait ended;
     // whatever it has by now signals mIOEvent again for the next round.
+    // Woken by the socket, the wait has already reset mIOEvent (auto-reset),
+    // so the call is not asked to reset it: that would be one more kernel call.
     WSANETWORKEVENTS events = {};
-    if (!semSignalled && WSAEnumNetworkEvents(mSocket, mIOEvent, &events) != 0) {
+    if (!semSignalled && WSAEnumNetworkEvents(mSocket, nullptr, &events) != 0) {
       EndWithSocketError(WSAGetLastError());
       break;
     }
@@ -308,8 +310,10 @@ void KSSessionJob::SendStep() {
 }
 
 void KSSessionJob::ReceiveStep() {
+  u_long waiting = 0;  // bytes known to be left in the socket
   for (int reads = 0; mPeerClosed || reads < kMaxReadsPerRound; reads++) {
-    int got = recv(mSocket, reinterpret_cast<char*>(mRecv.ReadBuffer()), mRecv.ReadSpace(), 0);
+    int asked = mRecv.ReadSpace();
+    int got = recv(mSocket, reinterpret_cast<char*>(mRecv.ReadBuffer()), asked, 0);
     if (got == SOCKET_ERROR) {
       int err = WSAGetLastError();
       if (err != WSAEWOULDBLOCK) {
@@ -329,7 +333,25 @@ void KSSessionJob::ReceiveStep() {
       End(err);
       return;
     }
+    if (!mPeerClosed && !MoreToRead(got, asked, &waiting)) {
+      return;
+    }
   }
+}
+
+// Whether another read would find data, without a read that fails: every
+// read re-arms the read event, so whatever arrives after the socket was
+// found empty wakes the thread again. Asking the socket how much it holds is
+// far cheaper than a read that would block.
+bool KSSessionJob::MoreToRead(int inGot, int inAsked, u_long* ioWaiting) {
+  if (inGot < inAsked) {
+    return false;  // the read emptied the socket
+  }
+  *ioWaiting = *ioWaiting > u_long(inGot) ? *ioWaiting - u_long(inGot) : 0;
+  if (*ioWaiting == 0 && ioctlsocket(mSocket, FIONREAD, ioWaiting) != 0) {
+    return true;  // no answer: let the next read find out
+  }
+  return *ioWaiting > 0;
 }
 
 void KSSessionJob::DeliverPacket(const KSPacket& inPacket, void* inJob) {
