@@ -73,6 +73,25 @@ void SetClassValue(const std::wstring& inKey, const wchar_t* inName, const std::
   RegCloseKey(key);
 }
 
+// Whether a control of inDialog shows inText (ignoring case).
+bool ShowsText(HWND inDialog, const std::wstring& inText) {
+  struct Search {
+    const std::wstring* mText;
+    bool mFound;
+  } search = {&inText, false};
+  EnumChildWindows(
+      inDialog,
+      [](HWND inChild, LPARAM inSearch) -> BOOL {
+        Search* search = reinterpret_cast<Search*>(inSearch);
+        wchar_t text[MAX_PATH + 1] = L"";
+        GetWindowTextW(inChild, text, MAX_PATH + 1);
+        search->mFound = lstrcmpiW(text, search->mText->c_str()) == 0;
+        return !search->mFound;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.mFound;
+}
+
 }  // namespace
 
 // Not a test of its own: what the test program does when another test starts it.
@@ -199,8 +218,13 @@ TEST(BaseFolders, BrowsingStartsAtThePathAndReturnsTheChoice) {
   KSFileSpec start = folder.MakeFolder("start");
   UtilStr path(start.GetPathCStr());
   {
-    ModalDriver driver(nullptr, [](HWND inBrowser) {
-      Sleep(300);  // the browser selects the start folder as it comes up
+    std::wstring wanted = KSWideText(path.getCStr()).Get();
+    ModalDriver driver(nullptr, [&wanted](HWND inBrowser) {
+      // The status text names the selected folder once the browser has
+      // moved to the start folder.
+      for (int tries = 0; tries < 400 && !ShowsText(inBrowser, wanted); tries++) {
+        Sleep(25);
+      }
       ModalDriver::Press(inBrowser, IDOK);
     });
     EXPECT_TRUE(BaseBrowseForFolder(nullptr, "Select a folder:", &path));
