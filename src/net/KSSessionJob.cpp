@@ -175,10 +175,8 @@ void KSSessionJob::Execute() {
 
     // Woken by the queue, the socket had nothing new when the wait ended;
     // whatever it has by now signals mIOEvent again for the next round.
-    // Woken by the socket, the wait has already reset mIOEvent (auto-reset),
-    // so the call is not asked to reset it: that would be one more kernel call.
     WSANETWORKEVENTS events = {};
-    if (!semSignalled && WSAEnumNetworkEvents(mSocket, nullptr, &events) != 0) {
+    if (!semSignalled && WSAEnumNetworkEvents(mSocket, mIOEvent, &events) != 0) {
       EndWithSocketError(WSAGetLastError());
       break;
     }
