@@ -25,34 +25,27 @@ DNSSDOperation::~DNSSDOperation() {
 
 long DNSSDOperation::StartBrowse(const char* inType, const char* inDomain, Client* inClient,
                                  DNSSDOperation** outOperation) {
-  *outOperation = nullptr;
   DNSSDOperation* op = new DNSSDOperation(inClient);
   long err = gDNSSDWrapper.DNSServiceBrowse(&op->mRef, 0, 0, inType, inDomain, BrowseReply, op);
-  if (err == 0) {
-    err = op->StartThread();
-  }
-  if (err != 0) {
-    delete op;
-    return err;
-  }
-  *outOperation = op;
-  return 0;
+  return op->Launch(err, outOperation);
 }
 
 long DNSSDOperation::StartResolve(const char* inName, const char* inType, const char* inDomain,
                                   Client* inClient, DNSSDOperation** outOperation) {
-  *outOperation = nullptr;
   DNSSDOperation* op = new DNSSDOperation(inClient);
   long err =
       gDNSSDWrapper.DNSServiceResolve(&op->mRef, 0, 0, inName, inType, inDomain, ResolveReply, op);
-  if (err == 0) {
-    err = op->StartThread();
-  }
+  return op->Launch(err, outOperation);
+}
+
+long DNSSDOperation::Launch(long inStartErr, DNSSDOperation** outOperation) {
+  long err = inStartErr != 0 ? inStartErr : StartThread();
   if (err != 0) {
-    delete op;
+    delete this;
+    *outOperation = nullptr;
     return err;
   }
-  *outOperation = op;
+  *outOperation = this;
   return 0;
 }
 

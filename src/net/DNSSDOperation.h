@@ -54,6 +54,9 @@ class DNSSDOperation {
   DNSSDOperation(Client* inClient);
   ~DNSSDOperation();
 
+  // Starts the thread once the library accepted the operation (inStartErr
+  // 0); on any failure the operation is deleted.
+  long Launch(long inStartErr, DNSSDOperation** outOperation);
   long StartThread();
   void Release();
   bool KeepProcessing() const { return !mFinished; }
