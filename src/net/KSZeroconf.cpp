@@ -67,8 +67,10 @@ void ReadSlot(const char* inType, int inSlot, ZCService* outService) {
     UnmapViewOfFile(view);
   }
   CloseHandle(mapping);
-  // The slot comes from another process: never trust its terminator.
+  // The slot comes from another process: never trust its terminators. The
+  // last byte of the address is unused by numeric addresses.
   outService->mServiceName.mStr[sizeof(outService->mServiceName.mStr) - 1] = 0;
+  outService->mAddr.u.mHostName[sizeof(outService->mAddr.u.mHostName) - 1] = 0;
 }
 
 // A stamp that differs between publications, also across processes, so that a
@@ -275,14 +277,16 @@ long KSZeroconf::SetStatus(bool inPublish) {
     return kKSErr_Timeout;
   }
   for (int slot = 0; slot < kZCNumSlots && mSharedData == nullptr; ++slot) {
-    HANDLE mapping =
-        CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(ZCService),
-                           SlotName(mServiceType.getCStr(), slot).c_str());
+    std::wstring name = SlotName(mServiceType.getCStr(), slot);
+    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                        sizeof(ZCService), name.c_str());
+    // Read before any other call can overwrite the last error.
+    bool taken = GetLastError() == ERROR_ALREADY_EXISTS;
     if (mapping == nullptr) {
       continue;
     }
     void* view = nullptr;
-    if (GetLastError() != ERROR_ALREADY_EXISTS) {
+    if (!taken) {
       view = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(ZCService));
     }
     if (view == nullptr) {
