@@ -81,7 +81,7 @@ class ToolbarSession : public KSBroadcaster, public KSListener, public KSMPSessi
 
   // The idle limit of engine sessions.
   static constexpr long kSessionTimeoutMS = 5500;
-  // A close this many seconds or less after the open counts as a refusal.
+  // A close less than this many seconds after the open counts as a refusal.
   static constexpr long kRefusalWindowSecs = 4;
   // Attempt count that stops connecting until the service is chosen anew.
   static constexpr long kGivenUp = 1000;

@@ -4,7 +4,7 @@
 // functions below, through which a test plays the daemon's part: it announces
 // services to running browses, answers resolves, makes calls fail and reads
 // what the code under test did. Tests find these functions with
-// GetProcAddress on the loaded "DNSSD.DLL" (see DNSSDDoubleScript).
+// GetProcAddress on the loaded "DNSSD.DLL" (see DaemonScript).
 #pragma once
 
 #include <cstdint>
