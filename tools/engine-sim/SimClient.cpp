@@ -265,6 +265,10 @@ void SimClient::EndBatch() {
 }
 
 bool SimClient::FlushLocked() {
+  if (mBroken) {
+    mOutgoing.clear();  // closed while a batch was being collected: nothing more goes out
+    return true;
+  }
   size_t done = 0;
   bool sent = true;
   while (done < mOutgoing.size() && sent) {
