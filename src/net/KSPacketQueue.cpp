@@ -5,6 +5,19 @@
 
 #include "foundation/KSError.h"
 
+namespace {
+
+// The result of a wait for room that ended without room: its time-out ran
+// out, or the give-up event (at inGiveUpIndex) was set, or the wait failed.
+long FailedWait(DWORD inWoke, DWORD inGiveUpIndex) {
+  if (inWoke == WAIT_TIMEOUT) {
+    return kKSErr_Timeout;
+  }
+  return inWoke == inGiveUpIndex ? kKSErr_SessionClosed : kKSErr_Internal;
+}
+
+}  // namespace
+
 KSPacketQueue::KSPacketQueue()
     : mPackets(nullptr), mCount(0), mSize(0), mQueued(0), mWaiting(0), mRoomSignalled(false) {
   InitializeCriticalSection(&mCS);
@@ -47,9 +60,18 @@ void KSPacketQueue::FreePacket(KSPacket* inPacket) {
 }
 
 long KSPacketQueue::Append(KSPacket* inCopy, bool inBlock, long inTimeoutMS, HANDLE inGiveUpEvent) {
+  if (inCopy->mDataSize > kKSMaxOutgoingDataSize) {
+    // Never fits. A blocking caller waits out its time-out as for a queue
+    // that stays full, without taking the room signals meant for others.
+    if (!inBlock) {
+      return kKSErr_SendQueueFull;
+    }
+    return FailedWait(WaitForSingleObject(inGiveUpEvent, DWORD(inTimeoutMS)), WAIT_OBJECT_0);
+  }
+
   ULONGLONG deadline = GetTickCount64() + ULONGLONG(inTimeoutMS);
   EnterCriticalSection(&mCS);
-  while (IsFull(inCopy)) {
+  while (mCount >= kMaxPackets) {
     if (!inBlock) {
       LeaveCriticalSection(&mCS);
       return kKSErr_SendQueueFull;
@@ -68,10 +90,7 @@ long KSPacketQueue::Append(KSPacket* inCopy, bool inBlock, long inTimeoutMS, HAN
       mRoomSignalled = false;
     } else {
       LeaveCriticalSection(&mCS);
-      if (woke == WAIT_TIMEOUT) {
-        return kKSErr_Timeout;
-      }
-      return woke == WAIT_OBJECT_0 + 1 ? kKSErr_SessionClosed : kKSErr_Internal;
+      return FailedWait(woke, WAIT_OBJECT_0 + 1);
     }
   }
 
@@ -101,10 +120,6 @@ KSPacket* KSPacketQueue::TakeOldest() {
   }
   LeaveCriticalSection(&mCS);
   return packet;
-}
-
-bool KSPacketQueue::IsFull(const KSPacket* inPacket) const {
-  return mCount >= kMaxPackets || inPacket->mDataSize > kKSMaxOutgoingDataSize;
 }
 
 long KSPacketQueue::Grow() {

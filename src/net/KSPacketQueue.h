@@ -30,7 +30,8 @@ class KSPacketQueue {
   // queue, or a packet too large to send, gives kKSErr_SendQueueFull unless
   // inBlock; then the call waits for the session thread to take a packet, up
   // to inTimeoutMS (kKSErr_Timeout), or until inGiveUpEvent is set
-  // (kKSErr_SessionClosed).
+  // (kKSErr_SessionClosed). A packet too large to send never gets in: a
+  // blocking call for it ends only in one of those two ways.
   long Append(KSPacket* inCopy, bool inBlock, long inTimeoutMS, HANDLE inGiveUpEvent);
 
   // Released once for every packet appended.
@@ -45,7 +46,6 @@ class KSPacketQueue {
   bool HasPackets() const { return mQueued.load(std::memory_order_acquire) > 0; }
 
  private:
-  bool IsFull(const KSPacket* inPacket) const;
   // Wakes a waiting appender, unless one is already on its way; mCS is held.
   void SignalRoom();
   long Grow();

@@ -70,14 +70,19 @@ TEST(KSPacketQueueTest, FullQueueWaitsTimesOutOrGivesUp) {
 }
 
 // Two appenders wait on a full queue; two packets taken make room for both,
-// however their wake-ups fall.
+// however their wake-ups fall, and an appender whose packet can never fit,
+// waiting longest, takes none of that room from them.
 TEST(KSPacketQueueTest, EveryWaitingAppenderGetsTheRoomMade) {
   KSPacketQueue queue;
   HANDLE giveUp = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   for (int i = 0; i < KSPacketQueue::kMaxPackets; i++) {
     ASSERT_EQ(0, queue.Append(Copy(i), false, 0, giveUp));
   }
-  long results[2] = {-1, -1};
+  KSPacket* big = Copy(800, std::string(kKSMaxOutgoingDataSize + 1, 'b'));
+  long bigResult = -1;
+  std::thread bigAppender([&] { bigResult = queue.Append(big, true, 1500, giveUp); });
+  Sleep(50);
+  long results[3] = {-1, -1, -1};
   std::thread appenders[2];
   for (int a = 0; a < 2; a++) {
     appenders[a] =
@@ -94,5 +99,16 @@ TEST(KSPacketQueueTest, EveryWaitingAppenderGetsTheRoomMade) {
   }
   EXPECT_EQ(results[0], 0);
   EXPECT_EQ(results[1], 0);
+
+  // The queue is full again; the next packet taken goes to the new waiter.
+  std::thread third([&] { results[2] = queue.Append(Copy(902), true, 1000, giveUp); });
+  Sleep(100);
+  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(queue.Semaphore(), 0));
+  KSPacketQueue::FreePacket(queue.TakeOldest());
+  third.join();
+  EXPECT_EQ(results[2], 0);
+  bigAppender.join();
+  EXPECT_EQ(bigResult, kKSErr_Timeout);
+  KSPacketQueue::FreePacket(big);
   CloseHandle(giveUp);
 }
