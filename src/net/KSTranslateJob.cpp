@@ -19,14 +19,7 @@ long KSTranslateJob::Translate() {
   }
 
   if (mAddress.mType == ks_localhost && mDestType == ks_IP6Address) {
-    if (!KSNet::IsIP6()) {
-      return kKSErr_APINotFound;
-    }
-    long err = ResolveIP6("::1", mOutAddress->u.mIP6Addr);
-    if (!err) {
-      mOutAddress->mType = ks_IP6Address;
-    }
-    return err;
+    return ResolveToIP6("::1");
   }
 
   if (mAddress.mType != ks_HostName) {
@@ -47,14 +40,18 @@ long KSTranslateJob::Translate() {
     return 0;
   }
   if (mDestType == ks_IP6Address) {
-    if (!KSNet::IsIP6()) {
-      return kKSErr_APINotFound;
-    }
-    long err = ResolveIP6(mAddress.u.mHostName, mOutAddress->u.mIP6Addr);
-    if (!err) {
-      mOutAddress->mType = ks_IP6Address;
-    }
-    return err;
+    return ResolveToIP6(mAddress.u.mHostName);
   }
   return kKSErr_Param;
+}
+
+long KSTranslateJob::ResolveToIP6(const char* inName) {
+  if (!KSNet::IsIP6()) {
+    return kKSErr_APINotFound;
+  }
+  long err = ResolveIP6(inName, mOutAddress->u.mIP6Addr);
+  if (!err) {
+    mOutAddress->mType = ks_IP6Address;
+  }
+  return err;
 }

@@ -14,6 +14,8 @@ class KSTranslateJob : public KSJob {
 
  private:
   long Translate();
+  // Looks inName up as an IPv6 address into the caller's output.
+  long ResolveToIP6(const char* inName);
 
   KSNetAddr mAddress;
   KSNetAddrType mDestType;
