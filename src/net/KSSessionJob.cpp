@@ -160,7 +160,7 @@ long KSSessionJob::Timeout() {
 
 void KSSessionJob::Execute() {
   while (mSocketState != kst_Closed) {
-    if (Sending() && mSocketState == kst_Connected) {
+    if (ReadyToSend()) {
       SendStep();
       if (mSocketState == kst_Closed) {
         break;
@@ -199,7 +199,7 @@ void KSSessionJob::Execute() {
         break;
       }
     }
-    if (Sending() && mSocketState == kst_Connected) {
+    if (ReadyToSend()) {
       SendStep();
     }
     if (mSocketState != kst_Closed && ((events.lNetworkEvents & FD_READ) || mPeerClosed)) {

@@ -69,6 +69,9 @@ class KSSessionJob : public KSJob {
   void HandleCloseEvent(const WSANETWORKEVENTS& inEvents);
   // True while a packet, or the end of one, waits to be written.
   bool Sending() const { return mPacket || mSendBuf.mUsed > 0; }
+  // Nothing more is written once the peer has closed: the session ends as
+  // soon as what the peer sent before is read, with the result it has.
+  bool ReadyToSend() const { return Sending() && mSocketState == kst_Connected && !mPeerClosed; }
   void TakeNextPacket();
   bool TakeQueuedPacket();
   void FillSendBuffer(int* ioTakesLeft);
