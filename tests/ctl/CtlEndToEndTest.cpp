@@ -211,6 +211,19 @@ TEST(CtlExitCodeTest, EngineErrorsGiveOneAndUsageErrorsTwo) {
         << command;
   }
 
+  // An engine that drops each connection at once has refused it.
+  ChildProcess refusing;
+  std::string line;
+  ASSERT_TRUE(refusing.Start(kSim, {"--refuse", "--no-publish"}));
+  ASSERT_TRUE(refusing.WaitForLine("listening on", 20000, &line));
+  std::string address = line.substr(line.find("127.0.0.1:"));
+  ProgramRun refused = RunProgram(kCtl, {"get", "--connect", address}, kRunLimitMS);
+  EXPECT_EQ(1u, refused.mExitCode);
+  EXPECT_NE(std::string::npos,
+            refused.mErr.find("the engine \"" + address + "\" refused the connection"))
+      << refused.mErr;
+  refusing.CloseInput();
+
   ProgramRun missing =
       RunProgram(kCtl, {"do", "Snapshot", "--instance", "no such engine here"}, kRunLimitMS);
   EXPECT_EQ(1u, missing.mExitCode);

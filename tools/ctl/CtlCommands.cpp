@@ -44,15 +44,24 @@ int CtlChooseEngine(const CtlOptions& inOptions, CtlLink* ioLink) {
   return CtlEngineError(context.getCStr(), kKSErr_FileNotFound);
 }
 
+int CtlSessionLostError(const CtlLink& inLink) {
+  UtilStr context;
+  context.AppendVA(inLink.SessionRefused() ? "the engine \"%s\" refused the connection"
+                                           : "the engine \"%s\" closed the connection",
+                   inLink.GetCurServiceName());
+  return CtlEngineError(context.getCStr(), kKSErr_NotConnected);
+}
+
 int CtlQueryOrFail(CtlLink* ioLink, const char* inScript, long inLen, UtilStr* outReply) {
   long err = ioLink->Query(inScript, inLen, outReply);
   if (err == 0) {
     return 0;
   }
-  UtilStr context;
   if (err == kKSErr_NotConnected && ioLink->SessionLost()) {
-    context.AppendVA("the engine \"%s\" closed the connection", ioLink->GetCurServiceName());
-  } else if (err == kKSErr_NotConnected) {
+    return CtlSessionLostError(*ioLink);
+  }
+  UtilStr context;
+  if (err == kKSErr_NotConnected) {
     context.AppendVA("cannot connect to the engine \"%s\"", ioLink->GetCurServiceName());
     err = ioLink->LastConnectError();
   } else if (err == kKSErr_Timeout) {
@@ -63,13 +72,27 @@ int CtlQueryOrFail(CtlLink* ioLink, const char* inScript, long inLen, UtilStr* o
   return CtlEngineError(context.getCStr(), err);
 }
 
-int RunCtlScript(const CtlOptions& inOptions) {
-  char script[kCommandBufferSize];
+namespace {
+
+// Builds the script of the command line's function and value into outScript
+// (kCommandBufferSize bytes); 0, or the exit code after saying what is wrong.
+int BuildScriptOrFail(const CtlOptions& inOptions, char* outScript) {
   UtilStr error;
   if (BuildFunctionScript(inOptions.mText.getCStr(),
-                          inOptions.mHasValue ? inOptions.mValue.getCStr() : nullptr, script,
+                          inOptions.mHasValue ? inOptions.mValue.getCStr() : nullptr, outScript,
                           &error) != 0) {
     return CtlUsageError(error);
+  }
+  return 0;
+}
+
+}  // namespace
+
+int RunCtlScript(const CtlOptions& inOptions) {
+  char script[kCommandBufferSize];
+  int exitCode = BuildScriptOrFail(inOptions, script);
+  if (exitCode != 0) {
+    return exitCode;
   }
   UtilStr line(script);
   line.AppendChar('\n');
@@ -79,14 +102,12 @@ int RunCtlScript(const CtlOptions& inOptions) {
 
 int RunCtlDo(const CtlOptions& inOptions) {
   char script[kCommandBufferSize];
-  UtilStr error;
-  if (BuildFunctionScript(inOptions.mText.getCStr(),
-                          inOptions.mHasValue ? inOptions.mValue.getCStr() : nullptr, script,
-                          &error) != 0) {
-    return CtlUsageError(error);
+  int exitCode = BuildScriptOrFail(inOptions, script);
+  if (exitCode != 0) {
+    return exitCode;
   }
   CtlLink link;
-  int exitCode = CtlChooseEngine(inOptions, &link);
+  exitCode = CtlChooseEngine(inOptions, &link);
   UtilStr reply;
   // Waiting for the (unused) reply tells that the engine has taken the script.
   return exitCode != 0 ? exitCode : CtlQueryOrFail(&link, script, -1, &reply);

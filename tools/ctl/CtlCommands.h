@@ -29,6 +29,10 @@ int CtlEngineError(const char* inContext, long inErr);
 // first instance found). 0, or an exit code after printing why not.
 int CtlChooseEngine(const CtlOptions& inOptions, CtlLink* ioLink);
 
+// Reports the loss of the session: refused by the engine, or closed later;
+// returns kCtlExitEngineError.
+int CtlSessionLostError(const CtlLink& inLink);
+
 // Queries and reports a failure to reach the engine in words; 0 or the
 // exit code.
 int CtlQueryOrFail(CtlLink* ioLink, const char* inScript, long inLen, UtilStr* outReply);

@@ -56,6 +56,7 @@ CtlLink::CtlLink()
       mReplyArrived(false),
       mWakeEvent(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
       mSessionLost(false),
+      mSessionRefused(false),
       mLastConnectError(kKSErr_NotConnected) {}
 
 CtlLink::~CtlLink() {
@@ -240,6 +241,8 @@ void CtlLink::OnReceivedSystemMsg(const KSMPSystemMsg& inMsg, unsigned char) {
 
 void CtlLink::OnSessionClosed() {
   ToolbarSession::OnSessionClosed();
+  // The link stops trying an engine exactly when it judged the close a refusal.
+  mSessionRefused = ConnectFailed();
   mSessionLost = true;
   SetEvent(mWakeEvent);
 }

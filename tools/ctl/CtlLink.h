@@ -66,6 +66,9 @@ class CtlLink : public ToolbarSession {
 
   // True once an open session was closed or refused by the engine.
   bool SessionLost() const { return mSessionLost; }
+  // True when the lost session ended so soon after opening that the link
+  // counts it as refused (and gives up on the engine).
+  bool SessionRefused() const { return mSessionRefused; }
 
   // The error of the last failed open, else kKSErr_NotConnected.
   long LastConnectError() const { return mLastConnectError; }
@@ -88,5 +91,6 @@ class CtlLink : public ToolbarSession {
   KSMutex mLock;     // guards the reply and notification fields
   void* mWakeEvent;  // auto-reset; set on a reply, a notification or a loss
   std::atomic<bool> mSessionLost;
+  std::atomic<bool> mSessionRefused;
   long mLastConnectError;
 };

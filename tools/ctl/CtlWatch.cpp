@@ -5,12 +5,11 @@
 #include "ctl/CtlConsole.h"
 #include "ctl/CtlLink.h"
 #include "ctl/CtlNotice.h"
-#include "foundation/KSError.h"
 
 namespace {
 
-// The engine drops a session that is idle for 5.5 seconds; an empty script
-// this often keeps a quiet watch connected.
+// The link ends a session that carries nothing for 5.5 seconds; an empty
+// script this often keeps a quiet watch connected.
 const long kKeepAliveMS = 2000;
 
 void PrintNotification(const CtlNotification& inNotification, bool inJson) {
@@ -65,9 +64,7 @@ int RunCtlWatch(const CtlOptions& inOptions) {
     if (link.NextNotification(wait, CtlStopEvent(), &notification)) {
       PrintNotification(notification, inOptions.mJson);
     } else if (link.SessionLost()) {
-      UtilStr context;
-      context.AppendVA("the engine \"%s\" closed the connection", link.GetCurServiceName());
-      return CtlEngineError(context.getCStr(), kKSErr_NotConnected);
+      return CtlSessionLostError(link);
     }
   }
 }
