@@ -80,6 +80,10 @@ const std::vector<Case>& Cases() {
       {"AdvImageVideoInterval", "100",
        [](char* o) { return CommandSetImageVideoInterval(100, o); }},
       {"AdvImageVideoDuration", "10", [](char* o) { return CommandSetImageVideoDuration(10, o); }},
+      // Without an extra folder of its own the toolbar only rescans.
+      {"AdvImageVideoClearAlternateSource", nullptr,
+       [](char* o) { return CommandRescanImageVideo(o); }},
+      {"AdvImageVideoIncludeSubfolders", "on", [](char* o) { return CommandRescanImageVideo(o); }},
       {"AdvWaveShapes", "Swirl", [](char* o) { return CommandSetWaveShape("Swirl", o); }},
       {"AdvWaveShapesStart", "Swirl", [](char* o) { return CommandSetWaveShape("Swirl", o); }},
       {"AdvColorMaps", "Ember", [](char* o) { return CommandSetColorMap("Ember", o); }},

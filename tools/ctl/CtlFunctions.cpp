@@ -97,6 +97,13 @@ const CtlFunction kFunctions[] = {
      [](V v, char* out) { return CommandSetImageVideoInterval(v.mNumber, out); }},
     {kUIAdvImageVideoDuration, kCtlPercent, 0,
      [](V v, char* out) { return CommandSetImageVideoDuration(v.mNumber, out); }},
+    // Clearing the extra folder, or choosing whether its subfolders count,
+    // makes the toolbar rescan and register its folder again; without a
+    // folder (corvexa-ctl keeps none) only the rescan goes to the engine.
+    {kUIAdvImageVideoClearAlternateSource, kCtlNoValue, 0,
+     [](V, char* out) { return CommandRescanImageVideo(out); }},
+    {kUIAdvImageVideoIncludeSubfolders, kCtlOnOff, 0,
+     [](V, char* out) { return CommandRescanImageVideo(out); }},
 
     {kUIAdvWaveShapes, kCtlItemName, kListItemMax,
      [](V v, char* out) { return CommandSetWaveShape(v.mText, out); }},
