@@ -443,6 +443,13 @@ TEST(EngineCatalogueTest, DisplayAudioFontAndTrackQueries) {
   ASSERT_EQ(5u, sources.size());
   engine.Run(CommandSetAudioSource(2, text));
   EXPECT_EQ(Z(sources[2]), engine.Run(CommandGetAudioSource(text)));
+  // A source past the last one leaves both statements' preference alone.
+  UtilStr reply;
+  XStrList notes;
+  CommandSetAudioSource(5, text);
+  engine.mEngine.RunScript(text, long(std::strlen(text)), engine.mNow, &reply, &notes);
+  EXPECT_EQ(2, notes.Count());
+  EXPECT_EQ(Z(sources[2]), engine.Run(CommandGetAudioSource(text)));
   EXPECT_EQ(20u, ListItems(engine.Run(CommandBuildFontList(text))).size());
 
   EXPECT_EQ((std::vector<Notice>{{253, modes1[1]}, {254, "2"}}), engine.mNotices);

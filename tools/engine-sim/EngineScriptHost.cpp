@@ -79,37 +79,50 @@ bool EngineScriptHost::GetKind(const ScriptValue& inArg, long* outKind, UtilStr*
   return true;
 }
 
+bool EngineScriptHost::GetPrefID(const ScriptValue& inArg, EnginePrefID* outID,
+                                 UtilStr* outProblem) {
+  long id = inArg.AsInt();
+  if (!EnginePrefs::IsValid(id)) {
+    outProblem->AppendVA("no preference %ld", id);
+    return false;
+  }
+  *outID = EnginePrefID(id);
+  return true;
+}
+
 // --- Preferences ---
 
 long EngineScriptHost::SetPref(const ScriptArgs& inArgs, ScriptValue*, UtilStr* outProblem) {
   // A third argument asks for the preference to be saved; this engine keeps
   // its preferences for the run only.
-  long err = mState->SetPref(inArgs[0].AsInt(), inArgs[1]);
+  EnginePrefID id;
+  if (!GetPrefID(inArgs[0], &id, outProblem)) {
+    return kKSErr_Param;
+  }
+  long err = mState->SetPref(id, inArgs[1]);
   if (err) {
-    outProblem->AppendVA("no preference %d", int(inArgs[0].AsInt()));
+    outProblem->AppendVA("%s cannot be %s", EnginePrefs::Name(id), inArgs[1].AsText().getCStr());
   }
   return err;
 }
 
 long EngineScriptHost::GetPref(const ScriptArgs& inArgs, ScriptValue* outResult,
                                UtilStr* outProblem) {
-  long id = inArgs[0].AsInt();
-  if (!EnginePrefs::IsValid(id)) {
-    outProblem->AppendVA("no preference %ld", id);
+  EnginePrefID id;
+  if (!GetPrefID(inArgs[0], &id, outProblem)) {
     return kKSErr_Param;
   }
-  *outResult = ScriptValue(mState->PrefNumber(EnginePrefID(id)));
+  *outResult = ScriptValue(mState->PrefNumber(id));
   return 0;
 }
 
 long EngineScriptHost::GetPrefStr(const ScriptArgs& inArgs, ScriptValue* outResult,
                                   UtilStr* outProblem) {
-  long id = inArgs[0].AsInt();
-  if (!EnginePrefs::IsValid(id)) {
-    outProblem->AppendVA("no preference %ld", id);
+  EnginePrefID id;
+  if (!GetPrefID(inArgs[0], &id, outProblem)) {
     return kKSErr_Param;
   }
-  *outResult = ScriptValue(mState->GetPref(EnginePrefID(id)).AsText());
+  *outResult = ScriptValue(mState->GetPref(id).AsText());
   return 0;
 }
 

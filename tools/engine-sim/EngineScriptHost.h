@@ -85,6 +85,7 @@ class EngineScriptHost : public ScriptHost {
   long StartNamed(long inKind, const ScriptArgs& inArgs, UtilStr* outProblem);
   long StartRandom(long inKind, UtilStr* outProblem);
   bool GetKind(const ScriptValue& inArg, long* outKind, UtilStr* outProblem);
+  bool GetPrefID(const ScriptValue& inArg, EnginePrefID* outID, UtilStr* outProblem);
 
   EngineState* mState;
 };

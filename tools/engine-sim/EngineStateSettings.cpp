@@ -12,6 +12,12 @@ long EngineState::SetPref(long inID, const ScriptValue& inValue) {
     return kKSErr_Param;
   }
   EnginePrefID pref = EnginePrefID(inID);
+  // The audio source is an index into the sources there are: a preference
+  // pointing at none would leave the source's description empty.
+  if (pref == kPrefAudioInputSource &&
+      (inValue.AsInt() < 0 || inValue.AsInt() >= CountAudioSources())) {
+    return kKSErr_IndexOutOfBounds;
+  }
   mPrefs.Set(pref, inValue);
   // A shorter interval takes effect now, not only after the step under way.
   for (long kind = 0; kind < kNumConfigKinds; kind++) {
