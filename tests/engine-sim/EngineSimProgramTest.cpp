@@ -5,12 +5,14 @@
 
 #include <algorithm>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "SimProcess.h"
 #include "SimTestClient.h"
 #include "foundation/KSError.h"
+#include "foundation/KSMessages.h"
 #include "net/KSByteOrder.h"
 #include "net/KSNet.h"
 #include "net/KSPacketWire.h"
@@ -50,6 +52,15 @@ class TestLink : public ToolbarSession {
     }
   }
 
+  // Makes the simulator listening at inPort on this machine the current
+  // service, as if discovery had found and resolved it.
+  void UseLocalPort(int inPort) {
+    SetCurService("simulator");
+    mServiceAddr.mType = ks_localhost;
+    mServicePort = static_cast<unsigned long>(inPort);
+    mServiceResolved = true;
+  }
+
   bool Knows(const std::string& inName) const {
     UtilStr name;
     for (long i = 1; GetServiceName(i, &name); i++) {
@@ -72,6 +83,23 @@ class TestLink : public ToolbarSession {
   void OnReceivedSystemMsg(const KSMPSystemMsg& inMsg, unsigned char) override {
     mNotices.push_back(std::make_pair(long(inMsg.mMsgID), std::string(inMsg.mDesc)));
   }
+};
+
+// Counts the messages an engine link broadcasts, whichever thread sends them.
+class LinkMessages : public KSListener {
+ public:
+  int Count(long inMsg) {
+    std::lock_guard<std::mutex> hold(mLock);
+    return int(std::count(mMessages.begin(), mMessages.end(), inMsg));
+  }
+  void ListenToMsg(long inMsg, void*, void*) override {
+    std::lock_guard<std::mutex> hold(mLock);
+    mMessages.push_back(inMsg);
+  }
+
+ private:
+  std::mutex mLock;
+  std::vector<long> mMessages;
 };
 
 class EngineSimProgramTest : public ::testing::Test {
@@ -262,20 +290,6 @@ TEST_F(EngineSimProgramTest, RefuseClosesEveryConnectionAtOnce) {
   EXPECT_LT(GetTickCount64() - start, 1000u);
 }
 
-TEST_F(EngineSimProgramTest, NoReplyRunsRequestsButNeverAnswers) {
-  Start({L"--no-reply"});
-  SimTestClient client;
-  Connect(&client);
-  char text[kCommandBufferSize];
-  ASSERT_TRUE(client.SendRequest(CommandNextColorMap(1, text)));
-  long id = 0;
-  std::string body;
-  ASSERT_TRUE(client.NextNotice(&id, &body));
-  EXPECT_EQ(301, id);
-  ReceivedPacket reply;
-  EXPECT_FALSE(client.NextReply(&reply, 1000));
-}
-
 TEST_F(EngineSimProgramTest, ReplyDelayHoldsEachReplyBack) {
   Start({L"--reply-delay", L"400"});
   SimTestClient client;
@@ -290,19 +304,6 @@ TEST_F(EngineSimProgramTest, ReplyDelayHoldsEachReplyBack) {
   EXPECT_GE(GetTickCount64() - start, 790u);  // one after the other, in order
   EXPECT_EQ(2u, KSMPWire::Ticket(second.mHeader));
   EXPECT_EQ("Big Bang", second.mData);
-}
-
-TEST_F(EngineSimProgramTest, CloseAfterEndsEachConnectionOnTime) {
-  Start({L"--close-after", L"0.5"});
-  SimTestClient client;
-  Connect(&client);
-  ULONGLONG start = GetTickCount64();
-  EXPECT_EQ("", client.Ask(""));
-  EXPECT_TRUE(client.WaitForClose(5000));
-  EXPECT_GE(GetTickCount64() - start, 450u);
-  SimTestClient next;  // the simulator itself goes on
-  Connect(&next);
-  EXPECT_EQ("", next.Ask(""));
 }
 
 TEST_F(EngineSimProgramTest, CutReplyStopsInTheMiddleOfAPacket) {
@@ -431,4 +432,67 @@ TEST_F(EngineSimProgramTest, TheToolbarsEngineLinkFindsAndDrivesIt) {
     link.CloseSession();
   }
   KSNet::Shutdown();
+}
+
+// What the toolbar's engine link makes of each misbehaviour: whether its query
+// is answered, how the session ends (refused when within 4 s of opening,
+// closed later, or not at all), how many notifications get through, and
+// whether the next command connects again.
+TEST_F(EngineSimProgramTest, EachMisbehaviourGivesTheEngineLinksOutcome) {
+  struct Case {
+    std::vector<std::wstring> mArgs;
+    bool mAnswered;
+    long mEnd;  // kKSMsg_SessionRefused, kKSMsg_SessionClosed or 0
+    int mMinNotices;
+    int mMaxNotices;
+  };
+  const Case kCases[] = {
+      {{L"--refuse"}, false, kKSMsg_SessionRefused, 0, 0},
+      {{L"--cut-reply", L"1"}, false, kKSMsg_SessionRefused, 0, 0},
+      {{L"--oversize"}, false, kKSMsg_SessionRefused, 0, 0},  // a protocol error ends it
+      {{L"--no-reply"}, false, kKSMsg_SessionClosed, 0, 0},   // by the idle time-out
+      {{L"--close-after", L"4.5"}, true, kKSMsg_SessionClosed, 0, 0},
+      {{L"--reply-delay", L"300"}, true, 0, 0, 0},
+      {{L"--bad-sysmsg", L"--say", L"hi"}, true, 0, 1, 1},  // only the well-formed one
+      {{L"--flood", L"100"}, true, 0, 10, 100000},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(std::string(c.mArgs[0].begin(), c.mArgs[0].end()));
+    SimProcess sim;
+    std::vector<std::wstring> args = {L"--no-publish"};
+    args.insert(args.end(), c.mArgs.begin(), c.mArgs.end());
+    ASSERT_TRUE(sim.Start(args));
+    TestLink link;
+    LinkMessages messages;
+    link.AddListener(&messages);
+    link.UseLocalPort(sim.Port());
+    const std::string query = Text(CommandGetCurrentWaveShape);
+
+    link.SendCmd(query.c_str(), -1, 0x28, 1, 2, 0, nullptr);
+    link.PumpUntil([&] { return !link.mReplies.empty() || (c.mEnd && messages.Count(c.mEnd)); });
+    EXPECT_EQ(c.mAnswered, !link.mReplies.empty());
+    if (c.mEnd) {
+      EXPECT_TRUE(link.PumpUntil([&] { return messages.Count(c.mEnd) > 0; }));
+    }
+    link.PumpUntil([&] { return int(link.mNotices.size()) >= c.mMinNotices; }, 3000);
+    EXPECT_LE(c.mMinNotices, int(link.mNotices.size()));
+    EXPECT_GE(c.mMaxNotices, int(link.mNotices.size()));
+    EXPECT_EQ(0, messages.Count(c.mEnd == kKSMsg_SessionClosed ? kKSMsg_SessionRefused
+                                                               : kKSMsg_SessionClosed));
+
+    // A refusal makes the link give up; after a close it connects again.
+    int opened = messages.Count(kKSMsg_SessionOpened);
+    long err = link.SendCmd(query.c_str(), -1, 0x28, 1, 2, 0, nullptr);
+    if (c.mEnd == kKSMsg_SessionRefused) {
+      EXPECT_EQ(kKSErr_NotConnected, err);
+      EXPECT_TRUE(link.ConnectFailed());
+    } else {
+      EXPECT_EQ(0, err);
+      EXPECT_EQ(c.mEnd == kKSMsg_SessionClosed, messages.Count(kKSMsg_SessionOpened) > opened);
+      if (c.mAnswered) {
+        EXPECT_TRUE(link.PumpUntil([&] { return link.mReplies.size() == 2; }));
+      }
+    }
+    link.CloseSession();
+  }
 }
