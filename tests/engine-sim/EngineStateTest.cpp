@@ -184,4 +184,8 @@ TEST(SimOptionsTest, DefaultsEveryOptionAndMistakes) {
         << args[0];
     EXPECT_FALSE(error.IsEmpty());
   }
+  // A word that is no option is named as such, even as the last argument.
+  const char* const unknown[] = {"--no-stdin", "--frobnicate"};
+  ParseSimOptions(2, unknown, &options, &error);
+  EXPECT_STREQ("unknown option --frobnicate", error.getCStr());
 }

@@ -66,9 +66,9 @@ int Run(const SimOptions& inOptions) {
   engine.State().SetFolderScanner(&scanner);
   SimServer server(&engine, inOptions, &log);
   engine.State().SetListener(&server);
-  UtilStr address;
-  if ((err = server.Start(&address)) != 0) {
-    Complain("cannot listen on", inOptions.mBindAddr.getCStr(), err);
+  UtilStr address, problem;
+  if (server.Start(&address, &problem) != 0) {
+    std::fprintf(stderr, "corvexa-engine-sim: %s\n", problem.getCStr());
     return 1;
   }
   KSZeroconf registry;

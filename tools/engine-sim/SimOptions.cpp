@@ -46,6 +46,20 @@ bool ReadDouble(const char* inText, double inMin, double inMax, double* outValue
   return true;
 }
 
+// The options that take a value.
+const char* const kValueOptions[] = {"--bind",        "--port",      "--name", "--content",
+                                     "--say",         "--log",       "--seed", "--reply-delay",
+                                     "--close-after", "--cut-reply", "--flood"};
+
+bool TakesValue(const char* inOption) {
+  for (const char* option : kValueOptions) {
+    if (!std::strcmp(option, inOption)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 bool IsIPv4(const char* inText) {
   int parts = 0;
   const char* pos = inText;
@@ -100,6 +114,10 @@ long ParseSimOptions(int inArgc, const char* const* inArgv, SimOptions* outOptio
     } else if (!std::strcmp(arg, "--bad-sysmsg")) {
       options.mBadSystemMsg = true;
       takesValue = false;
+    } else if (!TakesValue(arg)) {
+      outError->Clear();
+      outError->AppendVA("unknown option %s", arg);
+      return kKSErr_Param;
     } else if (!value) {
       valid = false;
     } else if (!std::strcmp(arg, "--bind")) {
@@ -127,12 +145,8 @@ long ParseSimOptions(int inArgc, const char* const* inArgv, SimOptions* outOptio
       options.mCloseAfterMS = long(seconds * 1000 + 0.5);
     } else if (!std::strcmp(arg, "--cut-reply")) {
       valid = ReadLong(value, 1, 2147483647, &options.mCutReply);
-    } else if (!std::strcmp(arg, "--flood")) {
+    } else {  // --flood
       valid = ReadDouble(value, 0.001, 10000, &options.mFloodPerSec);
-    } else {
-      outError->Clear();
-      outError->AppendVA("unknown option %s", arg);
-      return kKSErr_Param;
     }
     if (!valid) {
       outError->Clear();

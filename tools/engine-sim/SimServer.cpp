@@ -24,6 +24,18 @@ int64 NowMS() {
   return int64(GetTickCount64());
 }
 
+// Why listening failed, in words: the two usual reasons have their own.
+void DescribeListenError(int inSocketError, long inErr, UtilStr* outText) {
+  if (inSocketError == WSAEADDRINUSE) {
+    outText->Append("the port is in use");
+  } else if (inSocketError == WSAEADDRNOTAVAIL) {
+    outText->Append("the address is not one of this machine's");
+  } else {
+    KSError::GetErrMsg(inErr, outText);
+    outText->AppendVA(" (socket error %d)", inSocketError);
+  }
+}
+
 }  // namespace
 
 SimServer::SimServer(EngineSimulator* inEngine, const SimOptions& inOptions, SimLog* inLog)
@@ -43,30 +55,37 @@ SimServer::~SimServer() {
   CloseHandle(mStopEvent);
 }
 
-long SimServer::Start(UtilStr* outAddress) {
+long SimServer::Start(UtilStr* outAddress, UtilStr* outProblem) {
   sockaddr_in addr = {};
   addr.sin_family = AF_INET;
   addr.sin_port = htons(u_short(mOptions.mPort));
   if (inet_pton(AF_INET, mOptions.mBindAddr.getCStr(), &addr.sin_addr) != 1) {
+    outProblem->AppendVA("%s is not an IPv4 address", mOptions.mBindAddr.getCStr());
     return kKSErr_Param;
   }
   mListener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  if (mListener == INVALID_SOCKET) {
-    return SocketError();
-  }
   int addrLen = sizeof(addr);
-  if (bind(mListener, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0 ||
+  if (mListener == INVALID_SOCKET ||
+      bind(mListener, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0 ||
       listen(mListener, SOMAXCONN) != 0 ||
       getsockname(mListener, reinterpret_cast<sockaddr*>(&addr), &addrLen) != 0) {
+    int socketError = WSAGetLastError();
     long err = SocketError();
-    closesocket(mListener);
-    mListener = INVALID_SOCKET;
+    outProblem->AppendVA("cannot listen on %s:%ld: ", mOptions.mBindAddr.getCStr(), mOptions.mPort);
+    DescribeListenError(socketError, err, outProblem);
+    if (mListener != INVALID_SOCKET) {
+      closesocket(mListener);
+      mListener = INVALID_SOCKET;
+    }
     return err;
   }
   mPort = ntohs(addr.sin_port);
   mAcceptThread = CreateThread(nullptr, 0, AcceptThread, this, 0, nullptr);
   if (!mAcceptThread) {
-    return KSError::TranslateErr(long(GetLastError()), KSErrorDomain_OS);
+    long err = KSError::TranslateErr(long(GetLastError()), KSErrorDomain_OS);
+    outProblem->Append("cannot start accepting connections: ");
+    KSError::GetErrMsg(err, outProblem);
+    return err;
   }
   outAddress->Clear();
   outAddress->AppendVA("%s:%ld", mOptions.mBindAddr.getCStr(), mPort);

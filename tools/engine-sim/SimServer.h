@@ -27,8 +27,9 @@ class SimServer : public EngineListener {
   SimServer(const SimServer&) = delete;
   SimServer& operator=(const SimServer&) = delete;
 
-  // Binds, listens and starts accepting. outAddress gets "ADDR:PORT".
-  long Start(UtilStr* outAddress);
+  // Binds, listens and starts accepting. outAddress gets "ADDR:PORT"; on a
+  // failure outProblem gets a sentence for the user.
+  long Start(UtilStr* outAddress, UtilStr* outProblem);
   long Port() const { return mPort; }
   // Closes every connection and stops accepting.
   void Stop();
