@@ -82,6 +82,9 @@ TEST(ScriptInterpreterTest, PrintfFormsAndTheNulEscape) {
   EXPECT_EQ("2147483647", Output(R"(printf("%d", 1e300);)"));
   // %s keeps NULs inside its text.
   EXPECT_EQ(std::string("a\0b|", 4), Output(R"(printf("%s|", "a\0b");)"));
+  // Widths and precisions are held to a thousand, however large the script asks.
+  EXPECT_EQ(1000u, Output(R"(printf("%2000000000d", 1);)").size());
+  EXPECT_EQ(1002u, Output(R"(printf("%.900000000f", 1);)").size());
 }
 
 TEST(ScriptInterpreterTest, PrintWritesNumbersTextsAndLists) {

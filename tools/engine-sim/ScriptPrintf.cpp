@@ -1,10 +1,15 @@
 // printf of the script language: C's conversions applied to script values.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 #include "engine-sim/ScriptInterpreter.h"
 
 namespace {
+
+// Widths and precisions are held to this: a script cannot make one
+// conversion print megabytes.
+const long kMaxField = 1000;
 
 struct Conversion {
   char mSpec[32];  // '%', flags, width, precision: everything but the letter
@@ -26,14 +31,24 @@ long ReadConversion(const char* inText, long inLen, Conversion* outConv) {
   while (pos < inLen && std::strchr("-+ #0", inText[pos]) && inText[pos] != '\0') {
     keep(inText[pos++]);
   }
-  while (pos < inLen && inText[pos] >= '0' && inText[pos] <= '9') {
-    keep(inText[pos++]);
-  }
+  // A width or precision: its digits, kept as a number no larger than kMaxField.
+  auto keepNumber = [&]() {
+    long number = 0;
+    bool any = false;
+    for (; pos < inLen && inText[pos] >= '0' && inText[pos] <= '9'; pos++) {
+      number = std::min(number * 10 + (inText[pos] - '0'), kMaxField);
+      any = true;
+    }
+    char digits[8];
+    std::snprintf(digits, sizeof(digits), "%ld", number);
+    for (const char* digit = digits; any && *digit; digit++) {
+      keep(*digit);
+    }
+  };
+  keepNumber();
   if (pos < inLen && inText[pos] == '.') {
     keep(inText[pos++]);
-    while (pos < inLen && inText[pos] >= '0' && inText[pos] <= '9') {
-      keep(inText[pos++]);
-    }
+    keepNumber();
   }
   // Length modifiers mean nothing here: every number is a double.
   while (pos < inLen && inText[pos] != '\0' && std::strchr("hlLqjzt", inText[pos])) {
