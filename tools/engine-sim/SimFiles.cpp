@@ -16,6 +16,11 @@ const wchar_t* const kMediaExtensions[] = {L".bmp", L".jpg", L".jpeg", L".png", 
 // Larger list files are not lists of names.
 const DWORD kMaxListFileSize = 4 * 1024 * 1024;
 
+// A folder scan runs while the engine waits: a whole drive, or folders that
+// lead back into themselves, must not hold it for long.
+const long kMaxEntriesRead = 100000;
+const int kMaxFolderDepth = 16;
+
 long LastError() {
   return KSError::TranslateErr(long(GetLastError()), KSErrorDomain_OS);
 }
@@ -55,9 +60,11 @@ long ReadSmallFile(const std::wstring& inPath, std::string* outBytes) {
   return err;
 }
 
-void ScanFolder(const std::wstring& inFolder, bool inSubfolders, EngineNames* ioNames) {
+// Reads at most *ioBudget folder entries, counting them off.
+void ScanFolder(const std::wstring& inFolder, int inDepth, long* ioBudget, EngineNames* ioNames) {
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((inFolder + L"\\*").c_str(), &found);
+  HANDLE search =
+      *ioBudget > 0 ? FindFirstFileW((inFolder + L"\\*").c_str(), &found) : INVALID_HANDLE_VALUE;
   if (search == INVALID_HANDLE_VALUE) {
     return;
   }
@@ -67,13 +74,14 @@ void ScanFolder(const std::wstring& inFolder, bool inSubfolders, EngineNames* io
       continue;
     }
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      if (inSubfolders) {
-        ScanFolder(inFolder + L"\\" + name, true, ioNames);
+      // Links to folders are passed by: they may lead back up the tree.
+      if (inDepth > 0 && !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        ScanFolder(inFolder + L"\\" + name, inDepth - 1, ioBudget, ioNames);
       }
     } else if (IsMediaFile(name)) {
       ioNames->push_back(Utf8Text(name.c_str()));
     }
-  } while (FindNextFileW(search, &found));
+  } while (--*ioBudget > 0 && FindNextFileW(search, &found));
   FindClose(search);
 }
 
@@ -104,11 +112,13 @@ long SimFolderScanner::ListMediaFiles(const UtilStr& inFolder, bool inSubfolders
   while (!folder.empty() && (folder.back() == L'\\' || folder.back() == L'/')) {
     folder.pop_back();
   }
-  DWORD attributes = GetFileAttributesW(folder.c_str());
+  // Asked with its separator, "C:" stays the drive's root folder.
+  DWORD attributes = GetFileAttributesW((folder + L"\\").c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     return kKSErr_FileNotFound;
   }
-  ScanFolder(folder, inSubfolders, outNames);
+  long budget = kMaxEntriesRead;
+  ScanFolder(folder, inSubfolders ? kMaxFolderDepth : 0, &budget, outNames);
   std::sort(outNames->begin(), outNames->end(), [](const UtilStr& inA, const UtilStr& inB) {
     return UtilStr::compare(inA.getCStr(), inB.getCStr(), false) < 0;
   });
