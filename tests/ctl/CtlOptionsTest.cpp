@@ -35,6 +35,9 @@ TEST(CtlOptionsTest, CommandsWithTheirArgumentsAndOptionsAnywhere) {
   EXPECT_TRUE(options.mHost == "::1");
   EXPECT_EQ(80, options.mPort);
   EXPECT_TRUE(options.mJson);
+  ASSERT_EQ(0, Parse({"get", "--connect", "[::1]:81"}, &options, &error));
+  EXPECT_TRUE(options.mHost == "::1");
+  EXPECT_EQ(81, options.mPort);
 
   ASSERT_EQ(0, Parse({"watch", "--for", "2.5"}, &options, &error));
   EXPECT_EQ(kCtlWatch, options.mCommand);

@@ -122,6 +122,8 @@ long CtlLink::ChooseAddress(const char* inHost, long inPort) {
     addr.mType = ks_localhost;
   } else if (ReadIP4(inHost, addr.u.mIP4Addr)) {
     addr.mType = ks_IP4Address;
+  } else if (std::strchr(inHost, ':') != nullptr && ResolveIP6(inHost, addr.u.mIP6Addr) == 0) {
+    addr.mType = ks_IP6Address;  // an IPv6 literal
   } else if (std::strlen(inHost) < sizeof(addr.u.mHostName)) {
     addr.mType = ks_HostName;
     std::strcpy(addr.u.mHostName, inHost);
@@ -130,7 +132,7 @@ long CtlLink::ChooseAddress(const char* inHost, long inPort) {
   }
   // The address stands in for a resolved service of that name.
   UtilStr name;
-  name.AppendVA("%s:%ld", inHost, inPort);
+  name.AppendVA(addr.mType == ks_IP6Address ? "[%s]:%ld" : "%s:%ld", inHost, inPort);
   SetCurService(name.getCStr());
   mServiceAddr = addr;
   mServicePort = static_cast<unsigned long>(inPort);

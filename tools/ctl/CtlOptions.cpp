@@ -33,7 +33,8 @@ const CommandWord* FindCommand(const char* inWord) {
   return nullptr;
 }
 
-// "HOST:PORT"; the port is the text after the last colon, from 1 to 65535.
+// "HOST:PORT"; the port is the text after the last colon, from 1 to 65535. An
+// IPv6 address may stand in brackets, as "list" shows it.
 bool ReadHostAndPort(const char* inText, UtilStr* outHost, long* outPort) {
   const char* colon = std::strrchr(inText, ':');
   if (colon == nullptr || colon == inText || colon[1] == 0) {
@@ -49,7 +50,12 @@ bool ReadHostAndPort(const char* inText, UtilStr* outHost, long* outPort) {
   if (port < 1 || port > 65535) {
     return false;
   }
-  outHost->Assign(inText, long(colon - inText));
+  long hostLength = long(colon - inText);
+  if (inText[0] == '[' && hostLength > 2 && colon[-1] == ']') {
+    outHost->Assign(inText + 1, hostLength - 2);
+  } else {
+    outHost->Assign(inText, hostLength);
+  }
   *outPort = port;
   return true;
 }
