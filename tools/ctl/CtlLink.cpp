@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "foundation/KSError.h"
+#include "foundation/KSMessages.h"
 #include "toolbar/UIFunctions.h"
 
 namespace {
@@ -57,7 +58,9 @@ CtlLink::CtlLink()
       mWakeEvent(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
       mSessionLost(false),
       mSessionRefused(false),
-      mLastConnectError(kKSErr_NotConnected) {}
+      mLastConnectError(kKSErr_NotConnected) {
+  AddListener(this);
+}
 
 CtlLink::~CtlLink() {
   // Close while our own event handlers still exist.
@@ -242,9 +245,14 @@ void CtlLink::OnReceivedSystemMsg(const KSMPSystemMsg& inMsg, unsigned char) {
 }
 
 void CtlLink::OnSessionClosed() {
-  ToolbarSession::OnSessionClosed();
-  // The link stops trying an engine exactly when it judged the close a refusal.
-  mSessionRefused = ConnectFailed();
+  ToolbarSession::OnSessionClosed();  // broadcasts the refusal, if it is one, first
   mSessionLost = true;
   SetEvent(mWakeEvent);
+}
+
+void CtlLink::ListenToMsg(long inMsg, void* inParam1, void* inParam2) {
+  if (inMsg == kKSMsg_SessionRefused) {
+    mSessionRefused = true;
+  }
+  ToolbarSession::ListenToMsg(inMsg, inParam1, inParam2);
 }

@@ -78,6 +78,8 @@ class CtlLink : public ToolbarSession {
   void OnCmdComplete(const KSBuf& inReply, const ToolbarCmdCookie& inCookie) override;
   void OnReceivedSystemMsg(const KSMPSystemMsg& inMsg, unsigned char inFlags) override;
   void OnSessionClosed() override;
+  // Also hears the link's own broadcasts, to learn of a refusal.
+  void ListenToMsg(long inMsg, void* inParam1, void* inParam2) override;
 
  private:
   // Replies are matched to requests by a number of ours in the cookie's
