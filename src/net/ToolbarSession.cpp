@@ -143,7 +143,10 @@ long ToolbarSession::Connect() {
 
   long result = OpenSession(static_cast<long>(mServicePort), mQueueIncomingMode, mServiceAddr,
                             kSessionTimeoutMS);
-  if (result == 0) {
+  // An engine that drops the connection at once can have its close handled
+  // before OpenSession returns; that refusal must stand, or every later
+  // command would connect and be refused again.
+  if (result == 0 && mNumConnectAttempts != kGivenUp) {
     mNumConnectAttempts = 0;
     BroadcastMsg(kKSMsg_SessionOpened, &mCurServiceName, nullptr);
   }
