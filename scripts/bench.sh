@@ -11,14 +11,8 @@ build="${KS_BUILD_BENCH:-build/bench}"
 scripts/install-deps.sh || exit 1
 
 echo "== Building $build (Release: corvexa-bench, corvexa-engine-sim)"
-mkdir -p "$build"
-if ! { cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-posix.cmake \
-         -DCMAKE_BUILD_TYPE=Release >"$build/bench.configure.log" 2>&1 &&
-       cmake --build "$build" -j"$(nproc)" --target corvexa-bench corvexa-engine-sim \
-         >"$build/bench.build.log" 2>&1; }; then
-  tail -n 40 "$build/bench.configure.log" "$build/bench.build.log"
-  exit 1
-fi
+. scripts/build-win.sh
+ks_build_win "$build" Release bench corvexa-bench corvexa-engine-sim || exit 1
 build="$(cd "$build" && pwd)"
 
 . scripts/wine-env.sh

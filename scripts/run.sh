@@ -13,14 +13,8 @@ engine_name="Corvexa Demo"
 scripts/install-deps.sh || exit 1
 
 echo "== Building $build (corvexa-ctl, corvexa-engine-sim)"
-mkdir -p "$build"
-if ! { cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-posix.cmake \
-         -DCMAKE_BUILD_TYPE=Debug >"$build/run.configure.log" 2>&1 &&
-       cmake --build "$build" -j"$(nproc)" --target corvexa-ctl corvexa-engine-sim \
-         >"$build/run.build.log" 2>&1; }; then
-  tail -n 40 "$build/run.configure.log" "$build/run.build.log"
-  exit 1
-fi
+. scripts/build-win.sh
+ks_build_win "$build" Debug run corvexa-ctl corvexa-engine-sim || exit 1
 build="$(cd "$build" && pwd)"
 ctl_exe="$build/tools/ctl/corvexa-ctl.exe"
 sim_exe="$build/tools/engine-sim/corvexa-engine-sim.exe"
