@@ -18,16 +18,11 @@ bool WaitReadable(SOCKET inSocket, int inTimeoutMS) {
 
 }  // namespace
 
-LoopbackPeer::LoopbackPeer(bool inIPv6, int inRecvBufSize)
+LoopbackPeer::LoopbackPeer(bool inIPv6)
     : mListener(INVALID_SOCKET), mConn(INVALID_SOCKET), mPort(0), mIPv6(inIPv6) {
   SOCKET s = socket(inIPv6 ? AF_INET6 : AF_INET, SOCK_STREAM, IPPROTO_TCP);
   if (s == INVALID_SOCKET) {
     return;
-  }
-  if (inRecvBufSize > 0) {
-    // Accepted sockets inherit it.
-    setsockopt(s, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&inRecvBufSize),
-               sizeof(inRecvBufSize));
   }
   sockaddr_storage ss = {};
   int len;

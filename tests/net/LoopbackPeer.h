@@ -14,8 +14,7 @@
 class LoopbackPeer {
  public:
   // Listens on 127.0.0.1 (or ::1) at a port of the system's choosing.
-  // inRecvBufSize, when given, is the accepted socket's receive buffer.
-  explicit LoopbackPeer(bool inIPv6 = false, int inRecvBufSize = 0);
+  explicit LoopbackPeer(bool inIPv6 = false);
   ~LoopbackPeer();
 
   bool Listening() const { return mListener != INVALID_SOCKET; }
