@@ -9,33 +9,13 @@
 
 namespace {
 
-// What the browser's callback works with: the folder to start at, and whether
-// the browser has reported a selection since the flag was last cleared.
-struct BrowseStart {
-  KSWideText mPath;
-  bool mSelectionReported;
-};
-
-// Asks the browser to select inStart's folder; tells whether it reported the
-// change (it does so from within the request).
-bool SelectStart(HWND inBrowser, BrowseStart* inStart) {
-  inStart->mSelectionReported = false;
-  SendMessageW(inBrowser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(inStart->mPath.Get()));
-  return inStart->mSelectionReported;
-}
-
 // Selects the initial folder once the browser is up, and shows the path of
 // the selected folder as the status text.
 int CALLBACK BrowseCallback(HWND inBrowser, UINT inMsg, LPARAM inParam, LPARAM inData) {
-  BrowseStart* start = reinterpret_cast<BrowseStart*>(inData);
-  if (inMsg == BFFM_INITIALIZED && !start->mPath.IsEmpty()) {
-    // Some shells drop the first request when a folder on the way there has
-    // just changed (wine does); the second one lands.
-    if (!SelectStart(inBrowser, start)) {
-      SelectStart(inBrowser, start);
-    }
+  const KSWideText* initial = reinterpret_cast<const KSWideText*>(inData);
+  if (inMsg == BFFM_INITIALIZED && !initial->IsEmpty()) {
+    SendMessageW(inBrowser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(initial->Get()));
   } else if (inMsg == BFFM_SELCHANGED) {
-    start->mSelectionReported = true;
     wchar_t path[MAX_PATH] = L"";
     SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(inParam), path);
     SendMessageW(inBrowser, BFFM_SETSTATUSTEXTW, 0, reinterpret_cast<LPARAM>(path));
@@ -71,14 +51,14 @@ bool BaseBrowseForFolder(HWND inOwner, const char* inTitle, UtilStr* ioPath) {
   if (SHGetMalloc(&shellAlloc) != S_OK || shellAlloc == nullptr) {
     return false;
   }
-  BrowseStart start = {KSWideText(ioPath->getCStr(), ioPath->length()), false};
+  KSWideText initial(ioPath->getCStr(), ioPath->length());
   KSWideText title(inTitle);
   BROWSEINFOW info = {};
   info.hwndOwner = inOwner;
   info.lpszTitle = title.Get();
   info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
   info.lpfn = BrowseCallback;
-  info.lParam = reinterpret_cast<LPARAM>(&start);
+  info.lParam = reinterpret_cast<LPARAM>(&initial);
 
   bool picked = false;
   PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
