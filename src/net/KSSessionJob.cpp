@@ -176,8 +176,7 @@ void KSSessionJob::Execute() {
     // Woken by the queue, the socket had nothing new when the wait ended;
     // whatever it has by now signals mIOEvent again for the next round.
     WSANETWORKEVENTS events = {};
-    if (!semSignalled && WSAEnumNetworkEvents(mSocket, mIOEvent, &events) != 0) {
-      EndWithSocketError(WSAGetLastError());
+    if (!semSignalled && !ReadNetworkEvents(&events)) {
       break;
     }
     if (mSocketState == kst_Initialized && (events.lNetworkEvents & (FD_CONNECT | FD_WRITE))) {
@@ -207,6 +206,23 @@ void KSSessionJob::Execute() {
     }
   }
   Finish();
+}
+
+// Only while connecting do the recorded events tell what a read cannot:
+// whether the connect worked. Once connected, a read finds out all there is
+// (data, the peer's orderly close, or the error that ended the connection),
+// and asking the socket for its events as well costs a second kernel call
+// for every reply.
+bool KSSessionJob::ReadNetworkEvents(WSANETWORKEVENTS* outEvents) {
+  if (mSocketState != kst_Initialized) {
+    outEvents->lNetworkEvents = FD_READ;
+    return true;
+  }
+  if (WSAEnumNetworkEvents(mSocket, mIOEvent, outEvents) != 0) {
+    EndWithSocketError(WSAGetLastError());
+    return false;
+  }
+  return true;
 }
 
 void KSSessionJob::WaitForWork(bool* outSemSignalled) {

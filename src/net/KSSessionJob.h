@@ -65,6 +65,7 @@ class KSSessionJob : public KSJob {
 
   long Timeout();
   void WaitForWork(bool* outSemSignalled);
+  bool ReadNetworkEvents(WSANETWORKEVENTS* outEvents);
   void HandleConnectEvent(const WSANETWORKEVENTS& inEvents);
   void HandleCloseEvent(const WSANETWORKEVENTS& inEvents);
   // True while a packet, or the end of one, waits to be written.
