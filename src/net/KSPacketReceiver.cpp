@@ -20,14 +20,7 @@ KSPacketReceiver::~KSPacketReceiver() {
 }
 
 int32 KSPacketReceiver::ReadSpace() const {
-  int32 needed;
-  if (mHeaderTaken) {
-    needed = mIncomingPacketSize - mBytesProcessed - mBytesUnprocessed;
-  } else {
-    needed = kKSPacketWireHeaderSize - mBytesUnprocessed;
-  }
-  int32 space = kBufferSize - mBytesUnprocessed;
-  return needed < space ? needed : space;
+  return kBufferSize - mBytesUnprocessed;
 }
 
 long KSPacketReceiver::Consume(int32 inNumBytes, PacketProc inProc, void* inUser) {

@@ -2,9 +2,10 @@
 //
 // The bytes come from the network and are not trusted: a data size over the
 // receive limit is refused before anything is allocated for it. A socket
-// reader receives into ReadBuffer(), never more than ReadSpace() bytes (which
-// is at most what the packet now arriving still lacks), and passes the count
-// to Consume; Feed does the same for bytes that are already in memory.
+// reader receives into ReadBuffer(), never more than ReadSpace() bytes (the
+// free part of a 1024-byte buffer, so one read may bring the ends and starts
+// of several packets), and passes the count to Consume; Feed does the same
+// for bytes that are already in memory.
 #pragma once
 
 #include "net/KSPacket.h"
