@@ -25,6 +25,9 @@ namespace {
 
 const int kMessageSize = 100;
 const int kWarmUps = 200;
+// The three ways of asking are measured in turns: the machine's load changes
+// while the benchmark runs, and each way must see the same share of it.
+const int kRounds = 10;
 
 // The simulator, relative to this program's folder.
 const char kSimulator[] = KS_BENCH_SIM_PATH;
@@ -39,7 +42,7 @@ bool ReadCounts(int argc, char** argv, BenchCounts* outCounts) {
     bool roundTrips = std::strcmp(argv[i], "--round-trips") == 0;
     bool pipelined = std::strcmp(argv[i], "--pipelined") == 0;
     int count = i + 1 < argc ? std::atoi(argv[i + 1]) : 0;
-    if ((!roundTrips && !pipelined) || count <= 0) {
+    if ((!roundTrips && !pipelined) || count < kRounds) {
       return false;
     }
     (roundTrips ? outCounts->mRoundTrips : outCounts->mPipelined) = count;
@@ -87,61 +90,92 @@ void StopSimulator(ChildProcess* ioSim) {
 }
 
 struct Results {
-  BenchSummary mRawTrip;
-  BenchSummary mPlainTrip;  // the simulator from a plain socket
-  BenchSummary mLinkTrip;
-  double mRawPerSec;
-  double mPlainPerSec;
-  double mLinkPerSec;
+  std::vector<double> mRawTrips;
+  std::vector<double> mPlainTrips;  // the simulator from a plain socket
+  std::vector<double> mLinkTrips;
+  double mRawMicros = 0;  // pipelined, summed over the rounds
+  double mPlainMicros = 0;
+  double mLinkMicros = 0;
 };
 
-bool MeasureRaw(const BenchCounts& inCounts, Results* ioResults) {
-  RawEchoServer server;
-  std::vector<double> warmUp, trips;
-  double micros = 0;
-  std::string message(size_t(kMessageSize), 'x');
-  if (server.Start() != 0 ||
-      !MeasureRawRoundTrips(server.Port(), kWarmUps, message, kMessageSize, &warmUp) ||
-      !MeasureRawRoundTrips(server.Port(), inCounts.mRoundTrips, message, kMessageSize, &trips) ||
-      !MeasureRawPipelined(server.Port(), inCounts.mPipelined, message, kMessageSize, &micros)) {
+struct Peers {
+  RawEchoServer mEcho;
+  long mSimPort = 0;
+  std::string mEchoMessage = std::string(size_t(kMessageSize), 'x');
+  std::string mRequest = RequestWire(BenchScript());  // the simulator answers with a bare header
+  std::string mScript = BenchScript();
+  LinkBench mLink;
+};
+
+bool WarmUp(Peers* ioPeers) {
+  std::vector<double> ignored;
+  int simPort = int(ioPeers->mSimPort);
+  return MeasureRawRoundTrips(ioPeers->mEcho.Port(), kWarmUps, ioPeers->mEchoMessage, kMessageSize,
+                              &ignored) &&
+         MeasureRawRoundTrips(simPort, kWarmUps, ioPeers->mRequest, kKSPacketWireHeaderSize,
+                              &ignored) &&
+         ioPeers->mLink.MeasureRoundTrips(ioPeers->mScript.c_str(), kWarmUps, &ignored);
+}
+
+bool MeasureRoundTripTurn(Peers* ioPeers, int inCount, Results* ioResults) {
+  int simPort = int(ioPeers->mSimPort);
+  if (!MeasureRawRoundTrips(ioPeers->mEcho.Port(), inCount, ioPeers->mEchoMessage, kMessageSize,
+                            &ioResults->mRawTrips)) {
     std::fprintf(stderr, "corvexa-bench: the raw echo failed\n");
     return false;
   }
-  ioResults->mRawTrip = Summarize(&trips);
-  ioResults->mRawPerSec = inCounts.mPipelined * 1e6 / micros;
-  return true;
-}
-
-// The simulator answers each command with an empty reply: a bare header.
-bool MeasurePlain(const BenchCounts& inCounts, long inPort, Results* ioResults) {
-  std::string request = RequestWire(BenchScript());
-  std::vector<double> warmUp, trips;
-  double micros = 0;
-  int port = int(inPort);
-  if (!MeasureRawRoundTrips(port, kWarmUps, request, kKSPacketWireHeaderSize, &warmUp) ||
-      !MeasureRawRoundTrips(port, inCounts.mRoundTrips, request, kKSPacketWireHeaderSize, &trips) ||
-      !MeasureRawPipelined(port, inCounts.mPipelined, request, kKSPacketWireHeaderSize, &micros)) {
+  if (!MeasureRawRoundTrips(simPort, inCount, ioPeers->mRequest, kKSPacketWireHeaderSize,
+                            &ioResults->mPlainTrips)) {
     std::fprintf(stderr, "corvexa-bench: the plain-socket requests failed\n");
     return false;
   }
-  ioResults->mPlainTrip = Summarize(&trips);
-  ioResults->mPlainPerSec = inCounts.mPipelined * 1e6 / micros;
-  return true;
-}
-
-bool MeasureLink(const BenchCounts& inCounts, long inPort, Results* ioResults) {
-  LinkBench link;
-  std::string script = BenchScript();
-  std::vector<double> warmUp, trips;
-  double micros = 0;
-  if (link.Open(inPort) != 0 || !link.MeasureRoundTrips(script.c_str(), kWarmUps, &warmUp) ||
-      !link.MeasureRoundTrips(script.c_str(), inCounts.mRoundTrips, &trips) ||
-      !link.MeasurePipelined(script.c_str(), inCounts.mPipelined, &micros)) {
+  if (!ioPeers->mLink.MeasureRoundTrips(ioPeers->mScript.c_str(), inCount,
+                                        &ioResults->mLinkTrips)) {
     std::fprintf(stderr, "corvexa-bench: the engine link failed\n");
     return false;
   }
-  ioResults->mLinkTrip = Summarize(&trips);
-  ioResults->mLinkPerSec = inCounts.mPipelined * 1e6 / micros;
+  return true;
+}
+
+bool MeasurePipelinedTurn(Peers* ioPeers, int inCount, Results* ioResults) {
+  double raw = 0, plain = 0, link = 0;
+  int simPort = int(ioPeers->mSimPort);
+  if (!MeasureRawPipelined(ioPeers->mEcho.Port(), inCount, ioPeers->mEchoMessage, kMessageSize,
+                           &raw)) {
+    std::fprintf(stderr, "corvexa-bench: the raw echo failed\n");
+    return false;
+  }
+  if (!MeasureRawPipelined(simPort, inCount, ioPeers->mRequest, kKSPacketWireHeaderSize, &plain)) {
+    std::fprintf(stderr, "corvexa-bench: the plain-socket requests failed\n");
+    return false;
+  }
+  if (!ioPeers->mLink.MeasurePipelined(ioPeers->mScript.c_str(), inCount, &link)) {
+    std::fprintf(stderr, "corvexa-bench: the engine link failed\n");
+    return false;
+  }
+  ioResults->mRawMicros += raw;
+  ioResults->mPlainMicros += plain;
+  ioResults->mLinkMicros += link;
+  return true;
+}
+
+bool Measure(const BenchCounts& inCounts, Peers* ioPeers, Results* ioResults) {
+  if (ioPeers->mEcho.Start() != 0) {
+    std::fprintf(stderr, "corvexa-bench: the raw echo server did not start\n");
+    return false;
+  }
+  if (ioPeers->mLink.Open(ioPeers->mSimPort) != 0 || !WarmUp(ioPeers)) {
+    std::fprintf(stderr, "corvexa-bench: the warm-up failed\n");
+    return false;
+  }
+  for (int round = 0; round < kRounds; ++round) {
+    int trips = inCounts.mRoundTrips / kRounds + (round < inCounts.mRoundTrips % kRounds);
+    int pipelined = inCounts.mPipelined / kRounds + (round < inCounts.mPipelined % kRounds);
+    if (!MeasureRoundTripTurn(ioPeers, trips, ioResults) ||
+        !MeasurePipelinedTurn(ioPeers, pipelined, ioResults)) {
+      return false;
+    }
+  }
   return true;
 }
 
@@ -149,27 +183,32 @@ void PrintTrip(const char* inWhat, const BenchSummary& inTrip) {
   std::printf("  %-34s median %8.1f   p99 %8.1f\n", inWhat, inTrip.mMedian, inTrip.mP99);
 }
 
-void Report(const BenchCounts& inCounts, const Results& inResults) {
-  const Results& r = inResults;
-  double medianRatio = r.mLinkTrip.mMedian / r.mRawTrip.mMedian;
-  double p99Ratio = r.mLinkTrip.mP99 / r.mRawTrip.mP99;
-  double rateRatio = r.mLinkPerSec / r.mRawPerSec;
-  std::printf("Round trip, %d-byte scripts, %d requests (microseconds):\n", kMessageSize,
-              inCounts.mRoundTrips);
-  PrintTrip("raw TCP echo", r.mRawTrip);
-  PrintTrip("simulator, plain socket", r.mPlainTrip);
-  PrintTrip("simulator, engine link", r.mLinkTrip);
+void Report(const BenchCounts& inCounts, Results* ioResults) {
+  BenchSummary raw = Summarize(&ioResults->mRawTrips);
+  BenchSummary plain = Summarize(&ioResults->mPlainTrips);
+  BenchSummary link = Summarize(&ioResults->mLinkTrips);
+  double rawPerSec = inCounts.mPipelined * 1e6 / ioResults->mRawMicros;
+  double plainPerSec = inCounts.mPipelined * 1e6 / ioResults->mPlainMicros;
+  double linkPerSec = inCounts.mPipelined * 1e6 / ioResults->mLinkMicros;
+  double medianRatio = link.mMedian / raw.mMedian;
+  double rateRatio = linkPerSec / rawPerSec;
+  std::printf("Round trip, %d-byte scripts, %d requests, in %d turns (microseconds):\n",
+              kMessageSize, inCounts.mRoundTrips, kRounds);
+  PrintTrip("raw TCP echo", raw);
+  PrintTrip("simulator, plain socket", plain);
+  PrintTrip("simulator, engine link", link);
   std::printf("  link / raw echo: median %.2fx, p99 %.2fx (target: at most 1.5x: %s)\n",
-              medianRatio, p99Ratio, medianRatio <= 1.5 ? "met" : "missed");
-  std::printf("  link / plain socket: median %.2fx, p99 %.2fx\n",
-              r.mLinkTrip.mMedian / r.mPlainTrip.mMedian, r.mLinkTrip.mP99 / r.mPlainTrip.mP99);
-  std::printf("Pipelined throughput, %d requests (requests per second):\n", inCounts.mPipelined);
-  std::printf("  %-34s %10.0f\n", "raw TCP echo", r.mRawPerSec);
-  std::printf("  %-34s %10.0f\n", "simulator, plain socket", r.mPlainPerSec);
-  std::printf("  %-34s %10.0f\n", "simulator, engine link", r.mLinkPerSec);
+              medianRatio, link.mP99 / raw.mP99, medianRatio <= 1.5 ? "met" : "missed");
+  std::printf("  link / plain socket: median %.2fx, p99 %.2fx\n", link.mMedian / plain.mMedian,
+              link.mP99 / plain.mP99);
+  std::printf("Pipelined throughput, %d requests, in %d turns (requests per second):\n",
+              inCounts.mPipelined, kRounds);
+  std::printf("  %-34s %10.0f\n", "raw TCP echo", rawPerSec);
+  std::printf("  %-34s %10.0f\n", "simulator, plain socket", plainPerSec);
+  std::printf("  %-34s %10.0f\n", "simulator, engine link", linkPerSec);
   std::printf("  link / raw echo: %.2f (target: at least 0.5: %s)\n", rateRatio,
               rateRatio >= 0.5 ? "met" : "missed");
-  std::printf("  link / plain socket: %.2f\n", r.mLinkPerSec / r.mPlainPerSec);
+  std::printf("  link / plain socket: %.2f\n", linkPerSec / plainPerSec);
   std::fflush(stdout);
 }
 
@@ -178,19 +217,23 @@ void Report(const BenchCounts& inCounts, const Results& inResults) {
 int main(int argc, char** argv) {
   BenchCounts counts;
   if (!ReadCounts(argc, argv, &counts)) {
-    std::fprintf(stderr, "Usage: corvexa-bench [--round-trips N] [--pipelined N]\n");
+    std::fprintf(stderr,
+                 "Usage: corvexa-bench [--round-trips N] [--pipelined N]  (N at least %d)\n",
+                 kRounds);
     return 2;
   }
   KSNet::Startup();
-  Results results = {};
   ChildProcess sim;
-  long port = 0;
-  bool ok = MeasureRaw(counts, &results) && StartSimulator(&sim, &port) &&
-            MeasurePlain(counts, port, &results) && MeasureLink(counts, port, &results);
+  bool ok = false;
+  {
+    Peers peers;
+    Results results;
+    ok = StartSimulator(&sim, &peers.mSimPort) && Measure(counts, &peers, &results);
+    if (ok) {
+      Report(counts, &results);
+    }
+  }  // the link closes before the simulator stops
   StopSimulator(&sim);
-  if (ok) {
-    Report(counts, results);
-  }
   KSNet::Shutdown();
   return ok ? 0 : 1;
 }
