@@ -3,6 +3,7 @@
 # corvexa-engine-sim optimised into build/bench, and runs the benchmark under
 # wine. Arguments go to corvexa-bench (--round-trips N, --pipelined N).
 #   KS_BUILD_BENCH=DIR picks another build folder than build/bench.
+#   KS_BENCH_CPUS=LIST runs on other CPUs than the first one (all: anywhere).
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -15,9 +16,22 @@ echo "== Building $build (Release: corvexa-bench, corvexa-engine-sim)"
 ks_build_win "$build" Release bench corvexa-bench corvexa-engine-sim || exit 1
 build="$(cd "$build" && pwd)"
 
+# Waking a thread on an idle second CPU of a virtual machine costs tens of
+# microseconds, and more or less from one run to the next; under wine every
+# wait is such a hand-off (through wineserver). Kept on one CPU, wineserver
+# and all the programs measured switch threads in place, and the numbers show
+# what the link and its yardsticks themselves cost. KS_BENCH_CPUS=all leaves
+# the placement to the scheduler; any other value is a taskset CPU list.
+cpus="${KS_BENCH_CPUS:-0}"
+where="all CPUs"
 . scripts/wine-env.sh
+ks_wine_stop  # a wineserver started elsewhere would not be on the chosen CPUs
+if [ "$cpus" != all ]; then
+  taskset -pc "$cpus" $$ >/dev/null || exit 1
+  where="CPU $cpus"
+fi
 ks_wine_start "$build"
-echo "== corvexa-bench (loopback; the machine's other load shows in the numbers)"
+echo "== corvexa-bench (loopback, on $where; the machine's other load shows in the numbers)"
 (cd "$build/bench" && wine corvexa-bench.exe "$@" </dev/null)
 rc=$?
 ks_wine_stop
