@@ -323,11 +323,14 @@ void KSSessionJob::SendStep() {
   }
 }
 
+// Reads until the socket has nothing more. The peer's close signals only
+// once, also when it arrives together with the last data, and only a read
+// that finds the socket ended (0) rather than empty (would block) tells the
+// two apart. Each packet is handed on as soon as it is complete, before the
+// reads that follow it.
 void KSSessionJob::ReceiveStep() {
-  u_long waiting = 0;  // bytes known to be left in the socket
   for (int reads = 0; mPeerClosed || reads < kMaxReadsPerRound; reads++) {
-    int asked = mRecv.ReadSpace();
-    int got = recv(mSocket, reinterpret_cast<char*>(mRecv.ReadBuffer()), asked, 0);
+    int got = recv(mSocket, reinterpret_cast<char*>(mRecv.ReadBuffer()), mRecv.ReadSpace(), 0);
     if (got == SOCKET_ERROR) {
       int err = WSAGetLastError();
       if (err != WSAEWOULDBLOCK) {
@@ -347,25 +350,7 @@ void KSSessionJob::ReceiveStep() {
       End(err);
       return;
     }
-    if (!mPeerClosed && !MoreToRead(got, asked, &waiting)) {
-      return;
-    }
   }
-}
-
-// Whether another read would find data, without a read that fails: every
-// read re-arms the read event, so whatever arrives after the socket was
-// found empty wakes the thread again. Asking the socket how much it holds is
-// far cheaper than a read that would block.
-bool KSSessionJob::MoreToRead(int inGot, int inAsked, u_long* ioWaiting) {
-  if (inGot < inAsked) {
-    return false;  // the read emptied the socket
-  }
-  *ioWaiting = *ioWaiting > u_long(inGot) ? *ioWaiting - u_long(inGot) : 0;
-  if (*ioWaiting == 0 && ioctlsocket(mSocket, FIONREAD, ioWaiting) != 0) {
-    return true;  // no answer: let the next read find out
-  }
-  return *ioWaiting > 0;
 }
 
 void KSSessionJob::DeliverPacket(const KSPacket& inPacket, void* inJob) {

@@ -78,7 +78,6 @@ class KSSessionJob : public KSJob {
   void FillSendBuffer(int* ioTakesLeft);
   void SendStep();
   void ReceiveStep();
-  bool MoreToRead(int inGot, int inAsked, u_long* ioWaiting);
   void EndWithSocketError(int inWinsockErr);
   void End(long inResult);
   void Report(long inMsg, intptr_t inParam1, intptr_t inParam2);
