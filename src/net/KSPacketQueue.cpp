@@ -98,13 +98,17 @@ long KSPacketQueue::Append(KSPacket* inCopy, bool inBlock, long inTimeoutMS, HAN
   if (!err) {
     mPackets[mCount++] = inCopy;
     mQueued.store(mCount, std::memory_order_release);
-    ReleaseSemaphore(mSemaphore, 1, nullptr);
   }
   // Room left over goes to the next waiter.
   if (mCount < kMaxPackets) {
     SignalRoom();
   }
   LeaveCriticalSection(&mCS);
+  // Released outside the lock: the session thread it wakes goes straight for
+  // the lock, and would otherwise have to sleep on it once more.
+  if (!err) {
+    ReleaseSemaphore(mSemaphore, 1, nullptr);
+  }
   return err;
 }
 
