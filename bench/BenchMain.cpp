@@ -89,6 +89,11 @@ void StopSimulator(ChildProcess* ioSim) {
   }
 }
 
+bool Failed(const char* inWhat) {
+  std::fprintf(stderr, "corvexa-bench: %s failed\n", inWhat);
+  return false;
+}
+
 struct Results {
   std::vector<double> mRawTrips;
   std::vector<double> mPlainTrips;  // the simulator from a plain socket
@@ -121,18 +126,15 @@ bool MeasureRoundTripTurn(Peers* ioPeers, int inCount, Results* ioResults) {
   int simPort = int(ioPeers->mSimPort);
   if (!MeasureRawRoundTrips(ioPeers->mEcho.Port(), inCount, ioPeers->mEchoMessage, kMessageSize,
                             &ioResults->mRawTrips)) {
-    std::fprintf(stderr, "corvexa-bench: the raw echo failed\n");
-    return false;
+    return Failed("the raw echo");
   }
   if (!MeasureRawRoundTrips(simPort, inCount, ioPeers->mRequest, kKSPacketWireHeaderSize,
                             &ioResults->mPlainTrips)) {
-    std::fprintf(stderr, "corvexa-bench: the plain-socket requests failed\n");
-    return false;
+    return Failed("the plain-socket requests");
   }
   if (!ioPeers->mLink.MeasureRoundTrips(ioPeers->mScript.c_str(), inCount,
                                         &ioResults->mLinkTrips)) {
-    std::fprintf(stderr, "corvexa-bench: the engine link failed\n");
-    return false;
+    return Failed("the engine link");
   }
   return true;
 }
@@ -142,16 +144,13 @@ bool MeasurePipelinedTurn(Peers* ioPeers, int inCount, Results* ioResults) {
   int simPort = int(ioPeers->mSimPort);
   if (!MeasureRawPipelined(ioPeers->mEcho.Port(), inCount, ioPeers->mEchoMessage, kMessageSize,
                            &raw)) {
-    std::fprintf(stderr, "corvexa-bench: the raw echo failed\n");
-    return false;
+    return Failed("the raw echo");
   }
   if (!MeasureRawPipelined(simPort, inCount, ioPeers->mRequest, kKSPacketWireHeaderSize, &plain)) {
-    std::fprintf(stderr, "corvexa-bench: the plain-socket requests failed\n");
-    return false;
+    return Failed("the plain-socket requests");
   }
   if (!ioPeers->mLink.MeasurePipelined(ioPeers->mScript.c_str(), inCount, &link)) {
-    std::fprintf(stderr, "corvexa-bench: the engine link failed\n");
-    return false;
+    return Failed("the engine link");
   }
   ioResults->mRawMicros += raw;
   ioResults->mPlainMicros += plain;
@@ -161,12 +160,10 @@ bool MeasurePipelinedTurn(Peers* ioPeers, int inCount, Results* ioResults) {
 
 bool Measure(const BenchCounts& inCounts, Peers* ioPeers, Results* ioResults) {
   if (ioPeers->mEcho.Start() != 0) {
-    std::fprintf(stderr, "corvexa-bench: the raw echo server did not start\n");
-    return false;
+    return Failed("starting the raw echo server");
   }
   if (ioPeers->mLink.Open(ioPeers->mSimPort) != 0 || !WarmUp(ioPeers)) {
-    std::fprintf(stderr, "corvexa-bench: the warm-up failed\n");
-    return false;
+    return Failed("the warm-up");
   }
   for (int round = 0; round < kRounds; ++round) {
     int trips = inCounts.mRoundTrips / kRounds + (round < inCounts.mRoundTrips % kRounds);
