@@ -107,8 +107,8 @@ struct Peers {
   RawEchoServer mEcho;
   long mSimPort = 0;
   std::string mEchoMessage = std::string(size_t(kMessageSize), 'x');
-  std::string mRequest = RequestWire(BenchScript());  // the simulator answers with a bare header
   std::string mScript = BenchScript();
+  std::string mRequest = RequestWire(mScript);  // the simulator answers with a bare header
   LinkBench mLink;
 };
 
