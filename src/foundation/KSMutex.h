@@ -1,7 +1,8 @@
 // A process-local mutex that the owning thread may take recursively.
 //
 // The operating-system object is made on the first Wait, so a KSMutex costs
-// nothing until it is used. Every successful Wait is matched by one Release.
+// nothing until it is used. Every successful Wait is matched by one Release;
+// where the hold lives within one scope, KSMutexHold does both.
 #pragma once
 
 #include <atomic>
@@ -29,4 +30,25 @@ class KSMutex {
   std::atomic<void*> mMutex;
   // True once this object made its mutex successfully.
   std::atomic<bool> mHasName;
+};
+
+// Holds a KSMutex from construction to the end of the scope. A hold that
+// could not be taken (Held() false) releases nothing.
+class KSMutexHold {
+ public:
+  explicit KSMutexHold(KSMutex& inMutex) : mMutex(&inMutex), mHeld(inMutex.Wait(-1)) {}
+  ~KSMutexHold() {
+    if (mHeld) {
+      mMutex->Release();
+    }
+  }
+
+  KSMutexHold(const KSMutexHold&) = delete;
+  KSMutexHold& operator=(const KSMutexHold&) = delete;
+
+  bool Held() const { return mHeld; }
+
+ private:
+  KSMutex* mMutex;
+  bool mHeld;
 };

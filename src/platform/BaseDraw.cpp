@@ -1,6 +1,7 @@
 // Filling, framing, text drawing and measuring, and the screen size.
 #include "foundation/KSError.h"
 #include "platform/BaseUtils.h"
+#include "platform/KSGdiObject.h"
 #include "platform/KSWideText.h"
 
 namespace {
@@ -51,9 +52,8 @@ void BasePaint3DFace(HDC inDC, const KSRect& inRect) {
 
 void BaseFillRectangle(HDC inDC, const KSRect& inRect, const KSRGBA& inColor) {
   RECT rect = RectOf(inRect);
-  HBRUSH brush = CreateSolidBrush(ColorOf(inColor));
-  FillRect(inDC, &rect, brush);
-  DeleteObject(brush);
+  KSGdiObj<HBRUSH> brush(CreateSolidBrush(ColorOf(inColor)));
+  FillRect(inDC, &rect, brush.Get());
 }
 
 void BaseDrawRectangle(HDC inDC, const KSRect& inRect, long inThickness, const KSRGBA& inColor) {
@@ -61,12 +61,11 @@ void BaseDrawRectangle(HDC inDC, const KSRect& inRect, long inThickness, const K
     return;
   }
   RECT rect = RectOf(inRect);
-  HBRUSH brush = CreateSolidBrush(ColorOf(inColor));
+  KSGdiObj<HBRUSH> brush(CreateSolidBrush(ColorOf(inColor)));
   for (long i = 0; i < inThickness; i++) {
-    FrameRect(inDC, &rect, brush);
+    FrameRect(inDC, &rect, brush.Get());
     InflateRect(&rect, -1, -1);
   }
-  DeleteObject(brush);
 }
 
 long BaseDrawText(HDC inDC, const char* inText, const KSRect& inRect, HFONT inFont,
@@ -92,25 +91,19 @@ long BaseDrawText(HDC inDC, const char* inText, const KSRect& inRect, HFONT inFo
 }
 
 long BaseGetTextExtent(const char* inText, HFONT inFont, long* outWidth, long* outHeight) {
-  HDC screen = GetDC(nullptr);
-  if (screen == nullptr) {
+  KSWindowDC screen(nullptr);
+  if (!screen) {
     return LastError();
   }
-  HGDIOBJ oldFont = inFont != nullptr ? SelectObject(screen, inFont) : nullptr;
+  KSSelectObj font(screen.Get(), inFont);
   KSWideText text(inText);
   SIZE size = {};
-  long err = 0;
-  if (GetTextExtentPoint32W(screen, text.Get(), text.Length(), &size)) {
-    *outWidth = size.cx;
-    *outHeight = size.cy;
-  } else {
-    err = LastError();
+  if (!GetTextExtentPoint32W(screen.Get(), text.Get(), text.Length(), &size)) {
+    return LastError();
   }
-  if (oldFont != nullptr) {
-    SelectObject(screen, oldFont);
-  }
-  ReleaseDC(nullptr, screen);
-  return err;
+  *outWidth = size.cx;
+  *outHeight = size.cy;
+  return 0;
 }
 
 void BaseGetScreenSize(long* outWidth, long* outHeight) {

@@ -1,0 +1,113 @@
+// Owners for GDI resources, so that every font, brush, pen, bitmap, region
+// and drawing context the window code makes is released on every path:
+//   KSGdiObj<HFONT>  deletes a GDI object (DeleteObject);
+//   KSMemDC          a memory drawing context (DeleteDC);
+//   KSWindowDC       a window's or the screen's context (ReleaseDC);
+//   KSSelectObj      selects an object into a context for the rest of the
+//                    scope and puts the previous one back.
+// Declare a KSSelectObj after the owners of both its context and its object,
+// so that it is undone before either goes.
+#pragma once
+
+#include <windows.h>
+
+template <typename T>
+class KSGdiObj {
+ public:
+  KSGdiObj() : mObj(nullptr) {}
+  explicit KSGdiObj(T inObj) : mObj(inObj) {}
+  ~KSGdiObj() { Reset(); }
+
+  KSGdiObj(const KSGdiObj&) = delete;
+  KSGdiObj& operator=(const KSGdiObj&) = delete;
+  KSGdiObj(KSGdiObj&& ioOther) noexcept : mObj(ioOther.Release()) {}
+  KSGdiObj& operator=(KSGdiObj&& ioOther) noexcept {
+    if (this != &ioOther) {
+      Reset(ioOther.Release());
+    }
+    return *this;
+  }
+
+  T Get() const { return mObj; }
+  explicit operator bool() const { return mObj != nullptr; }
+
+  // Deletes the object held so far and takes inObj.
+  void Reset(T inObj = nullptr) {
+    if (mObj != nullptr) {
+      DeleteObject(mObj);
+    }
+    mObj = inObj;
+  }
+
+  // Gives the object up without deleting it (for example to a window that
+  // takes ownership of a region in SetWindowRgn).
+  T Release() {
+    T obj = mObj;
+    mObj = nullptr;
+    return obj;
+  }
+
+ private:
+  T mObj;
+};
+
+class KSMemDC {
+ public:
+  // A memory context compatible with inDC (null: with the screen).
+  explicit KSMemDC(HDC inDC) : mDC(CreateCompatibleDC(inDC)) {}
+  ~KSMemDC() {
+    if (mDC != nullptr) {
+      DeleteDC(mDC);
+    }
+  }
+
+  KSMemDC(const KSMemDC&) = delete;
+  KSMemDC& operator=(const KSMemDC&) = delete;
+
+  HDC Get() const { return mDC; }
+  explicit operator bool() const { return mDC != nullptr; }
+
+ private:
+  HDC mDC;
+};
+
+class KSWindowDC {
+ public:
+  // The context of inWind's client area (null: of the screen).
+  explicit KSWindowDC(HWND inWind) : mWind(inWind), mDC(GetDC(inWind)) {}
+  ~KSWindowDC() {
+    if (mDC != nullptr) {
+      ReleaseDC(mWind, mDC);
+    }
+  }
+
+  KSWindowDC(const KSWindowDC&) = delete;
+  KSWindowDC& operator=(const KSWindowDC&) = delete;
+
+  HDC Get() const { return mDC; }
+  explicit operator bool() const { return mDC != nullptr; }
+
+ private:
+  HWND mWind;
+  HDC mDC;
+};
+
+class KSSelectObj {
+ public:
+  // Selects inObj into inDC; a null object or context selects nothing.
+  KSSelectObj(HDC inDC, HGDIOBJ inObj)
+      : mDC(inDC),
+        mOld(inDC != nullptr && inObj != nullptr ? SelectObject(inDC, inObj) : nullptr) {}
+  ~KSSelectObj() {
+    if (mOld != nullptr && mOld != HGDI_ERROR) {
+      SelectObject(mDC, mOld);
+    }
+  }
+
+  KSSelectObj(const KSSelectObj&) = delete;
+  KSSelectObj& operator=(const KSSelectObj&) = delete;
+
+ private:
+  HDC mDC;
+  HGDIOBJ mOld;
+};
