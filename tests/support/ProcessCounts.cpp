@@ -1,0 +1,133 @@
+#include "support/ProcessCounts.h"
+
+// tlhelp32.h needs windows.h first.
+// clang-format off
+#include <tlhelp32.h>
+// clang-format on
+
+#include <vector>
+
+namespace {
+
+// The layout of one entry of SystemHandleInformation (class 16).
+struct HandleEntry {
+  ULONG mProcessId;
+  BYTE mObjectType;
+  BYTE mFlags;
+  USHORT mHandle;
+  PVOID mObject;
+  ACCESS_MASK mAccess;
+};
+
+struct HandleTable {
+  ULONG mCount;
+  HandleEntry mEntries[1];
+};
+
+typedef LONG(WINAPI* QuerySystemInfoProc)(ULONG, PVOID, ULONG, PULONG);
+
+BOOL CALLBACK CountThreadWindows(HWND inWind, LPARAM ioCount) {
+  ++*reinterpret_cast<long*>(ioCount);
+  EnumChildWindows(
+      inWind,
+      [](HWND, LPARAM ioChildren) -> BOOL {
+        ++*reinterpret_cast<long*>(ioChildren);
+        return TRUE;
+      },
+      ioCount);
+  return TRUE;
+}
+
+}  // namespace
+
+long CountKernelHandles() {
+  auto query = reinterpret_cast<QuerySystemInfoProc>(
+      GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation"));
+  if (query == nullptr) {
+    return -1;
+  }
+  const LONG kInfoLengthMismatch = LONG(0xC0000004);
+  std::vector<unsigned char> buffer(1 << 16);
+  for (;;) {
+    ULONG needed = 0;
+    LONG status = query(16, buffer.data(), ULONG(buffer.size()), &needed);
+    if (status == kInfoLengthMismatch) {
+      buffer.resize(buffer.size() * 2);
+      continue;
+    }
+    if (status < 0) {
+      return -1;
+    }
+    break;
+  }
+  const HandleTable* table = reinterpret_cast<const HandleTable*>(buffer.data());
+  ULONG pid = GetCurrentProcessId();
+  long count = 0;
+  for (ULONG i = 0; i < table->mCount; ++i) {
+    count += table->mEntries[i].mProcessId == pid;
+  }
+  return count;
+}
+
+long CountGdiObjects() {
+  // Every live GDI object answers GetObjectType; wine accepts a handle
+  // without its upper bits, so probing the low 16 bits finds them all.
+  long count = 0;
+  for (uintptr_t value = 1; value <= 0xFFFF; ++value) {
+    count += GetObjectType(reinterpret_cast<HGDIOBJ>(value)) != 0;
+  }
+  return count;
+}
+
+long CountWindows() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) {
+    return -1;
+  }
+  long count = 0;
+  THREADENTRY32 entry = {};
+  entry.dwSize = sizeof(entry);
+  DWORD pid = GetCurrentProcessId();
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    if (entry.th32OwnerProcessID == pid) {
+      EnumThreadWindows(entry.th32ThreadID, CountThreadWindows, reinterpret_cast<LPARAM>(&count));
+    }
+  }
+  CloseHandle(snapshot);
+  return count;
+}
+
+long CountThreads() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) {
+    return -1;
+  }
+  long count = 0;
+  THREADENTRY32 entry = {};
+  entry.dwSize = sizeof(entry);
+  DWORD pid = GetCurrentProcessId();
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    count += entry.th32OwnerProcessID == pid;
+  }
+  CloseHandle(snapshot);
+  return count;
+}
+
+ProcessCounts ProcessCounts::Take() {
+  return ProcessCounts{CountKernelHandles(), CountGdiObjects(), CountWindows(), CountThreads()};
+}
+
+ProcessCounts SettleTo(const ProcessCounts& inBaseline, long inSlack, DWORD inTimeoutMS) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    ProcessCounts now = ProcessCounts::Take();
+    bool settled = now.mKernelHandles <= inBaseline.mKernelHandles + inSlack &&
+                   now.mGdiObjects <= inBaseline.mGdiObjects + inSlack &&
+                   now.mUserObjects <= inBaseline.mUserObjects + inSlack &&
+                   now.mThreads <= inBaseline.mThreads + inSlack;
+    if (settled || GetTickCount() - start >= inTimeoutMS) {
+      return now;
+    }
+    Sleep(20);
+  }
+}

@@ -1,0 +1,59 @@
+// Each counter sees what it counts come and go: a leak test built on a
+// counter that always reads the same could never fail.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "foundation/KSHandle.h"
+#include "platform/KSGdiObject.h"
+#include "support/ProcessCounts.h"
+
+namespace {
+
+// Holds five events, five brushes, a window and a thread while it looks at
+// the counts, then gives them all back.
+ProcessCounts CountsWhileHolding() {
+  KSHandle events[5];
+  for (KSHandle& event : events) {
+    event.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  }
+  KSGdiObj<HBRUSH> brushes[5];
+  for (KSGdiObj<HBRUSH>& brush : brushes) {
+    brush.Reset(CreateSolidBrush(RGB(1, 2, 3)));
+  }
+  HWND wind = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                              nullptr);
+  KSHandle stop(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  std::thread waiter([&stop] { WaitForSingleObject(stop.Get(), INFINITE); });
+  ProcessCounts during = ProcessCounts::Take();
+  if (wind != nullptr) {
+    DestroyWindow(wind);
+  }
+  SetEvent(stop.Get());
+  waiter.join();
+  return during;
+}
+
+}  // namespace
+
+TEST(ProcessCountsTest, EveryCounterMovesWithWhatItCounts) {
+  // The first window and the first drawing objects make some objects of the
+  // system's own that stay; a warm-up round takes them out of the count.
+  CountsWhileHolding();
+  ProcessCounts before = SettleTo(ProcessCounts::Take(), 0, 0);
+  ASSERT_GE(before.mKernelHandles, 0);
+  ASSERT_GE(before.mGdiObjects, 0);
+  ASSERT_GE(before.mThreads, 1);
+
+  ProcessCounts during = CountsWhileHolding();
+  EXPECT_GE(during.mKernelHandles, before.mKernelHandles + 6);
+  EXPECT_GE(during.mGdiObjects, before.mGdiObjects + 5);
+  EXPECT_GE(during.mUserObjects, before.mUserObjects + 1);
+  EXPECT_GE(during.mThreads, before.mThreads + 1);
+
+  ProcessCounts after = SettleTo(before, 0, 2000);
+  EXPECT_LE(after.mKernelHandles, before.mKernelHandles);
+  EXPECT_LE(after.mGdiObjects, before.mGdiObjects);
+  EXPECT_LE(after.mUserObjects, before.mUserObjects);
+  EXPECT_LE(after.mThreads, before.mThreads);
+}
