@@ -15,10 +15,10 @@
 #include "BenchStats.h"
 #include "LinkBench.h"
 #include "RawEcho.h"
-#include "ctl/ChildProcess.h"
 #include "net/KSMPWire.h"
 #include "net/KSNet.h"
 #include "net/KSPacketWire.h"
+#include "support/ChildProcess.h"
 #include "toolbar/UICommands.h"
 
 namespace {

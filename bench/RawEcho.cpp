@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "BenchStats.h"
+#include "support/SocketSend.h"
 
 namespace {
 
@@ -23,18 +24,6 @@ SOCKET ConnectLoopback(int inPort) {
     return INVALID_SOCKET;
   }
   return s;
-}
-
-bool SendAll(SOCKET inSocket, const char* inData, int inLen) {
-  while (inLen > 0) {
-    int sent = send(inSocket, inData, inLen, 0);
-    if (sent <= 0) {
-      return false;
-    }
-    inData += sent;
-    inLen -= sent;
-  }
-  return true;
 }
 
 bool ReceiveAll(SOCKET inSocket, char* outData, long long inLen) {

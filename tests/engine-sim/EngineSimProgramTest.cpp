@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "SimProcess.h"
 #include "SimTestClient.h"
 #include "foundation/KSError.h"
 #include "foundation/KSMessages.h"
@@ -18,6 +17,7 @@
 #include "net/KSPacketWire.h"
 #include "net/KSZeroconf.h"
 #include "net/ToolbarSession.h"
+#include "support/SimProcess.h"
 #include "toolbar/UICommands.h"
 
 namespace {

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "KSTestFolder.h"
 #include "files/AsyncCache.h"
 #include "files/KSFile.h"
 #include "files/KSFileSpec.h"
@@ -12,6 +11,7 @@
 #include "files/cStream.h"
 #include "foundation/KSError.h"
 #include "foundation/XStrList.h"
+#include "support/KSTestFolder.h"
 
 namespace {
 

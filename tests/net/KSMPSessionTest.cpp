@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "EventLog.h"
-#include "LoopbackPeer.h"
 #include "foundation/KSError.h"
 #include "net/KSMPSession.h"
+#include "support/LoopbackPeer.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <tlhelp32.h>
 // clang-format on
 
-#include "LoopbackPeer.h"
 #include "SessionLog.h"
 #include "foundation/KSError.h"
 #include "net/KSNet.h"
+#include "support/LoopbackPeer.h"
 
 namespace {
 

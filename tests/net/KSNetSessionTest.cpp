@@ -5,12 +5,12 @@
 #include <string>
 #include <thread>
 
-#include "LoopbackPeer.h"
 #include "SessionLog.h"
 #include "foundation/KSError.h"
 #include "net/KSByteOrder.h"
 #include "net/KSNet.h"
 #include "net/KSPacketReceiver.h"
+#include "support/LoopbackPeer.h"
 
 namespace {
 

@@ -9,12 +9,12 @@
 #include <string>
 
 #include "DiscoveryTestSupport.h"
-#include "LoopbackPeer.h"
 #include "foundation/KSError.h"
 #include "foundation/KSMessages.h"
 #include "net/KSMPWire.h"
 #include "net/KSZeroconf.h"
 #include "net/ToolbarSession.h"
+#include "support/LoopbackPeer.h"
 
 namespace {
 

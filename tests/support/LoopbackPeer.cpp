@@ -1,10 +1,11 @@
-#include "LoopbackPeer.h"
+#include "support/LoopbackPeer.h"
 
 #include <ws2tcpip.h>
 
 #include <cstring>
 
 #include "net/KSPacketWire.h"
+#include "support/SocketSend.h"
 
 namespace {
 
@@ -90,16 +91,7 @@ void LoopbackPeer::CloseConnection() {
 }
 
 bool LoopbackPeer::SendBytes(const void* inBytes, size_t inSize) {
-  const char* p = static_cast<const char*>(inBytes);
-  while (inSize > 0) {
-    int sent = send(mConn, p, int(inSize), 0);
-    if (sent <= 0) {
-      return false;
-    }
-    p += sent;
-    inSize -= size_t(sent);
-  }
-  return true;
+  return SendAll(mConn, inBytes, inSize);
 }
 
 bool LoopbackPeer::RecvBytes(void* outBytes, size_t inSize, int inTimeoutMS) {

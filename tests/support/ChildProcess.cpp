@@ -1,4 +1,4 @@
-#include "ctl/ChildProcess.h"
+#include "support/ChildProcess.h"
 
 #include <windows.h>
 
