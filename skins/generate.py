@@ -78,11 +78,35 @@ class Look:
         return self.fonts[cache_key]
 
 
-# --- Reading the sliders of skin.txt -------------------------------------------------------
+# --- Reading skin.txt -------------------------------------------------------------------------
+
+def without_quoted_texts(skin_text):
+    """The skin text with its quoted texts emptied: tips and captions may hold anything."""
+    return re.sub(r'"(?:[^"\\]|\\.)*"', '""', skin_text)
+
+
+def pictures_named(skin_text):
+    """Every picture name that the skin text gives to "Image" and the scroll keywords."""
+    found = re.findall(r"\b(?:image|scrollup|scrolldown|scrollthumb)\s*=\s*([^,)\t\r\n]*)",
+                       without_quoted_texts(skin_text), re.IGNORECASE)
+    return {name.strip() for name in found}
+
+
+def check_names(skin_text, description):
+    """The skin text and the description must name the same pictures."""
+    made = {p["name"] for p in description["pictures"]}
+    named = pictures_named(skin_text)
+    if named - made:
+        raise SystemExit("skin.txt names pictures that look.json does not describe: " +
+                         ", ".join(sorted(named - made)))
+    if made - named:
+        raise SystemExit("look.json describes pictures that skin.txt never uses: " +
+                         ", ".join(sorted(made - named)))
+
 
 def read_sliders(skin_text):
     """Function name (lower case) -> dict(x, y, width, image) of every slider."""
-    text = re.sub(r'"(?:[^"\\]|\\.)*"', '""', skin_text)  # tips may hold anything
+    text = without_quoted_texts(skin_text)
     sliders = {}
     for block in re.finditer(r"\bslider\s+\(([^)]*)\)", text, re.IGNORECASE):
         body = block.group(1)
@@ -448,6 +472,7 @@ def generate(source, output):
         description = json.load(f)
     with open(os.path.join(source, "skin.txt"), encoding="latin-1") as f:
         skin_text = f.read()
+    check_names(skin_text, description)
     look = Look(description, read_sliders(skin_text))
 
     os.makedirs(output, exist_ok=True)
