@@ -31,6 +31,7 @@ panel names; their place comes from the slider's x, y and Width there and the
 size of its thumb picture, so the text and the pictures cannot drift apart.
 """
 
+import io
 import json
 import math
 import os
@@ -237,19 +238,15 @@ def glyph_and_text(image, look, spec, ink, offset):
     left = (w - total) / 2 + offset
     cy = h / 2 + offset
     if icon:
-        big = image.resize((w * SCALE, h * SCALE), Image.NEAREST)
-        mask = Image.new("L", big.size, 0)
+        # Drawn large as a coverage mask, then shrunk: smooth edges over any face.
+        mask = Image.new("L", (w * SCALE, h * SCALE), 0)
         top = (h - icon_size) / 2 + offset
         glyph(ImageDraw.Draw(mask), icon,
               (left * SCALE, top * SCALE, (left + icon_size) * SCALE, (top + icon_size) * SCALE),
               255)
-        image.paste(Image.new("RGB", image.size, ink), (0, 0), shrink_mask(mask))
+        image.paste(Image.new("RGB", image.size, ink), (0, 0), shrink(mask))
     if text:
         draw_text(image, font, text, ink, left + total - text_width(font, text) / 2, cy)
-
-
-def shrink_mask(mask):
-    return mask.resize((mask.width // SCALE, mask.height // SCALE), Image.BOX)
 
 
 # --- Kinds of picture ----------------------------------------------------------------------
@@ -264,10 +261,10 @@ def button_frame(look, spec, state):
     size = tuple(spec["size"])
     colors = state_colors(look, spec, state)
     canvas = big_canvas(size, look.color(spec["on"]))
-    draw = ImageDraw.Draw(canvas)
     face(canvas, size, spec.get("radius", look.description["button"]["radius"]), colors["face"],
          colors["edge"], colors.get("shade"))
     image = shrink(canvas)
+    # A pressed face shows its caption one pixel lower, as if pushed in.
     glyph_and_text(image, look, spec, colors["ink"], 1 if state == "pressed" else 0)
     return image
 
@@ -439,7 +436,6 @@ def frame_names(pattern, count):
 def encode_bmp(image):
     """The smaller exact encoding: 8-bit with a palette of the picture's own colours,
     or 24-bit."""
-    import io
     rgb = io.BytesIO()
     image.save(rgb, "BMP")
     colors = image.getcolors(256)
@@ -493,7 +489,7 @@ def generate(source, output):
 
 def main(argv):
     if len(argv) != 3:
-        print(__doc__.strip().splitlines()[2], file=sys.stderr)
+        print("usage: generate.py SKIN_SOURCE OUTPUT", file=sys.stderr)
         return 2
     generate(argv[1], argv[2])
     return 0
