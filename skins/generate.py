@@ -65,16 +65,16 @@ class Look:
         return self.colors[name]
 
     def font(self, role):
-        spec = self.description["fonts"][role]
-        cache_key = (spec["file"], spec["size"])
+        picture = self.description["fonts"][role]
+        cache_key = (picture["file"], picture["size"])
         if cache_key not in self.fonts:
             for folder in FONT_DIRS:
-                path = os.path.join(folder, spec["file"])
+                path = os.path.join(folder, picture["file"])
                 if os.path.isfile(path):
-                    self.fonts[cache_key] = ImageFont.truetype(path, spec["size"])
+                    self.fonts[cache_key] = ImageFont.truetype(path, picture["size"])
                     break
             else:
-                raise SystemExit(f"font {spec['file']} not found in {', '.join(FONT_DIRS)} "
+                raise SystemExit(f"font {picture['file']} not found in {', '.join(FONT_DIRS)} "
                                  "(scripts/install-deps.sh installs it)")
         return self.fonts[cache_key]
 
@@ -226,12 +226,12 @@ def draw_text(image, font, text, ink, center_x, center_y):
     ImageDraw.Draw(image).text((x, y), text, font=font, fill=ink)
 
 
-def glyph_and_text(image, look, spec, ink, offset):
+def glyph_and_text(image, look, picture, ink, offset):
     """The glyph and/or caption of a button or toggle, centred as one group."""
     w, h = image.size
     font = look.font("caption")
-    text = spec.get("text")
-    icon = spec.get("glyph")
+    text = picture.get("text")
+    icon = picture.get("glyph")
     icon_size = h - 6 if icon and text else min(w, h)
     gap = 4 if icon and text else 0
     total = (icon_size if icon else 0) + gap + (text_width(font, text) if text else 0)
@@ -251,28 +251,28 @@ def glyph_and_text(image, look, spec, ink, offset):
 
 # --- Kinds of picture ----------------------------------------------------------------------
 
-def state_colors(look, spec, state):
+def state_colors(look, picture, state):
     """A button's colours in one state: its own "states", or the skin's button states."""
-    names = spec.get("states", look.description["button"])[state]
+    names = picture.get("states", look.description["button"])[state]
     return {role: look.color(name) for role, name in names.items()}
 
 
-def button_frame(look, spec, state):
-    size = tuple(spec["size"])
-    colors = state_colors(look, spec, state)
-    canvas = big_canvas(size, look.color(spec["on"]))
-    face(canvas, size, spec.get("radius", look.description["button"]["radius"]), colors["face"],
+def button_frame(look, picture, state):
+    size = tuple(picture["size"])
+    colors = state_colors(look, picture, state)
+    canvas = big_canvas(size, look.color(picture["on"]))
+    face(canvas, size, picture.get("radius", look.description["button"]["radius"]), colors["face"],
          colors["edge"], colors.get("shade"))
     image = shrink(canvas)
     # A pressed face shows its caption one pixel lower, as if pushed in.
-    glyph_and_text(image, look, spec, colors["ink"], 1 if state == "pressed" else 0)
+    glyph_and_text(image, look, picture, colors["ink"], 1 if state == "pressed" else 0)
     return image
 
 
-def badge_frame(look, spec, state):
-    size = tuple(spec["size"])
-    colors = {role: look.color(name) for role, name in spec["states"][state].items()}
-    canvas = big_canvas(size, look.color(spec["on"]))
+def badge_frame(look, picture, state):
+    size = tuple(picture["size"])
+    colors = {role: look.color(name) for role, name in picture["states"][state].items()}
+    canvas = big_canvas(size, look.color(picture["on"]))
     draw = ImageDraw.Draw(canvas)
     w, h = canvas.size
     draw.ellipse((0, 0, w - 1, h - 1), fill=colors["edge"])
@@ -290,17 +290,17 @@ def badge_frame(look, spec, state):
     return shrink(canvas)
 
 
-def check_frame(look, spec, checked):
-    size = tuple(spec["size"])
-    style = spec["style"]
+def check_frame(look, picture, checked):
+    size = tuple(picture["size"])
+    style = picture["style"]
     colors = {role: look.color(name)
-              for role, name in spec["checked" if checked else "unchecked"].items()}
-    on = look.color(spec["on"])
+              for role, name in picture["checked" if checked else "unchecked"].items()}
+    on = look.color(picture["on"])
     canvas = big_canvas(size, on)
     draw = ImageDraw.Draw(canvas)
     if style == "box":
-        face(canvas, size, spec.get("radius", 3), colors["face"], colors["edge"],
-             inset=spec.get("inset", 1))
+        face(canvas, size, picture.get("radius", 3), colors["face"], colors["edge"],
+             inset=picture.get("inset", 1))
         if checked:
             glyph(draw, "check", (0, 0, canvas.width, canvas.height), colors["ink"])
         return shrink(canvas)
@@ -308,31 +308,31 @@ def check_frame(look, spec, checked):
         glyph(draw, "down" if checked else "right", (0, 0, canvas.width, canvas.height),
               colors["ink"])
         return shrink(canvas)
-    face(canvas, size, spec.get("radius", look.description["button"]["radius"]), colors["face"],
+    face(canvas, size, picture.get("radius", look.description["button"]["radius"]), colors["face"],
          colors["edge"], colors.get("shade"))
     image = shrink(canvas)
     if style == "toggle":
-        glyph_and_text(image, look, {"glyph": spec["glyph"]}, colors["ink"], 0)
+        glyph_and_text(image, look, {"glyph": picture["glyph"]}, colors["ink"], 0)
     elif style == "text":
-        caption = spec["texts"][1 if checked else 0]
+        caption = picture["texts"][1 if checked else 0]
         glyph_and_text(image, look, caption, colors["ink"], 0)
     else:
         raise SystemExit(f"look.json: unknown check style {style!r}")
     return image
 
 
-def thumb_frame(look, spec):
-    size = tuple(spec["size"])
-    canvas = big_canvas(size, look.color(spec["on"]))
+def thumb_frame(look, picture):
+    size = tuple(picture["size"])
+    canvas = big_canvas(size, look.color(picture["on"]))
     draw = ImageDraw.Draw(canvas)
     radius = min(size) // 2
-    face(canvas, size, radius, look.color(spec["face"]), look.color(spec["edge"]),
-         look.color(spec["shade"]) if "shade" in spec else None)
+    face(canvas, size, radius, look.color(picture["face"]), look.color(picture["edge"]),
+         look.color(picture["shade"]) if "shade" in picture else None)
     # Grip lines across the thumb.
     w, h = canvas.size
-    grip = look.color(spec["grip"])
+    grip = look.color(picture["grip"])
     for k in (-1, 0, 1):
-        if spec.get("vertical"):
+        if picture.get("vertical"):
             y = h / 2 + k * 2.5 * SCALE
             draw.line([(w * 0.3, y), (w * 0.7, y)], fill=grip, width=SCALE)
         else:
@@ -341,27 +341,27 @@ def thumb_frame(look, spec):
     return shrink(canvas)
 
 
-def panel_frame(look, spec, frame):
+def panel_frame(look, picture, frame):
     """A background picture. The outline is hard-edged: pixels outside it are the
     keyed colour, and a keyed window shape has no room for blended edges."""
     if isinstance(frame, str):
         frame = {"outline": frame}
-    w = spec["size"][0]
-    h = frame.get("height", spec["size"][1])
+    w = picture["size"][0]
+    h = frame.get("height", picture["size"][1])
     edges = frame["outline"]
-    radius = spec.get("radius", look.description["radius"])
-    image = Image.new("RGB", (w, h), look.color(spec["fill"]))
+    radius = picture.get("radius", look.description["radius"])
+    image = Image.new("RGB", (w, h), look.color(picture["fill"]))
     draw = ImageDraw.Draw(image)
 
-    header = spec.get("header")
+    header = picture.get("header")
     if header:
         draw.rectangle((0, 0, w - 1, min(h, header) - 1), fill=look.color("header"))
         draw.line([(0, 0), (w - 1, 0)], fill=look.color("headerLight"))
         draw.line([(0, header - 1), (w - 1, header - 1)], fill=look.color("headerDark"))
-    for line in spec.get("lines", []):
+    for line in picture.get("lines", []):
         if line["to"][1] < h:
             draw.line([tuple(line["from"]), tuple(line["to"])], fill=look.color(line["color"]))
-    for function in spec.get("grooves", []):
+    for function in picture.get("grooves", []):
         groove(look, draw, function, h)
 
     # The outline: rounded where two outer edges meet, a rim along every outer edge.
@@ -384,7 +384,7 @@ def panel_frame(look, spec, frame):
     if "b" not in edges:
         open_edges.line([(0, h - 1), (w - 1, h - 1)], fill=255)
     inner = Image.composite(inner, Image.new("L", (w, h), 0), mask)
-    rim = Image.new("RGB", (w, h), look.color(spec.get("rim", "rim")))
+    rim = Image.new("RGB", (w, h), look.color(picture.get("rim", "rim")))
     image = Image.composite(image, rim, inner)
     return Image.composite(image, Image.new("RGB", (w, h), look.key), mask)
 
@@ -405,19 +405,19 @@ def groove(look, draw, function, height):
     draw.line([(x0 + 2, y + 2), (x1 - 2, y + 2)], fill=look.color("grooveLight"))
 
 
-def frames_of(look, spec):
-    kind = spec["kind"]
+def frames_of(look, picture):
+    kind = picture["kind"]
     if kind == "button":
-        return [button_frame(look, spec, state) for state in BUTTON_STATES]
+        return [button_frame(look, picture, state) for state in BUTTON_STATES]
     if kind == "badge":
-        return [badge_frame(look, spec, state) for state in BUTTON_STATES]
+        return [badge_frame(look, picture, state) for state in BUTTON_STATES]
     if kind == "check":
-        return [check_frame(look, spec, False), check_frame(look, spec, True)]
+        return [check_frame(look, picture, False), check_frame(look, picture, True)]
     if kind == "thumb":
-        return [thumb_frame(look, spec)]
+        return [thumb_frame(look, picture)]
     if kind == "panel":
-        return [panel_frame(look, spec, frame) for frame in spec["frames"]]
-    raise SystemExit(f"look.json: unknown kind {kind!r} of {spec['name']}")
+        return [panel_frame(look, picture, frame) for frame in picture["frames"]]
+    raise SystemExit(f"look.json: unknown kind {kind!r} of {picture['name']}")
 
 
 # --- Writing ---------------------------------------------------------------------------------
@@ -476,10 +476,10 @@ def generate(source, output):
         if old.lower().endswith(".bmp"):
             os.remove(os.path.join(output, old))
     shutil.copyfile(os.path.join(source, "skin.txt"), os.path.join(output, "skin.txt"))
-    for spec in description["pictures"]:
-        frames = frames_of(look, spec)
-        for name, image in zip(frame_names(spec["name"], len(frames)), frames):
-            if "size" in spec and spec["kind"] != "panel" and image.size != tuple(spec["size"]):
+    for picture in description["pictures"]:
+        frames = frames_of(look, picture)
+        for name, image in zip(frame_names(picture["name"], len(frames)), frames):
+            if "size" in picture and picture["kind"] != "panel" and image.size != tuple(picture["size"]):
                 raise SystemExit(f"internal error: {name} came out {image.size}")
             data = encode_bmp(image)
             check_bmp(name, data)
