@@ -65,16 +65,16 @@ class Look:
         return self.colors[name]
 
     def font(self, role):
-        picture = self.description["fonts"][role]
-        cache_key = (picture["file"], picture["size"])
+        wanted = self.description["fonts"][role]
+        cache_key = (wanted["file"], wanted["size"])
         if cache_key not in self.fonts:
             for folder in FONT_DIRS:
-                path = os.path.join(folder, picture["file"])
+                path = os.path.join(folder, wanted["file"])
                 if os.path.isfile(path):
-                    self.fonts[cache_key] = ImageFont.truetype(path, picture["size"])
+                    self.fonts[cache_key] = ImageFont.truetype(path, wanted["size"])
                     break
             else:
-                raise SystemExit(f"font {picture['file']} not found in {', '.join(FONT_DIRS)} "
+                raise SystemExit(f"font {wanted['file']} not found in {', '.join(FONT_DIRS)} "
                                  "(scripts/install-deps.sh installs it)")
         return self.fonts[cache_key]
 
