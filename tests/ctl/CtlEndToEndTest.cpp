@@ -243,7 +243,9 @@ TEST(CtlExitCodeTest, EngineErrorsGiveOneAndUsageErrorsTwo) {
     EXPECT_NE(std::string::npos, run.mErr.find("--help")) << run.mErr;
   }
 
-  ProgramRun script = RunProgram(kCtl, {"script", "AdvPrefFrameYLimit", "9"}, kRunLimitMS);
+  // Options that do not concern a command are ignored: script connects nowhere.
+  ProgramRun script =
+      RunProgram(kCtl, {"script", "AdvPrefFrameYLimit", "9", "--connect", closed}, kRunLimitMS);
   EXPECT_EQ(0u, script.mExitCode);
   char expected[kCommandBufferSize];
   EXPECT_EQ(std::string(CommandSetFrameSizeLimit(20000, 0, expected)) + "\n", script.mOut);

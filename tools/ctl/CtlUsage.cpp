@@ -22,7 +22,7 @@ const char kHelpHead[] =
     "  get                      prints the engine's lists and current values\n"
     "  watch                    prints the engine's notifications as they arrive\n"
     "\n"
-    "Options:\n"
+    "Options (accepted with every command, ignored where they do not apply):\n"
     "  --instance NAME          the engine instance to use (default: the only one found,\n"
     "                           else the first)\n"
     "  --connect HOST:PORT      connects to that address instead of looking for instances\n"
