@@ -37,6 +37,13 @@ class TestLink : public ToolbarSession {
  public:
   TestLink() { mQueueIncomingMode = true; }
 
+  // Shorter limits than the product's, in the same order: the refusal window
+  // (whole seconds, so 2 at least) ends before the idle limit.
+  void ShortenLimits() {
+    mRefusalWindowSecs = 2;
+    mSessionTimeoutMS = 3000;
+  }
+
   // Delivers queued events until inDone holds, at most inTimeoutMS.
   bool PumpUntil(const std::function<bool()>& inDone, ULONGLONG inTimeoutMS = 10000) {
     ULONGLONG deadline = GetTickCount64() + inTimeoutMS;
@@ -435,7 +442,7 @@ TEST_F(EngineSimProgramTest, TheToolbarsEngineLinkFindsAndDrivesIt) {
 }
 
 // What the toolbar's engine link makes of each misbehaviour: whether its query
-// is answered, how the session ends (refused when within 4 s of opening,
+// is answered, how the session ends (refused when within the refusal window,
 // closed later, or not at all), how many notifications get through, and
 // whether the next command connects again.
 TEST_F(EngineSimProgramTest, EachMisbehaviourGivesTheEngineLinksOutcome) {
@@ -451,7 +458,7 @@ TEST_F(EngineSimProgramTest, EachMisbehaviourGivesTheEngineLinksOutcome) {
       {{L"--cut-reply", L"1"}, false, kKSMsg_SessionRefused, 0, 0},
       {{L"--oversize"}, false, kKSMsg_SessionRefused, 0, 0},  // a protocol error ends it
       {{L"--no-reply"}, false, kKSMsg_SessionClosed, 0, 0},   // by the idle time-out
-      {{L"--close-after", L"4.5"}, true, kKSMsg_SessionClosed, 0, 0},
+      {{L"--close-after", L"2.2"}, true, kKSMsg_SessionClosed, 0, 0},
       {{L"--reply-delay", L"300"}, true, 0, 0, 0},
       {{L"--bad-sysmsg", L"--say", L"hi"}, true, 0, 1, 1},  // only the well-formed one
       {{L"--flood", L"100"}, true, 0, 10, 100000},
@@ -463,6 +470,7 @@ TEST_F(EngineSimProgramTest, EachMisbehaviourGivesTheEngineLinksOutcome) {
     args.insert(args.end(), c.mArgs.begin(), c.mArgs.end());
     ASSERT_TRUE(sim.Start(args));
     TestLink link;
+    link.ShortenLimits();
     LinkMessages messages;
     link.AddListener(&messages);
     link.UseLocalPort(sim.Port());
