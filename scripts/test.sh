@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
-# The whole test suite: installs what is missing, builds the Windows build and
-# the two host sanitizer builds, runs every test, and ends with one line
-# "N passed, M failed" over all of them.
+# The whole test suite: installs what is missing, checks the formatting of the
+# C++ sources, builds the Windows build and runs its tests under wine while the
+# two host sanitizer builds are made, runs the host tests, prints the size of
+# the tests against the code, and ends with one line "N passed, M failed" over
+# all of them (a failed build or formatting check counts as one failure).
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 jobs=$(nproc)
+# Most Windows tests wait on sockets, child programs and time-outs rather than
+# compute, so more of them run at once than there are CPUs.
+wine_jobs=$((jobs * 2))
 
 scripts/install-deps.sh || { echo "0 passed, 1 failed"; exit 1; }
 
@@ -31,33 +36,68 @@ count() {
 
 # build NAME CMAKE-ARGS...: configures and builds; a failed build counts as a failure.
 build() {
-  local dir="build/$1"; shift
-  echo "== Building $dir"
-  if cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug "$@" >"build/$(basename "$dir").configure.log" 2>&1 &&
-     cmake --build "$dir" -j"$jobs" >"build/$(basename "$dir").build.log" 2>&1; then
+  local name="$1"; shift
+  echo "== Building build/$name"
+  if cmake -S . -B "build/$name" -DCMAKE_BUILD_TYPE=Debug "$@" >"build/$name.configure.log" 2>&1 &&
+     cmake --build "build/$name" -j"$jobs" >"build/$name.build.log" 2>&1; then
     return 0
   fi
-  cat "build/$(basename "$dir").configure.log" "build/$(basename "$dir").build.log" | tail -n 60
+  cat "build/$name.configure.log" "build/$name.build.log" | tail -n 60
   failed=$((failed + 1))
   return 1
 }
 
+# host_tests NAME: runs the tests of one host build.
+host_tests() {
+  ctest --test-dir "build/$1" --output-on-failure -j"$jobs" 2>&1 | tee "build/$1.test.log"
+  count "build/$1.test.log"
+}
+
+# cxx_files FOLDER...: the C++ sources and headers below the folders.
+cxx_files() {
+  find "$@" -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.c' \) -print0
+}
+
 mkdir -p build
-if build win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-posix.cmake; then
-  echo "== Windows tests (wine, Xvfb)"
-  scripts/wine-ctest.sh build/win 2>&1 | tee build/win.test.log
-  count build/win.test.log
-fi
-if build host-asan -DKS_SANITIZE=address; then
-  echo "== Host tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
-  ctest --test-dir build/host-asan --output-on-failure -j"$jobs" 2>&1 | tee build/host-asan.test.log
-  count build/host-asan.test.log
-fi
-if build host-tsan -DKS_SANITIZE=thread; then
-  echo "== Host tests (ThreadSanitizer)"
-  ctest --test-dir build/host-tsan --output-on-failure -j"$jobs" 2>&1 | tee build/host-tsan.test.log
-  count build/host-tsan.test.log
+
+echo "== Formatting (clang-format)"
+if cxx_files src tools tests bench | xargs -0 clang-format --dry-run -Werror >build/format.log 2>&1; then
+  passed=$((passed + 1))
+else
+  head -n 40 build/format.log
+  echo "Formatting differs from .clang-format: run clang-format -i on the files above."
+  failed=$((failed + 1))
 fi
 
+wine_run=""
+if build win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-posix.cmake; then
+  echo "== Windows tests (wine, Xvfb) started; their report follows the host builds"
+  scripts/wine-ctest.sh build/win -j"$wine_jobs" >build/win.test.log 2>&1 </dev/null &
+  wine_run=$!
+fi
+asan_built=0
+tsan_built=0
+build host-asan -DKS_SANITIZE=address && asan_built=1
+build host-tsan -DKS_SANITIZE=thread && tsan_built=1
+
+if [ -n "$wine_run" ]; then
+  wait "$wine_run"
+  echo "== Windows tests (wine, Xvfb)"
+  cat build/win.test.log
+  count build/win.test.log
+fi
+if [ $asan_built -eq 1 ]; then
+  echo "== Host tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
+  host_tests host-asan
+fi
+if [ $tsan_built -eq 1 ]; then
+  echo "== Host tests (ThreadSanitizer)"
+  host_tests host-tsan
+fi
+
+test_lines=$(cxx_files tests | xargs -0 cat | wc -l)
+code_lines=$(cxx_files src tools bench | xargs -0 cat | wc -l)
+awk -v t="$test_lines" -v c="$code_lines" \
+  'BEGIN { printf "Tests to code lines: %d to %d, ratio %.2f\n", t, c, t / c }'
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
