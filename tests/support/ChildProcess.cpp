@@ -147,6 +147,13 @@ bool ChildProcess::WaitForLine(const std::string& inText, unsigned long inTimeou
   }
 }
 
+bool ChildProcess::WriteInput(const std::string& inText) {
+  DWORD written = 0;
+  return mInput != nullptr &&
+         WriteFile(mInput, inText.data(), DWORD(inText.size()), &written, nullptr) &&
+         written == inText.size();
+}
+
 void ChildProcess::CloseInput() {
   if (mInput != nullptr) {
     CloseHandle(mInput);

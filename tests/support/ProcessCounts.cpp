@@ -41,8 +41,9 @@ BOOL CALLBACK CountThreadWindows(HWND inWind, LPARAM ioCount) {
 }  // namespace
 
 long CountKernelHandles() {
-  auto query = reinterpret_cast<QuerySystemInfoProc>(
-      GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation"));
+  // Through void*: a FARPROC is a function type of its own.
+  auto query = reinterpret_cast<QuerySystemInfoProc>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
   if (query == nullptr) {
     return -1;
   }
