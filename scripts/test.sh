@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The whole test suite: installs what is missing, checks the formatting of the
-# C++ sources, builds the Windows build and runs its tests under wine while the
-# two host sanitizer builds are made, runs the host tests, prints the size of
-# the tests against the code, and ends with one line "N passed, M failed" over
-# all of them (a failed build or formatting check counts as one failure).
+# C++ sources, makes the Windows build and the two host sanitizer builds side
+# by side, runs the Windows tests under wine and the host tests, prints the
+# size of the tests against the code, and ends with one line "N passed, M
+# failed" over all of them (a failed build or formatting check counts as one
+# failure).
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -34,15 +35,20 @@ count() {
   failed=$((failed + bad))
 }
 
-# build NAME CMAKE-ARGS...: configures and builds; a failed build counts as a failure.
+# build NAME CMAKE-ARGS...: configures and builds build/NAME, logging into
+# build/NAME.configure.log and build/NAME.build.log.
 build() {
   local name="$1"; shift
-  echo "== Building build/$name"
-  if cmake -S . -B "build/$name" -DCMAKE_BUILD_TYPE=Debug "$@" >"build/$name.configure.log" 2>&1 &&
-     cmake --build "build/$name" -j"$jobs" >"build/$name.build.log" 2>&1; then
-    return 0
-  fi
-  cat "build/$name.configure.log" "build/$name.build.log" | tail -n 60
+  cmake -S . -B "build/$name" -DCMAKE_BUILD_TYPE=Debug "$@" >"build/$name.configure.log" 2>&1 &&
+    cmake --build "build/$name" -j"$jobs" >"build/$name.build.log" 2>&1
+}
+
+# built NAME STATUS: reports a build; a failed one shows its logs' tail and
+# counts as a failure.
+built() {
+  [ "$2" -eq 0 ] && return 0
+  echo "== Building build/$1 failed:"
+  cat "build/$1.configure.log" "build/$1.build.log" | tail -n 60
   failed=$((failed + 1))
   return 1
 }
@@ -69,30 +75,37 @@ else
   failed=$((failed + 1))
 fi
 
+# The host builds go alongside the Windows build, and the Windows tests, which
+# mostly wait, alongside whatever of the host builds is left.
+echo "== Building build/win, build/host-asan and build/host-tsan"
+(
+  build host-asan -DKS_SANITIZE=address
+  echo $? >build/host-asan.status
+  build host-tsan -DKS_SANITIZE=thread
+  echo $? >build/host-tsan.status
+) &
+hosts=$!
 wine_run=""
-if build win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-posix.cmake; then
-  echo "== Windows tests (wine, Xvfb) started; their report follows the host builds"
+build win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-posix.cmake
+if built win $?; then
+  echo "== Windows tests (wine, Xvfb) started; their report follows the host tests"
   scripts/wine-ctest.sh build/win -j"$wine_jobs" >build/win.test.log 2>&1 </dev/null &
   wine_run=$!
 fi
-asan_built=0
-tsan_built=0
-build host-asan -DKS_SANITIZE=address && asan_built=1
-build host-tsan -DKS_SANITIZE=thread && tsan_built=1
-
+wait "$hosts"
+if built host-asan "$(cat build/host-asan.status)"; then
+  echo "== Host tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
+  host_tests host-asan
+fi
+if built host-tsan "$(cat build/host-tsan.status)"; then
+  echo "== Host tests (ThreadSanitizer)"
+  host_tests host-tsan
+fi
 if [ -n "$wine_run" ]; then
   wait "$wine_run"
   echo "== Windows tests (wine, Xvfb)"
   cat build/win.test.log
   count build/win.test.log
-fi
-if [ $asan_built -eq 1 ]; then
-  echo "== Host tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
-  host_tests host-asan
-fi
-if [ $tsan_built -eq 1 ]; then
-  echo "== Host tests (ThreadSanitizer)"
-  host_tests host-tsan
 fi
 
 test_lines=$(cxx_files tests | xargs -0 cat | wc -l)
