@@ -37,9 +37,9 @@ KSSessionJob::KSSessionJob()
       mPeerAddr(),
       mPeerPort(0),
       mErrorCode(0) {
-  mIOEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-  mStopEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-  mConnectEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  mIOEvent.Reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+  mStopEvent.Reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+  mConnectEvent.Reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
   mSendBuf.mUsed = 0;
   mSendBuf.mShaped = 0;
 }
@@ -49,12 +49,6 @@ KSSessionJob::~KSSessionJob() {
     closesocket(mSocket);
   }
   KSPacketQueue::FreePacket(mPacket);
-  HANDLE events[3] = {mIOEvent, mStopEvent, mConnectEvent};
-  for (HANDLE h : events) {
-    if (h) {
-      CloseHandle(h);
-    }
-  }
 }
 
 bool KSSessionJob::Created() const {
@@ -81,7 +75,7 @@ long KSSessionJob::OpenIPSession(const KSNetAddr& inAddr, long inPort, long inTi
   mMsgHandler = inHandler;
   mHandlerUserParam = inUserParam;
   // Event selection also makes the socket non-blocking.
-  if (WSAEventSelect(mSocket, mIOEvent, FD_READ | FD_WRITE | FD_CONNECT | FD_CLOSE) != 0) {
+  if (WSAEventSelect(mSocket, mIOEvent.Get(), FD_READ | FD_WRITE | FD_CONNECT | FD_CLOSE) != 0) {
     return kKSErr_Internal;
   }
 
@@ -122,22 +116,27 @@ long KSSessionJob::AppendPacket(const KSPacket& inPacket, bool inBlock) {
 }
 
 long KSSessionJob::CloseAsync() {
-  EnterCriticalSection(&mCS);
-  bool wasOpen = mSocketState != kst_Closed;
-  if (wasOpen) {
-    mStopRequested = true;
-    SetEvent(mStopEvent);
-  }
-  LeaveCriticalSection(&mCS);
+  bool wasOpen = RequestStop();
   Release();
   return wasOpen ? 0 : kKSErr_NotConnected;
 }
 
+bool KSSessionJob::RequestStop() {
+  KSCriticalSectionHold hold(mCS);
+  if (mSocketState == kst_Closed) {
+    return false;
+  }
+  mStopRequested = true;
+  SetEvent(mStopEvent.Get());
+  return true;
+}
+
 long KSSessionJob::CloseSync() {
-  EnterCriticalSection(&mCS);
-  AddRef();
-  CloseAsync();
-  LeaveCriticalSection(&mCS);
+  {
+    KSCriticalSectionHold hold(mCS);
+    AddRef();
+    CloseAsync();
+  }
   HANDLE waits[2] = {ResultEvent(), ThreadHandle()};
   WaitForMultipleObjects(ThreadHandle() ? 2 : 1, waits, TRUE, INFINITE);
   long result = Result();
@@ -146,16 +145,13 @@ long KSSessionJob::CloseSync() {
 }
 
 void KSSessionJob::SetTimeout(long inTimeoutMS) {
-  EnterCriticalSection(&mCS);
+  KSCriticalSectionHold hold(mCS);
   mTimeoutMS = inTimeoutMS;
-  LeaveCriticalSection(&mCS);
 }
 
 long KSSessionJob::Timeout() {
-  EnterCriticalSection(&mCS);
-  long timeout = mTimeoutMS;
-  LeaveCriticalSection(&mCS);
-  return timeout;
+  KSCriticalSectionHold hold(mCS);
+  return mTimeoutMS;
 }
 
 void KSSessionJob::Execute() {
@@ -218,7 +214,7 @@ bool KSSessionJob::ReadNetworkEvents(WSANETWORKEVENTS* outEvents) {
     outEvents->lNetworkEvents = FD_READ;
     return true;
   }
-  if (WSAEnumNetworkEvents(mSocket, mIOEvent, outEvents) != 0) {
+  if (WSAEnumNetworkEvents(mSocket, mIOEvent.Get(), outEvents) != 0) {
     EndWithSocketError(WSAGetLastError());
     return false;
   }
@@ -226,7 +222,7 @@ bool KSSessionJob::ReadNetworkEvents(WSANETWORKEVENTS* outEvents) {
 }
 
 void KSSessionJob::WaitForWork(bool* outSemSignalled) {
-  HANDLE waits[3] = {mIOEvent, mStopEvent, mOutgoingQueue.Semaphore()};
+  HANDLE waits[3] = {mIOEvent.Get(), mStopEvent.Get(), mOutgoingQueue.Semaphore()};
   DWORD count = Sending() ? 2 : 3;
   DWORD woke = WaitForMultipleObjects(count, waits, FALSE, DWORD(Timeout()));
   if (woke == WAIT_TIMEOUT) {
@@ -249,7 +245,7 @@ void KSSessionJob::HandleConnectEvent(const WSANETWORKEVENTS& inEvents) {
   mSocketState = kst_Connected;
   Report(kKSNetMsg_SesO, reinterpret_cast<intptr_t>(&mPeerAddr), mPeerPort);
   mSessionOpenMsgSent = true;
-  SetEvent(mConnectEvent);
+  SetEvent(mConnectEvent.Get());
 }
 
 void KSSessionJob::HandleCloseEvent(const WSANETWORKEVENTS& inEvents) {
@@ -373,11 +369,10 @@ void KSSessionJob::End(long inResult) {
 }
 
 void KSSessionJob::Report(long inMsg, intptr_t inParam1, intptr_t inParam2) {
-  EnterCriticalSection(&mCS);
+  KSCriticalSectionHold hold(mCS);
   if (mMsgHandler) {
     mMsgHandler(Ref(), inMsg, inParam1, inParam2, mHandlerUserParam);
   }
-  LeaveCriticalSection(&mCS);
 }
 
 void KSSessionJob::Finish() {

@@ -46,7 +46,7 @@ class KSSessionJob : public KSJob {
   void SetTimeout(long inTimeoutMS);
 
   // Set once the connection is established.
-  HANDLE ConnectEvent() const { return mConnectEvent; }
+  HANDLE ConnectEvent() const { return mConnectEvent.Get(); }
 
   KSSessionRef Ref() { return reinterpret_cast<KSSessionRef>(this); }
   static KSSessionJob* FromRef(KSSessionRef inRef) {
@@ -64,6 +64,8 @@ class KSSessionJob : public KSJob {
   };
 
   long Timeout();
+  // Asks the thread to end; false when the session had closed already.
+  bool RequestStop();
   void WaitForWork(bool* outSemSignalled);
   bool ReadNetworkEvents(WSANETWORKEVENTS* outEvents);
   void HandleConnectEvent(const WSANETWORKEVENTS& inEvents);
@@ -93,12 +95,12 @@ class KSSessionJob : public KSJob {
   bool mSessionOpenMsgSent;
   bool mPeerClosed;  // a graceful close arrived; what is left is drained
 
-  HANDLE mIOEvent;    // network events of the socket
-  HANDLE mStopEvent;  // asks the thread to end
+  KSHandle mIOEvent;    // network events of the socket
+  KSHandle mStopEvent;  // asks the thread to end
   // Set with mStopEvent, so that the thread can look for a stop request
   // between waits without a kernel call.
   std::atomic<bool> mStopRequested;
-  HANDLE mConnectEvent;  // set once connected
+  KSHandle mConnectEvent;  // set once connected
 
   KSPacketQueue mOutgoingQueue;
   SendBuffer mSendBuf;
