@@ -94,7 +94,7 @@ class EngineLinkTest : public ::testing::Test {
 
   long Send(const char* inCmd, long inTarget = 0, long inType = 0, long inParam = 0,
             unsigned long* outTicket = nullptr) {
-    return mLink->SendCmd(inCmd, -1, 0x28, inTarget, inType, inParam, outTicket);
+    return mLink->SendCmd(inCmd, -1, kCommandFlags, inTarget, inType, inParam, outTicket);
   }
 
   // Answers a request as an engine does: its ticket, flags and cookie come back.
@@ -152,7 +152,7 @@ TEST_F(EngineLinkTest, ConnectsOnFirstCommandAndRoutesRepliesByCookie) {
   ASSERT_TRUE(mEngine.Accept());
   KSPacket request;
   EXPECT_EQ("print( GetConfigList(CONFIG_WAVESHAPE));", mEngine.RecvText(&request));
-  EXPECT_EQ(0x28, KSMPWire::Flags(request.mHeader));
+  EXPECT_EQ(kCommandFlags, KSMPWire::Flags(request.mHeader));
   EXPECT_TRUE(KSMPWire::ReplyWanted(request.mHeader));
   EXPECT_EQ(ticket, KSMPWire::Ticket(request.mHeader));
   EXPECT_EQ(0, std::memcmp(request.mHeader + 16, kCookieValues, 32));
@@ -257,7 +257,7 @@ TEST(EngineLinkDNSSD, ServiceFoundByDNSSDIsReachedByItsHostName) {
   ASSERT_EQ(1, daemon.PostBrowseReply(type.c_str(), kDNSServiceFlagsAdd, 0, kEngineName, "local."));
   ASSERT_TRUE(log.WaitForCount(kKSMsg_ServicesChanged, 1));
   link.SetCurService(kEngineName);
-  ASSERT_EQ(0, link.SendCmd("SetFullscreen(true);", -1, 0x28, 0, 0, 0, nullptr));
+  ASSERT_EQ(0, link.SendCmd("SetFullscreen(true);", -1, kCommandFlags, 0, 0, 0, nullptr));
   ASSERT_TRUE(engine.Accept());
   std::vector<LoggedMsg> opened = log.Events(kKSMsg_SessionOpened);
   ASSERT_EQ(2u, opened.size());
