@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "DiscoveryTestSupport.h"
 #include "LoopbackPeer.h"
@@ -182,6 +184,37 @@ TEST_F(EngineLinkTest, ConnectsOnFirstCommandAndRoutesRepliesByCookie) {
   mLink->SetCurService("Engine Other");
   EXPECT_TRUE(mEngine.WaitForEndOfStream());
   EXPECT_STREQ("Engine Other", mLink->GetCurServiceName());
+}
+
+TEST_F(EngineLinkTest, DiscoveryChangesTheListWhileAnotherThreadReadsIt) {
+  PublishEngine(mEngine.Port());
+  ASSERT_TRUE(mLog.WaitForCount(kKSMsg_ServicesChanged, 1));
+
+  // The reader stays alive until the change is heard: a lock it left held
+  // would keep discovery from rebuilding the list until it ended.
+  std::atomic<bool> stop(false);
+  std::atomic<int> reads(0);
+  std::atomic<int> wrongNames(0);
+  std::thread reader([&] {
+    UtilStr name;
+    while (!stop) {
+      wrongNames += mLink->GetServiceName(1, &name) && name == kEngineName ? 0 : 1;
+      reads++;
+      Sleep(1);
+    }
+  });
+  PollUntil([&] { return reads > 0; });
+  KSZeroconf second;
+  second.SetServiceType(mType.c_str());
+  second.SetServiceName("Engine Test 2");
+  second.SetServicePort(1);
+  EXPECT_EQ(0, second.SetStatus(true));
+  bool heard = mLog.WaitForCount(kKSMsg_ServicesChanged, 2, 20000, [&] { PulseRegistry(mType); });
+  stop = true;
+  reader.join();
+  EXPECT_TRUE(heard) << "the list was not rebuilt while it was being read";
+  EXPECT_EQ(0, wrongNames);
+  EXPECT_EQ(2, mLink->GetNumServices());
 }
 
 TEST_F(EngineLinkTest, EngineNotRunningIsGivenUpAfterTwoAttempts) {
