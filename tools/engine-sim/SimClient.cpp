@@ -37,7 +37,6 @@ SimClient::SimClient(SimServer* inServer, SOCKET inSocket, long inID)
       mSocket(inSocket),
       mID(inID),
       mOpenedMS(int64(GetTickCount64())),
-      mThread(nullptr),
       mBatching(false),
       mBroken(false),
       mClosing(false),
@@ -60,14 +59,13 @@ SimClient::SimClient(SimServer* inServer, SOCKET inSocket, long inID)
 SimClient::~SimClient() {
   Close();
   if (mThread) {
-    WaitForSingleObject(mThread, INFINITE);
-    CloseHandle(mThread);
+    WaitForSingleObject(mThread.Get(), INFINITE);
   }
   closesocket(mSocket);
 }
 
 long SimClient::Start() {
-  mThread = CreateThread(nullptr, 0, ThreadProc, this, 0, nullptr);
+  mThread.Reset(CreateThread(nullptr, 0, ThreadProc, this, 0, nullptr));
   if (!mThread) {
     mFinished = true;
     return KSError::TranslateErr(long(GetLastError()), KSErrorDomain_OS);
@@ -166,7 +164,7 @@ void SimClient::Reply(const uint8* inRequestHeader, const UtilStr& inReply) {
     packet.mData = nullptr;
     uint8 wire[kKSPacketWireHeaderSize];
     KSPacketWire::EncodeHeader(packet, wire);
-    SimLockHold hold(&mSendLock);
+    KSCriticalSectionHold hold(mSendLock);
     mOutgoing.insert(mOutgoing.end(), wire, wire + sizeof(wire));
     FlushLocked();
     mBroken = true;  // the stream can never be read in step again
@@ -232,7 +230,7 @@ bool SimClient::SendPacket(const uint8* inHeader, const char* inData, int32 inLe
 bool SimClient::SendWire(const char* inWire, int32 inLen) {
   bool sent = true;
   {
-    SimLockHold hold(&mSendLock);
+    KSCriticalSectionHold hold(mSendLock);
     if (mBroken) {
       return false;
     }
@@ -248,14 +246,14 @@ bool SimClient::SendWire(const char* inWire, int32 inLen) {
 }
 
 void SimClient::BeginBatch() {
-  SimLockHold hold(&mSendLock);
+  KSCriticalSectionHold hold(mSendLock);
   mBatching = true;
 }
 
 void SimClient::EndBatch() {
   bool sent = true;
   {
-    SimLockHold hold(&mSendLock);
+    KSCriticalSectionHold hold(mSendLock);
     mBatching = false;
     sent = FlushLocked();
   }

@@ -16,8 +16,9 @@
 #include <atomic>
 #include <vector>
 
-#include "engine-sim/SimLock.h"
 #include "engine-sim/SimOptions.h"
+#include "foundation/KSCriticalSection.h"
+#include "foundation/KSHandle.h"
 #include "net/KSPacket.h"
 
 class SimServer;
@@ -70,8 +71,8 @@ class SimClient {
   SOCKET mSocket;
   long mID;
   int64 mOpenedMS;
-  HANDLE mThread;
-  SimLock mSendLock;            // guards the fields below and the socket's sending
+  KSHandle mThread;
+  KSCriticalSection mSendLock;  // guards the fields below and the socket's sending
   std::vector<char> mOutgoing;  // wire bytes not yet sent
   bool mBatching;               // the thread is collecting the replies of one read
   std::atomic<bool> mBroken;    // nothing more is sent on this connection

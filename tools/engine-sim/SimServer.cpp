@@ -44,7 +44,6 @@ SimServer::SimServer(EngineSimulator* inEngine, const SimOptions& inOptions, Sim
       mLog(inLog),
       mListener(INVALID_SOCKET),
       mPort(0),
-      mAcceptThread(nullptr),
       mStopEvent(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       mNextClientID(1),
       mFloodStartMS(NowMS()),
@@ -52,7 +51,6 @@ SimServer::SimServer(EngineSimulator* inEngine, const SimOptions& inOptions, Sim
 
 SimServer::~SimServer() {
   Stop();
-  CloseHandle(mStopEvent);
 }
 
 long SimServer::Start(UtilStr* outAddress, UtilStr* outProblem) {
@@ -80,7 +78,7 @@ long SimServer::Start(UtilStr* outAddress, UtilStr* outProblem) {
     return err;
   }
   mPort = ntohs(addr.sin_port);
-  mAcceptThread = CreateThread(nullptr, 0, AcceptThread, this, 0, nullptr);
+  mAcceptThread.Reset(CreateThread(nullptr, 0, AcceptThread, this, 0, nullptr));
   if (!mAcceptThread) {
     long err = KSError::TranslateErr(long(GetLastError()), KSErrorDomain_OS);
     outProblem->Append("cannot start accepting connections: ");
@@ -93,11 +91,10 @@ long SimServer::Start(UtilStr* outAddress, UtilStr* outProblem) {
 }
 
 void SimServer::Stop() {
-  SetEvent(mStopEvent);
+  SetEvent(mStopEvent.Get());
   if (mAcceptThread) {
-    WaitForSingleObject(mAcceptThread, INFINITE);
-    CloseHandle(mAcceptThread);
-    mAcceptThread = nullptr;
+    WaitForSingleObject(mAcceptThread.Get(), INFINITE);
+    mAcceptThread.Reset();
   }
   if (mListener != INVALID_SOCKET) {
     closesocket(mListener);
@@ -105,7 +102,7 @@ void SimServer::Stop() {
   }
   std::vector<SimClient*> clients;
   {
-    SimLockHold hold(&mClientsLock);
+    KSCriticalSectionHold hold(mClientsLock);
     clients.swap(mClients);
   }
   for (SimClient* client : clients) {
@@ -117,7 +114,7 @@ void SimServer::Stop() {
 }
 
 bool SimServer::WaitForStop(long inMS) {
-  return WaitForSingleObject(mStopEvent, DWORD(inMS)) == WAIT_TIMEOUT;
+  return WaitForSingleObject(mStopEvent.Get(), DWORD(inMS)) == WAIT_TIMEOUT;
 }
 
 // --- Accepting ---
@@ -128,7 +125,7 @@ DWORD WINAPI SimServer::AcceptThread(void* inServer) {
 }
 
 void SimServer::AcceptLoop() {
-  while (WaitForSingleObject(mStopEvent, 0) == WAIT_TIMEOUT) {
+  while (WaitForSingleObject(mStopEvent.Get(), 0) == WAIT_TIMEOUT) {
     fd_set readable;
     FD_ZERO(&readable);
     FD_SET(mListener, &readable);
@@ -167,7 +164,7 @@ void SimServer::Accept(SOCKET inSocket, const sockaddr_in& inPeer) {
     delete client;
     return;
   }
-  SimLockHold hold(&mClientsLock);
+  KSCriticalSectionHold hold(mClientsLock);
   mClients.push_back(client);
 }
 
@@ -176,7 +173,7 @@ bool SimServer::MayConnect(const sockaddr_in& inPeer) {
   if (IsLoopback(inPeer)) {
     return true;
   }
-  SimLockHold hold(&mEngineLock);
+  KSCriticalSectionHold hold(mEngineLock);
   return mEngine->State().GetPref(kPrefNetworkMode).AsInt() == kNetworkModeNormal;
 }
 
@@ -186,7 +183,7 @@ void SimServer::RunScript(long inClient, const char* inText, long inLen, UtilStr
   mLog->Script(inClient, inText, inLen);
   XStrList notes;
   {
-    SimLockHold hold(&mEngineLock);
+    KSCriticalSectionHold hold(mEngineLock);
     mEngine->RunScript(inText, inLen, NowMS(), outReply, &notes);
   }
   for (long i = 1; i <= notes.Count(); i++) {
@@ -195,7 +192,7 @@ void SimServer::RunScript(long inClient, const char* inText, long inLen, UtilStr
 }
 
 void SimServer::OnEngineNotify(long inMsgID, const UtilStr& inBody) {
-  SimLockHold hold(&mClientsLock);
+  KSCriticalSectionHold hold(mClientsLock);
   for (SimClient* client : mClients) {
     client->SendSystemMsg(inMsgID, inBody);
   }
@@ -206,7 +203,7 @@ void SimServer::OnEngineNotify(long inMsgID, const UtilStr& inBody) {
 void SimServer::Tick() {
   int64 now = NowMS();
   {
-    SimLockHold hold(&mEngineLock);
+    KSCriticalSectionHold hold(mEngineLock);
     mEngine->Tick(now);
   }
   if (mOptions.mFloodPerSec > 0) {
@@ -225,7 +222,7 @@ void SimServer::Flood(int64 inNowMS) {
   if (due <= mFloodSent) {
     return;
   }
-  SimLockHold hold(&mEngineLock);
+  KSCriticalSectionHold hold(mEngineLock);
   EngineState& state = mEngine->State();
   for (; mFloodSent < due; mFloodSent++) {
     switch (mFloodSent % 5) {
@@ -251,7 +248,7 @@ void SimServer::Flood(int64 inNowMS) {
 }
 
 void SimServer::EndOverdueConnections(int64 inNowMS) {
-  SimLockHold hold(&mClientsLock);
+  KSCriticalSectionHold hold(mClientsLock);
   for (SimClient* client : mClients) {
     if (!client->IsClosing() && inNowMS - client->OpenedMS() >= mOptions.mCloseAfterMS) {
       mLog->Note(client->ID(), "closing the connection: its time is up");
@@ -263,7 +260,7 @@ void SimServer::EndOverdueConnections(int64 inNowMS) {
 void SimServer::FreeFinishedClients() {
   std::vector<SimClient*> finished;
   {
-    SimLockHold hold(&mClientsLock);
+    KSCriticalSectionHold hold(mClientsLock);
     auto firstFinished =
         std::stable_partition(mClients.begin(), mClients.end(),
                               [](SimClient* inClient) { return !inClient->IsFinished(); });

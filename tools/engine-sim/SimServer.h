@@ -13,9 +13,10 @@
 #include <vector>
 
 #include "engine-sim/EngineSimulator.h"
-#include "engine-sim/SimLock.h"
 #include "engine-sim/SimLog.h"
 #include "engine-sim/SimOptions.h"
+#include "foundation/KSCriticalSection.h"
+#include "foundation/KSHandle.h"
 
 class SimClient;
 
@@ -62,11 +63,11 @@ class SimServer : public EngineListener {
   SimLog* mLog;
   SOCKET mListener;
   long mPort;
-  HANDLE mAcceptThread;
-  HANDLE mStopEvent;  // set by Stop: ends the accept loop and any waits
+  KSHandle mAcceptThread;
+  KSHandle mStopEvent;  // set by Stop: ends the accept loop and any waits
 
-  SimLock mEngineLock;               // one script (or timer run) at a time
-  SimLock mClientsLock;              // guards mClients; taken after mEngineLock, never before
+  KSCriticalSection mEngineLock;     // one script (or timer run) at a time
+  KSCriticalSection mClientsLock;    // guards mClients; taken after mEngineLock, never before
   std::vector<SimClient*> mClients;  // owned
   long mNextClientID;
 
