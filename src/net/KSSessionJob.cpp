@@ -27,7 +27,6 @@ KSSessionJob::KSSessionJob()
     : mMsgHandler(nullptr),
       mHandlerUserParam(nullptr),
       mTimeoutMS(0x7FFFFFFF),
-      mSocket(INVALID_SOCKET),
       mSocketState(kst_Initialized),
       mSessionOpenMsgSent(false),
       mPeerClosed(false),
@@ -45,9 +44,6 @@ KSSessionJob::KSSessionJob()
 }
 
 KSSessionJob::~KSSessionJob() {
-  if (mSocket != INVALID_SOCKET) {
-    closesocket(mSocket);
-  }
   KSPacketQueue::FreePacket(mPacket);
 }
 
@@ -63,8 +59,8 @@ long KSSessionJob::OpenIPSession(const KSNetAddr& inAddr, long inPort, long inTi
     return kKSErr_Param;
   }
   int family = type == ks_IP6Address ? AF_INET6 : AF_INET;
-  mSocket = socket(family, SOCK_STREAM, IPPROTO_TCP);
-  if (mSocket == INVALID_SOCKET) {
+  mSocket.Reset(socket(family, SOCK_STREAM, IPPROTO_TCP));
+  if (!mSocket) {
     return kKSErr_Internal;
   }
 
@@ -75,7 +71,8 @@ long KSSessionJob::OpenIPSession(const KSNetAddr& inAddr, long inPort, long inTi
   mMsgHandler = inHandler;
   mHandlerUserParam = inUserParam;
   // Event selection also makes the socket non-blocking.
-  if (WSAEventSelect(mSocket, mIOEvent.Get(), FD_READ | FD_WRITE | FD_CONNECT | FD_CLOSE) != 0) {
+  if (WSAEventSelect(mSocket.Get(), mIOEvent.Get(), FD_READ | FD_WRITE | FD_CONNECT | FD_CLOSE) !=
+      0) {
     return kKSErr_Internal;
   }
 
@@ -85,7 +82,7 @@ long KSSessionJob::OpenIPSession(const KSNetAddr& inAddr, long inPort, long inTi
     sa.sin6_family = AF_INET6;
     sa.sin6_port = htons(u_short(inPort));
     memcpy(&sa.sin6_addr, inAddr.u.mIP6Addr, 16);
-    connect(mSocket, reinterpret_cast<sockaddr*>(&sa), sizeof(sa));
+    connect(mSocket.Get(), reinterpret_cast<sockaddr*>(&sa), sizeof(sa));
   } else {
     sockaddr_in sa = {};
     sa.sin_family = AF_INET;
@@ -95,7 +92,7 @@ long KSSessionJob::OpenIPSession(const KSNetAddr& inAddr, long inPort, long inTi
     } else {
       memcpy(&sa.sin_addr, inAddr.u.mIP4Addr, 4);
     }
-    connect(mSocket, reinterpret_cast<sockaddr*>(&sa), sizeof(sa));
+    connect(mSocket.Get(), reinterpret_cast<sockaddr*>(&sa), sizeof(sa));
   }
   return 0;
 }
@@ -214,7 +211,7 @@ bool KSSessionJob::ReadNetworkEvents(WSANETWORKEVENTS* outEvents) {
     outEvents->lNetworkEvents = FD_READ;
     return true;
   }
-  if (WSAEnumNetworkEvents(mSocket, mIOEvent.Get(), outEvents) != 0) {
+  if (WSAEnumNetworkEvents(mSocket.Get(), mIOEvent.Get(), outEvents) != 0) {
     EndWithSocketError(WSAGetLastError());
     return false;
   }
@@ -305,7 +302,8 @@ void KSSessionJob::FillSendBuffer(int* ioTakesLeft) {
 void KSSessionJob::SendStep() {
   int takesLeft = kMaxTakesPerRound;
   for (FillSendBuffer(&takesLeft); mSendBuf.mUsed > 0; FillSendBuffer(&takesLeft)) {
-    int sent = send(mSocket, reinterpret_cast<const char*>(mSendBuf.mData), mSendBuf.mUsed, 0);
+    int sent =
+        send(mSocket.Get(), reinterpret_cast<const char*>(mSendBuf.mData), mSendBuf.mUsed, 0);
     if (sent == SOCKET_ERROR) {
       int err = WSAGetLastError();
       if (err != WSAEWOULDBLOCK) {
@@ -326,7 +324,8 @@ void KSSessionJob::SendStep() {
 // reads that follow it.
 void KSSessionJob::ReceiveStep() {
   for (int reads = 0; mPeerClosed || reads < kMaxReadsPerRound; reads++) {
-    int got = recv(mSocket, reinterpret_cast<char*>(mRecv.ReadBuffer()), mRecv.ReadSpace(), 0);
+    int got =
+        recv(mSocket.Get(), reinterpret_cast<char*>(mRecv.ReadBuffer()), mRecv.ReadSpace(), 0);
     if (got == SOCKET_ERROR) {
       int err = WSAGetLastError();
       if (err != WSAEWOULDBLOCK) {
@@ -378,7 +377,6 @@ void KSSessionJob::Report(long inMsg, intptr_t inParam1, intptr_t inParam2) {
 void KSSessionJob::Finish() {
   SignalResult();
   Report(mSessionOpenMsgSent ? kKSNetMsg_SesC : kKSNetMsg_SesF, Result(), 0);
-  shutdown(mSocket, SD_SEND);
-  closesocket(mSocket);
-  mSocket = INVALID_SOCKET;
+  shutdown(mSocket.Get(), SD_SEND);
+  mSocket.Reset();
 }

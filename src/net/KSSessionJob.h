@@ -16,6 +16,7 @@
 #include "net/KSNet.h"
 #include "net/KSPacketQueue.h"
 #include "net/KSPacketReceiver.h"
+#include "net/KSSocket.h"
 
 class KSSessionJob : public KSJob {
  public:
@@ -90,7 +91,7 @@ class KSSessionJob : public KSJob {
   void* mHandlerUserParam;
   long mTimeoutMS;  // guarded by mCS
 
-  SOCKET mSocket;
+  KSSocket mSocket;
   std::atomic<uint8> mSocketState;
   bool mSessionOpenMsgSent;
   bool mPeerClosed;  // a graceful close arrived; what is left is drained

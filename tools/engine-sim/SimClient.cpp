@@ -1,6 +1,7 @@
 #include "engine-sim/SimClient.h"
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "engine-sim/SimServer.h"
@@ -31,10 +32,10 @@ void StampNow(KSPacket* ioPacket) {
 
 }  // namespace
 
-SimClient::SimClient(SimServer* inServer, SOCKET inSocket, long inID)
+SimClient::SimClient(SimServer* inServer, KSSocket inSocket, long inID)
     : mServer(inServer),
       mOptions(inServer->Options()),
-      mSocket(inSocket),
+      mSocket(std::move(inSocket)),
       mID(inID),
       mOpenedMS(int64(GetTickCount64())),
       mBatching(false),
@@ -43,16 +44,16 @@ SimClient::SimClient(SimServer* inServer, SOCKET inSocket, long inID)
       mFinished(false),
       mRepliesSent(0) {
   DWORD timeout = kSendTimeoutMS;
-  setsockopt(mSocket, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&timeout),
+  setsockopt(mSocket.Get(), SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&timeout),
              sizeof(timeout));
   // A shutdown by another thread does not wake a blocked recv, so the
   // reading thread waits in short steps and looks at mClosing in between.
   // A time-out on the receive itself costs nothing while requests flow.
   DWORD pollMS = kClosePollMS;
-  setsockopt(mSocket, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&pollMS),
+  setsockopt(mSocket.Get(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&pollMS),
              sizeof(pollMS));
   BOOL noDelay = TRUE;
-  setsockopt(mSocket, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay),
+  setsockopt(mSocket.Get(), IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay),
              sizeof(noDelay));
 }
 
@@ -61,7 +62,6 @@ SimClient::~SimClient() {
   if (mThread) {
     WaitForSingleObject(mThread.Get(), INFINITE);
   }
-  closesocket(mSocket);
 }
 
 long SimClient::Start() {
@@ -76,7 +76,7 @@ long SimClient::Start() {
 void SimClient::Close() {
   mClosing = true;
   mBroken = true;
-  shutdown(mSocket, SD_BOTH);  // the blocked recv returns
+  shutdown(mSocket.Get(), SD_BOTH);  // the blocked recv returns
 }
 
 DWORD WINAPI SimClient::ThreadProc(void* inClient) {
@@ -92,7 +92,7 @@ void SimClient::ReadLoop() {
   // Replies held back by a delay leave one by one, each when its time comes.
   bool batch = mOptions.mReplyDelayMS <= 0;
   while (!mClosing) {
-    int received = recv(mSocket, chunk.data(), int(chunk.size()), 0);
+    int received = recv(mSocket.Get(), chunk.data(), int(chunk.size()), 0);
     if (received < 0 && WSAGetLastError() == WSAETIMEDOUT) {
       continue;  // nothing came within the receive time-out: look at mClosing
     }
@@ -270,7 +270,7 @@ bool SimClient::FlushLocked() {
   size_t done = 0;
   bool sent = true;
   while (done < mOutgoing.size() && sent) {
-    int count = send(mSocket, mOutgoing.data() + done, int(mOutgoing.size() - done), 0);
+    int count = send(mSocket.Get(), mOutgoing.data() + done, int(mOutgoing.size() - done), 0);
     if (count <= 0) {
       sent = false;
     } else {

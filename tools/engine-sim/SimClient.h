@@ -20,12 +20,13 @@
 #include "foundation/KSCriticalSection.h"
 #include "foundation/KSHandle.h"
 #include "net/KSPacket.h"
+#include "net/KSSocket.h"
 
 class SimServer;
 
 class SimClient {
  public:
-  SimClient(SimServer* inServer, SOCKET inSocket, long inID);
+  SimClient(SimServer* inServer, KSSocket inSocket, long inID);
   // Closes the connection and waits for the thread.
   ~SimClient();
 
@@ -68,7 +69,7 @@ class SimClient {
 
   SimServer* mServer;
   const SimOptions& mOptions;
-  SOCKET mSocket;
+  KSSocket mSocket;
   long mID;
   int64 mOpenedMS;
   KSHandle mThread;

@@ -3,6 +3,7 @@
 #include <ws2tcpip.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "engine-sim/SimClient.h"
 #include "foundation/KSError.h"
@@ -42,7 +43,6 @@ SimServer::SimServer(EngineSimulator* inEngine, const SimOptions& inOptions, Sim
     : mEngine(inEngine),
       mOptions(inOptions),
       mLog(inLog),
-      mListener(INVALID_SOCKET),
       mPort(0),
       mStopEvent(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       mNextClientID(1),
@@ -61,20 +61,16 @@ long SimServer::Start(UtilStr* outAddress, UtilStr* outProblem) {
     outProblem->AppendVA("%s is not an IPv4 address", mOptions.mBindAddr.getCStr());
     return kKSErr_Param;
   }
-  mListener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  mListener.Reset(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
   int addrLen = sizeof(addr);
-  if (mListener == INVALID_SOCKET ||
-      bind(mListener, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0 ||
-      listen(mListener, SOMAXCONN) != 0 ||
-      getsockname(mListener, reinterpret_cast<sockaddr*>(&addr), &addrLen) != 0) {
+  if (!mListener || bind(mListener.Get(), reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0 ||
+      listen(mListener.Get(), SOMAXCONN) != 0 ||
+      getsockname(mListener.Get(), reinterpret_cast<sockaddr*>(&addr), &addrLen) != 0) {
     int socketError = WSAGetLastError();
     long err = SocketError();
     outProblem->AppendVA("cannot listen on %s:%ld: ", mOptions.mBindAddr.getCStr(), mOptions.mPort);
     DescribeListenError(socketError, err, outProblem);
-    if (mListener != INVALID_SOCKET) {
-      closesocket(mListener);
-      mListener = INVALID_SOCKET;
-    }
+    mListener.Reset();
     return err;
   }
   mPort = ntohs(addr.sin_port);
@@ -96,10 +92,7 @@ void SimServer::Stop() {
     WaitForSingleObject(mAcceptThread.Get(), INFINITE);
     mAcceptThread.Reset();
   }
-  if (mListener != INVALID_SOCKET) {
-    closesocket(mListener);
-    mListener = INVALID_SOCKET;
-  }
+  mListener.Reset();
   std::vector<SimClient*> clients;
   {
     KSCriticalSectionHold hold(mClientsLock);
@@ -128,32 +121,31 @@ void SimServer::AcceptLoop() {
   while (WaitForSingleObject(mStopEvent.Get(), 0) == WAIT_TIMEOUT) {
     fd_set readable;
     FD_ZERO(&readable);
-    FD_SET(mListener, &readable);
+    FD_SET(mListener.Get(), &readable);
     timeval wait = {0, kAcceptPollMS * 1000};
     if (select(0, &readable, nullptr, nullptr, &wait) <= 0) {
       continue;
     }
     sockaddr_in peer = {};
     int peerLen = sizeof(peer);
-    SOCKET socket = accept(mListener, reinterpret_cast<sockaddr*>(&peer), &peerLen);
-    if (socket != INVALID_SOCKET) {
-      Accept(socket, peer);
+    KSSocket socket(accept(mListener.Get(), reinterpret_cast<sockaddr*>(&peer), &peerLen));
+    if (socket) {
+      Accept(std::move(socket), peer);
     }
   }
 }
 
-void SimServer::Accept(SOCKET inSocket, const sockaddr_in& inPeer) {
+void SimServer::Accept(KSSocket inSocket, const sockaddr_in& inPeer) {
   char peerText[INET_ADDRSTRLEN] = "?";
   inet_ntop(AF_INET, &inPeer.sin_addr, peerText, sizeof(peerText));
   long id = mNextClientID++;
   if (mOptions.mRefuse || !MayConnect(inPeer)) {
     mLog->Note(id, "refused a connection from %s:%u", peerText, ntohs(inPeer.sin_port));
-    shutdown(inSocket, SD_BOTH);
-    closesocket(inSocket);
+    shutdown(inSocket.Get(), SD_BOTH);
     return;
   }
   mLog->Note(id, "connection from %s:%u", peerText, ntohs(inPeer.sin_port));
-  SimClient* client = new SimClient(this, inSocket, id);
+  SimClient* client = new SimClient(this, std::move(inSocket), id);
   if (mOptions.mBadSystemMsg) {
     client->SendMalformedSystemMsg();
   }

@@ -17,6 +17,7 @@
 #include "engine-sim/SimOptions.h"
 #include "foundation/KSCriticalSection.h"
 #include "foundation/KSHandle.h"
+#include "net/KSSocket.h"
 
 class SimClient;
 
@@ -52,7 +53,7 @@ class SimServer : public EngineListener {
  private:
   static DWORD WINAPI AcceptThread(void* inServer);
   void AcceptLoop();
-  void Accept(SOCKET inSocket, const sockaddr_in& inPeer);
+  void Accept(KSSocket inSocket, const sockaddr_in& inPeer);
   bool MayConnect(const sockaddr_in& inPeer);
   void Flood(int64 inNowMS);
   void EndOverdueConnections(int64 inNowMS);
@@ -61,7 +62,7 @@ class SimServer : public EngineListener {
   EngineSimulator* mEngine;
   const SimOptions& mOptions;
   SimLog* mLog;
-  SOCKET mListener;
+  KSSocket mListener;
   long mPort;
   KSHandle mAcceptThread;
   KSHandle mStopEvent;  // set by Stop: ends the accept loop and any waits
