@@ -290,10 +290,10 @@ long KSZeroconf::SetStatus(bool inPublish) {
 }
 
 bool KSZeroconf::PublishInSlot(int inSlot) {
+  std::wstring name = SlotName(mServiceType.getCStr(), inSlot);
   KSHandle mapping(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                      sizeof(ZCService),
-                                      SlotName(mServiceType.getCStr(), inSlot).c_str()));
-  // Read before any other call can overwrite the last error.
+                                      sizeof(ZCService), name.c_str()));
+  // Read before any other call (even freeing a name) can overwrite the last error.
   bool taken = GetLastError() == ERROR_ALREADY_EXISTS;
   if (!mapping || taken) {
     return false;
