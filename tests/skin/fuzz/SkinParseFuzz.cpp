@@ -1,0 +1,33 @@
+// Feeds arbitrary bytes to the skin parser as a "skin.txt". Whatever the
+// bytes, the parse ends with an error code and error texts or with a page
+// tree; it never reads outside the text, never breaks the builder's
+// ownership rules (a page left without an owner would leak in the
+// application), and the tree it leaves is freed here.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "foundation/KSError.h"
+#include "skin/SkinTree.h"
+#include "skin/cSkin.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* inData, size_t inSize) {
+  // A copy of exactly the input's size, so that a read past the end shows.
+  std::vector<char> text(inData, inData + inSize);
+  cSkin skin;
+  SkinTree tree;
+  long err =
+      skin.ParseInterface("C:\\Skins\\Fuzz\\skin.txt", text.data(), long(text.size()), &tree);
+  std::unique_ptr<SkinTreePage> outermost = tree.TakeOutermost();
+  bool explained = err == 0 ? skin.ErrorPrefix().IsEmpty() && outermost != nullptr
+                            : err == kKSErr_FormatNotRecognized && !skin.ErrorPrefix().IsEmpty() &&
+                                  skin.ErrorSuffix().length() <= 511;
+  if (!explained || !tree.Fault().empty()) {
+    std::abort();
+  }
+  DumpSkinTree(outermost.get());
+  return 0;
+}
