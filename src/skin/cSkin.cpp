@@ -90,6 +90,7 @@ void cSkin::InitToolPageInfo(ToolPageInfo* outInfo) {
 
 long cSkin::ParseInterface(const char* inPath, const char* inText, long inLen,
                            SkinPageBuilder* inBuilder) {
+  inLen = inLen > 0 ? inLen : 0;
   BaseParsePathname(inPath, &mFolder, nullptr);
   mErrorPrefix.Clear();
   mErrorSuffix.Clear();

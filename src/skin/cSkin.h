@@ -4,10 +4,11 @@
 // reading the file and the error box are the Windows side's.
 //
 // The file, in short (keywords ignore letter case, except the leading
-// "ToolPage"):
+// "ToolPage"; names such as images run to the end of their line):
 //
 //   ToolPage {
-//     Name = Main  Image = back.bmp  Flags = WindowShape|AutoSize
+//     Name = Main
+//     Image = Back.bmp
 //     Controls {
 //       // a comment line
 //       Button (x = 4, y = 4, Function = Close, Text = "x")

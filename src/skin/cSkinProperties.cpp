@@ -87,16 +87,16 @@ bool ModeFieldOfToken(uint32 inToken, ModeField* outField) {
 }
 
 long ReadModeField(SkinReader& ioReader, const ModeField& inField, ControlInfo* ioInfo) {
+  static int32 ModeInfo::*const kNumbers[] = {&ModeInfo::x, &ModeInfo::y, &ModeInfo::Width,
+                                              &ModeInfo::Height};
   int32 number = 0;
   bool visible = false;
   long err = inField.mField == 4 ? ReadBoolean(ioReader, &visible) : ioReader.ReadInteger(&number);
   for (int mode = inField.mFirstMode; mode <= inField.mLastMode; ++mode) {
-    ModeInfo& place = ioInfo->Modes[mode];
-    int32* const numbers[] = {&place.x, &place.y, &place.Width, &place.Height};
     if (inField.mField == 4) {
-      place.Visible = visible;
+      ioInfo->Modes[mode].Visible = visible;
     } else {
-      *numbers[inField.mField] = number;
+      ioInfo->Modes[mode].*kNumbers[inField.mField] = number;
     }
   }
   return err;
