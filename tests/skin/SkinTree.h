@@ -1,7 +1,9 @@
-// A SkinPageBuilder that builds a plain tree of owned records, holds the
-// parser to the builder's rules (identifiers, order, ownership) and prints
-// the tree compactly. The tests compare such prints; the fuzz target only
-// builds and frees trees.
+// A SkinPageBuilder that builds a plain tree of records and owns it the way
+// the application's tool pages do: a nested page belongs to its parent once
+// added, a discarded page is deleted, and the caller takes the outermost page.
+// A parse that breaks those rules leaks or frees twice, which the sanitizers
+// report. The tests compare compact prints of such trees; the fuzz target
+// only builds and frees them.
 #pragma once
 
 #include <memory>
@@ -11,11 +13,10 @@
 #include "skin/SkinPageBuilder.h"
 
 struct SkinTreePage {
-  long mID = 0;
+  long mID;
   ToolPageInfo mPageInfo;
   ControlInfo mInfo;
   std::string mName;
-  bool mFinished = false;
   // Controls and nested pages in file order; mPage is set for a nested page.
   struct Item {
     ControlInfo mInfo;
@@ -42,21 +43,13 @@ class SkinTree : public SkinPageBuilder {
   std::unique_ptr<SkinTreePage> TakeOutermost();
   // How many builder calls there were.
   int Calls() const { return mCalls; }
-  // The first breach of the builder's rules, empty when there was none. A
-  // nested page that is neither added nor discarded is one.
-  std::string Fault() const;
 
  private:
-  // Page inPageID when it exists and is (inFinished) or is not yet finished;
-  // otherwise notes a fault.
-  SkinTreePage* LivePage(long inPageID, bool inFinished, const char* inCall);
   bool Fails();
 
   int mFailAt;
   int mCalls = 0;
-  std::vector<SkinTreePage*> mPages;                  // by identifier; null once discarded
-  std::vector<std::unique_ptr<SkinTreePage>> mLoose;  // by identifier: not yet added
-  std::string mFault;
+  std::vector<SkinTreePage*> mPages;  // by identifier, whoever owns them
 };
 
 // One line per page and control, indented by depth: the type, then every
