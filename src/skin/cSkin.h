@@ -45,8 +45,8 @@ class cSkin {
                       SkinPageBuilder* inBuilder);
 
   // Windows only: reads "skin.txt" of inSkinFolder into outText, its path
-  // into outPath. A file that cannot be read gives kKSErr_FileNotFound, one
-  // too large to be a skin kKSErr_FormatNotRecognized, each with its error
+  // into outPath, and makes inSkinFolder the skin's folder. A file that cannot be read gives
+  // kKSErr_FileNotFound, one too large to be a skin kKSErr_FormatNotRecognized, each with its error
   // texts.
   long ReadSkinFile(const KSFileSpec& inSkinFolder, UtilStr* outPath, UtilStr* outText);
 

@@ -2,6 +2,7 @@
 #include "files/KSFile.h"
 #include "files/KSFileSpec.h"
 #include "foundation/KSError.h"
+#include "platform/BaseStrings.h"
 #include "skin/cSkin.h"
 
 namespace {
@@ -15,6 +16,7 @@ long cSkin::ReadSkinFile(const KSFileSpec& inSkinFolder, UtilStr* outPath, UtilS
   KSFileSpec file;
   file.AssignRelativePath("skin.txt", -1, inSkinFolder);
   outPath->Assign(file.GetPathname());
+  BaseParsePathname(outPath->getCStr(), &mFolder, nullptr);
   outText->Clear();
   long err = KSFile::ReadFile(file, outText, kMaxSkinFileBytes);
   if (err == kKSErr_FileTooBig) {

@@ -17,9 +17,9 @@ TEST(SkinFile, ReadsTheSkinFileOfAFolderOrSaysWhyNot) {
   UtilStr text;
   ASSERT_EQ(0, skin.ReadSkinFile(blue, &path, &text));
   EXPECT_EQ(std::string(blue.GetPathCStr()) + "\\skin.txt", path.getCStr());
+  EXPECT_STREQ(blue.GetPathCStr(), skin.Folder());
   SkinTree tree;
   ASSERT_EQ(0, skin.ParseInterface(path.getCStr(), text.getCStr(), text.length(), &tree));
-  EXPECT_STREQ(blue.GetPathCStr(), skin.Folder());
   EXPECT_EQ(std::string(blue.GetPathCStr()) + "\\back.bmp", tree.TakeOutermost()->mInfo.Graphic);
 
   // No file: the box names it, with a colon, and quotes nothing.
