@@ -3,9 +3,9 @@
 # the packages from this build, installs silently, checks the installed files,
 # the version resources and what the toolbar's start-up finds, runs the
 # installed programs against each other, uninstalls silently and checks that
-# only the user's data is left. Twice: with no engine installed (the
-# installer's own folder) and beside an engine below the common library
-# folder, with the programs put elsewhere by /D=.
+# only the user's data is left: with no engine installed (the installer's own
+# folder), beside an engine below the common library folder with the programs
+# put elsewhere by /D=, and after an engine came into the installer's own folder.
 #   installer-roundtrip.sh BUILD_DIR PACKAGE_PROBE_EXE
 # Exits 77 (skipped) when nsis, zip or unzip is missing: make test installs
 # them (scripts/install-deps.sh --packaging) and warns when it cannot.
@@ -134,14 +134,18 @@ run_programs() {
     { fail "corvexa-ctl get failed:"; cat "$work/get.txt"; }
 
   if [ -f "$dir/corvexa-toolbar.exe" ]; then
+    local scripts_before
+    scripts_before="$(grep -c ' > ' "$drive/sim.log")"
     wine "$dir/corvexa-toolbar.exe" </dev/null >/dev/null 2>&1 &
     local toolbar_pid=$!
     for _ in $(seq 150); do
-      xdotool search --name '^Corvexa Toolbar$' >/dev/null 2>&1 && grep -q '#1 >' "$drive/sim.log" && break
+      xdotool search --name '^Corvexa Toolbar$' >/dev/null 2>&1 &&
+        [ "$(grep -c ' > ' "$drive/sim.log")" -gt "$scripts_before" ] && break
       sleep 0.2
     done
     xdotool search --name '^Corvexa Toolbar$' >/dev/null 2>&1 || fail "the installed toolbar shows no window"
-    grep -q '#1 >' "$drive/sim.log" || fail "the installed toolbar sent the simulator nothing"
+    [ "$(grep -c ' > ' "$drive/sim.log")" -gt "$scripts_before" ] ||
+      fail "the installed toolbar sent the simulator nothing"
     wine taskkill /im corvexa-toolbar.exe </dev/null >/dev/null 2>&1
     for _ in $(seq 100); do
       kill -0 "$toolbar_pid" 2>/dev/null || break
@@ -202,8 +206,6 @@ save_user_data() {
 echo "== No engine installed: the installer's own folder"
 run_in_cmd 'C:\ks-setup.exe /S' || fail "the installer failed"
 check_installed "$own" "$own"
-grep -q "no engine installed here" "$drive/Program Files/Kestrova/Corvexa/Resources/info.txt" ||
-  fail "the own folder is not marked for the toolbar's engine search"
 run_programs "$drive/Program Files/Kestrova/Corvexa"
 save_user_data
 uninstall "$own"
@@ -224,6 +226,16 @@ uninstall "$programs"
 check_user_data_only
 [ ! -e "$drive/Tools" ] || fail "C:\\Tools is still there"
 listing "$engine_dir" | diff "$work/engine-before.txt" - || fail "the engine's folder changed"
+
+echo "== An engine installed later into the installer's own folder"
+rm -rf "$drive/Program Files/Common Files/Kestrova"
+run_in_cmd 'C:\ks-setup.exe /S' || fail "the installer failed"
+own_dir="$drive/Program Files/Kestrova/Corvexa"
+echo "engine" >"$own_dir/Resources/info.txt"
+echo "the engine's Deck" >"$own_dir/Corvexa Deck.exe"
+uninstall "$own"
+(cd "$own_dir" && find . | LC_ALL=C sort | tr '\n' ' ') | grep -qx '. ./Corvexa Deck.exe ./Resources ./Resources/info.txt ' ||
+  fail "uninstalling beside a later engine left more or less than the engine's files"
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed; the prefix is kept in $WINEPREFIX"
