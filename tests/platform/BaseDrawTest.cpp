@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/BaseUtils.h"
+#include "platform/KSGdiObject.h"
 
 namespace {
 
@@ -12,22 +13,16 @@ const KSRGBA kBlack = {0, 0, 0, 0};
 // A white 32-bit bitmap in a memory context, readable pixel by pixel.
 class Canvas {
  public:
-  Canvas(int inWidth, int inHeight) : mWidth(inWidth), mHeight(inHeight) {
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, inWidth, -inHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    mDC = CreateCompatibleDC(nullptr);
-    mBitmap =
-        CreateDIBSection(mDC, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&mBits), nullptr, 0);
-    mOldBitmap = SelectObject(mDC, mBitmap);
-    BaseFillRectangle(mDC, KSRect{0, 0, inWidth, inHeight}, kWhite);
-  }
-  ~Canvas() {
-    SelectObject(mDC, mOldBitmap);
-    DeleteObject(mBitmap);
-    DeleteDC(mDC);
+  Canvas(int inWidth, int inHeight)
+      : mWidth(inWidth),
+        mHeight(inHeight),
+        mDC(nullptr),
+        mBitmap(MakeBitmap(mDC.Get(), inWidth, inHeight, &mBits)),
+        mSelected(mDC.Get(), mBitmap.Get()) {
+    BaseFillRectangle(mDC.Get(), KSRect{0, 0, inWidth, inHeight}, kWhite);
   }
 
-  HDC DC() const { return mDC; }
+  HDC DC() const { return mDC.Get(); }
 
   // 0xRRGGBB.
   uint32 Pixel(int inX, int inY) const {
@@ -51,12 +46,19 @@ class Canvas {
   }
 
  private:
+  static HBITMAP MakeBitmap(HDC inDC, int inWidth, int inHeight, uint32** outBits) {
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, inWidth, -inHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    return CreateDIBSection(inDC, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(outBits), nullptr,
+                            0);
+  }
+
   int mWidth;
   int mHeight;
-  HDC mDC;
-  HBITMAP mBitmap;
-  HGDIOBJ mOldBitmap;
   uint32* mBits = nullptr;
+  KSMemDC mDC;
+  KSGdiObj<HBITMAP> mBitmap;
+  KSSelectObj mSelected;  // the bitmap, while the canvas lives
 };
 
 // Where inText lands in a 200 x 60 rectangle with inFormat.
@@ -114,13 +116,14 @@ TEST(BaseDraw, TextFormatBitsPlaceTheText) {
 
 TEST(BaseDraw, TextDrawingRestoresTheContext) {
   Canvas canvas(100, 30);
-  HFONT font = CreateFontW(20, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
+  KSGdiObj<HFONT> font(
+      CreateFontW(20, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
   HGDIOBJ before = GetCurrentObject(canvas.DC(), OBJ_FONT);
   SetTextColor(canvas.DC(), RGB(1, 2, 3));
   SetBkMode(canvas.DC(), OPAQUE);
   SetBkColor(canvas.DC(), RGB(0, 255, 0));
-  EXPECT_EQ(0,
-            BaseDrawText(canvas.DC(), "Hi", KSRect{0, 0, 100, 30}, font, KSRGBA{0, 0, 255, 0}, 0));
+  EXPECT_EQ(0, BaseDrawText(canvas.DC(), "Hi", KSRect{0, 0, 100, 30}, font.Get(),
+                            KSRGBA{0, 0, 255, 0}, 0));
   EXPECT_EQ(before, GetCurrentObject(canvas.DC(), OBJ_FONT));
   EXPECT_EQ(RGB(1, 2, 3), GetTextColor(canvas.DC()));
   EXPECT_EQ(OPAQUE, GetBkMode(canvas.DC()));
@@ -136,7 +139,6 @@ TEST(BaseDraw, TextDrawingRestoresTheContext) {
   }
   EXPECT_GT(red, 0);
   EXPECT_EQ(0, green);
-  DeleteObject(font);
 }
 
 TEST(BaseDraw, MeasuresTextAndTheScreen) {
@@ -147,10 +149,10 @@ TEST(BaseDraw, MeasuresTextAndTheScreen) {
   BaseGetTextExtent("ABCxyzABCxyz", nullptr, &doubleWidth, &height);
   EXPECT_GT(height, 0);
   EXPECT_NEAR(2 * width, doubleWidth, 2);
-  HFONT big = CreateFontW(48, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
-  ASSERT_EQ(0, BaseGetTextExtent("ABCxyz", big, &width, &height));
+  KSGdiObj<HFONT> big(
+      CreateFontW(48, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
+  ASSERT_EQ(0, BaseGetTextExtent("ABCxyz", big.Get(), &width, &height));
   EXPECT_GE(height, 48);
-  DeleteObject(big);
 
   // Less than the raw screen: no title bar.
   BaseGetScreenSize(&width, &height);
