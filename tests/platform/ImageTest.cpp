@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "BmpWriter.h"
+#include "Canvas.h"
+#include "files/KSTestFolder.h"
+#include "foundation/KSError.h"
+#include "platform/cImage.h"
+#include "platform/cSprite.h"
+#include "support/ProcessCounts.h"
+
+namespace {
+
+const uint32 kKey = 0xFF00FF;         // 0xRRGGBB
+const uint32 kBackground = 0x336699;  // in no picture
+const int kAtX = 3;
+const int kAtY = 2;
+
+// A 5 x 3 picture of table indices; index 0 is the key colour.
+const std::vector<std::vector<uint32>> kIndices = {
+    {0, 1, 2, 3, 0}, {1, 0, 0, 0, 3}, {2, 2, 0, 2, 2}};
+const std::vector<uint32> kColors = {kKey, 0xFF0000, 0x00FF00, 0x0000FF};
+
+// The picture in inBits bits per pixel; 1-bit pictures have two colours.
+BmpFile Picture(uint16 inBits) {
+  size_t colors = inBits == 1 ? 2 : kColors.size();
+  std::vector<std::vector<uint32>> rows = kIndices;
+  for (std::vector<uint32>& row : rows) {
+    for (uint32& value : row) {
+      value = inBits == 24 ? kColors[value % colors] : value % colors;
+    }
+  }
+  std::vector<uint32> table(kColors.begin(), kColors.begin() + (inBits == 24 ? 0 : colors));
+  return BmpFile{5, 3, inBits, 0, table, PackRows(inBits, {rows[0], rows[1], rows[2]})};
+}
+
+// What the canvas must show where the picture was drawn at (kAtX, kAtY).
+uint32 Expected(uint16 inBits, int inX, int inY, bool inKeyed) {
+  int x = inX - kAtX;
+  int y = inY - kAtY;
+  if (x < 0 || y < 0 || x >= 5 || y >= 3) {
+    return kBackground;
+  }
+  uint32 index = kIndices[y][x] % (inBits == 1 ? 2 : kColors.size());
+  return inKeyed && index == 0 ? kBackground : kColors[index];
+}
+
+class ImageFiles : public KSTestFolder {
+ public:
+  std::string Write(const std::string& inName, const BmpFile& inFile) const {
+    std::vector<uint8> bytes = inFile.Bytes();
+    return MakeFile(inName, std::string(bytes.begin(), bytes.end())).GetPathCStr();
+  }
+  std::string Path(const std::string& inName) const { return Item(inName).GetPathCStr(); }
+};
+
+void ExpectDrawn(cBaseImage* ioImage, uint16 inBits, bool inKeyed) {
+  Canvas canvas(12, 8, kBackground);
+  ASSERT_EQ(0, ioImage->BitBlt(canvas.DC(), kAtX, kAtY));
+  for (int y = 0; y < canvas.Height(); y++) {
+    for (int x = 0; x < canvas.Width(); x++) {
+      ASSERT_EQ(Expected(inBits, x, y, inKeyed), canvas.Pixel(x, y)) << x << "," << y;
+    }
+  }
+}
+
+}  // namespace
+
+TEST(cBaseImage, DrawsEveryDepthOpaqueAndKeyedOverTheBackground) {
+  ImageFiles files;
+  for (uint16 bits : {1, 4, 8, 24}) {
+    SCOPED_TRACE(bits);
+    cImage image;
+    ASSERT_EQ(0, image.LoadFile(files.Write("p.bmp", Picture(bits)).c_str()));
+    EXPECT_EQ(5, image.Width());
+    EXPECT_EQ(3, image.Height());
+    ExpectDrawn(&image, bits, false);
+    if (bits < 8) {
+      EXPECT_EQ(kKSErr_FormatNotRecognized, image.MakeTransparent(0xFF, 0, 0xFF));
+      continue;
+    }
+    ASSERT_EQ(0, image.MakeTransparent(0xFF, 0, 0xFF));
+    ExpectDrawn(&image, bits, true);
+    image.SetDoubleBuffer(false);
+    ExpectDrawn(&image, bits, true);
+    // Black switches the key off again.
+    ASSERT_EQ(0, image.MakeTransparent(0, 0, 0));
+    ExpectDrawn(&image, bits, false);
+  }
+}
+
+TEST(cBaseImage, RegionIsTheOpaquePixelsWhileAColourIsKeyed) {
+  ImageFiles files;
+  for (uint16 bits : {8, 24}) {
+    SCOPED_TRACE(bits);
+    cImage image;
+    ASSERT_EQ(0, image.LoadFile(files.Write("p.bmp", Picture(bits)).c_str()));
+    EXPECT_FALSE(image.GetRegion());
+    ASSERT_EQ(0, image.MakeTransparent(0xFF, 0, 0xFF));
+    KSGdiObj<HRGN> region = image.GetRegion();
+    ASSERT_TRUE(region);
+    for (int y = -1; y <= 3; y++) {
+      for (int x = -1; x <= 5; x++) {
+        bool opaque = x >= 0 && y >= 0 && x < 5 && y < 3 && kIndices[y][x] != 0;
+        EXPECT_EQ(opaque, bool(PtInRegion(region.Get(), x, y))) << x << "," << y;
+      }
+    }
+    image.MakeTransparent(0, 0, 0);
+    EXPECT_FALSE(image.GetRegion());
+  }
+}
+
+TEST(cBaseImage, ReportsMissingPicturesAndBadFiles) {
+  ImageFiles files;
+  cImage image;
+  Canvas canvas(4, 4);
+  EXPECT_EQ(kKSErr_BadState, image.BitBlt(canvas.DC(), 0, 0));
+  EXPECT_EQ(kKSErr_BadState, image.MakeTransparent(1, 2, 3));
+  EXPECT_NE(0, image.LoadFile(files.Path("missing.bmp").c_str()));
+
+  ASSERT_EQ(0, image.LoadFile(files.Write("p.bmp", Picture(24)).c_str()));
+  BmpFile damaged = Picture(24);
+  damaged.magic = 0x4D43;
+  EXPECT_EQ(kKSErr_FormatNotRecognized, image.LoadFile(files.Write("bad.bmp", damaged).c_str()));
+  EXPECT_EQ(0, image.Width());
+  EXPECT_EQ(kKSErr_BadState, image.BitBlt(canvas.DC(), 0, 0));
+}
+
+TEST(cSprite, NumberedFramesWithGapsStepAndLoop) {
+  ImageFiles files;
+  // Frames told apart by their width.
+  for (int n : {1, 2, 4}) {
+    BmpFile frame = Picture(24);
+    frame.width = n;
+    frame.data = std::vector<uint8>(size_t(frame.height) * ((n * 3 + 3) / 4 * 4), 0x40);
+    files.Write("btn0" + std::to_string(n) + ".bmp", frame);
+    files.Write("anim000" + std::to_string(n) + ".bmp", frame);
+  }
+  cSprite sprite;
+  ASSERT_EQ(0, sprite.Load(files.Path("btn??.bmp").c_str()));
+  ASSERT_EQ(4u, sprite.NumFrames());
+  EXPECT_EQ(1, sprite.Width());
+  EXPECT_EQ(nullptr, sprite.Frame(2));
+  sprite.SetFrame(2);
+  EXPECT_EQ(0u, sprite.CurFrame());
+  sprite.SetFrame(3);
+  EXPECT_EQ(4, sprite.Width());
+  sprite.SetFrame(9);
+  EXPECT_EQ(3u, sprite.CurFrame());
+
+  // Five '?' take four-digit numbers; a loop past the end stops at the last
+  // frame.
+  ASSERT_EQ(0, sprite.Load(files.Path("anim?????.bmp").c_str()));
+  ASSERT_EQ(4u, sprite.NumFrames());
+  sprite.Loop(true, 1, 99);
+  std::string steps;
+  for (int i = 0; i < 5; i++) {
+    sprite.Update();
+    steps += std::to_string(sprite.CurFrame());
+  }
+  EXPECT_EQ("12312", steps);
+  sprite.Loop(false);
+  sprite.Update();
+  EXPECT_EQ(2u, sprite.CurFrame());
+
+  EXPECT_EQ(0, sprite.MakeTransparent(0x40, 0x40, 0x40));
+  EXPECT_TRUE(sprite.Frame(0)->GetRegion());
+
+  ASSERT_EQ(0, sprite.Load(files.Path("btn01.bmp").c_str()));
+  EXPECT_EQ(1u, sprite.NumFrames());
+  EXPECT_EQ(kKSErr_FileNotFound, sprite.Load(files.Path("none??.bmp").c_str()));
+  EXPECT_EQ(0u, sprite.NumFrames());
+  EXPECT_EQ(nullptr, sprite.Frame());
+}
+
+TEST(cBaseImage, AThousandPicturesLeaveNoObjectsBehind) {
+  ImageFiles files;
+  std::string paths[2] = {files.Write("8.bmp", Picture(8)), files.Write("24.bmp", Picture(24))};
+  Canvas canvas(12, 8);
+  auto round = [&](int inCount) {
+    for (int i = 0; i < inCount; i++) {
+      cImage image;
+      ASSERT_EQ(0, image.LoadFile(paths[i % 2].c_str()));
+      ASSERT_EQ(0, image.MakeTransparent(0xFF, 0, 0xFF));
+      ASSERT_EQ(0, image.BitBlt(canvas.DC(), 1, 1));
+      ASSERT_TRUE(image.GetRegion());
+    }
+  };
+  round(2);
+  ProcessCounts before = ProcessCounts::Take();
+  ASSERT_GT(before.mGdiObjects, 0);
+  round(1000);
+  ProcessCounts after = ProcessCounts::Take();
+  EXPECT_EQ(before.mGdiObjects, after.mGdiObjects);
+  EXPECT_EQ(before.mKernelHandles, after.mKernelHandles);
+}
