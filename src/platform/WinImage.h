@@ -1,5 +1,7 @@
-// A loaded picture and what keying a colour out of it has built: the colour
-// tables of an 8-bit picture, or the mask of a 24- or 32-bit one.
+// A loaded picture and what drawing it needs: the picture in the screen's
+// format, made the first time it is drawn so that every draw is a plain copy,
+// and while a colour is keyed out the region of the other pixels, which
+// keyed drawing clips that copy to and a window shape is made from.
 #pragma once
 
 #include <windows.h>
@@ -8,11 +10,9 @@
 #include "platform/KSGdiObject.h"
 
 struct WinImage : BmpPicture {
-  BmpColor XorColors[kBmpMaxColors];
-  BmpColor AndColors[kBmpMaxColors];
-  uint32 ColorUse = DIB_RGB_COLORS;  // how the platform reads the colour tables
-  KSGdiObj<HBITMAP> AndMask;         // 24 and 32 bits: set where the key colour is
-  uint32 TransparentColor = 0;       // the keyed colour, red in the low byte
+  uint32 TransparentColor = 0;  // the keyed colour, red in the low byte
+  KSGdiObj<HRGN> OpaqueRegion;  // while a colour is keyed out
+  KSGdiObj<HBITMAP> Surface;
 
   const BITMAPINFO* PlatformInfo() const { return reinterpret_cast<const BITMAPINFO*>(&Info); }
 };

@@ -1,15 +1,14 @@
 // Loading, keying and releasing a picture.
 #include "platform/cBaseImage.h"
 
-#include <cstring>
 #include <new>
 
 #include "files/cStream.h"
 #include "foundation/KSError.h"
-#include "platform/BmpKeying.h"
+#include "platform/BmpRunScanner.h"
 #include "platform/KSLastError.h"
 
-cBaseImage::cBaseImage() : mTransparent(false), mDoubleBuffer(true) {}
+cBaseImage::cBaseImage() : mTransparent(false) {}
 
 cBaseImage::~cBaseImage() {
   Free();
@@ -38,7 +37,7 @@ long cBaseImage::LoadStream(cStream* inStream) {
 }
 
 void cBaseImage::Free() {
-  TransparencyOff();
+  mTransparent = false;
   mImage.reset();
 }
 
@@ -50,47 +49,43 @@ long cBaseImage::Height() const {
   return mImage ? mImage->Height() : 0;
 }
 
-void cBaseImage::TransparencyOff() {
-  mTransparent = false;
-  if (mImage) {
-    mImage->AndMask.Reset();
-  }
-}
-
 long cBaseImage::MakeTransparent(uint8 inRed, uint8 inGreen, uint8 inBlue) {
   if (!mImage) {
     return kKSErr_BadState;
   }
-  TransparencyOff();
+  mTransparent = false;
+  mImage->OpaqueRegion.Reset();
   if (inRed == 0 && inGreen == 0 && inBlue == 0) {
     return 0;  // black means no transparency
   }
-  return KeyColor(BmpColorValue(inRed, inGreen, inBlue));
+  if (!BmpRunScanner::CanKey(mImage->BitCount())) {
+    return kKSErr_FormatNotRecognized;
+  }
+  mImage->TransparentColor = BmpColorValue(inRed, inGreen, inBlue);
+  long err = MakeOpaqueRegion();
+  mTransparent = err == 0;
+  return err;
 }
 
-long cBaseImage::KeyColor(uint32 inKey) {
-  WinImage& image = *mImage;
-  image.TransparentColor = inKey;
-  switch (image.BitCount()) {
-    case 8:
-      BmpKeyColorTables(image.Info.colors, inKey, image.XorColors, image.AndColors);
-      break;
-    case 24:
-    case 32: {
-      std::unique_ptr<uint8[]> bits(
-          new (std::nothrow) uint8[BmpMaskRowBytes(image.Width()) * size_t(image.Height())]());
-      if (bits) {
-        BmpBuildMask(image, inKey, bits.get());
-        image.AndMask.Reset(CreateBitmap(image.Width(), image.Height(), 1, 1, bits.get()));
-      }
-      if (!image.AndMask) {
-        return kKSErr_AllocFailed;
-      }
-      break;
-    }
-    default:
-      return kKSErr_FormatNotRecognized;
+long cBaseImage::MakeOpaqueRegion() {
+  const WinImage& image = *mImage;
+  KSRect run;
+  DWORD count = 0;
+  for (BmpRunScanner counter(image, image.TransparentColor); counter.Next(&run);) {
+    count++;
   }
-  mTransparent = true;
-  return 0;
+  size_t bytes = sizeof(RGNDATAHEADER) + count * sizeof(RECT);
+  std::unique_ptr<uint8[]> buffer(new (std::nothrow) uint8[bytes]);
+  if (!buffer) {
+    return kKSErr_AllocFailed;
+  }
+  RGNDATA* data = reinterpret_cast<RGNDATA*>(buffer.get());
+  data->rdh = {sizeof(RGNDATAHEADER), RDH_RECTANGLES, count, 0, {0, 0, 0, 0}};
+  SetRect(&data->rdh.rcBound, 0, 0, image.Width(), image.Height());
+  RECT* rect = reinterpret_cast<RECT*>(data->Buffer);
+  for (BmpRunScanner scanner(image, image.TransparentColor); scanner.Next(&run); rect++) {
+    SetRect(rect, run.left, run.top, run.right, run.bottom);
+  }
+  mImage->OpaqueRegion.Reset(ExtCreateRegion(nullptr, DWORD(bytes), data));
+  return mImage->OpaqueRegion ? 0 : kKSErr_AllocFailed;
 }

@@ -29,29 +29,23 @@ class cBaseImage {
   long Height() const;
 
   // Keys one colour out of every later drawing, or switches transparency off
-  // when all three are 0. Only 8-, 24- and 32-bit pictures can be keyed.
+  // when all three are 0. Only 8- and 24-bit pictures can be keyed.
   long MakeTransparent(uint8 inRed, uint8 inGreen, uint8 inBlue);
 
   // Draws the whole picture at (inX, inY), transparently when a colour is
-  // keyed out.
+  // keyed out. Every pixel is written once, with its final value: there are
+  // no intermediate passes that could show.
   long BitBlt(HDC inDC, long inX, long inY);
 
   // The region of the opaque pixels; none unless a colour is keyed out.
   KSGdiObj<HRGN> GetRegion() const;
 
-  // Transparent drawing is composed off-screen first (the default), so that
-  // its raster passes never show.
-  void SetDoubleBuffer(bool inOn) { mDoubleBuffer = inOn; }
-
  protected:
   void Free();
-  void TransparencyOff();
-  long KeyColor(uint32 inKey);
-  long DrawOpaque(HDC inDC, long inX, long inY) const;
-  long DrawKeyed(HDC inDC, long inX, long inY) const;
-  long DrawKeyedPasses(HDC inDC, long inX, long inY) const;
+  long MakeOpaqueRegion();
+  long MakeSurface();
+  long ClipToOpaquePixels(HDC inDC, long inX, long inY);
 
   std::unique_ptr<WinImage> mImage;
   bool mTransparent;
-  bool mDoubleBuffer;
 };

@@ -8,7 +8,6 @@
 #include "MemoryStream.h"
 #include "foundation/KSError.h"
 #include "platform/BmpDecode.h"
-#include "platform/BmpKeying.h"
 #include "platform/BmpRunScanner.h"
 
 namespace {
@@ -192,45 +191,30 @@ TEST(BmpRead, RefusesDamagedFilesAndHoldsNothing) {
   }
 }
 
-TEST(BmpKeying, KeyedPixelsMakeTheMaskTablesAndRegionRuns) {
-  auto runsOf = [](const BmpPicture& inPicture, const BmpColor* inAndColors) {
+TEST(BmpRunScanner, FindsTheRunsOfPixelsThatAreNotTheKey) {
+  auto runsOf = [](const BmpFile& inFile) {
+    BmpPicture picture;
+    EXPECT_EQ(0, Read(inFile.Bytes(), &picture));
     std::string runs;
-    BmpRunScanner scanner(inPicture, kKeyValue, inAndColors);
+    BmpRunScanner scanner(picture, kKeyValue);
     for (KSRect r; scanner.Next(&r);) {
       runs += "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "-" +
               std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
     }
     return runs;
   };
-
-  // 24 bits, 19 wide: mask rows of four bytes.
+  // Rows from the top; runs end at the row's end and start at its start.
   const uint32 k = kKey, a = 0x102030;
-  std::vector<uint32> top = {k, k, a, a, k}, bottom = {a};
-  top.resize(19, a);
-  bottom.resize(18, k);
-  bottom.push_back(a);
-  BmpPicture picture;
-  ASSERT_EQ(0, Read(BmpFile{19, 2, 24, 0, {}, PackRows(24, {top, bottom})}.Bytes(), &picture));
-  uint8 mask[8] = {};
-  ASSERT_EQ(4u, BmpMaskRowBytes(19));
-  BmpBuildMask(picture, kKeyValue, mask);
-  const uint8 expectedMask[8] = {0xC8, 0, 0, 0, 0x7F, 0xFF, 0xC0, 0};
-  EXPECT_EQ(0, memcmp(expectedMask, mask, sizeof(mask)));
-  EXPECT_EQ("(2,0-4,1)(5,0-19,1)(0,1-1,2)(18,1-19,2)", runsOf(picture, nullptr));
-
-  // 8 bits: through the colour tables.
-  BmpFile indexed{
-      5, 2, 8, 0, {0xFF0000, kKey, 0x0000FF}, PackRows(8, {{0, 1, 1, 2, 2}, {1, 1, 1, 1, 1}})};
-  ASSERT_EQ(0, Read(indexed.Bytes(), &picture));
-  BmpColor xorColors[kBmpMaxColors], andColors[kBmpMaxColors];
-  BmpKeyColorTables(picture.Info.colors, kKeyValue, xorColors, andColors);
-  EXPECT_EQ(255, andColors[1].red);
-  EXPECT_EQ(0, xorColors[1].red);
-  EXPECT_EQ(0, andColors[0].red);
-  EXPECT_EQ(255, xorColors[0].red);
-  EXPECT_EQ("(0,0-1,1)(3,0-5,1)", runsOf(picture, andColors));
-
-  // 4 bits: never keyed, no opaque runs.
-  ASSERT_EQ(0, Read(BmpFile{3, 1, 4, 0, Gray(16), PackRows(4, {{1, 2, 3}})}.Bytes(), &picture));
-  EXPECT_EQ("", runsOf(picture, andColors));
+  EXPECT_EQ(
+      "(2,0-4,1)(5,0-7,1)(0,1-1,2)(6,1-7,2)",
+      runsOf({7, 2, 24, 0, {}, PackRows(24, {{k, k, a, a, k, a, a}, {a, k, k, k, k, k, a}})}));
+  // 8 bits: by the colour of the table entry.
+  EXPECT_EQ("(0,0-1,1)(3,0-5,1)", runsOf({5,
+                                          2,
+                                          8,
+                                          0,
+                                          {0xFF0000, kKey, 0x0000FF},
+                                          PackRows(8, {{0, 1, 1, 2, 2}, {1, 1, 1, 1, 1}})}));
+  // 4 bits cannot be keyed: nothing is opaque.
+  EXPECT_EQ("", runsOf({3, 1, 4, 0, Gray(16), PackRows(4, {{1, 2, 3}})}));
 }

@@ -1,17 +1,16 @@
 // Feeds arbitrary bytes to the BMP reader as a file, and whatever picture it
-// makes of them to the keying and region code. A damaged file must end in an
-// error code, never in a read or write past a buffer or in an allocation far
+// makes of them to the run scanner that keyed drawing and window shapes are built from. A damaged
+// file must end in an error code, never in a read or write past a buffer or in an allocation far
 // beyond what the bytes can describe (libFuzzer's memory limit catches those).
 //
-// The key colour is the picture's first pixel (or first colour entry), so
-// that keyed and opaque pixels both occur.
+// The key colour is the colour of the picture's first pixel, so that keyed
+// and opaque pixels both occur.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 
 #include "../MemoryStream.h"
 #include "platform/BmpDecode.h"
-#include "platform/BmpKeying.h"
 #include "platform/BmpRunScanner.h"
 
 namespace {
@@ -25,19 +24,15 @@ uint32 KeyOf(const BmpPicture& inPicture) {
   return BmpColorValue(pixel[2], pixel[1], pixel[0]);
 }
 
-void KeyAndScan(const BmpPicture& inPicture) {
-  uint32 key = KeyOf(inPicture);
-  BmpColor xorColors[kBmpMaxColors];
-  BmpColor andColors[kBmpMaxColors];
-  BmpKeyColorTables(inPicture.Info.colors, key, xorColors, andColors);
-  if (inPicture.BitCount() == 24) {
-    size_t bytes = BmpMaskRowBytes(inPicture.Width()) * size_t(inPicture.Height());
-    std::unique_ptr<uint8[]> mask(new uint8[bytes]());
-    BmpBuildMask(inPicture, key, mask.get());
-  }
-  BmpRunScanner scanner(inPicture, key, andColors);
+// Every run must lie inside the picture.
+void ScanRuns(const BmpPicture& inPicture) {
+  BmpRunScanner scanner(inPicture, KeyOf(inPicture));
   KSRect run;
   while (scanner.Next(&run)) {
+    if (run.left < 0 || run.left >= run.right || run.right > inPicture.Width() || run.top < 0 ||
+        run.bottom != run.top + 1 || run.bottom > inPicture.Height()) {
+      __builtin_trap();
+    }
   }
 }
 
@@ -48,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* inData, size_t inSize) {
   MemoryStream stream(inData, inSize);
   BmpPicture picture;
   if (BmpRead(&stream, &picture) == 0) {
-    KeyAndScan(picture);
+    ScanRuns(picture);
   }
   return 0;
 }
