@@ -2,8 +2,11 @@
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -euo pipefail
 
+# python3-pil draws the skin pictures; fonts-wine gives wine the skins' Tahoma, and the
+# pictures their captions.
 packages=(cmake make g++ googletest g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
-          binutils-mingw-w64-x86-64 wine wine64 xvfb xauth xdotool imagemagick clang-format)
+          binutils-mingw-w64-x86-64 wine wine64 xvfb xauth xdotool imagemagick clang-format
+          python3-pil fonts-wine)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -3,7 +3,8 @@
 # toolbar's engine search finds it:
 #   <prefix>/drive_c/Program Files/Kestrova/Corvexa/
 #     Resources/info.txt
-#     Skins/      the skins of the repository's skins/ folder
+#     Skins/      the finished factory skins of a Windows build (skin.txt and the
+#                 pictures drawn from skins/): KS_SKINS_DIR, by default build/win/skins
 #     Themes/     the factory themes of the repository's themes/ folder
 #     <engine simulator>.exe   when its path is given
 #
@@ -49,7 +50,12 @@ copy_children() {
   done
 }
 copy_children "$root/themes" "$engine/Themes"
-copy_children "$root/skins" "$engine/Skins"
+skins="${KS_SKINS_DIR:-$root/build/win/skins}"
+if [ -d "$skins" ]; then
+  copy_children "$skins" "$engine/Skins"
+else
+  echo "$0: warning: no finished skins in $skins (build the target skins); Skins/ left as it is" >&2
+fi
 
 if [ -n "$engine_exe" ]; then
   cp "$engine_exe" "$engine/"

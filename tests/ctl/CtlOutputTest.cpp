@@ -10,6 +10,7 @@
 #include "ctl/MiniJson.h"
 #include "foundation/UtilStr.h"
 #include "foundation/XStrList.h"
+#include "toolbar/UIDispatchScripts.h"
 
 namespace {
 
@@ -201,9 +202,21 @@ TEST(CtlUsageTest, HelpNamesEveryCommandAndFunction) {
   AppendCtlHelp(&help);
   std::string text = help.getCStr();
   for (const char* word : {"list", "send TEXT", "do FUNCTION", "script FUNCTION", "get", "watch",
-                           "--instance", "--connect", "--json", "--for", "WaveShapeNext",
-                           "AdvPrefFlowFieldSmoothSwitch", "AdvPrefFrameYLimit", "(Auto)"}) {
+                           "--instance", "--connect", "--json", "--for", "(Auto)"}) {
     EXPECT_NE(std::string::npos, text.find(word)) << word;
+  }
+  // Exactly the functions that send a script are listed, as whole words.
+  auto listed = [&text](const std::string& inName) {
+    for (size_t at = 0; (at = text.find(inName, at)) != std::string::npos; at += inName.size()) {
+      char after = text[at + inName.size()];
+      if (text[at - 1] == ' ' && (after == ' ' || after == '\n' || after == ':' || after == ',')) {
+        return true;
+      }
+    }
+    return false;
+  };
+  for (const TokenMap* f = sFunctionMap; f->Name != nullptr; ++f) {
+    EXPECT_EQ(FindUIScript(eUIFunction(f->Value)) != nullptr, listed(f->Name)) << f->Name;
   }
   // Wrapped to fit a console.
   size_t start = 0;

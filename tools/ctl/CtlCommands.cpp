@@ -17,13 +17,53 @@ int CtlUsageError(const UtilStr& inMessage) {
   return kCtlExitUsage;
 }
 
-int CtlEngineError(const char* inContext, long inErr) {
+namespace {
+
+// Words for the link's failures whose codes have no message text of their own.
+struct LinkFailureWords {
+  long mErr;
+  const char* mWords;
+};
+
+const LinkFailureWords kLinkFailureWords[] = {
+    {kKSErr_HostNotFound, "host not found"},
+    {kKSErr_ConnectRefused, "connection refused"},
+    {kKSErr_NotConnected, "not connected"},
+    {kKSErr_SendQueueFull, "too much waiting to be sent"},
+    {kKSErr_SessionClosed, "connection closed"},
+    {kKSErr_SocketError, "network error"},
+};
+
+void AppendErrorWords(long inErr, UtilStr* outText) {
+  for (const LinkFailureWords& failure : kLinkFailureWords) {
+    if (failure.mErr == inErr) {
+      outText->Append(failure.mWords);
+      return;
+    }
+  }
+  KSError::GetErrMsg(inErr, outText);
+}
+
+int EngineFailure(const UtilStr& inMessage) {
   UtilStr text;
-  text.AppendVA("corvexa-ctl: %s: ", inContext);
-  KSError::GetErrMsg(inErr, &text);
-  text.AppendChar('\n');
+  text.AppendVA("corvexa-ctl: %s\n", inMessage.getCStr());
   CtlWriteErr(text);
   return kCtlExitEngineError;
+}
+
+// Names the engine in messages: an address given with --connect as it is, an
+// instance as the engine "NAME".
+void AppendEngine(const CtlOptions& inOptions, const CtlLink& inLink, UtilStr* outText) {
+  outText->AppendVA(inOptions.mPort != 0 ? "%s" : "the engine \"%s\"", inLink.GetCurServiceName());
+}
+
+}  // namespace
+
+int CtlEngineError(const char* inContext, long inErr) {
+  UtilStr text;
+  text.AppendVA("%s: ", inContext);
+  AppendErrorWords(inErr, &text);
+  return EngineFailure(text);
 }
 
 int CtlChooseEngine(const CtlOptions& inOptions, CtlLink* ioLink) {
@@ -44,32 +84,41 @@ int CtlChooseEngine(const CtlOptions& inOptions, CtlLink* ioLink) {
   return CtlEngineError(context.getCStr(), kKSErr_FileNotFound);
 }
 
-int CtlSessionLostError(const CtlLink& inLink) {
-  UtilStr context;
-  context.AppendVA(inLink.SessionRefused() ? "the engine \"%s\" refused the connection"
-                                           : "the engine \"%s\" closed the connection",
-                   inLink.GetCurServiceName());
-  return CtlEngineError(context.getCStr(), kKSErr_NotConnected);
+int CtlSessionLostError(const CtlOptions& inOptions, const CtlLink& inLink) {
+  UtilStr text(inLink.SessionRefused() ? "connection refused by " : "connection closed by ");
+  AppendEngine(inOptions, inLink, &text);
+  return EngineFailure(text);
 }
 
-int CtlQueryOrFail(CtlLink* ioLink, const char* inScript, long inLen, UtilStr* outReply) {
+int CtlQueryOrFail(const CtlOptions& inOptions, CtlLink* ioLink, const char* inScript, long inLen,
+                   UtilStr* outReply) {
   long err = ioLink->Query(inScript, inLen, outReply);
   if (err == 0) {
     return 0;
   }
   if (err == kKSErr_NotConnected && ioLink->SessionLost()) {
-    return CtlSessionLostError(*ioLink);
+    return CtlSessionLostError(inOptions, *ioLink);
   }
-  UtilStr context;
-  if (err == kKSErr_NotConnected) {
-    context.AppendVA("cannot connect to the engine \"%s\"", ioLink->GetCurServiceName());
+  bool connectFailed = err == kKSErr_NotConnected;
+  if (connectFailed) {
     err = ioLink->LastConnectError();
-  } else if (err == kKSErr_Timeout) {
-    context.AppendVA("the engine \"%s\" did not answer", ioLink->GetCurServiceName());
-  } else {
-    context.AppendVA("cannot send to the engine \"%s\"", ioLink->GetCurServiceName());
   }
-  return CtlEngineError(context.getCStr(), err);
+  UtilStr text;
+  if (err == kKSErr_ConnectRefused) {
+    text.Append("connection refused by ");
+    AppendEngine(inOptions, *ioLink, &text);
+  } else if (err == kKSErr_Timeout) {
+    AppendEngine(inOptions, *ioLink, &text);
+    text.Append(" did not answer");
+  } else {
+    text.Append(connectFailed ? "cannot connect to " : "cannot send to ");
+    AppendEngine(inOptions, *ioLink, &text);
+    if (err != kKSErr_NotConnected) {
+      text.Append(": ");
+      AppendErrorWords(err, &text);
+    }
+  }
+  return EngineFailure(text);
 }
 
 namespace {
@@ -110,7 +159,7 @@ int RunCtlDo(const CtlOptions& inOptions) {
   exitCode = CtlChooseEngine(inOptions, &link);
   UtilStr reply;
   // Waiting for the (unused) reply tells that the engine has taken the script.
-  return exitCode != 0 ? exitCode : CtlQueryOrFail(&link, script, -1, &reply);
+  return exitCode != 0 ? exitCode : CtlQueryOrFail(inOptions, &link, script, -1, &reply);
 }
 
 int RunCtlSend(const CtlOptions& inOptions) {
@@ -118,7 +167,8 @@ int RunCtlSend(const CtlOptions& inOptions) {
   UtilStr reply;
   int exitCode = CtlChooseEngine(inOptions, &link);
   if (exitCode == 0) {
-    exitCode = CtlQueryOrFail(&link, inOptions.mText.getCStr(), inOptions.mText.length(), &reply);
+    exitCode = CtlQueryOrFail(inOptions, &link, inOptions.mText.getCStr(), inOptions.mText.length(),
+                              &reply);
   }
   if (exitCode != 0) {
     return exitCode;

@@ -21,7 +21,7 @@ constexpr long kCtlDiscoveryWaitMS = 2000;
 // Prints "corvexa-ctl: " and inMessage, and the help hint; returns kCtlExitUsage.
 int CtlUsageError(const UtilStr& inMessage);
 
-// Prints "corvexa-ctl: ", inContext and the error's message text; returns
+// Prints "corvexa-ctl: ", inContext and the error in words; returns
 // kCtlExitEngineError.
 int CtlEngineError(const char* inContext, long inErr);
 
@@ -30,9 +30,10 @@ int CtlEngineError(const char* inContext, long inErr);
 int CtlChooseEngine(const CtlOptions& inOptions, CtlLink* ioLink);
 
 // Reports the loss of the session: refused by the engine, or closed later;
-// returns kCtlExitEngineError.
-int CtlSessionLostError(const CtlLink& inLink);
+// returns kCtlExitEngineError. The options tell how to name the engine.
+int CtlSessionLostError(const CtlOptions& inOptions, const CtlLink& inLink);
 
-// Queries and reports a failure to reach the engine in words; 0 or the
-// exit code.
-int CtlQueryOrFail(CtlLink* ioLink, const char* inScript, long inLen, UtilStr* outReply);
+// Queries and reports a failure to reach the engine in words, such as
+// "connection refused by 127.0.0.1:1"; 0 or the exit code.
+int CtlQueryOrFail(const CtlOptions& inOptions, CtlLink* ioLink, const char* inScript, long inLen,
+                   UtilStr* outReply);

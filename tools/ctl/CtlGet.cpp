@@ -18,12 +18,13 @@ bool ListsNothing(const UtilStr& inReply) {
   return names.Count() == 0;
 }
 
-int AskQuery(CtlLink* ioLink, const CtlGetQuery& inQuery, CtlReport* ioReport) {
+int AskQuery(const CtlOptions& inOptions, CtlLink* ioLink, const CtlGetQuery& inQuery,
+             CtlReport* ioReport) {
   char script[kCommandBufferSize];
   UtilStr reply;
   long devices = inQuery.mByDevice ? kMaxDisplayDevices : 1;
   for (long device = 0; device < devices; ++device) {
-    int exitCode = CtlQueryOrFail(ioLink, inQuery.mBuild(device, script), -1, &reply);
+    int exitCode = CtlQueryOrFail(inOptions, ioLink, inQuery.mBuild(device, script), -1, &reply);
     if (exitCode != 0) {
       return exitCode;
     }
@@ -46,7 +47,7 @@ int RunCtlGet(const CtlOptions& inOptions) {
   CtlReport report;
   report.AddText("instance", "Instance", link.GetCurServiceName());
   for (const CtlGetQuery* query = CtlGetQueries(); query->mKey != nullptr; ++query) {
-    exitCode = AskQuery(&link, *query, &report);
+    exitCode = AskQuery(inOptions, &link, *query, &report);
     if (exitCode != 0) {
       return exitCode;
     }

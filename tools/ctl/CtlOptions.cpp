@@ -126,21 +126,11 @@ long ReadOption(int inCount, const char* const* inArgs, int* ioIndex, CtlOptions
   return 0;
 }
 
-// Checks the options against the command they go with.
+// Every option goes with every command, which ignores those that do not
+// concern it; only two ways of choosing the engine exclude each other.
 long CheckCombination(const CtlOptions& inOptions, UtilStr* outError) {
   if (!inOptions.mInstance.IsEmpty() && inOptions.mPort != 0) {
     return Fail(outError, "%s", "--instance and --connect cannot be used together");
-  }
-  if (inOptions.mJson && inOptions.mCommand != kCtlList && inOptions.mCommand != kCtlGet &&
-      inOptions.mCommand != kCtlWatch) {
-    return Fail(outError, "%s", "--json goes with list, get and watch");
-  }
-  if (inOptions.mForSeconds > 0 && inOptions.mCommand != kCtlWatch) {
-    return Fail(outError, "%s", "--for goes with watch");
-  }
-  if ((inOptions.mPort != 0 || !inOptions.mInstance.IsEmpty()) &&
-      (inOptions.mCommand == kCtlList || inOptions.mCommand == kCtlScript)) {
-    return Fail(outError, "%s", "list and script do not connect to an engine");
   }
   return 0;
 }

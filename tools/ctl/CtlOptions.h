@@ -36,7 +36,8 @@ struct CtlOptions {
 };
 
 // Reads the arguments after the program name (inArgs[0] to inArgs[inCount-1],
-// UTF-8). Options may stand before or after the command. Returns 0, or
-// kKSErr_Param with the reason in outError.
+// UTF-8). Options may stand before or after the command, and every option is
+// accepted with every command; those that do not concern the command are
+// ignored. Returns 0, or kKSErr_Param with the reason in outError.
 long ParseCtlOptions(int inCount, const char* const* inArgs, CtlOptions* outOptions,
                      UtilStr* outError);

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "ctl/CtlChoices.h"
 #include "ctl/CtlFunctions.h"
 #include "foundation/UtilStr.h"
+#include "toolbar/PrefChoices.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ const char kHelpHead[] =
     "  get                      prints the engine's lists and current values\n"
     "  watch                    prints the engine's notifications as they arrive\n"
     "\n"
-    "Options:\n"
+    "Options (accepted with every command, ignored where they do not apply):\n"
     "  --instance NAME          the engine instance to use (default: the only one found,\n"
     "                           else the first)\n"
     "  --connect HOST:PORT      connects to that address instead of looking for instances\n"
@@ -66,12 +66,13 @@ class WrappedText {
 };
 
 // Lists the skin names of the functions that take values of inKind.
-void AppendNamesOfKind(CtlValueKind inKind, const char* inHeading, UtilStr* outText) {
+void AppendNamesOfKind(eUIValueKind inKind, const char* inHeading, UtilStr* outText) {
   outText->AppendVA("  %s\n    ", inHeading);
   WrappedText names(outText, 4, 4);
-  for (const CtlFunction* f = CtlFunctionList(); f->mFunction != kUINull; ++f) {
-    if (f->mValueKind == inKind) {
-      names.Add(SkinNameOf(f->mFunction), " ");
+  for (const TokenMap* f = sFunctionMap; f->Name != nullptr; ++f) {
+    const UIScriptEntry* entry = FindUIScript(eUIFunction(f->Value));
+    if (entry != nullptr && entry->mValueKind == inKind) {
+      names.Add(f->Name, " ");
     }
   }
   names.End();
@@ -107,10 +108,10 @@ void AppendIndexChoices(UtilStr* outText) {
 
 void AppendCtlHelp(UtilStr* outText) {
   outText->Append(kHelpHead);
-  AppendNamesOfKind(kCtlNoValue, "no value:", outText);
-  AppendNamesOfKind(kCtlOnOff, "on or off (also true/false, yes/no, 1/0):", outText);
-  AppendNamesOfKind(kCtlPercent, "a slider percentage from 0 to 100:", outText);
-  AppendNamesOfKind(kCtlItemName, "an item name, as get lists them:", outText);
+  AppendNamesOfKind(kUIValueNone, "no value:", outText);
+  AppendNamesOfKind(kUIValueOnOff, "on or off (also true/false, yes/no, 1/0):", outText);
+  AppendNamesOfKind(kUIValuePercent, "a slider percentage from 0 to 100:", outText);
+  AppendNamesOfKind(kUIValueItemText, "an item name, as get lists them:", outText);
   AppendIndexChoices(outText);
 }
 

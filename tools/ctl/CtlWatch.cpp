@@ -33,7 +33,7 @@ int RunCtlWatch(const CtlOptions& inOptions) {
   UtilStr reply;
   // The empty script opens the session; the engine talks only to a session.
   if (exitCode == 0) {
-    exitCode = CtlQueryOrFail(&link, "", 0, &reply);
+    exitCode = CtlQueryOrFail(inOptions, &link, "", 0, &reply);
   }
   if (exitCode != 0) {
     return exitCode;
@@ -64,7 +64,7 @@ int RunCtlWatch(const CtlOptions& inOptions) {
     if (link.NextNotification(wait, CtlStopEvent(), &notification)) {
       PrintNotification(notification, inOptions.mJson);
     } else if (link.SessionLost()) {
-      return CtlSessionLostError(link);
+      return CtlSessionLostError(inOptions, link);
     }
   }
 }

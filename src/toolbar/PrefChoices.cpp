@@ -1,4 +1,4 @@
-#include "ctl/CtlChoices.h"
+#include "toolbar/PrefChoices.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The fixed choices of the toolbar's preference combo boxes, and what each
-// choice's index stands for. corvexa-ctl takes these indices as values, just
-// as the toolbar reads the selected index of the combo box.
+// choice's index stands for: the window fills the combo boxes with these
+// labels and turns the selected index into the value it sends to the engine.
 #pragma once
 
 // Frame-size limits: "200" to "1600" in steps of 200, "(No limit)", "(Auto)".
