@@ -99,6 +99,18 @@ int SequenceLength(uint8 inLead) {
   return 0;
 }
 
+// False for what only a malformed sequence of inLength bytes carries: a
+// longer form of a character than it needs (C0 AF for '/'), a surrogate,
+// whose place is in UTF-16 alone, or a code point past the last one. Names
+// are cleaned of path characters and control bytes before they are decoded,
+// so a decoder that took these would let such characters in after the
+// cleaning.
+bool IsWellFormed(uint32 inCodePoint, int inLength) {
+  static const uint32 kSmallest[5] = {0, 0, 0x80, 0x800, 0x10000};
+  return inCodePoint >= kSmallest[inLength] && (inCodePoint < 0xD800 || inCodePoint > 0xDFFF) &&
+         inCodePoint <= 0x10FFFF;
+}
+
 int DecodeUTF8(const uint8* inSrc, int inSrcLen, UnitSink<uint16>& ioOut,
                bool inCombineDiacriticals) {
   // With inSrcLen < 0 the text ends at a NUL, which is never a continuation
@@ -121,8 +133,12 @@ int DecodeUTF8(const uint8* inSrc, int inSrcLen, UnitSink<uint16>& ioOut,
     for (int k = 1; k < length; k++) {
       codePoint = (codePoint << 6) | (inSrc[i + k] & 0x3F);
     }
+    if (!IsWellFormed(codePoint, length)) {
+      i++;  // as for any malformed sequence; its other bytes are stray continuations
+      continue;
+    }
     i += length;
-    if (codePoint == 0xFEFF || codePoint > 0x10FFFF) {
+    if (codePoint == 0xFEFF) {
       continue;
     }
     PutUTF16(ioOut, codePoint, inCombineDiacriticals);

@@ -26,11 +26,13 @@ int KSEncodeAsUTF8(const uint16* inSrc, int inSrcLen, uint8* outDest, int inDest
                    bool inAddBOM);
 
 // Decodes inSrc from UTF-8, Mac OS Roman or Windows code page 1252 into UTF-16
-// (other encodings give 0). Malformed UTF-8 bytes and U+FEFF are dropped; with
-// inCombineDiacriticals a combining mark that composes with the character before
-// it replaces that character by the precomposed one. The result counts units as
-// KSEncodeAsUTF8 counts bytes. The single-byte encodings stop after inDestSize
-// units; with inDestSize 0 they still write into outDest when one is given.
+// (other encodings give 0). Malformed UTF-8 bytes are dropped one at a time
+// (overlong forms, encoded surrogates and code points past U+10FFFF count as
+// malformed), and so is U+FEFF. With inCombineDiacriticals a combining mark
+// that composes with the character before it replaces that character by the
+// precomposed one. The result counts units as KSEncodeAsUTF8 counts bytes. The
+// single-byte encodings stop after inDestSize units; with inDestSize 0 they
+// still write into outDest when one is given.
 int KSEncodeAsUTF16(const uint8* inSrc, int inSrcLen, KSTextEncoding inEncoding, uint16* outDest,
                     int inDestSize, bool inCombineDiacriticals);
 

@@ -38,6 +38,10 @@ long KSPacketReceiver::Consume(int32 inNumBytes, PacketProc inProc, void* inUser
 
     int32 missing = mIncomingPacketSize - mBytesProcessed;
     int32 n = mBytesUnprocessed < missing ? mBytesUnprocessed : missing;
+    long err = MakeRoomFor(n);
+    if (err) {
+      return err;
+    }
     memcpy(mTempBuf + (mBytesProcessed - kKSPacketWireHeaderSize), mData, size_t(n));
     mBytesProcessed += n;
     Shift(n);
@@ -79,23 +83,50 @@ long KSPacketReceiver::TakeHeader() {
   if (dataSize > kKSMaxIncomingDataSize) {
     return kKSErr_Protocol;
   }
-  // Room for the data and the two terminating zeros; a new buffer gets some
-  // slack so that slightly larger packets that follow can reuse it.
-  if (dataSize + 6 >= mTempBufDimSize) {
-    uint32 dimSize = (dataSize + 200) & ~uint32(15);
-    uint8* buf = new (std::nothrow) uint8[dimSize];
-    if (!buf) {
-      return kKSErr_Internal;
-    }
-    delete[] mTempBuf;
-    mTempBuf = buf;
-    mTempBufDimSize = dimSize;
+  // A small packet gets all its room at once; a large one only a first part,
+  // as the size is just a claim until the data arrives.
+  long err = Reserve(dataSize < kFirstReserve ? dataSize : kFirstReserve);
+  if (err) {
+    return err;
   }
-  mIncomingPacket.mData = mTempBuf;
   mIncomingPacketSize = int32(dataSize) + kKSPacketWireHeaderSize;
   mBytesProcessed = kKSPacketWireHeaderSize;
   mHeaderTaken = true;
   Shift(kKSPacketWireHeaderSize);
+  return 0;
+}
+
+long KSPacketReceiver::MakeRoomFor(int32 inNumBytes) {
+  uint32 arrived = uint32(mBytesProcessed - kKSPacketWireHeaderSize);
+  uint32 needed = arrived + uint32(inNumBytes);
+  if (needed + 6 < mTempBufDimSize) {
+    return 0;
+  }
+  // Doubling keeps the copies few; the cap keeps what a stalled peer costs
+  // close to what it has really sent.
+  uint32 step = arrived < kFirstReserve ? kFirstReserve : arrived;
+  step = step < kMaxGrowthStep ? step : kMaxGrowthStep;
+  uint32 announced = uint32(mIncomingPacket.mDataSize);
+  return Reserve(needed + step < announced ? needed + step : announced);
+}
+
+long KSPacketReceiver::Reserve(uint32 inDataBytes) {
+  // A new buffer gets some slack so that slightly larger packets that follow
+  // can reuse it.
+  if (inDataBytes + 6 < mTempBufDimSize) {
+    return 0;
+  }
+  uint32 dimSize = (inDataBytes + 200) & ~uint32(15);
+  uint8* buf = new (std::nothrow) uint8[dimSize];
+  if (!buf) {
+    return kKSErr_Internal;
+  }
+  if (mHeaderTaken) {
+    memcpy(buf, mTempBuf, size_t(mBytesProcessed - kKSPacketWireHeaderSize));
+  }
+  delete[] mTempBuf;
+  mTempBuf = buf;
+  mTempBufDimSize = dimSize;
   return 0;
 }
 

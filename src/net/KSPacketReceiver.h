@@ -1,7 +1,9 @@
 // Reassembles whole packets from the bytes of a TCP stream.
 //
 // The bytes come from the network and are not trusted: a data size over the
-// receive limit is refused before anything is allocated for it. A socket
+// receive limit is refused, and the data buffer grows with the data that has
+// actually arrived rather than with the size a header announces, so that a
+// peer which announces a huge packet and then stalls costs little. A socket
 // reader receives into ReadBuffer(), never more than ReadSpace() bytes (the
 // free part of a 1024-byte buffer, so one read may bring the ends and starts
 // of several packets), and passes the count to Consume; Feed does the same
@@ -18,6 +20,11 @@ class KSPacketReceiver {
   typedef void (*PacketProc)(const KSPacket& inPacket, void* inUser);
 
   static constexpr int32 kBufferSize = 1024;
+  // Data bytes a header alone may make room for; beyond this the buffer
+  // grows only as the data comes.
+  static constexpr uint32 kFirstReserve = 0x10000;
+  // The most one growth step adds beyond the data that has arrived.
+  static constexpr uint32 kMaxGrowthStep = 0x1000000;
 
   KSPacketReceiver();
   ~KSPacketReceiver();
@@ -40,8 +47,16 @@ class KSPacketReceiver {
   // True while part of a packet has arrived and the rest has not.
   bool InPacket() const { return mBytesProcessed > 0 || mBytesUnprocessed > 0; }
 
+  // Bytes allocated for packet data.
+  uint32 DataBufferSize() const { return mTempBufDimSize; }
+
  private:
   long TakeHeader();
+  // Makes room for inNumBytes more data bytes of the current packet.
+  long MakeRoomFor(int32 inNumBytes);
+  // Makes room for inDataBytes data bytes and the two zeros after them,
+  // keeping the data that has arrived.
+  long Reserve(uint32 inDataBytes);
   void Shift(int32 inNumBytes);
 
   uint8 mData[kBufferSize];

@@ -281,6 +281,27 @@ TEST_F(EngineSimProgramTest, SurvivesGarbageAndClientsThatVanishMidRequest) {
   EXPECT_EQ(Z("0"), healthy.Ask(Text(CommandGetFrameYLimit)));
 }
 
+TEST_F(EngineSimProgramTest, DropsAClientStalledInTheMiddleOfAPacket) {
+  Start({L"--stall-limit", L"0.5"});
+  SimTestClient idle, stalled, healthy;
+  Connect(&idle);
+  Connect(&stalled);
+  Connect(&healthy);
+  // A header that announces nearly the most a receiver accepts, then silence.
+  KSPacket packet = {};
+  KSMPWire::BuildHeader(packet.mHeader, kKSMPKind_Request, 0, 1, true, nullptr);
+  packet.mDataSize = int32(kKSMaxIncomingDataSize - 1);
+  std::string wire(kKSPacketWireHeaderSize, '\0');
+  KSPacketWire::EncodeHeader(packet, reinterpret_cast<uint8*>(&wire[0]));
+  ASSERT_TRUE(stalled.SendRaw(wire.data(), wire.size()));
+  ULONGLONG start = GetTickCount64();
+  EXPECT_EQ(Z("0"), healthy.Ask(Text(CommandGetFrameYLimit)));
+  EXPECT_TRUE(stalled.WaitForClose(5000));
+  EXPECT_GE(GetTickCount64() - start, 400u);
+  // Silence between packets is no stall.
+  EXPECT_EQ(Z("0"), idle.Ask(Text(CommandGetFrameYLimit)));
+}
+
 TEST_F(EngineSimProgramTest, RefuseClosesEveryConnectionAtOnce) {
   Start({L"--refuse"});
   SimTestClient client;

@@ -147,13 +147,14 @@ TEST(SimOptionsTest, DefaultsEveryOptionAndMistakes) {
   EXPECT_STREQ("Corvexa Engine Simulator", defaults.mName.getCStr());
   EXPECT_TRUE(defaults.mPublish);
   EXPECT_TRUE(defaults.mWatchInput);
+  EXPECT_EQ(30000, defaults.mStallLimitMS);
 
   const char* const all[] = {
-      "--bind",        "0.0.0.0",      "--port",        "5200",       "--name",      "Stage Left",
-      "--content",     "C:\\c",        "--say",         "hello",      "--log",       "sim.log",
-      "--seed",        "42",           "--no-publish",  "--no-stdin", "--refuse",    "--no-reply",
-      "--reply-delay", "250",          "--close-after", "1.5",        "--cut-reply", "3",
-      "--oversize",    "--bad-sysmsg", "--flood",       "20"};
+      "--bind",        "0.0.0.0",      "--port",        "5200",       "--name",        "Stage Left",
+      "--content",     "C:\\c",        "--say",         "hello",      "--log",         "sim.log",
+      "--seed",        "42",           "--no-publish",  "--no-stdin", "--refuse",      "--no-reply",
+      "--reply-delay", "250",          "--close-after", "1.5",        "--cut-reply",   "3",
+      "--oversize",    "--bad-sysmsg", "--flood",       "20",         "--stall-limit", "2.5"};
   SimOptions options;
   ASSERT_EQ(0, ParseSimOptions(int(sizeof(all) / sizeof(all[0])), all, &options, &error))
       << error.getCStr();
@@ -172,6 +173,7 @@ TEST(SimOptionsTest, DefaultsEveryOptionAndMistakes) {
   EXPECT_EQ(1500, options.mCloseAfterMS);
   EXPECT_EQ(3, options.mCutReply);
   EXPECT_DOUBLE_EQ(20.0, options.mFloodPerSec);
+  EXPECT_EQ(2500, options.mStallLimitMS);
 
   const std::vector<std::vector<const char*>> mistakes = {
       {"--port", "70000"}, {"--port", "12x"},    {"--port"},        {"--bind", "localhost"},

@@ -90,6 +90,8 @@ TEST(ScriptInterpreterTest, PrintfFormsAndTheNulEscape) {
 TEST(ScriptInterpreterTest, PrintWritesNumbersTextsAndLists) {
   EXPECT_EQ("2", Output("print(2);"));
   EXPECT_EQ("1.500000", Output("print(1.5);"));
+  // A sign after the exponent mark belongs to the number; one after its digits does not.
+  EXPECT_EQ("100000 0.0025 299", Output(R"(printf("%g %g %g", 1e+5, 2.5E-3, 3e2-1);)"));
   EXPECT_EQ("ab", Output(R"(print("a", "b");)"));
   EXPECT_EQ("", Output(""));
   EXPECT_EQ("", Output("   ;;  "));

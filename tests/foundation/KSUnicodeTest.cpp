@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 #include <vector>
 
 #include "foundation/KSUnicode.h"
@@ -67,6 +68,20 @@ TEST(KSUnicode, DecodesUTF8AndDropsMalformedBytes) {
       ToUTF16({0xC3, 'A', 0x80, 'B', 0xF8, 'C', 0xE2, 0x82, 'D', 0xFF, 'E'}, kKSEncodingUTF8));
   EXPECT_EQ((std::vector<uint16>{'a'}), ToUTF16({'a', 0xE2, 0x82}, kKSEncodingUTF8))
       << "a sequence cut off by the end of the text";
+
+  // Longer forms than a character needs, encoded surrogates and code points
+  // past U+10FFFF are malformed too; the shortest forms at each edge are not.
+  for (const char* malformed : {"\xC0\xAF", "\xE0\x9F\xBF", "\xF0\x8F\xBF\xBF", "\xED\xA0\x80",
+                                "\xF4\x90\x80\x80", "\xF7\xBF\xBF\xBF"}) {
+    std::string text = std::string("a") + malformed + "b";
+    EXPECT_EQ((std::vector<uint16>{'a', 'b'}),
+              ToUTF16(std::vector<uint8>(text.begin(), text.end()), kKSEncodingUTF8))
+        << malformed;
+  }
+  EXPECT_EQ((std::vector<uint16>{0x80, 0x800, 0xD7FF, 0xE000, 0xD800, 0xDC00, 0xDBFF, 0xDFFF}),
+            ToUTF16({0xC2, 0x80, 0xE0, 0xA0, 0x80, 0xED, 0x9F, 0xBF, 0xEE, 0x80, 0x80, 0xF0, 0x90,
+                     0x80, 0x80, 0xF4, 0x8F, 0xBF, 0xBF},
+                    kKSEncodingUTF8));
 
   const uint8 terminated[] = {0xC3, 0xA9, 'z', 0, 'q'};
   uint16 out[8] = {};

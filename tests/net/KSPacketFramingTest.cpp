@@ -2,6 +2,7 @@
 // stream's segmentation, and hostile sizes are refused.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -112,7 +113,9 @@ TEST(KSPacketFramingTest, ReassemblesAnySegmentation) {
   EXPECT_EQ(receiver.ReadSpace(), 1024 - 24);
 }
 
-TEST(KSPacketFramingTest, DataSizeLimit) {
+TEST(KSPacketFramingTest, DataSizeLimitAndGrowth) {
+  // Beyond a first part, room for the data is made only as the data arrives.
+  const uint32 kSlack = 256;
   for (uint32 size :
        {kKSMaxIncomingDataSize, kKSMaxIncomingDataSize + 1, 0x80000000u, 0xFFFFFFFFu}) {
     SCOPED_TRACE(size);
@@ -125,11 +128,34 @@ TEST(KSPacketFramingTest, DataSizeLimit) {
       EXPECT_EQ(0, receiver.Feed(header.data(), int64(header.size()), Collect, &got));
       EXPECT_TRUE(receiver.InPacket());
       EXPECT_EQ(receiver.ReadSpace(), 1024);
+      EXPECT_LE(receiver.DataBufferSize(), KSPacketReceiver::kFirstReserve + kSlack);
     } else {
       EXPECT_EQ(kKSErr_Protocol, receiver.Feed(header.data(), int64(header.size()), Collect, &got));
     }
     EXPECT_EQ(got.mPackets, 0);
   }
+
+  // A large packet: the buffer keeps what arrived, never runs far ahead of
+  // it, and the packet comes out whole.
+  const uint32 kSize = 3 * KSPacketReceiver::kMaxGrowthStep + 12345;
+  std::string data(kSize, '\0');
+  for (size_t i = 0; i < data.size(); i++) {
+    data[i] = char(i % 251);
+  }
+  std::vector<uint8> stream = Wire(MakePacket(7, data));
+  KSPacketReceiver receiver;
+  Received got;
+  const size_t kPiece = KSPacketReceiver::kMaxGrowthStep / 3;
+  for (size_t at = 0; at < stream.size(); at += kPiece) {
+    size_t n = std::min(kPiece, stream.size() - at);
+    ASSERT_EQ(0, receiver.Feed(stream.data() + at, int64(n), Collect, &got));
+    if (got.mPackets == 0) {
+      EXPECT_LE(receiver.DataBufferSize(), at + n + KSPacketReceiver::kMaxGrowthStep + kSlack);
+    }
+  }
+  EXPECT_EQ(got.mPackets, 1);
+  EXPECT_TRUE(got.mWire == stream);
+  EXPECT_TRUE(got.mAllTerminated);
 }
 
 TEST(KSPacketFramingTest, PacketObjIsAnIndependentTerminatedCopy) {

@@ -93,11 +93,22 @@ void SimClient::ReadLoop() {
   std::vector<char> chunk(kReadChunk);
   // Replies held back by a delay leave one by one, each when its time comes.
   bool batch = mOptions.mReplyDelayMS <= 0;
+  ULONGLONG lastDataMS = GetTickCount64();
   while (!mClosing) {
     int received = recv(mSocket, chunk.data(), int(chunk.size()), 0);
     if (received < 0 && WSAGetLastError() == WSAETIMEDOUT) {
-      continue;  // nothing came within the receive time-out: look at mClosing
+      // Nothing came within the receive time-out: look at mClosing, and give
+      // up on a client that went silent in the middle of a packet, which
+      // would otherwise hold its connection and the packet's buffer forever.
+      if (receiver.InPacket() &&
+          GetTickCount64() - lastDataMS > ULONGLONG(mOptions.mStallLimitMS)) {
+        mServer->Log().Note(mID, "half a packet, then nothing for %ld ms; closing",
+                            mOptions.mStallLimitMS);
+        break;
+      }
+      continue;
     }
+    lastDataMS = GetTickCount64();
     if (received == 0) {
       mServer->Log().Note(mID, "connection closed by the client");
       break;

@@ -13,6 +13,7 @@ SimOptions::SimOptions()
       mWatchInput(true),
       mSeeded(false),
       mSeed(0),
+      mStallLimitMS(30000),
       mRefuse(false),
       mNoReply(false),
       mReplyDelayMS(0),
@@ -47,9 +48,9 @@ bool ReadDouble(const char* inText, double inMin, double inMax, double* outValue
 }
 
 // The options that take a value.
-const char* const kValueOptions[] = {"--bind",        "--port",      "--name", "--content",
-                                     "--say",         "--log",       "--seed", "--reply-delay",
-                                     "--close-after", "--cut-reply", "--flood"};
+const char* const kValueOptions[] = {
+    "--bind", "--port",        "--name",        "--content",     "--say",       "--log",
+    "--seed", "--stall-limit", "--reply-delay", "--close-after", "--cut-reply", "--flood"};
 
 bool TakesValue(const char* inOption) {
   for (const char* option : kValueOptions) {
@@ -138,6 +139,9 @@ long ParseSimOptions(int inArgc, const char* const* inArgv, SimOptions* outOptio
       valid = ReadLong(value, 0, 2147483647, &number);
       options.mSeeded = true;
       options.mSeed = uint32(number);
+    } else if (!std::strcmp(arg, "--stall-limit")) {
+      valid = ReadDouble(value, 0.001, 86400, &seconds);
+      options.mStallLimitMS = long(seconds * 1000 + 0.5);
     } else if (!std::strcmp(arg, "--reply-delay")) {
       valid = ReadLong(value, 0, 600000, &options.mReplyDelayMS);
     } else if (!std::strcmp(arg, "--close-after")) {
@@ -185,6 +189,8 @@ const char* SimUsage() {
          "  --log FILE          write every received script, with a time stamp, to FILE\n"
          "  --seed N            make slide shows and random picks repeatable\n"
          "  --no-stdin          do not read the standard input\n"
+         "  --stall-limit SECS  close a connection whose client has sent part of a\n"
+         "                      packet and then nothing for SECS seconds (default 30)\n"
          "\n"
          "Misbehaviour, for testing clients:\n"
          "  --refuse            close every connection as soon as it is accepted\n"

@@ -16,6 +16,7 @@ struct SimOptions {
   bool mWatchInput;  // false with --no-stdin: then only Ctrl+C or closing ends the run
   bool mSeeded;
   uint32 mSeed;
+  long mStallLimitMS;  // a client silent this long in the middle of a packet is dropped
 
   // Misbehaviour, for testing clients.
   bool mRefuse;         // close every connection as soon as it is accepted
