@@ -142,6 +142,23 @@ TEST_F(BaseWindow, MessagesReachTheirOnOperationsWithTheirArguments) {
   // Backgrounds are answered as erased, and never painted.
   EXPECT_EQ(1, Send(mPopup, WM_ERASEBKGND, 0, 0));
 
+  // The system menu (the toolbar's window has one) offers minimising only
+  // while not minimised.
+  SetWindowLongPtrW(mPopup.Wind(), GWL_STYLE,
+                    GetWindowLongPtrW(mPopup.Wind(), GWL_STYLE) | WS_SYSMENU | WS_MINIMIZEBOX);
+  HMENU menu = GetSystemMenu(mPopup.Wind(), FALSE);
+  ASSERT_NE(nullptr, menu);
+  const UINT items[] = {SC_MINIMIZE, SC_RESTORE, SC_MAXIMIZE, SC_SIZE};
+  for (UINT item : items) {
+    EnableMenuItem(menu, item, MF_BYCOMMAND | MF_GRAYED);
+  }
+  Send(mPopup, WM_INITMENU, WPARAM(menu), 0);
+  std::string grayed;
+  for (UINT item : items) {
+    grayed += (GetMenuState(menu, item, MF_BYCOMMAND) & MF_GRAYED) ? "1" : "0";
+  }
+  EXPECT_EQ("0111", grayed);
+
   // A left click on the tray icon brings the window back and forward.
   ShowWindow(mPopup.Wind(), SW_MINIMIZE);
   Send(mPopup, kTrayIconMsg, 1, WM_LBUTTONDOWN);
@@ -336,6 +353,10 @@ TEST_F(BaseWindow, GeometryTextFontTimersAndOwner) {
   KSPoint point = {0, 0};
   child.ClientToScreen(&point);
   EXPECT_EQ(100 - 5 + 1, point.h);
+  // A click passed on lands on the same screen point, in the target's terms.
+  mPopup.Take();
+  child.ForwardMouseClick(KSPoint{2, 3}, &mPopup);
+  EXPECT_EQ("LMouseDown -2 10\n", mPopup.Take());
 
   // Showing reports what was before; the owner carries the task-bar button.
   EXPECT_FALSE(mPopup.Show(true, false));
