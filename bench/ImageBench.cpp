@@ -1,8 +1,8 @@
 // corvexa-bench-images: what drawing and loading skin pictures cost next to
 // the platform's own yardsticks, measured in turns in one run.
 //   Drawing: one 400 x 120 24-bit picture with a keyed colour, drawn opaque
-//   and transparent (composed off-screen, the default), against a plain
-//   BitBlt of the same size from a memory context.
+//   and with the colour left out, against a plain BitBlt of the same size
+//   from a memory context.
 //   Loading: a folder of 50 skin-sized BMP files, loaded as pictures, against
 //   reading the same bytes with one ReadFile per file.
 // The pictures are written by the program into a folder of its own.
