@@ -73,23 +73,40 @@ long ColorTableLength(const BmpInfoHeader& inHeader) {
   return length <= kBmpMaxColors ? long(length) : -1;
 }
 
-uint8* NewBytes(uint64 inBytes) {
-  return new (std::nothrow) uint8[size_t(inBytes)]();
+uint8* NewBytes(uint64 inBytes, bool inZeroed) {
+  return inZeroed ? new (std::nothrow) uint8[size_t(inBytes)]()
+                  : new (std::nothrow) uint8[size_t(inBytes)];
 }
 
-uint64 BytesLeft(cStream* inStream) {
-  long at = inStream->Position();
-  unsigned long size = inStream->FileSize();
-  return at >= 0 && uint64(at) < size ? size - uint64(at) : 0;
-}
+// Reads a stream from where it stands and counts what is left of it. The
+// size is asked for once, first: asking later would seek, and a seek throws
+// away what the stream has buffered.
+class StreamReader {
+ public:
+  explicit StreamReader(cStream* inStream) : mStream(inStream), mLeft(0) {
+    long at = inStream->Position();
+    unsigned long size = inStream->FileSize();
+    mLeft = at >= 0 && uint64(at) < size ? size - uint64(at) : 0;
+  }
 
-bool ReadExactly(cStream* inStream, void* outData, uint64 inBytes) {
-  return inBytes == 0 || inStream->Read(outData, (unsigned long)inBytes) == inBytes;
-}
+  uint64 Left() const { return mLeft; }
+
+  bool Read(void* outData, uint64 inBytes) {
+    if (inBytes > mLeft) {
+      return false;
+    }
+    mLeft -= inBytes;
+    return inBytes == 0 || mStream->Read(outData, (unsigned long)inBytes) == inBytes;
+  }
+
+ private:
+  cStream* mStream;
+  uint64 mLeft;
+};
 
 // Reads the pixel data that follows the colour table into outPicture->Pixels,
 // expanding run-length data.
-long ReadPixels(cStream* inStream, BmpPicture* outPicture) {
+long ReadPixels(StreamReader* ioFile, BmpPicture* outPicture) {
   BmpInfoHeader& header = outPicture->Info.header;
   uint64 scanLen = BmpScanLen(uint64(header.width), header.bitCount);
   if (scanLen > kMaxPictureBytes / uint64(header.height)) {
@@ -102,23 +119,25 @@ long ReadPixels(cStream* inStream, BmpPicture* outPicture) {
     return kKSErr_BadImageData;
   }
   outPicture->ScanLen = uint32(scanLen);
-  if (dataBytes > BytesLeft(inStream)) {
+  if (dataBytes > ioFile->Left()) {
     return kKSErr_EOF;
   }
-  std::unique_ptr<uint8[]> pixels(NewBytes(pictureBytes));
+  // Rows the data does not fill stay zero.
+  bool compressed = header.compression != kBmpUncompressed;
+  std::unique_ptr<uint8[]> pixels(NewBytes(pictureBytes, compressed || dataBytes < pictureBytes));
   if (!pixels) {
     return kKSErr_AllocFailed;
   }
-  if (header.compression == kBmpUncompressed) {
-    if (!ReadExactly(inStream, pixels.get(), dataBytes)) {
+  if (!compressed) {
+    if (!ioFile->Read(pixels.get(), dataBytes)) {
       return kKSErr_EOF;
     }
   } else {
-    std::unique_ptr<uint8[]> packed(NewBytes(dataBytes));
+    std::unique_ptr<uint8[]> packed(NewBytes(dataBytes, false));
     if (!packed) {
       return kKSErr_AllocFailed;
     }
-    if (!ReadExactly(inStream, packed.get(), dataBytes)) {
+    if (!ioFile->Read(packed.get(), dataBytes)) {
       return kKSErr_EOF;
     }
     auto expand = header.compression == kBmpRLE8 ? BmpExpandRLE8 : BmpExpandRLE4;
@@ -135,14 +154,15 @@ long ReadPixels(cStream* inStream, BmpPicture* outPicture) {
 }
 
 long ReadPicture(cStream* inStream, BmpPicture* outPicture) {
+  StreamReader file(inStream);
   uint8 bytes[kInfoHeaderBytes];
-  if (!ReadExactly(inStream, bytes, kFileHeaderBytes)) {
+  if (!file.Read(bytes, kFileHeaderBytes)) {
     return kKSErr_EOF;
   }
   if (Le16(bytes) != kBmpMagic) {
     return kKSErr_FormatNotRecognized;
   }
-  if (!ReadExactly(inStream, bytes, kInfoHeaderBytes)) {
+  if (!file.Read(bytes, kInfoHeaderBytes)) {
     return kKSErr_EOF;
   }
   BmpInfoHeader& header = outPicture->Info.header;
@@ -153,10 +173,10 @@ long ReadPicture(cStream* inStream, BmpPicture* outPicture) {
   }
   // Whatever larger header the file had, what we keep is the 40-byte one.
   header.size = kInfoHeaderBytes;
-  if (!ReadExactly(inStream, outPicture->Info.colors, uint64(colors) * sizeof(BmpColor))) {
+  if (!file.Read(outPicture->Info.colors, uint64(colors) * sizeof(BmpColor))) {
     return kKSErr_EOF;
   }
-  return ReadPixels(inStream, outPicture);
+  return ReadPixels(&file, outPicture);
 }
 
 }  // namespace
