@@ -19,6 +19,7 @@
 #include "net/KSMPWire.h"
 #include "net/KSNet.h"
 #include "net/KSPacketWire.h"
+#include "net/ToolbarSession.h"
 #include "toolbar/UICommands.h"
 
 namespace {
@@ -62,7 +63,7 @@ std::string BenchScript() {
 // The wire bytes of one KSMP request carrying inScript, as the link sends it.
 std::string RequestWire(const std::string& inScript) {
   KSPacket packet = {};
-  KSMPWire::BuildHeader(packet.mHeader, kKSMPKind_Request, 0x28, 1, true, nullptr);
+  KSMPWire::BuildHeader(packet.mHeader, kKSMPKind_Request, kCommandFlags, 1, true, nullptr);
   packet.mDataSize = int32(inScript.size());
   std::string wire(size_t(kKSPacketWireHeaderSize), '\0');
   KSPacketWire::EncodeHeader(packet, reinterpret_cast<uint8*>(&wire[0]));

@@ -10,7 +10,6 @@
 
 namespace {
 
-const unsigned char kCommandFlags = 0x28;
 // No reply may take this long; a longer wait means the link is stuck.
 const DWORD kReplyLimitMS = 30000;
 
@@ -24,17 +23,15 @@ LinkBench::LinkBench()
 
 LinkBench::~LinkBench() {
   CloseSession();
-  CloseHandle(mDoneEvent);
 }
 
 long LinkBench::Open(long inPort) {
-  SetCurService("bench engine");
-  std::memset(&mServiceAddr, 0, sizeof(mServiceAddr));
-  mServiceAddr.mType = ks_IP4Address;
-  const uint8 loopback[4] = {127, 0, 0, 1};
-  std::memcpy(mServiceAddr.u.mIP4Addr, loopback, sizeof(loopback));
-  mServicePort = static_cast<unsigned long>(inPort);
-  mServiceResolved = true;
+  KSNetAddr loopback;
+  std::memset(&loopback, 0, sizeof(loopback));
+  loopback.mType = ks_IP4Address;
+  const uint8 bytes[4] = {127, 0, 0, 1};
+  std::memcpy(loopback.u.mIP4Addr, bytes, sizeof(bytes));
+  UseServiceAddr("bench engine", loopback, static_cast<unsigned long>(inPort));
   // The empty script opens the session and comes back as an empty reply.
   return SendAndWait("", 1) ? 0 : kKSErr_NotConnected;
 }
@@ -47,7 +44,7 @@ bool LinkBench::SendAndWait(const char* inScript, int inCount) {
     }
   }
   while (mReplies < mAwaited) {
-    if (WaitForSingleObject(mDoneEvent, kReplyLimitMS) != WAIT_OBJECT_0) {
+    if (WaitForSingleObject(mDoneEvent.Get(), kReplyLimitMS) != WAIT_OBJECT_0) {
       return false;
     }
   }
@@ -76,6 +73,6 @@ bool LinkBench::MeasurePipelined(const char* inScript, int inCount, double* outM
 void LinkBench::OnCmdComplete(const KSBuf&, const ToolbarCmdCookie&) {
   if (++mReplies >= mAwaited) {
     mDoneMicros = BenchNowMicros();
-    SetEvent(mDoneEvent);
+    SetEvent(mDoneEvent.Get());
   }
 }

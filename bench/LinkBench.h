@@ -5,6 +5,7 @@
 #include <atomic>
 #include <vector>
 
+#include "foundation/KSHandle.h"
 #include "net/ToolbarSession.h"
 
 class LinkBench : public ToolbarSession {
@@ -31,5 +32,5 @@ class LinkBench : public ToolbarSession {
   // When the awaited reply reached the link's reply handler. The times stop
   // there: how the sender is woken is the harness's business, not the link's.
   std::atomic<double> mDoneMicros;
-  void* mDoneEvent;
+  KSHandle mDoneEvent;
 };

@@ -3,24 +3,22 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
+#include <utility>
 #include <vector>
 
 #include "BenchStats.h"
 
 namespace {
 
-SOCKET ConnectLoopback(int inPort) {
-  SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  if (s == INVALID_SOCKET) {
-    return s;
-  }
+// A socket connected to inPort on this machine; none on failure.
+KSSocket ConnectLoopback(int inPort) {
+  KSSocket s(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
   sockaddr_in addr = {};
   addr.sin_family = AF_INET;
   addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   addr.sin_port = htons(u_short(inPort));
-  if (connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0) {
-    closesocket(s);
-    return INVALID_SOCKET;
+  if (s && connect(s.Get(), reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0) {
+    s.Reset();
   }
   return s;
 }
@@ -51,60 +49,55 @@ bool ReceiveAll(SOCKET inSocket, char* outData, long long inLen) {
 
 }  // namespace
 
-RawEchoServer::RawEchoServer() : mListener(INVALID_SOCKET), mPort(0) {}
+RawEchoServer::RawEchoServer() : mPort(0) {}
 
 RawEchoServer::~RawEchoServer() {
-  if (mListener != INVALID_SOCKET) {
-    closesocket(SOCKET(mListener));  // ends the accept, and so the thread
-  }
+  mListener.Reset();  // ends the accept, and so the thread
   if (mThread.joinable()) {
     mThread.join();
   }
 }
 
 int RawEchoServer::Start() {
-  SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  if (listener == INVALID_SOCKET) {
+  KSSocket listener(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+  if (!listener) {
     return WSAGetLastError();
   }
   sockaddr_in addr = {};
   addr.sin_family = AF_INET;
   addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   int length = sizeof(addr);
-  if (bind(listener, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0 ||
-      listen(listener, 4) != 0 ||
-      getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &length) != 0) {
-    int err = WSAGetLastError();
-    closesocket(listener);
-    return err;
+  if (bind(listener.Get(), reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0 ||
+      listen(listener.Get(), 4) != 0 ||
+      getsockname(listener.Get(), reinterpret_cast<sockaddr*>(&addr), &length) != 0) {
+    return WSAGetLastError();
   }
-  mListener = listener;
+  mListener = std::move(listener);
   mPort = ntohs(addr.sin_port);
-  mThread = std::thread(&RawEchoServer::Serve, this);
+  mThread = std::thread(&RawEchoServer::Serve, this, mListener.Get());
   return 0;
 }
 
-void RawEchoServer::Serve() {
+void RawEchoServer::Serve(SOCKET inListener) {
   std::vector<char> buffer(65536);
   for (;;) {
-    SOCKET client = accept(SOCKET(mListener), nullptr, nullptr);
-    if (client == INVALID_SOCKET) {
+    KSSocket client(accept(inListener, nullptr, nullptr));
+    if (!client) {
       return;
     }
     int got;
-    while ((got = recv(client, buffer.data(), int(buffer.size()), 0)) > 0) {
-      if (!SendAll(client, buffer.data(), got)) {
+    while ((got = recv(client.Get(), buffer.data(), int(buffer.size()), 0)) > 0) {
+      if (!SendAll(client.Get(), buffer.data(), got)) {
         break;
       }
     }
-    closesocket(client);
   }
 }
 
 bool MeasureRawRoundTrips(int inPort, int inCount, const std::string& inMessage, int inReplySize,
                           std::vector<double>* outMicros) {
-  SOCKET s = ConnectLoopback(inPort);
-  if (s == INVALID_SOCKET) {
+  KSSocket s = ConnectLoopback(inPort);
+  if (!s) {
     return false;
   }
   std::vector<char> reply(static_cast<size_t>(inReplySize) + 1);
@@ -112,17 +105,16 @@ bool MeasureRawRoundTrips(int inPort, int inCount, const std::string& inMessage,
   bool ok = true;
   for (int i = 0; i < inCount && ok; ++i) {
     double start = BenchNowMicros();
-    ok = SendAll(s, inMessage.data(), size) && ReceiveAll(s, reply.data(), inReplySize);
+    ok = SendAll(s.Get(), inMessage.data(), size) && ReceiveAll(s.Get(), reply.data(), inReplySize);
     outMicros->push_back(BenchNowMicros() - start);
   }
-  closesocket(s);
   return ok;
 }
 
 bool MeasureRawPipelined(int inPort, int inCount, const std::string& inMessage, int inReplySize,
                          double* outMicros) {
-  SOCKET s = ConnectLoopback(inPort);
-  if (s == INVALID_SOCKET) {
+  KSSocket s = ConnectLoopback(inPort);
+  if (!s) {
     return false;
   }
   int size = int(inMessage.size());
@@ -132,7 +124,7 @@ bool MeasureRawPipelined(int inPort, int inCount, const std::string& inMessage, 
     std::vector<char> sink(65536);
     long long left = (long long)inCount * inReplySize;
     while (left > 0) {
-      int got = recv(s, sink.data(), int(sink.size()), 0);
+      int got = recv(s.Get(), sink.data(), int(sink.size()), 0);
       if (got <= 0) {
         return;
       }
@@ -144,13 +136,12 @@ bool MeasureRawPipelined(int inPort, int inCount, const std::string& inMessage, 
   double start = BenchNowMicros();
   bool sendOK = true;
   for (int i = 0; i < inCount && sendOK; ++i) {
-    sendOK = SendAll(s, inMessage.data(), size);
+    sendOK = SendAll(s.Get(), inMessage.data(), size);
   }
   if (!sendOK) {
-    shutdown(s, SD_BOTH);  // frees the reader
+    shutdown(s.Get(), SD_BOTH);  // frees the reader
   }
   reader.join();
-  closesocket(s);
   *outMicros = end - start;
   return sendOK && readOK;
 }

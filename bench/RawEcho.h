@@ -8,6 +8,8 @@
 #include <thread>
 #include <vector>
 
+#include "net/KSSocket.h"
+
 class RawEchoServer {
  public:
   RawEchoServer();
@@ -19,9 +21,10 @@ class RawEchoServer {
   int Port() const { return mPort; }
 
  private:
-  void Serve();
+  // Accepts on inListener until it is closed.
+  void Serve(SOCKET inListener);
 
-  uintptr_t mListener;
+  KSSocket mListener;
   int mPort;
   std::thread mThread;
 };

@@ -25,7 +25,7 @@ long StartRead(const KSFileSpec& inSpec, KSAsyncReadPB* ioPB) {
   if (err != 0) {
     return err;
   }
-  ioPB->mOSFile = file;
+  ioPB->mOSFile.Reset(file);
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file, &size)) {
     return LastOSError();
@@ -56,7 +56,6 @@ long StartRead(const KSFileSpec& inSpec, KSAsyncReadPB* ioPB) {
 
 AsyncReq::AsyncReq() {
   memset(&mPB.mOS_PB, 0, sizeof(mPB.mOS_PB));
-  mPB.mOSFile = nullptr;
   mPB.mUserParam1 = nullptr;
   mPB.mUserParam2 = nullptr;
   mPB.mMaxBytesToRead = 0;
@@ -70,16 +69,12 @@ AsyncReq::AsyncReq() {
 }
 
 AsyncReq::~AsyncReq() {
-  if (mPB.mOSFile == nullptr) {
-    return;
-  }
-  if (mPB.mResult == kKSErr_Pending) {
+  if (mPB.mOSFile && mPB.mResult == kKSErr_Pending) {
     // The platform may still write into mData: stop it and wait until it has.
-    CancelIo(mPB.mOSFile);
+    CancelIo(mPB.mOSFile.Get());
     DWORD done = 0;
-    GetOverlappedResult(mPB.mOSFile, &mPB.mOS_PB, &done, TRUE);
+    GetOverlappedResult(mPB.mOSFile.Get(), &mPB.mOS_PB, &done, TRUE);
   }
-  CloseHandle(mPB.mOSFile);
 }
 
 long AsyncReq::Poll() {
@@ -91,7 +86,7 @@ long AsyncReq::Poll() {
     return mPB.mResult;
   }
   DWORD done = 0;
-  if (GetOverlappedResult(mPB.mOSFile, &mPB.mOS_PB, &done, FALSE)) {
+  if (GetOverlappedResult(mPB.mOSFile.Get(), &mPB.mOS_PB, &done, FALSE)) {
     Finish(long(done) == mPB.mBytesRequested ? 0 : kKSErr_EOF);
   } else if (GetLastError() != ERROR_IO_INCOMPLETE) {
     Finish(LastOSError());
@@ -104,10 +99,7 @@ void AsyncReq::Finish(long inResult) {
   if (inResult != 0) {
     mPB.mData.Clear();
   }
-  if (mPB.mOSFile != nullptr) {
-    CloseHandle(mPB.mOSFile);
-    mPB.mOSFile = nullptr;
-  }
+  mPB.mOSFile.Reset();
   if (mPB.mCompetionProc != nullptr) {
     mPB.mCompetionProc(&mPB);
   }

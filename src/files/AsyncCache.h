@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "foundation/KSHandle.h"
 #include "foundation/KSObject.h"
 #include "foundation/KSTime.h"
 #include "foundation/KSTypes.h"
@@ -21,7 +22,7 @@ typedef void (*KSAsyncCompletionProc)(KSAsyncReadPB* inPB);
 // One asynchronous read.
 struct KSAsyncReadPB {
   OVERLAPPED mOS_PB;
-  HANDLE mOSFile;     // open while the read is in progress
+  KSHandle mOSFile;   // open while the read is in progress
   void* mUserParam1;  // for the requester
   void* mUserParam2;
   int32 mMaxBytesToRead;

@@ -8,6 +8,7 @@
 #include "files/KSFileSpec.h"
 #include "files/KSNativePath.h"
 #include "foundation/KSError.h"
+#include "foundation/KSFindHandle.h"
 #include "foundation/KSUnicode.h"
 #include "foundation/XStrList.h"
 
@@ -20,8 +21,8 @@ struct DirIterator {
   bool mDoFiles;
   bool mDoInvisibles;
   bool mEnded;
-  HANDLE mSearch;          // INVALID_HANDLE_VALUE until the first item is asked for
-  int32 mBasePathnameLen;  // up to and including the final '\'
+  KSFindHandle mSearch;                          // none until the first item is asked for
+  int32 mBasePathnameLen;                        // up to and including the final '\'
   wchar_t mBasePathname[kKSMaxNativePathUnits];  // the folder, '\', '*'
 };
 
@@ -83,11 +84,11 @@ bool IsWanted(const DirIterator& inIter, const WIN32_FIND_DATAW& inItem) {
 bool FindNextWanted(DirIterator* ioIter, WIN32_FIND_DATAW* outItem) {
   while (!ioIter->mEnded) {
     bool found;
-    if (ioIter->mSearch == INVALID_HANDLE_VALUE) {
-      ioIter->mSearch = FindFirstFileW(ioIter->mBasePathname, outItem);
-      found = ioIter->mSearch != INVALID_HANDLE_VALUE;
+    if (!ioIter->mSearch) {
+      ioIter->mSearch.Reset(FindFirstFileW(ioIter->mBasePathname, outItem));
+      found = ioIter->mSearch.IsValid();
     } else {
-      found = FindNextFileW(ioIter->mSearch, outItem) != FALSE;
+      found = FindNextFileW(ioIter->mSearch.Get(), outItem) != FALSE;
     }
     if (!found) {
       ioIter->mEnded = true;
@@ -144,7 +145,6 @@ long KSFileSpec::StartDirIteration(const KSFileSpec& inDir, unsigned long inFlag
   iter->mDoDirs = (inFlags & ks_CatalogFolders) != 0;
   iter->mDoInvisibles = (inFlags & ks_CatalogInvisibles) != 0;
   iter->mEnded = false;
-  iter->mSearch = INVALID_HANDLE_VALUE;
   *outIter = AddIterator(iter);
   return 0;
 }
@@ -166,14 +166,7 @@ long KSFileSpec::GetNextItem(long inIter, KSFileSpec* outSpec) {
 }
 
 void KSFileSpec::EndDirIteration(long inIter) {
-  DirIterator* iter = FindIterator(inIter, true);
-  if (iter == nullptr) {
-    return;
-  }
-  if (iter->mSearch != INVALID_HANDLE_VALUE) {
-    FindClose(iter->mSearch);
-  }
-  delete iter;
+  delete FindIterator(inIter, true);  // null when no such listing
 }
 
 long KSFileSpec::ReadCatalog(const KSFileSpec& inDir, XStrList* outList, unsigned long inFlags,

@@ -97,6 +97,7 @@ long KSFile::Close() {
   if (mAccessMode == kKSWriteStreamAccess && !SetEndOfFile(mFile)) {
     err = LastOSError();
   }
+  // Closed by hand rather than by an owner: a failed close is reported.
   if (!CloseHandle(mFile) && err == 0) {
     err = LastOSError();
   }

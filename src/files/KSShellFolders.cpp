@@ -4,6 +4,7 @@
 
 #include "files/KSFileSpec.h"
 #include "files/KSOSFolders.h"
+#include "foundation/KSCoTaskMem.h"
 #include "foundation/KSError.h"
 
 namespace {
@@ -31,13 +32,11 @@ class KSShellFolderLookup : public KSFolderLookup {
   }
 
   static bool FindByItemList(int inCSIDL, wchar_t* outPath) {
-    LPITEMIDLIST list = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, inCSIDL, &list)) || list == nullptr) {
+    KSCoTaskMem<ITEMIDLIST> list;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, inCSIDL, list.Receive())) || !list) {
       return false;
     }
-    bool found = SHGetPathFromIDListW(list, outPath) == TRUE;
-    CoTaskMemFree(list);
-    return found;
+    return SHGetPathFromIDListW(list.Get(), outPath) == TRUE;
   }
 
   SHGetFolderPathWProc mGetFolderPath;

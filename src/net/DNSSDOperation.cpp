@@ -9,19 +9,9 @@ DNSSDOperation::DNSSDOperation(Client* inClient)
       mClient(inClient),
       mFinished(false),
       mRef(nullptr),
-      mThread(nullptr),
       mAnswerEvent(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       mAnswered(false),
       mPort(0) {}
-
-DNSSDOperation::~DNSSDOperation() {
-  if (mThread != nullptr) {
-    CloseHandle(mThread);
-  }
-  if (mAnswerEvent != nullptr) {
-    CloseHandle(mAnswerEvent);
-  }
-}
 
 long DNSSDOperation::StartBrowse(const char* inType, const char* inDomain, Client* inClient,
                                  DNSSDOperation** outOperation) {
@@ -50,13 +40,13 @@ long DNSSDOperation::Launch(long inStartErr, DNSSDOperation** outOperation) {
 }
 
 long DNSSDOperation::StartThread() {
-  if (mAnswerEvent == nullptr) {
+  if (!mAnswerEvent) {
     gDNSSDWrapper.DNSServiceRefDeallocate(mRef);
     return KSError::TranslateErr(GetLastError(), KSErrorDomain_OS);
   }
   mRefCount++;  // the thread's reference
-  mThread = CreateThread(nullptr, 0, ThreadMain, this, 0, nullptr);
-  if (mThread == nullptr) {
+  mThread.Reset(CreateThread(nullptr, 0, ThreadMain, this, 0, nullptr));
+  if (!mThread) {
     mRefCount--;
     gDNSSDWrapper.DNSServiceRefDeallocate(mRef);
     return kKSErr_Unmapped;
@@ -79,13 +69,13 @@ unsigned long __stdcall DNSSDOperation::ThreadMain(void* inOperation) {
   }
   gDNSSDWrapper.DNSServiceRefDeallocate(op->mRef);
   gDNSSDWrapper.LeaveLibraryThread();
-  SetEvent(op->mAnswerEvent);
+  SetEvent(op->mAnswerEvent.Get());
   op->Release();
   return 0;
 }
 
 bool DNSSDOperation::WaitForAnswer(long inTimeoutMS) {
-  WaitForSingleObject(mAnswerEvent, static_cast<DWORD>(inTimeoutMS));
+  WaitForSingleObject(mAnswerEvent.Get(), static_cast<DWORD>(inTimeoutMS));
   std::lock_guard<std::mutex> hold(mLock);
   return mAnswered;
 }
@@ -142,7 +132,7 @@ void KS_DNSSD_API DNSSDOperation::ResolveReply(DNSServiceRef, DNSServiceFlags, u
   op->mHostTarget.Assign(inHostTarget != nullptr ? inHostTarget : "");
   op->mAnswered = true;
   op->mFinished = true;
-  SetEvent(op->mAnswerEvent);
+  SetEvent(op->mAnswerEvent.Get());
   Client* client = op->mClient;
   if (client != nullptr) {
     client->OnResolveAnswered(op, op->mHostTarget.getCStr(), op->mPort);

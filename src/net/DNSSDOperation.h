@@ -11,6 +11,7 @@
 #include <atomic>
 #include <mutex>
 
+#include "foundation/KSHandle.h"
 #include "foundation/UtilStr.h"
 #include "net/DNSSDWrapper.h"
 
@@ -52,7 +53,7 @@ class DNSSDOperation {
 
  private:
   DNSSDOperation(Client* inClient);
-  ~DNSSDOperation();
+  ~DNSSDOperation() = default;
 
   // Starts the thread once the library accepted the operation (inStartErr
   // 0); on any failure the operation is deleted.
@@ -77,9 +78,9 @@ class DNSSDOperation {
   std::atomic<Client*> mClient;
   std::atomic<bool> mFinished;  // answered or detached: the thread stops
   DNSServiceRef mRef;
-  void* mThread;
-  void* mAnswerEvent;  // set when answered or when the thread ends
-  bool mAnswered;      // guarded by mLock, like the answer itself
+  KSHandle mThread;
+  KSHandle mAnswerEvent;  // set when answered or when the thread ends
+  bool mAnswered;         // guarded by mLock, like the answer itself
   UtilStr mHostTarget;
   unsigned long mPort;
 };

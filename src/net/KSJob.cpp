@@ -2,20 +2,9 @@
 
 #include "foundation/KSError.h"
 
-KSJob::KSJob() : mRefCount(0), mThreadHandle(nullptr) {
+KSJob::KSJob() : mRefCount(0) {
   mResultEvent.mValue = 0;
-  mResultEvent.mWin32Event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  InitializeCriticalSection(&mCS);
-}
-
-KSJob::~KSJob() {
-  if (mThreadHandle) {
-    CloseHandle(mThreadHandle);
-  }
-  if (mResultEvent.mWin32Event) {
-    CloseHandle(mResultEvent.mWin32Event);
-  }
-  DeleteCriticalSection(&mCS);
+  mResultEvent.mWin32Event.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
 }
 
 void KSJob::AddRef() {
@@ -32,7 +21,7 @@ long KSJob::StartThread() {
   // The thread's reference is taken here rather than by the thread, so that
   // the job cannot vanish before the thread gets going.
   AddRef();
-  mThreadHandle = CreateThread(nullptr, 0, ThreadEntry, this, 0, nullptr);
+  mThreadHandle.Reset(CreateThread(nullptr, 0, ThreadEntry, this, 0, nullptr));
   if (!mThreadHandle) {
     Release();
     return kKSErr_Unmapped;
@@ -41,7 +30,7 @@ long KSJob::StartThread() {
 }
 
 void KSJob::SignalResult() {
-  SetEvent(mResultEvent.mWin32Event);
+  SetEvent(mResultEvent.mWin32Event.Get());
 }
 
 DWORD WINAPI KSJob::ThreadEntry(void* inJob) {

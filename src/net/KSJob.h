@@ -7,16 +7,19 @@
 
 #include <atomic>
 
+#include "foundation/KSCriticalSection.h"
+#include "foundation/KSHandle.h"
+
 // The result code of a job and a manual-reset event set once it is final.
 struct KSEvent {
   std::atomic<long> mValue;
-  HANDLE mWin32Event;
+  KSHandle mWin32Event;
 };
 
 class KSJob {
  public:
   KSJob();
-  virtual ~KSJob();
+  virtual ~KSJob() = default;
 
   KSJob(const KSJob&) = delete;
   KSJob& operator=(const KSJob&) = delete;
@@ -31,11 +34,11 @@ class KSJob {
   long StartThread();
 
   // Null until StartThread succeeded; valid while a reference is held.
-  HANDLE ThreadHandle() const { return mThreadHandle; }
+  HANDLE ThreadHandle() const { return mThreadHandle.Get(); }
 
-  bool Created() const { return mResultEvent.mWin32Event != nullptr; }
+  bool Created() const { return mResultEvent.mWin32Event.IsValid(); }
   long Result() const { return mResultEvent.mValue; }
-  HANDLE ResultEvent() const { return mResultEvent.mWin32Event; }
+  HANDLE ResultEvent() const { return mResultEvent.mWin32Event.Get(); }
 
  protected:
   virtual void Execute() = 0;
@@ -46,11 +49,11 @@ class KSJob {
 
   KSEvent mResultEvent;
   // Guards the job's handler calls and the state changes made by others.
-  CRITICAL_SECTION mCS;
+  KSCriticalSection mCS;
 
  private:
   static DWORD WINAPI ThreadEntry(void* inJob);
 
   volatile LONG mRefCount;
-  HANDLE mThreadHandle;
+  KSHandle mThreadHandle;
 };

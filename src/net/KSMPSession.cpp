@@ -187,10 +187,7 @@ void KSMPSession::DispatchIncoming() {
   for (;;) {
     long msg = 0;
     KSObject* obj = nullptr;
-    mIncomingQueueMutex.Wait(-1);
-    bool got = mIncomingQueue.GetNextEvent(&msg, nullptr, nullptr, &obj, nullptr);
-    mIncomingQueueMutex.Release();
-    if (!got) {
+    if (!TakeIncoming(&msg, &obj)) {
       return;
     }
     KSPacketObj* packet = static_cast<KSPacketObj*>(obj);
@@ -199,10 +196,14 @@ void KSMPSession::DispatchIncoming() {
   }
 }
 
+bool KSMPSession::TakeIncoming(long* outMsg, KSObject** outPacket) {
+  KSMutexHold hold(mIncomingQueueMutex);
+  return mIncomingQueue.GetNextEvent(outMsg, nullptr, nullptr, outPacket, nullptr);
+}
+
 void KSMPSession::ClearIncoming() {
-  mIncomingQueueMutex.Wait(-1);
+  KSMutexHold hold(mIncomingQueueMutex);
   mIncomingQueue.ClearQueue();
-  mIncomingQueueMutex.Release();
 }
 
 long KSMPSession::KSNetSessionMsgHandler(KSSessionRef, long inMsg, intptr_t inParam1, intptr_t,
@@ -225,9 +226,8 @@ void KSMPSession::HandleSessionMsg(long inMsg, const KSPacket* inPacket, bool in
         return;  // out of memory: the packet is lost
       }
     }
-    mIncomingQueueMutex.Wait(-1);
+    KSMutexHold hold(mIncomingQueueMutex);
     mIncomingQueue.PostEvent(inMsg, 0, 0, copy, nullptr);
-    mIncomingQueueMutex.Release();
     return;
   }
 

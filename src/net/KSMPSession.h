@@ -87,6 +87,9 @@ class KSMPSession : public KSObject {
   void HandleSessionMsg(long inMsg, const KSPacket* inPacket, bool inQueue);
   void OnReceivedPacket(const KSPacket& inPacket);
   long SendPacket(const KSPacket& inPacket);
+  // The oldest queued session event and its packet copy (null for none),
+  // which the caller then owns; false when the queue is empty.
+  bool TakeIncoming(long* outMsg, KSObject** outPacket);
   void ClearIncoming();
 
   unsigned long mNextTicketToIssue;

@@ -12,16 +12,18 @@ KSNetServiceBrowswer::KSNetServiceBrowswer()
 
 KSNetServiceBrowswer::~KSNetServiceBrowswer() {
   StopBrowsing();
-  mServiceListMutex.Wait(-1);
-  mServiceList.RemoveAll();
-  KSServiceInfo* info = mServiceStore.TakeAny();
-  while (info != nullptr) {
-    mServiceListMutex.Release();
-    DisposeRecord(info);
-    mServiceListMutex.Wait(-1);
-    info = mServiceStore.TakeAny();
+  {
+    KSMutexHold hold(mServiceListMutex);
+    mServiceList.RemoveAll();
   }
-  mServiceListMutex.Release();
+  while (KSServiceInfo* info = TakeAnyRecord()) {
+    DisposeRecord(info);
+  }
+}
+
+KSServiceInfo* KSNetServiceBrowswer::TakeAnyRecord() {
+  KSMutexHold hold(mServiceListMutex);
+  return mServiceStore.TakeAny();
 }
 
 // Called without the list lock: a record's resolver may first have to wait
@@ -31,10 +33,11 @@ void KSNetServiceBrowswer::DisposeRecord(KSServiceInfo* inInfo) {
     return;
   }
   inInfo->mServiceResolver.CancelResolve();
-  // Our list of broadcasters is also changed by ResolveService, under the lock.
-  mServiceListMutex.Wait(-1);
-  inInfo->mServiceResolver.RemoveListener(this);
-  mServiceListMutex.Release();
+  {
+    // Our list of broadcasters is also changed by ResolveService, under the lock.
+    KSMutexHold hold(mServiceListMutex);
+    inInfo->mServiceResolver.RemoveListener(this);
+  }
   delete inInfo;
 }
 
@@ -71,45 +74,42 @@ void KSNetServiceBrowswer::StopBrowsing() {
 bool KSNetServiceBrowswer::GetServiceName(int inIndex, UtilStr* outName) {
   // A copy of its own: string storage shared with our list would have its
   // count changed on two threads.
-  mServiceListMutex.Wait(-1);
+  KSMutexHold hold(mServiceListMutex);
   const UtilStr* name = mServiceList.Fetch(inIndex);
-  if (name != nullptr) {
-    outName->Assign(name->getCStr(), name->length());
-  } else {
+  if (name == nullptr) {
     outName->Clear();
+    return false;
   }
-  mServiceListMutex.Release();
-  return name != nullptr;
+  outName->Assign(name->getCStr(), name->length());
+  return true;
 }
 
 bool KSNetServiceBrowswer::GetDomainForService(const UtilStr& inName, UtilStr* outDomain) {
-  mServiceListMutex.Wait(-1);
+  KSMutexHold hold(mServiceListMutex);
   KSServiceInfo* info = mServiceStore.Find(inName.getCStr());
   if (info != nullptr && outDomain != nullptr) {
     outDomain->Assign(info->mDomain.getCStr(), info->mDomain.length());
   }
-  mServiceListMutex.Release();
   return info != nullptr;
 }
 
 bool KSNetServiceBrowswer::GetServiceAddr(const UtilStr& inName, KSNetAddr* outAddr,
                                           unsigned long* outPort, KSTime* outTimeResolved) {
-  mServiceListMutex.Wait(-1);
+  KSMutexHold hold(mServiceListMutex);
   KSServiceInfo* info = mServiceStore.Find(inName.getCStr());
-  bool resolved = info != nullptr && info->IsResolved();
-  if (resolved) {
-    if (outAddr != nullptr) {
-      *outAddr = info->mAddr;
-    }
-    if (outPort != nullptr) {
-      *outPort = info->mPort;
-    }
-    if (outTimeResolved != nullptr) {
-      *outTimeResolved = info->mTimeResolved;
-    }
+  if (info == nullptr || !info->IsResolved()) {
+    return false;
   }
-  mServiceListMutex.Release();
-  return resolved;
+  if (outAddr != nullptr) {
+    *outAddr = info->mAddr;
+  }
+  if (outPort != nullptr) {
+    *outPort = info->mPort;
+  }
+  if (outTimeResolved != nullptr) {
+    *outTimeResolved = info->mTimeResolved;
+  }
+  return true;
 }
 
 long KSNetServiceBrowswer::ResolveService(const UtilStr& inName, long inMaxAgeSecs, long inTimeout,
@@ -117,51 +117,53 @@ long KSNetServiceBrowswer::ResolveService(const UtilStr& inName, long inMaxAgeSe
   // Held throughout, also while a synchronous resolve waits: the record must
   // not go away under it. The resolver's completion, reported on this thread,
   // takes the lock again.
-  mServiceListMutex.Wait(-1);
+  KSMutexHold hold(mServiceListMutex);
   KSServiceInfo* info = mServiceStore.Find(inName.getCStr());
-  long result = kKSErr_FileNotFound;
-  if (info != nullptr) {
-    KSTime now;
-    KSTime::GetTime(&now, true);
-    if (info->IsResolved() && KSTime::Diff(now, info->mTimeResolved) < inMaxAgeSecs) {
-      result = 0;
-    } else {
-      info->mServiceResolver.AddListener(this);
-      info->mResolveStartTime = now;
-      result = info->mServiceResolver.ResolveService(inName, mBrowseServiceType.getCStr(),
-                                                     info->mDomain.getCStr(), inTimeout, inAsync);
-      if (result == kKSErr_Internal && info->IsResolved()) {
-        // No answer this time; the engine is most likely still where it was.
-        info->mTimeResolved = info->mResolveStartTime;
-        result = 0;
-      }
-    }
+  if (info == nullptr) {
+    return kKSErr_FileNotFound;
   }
-  mServiceListMutex.Release();
+  KSTime now;
+  KSTime::GetTime(&now, true);
+  if (info->IsResolved() && KSTime::Diff(now, info->mTimeResolved) < inMaxAgeSecs) {
+    return 0;
+  }
+  info->mServiceResolver.AddListener(this);
+  info->mResolveStartTime = now;
+  long result = info->mServiceResolver.ResolveService(inName, mBrowseServiceType.getCStr(),
+                                                      info->mDomain.getCStr(), inTimeout, inAsync);
+  if (result == kKSErr_Internal && info->IsResolved()) {
+    // No answer this time; the engine is most likely still where it was.
+    info->mTimeResolved = info->mResolveStartTime;
+    result = 0;
+  }
   return result;
 }
 
 void KSNetServiceBrowswer::OnServiceChange(const char* inName, const char* inDomain, bool inAdded,
                                            bool inMoreComing) {
-  KSServiceInfo* dropped = nullptr;
-  mServiceListMutex.Wait(-1);
-  if (inAdded) {
-    dropped = mServiceStore.Put(new KSServiceInfo(inName, inDomain));
-    if (!mServicesMustResolve) {
-      mServiceList.Add(inName);
-    }
-  } else {
-    long index = mServiceList.FindString(inName, -1, false);
-    if (index != 0) {
-      mServiceList.RemoveElement(index);
-    }
-    dropped = mServiceStore.Take(inName);
-  }
-  mServiceListMutex.Release();
+  KSServiceInfo* dropped = inAdded ? AddRecord(inName, inDomain) : RemoveRecord(inName);
   DisposeRecord(dropped);
   if (!inMoreComing) {
     BroadcastMsg(kKSMsg_ServiceListChanged, this, nullptr);
   }
+}
+
+KSServiceInfo* KSNetServiceBrowswer::AddRecord(const char* inName, const char* inDomain) {
+  KSMutexHold hold(mServiceListMutex);
+  KSServiceInfo* replaced = mServiceStore.Put(new KSServiceInfo(inName, inDomain));
+  if (!mServicesMustResolve) {
+    mServiceList.Add(inName);
+  }
+  return replaced;
+}
+
+KSServiceInfo* KSNetServiceBrowswer::RemoveRecord(const char* inName) {
+  KSMutexHold hold(mServiceListMutex);
+  long index = mServiceList.FindString(inName, -1, false);
+  if (index != 0) {
+    mServiceList.RemoveElement(index);
+  }
+  return mServiceStore.Take(inName);
 }
 
 void KSNetServiceBrowswer::OnBrowseReply(DNSServiceFlags inFlags, const char* inName,
@@ -190,31 +192,37 @@ void KSNetServiceBrowswer::ListenToMsg(long inMsg, void* inParam1, void* inParam
 void KSNetServiceBrowswer::OnResolveComplete(KSNetServiceResolver* inResolver) {
   UtilStr name;
   inResolver->GetServiceName(&name);
-  bool found = false;
   bool listed = false;
-  mServiceListMutex.Wait(-1);
-  KSServiceInfo* info = mServiceStore.Find(name.getCStr());
-  // A record made anew under the same name has a resolver of its own.
-  if (info != nullptr && &info->mServiceResolver == inResolver) {
-    found = true;
-    KSNetAddr addr;
-    unsigned long port = 0;
-    if (inResolver->GetResolveServiceResults(&addr, &port) == 0) {
-      info->mAddr = addr;
-      info->mPort = static_cast<uint32>(port);
-      KSTime::GetTime(&info->mTimeResolved, true);
-    } else {
-      info->mAddr.mType = ks_InvalidAddress;
-    }
-    if (info->IsResolved() && mServiceList.FindString(name.getCStr(), -1, false) == 0) {
-      mServiceList.Add(name.getCStr(), name.length());
-      listed = true;
-    }
+  if (!StoreResolveResult(name, inResolver, &listed)) {
+    return;
   }
-  mServiceListMutex.Release();
   if (listed) {
     BroadcastMsg(kKSMsg_ServiceListChanged, this, nullptr);
-  } else if (found) {
+  } else {
     BroadcastMsg(kKSMsg_ServiceResolved, this, const_cast<char*>(name.getCStr()));
   }
+}
+
+bool KSNetServiceBrowswer::StoreResolveResult(const UtilStr& inName,
+                                              KSNetServiceResolver* inResolver, bool* outListed) {
+  KSMutexHold hold(mServiceListMutex);
+  KSServiceInfo* info = mServiceStore.Find(inName.getCStr());
+  // A record made anew under the same name has a resolver of its own.
+  if (info == nullptr || &info->mServiceResolver != inResolver) {
+    return false;
+  }
+  KSNetAddr addr;
+  unsigned long port = 0;
+  if (inResolver->GetResolveServiceResults(&addr, &port) == 0) {
+    info->mAddr = addr;
+    info->mPort = static_cast<uint32>(port);
+    KSTime::GetTime(&info->mTimeResolved, true);
+  } else {
+    info->mAddr.mType = ks_InvalidAddress;
+  }
+  if (info->IsResolved() && mServiceList.FindString(inName.getCStr(), -1, false) == 0) {
+    mServiceList.Add(inName.getCStr(), inName.length());
+    *outListed = true;
+  }
+  return true;
 }

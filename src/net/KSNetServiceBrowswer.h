@@ -59,6 +59,14 @@ class KSNetServiceBrowswer : public KSBroadcaster,
   void ListenToMsg(long inMsg, void* inParam1, void* inParam2) override;
 
  private:
+  // Each of these takes the list lock for its own work. Records they hand
+  // back are disposed of by the caller, without the lock.
+  KSServiceInfo* AddRecord(const char* inName, const char* inDomain);  // the one it replaced
+  KSServiceInfo* RemoveRecord(const char* inName);
+  KSServiceInfo* TakeAnyRecord();
+  // Stores the resolve's outcome in the record of inName; false when that
+  // record is gone or was made anew. *outListed: the name joined the list.
+  bool StoreResolveResult(const UtilStr& inName, KSNetServiceResolver* inResolver, bool* outListed);
   void OnResolveComplete(KSNetServiceResolver* inResolver);
   void DisposeRecord(KSServiceInfo* inInfo);
 

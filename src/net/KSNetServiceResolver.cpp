@@ -16,23 +16,38 @@ KSNetServiceResolver::~KSNetServiceResolver() {
 }
 
 void KSNetServiceResolver::CancelResolve() {
-  mLock.Wait(-1);
-  DNSSDOperation* operation = mOperation;
-  mOperation = nullptr;
-  if (mStatus == kKSErr_Pending) {
-    mStatus = kKSErr_BadState;
-  }
-  mLock.Release();
+  DNSSDOperation* operation = TakeOperation();
   if (operation != nullptr) {
     operation->Detach(true);
   }
 }
 
+DNSSDOperation* KSNetServiceResolver::TakeOperation() {
+  KSMutexHold hold(mLock);
+  DNSSDOperation* operation = mOperation;
+  mOperation = nullptr;
+  if (mStatus == kKSErr_Pending) {
+    mStatus = kKSErr_BadState;
+  }
+  return operation;
+}
+
 long KSNetServiceResolver::ResolveService(const UtilStr& inName, const char* inType,
                                           const char* inDomain, long, bool inAsync) {
+  DNSSDOperation* operation = nullptr;
+  long err = StartResolve(inName, inType, inDomain, inAsync, &operation);
+  if (err != 0) {
+    return ResolveLocally(inType);
+  }
+  return inAsync ? 0 : FinishSyncResolve(operation);
+}
+
+long KSNetServiceResolver::StartResolve(const UtilStr& inName, const char* inType,
+                                        const char* inDomain, bool inAsync,
+                                        DNSSDOperation** outOperation) {
   // Held while the resolve starts, so that an early answer on the library's
   // thread finds the new operation in place.
-  mLock.Wait(-1);
+  KSMutexHold hold(mLock);
   mStatus = kKSErr_BadState;
   if (mOperation != nullptr) {
     // Never wait here: its answer may be on its way to a listener that waits
@@ -42,35 +57,30 @@ long KSNetServiceResolver::ResolveService(const UtilStr& inName, const char* inT
   }
   mSearchDomain.Assign(inDomain != nullptr ? inDomain : "");
   mServiceName.Assign(inName.getCStr(), inName.length());  // a private copy for other threads
-  DNSSDOperation* operation = nullptr;
   long err = DNSSDOperation::StartResolve(mServiceName.getCStr(), inType, inDomain,
-                                          inAsync ? this : nullptr, &operation);
+                                          inAsync ? this : nullptr, outOperation);
   if (err == 0) {
-    mOperation = operation;
+    mOperation = *outOperation;
     mStatus = kKSErr_Pending;
   }
-  mLock.Release();
-  if (err != 0) {
-    return ResolveLocally(inType);
-  }
-  return inAsync ? 0 : FinishSyncResolve(operation);
+  return err;
 }
 
 long KSNetServiceResolver::ResolveLocally(const char* inType) {
   ZCService record;
   long err = KSZeroconf::ResolveService(mServiceName.getCStr(), inType, &record);
-  mLock.Wait(-1);
-  if (err == 0) {
-    mResolvedAddr = record.mAddr;
-    mResolvedPort = record.mPort;
+  {
+    KSMutexHold hold(mLock);
+    if (err == 0) {
+      mResolvedAddr = record.mAddr;
+      mResolvedPort = record.mPort;
+    }
+    mStatus = err;
   }
-  mStatus = err;
-  mLock.Release();
   BroadcastMsg(kKSMsg_ResolveComplete, this, nullptr);
   if (err != 0) {
-    mLock.Wait(-1);
+    KSMutexHold hold(mLock);
     mStatus = kKSErr_BadState;
-    mLock.Release();
   }
   return err;
 }
@@ -82,16 +92,17 @@ long KSNetServiceResolver::FinishSyncResolve(DNSSDOperation* inOperation) {
   if (answered) {
     answered = inOperation->GetAnswer(&host, &port);
   }
-  mLock.Wait(-1);
-  if (mOperation == inOperation) {
-    mOperation = nullptr;
+  {
+    KSMutexHold hold(mLock);
+    if (mOperation == inOperation) {
+      mOperation = nullptr;
+    }
+    if (answered) {
+      StoreAnswer(host.getCStr(), port);
+    } else {
+      mStatus = kKSErr_BadState;  // abandoned: the engine may have vanished
+    }
   }
-  if (answered) {
-    StoreAnswer(host.getCStr(), port);
-  } else {
-    mStatus = kKSErr_BadState;  // abandoned: the engine may have vanished
-  }
-  mLock.Release();
   // The operation's thread has ended, or is left inside the library to end
   // on its own.
   inOperation->Detach(true);
@@ -112,21 +123,22 @@ void KSNetServiceResolver::StoreAnswer(const char* inHostTarget, unsigned long i
 
 void KSNetServiceResolver::OnResolveAnswered(DNSSDOperation* inOperation, const char* inHostTarget,
                                              unsigned long inPort) {
-  mLock.Wait(-1);
-  bool current = inOperation == mOperation && mStatus == kKSErr_Pending;
-  if (current) {
-    StoreAnswer(inHostTarget, inPort);
+  bool current = false;
+  {
+    KSMutexHold hold(mLock);
+    current = inOperation == mOperation && mStatus == kKSErr_Pending;
+    if (current) {
+      StoreAnswer(inHostTarget, inPort);
+    }
   }
-  mLock.Release();
   if (current) {
     BroadcastMsg(kKSMsg_ResolveComplete, this, nullptr);
   }
 }
 
 long KSNetServiceResolver::GetResolveServiceResults(KSNetAddr* outAddr, unsigned long* outPort) {
-  mLock.Wait(-1);
-  long status = mStatus;
-  if (status == 0) {
+  KSMutexHold hold(mLock);
+  if (mStatus == 0) {
     if (outAddr != nullptr) {
       *outAddr = mResolvedAddr;
     }
@@ -134,12 +146,10 @@ long KSNetServiceResolver::GetResolveServiceResults(KSNetAddr* outAddr, unsigned
       *outPort = mResolvedPort;
     }
   }
-  mLock.Release();
-  return status;
+  return mStatus;
 }
 
 void KSNetServiceResolver::GetServiceName(UtilStr* outName) {
-  mLock.Wait(-1);
+  KSMutexHold hold(mLock);
   outName->Assign(mServiceName.getCStr(), mServiceName.length());
-  mLock.Release();
 }

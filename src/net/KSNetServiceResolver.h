@@ -40,6 +40,11 @@ class KSNetServiceResolver : public KSBroadcaster, private DNSSDOperation::Clien
   static constexpr long kSyncResolveLimitMS = 5000;
 
  private:
+  // Takes the running resolve, if any, and marks a pending one abandoned.
+  DNSSDOperation* TakeOperation();
+  // Starts a DNS-SD resolve of inName in place of any running one.
+  long StartResolve(const UtilStr& inName, const char* inType, const char* inDomain, bool inAsync,
+                    DNSSDOperation** outOperation);
   long ResolveLocally(const char* inType);
   long FinishSyncResolve(DNSSDOperation* inOperation);
   void StoreAnswer(const char* inHostTarget, unsigned long inPort);

@@ -19,24 +19,20 @@ long FailedWait(DWORD inWoke, DWORD inGiveUpIndex) {
 }  // namespace
 
 KSPacketQueue::KSPacketQueue()
-    : mPackets(nullptr), mCount(0), mSize(0), mQueued(0), mWaiting(0), mRoomSignalled(false) {
-  InitializeCriticalSection(&mCS);
-  mSemaphore = CreateSemaphoreW(nullptr, 0, 0x7FFFFFFF, nullptr);
-  mPacketRemoved = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-}
+    : mPackets(nullptr),
+      mCount(0),
+      mSize(0),
+      mQueued(0),
+      mWaiting(0),
+      mRoomSignalled(false),
+      mSemaphore(CreateSemaphoreW(nullptr, 0, 0x7FFFFFFF, nullptr)),
+      mPacketRemoved(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
 
 KSPacketQueue::~KSPacketQueue() {
   for (int32 i = 0; i < mCount; i++) {
     FreePacket(mPackets[i]);
   }
   free(mPackets);
-  if (mSemaphore) {
-    CloseHandle(mSemaphore);
-  }
-  if (mPacketRemoved) {
-    CloseHandle(mPacketRemoved);
-  }
-  DeleteCriticalSection(&mCS);
 }
 
 KSPacket* KSPacketQueue::CopyPacket(const KSPacket& inPacket) {
@@ -70,32 +66,50 @@ long KSPacketQueue::Append(KSPacket* inCopy, bool inBlock, long inTimeoutMS, HAN
   }
 
   ULONGLONG deadline = GetTickCount64() + ULONGLONG(inTimeoutMS);
-  EnterCriticalSection(&mCS);
+  long err = 0;
+  {
+    KSCriticalSectionHold hold(mCS);
+    err = WaitForRoom(inBlock, deadline, inGiveUpEvent);
+    if (err == 0) {
+      err = Store(inCopy);
+    }
+  }
+  // Released outside the lock: the session thread it wakes goes straight for
+  // the lock, and would otherwise have to sleep on it once more.
+  if (err == 0) {
+    ReleaseSemaphore(mSemaphore.Get(), 1, nullptr);
+  }
+  return err;
+}
+
+long KSPacketQueue::WaitForRoom(bool inBlock, ULONGLONG inDeadline, HANDLE inGiveUpEvent) {
   while (mCount >= kMaxPackets) {
     if (!inBlock) {
-      LeaveCriticalSection(&mCS);
       return kKSErr_SendQueueFull;
     }
     // Counted as waiting before the lock is let go, so that a packet taken
     // from now on sets the event, which stays set until this waits on it.
+    // The caller's hold spans the whole wait; only the sleep itself runs
+    // without the lock, which is why it is left and entered again by hand.
     mWaiting++;
-    LeaveCriticalSection(&mCS);
+    mCS.Leave();
     ULONGLONG now = GetTickCount64();
-    DWORD wait = now < deadline ? DWORD(deadline - now) : 0;
-    HANDLE events[2] = {mPacketRemoved, inGiveUpEvent};
+    DWORD wait = now < inDeadline ? DWORD(inDeadline - now) : 0;
+    HANDLE events[2] = {mPacketRemoved.Get(), inGiveUpEvent};
     DWORD woke = WaitForMultipleObjects(2, events, FALSE, wait);
-    EnterCriticalSection(&mCS);
+    mCS.Enter();
     mWaiting--;
-    if (woke == WAIT_OBJECT_0) {
-      mRoomSignalled = false;
-    } else {
-      LeaveCriticalSection(&mCS);
+    if (woke != WAIT_OBJECT_0) {
       return FailedWait(woke, WAIT_OBJECT_0 + 1);
     }
+    mRoomSignalled = false;
   }
+  return 0;
+}
 
+long KSPacketQueue::Store(KSPacket* inCopy) {
   long err = mCount == mSize ? Grow() : 0;
-  if (!err) {
+  if (err == 0) {
     mPackets[mCount++] = inCopy;
     mQueued.store(mCount, std::memory_order_release);
   }
@@ -103,26 +117,19 @@ long KSPacketQueue::Append(KSPacket* inCopy, bool inBlock, long inTimeoutMS, HAN
   if (mCount < kMaxPackets) {
     SignalRoom();
   }
-  LeaveCriticalSection(&mCS);
-  // Released outside the lock: the session thread it wakes goes straight for
-  // the lock, and would otherwise have to sleep on it once more.
-  if (!err) {
-    ReleaseSemaphore(mSemaphore, 1, nullptr);
-  }
   return err;
 }
 
 KSPacket* KSPacketQueue::TakeOldest() {
-  KSPacket* packet = nullptr;
-  EnterCriticalSection(&mCS);
-  if (mCount > 0) {
-    packet = mPackets[0];
-    mCount--;
-    memmove(mPackets, mPackets + 1, size_t(mCount) * sizeof(KSPacket*));
-    mQueued.store(mCount, std::memory_order_release);
-    SignalRoom();
+  KSCriticalSectionHold hold(mCS);
+  if (mCount == 0) {
+    return nullptr;
   }
-  LeaveCriticalSection(&mCS);
+  KSPacket* packet = mPackets[0];
+  mCount--;
+  memmove(mPackets, mPackets + 1, size_t(mCount) * sizeof(KSPacket*));
+  mQueued.store(mCount, std::memory_order_release);
+  SignalRoom();
   return packet;
 }
 
@@ -143,6 +150,6 @@ long KSPacketQueue::Grow() {
 void KSPacketQueue::SignalRoom() {
   if (mWaiting > 0 && !mRoomSignalled) {
     mRoomSignalled = true;
-    SetEvent(mPacketRemoved);
+    SetEvent(mPacketRemoved.Get());
   }
 }

@@ -7,6 +7,8 @@
 
 #include <atomic>
 
+#include "foundation/KSCriticalSection.h"
+#include "foundation/KSHandle.h"
 #include "net/KSPacket.h"
 
 class KSPacketQueue {
@@ -35,7 +37,7 @@ class KSPacketQueue {
   long Append(KSPacket* inCopy, bool inBlock, long inTimeoutMS, HANDLE inGiveUpEvent);
 
   // Released once for every packet appended.
-  HANDLE Semaphore() const { return mSemaphore; }
+  HANDLE Semaphore() const { return mSemaphore.Get(); }
 
   // The oldest packet, now owned by the caller, or null.
   KSPacket* TakeOldest();
@@ -46,6 +48,11 @@ class KSPacketQueue {
   bool HasPackets() const { return mQueued.load(std::memory_order_acquire) > 0; }
 
  private:
+  // Called with mCS held. Waits, when inBlock, until the queue has room:
+  // 0, or why there is none (see Append).
+  long WaitForRoom(bool inBlock, ULONGLONG inDeadline, HANDLE inGiveUpEvent);
+  // Called with mCS held: adds inCopy and passes left-over room on.
+  long Store(KSPacket* inCopy);
   // Wakes a waiting appender, unless one is already on its way; mCS is held.
   void SignalRoom();
   long Grow();
@@ -56,7 +63,7 @@ class KSPacketQueue {
   std::atomic<int32> mQueued;  // mCount, readable without the lock
   int32 mWaiting;              // appenders waiting for room, under mCS
   bool mRoomSignalled;         // mPacketRemoved set and no waiter woken by it yet, under mCS
-  CRITICAL_SECTION mCS;
-  HANDLE mSemaphore;
-  HANDLE mPacketRemoved;  // auto-reset; set when a packet is taken while appenders wait
+  KSCriticalSection mCS;
+  KSHandle mSemaphore;
+  KSHandle mPacketRemoved;  // auto-reset; set when a packet is taken while appenders wait
 };

@@ -27,7 +27,6 @@ KSSessionJob::KSSessionJob()
     : mMsgHandler(nullptr),
       mHandlerUserParam(nullptr),
       mTimeoutMS(0x7FFFFFFF),
-      mSocket(INVALID_SOCKET),
       mSocketState(kst_Initialized),
       mSessionOpenMsgSent(false),
       mPeerClosed(false),
@@ -37,24 +36,15 @@ KSSessionJob::KSSessionJob()
       mPeerAddr(),
       mPeerPort(0),
       mErrorCode(0) {
-  mIOEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-  mStopEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-  mConnectEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  mIOEvent.Reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+  mStopEvent.Reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+  mConnectEvent.Reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
   mSendBuf.mUsed = 0;
   mSendBuf.mShaped = 0;
 }
 
 KSSessionJob::~KSSessionJob() {
-  if (mSocket != INVALID_SOCKET) {
-    closesocket(mSocket);
-  }
   KSPacketQueue::FreePacket(mPacket);
-  HANDLE events[3] = {mIOEvent, mStopEvent, mConnectEvent};
-  for (HANDLE h : events) {
-    if (h) {
-      CloseHandle(h);
-    }
-  }
 }
 
 bool KSSessionJob::Created() const {
@@ -69,8 +59,8 @@ long KSSessionJob::OpenIPSession(const KSNetAddr& inAddr, long inPort, long inTi
     return kKSErr_Param;
   }
   int family = type == ks_IP6Address ? AF_INET6 : AF_INET;
-  mSocket = socket(family, SOCK_STREAM, IPPROTO_TCP);
-  if (mSocket == INVALID_SOCKET) {
+  mSocket.Reset(socket(family, SOCK_STREAM, IPPROTO_TCP));
+  if (!mSocket) {
     return kKSErr_Internal;
   }
 
@@ -81,7 +71,8 @@ long KSSessionJob::OpenIPSession(const KSNetAddr& inAddr, long inPort, long inTi
   mMsgHandler = inHandler;
   mHandlerUserParam = inUserParam;
   // Event selection also makes the socket non-blocking.
-  if (WSAEventSelect(mSocket, mIOEvent, FD_READ | FD_WRITE | FD_CONNECT | FD_CLOSE) != 0) {
+  if (WSAEventSelect(mSocket.Get(), mIOEvent.Get(), FD_READ | FD_WRITE | FD_CONNECT | FD_CLOSE) !=
+      0) {
     return kKSErr_Internal;
   }
 
@@ -91,7 +82,7 @@ long KSSessionJob::OpenIPSession(const KSNetAddr& inAddr, long inPort, long inTi
     sa.sin6_family = AF_INET6;
     sa.sin6_port = htons(u_short(inPort));
     memcpy(&sa.sin6_addr, inAddr.u.mIP6Addr, 16);
-    connect(mSocket, reinterpret_cast<sockaddr*>(&sa), sizeof(sa));
+    connect(mSocket.Get(), reinterpret_cast<sockaddr*>(&sa), sizeof(sa));
   } else {
     sockaddr_in sa = {};
     sa.sin_family = AF_INET;
@@ -101,7 +92,7 @@ long KSSessionJob::OpenIPSession(const KSNetAddr& inAddr, long inPort, long inTi
     } else {
       memcpy(&sa.sin_addr, inAddr.u.mIP4Addr, 4);
     }
-    connect(mSocket, reinterpret_cast<sockaddr*>(&sa), sizeof(sa));
+    connect(mSocket.Get(), reinterpret_cast<sockaddr*>(&sa), sizeof(sa));
   }
   return 0;
 }
@@ -122,22 +113,27 @@ long KSSessionJob::AppendPacket(const KSPacket& inPacket, bool inBlock) {
 }
 
 long KSSessionJob::CloseAsync() {
-  EnterCriticalSection(&mCS);
-  bool wasOpen = mSocketState != kst_Closed;
-  if (wasOpen) {
-    mStopRequested = true;
-    SetEvent(mStopEvent);
-  }
-  LeaveCriticalSection(&mCS);
+  bool wasOpen = RequestStop();
   Release();
   return wasOpen ? 0 : kKSErr_NotConnected;
 }
 
+bool KSSessionJob::RequestStop() {
+  KSCriticalSectionHold hold(mCS);
+  if (mSocketState == kst_Closed) {
+    return false;
+  }
+  mStopRequested = true;
+  SetEvent(mStopEvent.Get());
+  return true;
+}
+
 long KSSessionJob::CloseSync() {
-  EnterCriticalSection(&mCS);
-  AddRef();
-  CloseAsync();
-  LeaveCriticalSection(&mCS);
+  {
+    KSCriticalSectionHold hold(mCS);
+    AddRef();
+    CloseAsync();
+  }
   HANDLE waits[2] = {ResultEvent(), ThreadHandle()};
   WaitForMultipleObjects(ThreadHandle() ? 2 : 1, waits, TRUE, INFINITE);
   long result = Result();
@@ -146,16 +142,13 @@ long KSSessionJob::CloseSync() {
 }
 
 void KSSessionJob::SetTimeout(long inTimeoutMS) {
-  EnterCriticalSection(&mCS);
+  KSCriticalSectionHold hold(mCS);
   mTimeoutMS = inTimeoutMS;
-  LeaveCriticalSection(&mCS);
 }
 
 long KSSessionJob::Timeout() {
-  EnterCriticalSection(&mCS);
-  long timeout = mTimeoutMS;
-  LeaveCriticalSection(&mCS);
-  return timeout;
+  KSCriticalSectionHold hold(mCS);
+  return mTimeoutMS;
 }
 
 void KSSessionJob::Execute() {
@@ -218,7 +211,7 @@ bool KSSessionJob::ReadNetworkEvents(WSANETWORKEVENTS* outEvents) {
     outEvents->lNetworkEvents = FD_READ;
     return true;
   }
-  if (WSAEnumNetworkEvents(mSocket, mIOEvent, outEvents) != 0) {
+  if (WSAEnumNetworkEvents(mSocket.Get(), mIOEvent.Get(), outEvents) != 0) {
     EndWithSocketError(WSAGetLastError());
     return false;
   }
@@ -226,7 +219,7 @@ bool KSSessionJob::ReadNetworkEvents(WSANETWORKEVENTS* outEvents) {
 }
 
 void KSSessionJob::WaitForWork(bool* outSemSignalled) {
-  HANDLE waits[3] = {mIOEvent, mStopEvent, mOutgoingQueue.Semaphore()};
+  HANDLE waits[3] = {mIOEvent.Get(), mStopEvent.Get(), mOutgoingQueue.Semaphore()};
   DWORD count = Sending() ? 2 : 3;
   DWORD woke = WaitForMultipleObjects(count, waits, FALSE, DWORD(Timeout()));
   if (woke == WAIT_TIMEOUT) {
@@ -249,7 +242,7 @@ void KSSessionJob::HandleConnectEvent(const WSANETWORKEVENTS& inEvents) {
   mSocketState = kst_Connected;
   Report(kKSNetMsg_SesO, reinterpret_cast<intptr_t>(&mPeerAddr), mPeerPort);
   mSessionOpenMsgSent = true;
-  SetEvent(mConnectEvent);
+  SetEvent(mConnectEvent.Get());
 }
 
 void KSSessionJob::HandleCloseEvent(const WSANETWORKEVENTS& inEvents) {
@@ -309,7 +302,8 @@ void KSSessionJob::FillSendBuffer(int* ioTakesLeft) {
 void KSSessionJob::SendStep() {
   int takesLeft = kMaxTakesPerRound;
   for (FillSendBuffer(&takesLeft); mSendBuf.mUsed > 0; FillSendBuffer(&takesLeft)) {
-    int sent = send(mSocket, reinterpret_cast<const char*>(mSendBuf.mData), mSendBuf.mUsed, 0);
+    int sent =
+        send(mSocket.Get(), reinterpret_cast<const char*>(mSendBuf.mData), mSendBuf.mUsed, 0);
     if (sent == SOCKET_ERROR) {
       int err = WSAGetLastError();
       if (err != WSAEWOULDBLOCK) {
@@ -330,7 +324,8 @@ void KSSessionJob::SendStep() {
 // reads that follow it.
 void KSSessionJob::ReceiveStep() {
   for (int reads = 0; mPeerClosed || reads < kMaxReadsPerRound; reads++) {
-    int got = recv(mSocket, reinterpret_cast<char*>(mRecv.ReadBuffer()), mRecv.ReadSpace(), 0);
+    int got =
+        recv(mSocket.Get(), reinterpret_cast<char*>(mRecv.ReadBuffer()), mRecv.ReadSpace(), 0);
     if (got == SOCKET_ERROR) {
       int err = WSAGetLastError();
       if (err != WSAEWOULDBLOCK) {
@@ -373,17 +368,15 @@ void KSSessionJob::End(long inResult) {
 }
 
 void KSSessionJob::Report(long inMsg, intptr_t inParam1, intptr_t inParam2) {
-  EnterCriticalSection(&mCS);
+  KSCriticalSectionHold hold(mCS);
   if (mMsgHandler) {
     mMsgHandler(Ref(), inMsg, inParam1, inParam2, mHandlerUserParam);
   }
-  LeaveCriticalSection(&mCS);
 }
 
 void KSSessionJob::Finish() {
   SignalResult();
   Report(mSessionOpenMsgSent ? kKSNetMsg_SesC : kKSNetMsg_SesF, Result(), 0);
-  shutdown(mSocket, SD_SEND);
-  closesocket(mSocket);
-  mSocket = INVALID_SOCKET;
+  shutdown(mSocket.Get(), SD_SEND);
+  mSocket.Reset();
 }

@@ -16,6 +16,7 @@
 #include "net/KSNet.h"
 #include "net/KSPacketQueue.h"
 #include "net/KSPacketReceiver.h"
+#include "net/KSSocket.h"
 
 class KSSessionJob : public KSJob {
  public:
@@ -46,7 +47,7 @@ class KSSessionJob : public KSJob {
   void SetTimeout(long inTimeoutMS);
 
   // Set once the connection is established.
-  HANDLE ConnectEvent() const { return mConnectEvent; }
+  HANDLE ConnectEvent() const { return mConnectEvent.Get(); }
 
   KSSessionRef Ref() { return reinterpret_cast<KSSessionRef>(this); }
   static KSSessionJob* FromRef(KSSessionRef inRef) {
@@ -64,6 +65,8 @@ class KSSessionJob : public KSJob {
   };
 
   long Timeout();
+  // Asks the thread to end; false when the session had closed already.
+  bool RequestStop();
   void WaitForWork(bool* outSemSignalled);
   bool ReadNetworkEvents(WSANETWORKEVENTS* outEvents);
   void HandleConnectEvent(const WSANETWORKEVENTS& inEvents);
@@ -88,17 +91,17 @@ class KSSessionJob : public KSJob {
   void* mHandlerUserParam;
   long mTimeoutMS;  // guarded by mCS
 
-  SOCKET mSocket;
+  KSSocket mSocket;
   std::atomic<uint8> mSocketState;
   bool mSessionOpenMsgSent;
   bool mPeerClosed;  // a graceful close arrived; what is left is drained
 
-  HANDLE mIOEvent;    // network events of the socket
-  HANDLE mStopEvent;  // asks the thread to end
+  KSHandle mIOEvent;    // network events of the socket
+  KSHandle mStopEvent;  // asks the thread to end
   // Set with mStopEvent, so that the thread can look for a stop request
   // between waits without a kernel call.
   std::atomic<bool> mStopRequested;
-  HANDLE mConnectEvent;  // set once connected
+  KSHandle mConnectEvent;  // set once connected
 
   KSPacketQueue mOutgoingQueue;
   SendBuffer mSendBuf;

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "foundation/KSError.h"
 #include "foundation/KSMessages.h"
@@ -46,27 +47,46 @@ std::wstring SlotName(const char* inType, int inSlot) {
   return Widen(name);
 }
 
-bool WaitForAccess(HANDLE inMutex) {
-  // An abandoned mutex is ours now; the slots it guarded are still whole,
-  // since every writer fills a slot before it is visible to readers.
-  DWORD result = WaitForSingleObject(inMutex, kZCAccessWaitMS);
-  return result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
-}
+// Holds the registry's named mutex for the rest of the scope, when it could
+// be had in time.
+class RegistryHold {
+ public:
+  explicit RegistryHold(HANDLE inMutex) : mMutex(inMutex), mHeld(WaitForAccess(inMutex)) {}
+  ~RegistryHold() {
+    if (mHeld) {
+      ReleaseMutex(mMutex);
+    }
+  }
+
+  RegistryHold(const RegistryHold&) = delete;
+  RegistryHold& operator=(const RegistryHold&) = delete;
+
+  bool Held() const { return mHeld; }
+
+ private:
+  static bool WaitForAccess(HANDLE inMutex) {
+    // An abandoned mutex is ours now; the slots it guarded are still whole,
+    // since every writer fills a slot before it is visible to readers.
+    DWORD result = WaitForSingleObject(inMutex, kZCAccessWaitMS);
+    return result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
+  }
+
+  HANDLE mMutex;
+  bool mHeld;
+};
 
 // Copies slot inSlot of inType; a slot that nobody publishes reads as an
 // empty record.
 void ReadSlot(const char* inType, int inSlot, ZCService* outService) {
   std::memset(outService, 0, sizeof(ZCService));
-  HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, SlotName(inType, inSlot).c_str());
-  if (mapping == nullptr) {
+  KSHandle mapping(OpenFileMappingW(FILE_MAP_READ, FALSE, SlotName(inType, inSlot).c_str()));
+  if (!mapping) {
     return;
   }
-  void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, sizeof(ZCService));
-  if (view != nullptr) {
-    std::memcpy(outService, view, sizeof(ZCService));
-    UnmapViewOfFile(view);
+  KSMappedView view(MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, sizeof(ZCService)));
+  if (view) {
+    std::memcpy(outService, view.Get(), sizeof(ZCService));
   }
-  CloseHandle(mapping);
   // The slot comes from another process: never trust its terminators. The
   // last byte of the address is unused by numeric addresses.
   outService->mServiceName.mStr[sizeof(outService->mServiceName.mStr) - 1] = 0;
@@ -115,13 +135,7 @@ class ZCMessageQueue {
 
 }  // namespace
 
-KSZeroconf::KSZeroconf()
-    : mFileMapping(nullptr),
-      mSharedData(nullptr),
-      mBrowseEvent(nullptr),
-      mExitingEvent(nullptr),
-      mAccessMutex(nullptr),
-      mBrowseThread(nullptr) {
+KSZeroconf::KSZeroconf() : mBrowseThread(nullptr) {
   std::memset(&mSelf, 0, sizeof(mSelf));
   mSelf.mAddr.mType = ks_localhost;
   mSelf.mSeed = 1;
@@ -142,8 +156,8 @@ void KSZeroconf::SetServiceType(const char* inType) {
   if (mServiceType.IsEmpty()) {
     return;
   }
-  mAccessMutex = CreateMutexW(nullptr, FALSE, MutexName(mServiceType.getCStr()).c_str());
-  mBrowseEvent = CreateEventW(nullptr, TRUE, FALSE, EventName(mServiceType.getCStr()).c_str());
+  mAccessMutex.Reset(CreateMutexW(nullptr, FALSE, MutexName(mServiceType.getCStr()).c_str()));
+  mBrowseEvent.Reset(CreateEventW(nullptr, TRUE, FALSE, EventName(mServiceType.getCStr()).c_str()));
 }
 
 void KSZeroconf::SetServiceName(const char* inName) {
@@ -161,14 +175,8 @@ void KSZeroconf::SetServiceAddr(const KSNetAddr& inAddr) {
 }
 
 void KSZeroconf::CloseSharedObjects() {
-  if (mAccessMutex != nullptr) {
-    CloseHandle(mAccessMutex);
-    mAccessMutex = nullptr;
-  }
-  if (mBrowseEvent != nullptr) {
-    CloseHandle(mBrowseEvent);
-    mBrowseEvent = nullptr;
-  }
+  mAccessMutex.Reset();
+  mBrowseEvent.Reset();
 }
 
 long KSZeroconf::StartBrowsing() {
@@ -178,20 +186,19 @@ long KSZeroconf::StartBrowsing() {
   if (mServiceType.IsEmpty()) {
     return kKSErr_Param;
   }
-  if (mAccessMutex == nullptr || mBrowseEvent == nullptr) {
+  if (!mAccessMutex || !mBrowseEvent) {
     return kKSErr_Unmapped;
   }
   std::memset(mPeerList, 0, sizeof(mPeerList));
-  mExitingEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  if (mExitingEvent == nullptr) {
+  mExitingEvent.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  if (!mExitingEvent) {
     return KSError::TranslateErr(GetLastError(), KSErrorDomain_OS);
   }
   // Started suspended so that the thread finds its own handle stored: a
   // cleared handle is its signal to stop.
   HANDLE thread = CreateThread(nullptr, 0, ZCNotifyThread, this, CREATE_SUSPENDED, nullptr);
   if (thread == nullptr) {
-    CloseHandle(mExitingEvent);
-    mExitingEvent = nullptr;
+    mExitingEvent.Reset();
     return kKSErr_Unmapped;
   }
   mBrowseThread = thread;
@@ -200,23 +207,21 @@ long KSZeroconf::StartBrowsing() {
 }
 
 void KSZeroconf::StopBrowsing() {
-  HANDLE thread = mBrowseThread.exchange(nullptr);
-  if (thread == nullptr) {
+  KSHandle thread(mBrowseThread.exchange(nullptr));
+  if (!thread) {
     return;
   }
-  SetEvent(mExitingEvent);
-  if (WaitForSingleObject(thread, kZCStopWaitMS) == WAIT_TIMEOUT) {
-    TerminateThread(thread, 0);
+  SetEvent(mExitingEvent.Get());
+  if (WaitForSingleObject(thread.Get(), kZCStopWaitMS) == WAIT_TIMEOUT) {
+    TerminateThread(thread.Get(), 0);
   }
-  CloseHandle(thread);
-  CloseHandle(mExitingEvent);
-  mExitingEvent = nullptr;
+  mExitingEvent.Reset();
 }
 
 unsigned long __stdcall KSZeroconf::ZCNotifyThread(void* inZeroconf) {
   KSZeroconf* zc = static_cast<KSZeroconf*>(inZeroconf);
   zc->DoUpdateCallback(true);
-  HANDLE events[2] = {zc->mBrowseEvent, zc->mExitingEvent};
+  HANDLE events[2] = {zc->mBrowseEvent.Get(), zc->mExitingEvent.Get()};
   while (zc->mBrowseThread != nullptr) {
     DWORD result = WaitForMultipleObjects(2, events, FALSE, kZCRescanMS);
     if (zc->mBrowseThread == nullptr || result == WAIT_FAILED) {
@@ -233,14 +238,10 @@ void KSZeroconf::DoUpdateCallback(bool inForce) {
   // The slots are copied under the registry lock and compared after it is
   // released: listeners take locks of their own (the browser's list lock),
   // which a resolve holds while it waits for the registry lock.
-  if (!WaitForAccess(mAccessMutex)) {
+  ZCService slots[kZCNumSlots];
+  if (!ReadAllSlots(slots)) {
     return;  // the next pulse or the periodic rescan tries again
   }
-  ZCService slots[kZCNumSlots];
-  for (int slot = 0; slot < kZCNumSlots; ++slot) {
-    ReadSlot(mServiceType.getCStr(), slot, &slots[slot]);
-  }
-  ReleaseMutex(mAccessMutex);
 
   ZCMessageQueue messages(this);
   for (int slot = 0; slot < kZCNumSlots; ++slot) {
@@ -267,82 +268,92 @@ long KSZeroconf::SetStatus(bool inPublish) {
     Withdraw();
     return 0;
   }
-  if (mSharedData != nullptr) {
+  if (mSharedData) {
     return 0;
   }
-  if (mAccessMutex == nullptr) {
+  if (!mAccessMutex) {
     return mServiceType.IsEmpty() ? kKSErr_Param : kKSErr_Unmapped;
   }
-  if (!WaitForAccess(mAccessMutex)) {
-    return kKSErr_Timeout;
+  {
+    RegistryHold hold(mAccessMutex.Get());
+    if (!hold.Held()) {
+      return kKSErr_Timeout;
+    }
+    for (int slot = 0; slot < kZCNumSlots; ++slot) {
+      if (PublishInSlot(slot)) {
+        break;
+      }
+    }
   }
-  for (int slot = 0; slot < kZCNumSlots && mSharedData == nullptr; ++slot) {
-    std::wstring name = SlotName(mServiceType.getCStr(), slot);
-    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                        sizeof(ZCService), name.c_str());
-    // Read before any other call can overwrite the last error.
-    bool taken = GetLastError() == ERROR_ALREADY_EXISTS;
-    if (mapping == nullptr) {
-      continue;
-    }
-    void* view = nullptr;
-    if (!taken) {
-      view = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(ZCService));
-    }
-    if (view == nullptr) {
-      CloseHandle(mapping);
-      continue;
-    }
-    mSelf.mSeed = NewSeed(mSelf.mSeed);
-    std::memcpy(view, &mSelf, sizeof(ZCService));
-    mFileMapping = mapping;
-    mSharedData = static_cast<ZCService*>(view);
+  PulseEvent(mBrowseEvent.Get());
+  return mSharedData ? 0 : kKSErr_QuotaExceeded;
+}
+
+bool KSZeroconf::PublishInSlot(int inSlot) {
+  std::wstring name = SlotName(mServiceType.getCStr(), inSlot);
+  KSHandle mapping(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                      sizeof(ZCService), name.c_str()));
+  // Read before any other call (even freeing a name) can overwrite the last error.
+  bool taken = GetLastError() == ERROR_ALREADY_EXISTS;
+  if (!mapping || taken) {
+    return false;
   }
-  ReleaseMutex(mAccessMutex);
-  PulseEvent(mBrowseEvent);
-  return mSharedData != nullptr ? 0 : kKSErr_QuotaExceeded;
+  KSMappedView view(MapViewOfFile(mapping.Get(), FILE_MAP_WRITE, 0, 0, sizeof(ZCService)));
+  if (!view) {
+    return false;
+  }
+  mSelf.mSeed = NewSeed(mSelf.mSeed);
+  std::memcpy(view.Get(), &mSelf, sizeof(ZCService));
+  mFileMapping = std::move(mapping);
+  mSharedData = std::move(view);
+  return true;
+}
+
+bool KSZeroconf::ReadAllSlots(ZCService* outSlots) {
+  RegistryHold hold(mAccessMutex.Get());
+  if (!hold.Held()) {
+    return false;
+  }
+  for (int slot = 0; slot < kZCNumSlots; ++slot) {
+    ReadSlot(mServiceType.getCStr(), slot, &outSlots[slot]);
+  }
+  return true;
 }
 
 void KSZeroconf::Withdraw() {
-  if (mSharedData == nullptr) {
+  if (!mSharedData) {
     return;
   }
-  // Even when the registry stays locked the slot must go: a stale record
-  // would send toolbars to an engine that is not there.
-  bool locked = WaitForAccess(mAccessMutex);
-  UnmapViewOfFile(mSharedData);
-  CloseHandle(mFileMapping);
-  mSharedData = nullptr;
-  mFileMapping = nullptr;
-  if (locked) {
-    ReleaseMutex(mAccessMutex);
+  {
+    // Even when the registry stays locked the slot must go: a stale record
+    // would send toolbars to an engine that is not there.
+    RegistryHold hold(mAccessMutex.Get());
+    mSharedData.Reset();
+    mFileMapping.Reset();
   }
-  PulseEvent(mBrowseEvent);
+  PulseEvent(mBrowseEvent.Get());
 }
 
 long KSZeroconf::ResolveService(const char* inName, const char* inType, ZCService* outService) {
   if (inName == nullptr || inType == nullptr || inType[0] == 0 || outService == nullptr) {
     return kKSErr_Param;
   }
-  HANDLE mutex = CreateMutexW(nullptr, FALSE, MutexName(inType).c_str());
-  if (mutex == nullptr) {
+  KSHandle mutex(CreateMutexW(nullptr, FALSE, MutexName(inType).c_str()));
+  if (!mutex) {
     return KSError::TranslateErr(GetLastError(), KSErrorDomain_OS);
   }
-  if (!WaitForAccess(mutex)) {
-    CloseHandle(mutex);
+  RegistryHold hold(mutex.Get());
+  if (!hold.Held()) {
     return kKSErr_Timeout;
   }
-  long result = kKSErr_ServiceNotFound;
-  for (int slot = 0; slot < kZCNumSlots && result != 0; ++slot) {
+  for (int slot = 0; slot < kZCNumSlots; ++slot) {
     ZCService record;
     ReadSlot(inType, slot, &record);
     if (record.mServiceName.mStr[0] != 0 &&
         UtilStr::compare(record.mServiceName.mStr, inName, false) == 0) {
       *outService = record;
-      result = 0;
+      return 0;
     }
   }
-  ReleaseMutex(mutex);
-  CloseHandle(mutex);
-  return result;
+  return kKSErr_ServiceNotFound;
 }

@@ -17,6 +17,8 @@
 #include <atomic>
 
 #include "foundation/KSBroadcaster.h"
+#include "foundation/KSHandle.h"
+#include "foundation/KSMappedView.h"
 #include "foundation/UtilStr.h"
 #include "net/KSNetAddr.h"
 
@@ -61,7 +63,7 @@ class KSZeroconf : public KSBroadcaster {
   // kKSErr_QuotaExceeded when all six slots are taken, kKSErr_Timeout when the
   // registry stayed locked, kKSErr_Param without a type.
   long SetStatus(bool inPublish);
-  bool IsPublished() const { return mSharedData != nullptr; }
+  bool IsPublished() const { return bool(mSharedData); }
 
   // Looks up the first slot carrying inName (ignoring case) and copies its
   // record. kKSErr_ServiceNotFound when no slot carries it.
@@ -69,6 +71,10 @@ class KSZeroconf : public KSBroadcaster {
 
  private:
   void Withdraw();
+  // Fills slot inSlot with our record; false when it is taken or cannot be made.
+  bool PublishInSlot(int inSlot);
+  // Copies all slots under the registry lock; false when it stayed locked.
+  bool ReadAllSlots(ZCService* outSlots);
   void CloseSharedObjects();
   // One scan of all slots; inForce reports every occupied slot as new.
   void DoUpdateCallback(bool inForce);
@@ -78,10 +84,13 @@ class KSZeroconf : public KSBroadcaster {
   UtilStr mServiceType;
   ZCService mSelf;
   ZCService mPeerList[kZCNumSlots];  // what each slot held at the last scan
-  void* mFileMapping;                // our slot's mapping while published
-  ZCService* mSharedData;            // view of our slot; non-null while published
-  void* mBrowseEvent;                // the named notify event
-  void* mExitingEvent;               // set to stop the browse thread
-  void* mAccessMutex;                // the named mutex
-  std::atomic<void*> mBrowseThread;  // null when not browsing
+  KSHandle mFileMapping;             // our slot's mapping while published
+  KSMappedView mSharedData;          // view of our slot (a ZCService) while published
+  KSHandle mBrowseEvent;             // the named notify event
+  KSHandle mExitingEvent;            // set to stop the browse thread
+  KSHandle mAccessMutex;             // the named mutex
+  // The browse thread's handle, null when not browsing. The thread reads it
+  // too: a cleared handle tells it to stop, so StopBrowsing takes it out of
+  // here before it closes it.
+  std::atomic<void*> mBrowseThread;
 };

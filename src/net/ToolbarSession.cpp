@@ -7,19 +7,17 @@
 
 namespace {
 
-// A discovered service is resolved again once its address is this old.
-constexpr long kResolveMaxAgeSecs = 10;
 constexpr int kSendTries = 3;
 
 }  // namespace
 
 ToolbarSession::ToolbarSession(const char* inServiceType)
-    : mServiceList(kStrSorted_CaseInsensitive, kStrNoDupes_CaseInsensitive),
+    : mQueueIncomingMode(false),
+      mServiceList(kStrSorted_CaseInsensitive, kStrNoDupes_CaseInsensitive),
       mNumConnectAttempts(0),
       mServiceResolved(false),
       mServicePort(0),
-      mServiceIsLocal(false),
-      mQueueIncomingMode(false) {
+      mServiceIsLocal(false) {
   std::memset(&mServiceAddr, 0, sizeof(mServiceAddr));
   mConnectionStartTime.mDays = 0;
   mConnectionStartTime.mSecs = 0;
@@ -42,29 +40,24 @@ bool ToolbarSession::ConnectFailed() const {
 }
 
 long ToolbarSession::GetNumServices() const {
-  mServiceListMutex.Wait(-1);
-  long count = mServiceList.Count();
-  mServiceListMutex.Release();
-  return count;
+  KSMutexHold hold(mServiceListMutex);
+  return mServiceList.Count();
 }
 
 bool ToolbarSession::GetServiceName(long inIndex, UtilStr* outName) const {
-  mServiceListMutex.Wait(-1);
+  KSMutexHold hold(mServiceListMutex);
   const UtilStr* name = mServiceList.Fetch(inIndex);
-  if (name != nullptr) {
-    outName->Assign(name->getCStr(), name->length());  // no storage shared across threads
-  } else {
+  if (name == nullptr) {
     outName->Clear();
+    return false;
   }
-  mServiceListMutex.Release();
-  return name != nullptr;
+  outName->Assign(name->getCStr(), name->length());  // no storage shared across threads
+  return true;
 }
 
 bool ToolbarSession::IsListed(const UtilStr& inName) const {
-  mServiceListMutex.Wait(-1);
-  bool listed = mServiceList.FindString(inName.getCStr(), inName.length(), false) != 0;
-  mServiceListMutex.Release();
-  return listed;
+  KSMutexHold hold(mServiceListMutex);
+  return mServiceList.FindString(inName.getCStr(), inName.length(), false) != 0;
 }
 
 const char* ToolbarSession::GetCurServiceName() const {
@@ -82,6 +75,14 @@ void ToolbarSession::SetCurService(const char* inName) {
     mCurServiceName.Assign(inName);
   }
   mNumConnectAttempts = mCurServiceName.IsEmpty() ? kGivenUp : 0;
+}
+
+void ToolbarSession::UseServiceAddr(const char* inName, const KSNetAddr& inAddr,
+                                    unsigned long inPort) {
+  SetCurService(inName);
+  mServiceAddr = inAddr;
+  mServicePort = inPort;
+  mServiceResolved = true;
 }
 
 long ToolbarSession::CloseSession() {
@@ -202,11 +203,10 @@ void ToolbarSession::RebuildServiceList() {
   for (int index = 1; mServiceBrowser.GetServiceName(index, &name); ++index) {
     names.Add(name.getCStr(), name.length());
   }
-  mServiceListMutex.Wait(-1);
+  KSMutexHold hold(mServiceListMutex);
   mServiceList.RemoveAll();
   for (long index = 1; index <= names.Count(); ++index) {
     const UtilStr* entry = names.Fetch(index);
     mServiceList.Add(entry->getCStr(), entry->length());
   }
-  mServiceListMutex.Release();
 }

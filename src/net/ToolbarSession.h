@@ -27,6 +27,10 @@
 constexpr const char* kEngineServiceType = "_corvexa-ksmp._tcp.";
 constexpr const char* kEngineServiceDomain = "local.";
 
+// The header flags byte of the toolbar's ordinary commands. The link passes
+// it through untouched and the engine echoes it in its reply.
+constexpr unsigned char kCommandFlags = 0x28;
+
 // The engine echoes a request's cookie in its reply; the link packs three
 // 32-bit values into it (reply target, request type, parameter).
 struct ToolbarCmdCookie {
@@ -49,6 +53,10 @@ class ToolbarSession : public KSBroadcaster, public KSListener, public KSMPSessi
   // Chooses the engine service (empty for none) and resets the give-up count.
   // Choosing another service closes the session.
   virtual void SetCurService(const char* inName);
+  // Chooses inName as SetCurService does and takes inAddr and inPort as its
+  // address, as if discovery had found and resolved it: for an engine reached
+  // without discovery.
+  void UseServiceAddr(const char* inName, const KSNetAddr& inAddr, unsigned long inPort);
 
   // Sends a command script (inLen -1: up to its NUL), connecting first when
   // needed. inTarget, inRequestType and inParam travel in the cookie and come
@@ -85,8 +93,18 @@ class ToolbarSession : public KSBroadcaster, public KSListener, public KSMPSessi
   static constexpr long kRefusalWindowSecs = 4;
   // Attempt count that stops connecting until the service is chosen anew.
   static constexpr long kGivenUp = 1000;
+  // A discovered service is resolved again once its address is this old.
+  static constexpr long kResolveMaxAgeSecs = 10;
 
   KSNetServiceBrowswer mServiceBrowser;
+  // Open sessions in queued mode (events wait for DispatchIncoming).
+  bool mQueueIncomingMode;
+  KSTime mConnectionStartTime;
+
+ private:
+  bool IsListed(const UtilStr& inName) const;
+  void RebuildServiceList();
+
   // Rebuilt on the discovery thread, read on the window thread.
   XStrList mServiceList;
   mutable KSMutex mServiceListMutex;
@@ -98,11 +116,5 @@ class ToolbarSession : public KSBroadcaster, public KSListener, public KSMPSessi
   unsigned long mServicePort;
   UtilStr mServiceHostname;
   bool mServiceIsLocal;
-  bool mQueueIncomingMode;
-  KSTime mConnectionStartTime;
   UtilStr mCurServiceName;
-
- private:
-  bool IsListed(const UtilStr& inName) const;
-  void RebuildServiceList();
 };

@@ -71,7 +71,7 @@ void BaseDrawRectangle(HDC inDC, const KSRect& inRect, long inThickness, const K
 long BaseDrawText(HDC inDC, const char* inText, const KSRect& inRect, HFONT inFont,
                   const KSRGBA& inColor, unsigned long inFormat) {
   int oldMode = SetBkMode(inDC, TRANSPARENT);
-  HGDIOBJ oldFont = inFont != nullptr ? SelectObject(inDC, inFont) : nullptr;
+  KSSelectObj font(inDC, inFont);  // none: the context's own font
   COLORREF oldColor = SetTextColor(inDC, ColorOf(inColor));
 
   KSWideText text(inText);
@@ -83,9 +83,6 @@ long BaseDrawText(HDC inDC, const char* inText, const KSRect& inRect, HFONT inFo
   }
 
   SetTextColor(inDC, oldColor);
-  if (oldFont != nullptr) {
-    SelectObject(inDC, oldFont);
-  }
   SetBkMode(inDC, oldMode);
   return err;
 }

@@ -3,6 +3,8 @@
 // After windows.h, which it needs.
 #include <shlobj.h>
 
+#include "foundation/KSCoTaskMem.h"
+#include "foundation/KSFindHandle.h"
 #include "foundation/UtilStr.h"
 #include "platform/BaseUtils.h"
 #include "platform/KSWideText.h"
@@ -47,10 +49,6 @@ bool CountsAsFile(DWORD inAttributes) {
 
 bool BaseBrowseForFolder(HWND inOwner, const char* inTitle, UtilStr* ioPath) {
   ComScope com;
-  IMalloc* shellAlloc = nullptr;
-  if (SHGetMalloc(&shellAlloc) != S_OK || shellAlloc == nullptr) {
-    return false;
-  }
   KSWideText initial(ioPath->getCStr(), ioPath->length());
   KSWideText title(inTitle);
   BROWSEINFOW info = {};
@@ -60,30 +58,25 @@ bool BaseBrowseForFolder(HWND inOwner, const char* inTitle, UtilStr* ioPath) {
   info.lpfn = BrowseCallback;
   info.lParam = reinterpret_cast<LPARAM>(&initial);
 
-  bool picked = false;
-  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
-  if (chosen != nullptr) {
-    wchar_t path[MAX_PATH] = L"";
-    picked = SHGetPathFromIDListW(chosen, path) != FALSE;
-    if (picked) {
-      KSWideText::ToUTF8(path, -1, ioPath);
-    }
-    shellAlloc->Free(chosen);
+  // The shell's allocator, which made the list, is the COM task allocator.
+  KSCoTaskMem<ITEMIDLIST> chosen(SHBrowseForFolderW(&info));
+  wchar_t path[MAX_PATH] = L"";
+  if (!chosen || !SHGetPathFromIDListW(chosen.Get(), path)) {
+    return false;
   }
-  shellAlloc->Release();
-  return picked;
+  KSWideText::ToUTF8(path, -1, ioPath);
+  return true;
 }
 
 bool BaseIsFileExist(const char* inPath) {
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(KSWideText(inPath).Get(), &found);
-  if (search == INVALID_HANDLE_VALUE) {
+  KSFindHandle search(FindFirstFileW(KSWideText(inPath).Get(), &found));
+  if (!search) {
     return false;
   }
   bool exists = false;
   do {
     exists = CountsAsFile(found.dwFileAttributes);
-  } while (!exists && FindNextFileW(search, &found));
-  FindClose(search);
+  } while (!exists && FindNextFileW(search.Get(), &found));
   return exists;
 }

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "foundation/KSError.h"
+#include "foundation/KSHandle.h"
 #include "foundation/UtilStr.h"
 #include "platform/BaseUtils.h"
 #include "platform/KSWideText.h"
@@ -88,16 +89,16 @@ long BaseRunProgram(const char* inProgram, const char* inArgs, bool inWait,
                       &startup, &process)) {
     return LastError();
   }
+  KSHandle thread(process.hThread);
+  KSHandle child(process.hProcess);
   if (inWait) {
-    WaitForSingleObject(process.hProcess, INFINITE);
+    WaitForSingleObject(child.Get(), INFINITE);
   }
   if (outExitCode != nullptr) {
     DWORD code = 0;
-    GetExitCodeProcess(process.hProcess, &code);
+    GetExitCodeProcess(child.Get(), &code);
     *outExitCode = code;
   }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
   return 0;
 }
 

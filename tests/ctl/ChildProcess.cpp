@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 namespace {
 
 std::wstring Widen(const std::string& inText) {
@@ -30,6 +32,19 @@ void AppendQuoted(const std::wstring& inArg, std::wstring* ioLine) {
   ioLine->push_back(L'"');
 }
 
+// An inheritable pipe; the ends go to their owners.
+bool MakePipe(KSHandle* outRead, KSHandle* outWrite) {
+  SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+  HANDLE readEnd = nullptr;
+  HANDLE writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) {
+    return false;
+  }
+  outRead->Reset(readEnd);
+  outWrite->Reset(writeEnd);
+  return true;
+}
+
 std::wstring BesideThisProgram(const std::string& inRelative) {
   wchar_t self[MAX_PATH];
   DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
@@ -52,9 +67,6 @@ ChildProcess::~ChildProcess() {
   if (mErrReader.joinable()) {
     mErrReader.join();
   }
-  if (mProcess != nullptr) {
-    CloseHandle(mProcess);
-  }
 }
 
 bool ChildProcess::Start(const std::string& inProgram, const std::vector<std::string>& inArgs) {
@@ -66,61 +78,45 @@ bool ChildProcess::Start(const std::string& inProgram, const std::vector<std::st
     AppendQuoted(Widen(arg), &line);
   }
 
-  SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-  HANDLE inRead, inWrite, outRead, outWrite, errRead, errWrite;
-  if (!CreatePipe(&inRead, &inWrite, &inherit, 0)) {
-    return false;
-  }
-  if (!CreatePipe(&outRead, &outWrite, &inherit, 0)) {
-    CloseHandle(inRead);
-    CloseHandle(inWrite);
-    return false;
-  }
-  if (!CreatePipe(&errRead, &errWrite, &inherit, 0)) {
-    for (HANDLE h : {inRead, inWrite, outRead, outWrite}) {
-      CloseHandle(h);
-    }
+  // The child reads inRead and writes outWrite and errWrite; the other ends are ours.
+  KSHandle inRead, inWrite, outRead, outWrite, errRead, errWrite;
+  if (!MakePipe(&inRead, &inWrite) || !MakePipe(&outRead, &outWrite) ||
+      !MakePipe(&errRead, &errWrite)) {
     return false;
   }
   // Our ends stay with us.
-  SetHandleInformation(inWrite, HANDLE_FLAG_INHERIT, 0);
-  SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
-  SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
+  SetHandleInformation(inWrite.Get(), HANDLE_FLAG_INHERIT, 0);
+  SetHandleInformation(outRead.Get(), HANDLE_FLAG_INHERIT, 0);
+  SetHandleInformation(errRead.Get(), HANDLE_FLAG_INHERIT, 0);
 
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = inRead;
-  startup.hStdOutput = outWrite;
-  startup.hStdError = errWrite;
+  startup.hStdInput = inRead.Get();
+  startup.hStdOutput = outWrite.Get();
+  startup.hStdError = errWrite.Get();
   PROCESS_INFORMATION info = {};
-  BOOL started = CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                                nullptr, nullptr, &startup, &info);
-  CloseHandle(inRead);
-  CloseHandle(outWrite);
-  CloseHandle(errWrite);
-  if (!started) {
-    for (HANDLE h : {inWrite, outRead, errRead}) {
-      CloseHandle(h);
-    }
+  if (!CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                      nullptr, &startup, &info)) {
     return false;
   }
-  CloseHandle(info.hThread);
-  mProcess = info.hProcess;
-  mInput = inWrite;
-  mOutReader = std::thread(&ChildProcess::Drain, this, outRead, &mOut);
-  mErrReader = std::thread(&ChildProcess::Drain, this, errRead, &mErr);
+  KSHandle thread(info.hThread);  // only the process is watched
+  mProcess.Reset(info.hProcess);
+  mInput = std::move(inWrite);
+  // The child's ends close here, so that its output ends when it does.
+  mOutReader = std::thread(&ChildProcess::Drain, this, outRead.Release(), &mOut);
+  mErrReader = std::thread(&ChildProcess::Drain, this, errRead.Release(), &mErr);
   return true;
 }
 
-void ChildProcess::Drain(void* inPipe, std::string* ioText) {
+void ChildProcess::Drain(HANDLE inPipe, std::string* ioText) {
+  KSHandle pipe(inPipe);
   char buffer[4096];
   DWORD got;
-  while (ReadFile(inPipe, buffer, sizeof(buffer), &got, nullptr) && got > 0) {
+  while (ReadFile(pipe.Get(), buffer, sizeof(buffer), &got, nullptr) && got > 0) {
     std::lock_guard<std::mutex> hold(mLock);
     ioText->append(buffer, got);
   }
-  CloseHandle(inPipe);
 }
 
 bool ChildProcess::WaitForLine(const std::string& inText, unsigned long inTimeoutMS,
@@ -140,7 +136,7 @@ bool ChildProcess::WaitForLine(const std::string& inText, unsigned long inTimeou
       return true;
     }
     if (GetTickCount() - start >= inTimeoutMS ||
-        WaitForSingleObject(mProcess, 0) == WAIT_OBJECT_0) {
+        WaitForSingleObject(mProcess.Get(), 0) == WAIT_OBJECT_0) {
       return false;
     }
     Sleep(20);
@@ -148,18 +144,15 @@ bool ChildProcess::WaitForLine(const std::string& inText, unsigned long inTimeou
 }
 
 void ChildProcess::CloseInput() {
-  if (mInput != nullptr) {
-    CloseHandle(mInput);
-    mInput = nullptr;
-  }
+  mInput.Reset();
 }
 
 bool ChildProcess::Wait(unsigned long inTimeoutMS, unsigned long* outExitCode) {
-  if (mProcess == nullptr || WaitForSingleObject(mProcess, inTimeoutMS) != WAIT_OBJECT_0) {
+  if (!mProcess || WaitForSingleObject(mProcess.Get(), inTimeoutMS) != WAIT_OBJECT_0) {
     return false;
   }
   DWORD code = 0;
-  GetExitCodeProcess(mProcess, &code);
+  GetExitCodeProcess(mProcess.Get(), &code);
   if (outExitCode != nullptr) {
     *outExitCode = code;
   }
@@ -174,9 +167,9 @@ bool ChildProcess::Wait(unsigned long inTimeoutMS, unsigned long* outExitCode) {
 }
 
 void ChildProcess::Kill() {
-  if (mProcess != nullptr && WaitForSingleObject(mProcess, 0) != WAIT_OBJECT_0) {
-    TerminateProcess(mProcess, 255);
-    WaitForSingleObject(mProcess, 5000);
+  if (mProcess && WaitForSingleObject(mProcess.Get(), 0) != WAIT_OBJECT_0) {
+    TerminateProcess(mProcess.Get(), 255);
+    WaitForSingleObject(mProcess.Get(), 5000);
   }
 }
 

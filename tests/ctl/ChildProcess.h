@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+#include "foundation/KSHandle.h"
+
 class ChildProcess {
  public:
   ChildProcess() = default;
@@ -34,10 +36,11 @@ class ChildProcess {
   std::string Errors();
 
  private:
-  void Drain(void* inPipe, std::string* ioText);
+  // Reads inPipe, which it then owns, to its end.
+  void Drain(HANDLE inPipe, std::string* ioText);
 
-  void* mProcess = nullptr;
-  void* mInput = nullptr;
+  KSHandle mProcess;
+  KSHandle mInput;
   std::thread mOutReader;
   std::thread mErrReader;
   std::mutex mLock;  // guards mOut and mErr

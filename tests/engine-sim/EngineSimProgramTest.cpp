@@ -55,10 +55,9 @@ class TestLink : public ToolbarSession {
   // Makes the simulator listening at inPort on this machine the current
   // service, as if discovery had found and resolved it.
   void UseLocalPort(int inPort) {
-    SetCurService("simulator");
-    mServiceAddr.mType = ks_localhost;
-    mServicePort = static_cast<unsigned long>(inPort);
-    mServiceResolved = true;
+    KSNetAddr local = {};
+    local.mType = ks_localhost;
+    UseServiceAddr("simulator", local, static_cast<unsigned long>(inPort));
   }
 
   bool Knows(const std::string& inName) const {
@@ -131,7 +130,7 @@ TEST_F(EngineSimProgramTest, RepliesEchoTicketFlagsAndCookieInTheirForms) {
   Connect(&client);
 
   // A request that wants no reply gets none: the next reply is the query's.
-  ASSERT_TRUE(client.SendRequest("NextWaveShape(1);", 6, 0x28, 0x11, false));
+  ASSERT_TRUE(client.SendRequest("NextWaveShape(1);", 6, kCommandFlags, 0x11, false));
   const std::string queries[] = {Text(CommandGetFrameXLimit), Text(CommandGetCurrentWaveShape),
                                  Text(CommandGetParticleList), ""};
   const std::string replies[] = {Z("0"), "Bass Spiral", std::string("Bubbles\0Confetti\0", 17), ""};
@@ -210,7 +209,7 @@ TEST_F(EngineSimProgramTest, RequestsSentTogetherAreAnsweredInOrderAfterTheirNot
   for (uint32 ticket = 1; ticket <= kRequests; ticket++) {
     const std::string& script = ticket % 2 ? change : query;
     KSPacket packet = {};
-    KSMPWire::BuildHeader(packet.mHeader, kKSMPKind_Request, 0x28, ticket, true, nullptr);
+    KSMPWire::BuildHeader(packet.mHeader, kKSMPKind_Request, kCommandFlags, ticket, true, nullptr);
     packet.mDataSize = int32(script.size());
     std::vector<uint8> one(size_t(KSPacketWire::WireSize(packet)));
     KSPacketWire::EncodeHeader(packet, one.data());
@@ -415,7 +414,7 @@ TEST_F(EngineSimProgramTest, LogContentFolderAndConsoleInput) {
 TEST_F(EngineSimProgramTest, PublishedInTheRegistryUntilItEnds) {
   const std::string name = "Engine Sim Test " + std::to_string(GetCurrentProcessId());
   ASSERT_TRUE(mSim.Start({L"--name", std::wstring(name.begin(), name.end())}));
-  const char* const type = "_corvexa-ksmp._tcp.";
+  const char* const type = kEngineServiceType;
   ZCService service;
   ASSERT_EQ(0, KSZeroconf::ResolveService(name.c_str(), type, &service));
   EXPECT_EQ(uint32(mSim.Port()), service.mPort);
@@ -436,7 +435,8 @@ TEST_F(EngineSimProgramTest, TheToolbarsEngineLinkFindsAndDrivesIt) {
     ASSERT_TRUE(link.PumpUntil([&] { return link.Knows(name); }));
     link.SetCurService(name.c_str());
     char text[kCommandBufferSize];
-    ASSERT_EQ(0, link.SendCmd(CommandGetCurrentColorMap(text), -1, 0x28, 7, 2, 42, nullptr));
+    ASSERT_EQ(0,
+              link.SendCmd(CommandGetCurrentColorMap(text), -1, kCommandFlags, 7, 2, 42, nullptr));
     ASSERT_TRUE(link.PumpUntil([&] { return !link.mReplies.empty(); }));
     EXPECT_EQ("Amber Dusk", link.mReplies[0]);
     EXPECT_EQ(7, link.mCookies[0].mParam[0]);
@@ -489,7 +489,7 @@ TEST_F(EngineSimProgramTest, EachMisbehaviourGivesTheEngineLinksOutcome) {
     link.UseLocalPort(sim.Port());
     const std::string query = Text(CommandGetCurrentWaveShape);
 
-    link.SendCmd(query.c_str(), -1, 0x28, 1, 2, 0, nullptr);
+    link.SendCmd(query.c_str(), -1, kCommandFlags, 1, 2, 0, nullptr);
     link.PumpUntil([&] { return !link.mReplies.empty() || (c.mEnd && messages.Count(c.mEnd)); });
     EXPECT_EQ(c.mAnswered, !link.mReplies.empty());
     if (c.mEnd) {
@@ -504,7 +504,7 @@ TEST_F(EngineSimProgramTest, EachMisbehaviourGivesTheEngineLinksOutcome) {
     // After a refusal the link gives up, however early the engine hung up:
     // the next command makes no connection. After a close it connects again.
     int opened = messages.Count(kKSMsg_SessionOpened);
-    long err = link.SendCmd(query.c_str(), -1, 0x28, 1, 2, 0, nullptr);
+    long err = link.SendCmd(query.c_str(), -1, kCommandFlags, 1, 2, 0, nullptr);
     if (c.mEnd == kKSMsg_SessionRefused) {
       EXPECT_EQ(kKSErr_NotConnected, err);
       EXPECT_TRUE(link.ConnectFailed());

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "foundation/KSFindHandle.h"
+
 namespace {
 
 std::wstring Quoted(const std::wstring& inArg) {
@@ -13,14 +15,8 @@ std::wstring Quoted(const std::wstring& inArg) {
 SimProcess::~SimProcess() {
   DWORD exitCode = 0;
   if (mProcess && !EndInput(&exitCode, 5000)) {
-    TerminateProcess(mProcess, 1);
-    WaitForSingleObject(mProcess, 5000);
-  }
-  if (mProcess) {
-    CloseHandle(mProcess);
-  }
-  if (mOutput) {
-    CloseHandle(mOutput);
+    TerminateProcess(mProcess.Get(), 1);
+    WaitForSingleObject(mProcess.Get(), 5000);
   }
 }
 
@@ -34,14 +30,19 @@ std::wstring SimProcess::ExePath() {
 
 bool SimProcess::Start(const std::vector<std::wstring>& inArgs) {
   SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-  HANDLE inputRead = nullptr, outputWrite = nullptr;
-  if (!CreatePipe(&inputRead, &mInput, &inherit, 0) ||
-      !CreatePipe(&mOutput, &outputWrite, &inherit, 0)) {
+  HANDLE inputRead = nullptr, inputWrite = nullptr, outputRead = nullptr, outputWrite = nullptr;
+  bool piped = CreatePipe(&inputRead, &inputWrite, &inherit, 0) &&
+               CreatePipe(&outputRead, &outputWrite, &inherit, 0);
+  KSHandle childInput(inputRead);
+  KSHandle childOutput(outputWrite);
+  mInput.Reset(inputWrite);
+  mOutput.Reset(outputRead);
+  if (!piped) {
     return false;
   }
   // Our ends stay ours.
-  SetHandleInformation(mInput, HANDLE_FLAG_INHERIT, 0);
-  SetHandleInformation(mOutput, HANDLE_FLAG_INHERIT, 0);
+  SetHandleInformation(mInput.Get(), HANDLE_FLAG_INHERIT, 0);
+  SetHandleInformation(mOutput.Get(), HANDLE_FLAG_INHERIT, 0);
 
   std::wstring commandLine = Quoted(ExePath());
   for (const std::wstring& arg : inArgs) {
@@ -50,19 +51,20 @@ bool SimProcess::Start(const std::vector<std::wstring>& inArgs) {
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = inputRead;
-  startup.hStdOutput = outputWrite;
+  startup.hStdInput = childInput.Get();
+  startup.hStdOutput = childOutput.Get();
   startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   PROCESS_INFORMATION info = {};
   BOOL started = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
                                 nullptr, &startup, &info);
-  CloseHandle(inputRead);
-  CloseHandle(outputWrite);
+  // The child's ends are its own now: its output ends when it does.
+  childInput.Reset();
+  childOutput.Reset();
   if (!started) {
     return false;
   }
-  CloseHandle(info.hThread);
-  mProcess = info.hProcess;
+  KSHandle thread(info.hThread);  // only the process is watched
+  mProcess.Reset(info.hProcess);
 
   if (!ReadLine(&mFirstLine, 20000)) {
     return false;
@@ -80,7 +82,7 @@ bool SimProcess::ReadLine(std::string* outLine, DWORD inTimeoutMS) {
   ULONGLONG deadline = GetTickCount64() + inTimeoutMS;
   while (GetTickCount64() < deadline) {
     DWORD available = 0;
-    if (!PeekNamedPipe(mOutput, nullptr, 0, nullptr, &available, nullptr)) {
+    if (!PeekNamedPipe(mOutput.Get(), nullptr, 0, nullptr, &available, nullptr)) {
       return false;  // the program ended
     }
     if (available == 0) {
@@ -89,7 +91,7 @@ bool SimProcess::ReadLine(std::string* outLine, DWORD inTimeoutMS) {
     }
     char c;
     DWORD read = 0;
-    if (!::ReadFile(mOutput, &c, 1, &read, nullptr) || read == 0) {
+    if (!::ReadFile(mOutput.Get(), &c, 1, &read, nullptr) || read == 0) {
       return false;
     }
     if (c == '\n') {
@@ -105,19 +107,17 @@ bool SimProcess::ReadLine(std::string* outLine, DWORD inTimeoutMS) {
 
 bool SimProcess::WriteInput(const std::string& inText) {
   DWORD written = 0;
-  return mInput && ::WriteFile(mInput, inText.data(), DWORD(inText.size()), &written, nullptr) &&
+  return mInput &&
+         ::WriteFile(mInput.Get(), inText.data(), DWORD(inText.size()), &written, nullptr) &&
          written == inText.size();
 }
 
 bool SimProcess::EndInput(DWORD* outExitCode, DWORD inTimeoutMS) {
-  if (mInput) {
-    CloseHandle(mInput);
-    mInput = nullptr;
-  }
-  if (!mProcess || WaitForSingleObject(mProcess, inTimeoutMS) != WAIT_OBJECT_0) {
+  mInput.Reset();
+  if (!mProcess || WaitForSingleObject(mProcess.Get(), inTimeoutMS) != WAIT_OBJECT_0) {
     return false;
   }
-  GetExitCodeProcess(mProcess, outExitCode);
+  GetExitCodeProcess(mProcess.Get(), outExitCode);
   return true;
 }
 
@@ -131,44 +131,34 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() {
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((mPath + L"\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
+  KSFindHandle search(FindFirstFileW((mPath + L"\\*").c_str(), &found));
+  if (search) {
     do {
       if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
         DeleteFileW((mPath + L"\\" + found.cFileName).c_str());
       }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.Get(), &found));
   }
   RemoveDirectoryW(mPath.c_str());
 }
 
 bool TempFolder::WriteFile(const wchar_t* inName, const std::string& inText) const {
-  HANDLE file = CreateFileW((mPath + L"\\" + inName).c_str(), GENERIC_WRITE, 0, nullptr,
-                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    return false;
-  }
+  KSHandle file(CreateFileW((mPath + L"\\" + inName).c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD written = 0;
-  bool ok = ::WriteFile(file, inText.data(), DWORD(inText.size()), &written, nullptr) &&
-            written == inText.size();
-  CloseHandle(file);
-  return ok;
+  return file && ::WriteFile(file.Get(), inText.data(), DWORD(inText.size()), &written, nullptr) &&
+         written == inText.size();
 }
 
 std::string TempFolder::ReadFile(const wchar_t* inName) const {
-  HANDLE file = CreateFileW((mPath + L"\\" + inName).c_str(), GENERIC_READ,
+  KSHandle file(CreateFileW((mPath + L"\\" + inName).c_str(), GENERIC_READ,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   std::string text;
-  if (file == INVALID_HANDLE_VALUE) {
-    return text;
-  }
   char buffer[4096];
   DWORD read = 0;
-  while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
+  while (file && ::ReadFile(file.Get(), buffer, sizeof(buffer), &read, nullptr) && read > 0) {
     text.append(buffer, read);
   }
-  CloseHandle(file);
   return text;
 }

@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "foundation/KSHandle.h"
+
 class SimProcess {
  public:
-  SimProcess() : mProcess(nullptr), mInput(nullptr), mOutput(nullptr), mPort(0) {}
+  SimProcess() : mPort(0) {}
   ~SimProcess();
 
   // Starts the program with these arguments (each quoted) and waits for its
@@ -32,9 +34,9 @@ class SimProcess {
  private:
   bool ReadLine(std::string* outLine, DWORD inTimeoutMS);
 
-  HANDLE mProcess;
-  HANDLE mInput;   // write end of its standard input
-  HANDLE mOutput;  // read end of its standard output
+  KSHandle mProcess;
+  KSHandle mInput;   // write end of its standard input
+  KSHandle mOutput;  // read end of its standard output
   int mPort;
   std::string mFirstLine;
 };

@@ -10,6 +10,7 @@
 
 #include "net/KSMPWire.h"
 #include "net/KSPacketReceiver.h"
+#include "net/ToolbarSession.h"
 
 struct ReceivedPacket {
   uint8 mHeader[kKSPacketHeaderSize];
@@ -29,7 +30,7 @@ class SimTestClient {
   void Disconnect();
 
   // A request with a script text. inCookieFill fills the cookie's 32 bytes.
-  bool SendRequest(const std::string& inText, uint32 inTicket = 1, uint8 inFlags = 0x28,
+  bool SendRequest(const std::string& inText, uint32 inTicket = 1, uint8 inFlags = kCommandFlags,
                    uint8 inCookieFill = 0xA5, bool inReplyWanted = true);
   bool SendRaw(const void* inBytes, size_t inSize);
 

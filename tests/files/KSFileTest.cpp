@@ -11,6 +11,7 @@
 #include "files/KSNativePath.h"
 #include "files/cStream.h"
 #include "foundation/KSError.h"
+#include "foundation/KSHandle.h"
 #include "foundation/XStrList.h"
 
 namespace {
@@ -147,11 +148,11 @@ TEST(KSFile, WriteFileReplacesTheWholeFileOrNothing) {
 
   // While another handle holds the file, the store fails and the old content
   // survives. Neither failure leaves a half-written sibling behind.
-  HANDLE holder = CreateFileW(KSNativePath(spec).Get(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+  KSHandle holder(CreateFileW(KSNativePath(spec).Get(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(holder);
   EXPECT_NE(0, KSFile::WriteFile(spec, "lost", 4));
-  CloseHandle(holder);
+  holder.Reset();
   EXPECT_EQ("abc", ReadAll(spec));
 
   // A store into a missing folder fails without creating anything.

@@ -8,6 +8,7 @@
 #include "files/KSTestFolder.h"
 #include "files/Prefs.h"
 #include "foundation/KSError.h"
+#include "foundation/KSHandle.h"
 #include "foundation/XStrList.h"
 
 namespace {
@@ -107,13 +108,13 @@ TEST(Prefs, AFailedStoreLeavesTheOldFileIntact) {
   // While a reader holds the file open without letting others remove or
   // rename it, the new content cannot take the file's place: the store fails
   // and the old content survives whole, with no stray file beside it.
-  HANDLE reader =
-      CreateFileW(KSNativePath(spec).Get(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                  nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(INVALID_HANDLE_VALUE, reader);
+  KSHandle reader(CreateFileW(KSNativePath(spec).Get(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                              nullptr));
+  ASSERT_TRUE(reader);
   EXPECT_NE(0, prefs.Store());
   EXPECT_FALSE(prefs.IsDirty());
-  CloseHandle(reader);
+  reader.Reset();
   EXPECT_EQ(old, ReadAll(spec));
   XStrList items;
   KSFileSpec::ReadCatalog(folder.Spec(), &items, ks_CatalogFiles | ks_CatalogInvisibles, false);

@@ -33,16 +33,10 @@ TEST(KSEventQueueThreads, ProducersAndADrainerShareALockedQueue) {
     producers.emplace_back([&, p] {
       for (long n = 0; n < kEventsEach; n++) {
         // Held twice, as when a caller that already holds the lock posts.
-        bool outer = lock.Wait(-1);
-        bool inner = lock.Wait(-1);
+        KSMutexHold outer(lock);
+        KSMutexHold inner(lock);
         queue.PostEvent(p, n, 0, new Payload(n), nullptr);
-        if (inner) {
-          lock.Release();
-        }
-        if (outer) {
-          lock.Release();
-        }
-        if (!outer || !inner) {
+        if (!outer.Held() || !inner.Held()) {
           lockFailures++;
         }
       }
@@ -58,12 +52,15 @@ TEST(KSEventQueueThreads, ProducersAndADrainerShareALockedQueue) {
     bool drained = producersLeft.load() == 0;
     long producer = 0, seq = 0;
     KSObject* obj = nullptr;
-    if (!lock.Wait(-1)) {
-      lockFailures++;
-      continue;
+    bool got = false;
+    {
+      KSMutexHold hold(lock);
+      if (!hold.Held()) {
+        lockFailures++;
+        continue;
+      }
+      got = queue.GetNextEvent(&producer, &seq, nullptr, &obj, nullptr);
     }
-    bool got = queue.GetNextEvent(&producer, &seq, nullptr, &obj, nullptr);
-    lock.Release();
     if (!got) {
       if (drained) {
         break;

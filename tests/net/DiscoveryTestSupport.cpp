@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "foundation/KSHandle.h"
 #include "foundation/KSMessages.h"
 #include "foundation/UtilStr.h"
 
@@ -28,10 +29,9 @@ std::string UniqueServiceType(const char* inTag) {
 
 void PulseRegistry(const std::string& inType) {
   std::string name = "KSZeroconf " + inType + " - NotifyEvent";
-  HANDLE event = OpenEventA(EVENT_MODIFY_STATE, FALSE, name.c_str());
-  if (event != nullptr) {
-    PulseEvent(event);
-    CloseHandle(event);
+  KSHandle event(OpenEventA(EVENT_MODIFY_STATE, FALSE, name.c_str()));
+  if (event) {
+    PulseEvent(event.Get());
   }
 }
 

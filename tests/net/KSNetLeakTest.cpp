@@ -9,23 +9,24 @@
 #include "LoopbackPeer.h"
 #include "SessionLog.h"
 #include "foundation/KSError.h"
+#include "foundation/KSHandle.h"
 #include "net/KSNet.h"
 
 namespace {
 
 int ThreadCount() {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) {
+  KSHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  if (!snapshot) {
     return -1;
   }
   int count = 0;
   THREADENTRY32 entry = {};
   entry.dwSize = sizeof(entry);
   DWORD pid = GetCurrentProcessId();
-  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+  for (BOOL more = Thread32First(snapshot.Get(), &entry); more;
+       more = Thread32Next(snapshot.Get(), &entry)) {
     count += entry.th32OwnerProcessID == pid;
   }
-  CloseHandle(snapshot);
   return count;
 }
 

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "foundation/KSError.h"
+#include "foundation/KSHandle.h"
 #include "net/KSPacketQueue.h"
 
 namespace {
@@ -27,7 +28,8 @@ int Seq(const KSPacket* inPacket) {
 TEST(KSPacketQueueTest, FullQueueWaitsTimesOutOrGivesUp) {
   KSPacketQueue queue;
   ASSERT_TRUE(queue.Created());
-  HANDLE giveUp = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  KSHandle giveUpEvent(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  HANDLE giveUp = giveUpEvent.Get();
 
   for (int i = 0; i < KSPacketQueue::kMaxPackets; i++) {
     ASSERT_EQ(0, queue.Append(Copy(i), false, 0, giveUp));
@@ -66,7 +68,6 @@ TEST(KSPacketQueueTest, FullQueueWaitsTimesOutOrGivesUp) {
   }
   EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(queue.Semaphore(), 0));
   EXPECT_EQ(queue.TakeOldest(), nullptr);
-  CloseHandle(giveUp);
 }
 
 // Two appenders wait on a full queue; two packets taken make room for both,
@@ -74,7 +75,8 @@ TEST(KSPacketQueueTest, FullQueueWaitsTimesOutOrGivesUp) {
 // waiting longest, takes none of that room from them.
 TEST(KSPacketQueueTest, EveryWaitingAppenderGetsTheRoomMade) {
   KSPacketQueue queue;
-  HANDLE giveUp = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  KSHandle giveUpEvent(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  HANDLE giveUp = giveUpEvent.Get();
   for (int i = 0; i < KSPacketQueue::kMaxPackets; i++) {
     ASSERT_EQ(0, queue.Append(Copy(i), false, 0, giveUp));
   }
@@ -110,5 +112,4 @@ TEST(KSPacketQueueTest, EveryWaitingAppenderGetsTheRoomMade) {
   bigAppender.join();
   EXPECT_EQ(bigResult, kKSErr_Timeout);
   KSPacketQueue::FreePacket(big);
-  CloseHandle(giveUp);
 }

@@ -8,6 +8,8 @@
 
 #include "DiscoveryTestSupport.h"
 #include "foundation/KSError.h"
+#include "foundation/KSHandle.h"
+#include "foundation/KSMappedView.h"
 #include "foundation/KSMessages.h"
 #include "net/KSZeroconf.h"
 
@@ -46,8 +48,8 @@ std::wstring Widen(const std::string& inText) {
 TEST_F(KSZeroconfTest, ServiceOfAnotherProcessComesAndGoes) {
   StartBrowsing();
   std::string stopName = "KSTest publisher stop " + std::to_string(GetCurrentProcessId());
-  HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, stopName.c_str());
-  ASSERT_NE(nullptr, stop);
+  KSHandle stop(CreateEventA(nullptr, TRUE, FALSE, stopName.c_str()));
+  ASSERT_TRUE(stop);
   std::wstring command = L"\"" + TestExeFolder() + L"\\zc_test_publisher.exe\" " + Widen(mType) +
                          L" \"Engine Far\" 4711 \"" + Widen(stopName) + L"\"";
   STARTUPINFOW startup = {};
@@ -55,6 +57,8 @@ TEST_F(KSZeroconfTest, ServiceOfAnotherProcessComesAndGoes) {
   PROCESS_INFORMATION process = {};
   ASSERT_TRUE(CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                              &startup, &process));
+  KSHandle childThread(process.hThread);
+  KSHandle child(process.hProcess);
 
   EXPECT_TRUE(WaitFor(kKSMsg_ServiceAdded));
   ZCService record;
@@ -63,11 +67,11 @@ TEST_F(KSZeroconfTest, ServiceOfAnotherProcessComesAndGoes) {
   EXPECT_EQ(ks_localhost, record.mAddr.mType);
   EXPECT_STREQ("Engine Far", record.mServiceName.mStr);
 
-  SetEvent(stop);
+  SetEvent(stop.Get());
   EXPECT_TRUE(WaitFor(kKSMsg_ServiceRemoved));
-  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 20000));
+  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(child.Get(), 20000));
   DWORD exitCode = 99;
-  GetExitCodeProcess(process.hProcess, &exitCode);
+  GetExitCodeProcess(child.Get(), &exitCode);
   EXPECT_EQ(0u, exitCode);
   EXPECT_EQ(kKSErr_ServiceNotFound,
             KSZeroconf::ResolveService("Engine Far", mType.c_str(), &record));
@@ -76,9 +80,6 @@ TEST_F(KSZeroconfTest, ServiceOfAnotherProcessComesAndGoes) {
     EXPECT_EQ("Engine Far", msg.mText);
     EXPECT_EQ(0, msg.mParam2);
   }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  CloseHandle(stop);
 }
 
 TEST_F(KSZeroconfTest, RepublishedSlotIsReportedRemovedThenAdded) {
@@ -92,14 +93,13 @@ TEST_F(KSZeroconfTest, RepublishedSlotIsReportedRemovedThenAdded) {
 
   // Holding the registry lock, withdraw and publish again: the browser can
   // only see the slot's new stamp, under the same name.
-  HANDLE lock = OpenMutexA(SYNCHRONIZE, FALSE, ("KSZeroconf " + mType + " - AcessMutex").c_str());
-  ASSERT_NE(nullptr, lock);
-  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(lock, 5000));
+  KSHandle lock(OpenMutexA(SYNCHRONIZE, FALSE, ("KSZeroconf " + mType + " - AcessMutex").c_str()));
+  ASSERT_TRUE(lock);
+  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(lock.Get(), 5000));
   EXPECT_EQ(0, publisher.SetStatus(false));
   publisher.SetServicePort(1001);
   EXPECT_EQ(0, publisher.SetStatus(true));
-  ReleaseMutex(lock);
-  CloseHandle(lock);
+  ReleaseMutex(lock.Get());
 
   ASSERT_TRUE(WaitFor(kKSMsg_ServiceAdded));
   std::vector<LoggedMsg> msgs = mLog.Events();
@@ -129,10 +129,12 @@ TEST_F(KSZeroconfTest, SixSlotsHoldSixServicesInTheSharedLayout) {
   EXPECT_EQ(kKSErr_ServiceNotFound, KSZeroconf::ResolveService("", mType.c_str(), &record));
 
   // Engines of other builds read the slot byte by byte.
-  HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, ("KSZeroconf " + mType + " - 2").c_str());
-  ASSERT_NE(nullptr, mapping);
-  const uint8* slot = static_cast<const uint8*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 524));
-  ASSERT_NE(nullptr, slot);
+  KSHandle mapping(
+      OpenFileMappingA(FILE_MAP_READ, FALSE, ("KSZeroconf " + mType + " - 2").c_str()));
+  ASSERT_TRUE(mapping);
+  KSMappedView view(MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, 524));
+  ASSERT_TRUE(view);
+  const uint8* slot = static_cast<const uint8*>(view.Get());
   EXPECT_EQ(0, std::memcmp(slot, "1111", 4));
   uint32 port;
   std::memcpy(&port, slot + 260, 4);
@@ -141,6 +143,4 @@ TEST_F(KSZeroconfTest, SixSlotsHoldSixServicesInTheSharedLayout) {
   int32 seed;
   std::memcpy(&seed, slot + 520, 4);
   EXPECT_NE(0, seed);
-  UnmapViewOfFile(slot);
-  CloseHandle(mapping);
 }

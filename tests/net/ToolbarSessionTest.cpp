@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "DiscoveryTestSupport.h"
 #include "LoopbackPeer.h"
@@ -94,7 +96,7 @@ class EngineLinkTest : public ::testing::Test {
 
   long Send(const char* inCmd, long inTarget = 0, long inType = 0, long inParam = 0,
             unsigned long* outTicket = nullptr) {
-    return mLink->SendCmd(inCmd, -1, 0x28, inTarget, inType, inParam, outTicket);
+    return mLink->SendCmd(inCmd, -1, kCommandFlags, inTarget, inType, inParam, outTicket);
   }
 
   // Answers a request as an engine does: its ticket, flags and cookie come back.
@@ -152,7 +154,7 @@ TEST_F(EngineLinkTest, ConnectsOnFirstCommandAndRoutesRepliesByCookie) {
   ASSERT_TRUE(mEngine.Accept());
   KSPacket request;
   EXPECT_EQ("print( GetConfigList(CONFIG_WAVESHAPE));", mEngine.RecvText(&request));
-  EXPECT_EQ(0x28, KSMPWire::Flags(request.mHeader));
+  EXPECT_EQ(kCommandFlags, KSMPWire::Flags(request.mHeader));
   EXPECT_TRUE(KSMPWire::ReplyWanted(request.mHeader));
   EXPECT_EQ(ticket, KSMPWire::Ticket(request.mHeader));
   EXPECT_EQ(0, std::memcmp(request.mHeader + 16, kCookieValues, 32));
@@ -182,6 +184,37 @@ TEST_F(EngineLinkTest, ConnectsOnFirstCommandAndRoutesRepliesByCookie) {
   mLink->SetCurService("Engine Other");
   EXPECT_TRUE(mEngine.WaitForEndOfStream());
   EXPECT_STREQ("Engine Other", mLink->GetCurServiceName());
+}
+
+TEST_F(EngineLinkTest, DiscoveryChangesTheListWhileAnotherThreadReadsIt) {
+  PublishEngine(mEngine.Port());
+  ASSERT_TRUE(mLog.WaitForCount(kKSMsg_ServicesChanged, 1));
+
+  // The reader stays alive until the change is heard: a lock it left held
+  // would keep discovery from rebuilding the list until it ended.
+  std::atomic<bool> stop(false);
+  std::atomic<int> reads(0);
+  std::atomic<int> wrongNames(0);
+  std::thread reader([&] {
+    UtilStr name;
+    while (!stop) {
+      wrongNames += mLink->GetServiceName(1, &name) && name == kEngineName ? 0 : 1;
+      reads++;
+      Sleep(1);
+    }
+  });
+  PollUntil([&] { return reads > 0; });
+  KSZeroconf second;
+  second.SetServiceType(mType.c_str());
+  second.SetServiceName("Engine Test 2");
+  second.SetServicePort(1);
+  EXPECT_EQ(0, second.SetStatus(true));
+  bool heard = mLog.WaitForCount(kKSMsg_ServicesChanged, 2, 20000, [&] { PulseRegistry(mType); });
+  stop = true;
+  reader.join();
+  EXPECT_TRUE(heard) << "the list was not rebuilt while it was being read";
+  EXPECT_EQ(0, wrongNames);
+  EXPECT_EQ(2, mLink->GetNumServices());
 }
 
 TEST_F(EngineLinkTest, EngineNotRunningIsGivenUpAfterTwoAttempts) {
@@ -257,7 +290,7 @@ TEST(EngineLinkDNSSD, ServiceFoundByDNSSDIsReachedByItsHostName) {
   ASSERT_EQ(1, daemon.PostBrowseReply(type.c_str(), kDNSServiceFlagsAdd, 0, kEngineName, "local."));
   ASSERT_TRUE(log.WaitForCount(kKSMsg_ServicesChanged, 1));
   link.SetCurService(kEngineName);
-  ASSERT_EQ(0, link.SendCmd("SetFullscreen(true);", -1, 0x28, 0, 0, 0, nullptr));
+  ASSERT_EQ(0, link.SendCmd("SetFullscreen(true);", -1, kCommandFlags, 0, 0, 0, nullptr));
   ASSERT_TRUE(engine.Accept());
   std::vector<LoggedMsg> opened = log.Events(kKSMsg_SessionOpened);
   ASSERT_EQ(2u, opened.size());

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "foundation/KSHandle.h"
 #include "net/KSZeroconf.h"
 
 int main(int argc, char** argv) {
@@ -16,16 +17,15 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: zc_test_publisher TYPE NAME PORT STOP_EVENT\n");
     return 1;
   }
-  HANDLE stop = OpenEventA(SYNCHRONIZE, FALSE, argv[4]);
+  KSHandle stop(OpenEventA(SYNCHRONIZE, FALSE, argv[4]));
   KSZeroconf registry;
   registry.SetServiceType(argv[1]);
   registry.SetServiceName(argv[2]);
   registry.SetServicePort(std::strtoul(argv[3], nullptr, 10));
-  if (stop == nullptr || registry.SetStatus(true) != 0) {
+  if (!stop || registry.SetStatus(true) != 0) {
     return 2;
   }
-  bool told = WaitForSingleObject(stop, 60000) == WAIT_OBJECT_0;
+  bool told = WaitForSingleObject(stop.Get(), 60000) == WAIT_OBJECT_0;
   registry.SetStatus(false);
-  CloseHandle(stop);
   return told ? 0 : 3;
 }

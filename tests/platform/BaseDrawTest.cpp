@@ -2,10 +2,10 @@
 
 #include "Canvas.h"
 #include "platform/BaseUtils.h"
+#include "platform/KSGdiObject.h"
 
 namespace {
 
-const KSRGBA kWhite = {255, 255, 255, 0};
 const KSRGBA kBlack = {0, 0, 0, 0};
 
 // Where inText lands in a 200 x 60 rectangle with inFormat.
@@ -63,13 +63,14 @@ TEST(BaseDraw, TextFormatBitsPlaceTheText) {
 
 TEST(BaseDraw, TextDrawingRestoresTheContext) {
   Canvas canvas(100, 30);
-  HFONT font = CreateFontW(20, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
+  KSGdiObj<HFONT> font(
+      CreateFontW(20, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
   HGDIOBJ before = GetCurrentObject(canvas.DC(), OBJ_FONT);
   SetTextColor(canvas.DC(), RGB(1, 2, 3));
   SetBkMode(canvas.DC(), OPAQUE);
   SetBkColor(canvas.DC(), RGB(0, 255, 0));
-  EXPECT_EQ(0,
-            BaseDrawText(canvas.DC(), "Hi", KSRect{0, 0, 100, 30}, font, KSRGBA{0, 0, 255, 0}, 0));
+  EXPECT_EQ(0, BaseDrawText(canvas.DC(), "Hi", KSRect{0, 0, 100, 30}, font.Get(),
+                            KSRGBA{0, 0, 255, 0}, 0));
   EXPECT_EQ(before, GetCurrentObject(canvas.DC(), OBJ_FONT));
   EXPECT_EQ(RGB(1, 2, 3), GetTextColor(canvas.DC()));
   EXPECT_EQ(OPAQUE, GetBkMode(canvas.DC()));
@@ -85,7 +86,6 @@ TEST(BaseDraw, TextDrawingRestoresTheContext) {
   }
   EXPECT_GT(red, 0);
   EXPECT_EQ(0, green);
-  DeleteObject(font);
 }
 
 TEST(BaseDraw, MeasuresTextAndTheScreen) {
@@ -96,10 +96,10 @@ TEST(BaseDraw, MeasuresTextAndTheScreen) {
   BaseGetTextExtent("ABCxyzABCxyz", nullptr, &doubleWidth, &height);
   EXPECT_GT(height, 0);
   EXPECT_NEAR(2 * width, doubleWidth, 2);
-  HFONT big = CreateFontW(48, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
-  ASSERT_EQ(0, BaseGetTextExtent("ABCxyz", big, &width, &height));
+  KSGdiObj<HFONT> big(
+      CreateFontW(48, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
+  ASSERT_EQ(0, BaseGetTextExtent("ABCxyz", big.Get(), &width, &height));
   EXPECT_GE(height, 48);
-  DeleteObject(big);
 
   // Less than the raw screen: no title bar.
   BaseGetScreenSize(&width, &height);

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include "foundation/KSHandle.h"
+
 namespace {
 
 // The layout of one entry of SystemHandleInformation (class 16).
@@ -41,8 +43,9 @@ BOOL CALLBACK CountThreadWindows(HWND inWind, LPARAM ioCount) {
 }  // namespace
 
 long CountKernelHandles() {
-  auto query = reinterpret_cast<QuerySystemInfoProc>(
-      GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation"));
+  // Through void*: FARPROC's own type does not match the function's.
+  auto query = reinterpret_cast<QuerySystemInfoProc>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
   if (query == nullptr) {
     return -1;
   }
@@ -80,36 +83,36 @@ long CountGdiObjects() {
 }
 
 long CountWindows() {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) {
+  KSHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  if (!snapshot) {
     return -1;
   }
   long count = 0;
   THREADENTRY32 entry = {};
   entry.dwSize = sizeof(entry);
   DWORD pid = GetCurrentProcessId();
-  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+  for (BOOL more = Thread32First(snapshot.Get(), &entry); more;
+       more = Thread32Next(snapshot.Get(), &entry)) {
     if (entry.th32OwnerProcessID == pid) {
       EnumThreadWindows(entry.th32ThreadID, CountThreadWindows, reinterpret_cast<LPARAM>(&count));
     }
   }
-  CloseHandle(snapshot);
   return count;
 }
 
 long CountThreads() {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) {
+  KSHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  if (!snapshot) {
     return -1;
   }
   long count = 0;
   THREADENTRY32 entry = {};
   entry.dwSize = sizeof(entry);
   DWORD pid = GetCurrentProcessId();
-  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+  for (BOOL more = Thread32First(snapshot.Get(), &entry); more;
+       more = Thread32Next(snapshot.Get(), &entry)) {
     count += entry.th32OwnerProcessID == pid;
   }
-  CloseHandle(snapshot);
   return count;
 }
 

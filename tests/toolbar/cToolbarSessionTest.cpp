@@ -61,15 +61,15 @@ TEST(cToolbarSession, RepliesGoToTheTargetNamedInTheRequest) {
   ASSERT_EQ(0, link.OpenDirectSession(&engine));
 
   // Until there is a notify window, replies reach nobody.
-  ASSERT_EQ(
-      0, link.SendCmd("early", -1, 0x28, comboBox.ReplyTargetID(), kRequestGetValue, 7, nullptr));
+  ASSERT_EQ(0, link.SendCmd("early", -1, kCommandFlags, comboBox.ReplyTargetID(), kRequestGetValue,
+                            7, nullptr));
   EXPECT_TRUE(comboBox.mReplies.empty());
 
   link.SetNotifyWindow(&window, &window);
   ASSERT_EQ(0, link.SendCmd("index", -1, 12, comboBox.ReplyTargetID(), kRequestGetValueIndex,
                             kUITrackInfo, nullptr));
-  ASSERT_EQ(0, link.SendCmd("contents", -1, 0x28, listView.ReplyTargetID(), kRequestGetContents, 0,
-                            nullptr));
+  ASSERT_EQ(0, link.SendCmd("contents", -1, kCommandFlags, listView.ReplyTargetID(),
+                            kRequestGetContents, 0, nullptr));
   ASSERT_EQ(1u, comboBox.mReplies.size());
   EXPECT_EQ("re:index", comboBox.mReplies[0].mText);
   EXPECT_EQ(kRequestGetValueIndex, comboBox.mReplies[0].mType);
@@ -83,8 +83,8 @@ TEST(cToolbarSession, RepliesGoToTheTargetNamedInTheRequest) {
     RecordingTarget closedList;
     goneID = closedList.ReplyTargetID();
   }
-  ASSERT_EQ(0, link.SendCmd("cmd", -1, 0x28, 0, kRequestDontCare, 0, nullptr));
-  ASSERT_EQ(0, link.SendCmd("late", -1, 0x28, goneID, kRequestGetValue, 0, nullptr));
+  ASSERT_EQ(0, link.SendCmd("cmd", -1, kCommandFlags, 0, kRequestDontCare, 0, nullptr));
+  ASSERT_EQ(0, link.SendCmd("late", -1, kCommandFlags, goneID, kRequestGetValue, 0, nullptr));
   EXPECT_TRUE(window.mReplies.empty());
   EXPECT_EQ(1u, comboBox.mReplies.size());
   EXPECT_EQ(1u, listView.mReplies.size());

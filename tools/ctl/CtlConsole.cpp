@@ -12,6 +12,8 @@
 
 namespace {
 
+// Never closed: the control handler may run on a thread of its own until the
+// process has ended.
 HANDLE gStopEvent = nullptr;
 
 BOOL WINAPI OnConsoleControl(DWORD) {

@@ -11,16 +11,10 @@
 
 namespace {
 
-// The header flags the toolbar sends its commands with.
-const unsigned char kCommandFlags = 0x28;
-
 // Discovery is polled at this pace, and the list counts as settled once it
 // has not changed for kSettleMS.
 const long kPollMS = 50;
 const long kSettleMS = 300;
-
-// Resolved addresses older than this are looked up again.
-const long kResolveMaxAgeSecs = 10;
 
 bool ReadIP4(const char* inText, uint8* outBytes) {
   unsigned a, b, c, d;
@@ -65,9 +59,6 @@ CtlLink::CtlLink()
 CtlLink::~CtlLink() {
   // Close while our own event handlers still exist.
   CloseSession();
-  if (mWakeEvent != nullptr) {
-    CloseHandle(mWakeEvent);
-  }
 }
 
 void CtlLink::WaitForInstances(const char* inName, long inWaitMS) {
@@ -136,47 +127,43 @@ long CtlLink::ChooseAddress(const char* inHost, long inPort) {
   // The address stands in for a resolved service of that name.
   UtilStr name;
   name.AppendVA(addr.mType == ks_IP6Address ? "[%s]:%ld" : "%s:%ld", inHost, inPort);
-  SetCurService(name.getCStr());
-  mServiceAddr = addr;
-  mServicePort = static_cast<unsigned long>(inPort);
-  mServiceResolved = true;
+  UseServiceAddr(name.getCStr(), addr, static_cast<unsigned long>(inPort));
   return 0;
 }
 
 long CtlLink::Query(const char* inScript, long inLen, UtilStr* outReply) {
-  mLock.Wait(-1);
-  long id = ++mNextRequestID;
-  mAwaitedRequestID = id;
-  mReplyArrived = false;
-  mReply.Clear();
-  mLock.Release();
-
+  long id = AwaitNextReply();
   long err = SendCmd(inScript, inLen, kCommandFlags, 0, kRequestDontCare, id, nullptr);
   DWORD start = GetTickCount();
-  bool arrived = false;
-  while (err == 0) {
-    mLock.Wait(-1);
-    arrived = mReplyArrived;
-    if (arrived) {
-      outReply->Assign(mReply.getCStr(), mReply.length());
-    }
-    mLock.Release();
+  while (err == 0 && !TakeReply(outReply)) {
     long waited = long(GetTickCount() - start);
-    if (arrived) {
-      break;
-    }
     if (mSessionLost) {
       err = kKSErr_NotConnected;
     } else if (waited >= kCtlReplyWaitMS) {
       err = kKSErr_Timeout;
     } else {
-      WaitForSingleObject(mWakeEvent, DWORD(kCtlReplyWaitMS - waited));
+      WaitForSingleObject(mWakeEvent.Get(), DWORD(kCtlReplyWaitMS - waited));
     }
   }
-  mLock.Wait(-1);
+  KSMutexHold hold(mLock);
   mAwaitedRequestID = 0;
-  mLock.Release();
   return err;
+}
+
+long CtlLink::AwaitNextReply() {
+  KSMutexHold hold(mLock);
+  mAwaitedRequestID = ++mNextRequestID;
+  mReplyArrived = false;
+  mReply.Clear();
+  return mAwaitedRequestID;
+}
+
+bool CtlLink::TakeReply(UtilStr* outReply) {
+  KSMutexHold hold(mLock);
+  if (mReplyArrived) {
+    outReply->Assign(mReply.getCStr(), mReply.length());
+  }
+  return mReplyArrived;
 }
 
 long CtlLink::Post(const char* inScript) {
@@ -186,30 +173,33 @@ long CtlLink::Post(const char* inScript) {
 bool CtlLink::NextNotification(long inWaitMS, void* inStopEvent, CtlNotification* outNotification) {
   DWORD start = GetTickCount();
   for (;;) {
-    mLock.Wait(-1);
-    bool found = !mNotifications.empty();
-    if (found) {
-      CtlNotification& first = mNotifications.front();
-      outNotification->mCode = first.mCode;
-      outNotification->mDesc.Assign(first.mDesc.getCStr(), first.mDesc.length());
-      outNotification->mData.Assign(first.mData.getCStr(), first.mData.length());
-      mNotifications.pop_front();
-    }
-    mLock.Release();
-    long waited = long(GetTickCount() - start);
-    if (found) {
+    if (TakeNotification(outNotification)) {
       return true;
     }
+    long waited = long(GetTickCount() - start);
     if (mSessionLost || waited >= inWaitMS) {
       return false;
     }
-    HANDLE events[2] = {mWakeEvent, inStopEvent};
+    HANDLE events[2] = {mWakeEvent.Get(), inStopEvent};
     DWORD count = inStopEvent != nullptr ? 2 : 1;
     if (WaitForMultipleObjects(count, events, FALSE, DWORD(inWaitMS - waited)) ==
         WAIT_OBJECT_0 + 1) {
       return false;
     }
   }
+}
+
+bool CtlLink::TakeNotification(CtlNotification* outNotification) {
+  KSMutexHold hold(mLock);
+  if (mNotifications.empty()) {
+    return false;
+  }
+  CtlNotification& first = mNotifications.front();
+  outNotification->mCode = first.mCode;
+  outNotification->mDesc.Assign(first.mDesc.getCStr(), first.mDesc.length());
+  outNotification->mData.Assign(first.mData.getCStr(), first.mData.length());
+  mNotifications.pop_front();
+  return true;
 }
 
 long CtlLink::Connect() {
@@ -221,33 +211,37 @@ long CtlLink::Connect() {
 }
 
 void CtlLink::OnCmdComplete(const KSBuf& inReply, const ToolbarCmdCookie& inCookie) {
-  mLock.Wait(-1);
-  bool awaited = mAwaitedRequestID != 0 && inCookie.mParam[2] == mAwaitedRequestID;
-  if (awaited) {
-    mReply.Assign(inReply.mData, inReply.mNumBytes);
-    mReplyArrived = true;
-  }
-  mLock.Release();
-  if (awaited) {
-    SetEvent(mWakeEvent);
+  if (StoreReply(inReply, inCookie.mParam[2])) {
+    SetEvent(mWakeEvent.Get());
   }
 }
 
+bool CtlLink::StoreReply(const KSBuf& inReply, long inRequestID) {
+  KSMutexHold hold(mLock);
+  if (mAwaitedRequestID == 0 || inRequestID != mAwaitedRequestID) {
+    return false;
+  }
+  mReply.Assign(inReply.mData, inReply.mNumBytes);
+  mReplyArrived = true;
+  return true;
+}
+
 void CtlLink::OnReceivedSystemMsg(const KSMPSystemMsg& inMsg, unsigned char) {
-  mLock.Wait(-1);
-  mNotifications.push_back(CtlNotification());
-  CtlNotification& notification = mNotifications.back();
-  notification.mCode = inMsg.mMsgID;
-  notification.mDesc.Assign(inMsg.mDesc, inMsg.mDescSize);
-  notification.mData.Assign(inMsg.mData, inMsg.mDataSize);
-  mLock.Release();
-  SetEvent(mWakeEvent);
+  {
+    KSMutexHold hold(mLock);
+    mNotifications.push_back(CtlNotification());
+    CtlNotification& notification = mNotifications.back();
+    notification.mCode = inMsg.mMsgID;
+    notification.mDesc.Assign(inMsg.mDesc, inMsg.mDescSize);
+    notification.mData.Assign(inMsg.mData, inMsg.mDataSize);
+  }
+  SetEvent(mWakeEvent.Get());
 }
 
 void CtlLink::OnSessionClosed() {
   ToolbarSession::OnSessionClosed();  // broadcasts the refusal, if it is one, first
   mSessionLost = true;
-  SetEvent(mWakeEvent);
+  SetEvent(mWakeEvent.Get());
 }
 
 void CtlLink::ListenToMsg(long inMsg, void* inParam1, void* inParam2) {

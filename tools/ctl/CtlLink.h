@@ -8,6 +8,7 @@
 #include <atomic>
 #include <deque>
 
+#include "foundation/KSHandle.h"
 #include "foundation/KSMutex.h"
 #include "foundation/UtilStr.h"
 #include "net/ToolbarSession.h"
@@ -82,6 +83,15 @@ class CtlLink : public ToolbarSession {
   void ListenToMsg(long inMsg, void* inParam1, void* inParam2) override;
 
  private:
+  // Starts waiting for the reply to a new request; its number goes in the
+  // request's cookie.
+  long AwaitNextReply();
+  // Copies the awaited reply once it has arrived.
+  bool TakeReply(UtilStr* outReply);
+  // Keeps inReply if it answers the awaited request.
+  bool StoreReply(const KSBuf& inReply, long inRequestID);
+  bool TakeNotification(CtlNotification* outNotification);
+
   // Replies are matched to requests by a number of ours in the cookie's
   // parameter: the ticket is known only once the send has returned, and the
   // reply may come first.
@@ -90,8 +100,8 @@ class CtlLink : public ToolbarSession {
   bool mReplyArrived;
   UtilStr mReply;
   std::deque<CtlNotification> mNotifications;
-  KSMutex mLock;     // guards the reply and notification fields
-  void* mWakeEvent;  // auto-reset; set on a reply, a notification or a loss
+  KSMutex mLock;        // guards the reply and notification fields
+  KSHandle mWakeEvent;  // auto-reset; set on a reply, a notification or a loss
   std::atomic<bool> mSessionLost;
   std::atomic<bool> mSessionRefused;
   long mLastConnectError;

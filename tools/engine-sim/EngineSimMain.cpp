@@ -14,10 +14,9 @@
 #include "engine-sim/SimText.h"
 #include "foundation/KSError.h"
 #include "net/KSZeroconf.h"
+#include "net/ToolbarSession.h"
 
 namespace {
-
-const char kServiceType[] = "_corvexa-ksmp._tcp.";
 
 // The engine's timers run at this pace; a notification flood is spread over it.
 const long kTickMS = 10;
@@ -29,7 +28,7 @@ void Complain(const char* inWhat, const char* inDetail, long inErr) {
 }
 
 long Publish(KSZeroconf* ioRegistry, const SimOptions& inOptions, long inPort) {
-  ioRegistry->SetServiceType(kServiceType);
+  ioRegistry->SetServiceType(kEngineServiceType);
   ioRegistry->SetServiceName(inOptions.mName.getCStr());
   ioRegistry->SetServicePort(static_cast<unsigned long>(inPort));
   // Bound to one address of this machine: publish that one, else "this machine".

@@ -1,6 +1,7 @@
 #include "engine-sim/SimClient.h"
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "engine-sim/SimServer.h"
@@ -31,43 +32,40 @@ void StampNow(KSPacket* ioPacket) {
 
 }  // namespace
 
-SimClient::SimClient(SimServer* inServer, SOCKET inSocket, long inID)
+SimClient::SimClient(SimServer* inServer, KSSocket inSocket, long inID)
     : mServer(inServer),
       mOptions(inServer->Options()),
-      mSocket(inSocket),
+      mSocket(std::move(inSocket)),
       mID(inID),
       mOpenedMS(int64(GetTickCount64())),
-      mThread(nullptr),
       mBatching(false),
       mBroken(false),
       mClosing(false),
       mFinished(false),
       mRepliesSent(0) {
   DWORD timeout = kSendTimeoutMS;
-  setsockopt(mSocket, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&timeout),
+  setsockopt(mSocket.Get(), SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&timeout),
              sizeof(timeout));
   // A shutdown by another thread does not wake a blocked recv, so the
   // reading thread waits in short steps and looks at mClosing in between.
   // A time-out on the receive itself costs nothing while requests flow.
   DWORD pollMS = kClosePollMS;
-  setsockopt(mSocket, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&pollMS),
+  setsockopt(mSocket.Get(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&pollMS),
              sizeof(pollMS));
   BOOL noDelay = TRUE;
-  setsockopt(mSocket, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay),
+  setsockopt(mSocket.Get(), IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay),
              sizeof(noDelay));
 }
 
 SimClient::~SimClient() {
   Close();
   if (mThread) {
-    WaitForSingleObject(mThread, INFINITE);
-    CloseHandle(mThread);
+    WaitForSingleObject(mThread.Get(), INFINITE);
   }
-  closesocket(mSocket);
 }
 
 long SimClient::Start() {
-  mThread = CreateThread(nullptr, 0, ThreadProc, this, 0, nullptr);
+  mThread.Reset(CreateThread(nullptr, 0, ThreadProc, this, 0, nullptr));
   if (!mThread) {
     mFinished = true;
     return KSError::TranslateErr(long(GetLastError()), KSErrorDomain_OS);
@@ -78,7 +76,7 @@ long SimClient::Start() {
 void SimClient::Close() {
   mClosing = true;
   mBroken = true;
-  shutdown(mSocket, SD_BOTH);  // the blocked recv returns
+  shutdown(mSocket.Get(), SD_BOTH);  // the blocked recv returns
 }
 
 DWORD WINAPI SimClient::ThreadProc(void* inClient) {
@@ -95,7 +93,7 @@ void SimClient::ReadLoop() {
   bool batch = mOptions.mReplyDelayMS <= 0;
   ULONGLONG lastDataMS = GetTickCount64();
   while (!mClosing) {
-    int received = recv(mSocket, chunk.data(), int(chunk.size()), 0);
+    int received = recv(mSocket.Get(), chunk.data(), int(chunk.size()), 0);
     if (received < 0 && WSAGetLastError() == WSAETIMEDOUT) {
       // Nothing came within the receive time-out: look at mClosing, and give
       // up on a client that went silent in the middle of a packet, which
@@ -177,7 +175,7 @@ void SimClient::Reply(const uint8* inRequestHeader, const UtilStr& inReply) {
     packet.mData = nullptr;
     uint8 wire[kKSPacketWireHeaderSize];
     KSPacketWire::EncodeHeader(packet, wire);
-    SimLockHold hold(&mSendLock);
+    KSCriticalSectionHold hold(mSendLock);
     mOutgoing.insert(mOutgoing.end(), wire, wire + sizeof(wire));
     FlushLocked();
     mBroken = true;  // the stream can never be read in step again
@@ -243,7 +241,7 @@ bool SimClient::SendPacket(const uint8* inHeader, const char* inData, int32 inLe
 bool SimClient::SendWire(const char* inWire, int32 inLen) {
   bool sent = true;
   {
-    SimLockHold hold(&mSendLock);
+    KSCriticalSectionHold hold(mSendLock);
     if (mBroken) {
       return false;
     }
@@ -259,14 +257,14 @@ bool SimClient::SendWire(const char* inWire, int32 inLen) {
 }
 
 void SimClient::BeginBatch() {
-  SimLockHold hold(&mSendLock);
+  KSCriticalSectionHold hold(mSendLock);
   mBatching = true;
 }
 
 void SimClient::EndBatch() {
   bool sent = true;
   {
-    SimLockHold hold(&mSendLock);
+    KSCriticalSectionHold hold(mSendLock);
     mBatching = false;
     sent = FlushLocked();
   }
@@ -283,7 +281,7 @@ bool SimClient::FlushLocked() {
   size_t done = 0;
   bool sent = true;
   while (done < mOutgoing.size() && sent) {
-    int count = send(mSocket, mOutgoing.data() + done, int(mOutgoing.size() - done), 0);
+    int count = send(mSocket.Get(), mOutgoing.data() + done, int(mOutgoing.size() - done), 0);
     if (count <= 0) {
       sent = false;
     } else {

@@ -16,15 +16,17 @@
 #include <atomic>
 #include <vector>
 
-#include "engine-sim/SimLock.h"
 #include "engine-sim/SimOptions.h"
+#include "foundation/KSCriticalSection.h"
+#include "foundation/KSHandle.h"
 #include "net/KSPacket.h"
+#include "net/KSSocket.h"
 
 class SimServer;
 
 class SimClient {
  public:
-  SimClient(SimServer* inServer, SOCKET inSocket, long inID);
+  SimClient(SimServer* inServer, KSSocket inSocket, long inID);
   // Closes the connection and waits for the thread.
   ~SimClient();
 
@@ -67,11 +69,11 @@ class SimClient {
 
   SimServer* mServer;
   const SimOptions& mOptions;
-  SOCKET mSocket;
+  KSSocket mSocket;
   long mID;
   int64 mOpenedMS;
-  HANDLE mThread;
-  SimLock mSendLock;            // guards the fields below and the socket's sending
+  KSHandle mThread;
+  KSCriticalSection mSendLock;  // guards the fields below and the socket's sending
   std::vector<char> mOutgoing;  // wire bytes not yet sent
   bool mBatching;               // the thread is collecting the replies of one read
   std::atomic<bool> mBroken;    // nothing more is sent on this connection

@@ -21,15 +21,12 @@ SimConsole::SimConsole(SimServer* inServer)
     : mServer(inServer),
       mExitEvent(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       mDoneEvent(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-      mInputThread(nullptr),
       mStopping(false) {}
 
 SimConsole::~SimConsole() {
   Stop();
   SetConsoleCtrlHandler(CtrlHandler, FALSE);
   sConsole = nullptr;
-  CloseHandle(mExitEvent);
-  CloseHandle(mDoneEvent);
 }
 
 long SimConsole::Start(bool inWatchInput) {
@@ -38,12 +35,12 @@ long SimConsole::Start(bool inWatchInput) {
   if (!inWatchInput) {
     return 0;
   }
-  mInputThread = CreateThread(nullptr, 0, InputThread, this, 0, nullptr);
+  mInputThread.Reset(CreateThread(nullptr, 0, InputThread, this, 0, nullptr));
   return mInputThread ? 0 : KSError::TranslateErr(long(GetLastError()), KSErrorDomain_OS);
 }
 
 bool SimConsole::WaitForExit(long inMS) {
-  return WaitForSingleObject(mExitEvent, DWORD(inMS)) != WAIT_TIMEOUT;
+  return WaitForSingleObject(mExitEvent.Get(), DWORD(inMS)) != WAIT_TIMEOUT;
 }
 
 void SimConsole::Stop() {
@@ -52,14 +49,13 @@ void SimConsole::Stop() {
     return;
   }
   // The reader is most likely blocked in a read of the input.
-  CancelSynchronousIo(mInputThread);
-  WaitForSingleObject(mInputThread, kInputStopMS);
-  CloseHandle(mInputThread);
-  mInputThread = nullptr;
+  CancelSynchronousIo(mInputThread.Get());
+  WaitForSingleObject(mInputThread.Get(), kInputStopMS);
+  mInputThread.Reset();
 }
 
 void SimConsole::Finished() {
-  SetEvent(mDoneEvent);
+  SetEvent(mDoneEvent.Get());
 }
 
 BOOL WINAPI SimConsole::CtrlHandler(DWORD inEvent) {
@@ -67,12 +63,12 @@ BOOL WINAPI SimConsole::CtrlHandler(DWORD inEvent) {
   if (!console) {
     return FALSE;
   }
-  SetEvent(console->mExitEvent);
+  SetEvent(console->mExitEvent.Get());
   if (inEvent == CTRL_CLOSE_EVENT || inEvent == CTRL_LOGOFF_EVENT ||
       inEvent == CTRL_SHUTDOWN_EVENT) {
     // Returning lets Windows end the process: first let main withdraw the
     // instance from the registry.
-    WaitForSingleObject(console->mDoneEvent, kCloseGraceMS);
+    WaitForSingleObject(console->mDoneEvent.Get(), kCloseGraceMS);
   }
   return TRUE;
 }
@@ -81,7 +77,7 @@ DWORD WINAPI SimConsole::InputThread(void* inConsole) {
   SimConsole* console = static_cast<SimConsole*>(inConsole);
   console->ReadInput();
   if (!console->mStopping) {
-    SetEvent(console->mExitEvent);  // the end of the input ends the program
+    SetEvent(console->mExitEvent.Get());  // the end of the input ends the program
   }
   return 0;
 }

@@ -7,6 +7,8 @@
 
 #include <atomic>
 
+#include "foundation/KSHandle.h"
+
 class SimServer;
 
 class SimConsole {
@@ -39,8 +41,8 @@ class SimConsole {
   static SimConsole* sConsole;  // the one the control handler signals
 
   SimServer* mServer;
-  HANDLE mExitEvent;
-  HANDLE mDoneEvent;
-  HANDLE mInputThread;
+  KSHandle mExitEvent;
+  KSHandle mDoneEvent;
+  KSHandle mInputThread;
   std::atomic<bool> mStopping;
 };

@@ -7,6 +7,8 @@
 
 #include "engine-sim/SimText.h"
 #include "foundation/KSError.h"
+#include "foundation/KSFindHandle.h"
+#include "foundation/KSHandle.h"
 
 namespace {
 
@@ -40,32 +42,31 @@ bool IsMediaFile(const std::wstring& inName) {
 }
 
 long ReadSmallFile(const std::wstring& inPath, std::string* outBytes) {
-  HANDLE file = CreateFileW(inPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  KSHandle file(CreateFileW(inPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     return LastError();
   }
-  long err = 0;
-  DWORD size = GetFileSize(file, nullptr);
+  DWORD size = GetFileSize(file.Get(), nullptr);
   if (size == INVALID_FILE_SIZE || size > kMaxListFileSize) {
-    err = kKSErr_FileTooBig;
-  } else {
-    outBytes->resize(size);
-    DWORD read = 0;
-    if (size > 0 && (!ReadFile(file, &(*outBytes)[0], size, &read, nullptr) || read != size)) {
-      err = kKSErr_IO;
-    }
+    return kKSErr_FileTooBig;
   }
-  CloseHandle(file);
-  return err;
+  outBytes->resize(size);
+  DWORD read = 0;
+  if (size > 0 && (!ReadFile(file.Get(), &(*outBytes)[0], size, &read, nullptr) || read != size)) {
+    return kKSErr_IO;
+  }
+  return 0;
 }
 
 // Reads at most *ioBudget folder entries, counting them off.
 void ScanFolder(const std::wstring& inFolder, int inDepth, long* ioBudget, EngineNames* ioNames) {
+  if (*ioBudget <= 0) {
+    return;
+  }
   WIN32_FIND_DATAW found;
-  HANDLE search =
-      *ioBudget > 0 ? FindFirstFileW((inFolder + L"\\*").c_str(), &found) : INVALID_HANDLE_VALUE;
-  if (search == INVALID_HANDLE_VALUE) {
+  KSFindHandle search(FindFirstFileW((inFolder + L"\\*").c_str(), &found));
+  if (!search) {
     return;
   }
   do {
@@ -81,8 +82,7 @@ void ScanFolder(const std::wstring& inFolder, int inDepth, long* ioBudget, Engin
     } else if (IsMediaFile(name)) {
       ioNames->push_back(Utf8Text(name.c_str()));
     }
-  } while (--*ioBudget > 0 && FindNextFileW(search, &found));
-  FindClose(search);
+  } while (--*ioBudget > 0 && FindNextFileW(search.Get(), &found));
 }
 
 }  // namespace

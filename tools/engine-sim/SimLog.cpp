@@ -8,14 +8,6 @@
 #include "engine-sim/SimText.h"
 #include "foundation/KSError.h"
 
-SimLog::SimLog() : mFile(nullptr) {}
-
-SimLog::~SimLog() {
-  if (mFile) {
-    CloseHandle(mFile);
-  }
-}
-
 long SimLog::Open(const UtilStr& inPath) {
   // Others may read the file while it grows: tests check it during a run.
   HANDLE file = CreateFileW(WideText(inPath).c_str(), GENERIC_WRITE,
@@ -24,7 +16,7 @@ long SimLog::Open(const UtilStr& inPath) {
   if (file == INVALID_HANDLE_VALUE) {
     return KSError::TranslateErr(long(GetLastError()), KSErrorDomain_OS);
   }
-  mFile = file;
+  mFile.Reset(file);
   return 0;
 }
 
@@ -41,7 +33,7 @@ void SimLog::Note(long inClient, const char* inFormat, ...) {
   std::vsnprintf(text, sizeof(text), inFormat, args);
   va_end(args);
   {
-    SimLockHold hold(&mLock);
+    KSCriticalSectionHold hold(mLock);
     std::fprintf(stderr, "corvexa-engine-sim: #%ld %s\n", inClient, text);
     std::fflush(stderr);
   }
@@ -73,7 +65,7 @@ void SimLog::WriteLine(long inClient, char inMark, const char* inText, long inLe
     }
   }
   line.Append("\r\n");
-  SimLockHold hold(&mLock);
+  KSCriticalSectionHold hold(mLock);
   DWORD written = 0;
-  WriteFile(mFile, line.getCStr(), DWORD(line.length()), &written, nullptr);
+  WriteFile(mFile.Get(), line.getCStr(), DWORD(line.length()), &written, nullptr);
 }

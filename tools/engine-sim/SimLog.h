@@ -7,13 +7,13 @@
 // \r and \0; every other byte is written as it came.
 #pragma once
 
-#include "engine-sim/SimLock.h"
+#include "foundation/KSCriticalSection.h"
+#include "foundation/KSHandle.h"
 #include "foundation/UtilStr.h"
 
 class SimLog {
  public:
-  SimLog();
-  ~SimLog();
+  SimLog() = default;
 
   SimLog(const SimLog&) = delete;
   SimLog& operator=(const SimLog&) = delete;
@@ -27,6 +27,6 @@ class SimLog {
  private:
   void WriteLine(long inClient, char inMark, const char* inText, long inLen);
 
-  SimLock mLock;
-  void* mFile;  // HANDLE, or null without --log
+  KSCriticalSection mLock;
+  KSHandle mFile;  // none without --log
 };

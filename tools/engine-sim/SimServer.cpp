@@ -3,6 +3,7 @@
 #include <ws2tcpip.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "engine-sim/SimClient.h"
 #include "foundation/KSError.h"
@@ -42,9 +43,7 @@ SimServer::SimServer(EngineSimulator* inEngine, const SimOptions& inOptions, Sim
     : mEngine(inEngine),
       mOptions(inOptions),
       mLog(inLog),
-      mListener(INVALID_SOCKET),
       mPort(0),
-      mAcceptThread(nullptr),
       mStopEvent(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       mNextClientID(1),
       mFloodStartMS(NowMS()),
@@ -52,7 +51,6 @@ SimServer::SimServer(EngineSimulator* inEngine, const SimOptions& inOptions, Sim
 
 SimServer::~SimServer() {
   Stop();
-  CloseHandle(mStopEvent);
 }
 
 long SimServer::Start(UtilStr* outAddress, UtilStr* outProblem) {
@@ -63,24 +61,20 @@ long SimServer::Start(UtilStr* outAddress, UtilStr* outProblem) {
     outProblem->AppendVA("%s is not an IPv4 address", mOptions.mBindAddr.getCStr());
     return kKSErr_Param;
   }
-  mListener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  mListener.Reset(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
   int addrLen = sizeof(addr);
-  if (mListener == INVALID_SOCKET ||
-      bind(mListener, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0 ||
-      listen(mListener, SOMAXCONN) != 0 ||
-      getsockname(mListener, reinterpret_cast<sockaddr*>(&addr), &addrLen) != 0) {
+  if (!mListener || bind(mListener.Get(), reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0 ||
+      listen(mListener.Get(), SOMAXCONN) != 0 ||
+      getsockname(mListener.Get(), reinterpret_cast<sockaddr*>(&addr), &addrLen) != 0) {
     int socketError = WSAGetLastError();
     long err = SocketError();
     outProblem->AppendVA("cannot listen on %s:%ld: ", mOptions.mBindAddr.getCStr(), mOptions.mPort);
     DescribeListenError(socketError, err, outProblem);
-    if (mListener != INVALID_SOCKET) {
-      closesocket(mListener);
-      mListener = INVALID_SOCKET;
-    }
+    mListener.Reset();
     return err;
   }
   mPort = ntohs(addr.sin_port);
-  mAcceptThread = CreateThread(nullptr, 0, AcceptThread, this, 0, nullptr);
+  mAcceptThread.Reset(CreateThread(nullptr, 0, AcceptThread, this, 0, nullptr));
   if (!mAcceptThread) {
     long err = KSError::TranslateErr(long(GetLastError()), KSErrorDomain_OS);
     outProblem->Append("cannot start accepting connections: ");
@@ -93,19 +87,15 @@ long SimServer::Start(UtilStr* outAddress, UtilStr* outProblem) {
 }
 
 void SimServer::Stop() {
-  SetEvent(mStopEvent);
+  SetEvent(mStopEvent.Get());
   if (mAcceptThread) {
-    WaitForSingleObject(mAcceptThread, INFINITE);
-    CloseHandle(mAcceptThread);
-    mAcceptThread = nullptr;
+    WaitForSingleObject(mAcceptThread.Get(), INFINITE);
+    mAcceptThread.Reset();
   }
-  if (mListener != INVALID_SOCKET) {
-    closesocket(mListener);
-    mListener = INVALID_SOCKET;
-  }
+  mListener.Reset();
   std::vector<SimClient*> clients;
   {
-    SimLockHold hold(&mClientsLock);
+    KSCriticalSectionHold hold(mClientsLock);
     clients.swap(mClients);
   }
   for (SimClient* client : clients) {
@@ -117,7 +107,7 @@ void SimServer::Stop() {
 }
 
 bool SimServer::WaitForStop(long inMS) {
-  return WaitForSingleObject(mStopEvent, DWORD(inMS)) == WAIT_TIMEOUT;
+  return WaitForSingleObject(mStopEvent.Get(), DWORD(inMS)) == WAIT_TIMEOUT;
 }
 
 // --- Accepting ---
@@ -128,35 +118,34 @@ DWORD WINAPI SimServer::AcceptThread(void* inServer) {
 }
 
 void SimServer::AcceptLoop() {
-  while (WaitForSingleObject(mStopEvent, 0) == WAIT_TIMEOUT) {
+  while (WaitForSingleObject(mStopEvent.Get(), 0) == WAIT_TIMEOUT) {
     fd_set readable;
     FD_ZERO(&readable);
-    FD_SET(mListener, &readable);
+    FD_SET(mListener.Get(), &readable);
     timeval wait = {0, kAcceptPollMS * 1000};
     if (select(0, &readable, nullptr, nullptr, &wait) <= 0) {
       continue;
     }
     sockaddr_in peer = {};
     int peerLen = sizeof(peer);
-    SOCKET socket = accept(mListener, reinterpret_cast<sockaddr*>(&peer), &peerLen);
-    if (socket != INVALID_SOCKET) {
-      Accept(socket, peer);
+    KSSocket socket(accept(mListener.Get(), reinterpret_cast<sockaddr*>(&peer), &peerLen));
+    if (socket) {
+      Accept(std::move(socket), peer);
     }
   }
 }
 
-void SimServer::Accept(SOCKET inSocket, const sockaddr_in& inPeer) {
+void SimServer::Accept(KSSocket inSocket, const sockaddr_in& inPeer) {
   char peerText[INET_ADDRSTRLEN] = "?";
   inet_ntop(AF_INET, &inPeer.sin_addr, peerText, sizeof(peerText));
   long id = mNextClientID++;
   if (mOptions.mRefuse || !MayConnect(inPeer)) {
     mLog->Note(id, "refused a connection from %s:%u", peerText, ntohs(inPeer.sin_port));
-    shutdown(inSocket, SD_BOTH);
-    closesocket(inSocket);
+    shutdown(inSocket.Get(), SD_BOTH);
     return;
   }
   mLog->Note(id, "connection from %s:%u", peerText, ntohs(inPeer.sin_port));
-  SimClient* client = new SimClient(this, inSocket, id);
+  SimClient* client = new SimClient(this, std::move(inSocket), id);
   if (mOptions.mBadSystemMsg) {
     client->SendMalformedSystemMsg();
   }
@@ -167,7 +156,7 @@ void SimServer::Accept(SOCKET inSocket, const sockaddr_in& inPeer) {
     delete client;
     return;
   }
-  SimLockHold hold(&mClientsLock);
+  KSCriticalSectionHold hold(mClientsLock);
   mClients.push_back(client);
 }
 
@@ -176,7 +165,7 @@ bool SimServer::MayConnect(const sockaddr_in& inPeer) {
   if (IsLoopback(inPeer)) {
     return true;
   }
-  SimLockHold hold(&mEngineLock);
+  KSCriticalSectionHold hold(mEngineLock);
   return mEngine->State().GetPref(kPrefNetworkMode).AsInt() == kNetworkModeNormal;
 }
 
@@ -186,7 +175,7 @@ void SimServer::RunScript(long inClient, const char* inText, long inLen, UtilStr
   mLog->Script(inClient, inText, inLen);
   XStrList notes;
   {
-    SimLockHold hold(&mEngineLock);
+    KSCriticalSectionHold hold(mEngineLock);
     mEngine->RunScript(inText, inLen, NowMS(), outReply, &notes);
   }
   for (long i = 1; i <= notes.Count(); i++) {
@@ -195,7 +184,7 @@ void SimServer::RunScript(long inClient, const char* inText, long inLen, UtilStr
 }
 
 void SimServer::OnEngineNotify(long inMsgID, const UtilStr& inBody) {
-  SimLockHold hold(&mClientsLock);
+  KSCriticalSectionHold hold(mClientsLock);
   for (SimClient* client : mClients) {
     client->SendSystemMsg(inMsgID, inBody);
   }
@@ -206,7 +195,7 @@ void SimServer::OnEngineNotify(long inMsgID, const UtilStr& inBody) {
 void SimServer::Tick() {
   int64 now = NowMS();
   {
-    SimLockHold hold(&mEngineLock);
+    KSCriticalSectionHold hold(mEngineLock);
     mEngine->Tick(now);
   }
   if (mOptions.mFloodPerSec > 0) {
@@ -225,7 +214,7 @@ void SimServer::Flood(int64 inNowMS) {
   if (due <= mFloodSent) {
     return;
   }
-  SimLockHold hold(&mEngineLock);
+  KSCriticalSectionHold hold(mEngineLock);
   EngineState& state = mEngine->State();
   for (; mFloodSent < due; mFloodSent++) {
     switch (mFloodSent % 5) {
@@ -251,7 +240,7 @@ void SimServer::Flood(int64 inNowMS) {
 }
 
 void SimServer::EndOverdueConnections(int64 inNowMS) {
-  SimLockHold hold(&mClientsLock);
+  KSCriticalSectionHold hold(mClientsLock);
   for (SimClient* client : mClients) {
     if (!client->IsClosing() && inNowMS - client->OpenedMS() >= mOptions.mCloseAfterMS) {
       mLog->Note(client->ID(), "closing the connection: its time is up");
@@ -263,7 +252,7 @@ void SimServer::EndOverdueConnections(int64 inNowMS) {
 void SimServer::FreeFinishedClients() {
   std::vector<SimClient*> finished;
   {
-    SimLockHold hold(&mClientsLock);
+    KSCriticalSectionHold hold(mClientsLock);
     auto firstFinished =
         std::stable_partition(mClients.begin(), mClients.end(),
                               [](SimClient* inClient) { return !inClient->IsFinished(); });

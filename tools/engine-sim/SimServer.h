@@ -13,9 +13,11 @@
 #include <vector>
 
 #include "engine-sim/EngineSimulator.h"
-#include "engine-sim/SimLock.h"
 #include "engine-sim/SimLog.h"
 #include "engine-sim/SimOptions.h"
+#include "foundation/KSCriticalSection.h"
+#include "foundation/KSHandle.h"
+#include "net/KSSocket.h"
 
 class SimClient;
 
@@ -51,7 +53,7 @@ class SimServer : public EngineListener {
  private:
   static DWORD WINAPI AcceptThread(void* inServer);
   void AcceptLoop();
-  void Accept(SOCKET inSocket, const sockaddr_in& inPeer);
+  void Accept(KSSocket inSocket, const sockaddr_in& inPeer);
   bool MayConnect(const sockaddr_in& inPeer);
   void Flood(int64 inNowMS);
   void EndOverdueConnections(int64 inNowMS);
@@ -60,13 +62,13 @@ class SimServer : public EngineListener {
   EngineSimulator* mEngine;
   const SimOptions& mOptions;
   SimLog* mLog;
-  SOCKET mListener;
+  KSSocket mListener;
   long mPort;
-  HANDLE mAcceptThread;
-  HANDLE mStopEvent;  // set by Stop: ends the accept loop and any waits
+  KSHandle mAcceptThread;
+  KSHandle mStopEvent;  // set by Stop: ends the accept loop and any waits
 
-  SimLock mEngineLock;               // one script (or timer run) at a time
-  SimLock mClientsLock;              // guards mClients; taken after mEngineLock, never before
+  KSCriticalSection mEngineLock;     // one script (or timer run) at a time
+  KSCriticalSection mClientsLock;    // guards mClients; taken after mEngineLock, never before
   std::vector<SimClient*> mClients;  // owned
   long mNextClientID;
 
