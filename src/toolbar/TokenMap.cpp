@@ -14,11 +14,30 @@ bool SameWordIgnoringCase(const char* inA, const char* inB) {
   return FoldCase(*inA) == FoldCase(*inB);
 }
 
+bool SameWordIgnoringCase(const char* inName, const char* inWord, long inLen) {
+  for (long i = 0; i < inLen; ++i) {
+    if (inName[i] == 0 || FoldCase(inName[i]) != FoldCase(inWord[i])) {
+      return false;
+    }
+  }
+  return inName[inLen] == 0;
+}
+
 }  // namespace
 
 bool LookupToken(const TokenMap* inMap, const char* inWord, uint32* outValue) {
   for (const TokenMap* entry = inMap; entry->Name != nullptr; ++entry) {
     if (SameWordIgnoringCase(entry->Name, inWord)) {
+      *outValue = entry->Value;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool LookupToken(const TokenMap* inMap, const char* inWord, long inLen, uint32* outValue) {
+  for (const TokenMap* entry = inMap; entry->Name != nullptr; ++entry) {
+    if (SameWordIgnoringCase(entry->Name, inWord, inLen)) {
       *outValue = entry->Value;
       return true;
     }

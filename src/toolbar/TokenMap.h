@@ -14,3 +14,6 @@ struct TokenMap {
 // equals inWord, ignoring ASCII letter case. Returns false, leaving *outValue
 // untouched, when no entry matches.
 bool LookupToken(const TokenMap* inMap, const char* inWord, uint32* outValue);
+// The same for a word of inLen bytes that need not be NUL-terminated (a word
+// read straight out of a file). A NUL inside the word matches nothing.
+bool LookupToken(const TokenMap* inMap, const char* inWord, long inLen, uint32* outValue);

@@ -49,6 +49,15 @@ TEST(TokenMapTest, FirstMatchWinsAndMissLeavesValueAlone) {
   EXPECT_FALSE(LookupToken(kMap, "bet", &value));
   EXPECT_FALSE(LookupToken(kMap, "betas", &value));
   EXPECT_EQ(77u, value);
+
+  // Words with a length: only the first inLen bytes count, and a NUL inside
+  // the word is not an end.
+  EXPECT_TRUE(LookupToken(kMap, "betamax", 4, &value));
+  EXPECT_EQ(3u, value);
+  EXPECT_FALSE(LookupToken(kMap, "bet", 3, &value));
+  EXPECT_FALSE(LookupToken(kMap, "beta\0", 5, &value));
+  EXPECT_FALSE(LookupToken(kMap, "", 0, &value));
+  EXPECT_EQ(3u, value);
 }
 
 TEST(PercentCurvesTest, QuarterMarksAndTheTurnsAroundFiftyPercent) {
