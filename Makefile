@@ -1,5 +1,5 @@
 # Entry points for people; the work is done by the scripts in scripts/.
-.PHONY: test run bench clean
+.PHONY: test run bench package clean
 
 test:
 	@scripts/test.sh
@@ -9,6 +9,9 @@ run:
 
 bench:
 	@scripts/bench.sh
+
+package:
+	@scripts/package.sh
 
 clean:
 	rm -rf build

@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when any is missing.
+# With --packaging: those that make package and the installer test need besides.
 set -euo pipefail
 
-# python3-pil draws the skin pictures; fonts-wine gives wine the skins' Tahoma, and the
-# pictures their captions.
-packages=(cmake make g++ googletest g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
-          binutils-mingw-w64-x86-64 wine wine64 xvfb xauth xdotool imagemagick clang-format
-          python3-pil fonts-wine)
+if [ "${1:-}" = "--packaging" ]; then
+  packages=(nsis zip unzip)
+else
+  # python3-pil draws the skin pictures; fonts-wine gives wine the skins' Tahoma, and
+  # the pictures their captions.
+  packages=(cmake make g++ googletest g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+            binutils-mingw-w64-x86-64 wine wine64 xvfb xauth xdotool imagemagick clang-format
+            python3-pil fonts-wine)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
