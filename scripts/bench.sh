@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The benchmark: installs what is missing, builds corvexa-bench and
-# corvexa-engine-sim optimised into build/bench, and runs the benchmark under
-# wine. Arguments go to corvexa-bench (--round-trips N, --pipelined N).
+# The benchmarks: installs what is missing, builds corvexa-bench,
+# corvexa-engine-sim and corvexa-bench-images optimised into build/bench, and
+# runs both benchmarks under wine. Arguments go to corvexa-bench
+# (--round-trips N, --pipelined N).
 #   KS_BUILD_BENCH=DIR picks another build folder than build/bench.
 #   KS_BENCH_CPUS=LIST runs on other CPUs than the first one (all: anywhere).
 set -uo pipefail
@@ -11,9 +12,9 @@ build="${KS_BUILD_BENCH:-build/bench}"
 
 scripts/install-deps.sh || exit 1
 
-echo "== Building $build (Release: corvexa-bench, corvexa-engine-sim)"
+echo "== Building $build (Release: corvexa-bench, corvexa-engine-sim, corvexa-bench-images)"
 . scripts/build-win.sh
-ks_build_win "$build" Release bench corvexa-bench corvexa-engine-sim || exit 1
+ks_build_win "$build" Release bench corvexa-bench corvexa-engine-sim corvexa-bench-images || exit 1
 build="$(cd "$build" && pwd)"
 
 # Waking a thread on an idle second CPU of a virtual machine costs tens of
@@ -34,5 +35,7 @@ ks_wine_start "$build"
 echo "== corvexa-bench (loopback, on $where; the machine's other load shows in the numbers)"
 (cd "$build/bench" && wine corvexa-bench.exe "$@" </dev/null)
 rc=$?
+echo "== corvexa-bench-images (memory drawing contexts; pictures written to a folder of its own)"
+(cd "$build/bench" && wine corvexa-bench-images.exe </dev/null) || rc=1
 ks_wine_stop
 exit $rc

@@ -16,30 +16,10 @@ struct QueryState {
   long mTextSize;
 };
 
-// Copies at most inMaxBytes of inText into outText and a NUL, never cutting a
-// UTF-8 sequence in two.
-void CopyWhole(const UtilStr& inText, char* outText, long inMaxBytes) {
-  long len = inText.length() < inMaxBytes ? inText.length() : inMaxBytes;
-  const char* text = inText.getCStr();
-  if (len < inText.length()) {
-    while (len > 0 && (static_cast<unsigned char>(text[len]) & 0xC0) == 0x80) {
-      len--;
-    }
-  }
-  for (long i = 0; i < len; i++) {
-    outText[i] = text[i];
-  }
-  outText[len] = '\0';
-}
-
 void ReadBack(HWND inDialog, QueryState* ioState) {
-  HWND edit = GetDlgItem(inDialog, kQueryTextItem);
-  int units = GetWindowTextLengthW(edit);
-  std::wstring wide(static_cast<size_t>(units) + 1, L'\0');
-  units = GetWindowTextW(edit, &wide[0], units + 1);
   UtilStr text;
-  KSWideText::ToUTF8(wide.c_str(), units, &text);
-  CopyWhole(text, ioState->mText, ioState->mTextSize - 1);
+  BaseGetWindowText(GetDlgItem(inDialog, kQueryTextItem), &text);
+  BaseCopyWholeChars(text, ioState->mText, ioState->mTextSize - 1);
 }
 
 INT_PTR CALLBACK QueryDialogProc(HWND inDialog, UINT inMsg, WPARAM inWParam, LPARAM inLParam) {

@@ -54,3 +54,15 @@ void BaseCommandBeforeDocument(const char* inTemplate, UtilStr* outCommand) {
   }
   outCommand->Assign(inTemplate, static_cast<long>(end - inTemplate));
 }
+
+void BaseCopyWholeChars(const UtilStr& inText, char* outText, long inMaxBytes) {
+  long len = inText.length() < inMaxBytes ? inText.length() : inMaxBytes;
+  const char* text = inText.getCStr();
+  if (len < inText.length()) {
+    while (len > 0 && (static_cast<unsigned char>(text[len]) & 0xC0) == 0x80) {
+      len--;
+    }
+  }
+  std::memcpy(outText, text, size_t(len));
+  outText[len] = '\0';
+}

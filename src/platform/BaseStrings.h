@@ -1,5 +1,6 @@
 // Text helpers of the platform layer that need no platform: splitting and
-// joining path names, and reading the command template of a shell handler.
+// joining path names, reading the command template of a shell handler, and
+// cutting text to a buffer.
 #pragma once
 
 class UtilStr;
@@ -17,3 +18,7 @@ void BaseMakePathname(UtilStr* outPath, const char* inDir, const char* inName);
 // the text up to the first "%1" in double quotes (quotes included), else up
 // to the first %1, else the whole template.
 void BaseCommandBeforeDocument(const char* inTemplate, UtilStr* outCommand);
+
+// Copies at most inMaxBytes bytes of inText into outText, then a NUL, never
+// cutting a UTF-8 sequence in two.
+void BaseCopyWholeChars(const UtilStr& inText, char* outText, long inMaxBytes);

@@ -64,6 +64,9 @@ bool BaseQueryInput(HWND inOwner, const char* inTitle, const char* inPrompt, cha
 void BaseShowError(HWND inOwner, long inErr, const char* inPrefix = nullptr,
                    const char* inSuffix = nullptr);
 
+// The text of a window or control, as UTF-8.
+void BaseGetWindowText(HWND inWind, UtilStr* outText);
+
 // --- Programs and web pages ---
 // Starts "<short path of inProgram> <inArgs>" (either may be null). With
 // inWait the call returns when the process has ended. outExitCode (optional)

@@ -3,6 +3,7 @@
 //   KSGdiObj<HFONT>  deletes a GDI object (DeleteObject);
 //   KSMemDC          a memory drawing context (DeleteDC);
 //   KSWindowDC       a window's or the screen's context (ReleaseDC);
+//   KSPaintDC        the context of a WM_PAINT (BeginPaint, EndPaint);
 //   KSSelectObj      selects an object into a context for the rest of the
 //                    scope and puts the previous one back.
 // Declare a KSSelectObj after the owners of both its context and its object,
@@ -89,6 +90,27 @@ class KSWindowDC {
 
  private:
   HWND mWind;
+  HDC mDC;
+};
+
+class KSPaintDC {
+ public:
+  // Begins painting inWind: the context is clipped to what needs painting.
+  explicit KSPaintDC(HWND inWind) : mWind(inWind), mPaint(), mDC(BeginPaint(inWind, &mPaint)) {}
+  ~KSPaintDC() {
+    if (mDC != nullptr) {
+      EndPaint(mWind, &mPaint);
+    }
+  }
+
+  KSPaintDC(const KSPaintDC&) = delete;
+  KSPaintDC& operator=(const KSPaintDC&) = delete;
+
+  HDC Get() const { return mDC; }
+
+ private:
+  HWND mWind;
+  PAINTSTRUCT mPaint;
   HDC mDC;
 };
 

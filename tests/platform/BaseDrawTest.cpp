@@ -1,65 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
+#include "Canvas.h"
 #include "platform/BaseUtils.h"
 #include "platform/KSGdiObject.h"
 
 namespace {
 
-const KSRGBA kWhite = {255, 255, 255, 0};
 const KSRGBA kBlack = {0, 0, 0, 0};
-
-// A white 32-bit bitmap in a memory context, readable pixel by pixel.
-class Canvas {
- public:
-  Canvas(int inWidth, int inHeight)
-      : mWidth(inWidth),
-        mHeight(inHeight),
-        mDC(nullptr),
-        mBitmap(MakeBitmap(mDC.Get(), inWidth, inHeight, &mBits)),
-        mSelected(mDC.Get(), mBitmap.Get()) {
-    BaseFillRectangle(mDC.Get(), KSRect{0, 0, inWidth, inHeight}, kWhite);
-  }
-
-  HDC DC() const { return mDC.Get(); }
-
-  // 0xRRGGBB.
-  uint32 Pixel(int inX, int inY) const {
-    GdiFlush();
-    return mBits[inY * mWidth + inX] & 0xFFFFFF;
-  }
-
-  // The box around every pixel that is not white (right and bottom
-  // exclusive); empty when there is none.
-  KSRect Ink() const {
-    KSRect box = {mWidth, mHeight, 0, 0};
-    for (int y = 0; y < mHeight; y++) {
-      for (int x = 0; x < mWidth; x++) {
-        if (Pixel(x, y) != 0xFFFFFF) {
-          box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
-                 std::max(box.bottom, y + 1)};
-        }
-      }
-    }
-    return box;
-  }
-
- private:
-  static HBITMAP MakeBitmap(HDC inDC, int inWidth, int inHeight, uint32** outBits) {
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, inWidth, -inHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    return CreateDIBSection(inDC, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(outBits), nullptr,
-                            0);
-  }
-
-  int mWidth;
-  int mHeight;
-  uint32* mBits = nullptr;
-  KSMemDC mDC;
-  KSGdiObj<HBITMAP> mBitmap;
-  KSSelectObj mSelected;  // the bitmap, while the canvas lives
-};
 
 // Where inText lands in a 200 x 60 rectangle with inFormat.
 KSRect InkOf(const char* inText, unsigned long inFormat) {

@@ -1,0 +1,86 @@
+// Reading BMP files into memory: the header checks, the colour table, the
+// stored rows and the expansion of run-length data. Works on a stream and on
+// plain buffers, with no platform calls; cBaseImage puts the result on screen.
+//
+// Supported: 1, 4, 8 and 24 bits per pixel, uncompressed, and RLE4 / RLE8
+// for 4 and 8 bits. Rows are kept bottom-up as in the file, each padded to
+// ScanLen bytes. Top-down pictures (negative height) are rejected.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+
+#include "foundation/KSTypes.h"
+
+class cStream;
+
+// The 40-byte information header, in the platform's layout.
+struct BmpInfoHeader {
+  uint32 size;
+  int32 width;
+  int32 height;
+  uint16 planes;
+  uint16 bitCount;
+  uint32 compression;
+  uint32 sizeImage;
+  int32 xPelsPerMeter;
+  int32 yPelsPerMeter;
+  uint32 clrUsed;
+  uint32 clrImportant;
+};
+
+// One colour-table entry, in the platform's byte order.
+struct BmpColor {
+  uint8 blue;
+  uint8 green;
+  uint8 red;
+  uint8 reserved;
+};
+
+constexpr int kBmpMaxColors = 256;
+
+// The information block handed to the platform's DIB calls: the header
+// followed by room for a full colour table.
+struct BmpInfo {
+  BmpInfoHeader header;
+  BmpColor colors[kBmpMaxColors];
+};
+
+static_assert(sizeof(BmpInfoHeader) == 40, "the header must keep the file's layout");
+static_assert(sizeof(BmpInfo) == 40 + 4 * kBmpMaxColors, "no padding in the information block");
+
+enum eBmpCompression : uint32 { kBmpUncompressed = 0, kBmpRLE8 = 1, kBmpRLE4 = 2 };
+
+// A loaded picture. After a successful read the header always says
+// uncompressed: run-length data has been expanded.
+struct BmpPicture {
+  BmpInfo Info;
+  std::unique_ptr<uint8[]> Pixels;  // Info.header.height rows of ScanLen bytes
+  uint32 ScanLen;
+
+  int32 Width() const { return Info.header.width; }
+  int32 Height() const { return Info.header.height; }
+  int BitCount() const { return Info.header.bitCount; }
+  // The row that is inRow from the top of the picture.
+  const uint8* TopRow(int32 inRow) const {
+    return Pixels.get() + size_t(Height() - 1 - inRow) * ScanLen;
+  }
+};
+
+// Bytes per stored row: rows are padded to a multiple of four bytes.
+uint64 BmpScanLen(uint64 inWidth, int inBitCount);
+
+// Reads a BMP file from the stream's current position. On failure outPicture
+// is left empty and the result is kKSErr_FormatNotRecognized (wrong magic or
+// a header this reader does not take), kKSErr_EOF (the file is cut short),
+// kKSErr_BadImageData (run-length data that is corrupt, or a picture far
+// larger than the data it is made of) or kKSErr_AllocFailed.
+long BmpRead(cStream* inStream, BmpPicture* outPicture);
+
+// Expand inBytes of RLE8 or RLE4 data into outPixels, which holds
+// inHeight rows of inScanLen bytes and must be zeroed. kKSErr_BadImageData
+// when the data ends before its end marker or would write past the buffer.
+long BmpExpandRLE8(const uint8* inData, size_t inBytes, uint8* outPixels, uint32 inScanLen,
+                   uint32 inHeight);
+long BmpExpandRLE4(const uint8* inData, size_t inBytes, uint8* outPixels, uint32 inScanLen,
+                   uint32 inHeight);

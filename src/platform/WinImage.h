@@ -1,0 +1,21 @@
+// A loaded picture and what drawing it needs: the picture in the screen's
+// format, made the first time it is drawn so that every draw is a plain copy,
+// and while a colour is keyed out the region of the other pixels, which
+// keyed drawing clips that copy to and a window shape is made from.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/BmpDecode.h"
+#include "platform/KSGdiObject.h"
+
+struct WinImage : BmpPicture {
+  uint32 TransparentColor = 0;  // the keyed colour, red in the low byte
+  KSGdiObj<HRGN> OpaqueRegion;  // while a colour is keyed out
+  KSGdiObj<HBITMAP> Surface;
+
+  const BITMAPINFO* PlatformInfo() const { return reinterpret_cast<const BITMAPINFO*>(&Info); }
+};
+
+static_assert(sizeof(BITMAPINFOHEADER) == sizeof(BmpInfoHeader), "same header layout");
+static_assert(sizeof(RGBQUAD) == sizeof(BmpColor), "same colour-table entry layout");

@@ -1,0 +1,91 @@
+// Loading, keying and releasing a picture.
+#include "platform/cBaseImage.h"
+
+#include <new>
+
+#include "files/cStream.h"
+#include "foundation/KSError.h"
+#include "platform/BmpRunScanner.h"
+#include "platform/KSLastError.h"
+
+cBaseImage::cBaseImage() : mTransparent(false) {}
+
+cBaseImage::~cBaseImage() {
+  Free();
+}
+
+long cBaseImage::LoadFile(const char* inPath) {
+  Free();
+  cStream stream;
+  if (!stream.Open(inPath, "rb")) {
+    return KSLastError();
+  }
+  return LoadStream(&stream);
+}
+
+long cBaseImage::LoadStream(cStream* inStream) {
+  Free();
+  std::unique_ptr<WinImage> image(new (std::nothrow) WinImage());
+  if (!image) {
+    return kKSErr_AllocFailed;
+  }
+  long err = BmpRead(inStream, image.get());
+  if (err == 0) {
+    mImage = std::move(image);
+  }
+  return err;
+}
+
+void cBaseImage::Free() {
+  mTransparent = false;
+  mImage.reset();
+}
+
+long cBaseImage::Width() const {
+  return mImage ? mImage->Width() : 0;
+}
+
+long cBaseImage::Height() const {
+  return mImage ? mImage->Height() : 0;
+}
+
+long cBaseImage::MakeTransparent(uint8 inRed, uint8 inGreen, uint8 inBlue) {
+  if (!mImage) {
+    return kKSErr_BadState;
+  }
+  mTransparent = false;
+  mImage->OpaqueRegion.Reset();
+  if (inRed == 0 && inGreen == 0 && inBlue == 0) {
+    return 0;  // black means no transparency
+  }
+  if (!BmpRunScanner::CanKey(mImage->BitCount())) {
+    return kKSErr_FormatNotRecognized;
+  }
+  mImage->TransparentColor = BmpColorValue(inRed, inGreen, inBlue);
+  long err = MakeOpaqueRegion();
+  mTransparent = err == 0;
+  return err;
+}
+
+long cBaseImage::MakeOpaqueRegion() {
+  const WinImage& image = *mImage;
+  KSRect run;
+  DWORD count = 0;
+  for (BmpRunScanner counter(image, image.TransparentColor); counter.Next(&run);) {
+    count++;
+  }
+  size_t bytes = sizeof(RGNDATAHEADER) + count * sizeof(RECT);
+  std::unique_ptr<uint8[]> buffer(new (std::nothrow) uint8[bytes]);
+  if (!buffer) {
+    return kKSErr_AllocFailed;
+  }
+  RGNDATA* data = reinterpret_cast<RGNDATA*>(buffer.get());
+  data->rdh = {sizeof(RGNDATAHEADER), RDH_RECTANGLES, count, 0, {0, 0, 0, 0}};
+  SetRect(&data->rdh.rcBound, 0, 0, image.Width(), image.Height());
+  RECT* rect = reinterpret_cast<RECT*>(data->Buffer);
+  for (BmpRunScanner scanner(image, image.TransparentColor); scanner.Next(&run); rect++) {
+    SetRect(rect, run.left, run.top, run.right, run.bottom);
+  }
+  mImage->OpaqueRegion.Reset(ExtCreateRegion(nullptr, DWORD(bytes), data));
+  return mImage->OpaqueRegion ? 0 : kKSErr_AllocFailed;
+}

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "BmpWriter.h"
+#include "MemoryStream.h"
+#include "foundation/KSError.h"
+#include "platform/BmpDecode.h"
+
+namespace {
+
+long Read(const std::vector<uint8>& inBytes, BmpPicture* outPicture) {
+  MemoryStream stream(inBytes.data(), inBytes.size());
+  return BmpRead(&stream, outPicture);
+}
+
+std::vector<uint8> PixelsOf(const BmpPicture& inPicture) {
+  return std::vector<uint8>(inPicture.Pixels.get(),
+                            inPicture.Pixels.get() + inPicture.ScanLen * inPicture.Height());
+}
+
+std::vector<uint32> Gray(int inCount) {
+  std::vector<uint32> colors;
+  for (int i = 0; i < inCount; i++) {
+    colors.push_back(0x010101u * uint32(i));
+  }
+  return colors;
+}
+
+// Where header fields are in a file.
+const size_t kMagicAt = 0, kWidthAt = 18, kHeightAt = 22, kBitsAt = 28, kCompressionAt = 30,
+             kColorsUsedAt = 46, kImportantAt = 50;
+
+// inBytes with the little-endian field at inAt set to inValue (two bytes for
+// the magic and the bit count, four for the others).
+std::vector<uint8> Patched(std::vector<uint8> inBytes, size_t inAt, uint32 inValue) {
+  size_t size = inAt == kMagicAt || inAt == kBitsAt ? 2 : 4;
+  for (size_t i = 0; i < size; i++) {
+    inBytes[inAt + i] = uint8(inValue >> (8 * i));
+  }
+  return inBytes;
+}
+
+std::vector<uint8> Cut(std::vector<uint8> inBytes, size_t inSize) {
+  inBytes.resize(inSize);
+  return inBytes;
+}
+
+}  // namespace
+
+TEST(BmpRead, ExpandsRunLengthDataIntoPlainRows) {
+  // Run-length data is read only up to the size of the plain picture, so
+  // these pictures are tall enough to hold their data.
+  struct Case {
+    const char* name;
+    BmpFile file;               // width, height, bits, compression, colours, data
+    std::vector<uint8> stored;  // expected rows, bottom row first
+  };
+  const std::vector<Case> cases = {
+      {"RLE8: run, literal with pad, end of row, move, end",
+       {6, 3, 8, 1, Gray(4), {3, 1, 0, 3, 2, 3, 1, 0, 0, 0, 0, 2, 2, 1, 2, 7, 0, 1}},
+       {1, 1, 1, 2, 3, 1, 0, 0, /**/ 0, 0, 0, 0, 0, 0, 0, 0, /**/ 0, 0, 7, 7, 0, 0, 0, 0}},
+      {"RLE8: a run past the row goes on in the next one",
+       {4, 2, 8, 1, Gray(4), {6, 5, 0, 1}},
+       {5, 5, 5, 5, /**/ 5, 5, 0, 0}},
+      {"RLE4: odd run, literal, end of row, move by pixels, run",
+       {6, 4, 4, 2, Gray(4), {3, 0x12, 0, 3, 0x45, 0x6F, 0, 0, 0, 2, 3, 0, 2, 0x77, 0, 1}},
+       {0x12, 0x10, 0x45, 0x60, /**/ 0, 0, 0x77, 0, /**/ 0, 0, 0, 0, /**/ 0, 0, 0, 0}},
+      {"RLE4: a literal of 5 pixels takes three bytes and a pad",
+       {6, 2, 4, 2, Gray(4), {0, 5, 0x12, 0x34, 0x5F, 0xEE, 0, 1}},
+       {0x12, 0x34, 0x50, 0, /**/ 0, 0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    BmpPicture picture;
+    ASSERT_EQ(0, Read(c.file.Bytes(), &picture));
+    EXPECT_EQ(c.stored, PixelsOf(picture));
+    EXPECT_EQ(0u, picture.Info.header.compression);
+    EXPECT_EQ(0u, picture.Info.header.sizeImage);
+  }
+}
+
+TEST(BmpRead, RefusesDamagedFilesAndHoldsNothing) {
+  const std::vector<uint8> plain =
+      BmpFile{4, 2, 8, 0, Gray(4), PackRows(8, {{0, 1, 2, 3}, {3, 2, 1, 0}})}.Bytes();
+  struct Case {
+    const char* name;
+    std::vector<uint8> bytes;
+    long err;
+  };
+  std::vector<Case> cases = {
+      {"empty", {}, kKSErr_EOF},
+      {"cut in the file header", Cut(plain, 10), kKSErr_EOF},
+      {"cut in the information header", Cut(plain, 30), kKSErr_EOF},
+      {"cut in the colour table", Cut(plain, 14 + 40 + 10), kKSErr_EOF},
+      {"cut in the pixels", Cut(plain, plain.size() - 1), kKSErr_EOF},
+      {"wrong magic", Patched(plain, kMagicAt, 0x4D43), kKSErr_FormatNotRecognized},
+      {"300 colours used", Patched(plain, kColorsUsedAt, 300), kKSErr_FormatNotRecognized},
+      {"1000 important colours", Patched(Patched(plain, kColorsUsedAt, 0), kImportantAt, 1000),
+       kKSErr_FormatNotRecognized},
+      {"16 bits", Patched(plain, kBitsAt, 16), kKSErr_FormatNotRecognized},
+      {"8 bits RLE4", Patched(plain, kCompressionAt, 2), kKSErr_FormatNotRecognized},
+      {"top-down", Patched(plain, kHeightAt, uint32(-2)), kKSErr_FormatNotRecognized},
+      // Refused before anything is allocated.
+      {"far larger than the file", Patched(Patched(plain, kWidthAt, 20000), kHeightAt, 20000),
+       kKSErr_EOF},
+      {"larger than the platform takes",
+       Patched(Patched(plain, kWidthAt, 0x7FFFFFFF), kHeightAt, 0x7FFFFFFF), kKSErr_BadImageData},
+  };
+  // Run-length data of a 4 x 2 picture (8-bit rows of four bytes).
+  const std::pair<const char*, std::vector<uint8>> runs[] = {
+      {"run past the end", {9, 1, 0, 1}},
+      {"literal past the data", {0, 5, 1, 2}},
+      {"moved past the end", {0, 2, 0, 2, 1, 1, 0, 1}},
+      {"no end marker", {4, 1, 0, 0, 4, 2}},
+      {"cut inside a move", {4, 1, 0, 2}},
+  };
+  for (const auto& run : runs) {
+    cases.push_back(
+        {run.first, BmpFile{4, 2, 8, 1, Gray(4), run.second}.Bytes(), kKSErr_BadImageData});
+  }
+  cases.push_back({"RLE4 run past the end", BmpFile{4, 2, 4, 2, Gray(4), {17, 0x11, 0, 1}}.Bytes(),
+                   kKSErr_BadImageData});
+  // A header asking for far more than its data can make.
+  cases.push_back({"RLE far larger than its data",
+                   BmpFile{30000, 30000, 8, 1, Gray(4), {0, 1}}.Bytes(), kKSErr_BadImageData});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    BmpPicture picture;
+    ASSERT_EQ(0, Read(plain, &picture));  // a reload starts from nothing
+    EXPECT_EQ(c.err, Read(c.bytes, &picture));
+    EXPECT_EQ(nullptr, picture.Pixels.get());
+    EXPECT_EQ(0, picture.Width());
+  }
+}

@@ -1,0 +1,188 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "BmpWriter.h"
+#include "Canvas.h"
+#include "files/KSTestFolder.h"
+#include "foundation/KSError.h"
+#include "platform/cImage.h"
+#include "platform/cSprite.h"
+#include "support/ProcessCounts.h"
+
+namespace {
+
+const uint32 kKey = 0xFF00FF;         // 0xRRGGBB
+const uint32 kBackground = 0x336699;  // in no picture
+const int kAtX = 3;
+const int kAtY = 2;
+
+// A 5 x 3 picture of table indices; index 0 is the key colour.
+const std::vector<std::vector<uint32>> kIndices = {
+    {0, 1, 2, 3, 0}, {1, 0, 0, 0, 3}, {2, 2, 0, 2, 2}};
+const std::vector<uint32> kColors = {kKey, 0xFF0000, 0x00FF00, 0x0000FF};
+
+// The picture in inBits bits per pixel; 1-bit pictures have two colours.
+// Indexed pictures give their table's length as its important colours only,
+// so that a reader taking the full table for them would read wrong pixels.
+BmpFile Picture(uint16 inBits) {
+  size_t colors = inBits == 1 ? 2 : kColors.size();
+  std::vector<std::vector<uint32>> rows = kIndices;
+  for (std::vector<uint32>& row : rows) {
+    for (uint32& value : row) {
+      value = inBits == 24 ? kColors[value % colors] : value % colors;
+    }
+  }
+  std::vector<uint32> table(kColors.begin(), kColors.begin() + (inBits == 24 ? 0 : colors));
+  return BmpFile{5,      3,
+                 inBits, 0,
+                 table,  PackRows(inBits, {rows[0], rows[1], rows[2]}),
+                 0,      uint32(table.size())};
+}
+
+// What the canvas must show where the picture was drawn at (kAtX, kAtY).
+uint32 Expected(uint16 inBits, int inX, int inY, bool inKeyed) {
+  int x = inX - kAtX;
+  int y = inY - kAtY;
+  if (x < 0 || y < 0 || x >= 5 || y >= 3) {
+    return kBackground;
+  }
+  uint32 index = kIndices[y][x] % (inBits == 1 ? 2 : kColors.size());
+  return inKeyed && index == 0 ? kBackground : kColors[index];
+}
+
+class ImageFiles : public KSTestFolder {
+ public:
+  std::string Write(const std::string& inName, const BmpFile& inFile) const {
+    std::vector<uint8> bytes = inFile.Bytes();
+    return MakeFile(inName, std::string(bytes.begin(), bytes.end())).GetPathCStr();
+  }
+  std::string Path(const std::string& inName) const { return Item(inName).GetPathCStr(); }
+};
+
+// Draws at (kAtX, kAtY) in device units, through a context whose origin is
+// moved one pixel and whose clipping ends at inClipRight; the context's
+// clipping must be as it was afterwards.
+void ExpectDrawn(cBaseImage* ioImage, uint16 inBits, bool inKeyed, int inClipRight = 12) {
+  Canvas canvas(12, 8, kBackground);
+  IntersectClipRect(canvas.DC(), 0, 0, inClipRight, 8);
+  SetViewportOrgEx(canvas.DC(), 1, 0, nullptr);
+  ASSERT_EQ(0, ioImage->BitBlt(canvas.DC(), kAtX - 1, kAtY));
+  RECT clip;
+  GetClipBox(canvas.DC(), &clip);
+  EXPECT_EQ(inClipRight - 1, clip.right);
+  for (int y = 0; y < canvas.Height(); y++) {
+    for (int x = 0; x < canvas.Width(); x++) {
+      uint32 expected = x < inClipRight ? Expected(inBits, x, y, inKeyed) : kBackground;
+      ASSERT_EQ(expected, canvas.Pixel(x, y)) << x << "," << y;
+    }
+  }
+}
+
+}  // namespace
+
+TEST(cBaseImage, DrawsEveryDepthOpaqueAndKeyedAndShapesTheKeyedOnes) {
+  ImageFiles files;
+  cImage image;
+  Canvas canvas(4, 4);
+  EXPECT_EQ(kKSErr_BadState, image.BitBlt(canvas.DC(), 0, 0));
+  EXPECT_EQ(kKSErr_BadState, image.MakeTransparent(1, 2, 3));
+  EXPECT_NE(0, image.LoadFile(files.Path("missing.bmp").c_str()));
+  for (uint16 bits : {1, 4, 8, 24}) {
+    SCOPED_TRACE(bits);
+    ASSERT_EQ(0, image.LoadFile(files.Write("p.bmp", Picture(bits)).c_str()));
+    EXPECT_EQ(5, image.Width());
+    EXPECT_EQ(3, image.Height());
+    ExpectDrawn(&image, bits, false);
+    EXPECT_FALSE(image.GetRegion());
+    if (bits < 8) {
+      EXPECT_EQ(kKSErr_FormatNotRecognized, image.MakeTransparent(0xFF, 0, 0xFF));
+      continue;
+    }
+    ASSERT_EQ(0, image.MakeTransparent(0xFF, 0, 0xFF));
+    ExpectDrawn(&image, bits, true);
+    ExpectDrawn(&image, bits, true, 6);
+    KSGdiObj<HRGN> region = image.GetRegion();
+    ASSERT_TRUE(region);
+    for (int y = -1; y <= 3; y++) {
+      for (int x = -1; x <= 5; x++) {
+        bool opaque = x >= 0 && y >= 0 && x < 5 && y < 3 && kIndices[y][x] != 0;
+        EXPECT_EQ(opaque, bool(PtInRegion(region.Get(), x, y))) << x << "," << y;
+      }
+    }
+    // Black switches the key off again.
+    ASSERT_EQ(0, image.MakeTransparent(0, 0, 0));
+    ExpectDrawn(&image, bits, false);
+    EXPECT_FALSE(image.GetRegion());
+  }
+}
+
+TEST(cSprite, NumberedFramesWithGapsStepAndLoop) {
+  ImageFiles files;
+  // Frames told apart by their width.
+  for (int n : {1, 2, 4}) {
+    BmpFile frame = Picture(24);
+    frame.width = n;
+    frame.data = std::vector<uint8>(size_t(frame.height) * ((n * 3 + 3) / 4 * 4), 0x40);
+    files.Write("btn0" + std::to_string(n) + ".bmp", frame);
+    files.Write("anim000" + std::to_string(n) + ".bmp", frame);
+  }
+  cSprite sprite;
+  ASSERT_EQ(0, sprite.Load(files.Path("btn??.bmp").c_str()));
+  ASSERT_EQ(4u, sprite.NumFrames());
+  EXPECT_EQ(1, sprite.Width());
+  EXPECT_EQ(nullptr, sprite.Frame(2));
+  sprite.SetFrame(2);
+  EXPECT_EQ(0u, sprite.CurFrame());
+  sprite.SetFrame(3);
+  EXPECT_EQ(4, sprite.Width());
+  sprite.SetFrame(9);
+  EXPECT_EQ(3u, sprite.CurFrame());
+
+  // Five '?' take four-digit numbers; a loop past the end stops at the last
+  // frame.
+  ASSERT_EQ(0, sprite.Load(files.Path("anim?????.bmp").c_str()));
+  ASSERT_EQ(4u, sprite.NumFrames());
+  sprite.Loop(true, 1, 99);
+  std::string steps;
+  for (int i = 0; i < 5; i++) {
+    sprite.Update();
+    steps += std::to_string(sprite.CurFrame());
+  }
+  EXPECT_EQ("12312", steps);
+  sprite.Loop(false);
+  sprite.Update();
+  EXPECT_EQ(2u, sprite.CurFrame());
+
+  EXPECT_EQ(0, sprite.MakeTransparent(0x40, 0x40, 0x40));
+  EXPECT_TRUE(sprite.Frame(0)->GetRegion());
+
+  ASSERT_EQ(0, sprite.Load(files.Path("btn01.bmp").c_str()));
+  EXPECT_EQ(1u, sprite.NumFrames());
+  EXPECT_EQ(kKSErr_FileNotFound, sprite.Load(files.Path("none??.bmp").c_str()));
+  EXPECT_EQ(0u, sprite.NumFrames());
+  EXPECT_EQ(nullptr, sprite.Frame());
+}
+
+TEST(cBaseImage, AThousandPicturesLeaveNoObjectsBehind) {
+  ImageFiles files;
+  std::string paths[2] = {files.Write("8.bmp", Picture(8)), files.Write("24.bmp", Picture(24))};
+  Canvas canvas(12, 8);
+  auto round = [&](int inCount) {
+    for (int i = 0; i < inCount; i++) {
+      cImage image;
+      ASSERT_EQ(0, image.LoadFile(paths[i % 2].c_str()));
+      ASSERT_EQ(0, image.MakeTransparent(0xFF, 0, 0xFF));
+      ASSERT_EQ(0, image.BitBlt(canvas.DC(), 1, 1));
+      ASSERT_TRUE(image.GetRegion());
+    }
+  };
+  round(2);
+  ProcessCounts before = ProcessCounts::Take();
+  ASSERT_GT(before.mGdiObjects, 0);
+  round(1000);
+  ProcessCounts after = ProcessCounts::Take();
+  EXPECT_EQ(before.mGdiObjects, after.mGdiObjects);
+  EXPECT_EQ(before.mKernelHandles, after.mKernelHandles);
+}
