@@ -34,7 +34,8 @@ endfunction()
 #   CTest runs the program once per gtest suite, TIMEOUT seconds at most each
 #   (default 120). Suites run in parallel: LOCKS names the suites that share
 #   something outside their process (a port, a registry slot, a file) with a
-#   lock each, and suites holding the same lock never run at the same time.
+#   lock each (*=lock for every suite of the program), and suites holding the
+#   same lock never run at the same time.
 #   PER_CASE runs every test case in a process of its own, for tests that
 #   leave something behind in their process on purpose.
 function(ks_test name)
@@ -70,7 +71,8 @@ function(ks_test name)
     "if(EXISTS [==[$<TARGET_FILE:${name}>]==])\n"
     "  if(NOT EXISTS [==[${listed}]==] OR\n"
     "     NOT [==[${listed}]==] IS_NEWER_THAN [==[$<TARGET_FILE:${name}>]==] OR\n"
-    "     NOT [==[${listed}]==] IS_NEWER_THAN \"\${CMAKE_CURRENT_LIST_FILE}\")\n"
+    "     NOT [==[${listed}]==] IS_NEWER_THAN \"\${CMAKE_CURRENT_LIST_FILE}\" OR\n"
+    "     NOT [==[${listed}]==] IS_NEWER_THAN [==[${PROJECT_SOURCE_DIR}/cmake/KSTestSuites.cmake]==])\n"
     "    set(KS_PROGRAM [==[$<TARGET_FILE:${name}>]==])\n"
     "    set(KS_NAME [==[${name}]==])\n"
     "    set(KS_EMULATOR [==[${CMAKE_CROSSCOMPILING_EMULATOR}]==])\n"

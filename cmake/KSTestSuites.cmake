@@ -12,6 +12,7 @@
 #   KS_WORKDIR    the tests' working folder
 #   KS_TIMEOUT    seconds a suite may take
 #   KS_LOCKS      SUITE=LOCK pairs: suites that share something outside the process
+#                 (SUITE * stands for every suite of the program)
 #   KS_PER_CASE   true: one CTest test per test case
 #   KS_OUT        the file of CTest declarations to write
 
@@ -61,6 +62,8 @@ foreach(line IN LISTS lines)
   set(locks "")
   foreach(pair IN LISTS KS_LOCKS)
     if(pair MATCHES "^${suite}=(.+)$")
+      list(APPEND locks "${CMAKE_MATCH_1}")
+    elseif(pair MATCHES "^\\*=(.+)$")
       list(APPEND locks "${CMAKE_MATCH_1}")
     endif()
   endforeach()
