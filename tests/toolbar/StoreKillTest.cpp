@@ -181,10 +181,11 @@ void KillWhileStoring(bool inTheme) {
 
 }  // namespace
 
-TEST(StoreKilled, PreferencesAreOldOrNewAndWhole) {
+// Two suites, so that a runner may give each its own time.
+TEST(PrefsStoreKilled, LeavesTheOldOrNewRoundWhole) {
   KillWhileStoring(false);
 }
 
-TEST(StoreKilled, CustomThemeIsOldOrNewAndWhole) {
+TEST(ThemeStoreKilled, LeavesTheOldOrNewRoundWhole) {
   KillWhileStoring(true);
 }
