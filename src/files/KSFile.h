@@ -68,7 +68,8 @@ class KSFile : public KSObject {
   // Replaces a file's content with inBytes of inData, creating the file when
   // missing. The new content goes to a sibling file first, which then takes
   // the file's place in one step: a crash or a full disk part-way leaves the
-  // old content intact.
+  // old content intact, and the siblings such writers left are removed by
+  // the next store of the file.
   static long WriteFile(const KSFileSpec& inSpec, const void* inData, long inBytes);
 
  private:

@@ -1,9 +1,8 @@
 // KSFile's whole-file operations: ReadFromFile, ReadFile and WriteFile.
 #include <windows.h>
 
-#include <atomic>
-
 #include "files/KSFile.h"
+#include "files/KSFileSiblings.h"
 #include "files/KSFileSpec.h"
 #include "files/KSNativePath.h"
 #include "foundation/KSError.h"
@@ -42,14 +41,6 @@ long ReadRange(KSFile& inFile, int64 inPos, long inBytes, UtilStr* outData) {
     err = inFile.Read(outData->WritablePtr(), inBytes, nullptr);
   }
   return err != 0 ? err : result;
-}
-
-// A name beside inSpec that no other writer uses: "<name>.~<process>-<n>.tmp".
-void MakeSiblingSpec(const KSFileSpec& inSpec, KSFileSpec* outSibling) {
-  static std::atomic<unsigned long> sCounter(0);
-  UtilStr path(inSpec.GetPathname());
-  path.AppendVA(".~%lx-%lu.tmp", static_cast<unsigned long>(GetCurrentProcessId()), ++sCounter);
-  outSibling->AssignFromPath(path.getCStr(), path.length());
 }
 
 long WriteSibling(const KSFileSpec& inSibling, const void* inData, long inBytes) {
@@ -120,13 +111,17 @@ long KSFile::WriteFile(const KSFileSpec& inSpec, const void* inData, long inByte
     return kKSErr_Param;
   }
   KSFileSpec sibling;
-  MakeSiblingSpec(inSpec, &sibling);
+  MakeFileSibling(inSpec, &sibling);
   long err = WriteSibling(sibling, inData, inBytes);
   if (err == 0) {
     err = ReplaceWithSibling(sibling, inSpec);
   }
   if (err != 0) {
     sibling.Delete();  // the old file stays as it was
+    return err;
   }
-  return err;
+  // Writers killed part-way leave their siblings behind; the next store of
+  // the same file clears them away.
+  RemoveStrayFileSiblings(inSpec);
+  return 0;
 }

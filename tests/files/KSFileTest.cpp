@@ -158,6 +158,37 @@ TEST(KSFile, WriteFileReplacesTheWholeFileOrNothing) {
   // A store into a missing folder fails without creating anything.
   EXPECT_EQ(kKSErr_PathNotFound, KSFile::WriteFile(temp.Item("nowhere\\x.txt"), "x", 1));
 
+  // A writer killed part-way leaves its sibling "<name>.~<process>-<start>-<n>.tmp":
+  // the next store removes it, also when another process has its id by now,
+  // but not while its writer still runs (here a suspended copy of this program).
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION writer = {};
+  ASSERT_TRUE(CreateProcessW(self, nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                             nullptr, &startup, &writer));
+  KSHandle writerProcess(writer.hProcess);
+  KSHandle writerThread(writer.hThread);
+  FILETIME started, unused[3];
+  GetProcessTimes(writerProcess.Get(), &started, &unused[0], &unused[1], &unused[2]);
+  auto sibling = [&](unsigned long inProcessId, unsigned long inStartLow) {
+    char name[80];
+    snprintf(name, sizeof(name), "prefs.txt.~%lx-%llx-7.tmp", inProcessId,
+             (unsigned long long)(started.dwHighDateTime) << 32 | inStartLow);
+    return temp.MakeFile(name, "cut sh");
+  };
+  KSFileSpec running = sibling(writer.dwProcessId, started.dwLowDateTime);
+  KSFileSpec earlierHolder = sibling(writer.dwProcessId, started.dwLowDateTime - 1);
+  KSFileSpec gone = sibling(0xFFFFFFF0, started.dwLowDateTime);
+  ASSERT_EQ(0, KSFile::WriteFile(spec, "abc", 3));
+  TerminateProcess(writerProcess.Get(), 0);
+  WaitForSingleObject(writerProcess.Get(), INFINITE);
+  EXPECT_EQ(ks_ItemIsFile, running.Exists());
+  EXPECT_EQ(0, earlierHolder.Exists());
+  EXPECT_EQ(0, gone.Exists());
+  running.Delete();
+
   XStrList names;
   ASSERT_EQ(0, KSFileSpec::ReadCatalog(temp.Spec(), &names, 7, false));
   EXPECT_EQ(2, names.Count());
