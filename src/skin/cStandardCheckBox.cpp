@@ -1,0 +1,28 @@
+#include "skin/cStandardCheckBox.h"
+
+#include "skin/ReplyText.h"
+
+bool cStandardCheckBox::Selected() {
+  return IsWindow() && SendMessageW(mWind, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void cStandardCheckBox::Select(bool inSelected) {
+  if (IsWindow()) {
+    SendMessageW(mWind, BM_SETCHECK, inSelected ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+}
+
+// Whatever was asked, the reply is the engine's value of the setting. A
+// reply without a number says nothing, and changes nothing.
+void cStandardCheckBox::OnKSMPReply(const char* inReply, eRequestType, void*) {
+  long value = 0;
+  if (ReplyNumber(inReply, &value)) {
+    Select(value != 0);
+    Enable(true);
+  }
+}
+
+long cStandardCheckBox::OnCreate() {
+  SetText(mInfo.u.CheckBox.Text);
+  return cControl::OnCreate();
+}

@@ -1,0 +1,20 @@
+// cStandardCheckBox: a platform check box that checks itself when clicked
+// and reports its function; the application then reads BoolProp. An engine
+// reply of a number sets it (checked unless 0) and enables it.
+#pragma once
+
+#include "skin/cControl.h"
+
+class cStandardCheckBox : public cControl {
+ public:
+  using cControl::cControl;
+
+  bool BoolProp() override { return Selected(); }
+  void BoolProp(bool inValue) override { Select(inValue); }
+  void OnKSMPReply(const char* inReply, eRequestType inType, void* inContext) override;
+
+  virtual bool Selected();
+  virtual void Select(bool inSelected);
+
+  long OnCreate() override;
+};

@@ -1,0 +1,22 @@
+// cStandardLabel: a text the program draws (an owner-drawn platform button)
+// in the skin's colours, border and text format, over its background colour
+// or, with "Transparent", over whatever lies behind it. A label with a
+// function acts when pressed, not when released.
+#pragma once
+
+#include "skin/cControl.h"
+
+class cStandardLabel : public cControl {
+ public:
+  using cControl::cControl;
+
+  long OnCreate() override;
+  // The mode's size, or with "AutoSize" the size of the text in the
+  // control's font; placed as any control.
+  void GetModePosition(unsigned long inMode, KSRect* outRect) override;
+  void OnPaint(HDC inDC) override;
+  using cControl::OnPaint;
+  void OnLMouseDown(const KSPoint& inPoint) override;
+  // The press has acted already.
+  void OnClick() override;
+};

@@ -1,0 +1,76 @@
+// What the control tests stand on: a visible popup in the place of a tool
+// page, which writes down what its controls report, and descriptions as the
+// skin parser starts them.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "platform/windowproc.h"
+#include "skin/cControl.h"
+#include "skin/cSkin.h"
+
+// Writes down reports as "<source identifier>:<function> " and scroll
+// positions as "scrolled <position> ".
+class TestParent : public cWindow {
+ public:
+  TestParent() : cWindow(0, nullptr) {}
+
+  void OnUIFunction(cWindow* inSource, eUIFunction inFunction, void*) override {
+    mLog += std::to_string(inSource->ID()) + ":" + std::to_string(inFunction) + " ";
+  }
+  void OnScrolled(long inPosition) override {
+    mLog += "scrolled " + std::to_string(inPosition) + " ";
+  }
+
+  std::string Take() {
+    std::string log;
+    log.swap(mLog);
+    return log;
+  }
+
+ private:
+  std::string mLog;
+};
+
+// A description with the built-in defaults, 120 x 24 at (10, 10) in both
+// modes.
+inline ControlInfo Describe(eControlType inType, eUIFunction inFunction = kUINull) {
+  ControlInfo info;
+  cSkin::InitControlInfo(&info, inType, nullptr, KSRGBA{0, 0, 0, 0});
+  info.Function = uint8(inFunction);
+  for (ModeInfo& mode : info.Modes) {
+    mode = ModeInfo{10, 10, 120, 24, true};
+  }
+  return info;
+}
+
+inline std::string Str(const KSRect& inRect) {
+  return std::to_string(inRect.left) + " " + std::to_string(inRect.top) + " " +
+         std::to_string(inRect.right) + " " + std::to_string(inRect.bottom);
+}
+
+class ControlTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ASSERT_EQ(0, RegisterToolbarWindowClass()); }
+  void SetUp() override {
+    ASSERT_EQ(0, mParent.CreatePopup(20, 20, 400, 300, kWindowVisible, nullptr));
+  }
+
+  // Created, placed for the extended mode and shown, as a page does it.
+  template <typename T>
+  std::unique_ptr<T> Make(const ControlInfo& inInfo, long inID = 1) {
+    auto control = std::make_unique<T>(&inInfo, inID, &mParent);
+    EXPECT_EQ(0, control->Create());
+    KSRect at;
+    control->GetModePosition(kModeExtended, &at);
+    control->SetPosition(at.left, at.top, at.right - at.left, at.bottom - at.top, false);
+    control->Show(true, false);
+    return control;
+  }
+
+  TestParent mParent;
+};

@@ -1,0 +1,394 @@
+// The native controls made from descriptions in a real parent window: what
+// clicks report, the value properties, engine replies of every shape, the
+// slider under the mouse, what the program draws, and what destroying them
+// gives back.
+#include <windows.h>
+// The common controls' header needs the platform's types first.
+#include <commctrl.h>
+
+#include <string>
+
+#include "ControlTestParent.h"
+#include "foundation/KSError.h"
+#include "platform/BaseUtils.h"
+#include "platform/Canvas.h"
+#include "skin/cStandardButton.h"
+#include "skin/cStandardCheckBox.h"
+#include "skin/cStandardComboBox.h"
+#include "skin/cStandardEdit.h"
+#include "skin/cStandardGraphic.h"
+#include "skin/cStandardLabel.h"
+#include "skin/cStandardListBox.h"
+#include "skin/cStandardScrollBar.h"
+#include "skin/cStandardSlider.h"
+#include "skin/cStandardToolTip.h"
+#include "support/ProcessCounts.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+// A reply as the engine link hands it over: found by the target's number,
+// the payload followed by two zero bytes.
+void Deliver(cWindow& inTarget, eRequestType inType, const std::string& inPayload) {
+  ToolbarReplyTarget* target = ToolbarReplyTarget::FindReplyTarget(inTarget.ReplyTargetID());
+  ASSERT_EQ(static_cast<ToolbarReplyTarget*>(&inTarget), target);
+  std::string delivered = inPayload + "\0\0"s;
+  target->OnKSMPReply(delivered.c_str(), inType, nullptr);
+}
+
+// "Fire|[Ice]|Water on": the items, the chosen one in brackets, and whether
+// the control is enabled.
+std::string StateOf(cStandardComboBox& inCombo) {
+  std::string state;
+  for (long i = 0; i < inCombo.NumItems(); i++) {
+    char item[64];
+    inCombo.GetItem(i, item, sizeof(item));
+    bool chosen = i == inCombo.CurSelection();
+    state += (i > 0 ? "|" : "") + (chosen ? "[" + std::string(item) + "]" : std::string(item));
+  }
+  return state + (inCombo.IsEnabled() ? " on" : " off");
+}
+
+void MouseTo(cBaseWindow& inWind, UINT inMessage, int inX, int inY) {
+  SendMessageW(inWind.Wind(), inMessage, inMessage == WM_LBUTTONUP ? 0 : MK_LBUTTON,
+               MAKELPARAM(inX, inY));
+}
+
+// The thumb's place, for the slider tests.
+class ProbedSlider : public cStandardSlider {
+ public:
+  using cStandardSlider::cStandardSlider;
+  using cStandardSlider::ThumbRect;
+};
+
+using StandardControls = ControlTest;
+
+}  // namespace
+
+TEST_F(StandardControls, ClicksAndChoicesReportTheControlsFunction) {
+  auto button = Make<cStandardButton>(Describe(kControlTypeButton, kUIWaveShapeNext), 1);
+  auto mute = Make<cStandardButton>(Describe(kControlTypeButton), 2);
+  auto check = Make<cStandardCheckBox>(Describe(kControlTypeCheckBox, kUIWaveShapeToggle), 3);
+  auto label = Make<cStandardLabel>(Describe(kControlTypeLabel, kUIAlbumInfo), 4);
+  auto combo = Make<cStandardComboBox>(Describe(kControlTypeComboBox, kUIWaveShapeList), 5);
+  auto graphic = Make<cStandardGraphic>(Describe(kControlTypeGraphic), 6);
+  combo->AddItem("Fire");
+  combo->AddItem("Ice");
+
+  SendMessageW(button->Wind(), BM_CLICK, 0, 0);
+  EXPECT_EQ("1:12 ", mParent.Take());
+  SendMessageW(mute->Wind(), BM_CLICK, 0, 0);
+  SendMessageW(graphic->Wind(), BM_CLICK, 0, 0);
+  EXPECT_EQ("", mParent.Take());  // no function, no report
+  SendMessageW(check->Wind(), BM_CLICK, 0, 0);
+  EXPECT_EQ("3:9 ", mParent.Take());
+  EXPECT_TRUE(check->BoolProp());
+  // A label acts on the press; its release reports nothing more.
+  MouseTo(*label, WM_LBUTTONDOWN, 3, 3);
+  EXPECT_EQ("4:8 ", mParent.Take());
+  MouseTo(*label, WM_LBUTTONUP, 3, 3);
+  EXPECT_EQ("", mParent.Take());
+  // The user's choice in the list (chosen in code, it reports nothing).
+  combo->SelectItem(1);
+  EXPECT_EQ("", mParent.Take());
+  SendMessageW(mParent.Wind(), WM_COMMAND, MAKEWPARAM(5, CBN_SELCHANGE), LPARAM(combo->Wind()));
+  EXPECT_EQ("5:10 ", mParent.Take());
+  EXPECT_EQ(1, combo->IntProp());
+}
+
+TEST_F(StandardControls, PropertiesTextsAndSizes) {
+  ControlInfo buttonInfo = Describe(kControlTypeButton);
+  strcpy(buttonInfo.u.Button.Text, "https://example.invalid/");
+  auto button = Make<cStandardButton>(buttonInfo);
+  EXPECT_STREQ("https://example.invalid/", button->StringProp().getCStr());
+  char text[64];
+  ASSERT_EQ(0, button->GetText(text, sizeof(text)));
+  EXPECT_STREQ("https://example.invalid/", text);
+  SendMessageW(button->Wind(), BM_SETSTATE, TRUE, 0);
+  EXPECT_TRUE(button->IsPressed());
+
+  auto check = Make<cStandardCheckBox>(Describe(kControlTypeCheckBox));
+  check->BoolProp(true);
+  EXPECT_TRUE(check->Selected());
+
+  // An edit aligned by its text format, with no height in the skin: one
+  // line of its font inside its sunken frame.
+  ControlInfo editInfo = Describe(kControlTypeEdit);
+  editInfo.Text.Format = kTextHCenter | kTextRight;
+  editInfo.Modes[kModeExtended].Height = 0;
+  strcpy(editInfo.u.Edit.Text, "Folder");
+  auto edit = Make<cStandardEdit>(editInfo);
+  LONG_PTR style = GetWindowLongPtrW(edit->Wind(), GWL_STYLE);
+  EXPECT_EQ(ES_CENTER, style & (ES_CENTER | ES_RIGHT));
+  long width = 0, lineHeight = 0;
+  ASSERT_EQ(0, BaseGetTextExtent("Folder", edit->Font(), &width, &lineHeight));
+  EXPECT_EQ(lineHeight + 4, edit->Height());
+  edit->SetReadOnly(true);
+  EXPECT_NE(0, GetWindowLongPtrW(edit->Wind(), GWL_STYLE) & ES_READONLY);
+
+  // A label sized to its text in its own font.
+  ControlInfo labelInfo = Describe(kControlTypeLabel);
+  labelInfo.Flags = kFlagAutoSize;
+  labelInfo.Text.FontSize = 20;
+  strcpy(labelInfo.u.Label.Text, "Wave shapes");
+  auto label = Make<cStandardLabel>(labelInfo);
+  ASSERT_EQ(0, BaseGetTextExtent("Wave shapes", label->Font(), &width, &lineHeight));
+  EXPECT_EQ(width, label->Width());
+  EXPECT_EQ(lineHeight, label->Height());
+
+  // The tool tip's delays, and tools known by their windows.
+  ControlInfo tipInfo = Describe(kControlTypeToolTip);
+  cStandardToolTip tip(&tipInfo, 9, &mParent);
+  ASSERT_EQ(0, tip.Create());
+  EXPECT_EQ(500, SendMessageW(tip.Wind(), TTM_GETDELAYTIME, TTDT_INITIAL, 0));
+  EXPECT_EQ(0, tip.AddTool(button.get(), "Open the web page"));
+  EXPECT_EQ(1, SendMessageW(tip.Wind(), TTM_GETTOOLCOUNT, 0, 0));
+
+  // Without a window: nothing to read, nothing done.
+  ControlInfo comboInfo = Describe(kControlTypeComboBox);
+  cStandardComboBox unmade(&comboInfo, 3, &mParent);
+  EXPECT_EQ(kKSErr_BadState, tip.AddTool(&unmade, "x"));
+  EXPECT_EQ("0 -1 -1", std::to_string(unmade.NumItems()) + " " + std::to_string(unmade.IntProp()) +
+                           " " + std::to_string(unmade.AddItem("Fire")));
+  EXPECT_EQ(kKSErr_BadState, unmade.GetItem(0, text, sizeof(text)));
+}
+
+TEST_F(StandardControls, RepliesOfEveryShapeKeepTheControlsSane) {
+  auto combo = Make<cStandardComboBox>(Describe(kControlTypeComboBox));
+  struct Case {
+    eRequestType mType;
+    std::string mReply;
+    const char* mState;
+  };
+  const Case cases[] = {
+      {kRequestGetContents, "Fire\0Ice storm\0Ice\0"s, "Fire|Ice storm|Ice off"},
+      {kRequestGetValue, "Ice", "Fire|[Ice storm]|Ice on"},  // the first that begins so
+      {kRequestGetValue, "", "Fire|[Ice storm]|Ice off"},
+      {kRequestGetValueIndex, " 2\r\n", "Fire|Ice storm|[Ice] on"},
+      {kRequestGetValueIndex, "", "Fire|Ice storm|[Ice] off"},
+      {kRequestGetValueIndex, "99999999999", "Fire|Ice storm|Ice on"},  // past the end
+      {kRequestGetValueIndex, "0", "[Fire]|Ice storm|Ice on"},
+      {kRequestGetValue, "Water", "Fire|Ice storm|Ice on"},  // not in the list
+      {kRequestDontCare, "1", "Fire|Ice storm|Ice off"},
+      {kRequestGetContents, "Fire\0Ice"s, "Fire|Ice off"},  // no closing empty name
+      {kRequestGetContents, "\0Fire\0"s, " off"},           // ends at its first empty name
+  };
+  for (const Case& c : cases) {
+    combo->Enable(false);
+    Deliver(*combo, c.mType, c.mReply);
+    EXPECT_EQ(c.mState, StateOf(*combo)) << c.mType << " \"" << c.mReply << '"';
+  }
+
+  auto check = Make<cStandardCheckBox>(Describe(kControlTypeCheckBox));
+  const std::pair<const char*, const char*> checks[] = {
+      {"1", "1 on"}, {"0", "0 on"}, {"-25", "1 on"}, {"", "1 off"}, {"none", "1 off"}};
+  for (const auto& c : checks) {
+    check->Enable(false);
+    Deliver(*check, kRequestGetValue, c.first);
+    EXPECT_EQ(c.second, std::to_string(check->BoolProp()) + (check->IsEnabled() ? " on" : " off"))
+        << '"' << c.first << '"';
+  }
+
+  // Item texts are UTF-8; long ones do not read back.
+  combo->Clear();
+  EXPECT_EQ(0, combo->AddItem("Fl\xC3\xBCsse"));
+  EXPECT_EQ(1, combo->AddItem(std::string(300, 'x').c_str()));
+  char item[16];
+  ASSERT_EQ(0, combo->GetItem(0, item, sizeof(item)));
+  EXPECT_STREQ("Fl\xC3\xBCsse", item);
+  ASSERT_EQ(0, combo->GetItem(1, item, sizeof(item)));
+  EXPECT_STREQ("", item);
+  EXPECT_EQ(kKSErr_IndexOutOfBounds, combo->GetItem(2, item, sizeof(item)));
+  EXPECT_EQ(0, combo->FindItem("fl\xC3\xBC", true));
+  EXPECT_EQ(-1, combo->FindItem("fl\xC3\xBC", false));
+
+  // A reply that comes after its target is gone finds nobody.
+  long gone = combo->ReplyTargetID();
+  combo.reset();
+  EXPECT_EQ(nullptr, ToolbarReplyTarget::FindReplyTarget(gone));
+}
+
+TEST_F(StandardControls, ListBoxAndScrollBarOperations) {
+  ControlInfo info = Describe(kControlTypeListBox);
+  info.Modes[kModeExtended].Height = 100;
+  auto list = Make<cStandardListBox>(info);
+  for (int i = 0; i < 20; i++) {
+    EXPECT_EQ(i, list->AddItem(("Item " + std::to_string(i)).c_str()));
+  }
+  long itemHeight = list->ItemHeight();
+  ASSERT_GT(itemHeight, 0);
+  EXPECT_EQ(list->ClientHeight() / itemHeight, list->ItemsVisible());
+  EXPECT_EQ(20 - list->ItemsVisible(), list->ScrollRange());
+  list->TopIndex(5);
+  EXPECT_EQ(5, list->TopIndex());
+  EXPECT_EQ(6, list->ItemFromPoint(KSPoint{2, int32(itemHeight + 1)}));
+  EXPECT_EQ(12, list->FindItem("item 12", false));
+  EXPECT_EQ(1, list->FindItem("item 1", true));
+  EXPECT_EQ(0, list->SelectItem(3));
+  EXPECT_EQ(kKSErr_IndexOutOfBounds, list->SelectItem(20));
+  EXPECT_EQ(-1, list->CurSelection());
+  EXPECT_EQ(0, list->DeleteItem(0));
+  EXPECT_EQ(kKSErr_IndexOutOfBounds, list->DeleteItem(40));
+  char item[16];
+  ASSERT_EQ(0, list->GetItem(0, item, sizeof(item)));
+  EXPECT_STREQ("Item 1", item);
+  list->Clear();
+  list->AddItem("Only");
+  EXPECT_EQ(0, list->ScrollRange());
+  EXPECT_EQ(-1, list->ItemFromPoint(KSPoint{2, int32(3 * itemHeight)}));  // below the last
+
+  ControlInfo barInfo = Describe(kControlTypeScrollBar);
+  barInfo.Styles = kStyleVertical;
+  auto bar = Make<cStandardScrollBar>(barInfo, 7);
+  bar->Range(0, 50);
+  bar->PageSize(10);
+  bar->Index(20);
+  EXPECT_EQ("0 50 10 20", std::to_string(bar->MinPos()) + " " + std::to_string(bar->MaxPos()) +
+                              " " + std::to_string(bar->PageSize()) + " " +
+                              std::to_string(bar->Index()));
+  mParent.Take();
+  SendMessageW(mParent.Wind(), WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 33), LPARAM(bar->Wind()));
+  EXPECT_EQ("scrolled 33 ", mParent.Take());
+}
+
+TEST_F(StandardControls, SliderFollowsPressesAndDragsAndReportsEachChangeOnce) {
+  ControlInfo info = Describe(kControlTypeSlider, kUIWaveShapeInterval);
+  info.Modes[kModeExtended].Width = 106;  // 100 pixels of travel for 0 to 100
+  auto slider = Make<ProbedSlider>(info);
+  EXPECT_EQ(9, slider->Height());
+  EXPECT_EQ(50, slider->IntProp());
+  EXPECT_EQ("50 0 56 9", Str(slider->ThumbRect()));
+
+  struct Step {
+    UINT mMessage;
+    int mX;
+    const char* mAfter;  // the position and what the parent heard
+  };
+  const Step steps[] = {
+      {WM_LBUTTONDOWN, 105, "100 1:13 "},  // beside the thumb: there at once
+      {WM_LBUTTONUP, 105, "100 "},
+      {WM_LBUTTONDOWN, 102, "100 "},  // grabbed two pixels into the thumb
+      {WM_MOUSEMOVE, 22, "20 1:13 "},
+      {WM_MOUSEMOVE, -50, "0 1:13 "},  // held at the end
+      {WM_LBUTTONUP, 2, "0 "},
+      {WM_LBUTTONDOWN, 3, "0 "},  // a drag that ends where it began
+      {WM_MOUSEMOVE, 40, "37 1:13 "},
+      {WM_MOUSEMOVE, 3, "0 1:13 "},
+      {WM_LBUTTONUP, 3, "0 "},
+      {WM_MOUSEMOVE, 60, "0 "},  // no longer dragging
+  };
+  for (const Step& step : steps) {
+    MouseTo(*slider, step.mMessage, step.mX, 4);
+    EXPECT_EQ(step.mAfter, std::to_string(slider->IntProp()) + " " + mParent.Take())
+        << step.mMessage << " at " << step.mX;
+  }
+  EXPECT_EQ("0 0 6 9", Str(slider->ThumbRect()));
+
+  // A new range holds the position; positions outside it are ignored.
+  slider->Range(200, 300);
+  slider->Index(500);
+  EXPECT_EQ(200, slider->IntProp());
+  // An empty range neither tracks nor reports.
+  slider->Range(5, 5);
+  MouseTo(*slider, WM_LBUTTONDOWN, 90, 4);
+  EXPECT_EQ("5 ", std::to_string(slider->IntProp()) + " " + mParent.Take());
+
+  info.Styles = kStyleVertical;
+  info.Modes[kModeExtended].Height = 80;
+  auto upright = Make<ProbedSlider>(info, 2);
+  EXPECT_EQ(9, upright->Width());
+  EXPECT_EQ("0 37 9 43", Str(upright->ThumbRect()));
+}
+
+TEST_F(StandardControls, LabelsAndGraphicsDrawWhatTheSkinAsks) {
+  ControlInfo info = Describe(kControlTypeLabel);
+  info.Text.BackgroundColor = KSRGBA{0x30, 0x20, 0x10, 255};
+  info.Text.BorderColor = KSRGBA{0x00, 0x00, 0xC0, 255};
+  info.Text.BorderSize = 2;
+  strcpy(info.u.Label.Text, "Wave");
+  auto label = Make<cStandardLabel>(info);
+  Canvas filled(120, 24, 0x00FF00);
+  label->OnPaint(filled.DC());
+  EXPECT_EQ(0xC00000u, filled.Pixel(1, 1));     // the border
+  EXPECT_EQ(0x102030u, filled.Pixel(100, 20));  // the background
+  // The text starts inside the border and one pixel more.
+  label->Info()->Text.BorderColor = info.Text.BackgroundColor;
+  label->OnPaint(filled.DC());
+  KSRect text = filled.Ink(0x102030);
+  EXPECT_GE(text.left, 3);
+  EXPECT_LT(text.left, 10);
+
+  label->Info()->Text.Format = kTextTransparent;
+  label->Info()->Text.BorderSize = 0;
+  Canvas behind(120, 24, 0x00FF00);
+  label->OnPaint(behind.DC());
+  EXPECT_EQ(0x00FF00u, behind.Pixel(100, 20));
+  EXPECT_NE("120 24 0 0", Str(behind.Ink(0x00FF00)));  // but the text is there
+
+  // Etched lines and frames: only their own edges.
+  const std::pair<eGraphicType, const char*> graphics[] = {
+      {kGraphicHorzLine, "0 0 40 2"}, {kGraphicVertLine, "0 0 2 10"}, {kGraphicFrame, "0 0 40 10"}};
+  for (const auto& g : graphics) {
+    ControlInfo graphicInfo = Describe(kControlTypeGraphic);
+    graphicInfo.u.Graphic.Type = g.first;
+    graphicInfo.Modes[kModeExtended].Width = 40;
+    graphicInfo.Modes[kModeExtended].Height = 10;
+    auto graphic = Make<cStandardGraphic>(graphicInfo);
+    Canvas canvas(40, 10, 0x00FF00);
+    graphic->OnPaint(canvas.DC());
+    EXPECT_EQ(g.second, Str(canvas.Ink(0x00FF00))) << g.first;
+  }
+}
+
+TEST_F(StandardControls, DestroyedControlsLeaveNoWindowOrGdiObjectBehind) {
+  // One of each kind, each with its font, in a parent of its own; the
+  // counts are taken once more while they all live.
+  auto round = [](int inCount, ProcessCounts* outBusy) {
+    for (int i = 0; i < inCount; i++) {
+      TestParent parent;
+      ASSERT_EQ(0, parent.CreatePopup(0, 0, 300, 200, kWindowVisible, nullptr));
+      const eControlType kinds[] = {
+          kControlTypeToolTip,   kControlTypeButton, kControlTypeCheckBox, kControlTypeComboBox,
+          kControlTypeListBox,   kControlTypeSlider, kControlTypeLabel,    kControlTypeEdit,
+          kControlTypeScrollBar, kControlTypeGraphic};
+      ControlInfo info[10];
+      for (int k = 0; k < 10; k++) {
+        info[k] = Describe(kinds[k]);
+      }
+      cStandardToolTip tip(&info[0], 0, &parent);
+      cStandardComboBox combo(&info[3], 3, &parent);
+      cStandardButton button(&info[1], 1, &parent);
+      cStandardCheckBox check(&info[2], 2, &parent);
+      cStandardListBox list(&info[4], 4, &parent);
+      cStandardSlider slider(&info[5], 5, &parent);
+      cStandardLabel label(&info[6], 6, &parent);
+      cStandardEdit edit(&info[7], 7, &parent);
+      cStandardScrollBar bar(&info[8], 8, &parent);
+      cStandardGraphic graphic(&info[9], 9, &parent);
+      ASSERT_EQ(0, tip.Create());
+      for (cControl* control : std::initializer_list<cControl*>{
+               &combo, &button, &check, &list, &slider, &label, &edit, &bar, &graphic}) {
+        ASSERT_EQ(0, control->Create());
+        control->SetPosition(0, 0, 100, 20, false);
+        control->Show(true, false);
+        ASSERT_EQ(0, tip.AddTool(control, "Tip"));
+      }
+      Deliver(combo, kRequestGetContents, "Fire\0Ice"s);
+      RedrawWindow(parent.Wind(), nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+      if (outBusy != nullptr) {
+        *outBusy = ProcessCounts::Take();
+      }
+    }
+  };
+  round(2, nullptr);
+  ProcessCounts before = ProcessCounts::Take();
+  ProcessCounts busy;
+  round(20, &busy);
+  ProcessCounts after = ProcessCounts::Take();
+  EXPECT_GE(busy.mUserObjects, before.mUserObjects + 11);
+  EXPECT_GE(busy.mGdiObjects, before.mGdiObjects + 10);
+  EXPECT_EQ(before.mGdiObjects, after.mGdiObjects);
+  EXPECT_EQ(before.mUserObjects, after.mUserObjects);
+}
