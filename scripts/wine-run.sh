@@ -8,6 +8,16 @@
 # Such a run is repeated once, so that the program's own outcome decides; any
 # other failure is reported as it is. The output is passed on as it comes, so
 # that a program stopped for taking too long still shows how far it got.
+# The running wineserver of this prefix, if any.
+prefix_server() {
+  local pid
+  for pid in $(pgrep -x 'wineserver(64)?'); do
+    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=${WINEPREFIX:-}"; then
+      echo "$pid"
+    fi
+  done | tail -n 1
+}
+
 out=$(mktemp)
 program=""
 follower=""
@@ -20,8 +30,10 @@ for attempt in 1 2; do
   tail -s 0.1 -n +1 -f --pid="$program" "$out" &
   follower=$!
   server_crashed=0
+  server=""
   while kill -0 "$program" 2>/dev/null; do
-    if grep -q "^wineserver crashed" "$out"; then
+    [ -n "$server" ] || server=$(prefix_server)
+    if grep -q "^wineserver crashed" "$out" || { [ -n "$server" ] && ! kill -0 "$server" 2>/dev/null; }; then
       server_crashed=1
       kill "$program" 2>/dev/null
       break

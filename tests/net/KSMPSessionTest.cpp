@@ -213,8 +213,9 @@ TEST_F(KSMPSessionTest, FailedOpenIsReportedAtOnceAndNothingIsSent) {
   for (bool queued : {false, true}) {
     SCOPED_TRACE(queued);
     RecordingSession session;
+    ClosedPort closed;
     EXPECT_EQ(kKSErr_ConnectRefused,
-              session.OpenSession(UnusedPort(), queued, IP4Addr(127, 0, 0, 1), 30000));
+              session.OpenSession(closed.Port(), queued, IP4Addr(127, 0, 0, 1), 30000));
     ASSERT_EQ(session.Events().size(), 1u);
     EXPECT_EQ(session.Events()[0].mMsg, "fail");
     EXPECT_EQ(session.GetSessionStatus(), ks_NotConnected);

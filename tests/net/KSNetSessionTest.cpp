@@ -149,7 +149,8 @@ TEST_F(KSNetSessionTest, OversizedPacketEndsTheSession) {
 }
 
 TEST_F(KSNetSessionTest, ConnectingToAPortWithNoListener) {
-  int port = UnusedPort();
+  ClosedPort closed;
+  int port = closed.Port();
   SessionLog log;
   KSSessionRef ref = 123;
   EXPECT_EQ(kKSErr_ConnectRefused, KSNet::OpenSession(IP4Addr(127, 0, 0, 1), port, 30000, 0,

@@ -224,7 +224,8 @@ TEST_F(EngineLinkTest, DiscoveryChangesTheListWhileAnotherThreadReadsIt) {
 }
 
 TEST_F(EngineLinkTest, EngineNotRunningIsGivenUpAfterTwoAttempts) {
-  PublishEngine(UnusedPort());
+  ClosedPort closed;
+  PublishEngine(closed.Port());
   mLink->SetCurService(kEngineName);
   EXPECT_EQ(kKSErr_NotConnected, Send("SetFullscreen(true);"));
   EXPECT_TRUE(mLink->ConnectFailed());

@@ -151,7 +151,13 @@ KSNetAddr IP4Addr(uint8 inA, uint8 inB, uint8 inC, uint8 inD) {
   return addr;
 }
 
-int UnusedPort() {
-  LoopbackPeer peer;
-  return peer.Port();
+ClosedPort::ClosedPort() : mSocket(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP)), mPort(0) {
+  sockaddr_in addr = {};
+  addr.sin_family = AF_INET;
+  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  int len = sizeof(addr);
+  if (mSocket && bind(mSocket.Get(), reinterpret_cast<sockaddr*>(&addr), len) == 0 &&
+      getsockname(mSocket.Get(), reinterpret_cast<sockaddr*>(&addr), &len) == 0) {
+    mPort = ntohs(addr.sin_port);
+  }
 }
