@@ -4,12 +4,12 @@
 #include <vector>
 
 #include "ControlTestParent.h"
-#include "files/KSTestFolder.h"
 #include "foundation/KSError.h"
 #include "platform/BmpWriter.h"
 #include "platform/Canvas.h"
-#include "platform/ModalDriver.h"
 #include "skin/cStandardGraphic.h"
+#include "support/KSTestFolder.h"
+#include "support/ModalDriver.h"
 
 namespace {
 
