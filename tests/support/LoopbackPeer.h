@@ -61,6 +61,12 @@ class ClosedPort {
   int Port() const { return mPort; }
 
  private:
+  // Sockets are started for the socket below, whoever else uses them.
+  struct Winsock {
+    Winsock() { WSAStartup(MAKEWORD(2, 2), &mData); }
+    ~Winsock() { WSACleanup(); }
+    WSADATA mData;
+  } mWinsock;
   KSSocket mSocket;
   int mPort;
 };

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "../MemoryStream.h"
+#include "support/MemoryStream.h"
 #include "platform/BmpDecode.h"
 #include "platform/BmpRunScanner.h"
 
