@@ -148,13 +148,13 @@ TEST_F(EngineSimProgramTest, RepliesEchoTicketFlagsAndCookieInTheirForms) {
   for (uint32 i = 0; i < 4; i++) {
     ReceivedPacket reply;
     ASSERT_TRUE(client.NextReply(&reply)) << i;
-    EXPECT_EQ(2, reply.mHeader[0]);
+    EXPECT_EQ(2, reply.Header()[0]);
     EXPECT_EQ(kKSMPKind_Reply, reply.Kind());
-    EXPECT_EQ(100 + i, KSMPWire::Ticket(reply.mHeader));
-    EXPECT_EQ(0x0B + i, KSMPWire::Flags(reply.mHeader));
-    EXPECT_FALSE(KSMPWire::ReplyWanted(reply.mHeader));
+    EXPECT_EQ(100 + i, KSMPWire::Ticket(reply.Header()));
+    EXPECT_EQ(0x0B + i, KSMPWire::Flags(reply.Header()));
+    EXPECT_FALSE(KSMPWire::ReplyWanted(reply.Header()));
     KSMPCookie cookie;
-    KSMPWire::GetCookie(reply.mHeader, &cookie);
+    KSMPWire::GetCookie(reply.Header(), &cookie);
     EXPECT_EQ(uint8(100 + i), cookie.mData[0]);
     EXPECT_EQ(0x40 + i, cookie.mData[31]);
     EXPECT_EQ(replies[i], reply.mData.substr(0, replies[i].size()));
@@ -215,13 +215,7 @@ TEST_F(EngineSimProgramTest, RequestsSentTogetherAreAnsweredInOrderAfterTheirNot
   const uint32 kRequests = 30;
   std::vector<uint8> wire;
   for (uint32 ticket = 1; ticket <= kRequests; ticket++) {
-    const std::string& script = ticket % 2 ? change : query;
-    KSPacket packet = {};
-    KSMPWire::BuildHeader(packet.mHeader, kKSMPKind_Request, kCommandFlags, ticket, true, nullptr);
-    packet.mDataSize = int32(script.size());
-    std::vector<uint8> one(size_t(KSPacketWire::WireSize(packet)));
-    KSPacketWire::EncodeHeader(packet, one.data());
-    std::copy(script.begin(), script.end(), one.begin() + kKSPacketWireHeaderSize);
+    std::vector<uint8> one = SimTestClient::Request(ticket % 2 ? change : query, ticket);
     wire.insert(wire.end(), one.begin(), one.end());
   }
   ASSERT_TRUE(client.SendRaw(wire.data(), wire.size()));
@@ -237,7 +231,7 @@ TEST_F(EngineSimProgramTest, RequestsSentTogetherAreAnsweredInOrderAfterTheirNot
     }
     ASSERT_TRUE(client.NextPacket(&packet)) << ticket;
     ASSERT_EQ(kKSMPKind_Reply, packet.Kind()) << ticket;
-    EXPECT_EQ(ticket, KSMPWire::Ticket(packet.mHeader));
+    EXPECT_EQ(ticket, KSMPWire::Ticket(packet.Header()));
     EXPECT_EQ(ticket % 2 ? "" : "Big Bang", packet.mData);
   }
 }
@@ -248,12 +242,7 @@ TEST_F(EngineSimProgramTest, SurvivesGarbageAndClientsThatVanishMidRequest) {
     // Half a request, then gone.
     SimTestClient vanisher;
     Connect(&vanisher);
-    std::string wire(200, 'x');
-    KSPacket packet = {};
-    KSMPWire::BuildHeader(packet.mHeader, kKSMPKind_Request, 0, 1, true, nullptr);
-    packet.mDataSize = 124;
-    KSPacketWire::EncodeHeader(packet, reinterpret_cast<uint8*>(&wire[0]));
-    ASSERT_TRUE(vanisher.SendRaw(wire.data(), 100));
+    ASSERT_TRUE(vanisher.SendRaw(SimTestClient::Request(std::string(124, 'x')).data(), 100));
   }
   {
     // A whole request, gone before its reply.
@@ -276,8 +265,7 @@ TEST_F(EngineSimProgramTest, SurvivesGarbageAndClientsThatVanishMidRequest) {
     KSPacket packet = {};
     KSMPWire::BuildHeader(packet.mHeader, kKSMPKind_Request, 0, 9, true, nullptr);
     packet.mHeader[0] = 3;
-    std::string wire(kKSPacketWireHeaderSize, '\0');
-    KSPacketWire::EncodeHeader(packet, reinterpret_cast<uint8*>(&wire[0]));
+    std::vector<uint8> wire = WireBytes(packet);
     ASSERT_TRUE(stranger.SendRaw(wire.data(), wire.size()));
     EXPECT_EQ("Aurora Ribbon", stranger.Ask(Text(CommandGetCurrentWaveShape)));
     // A text that does not parse still gets its (empty) reply.
@@ -307,68 +295,6 @@ TEST_F(EngineSimProgramTest, DropsAClientStalledInTheMiddleOfAPacket) {
   EXPECT_GE(GetTickCount64() - start, 400u);
   // Silence between packets is no stall.
   EXPECT_EQ(Z("0"), idle.Ask(Text(CommandGetFrameYLimit)));
-}
-
-TEST_F(EngineSimProgramTest, RefuseClosesEveryConnectionAtOnce) {
-  Start({"--refuse"});
-  SimTestClient client;
-  Connect(&client);
-  ULONGLONG start = GetTickCount64();
-  EXPECT_TRUE(client.WaitForClose(5000));
-  EXPECT_LT(GetTickCount64() - start, 1000u);
-}
-
-TEST_F(EngineSimProgramTest, ReplyDelayHoldsEachReplyBack) {
-  Start({"--reply-delay", "400"});
-  SimTestClient client;
-  Connect(&client);
-  ULONGLONG start = GetTickCount64();
-  ASSERT_TRUE(client.SendRequest(""));
-  ASSERT_TRUE(client.SendRequest(Text(CommandGetCurrentFlowField), 2));
-  ReceivedPacket first, second;
-  ASSERT_TRUE(client.NextReply(&first));
-  EXPECT_GE(GetTickCount64() - start, 390u);
-  ASSERT_TRUE(client.NextReply(&second));
-  EXPECT_GE(GetTickCount64() - start, 790u);  // one after the other, in order
-  EXPECT_EQ(2u, KSMPWire::Ticket(second.mHeader));
-  EXPECT_EQ("Big Bang", second.mData);
-}
-
-TEST_F(EngineSimProgramTest, CutReplyStopsInTheMiddleOfAPacket) {
-  Start({"--cut-reply", "2"});
-  SimTestClient client;
-  Connect(&client);
-  EXPECT_EQ("", client.Ask(""));
-  ASSERT_TRUE(client.SendRequest(Text(CommandGetColorMapList), 2));
-  bool midPacket = false;
-  EXPECT_TRUE(client.WaitForClose(5000, &midPacket));
-  EXPECT_TRUE(midPacket);
-}
-
-TEST_F(EngineSimProgramTest, OversizeAnnouncesMoreThanAnyClientAccepts) {
-  Start({"--oversize"});
-  SimTestClient client;
-  Connect(&client);
-  ASSERT_TRUE(client.SendRequest(""));
-  ReceivedPacket reply;
-  EXPECT_FALSE(client.NextReply(&reply, 5000));
-  EXPECT_EQ(kKSErr_Protocol, client.StreamError());
-}
-
-TEST_F(EngineSimProgramTest, BadSystemMessageAndGreeting) {
-  Start({"--bad-sysmsg", "--say", "Hello from the stage"});
-  SimTestClient client;
-  Connect(&client);
-  ReceivedPacket packet;
-  ASSERT_TRUE(client.NextPacket(&packet));
-  long id = 0;
-  std::string body;
-  EXPECT_EQ(kKSMPKind_SystemMsg, packet.Kind());
-  EXPECT_FALSE(packet.SystemMsg(&id, &body));  // sizes that do not fit
-  ASSERT_TRUE(client.NextNotice(&id, &body));
-  EXPECT_EQ(100, id);
-  EXPECT_EQ("Hello from the stage", body);
-  EXPECT_EQ("Aurora Ribbon", client.Ask(Text(CommandGetCurrentWaveShape)));
 }
 
 TEST_F(EngineSimProgramTest, FloodSendsNotificationsAtItsRate) {
@@ -464,9 +390,9 @@ TEST_F(EngineSimProgramTest, TheToolbarsEngineLinkFindsAndDrivesIt) {
 }
 
 // What the toolbar's engine link makes of each misbehaviour: whether its query
-// is answered, how the session ends (refused when within the refusal window,
-// closed later, or not at all), how many notifications get through, and
-// whether the next command connects again.
+// is answered and how soon, how the session ends (refused when within the
+// refusal window, closed later, or not at all), which notifications get
+// through, and whether the next command connects again.
 TEST_F(EngineSimProgramTest, EachMisbehaviourGivesTheEngineLinksOutcome) {
   struct Case {
     std::vector<std::string> mArgs;
@@ -474,16 +400,17 @@ TEST_F(EngineSimProgramTest, EachMisbehaviourGivesTheEngineLinksOutcome) {
     long mEnd;  // kKSMsg_SessionRefused, kKSMsg_SessionClosed or 0
     int mMinNotices;
     int mMaxNotices;
+    ULONGLONG mMinReplyMS;
   };
   const Case kCases[] = {
-      {{"--refuse"}, false, kKSMsg_SessionRefused, 0, 0},
-      {{"--cut-reply", "1"}, false, kKSMsg_SessionRefused, 0, 0},
-      {{"--oversize"}, false, kKSMsg_SessionRefused, 0, 0},  // a protocol error ends it
-      {{"--no-reply"}, false, kKSMsg_SessionClosed, 0, 0},   // by the idle time-out
-      {{"--close-after", "2.2"}, true, kKSMsg_SessionClosed, 0, 0},
-      {{"--reply-delay", "300"}, true, 0, 0, 0},
-      {{"--bad-sysmsg", "--say", "hi"}, true, 0, 1, 1},  // only the well-formed one
-      {{"--flood", "100"}, true, 0, 10, 100000},
+      {{"--refuse"}, false, kKSMsg_SessionRefused, 0, 0, 0},
+      {{"--cut-reply", "1"}, false, kKSMsg_SessionRefused, 0, 0, 0},
+      {{"--oversize"}, false, kKSMsg_SessionRefused, 0, 0, 0},  // a protocol error ends it
+      {{"--no-reply"}, false, kKSMsg_SessionClosed, 0, 0, 0},   // by the idle time-out
+      {{"--close-after", "2.2"}, true, kKSMsg_SessionClosed, 0, 0, 0},
+      {{"--reply-delay", "300"}, true, 0, 0, 0, 290},
+      {{"--bad-sysmsg", "--say", "hi"}, true, 0, 1, 1, 0},  // only the well-formed one
+      {{"--flood", "100"}, true, 0, 10, 100000, 0},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.mArgs[0]);
@@ -498,15 +425,20 @@ TEST_F(EngineSimProgramTest, EachMisbehaviourGivesTheEngineLinksOutcome) {
     link.UseLocalPort(sim.Port());
     const std::string query = Text(CommandGetCurrentWaveShape);
 
+    ULONGLONG start = GetTickCount64();
     link.SendCmd(query.c_str(), -1, kCommandFlags, 1, 2, 0, nullptr);
     link.PumpUntil([&] { return !link.mReplies.empty() || (c.mEnd && messages.Count(c.mEnd)); });
     EXPECT_EQ(c.mAnswered, !link.mReplies.empty());
+    EXPECT_GE(GetTickCount64() - start, c.mMinReplyMS);
     if (c.mEnd) {
       EXPECT_TRUE(link.PumpUntil([&] { return messages.Count(c.mEnd) > 0; }));
     }
     link.PumpUntil([&] { return int(link.mNotices.size()) >= c.mMinNotices; }, 3000);
     EXPECT_LE(c.mMinNotices, int(link.mNotices.size()));
     EXPECT_GE(c.mMaxNotices, int(link.mNotices.size()));
+    if (c.mArgs[0] == "--bad-sysmsg" && !link.mNotices.empty()) {
+      EXPECT_EQ(std::make_pair(100L, std::string("hi")), link.mNotices[0]);
+    }
     EXPECT_EQ(0, messages.Count(c.mEnd == kKSMsg_SessionClosed ? kKSMsg_SessionRefused
                                                                : kKSMsg_SessionClosed));
 
