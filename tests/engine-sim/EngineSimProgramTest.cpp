@@ -12,8 +12,6 @@
 #include "SimTestClient.h"
 #include "foundation/KSError.h"
 #include "foundation/KSMessages.h"
-#include "net/KSByteOrder.h"
-#include "net/KSNet.h"
 #include "net/KSPacketWire.h"
 #include "net/KSZeroconf.h"
 #include "net/ToolbarSession.h"
@@ -66,16 +64,6 @@ class TestLink : public ToolbarSession {
     KSNetAddr local = {};
     local.mType = ks_localhost;
     UseServiceAddr("simulator", local, static_cast<unsigned long>(inPort));
-  }
-
-  bool Knows(const std::string& inName) const {
-    UtilStr name;
-    for (long i = 1; GetServiceName(i, &name); i++) {
-      if (name == inName.c_str()) {
-        return true;
-      }
-    }
-    return false;
   }
 
   std::vector<std::string> mReplies;
@@ -358,35 +346,6 @@ TEST_F(EngineSimProgramTest, PublishedInTheRegistryUntilItEnds) {
   ASSERT_TRUE(mSim.EndInput(&exitCode));
   EXPECT_EQ(0u, exitCode);
   EXPECT_EQ(kKSErr_ServiceNotFound, KSZeroconf::ResolveService(name.c_str(), type, &service));
-}
-
-TEST_F(EngineSimProgramTest, TheToolbarsEngineLinkFindsAndDrivesIt) {
-  const std::string name = "Engine Sim Link " + std::to_string(GetCurrentProcessId());
-  ASSERT_TRUE(mSim.Start({"--name", name}));
-  ASSERT_EQ(0, KSNet::Startup());
-  {
-    TestLink link;
-    ASSERT_TRUE(link.PumpUntil([&] { return link.Knows(name); }));
-    link.SetCurService(name.c_str());
-    char text[kCommandBufferSize];
-    ASSERT_EQ(0,
-              link.SendCmd(CommandGetCurrentColorMap(text), -1, kCommandFlags, 7, 2, 42, nullptr));
-    ASSERT_TRUE(link.PumpUntil([&] { return !link.mReplies.empty(); }));
-    EXPECT_EQ("Amber Dusk", link.mReplies[0]);
-    EXPECT_EQ(7, link.mCookies[0].mParam[0]);
-    EXPECT_EQ(2, link.mCookies[0].mParam[1]);
-    EXPECT_EQ(42, link.mCookies[0].mParam[2]);
-
-    // A change made by another client reaches the link as a notification.
-    SimTestClient other;
-    Connect(&other);
-    EXPECT_EQ("", other.Ask(CommandSetColorMap("Opal", text)));
-    ASSERT_TRUE(link.PumpUntil([&] { return !link.mNotices.empty(); }));
-    EXPECT_EQ(301, link.mNotices[0].first);
-    EXPECT_EQ("Opal", link.mNotices[0].second);
-    link.CloseSession();
-  }
-  KSNet::Shutdown();
 }
 
 // What the toolbar's engine link makes of each misbehaviour: whether its query
