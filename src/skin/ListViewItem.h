@@ -24,6 +24,19 @@ struct ListViewItem {
     return true;
   }
 
+  // The length of at most inMaxBytes of inText (inLength bytes) that does
+  // not end inside a UTF-8 sequence.
+  static size_t WholeChars(const char* inText, size_t inLength, size_t inMaxBytes) {
+    if (inLength <= inMaxBytes) {
+      return inLength;
+    }
+    size_t length = inMaxBytes;
+    while (length > 0 && (static_cast<unsigned char>(inText[length]) & 0xC0) == 0x80) {
+      length--;  // inText[length] continues the character before it
+    }
+    return length;
+  }
+
   unsigned long Param;
   std::vector<std::optional<std::string>> SubItems;
   bool Checked = false;  // the row's check mark, read into the item for sorting

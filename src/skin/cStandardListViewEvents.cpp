@@ -13,7 +13,7 @@
 namespace {
 
 // What is drawn of a cell's text.
-const size_t kDrawnCellChars = 511;
+const size_t kDrawnCellBytes = 511;
 
 KSRGBA ColorOf(COLORREF inColor) {
   return KSRGBA{GetBValue(inColor), GetGValue(inColor), GetRValue(inColor), 0};
@@ -158,7 +158,7 @@ void cStandardListView::PaintCell(HDC inDC, const ListViewItem& inItem, long inC
   }
   const char* text = inItem.Text(size_t(inColumn));
   if (text != nullptr && *text != 0) {
-    std::string shown(text, std::min(strlen(text), kDrawnCellChars));
+    std::string shown(text, ListViewItem::WholeChars(text, strlen(text), kDrawnCellBytes));
     BaseDrawText(inDC, shown.c_str(), cell, Font(), ColorOf(inInk),
                  kTextVCenter | kTextEndEllipsis);
   }

@@ -14,8 +14,8 @@
 namespace {
 
 // The longest field kept, and the longest name compared when searching.
-const size_t kMaxFieldChars = 511;
-const size_t kMaxFoundChars = 255;
+const size_t kMaxFieldBytes = 511;
+const size_t kMaxFoundBytes = 255;
 
 char Lower(char inChar) {
   return inChar >= 'A' && inChar <= 'Z' ? char(inChar - 'A' + 'a') : inChar;
@@ -111,7 +111,7 @@ void cStandardListView::SetFields(ListViewItem* ioItem, const char* inText) {
     if (end == nullptr) {
       end = field + strcspn(field, "\t");
     }
-    size_t length = std::min(size_t(end - field), kMaxFieldChars);
+    size_t length = ListViewItem::WholeChars(field, size_t(end - field), kMaxFieldBytes);
     if (!ioItem->SetText(column, field, length) || *end == 0) {
       break;
     }
@@ -190,7 +190,7 @@ long cStandardListView::FindItem(const char* inText) {
     if (text == nullptr) {
       continue;
     }
-    size_t length = std::min(strlen(text), kMaxFoundChars);  // what is compared of a name
+    size_t length = std::min(strlen(text), kMaxFoundBytes);  // what is compared of a name
     if (strlen(inText) == length && CompareNoCase(text, inText, length) == 0) {
       return row;
     }

@@ -34,7 +34,7 @@ class ListView : public ControlTest {
   std::unique_ptr<cStandardListView> MakeList() {
     ControlInfo info = Describe(kControlTypeListView, kUIWaveShapeList);
     info.Modes[kModeExtended] = ModeInfo{10, 10, 300, 200, true};
-    SetPath(info.Graphic, WriteFrames(mFolder, "Mark", 12, 12, {kUncheckedColor, kCheckedColor}));
+    SetPath(info.Graphic, WriteFrames(mFolder, "Mark", 12, 24, {kUncheckedColor, kCheckedColor}));
     ListViewInfo& columns = info.u.ListView;
     columns.NumColumns = 3;
     columns.FirstTextColumn = 1;
@@ -98,7 +98,10 @@ TEST_F(ListView, RepliesFillSortedRowsMarkedByTheTheme) {
   mParent.Take();
   Fill(*list, "Flower\tWave\0bubbles\tDots\0Comet\0"s);
   EXPECT_EQ("bubbles:Dots+ Comet:- Flower:Wave+ ", Rows(*list));
-  EXPECT_EQ("6:105 ", mParent.Take());  // once for the whole fill
+  RECT row0 = {LVIR_BOUNDS, 0, 0, 0};
+  SendMessageW(list->Wind(), LVM_GETITEMRECT, 0, LPARAM(&row0));
+  EXPECT_GE(row0.bottom - row0.top, 24);  // rows hold the check mark
+  EXPECT_EQ("6:105 ", mParent.Take());    // once for the whole fill
   EXPECT_EQ(2, list->FindItem("FLOWER"));
   EXPECT_EQ(-1, list->FindItem("Flow"));
   EXPECT_EQ(2, list->NumChecked());
