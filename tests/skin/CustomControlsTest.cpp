@@ -132,6 +132,24 @@ TEST_F(CustomControls, CheckBoxFlipsWhenClickedAndFollowsItsPage) {
   EXPECT_EQ(1u, check->Sprite()->CurFrame());
 }
 
+TEST_F(CustomControls, SliderFollowsADragAndReportsItsValue) {
+  ControlInfo info = Describe(kControlTypeSlider, kUIWaveShapeInterval);
+  info.Styles = kStyleCustom;
+  info.Modes[kModeExtended].Width = 110;  // 100 pixels of travel for 0 to 100
+  info.u.Slider.MaxPos = 100;
+  SetPath(info.Graphic, WriteFrames(mFolder, "Thumb", 10, 8, {kGreen}));
+  auto slider = Make<cCustomSlider>(info, 7);
+  ASSERT_EQ(8, slider->Height());
+  MoveIn(*slider, 52, 4);  // the thumb's middle, at 50
+  MouseDown();
+  MoveIn(*slider, 77, 4);
+  EXPECT_EQ(75, slider->IntProp());
+  MoveIn(*slider, 300, 4);
+  MouseUp();
+  EXPECT_EQ(100, slider->IntProp());
+  EXPECT_EQ("7:13 7:13 ", mParent.Take());
+}
+
 TEST_F(CustomControls, ScrollBarStepsPagesAndTracksItsThumb) {
   ControlInfo info = Describe(kControlTypeScrollBar);
   info.Styles = kStyleCustom | kStyleVertical;
@@ -207,22 +225,28 @@ TEST_F(CustomControls, ComboBoxChoosesFromItsFloatingList) {
   EXPECT_EQ(30, list->TopIndex());
   EXPECT_EQ(list->Height(), list->HeightFor(list->ItemsVisible()));
 
+  // Its down arrow scrolls by a row; the list takes the mouse back on the
+  // next tick.
+  ClickIn(*list, list->Width() - 4, list->Height() - 4);
+  EXPECT_EQ(31, list->TopIndex());
+  combo->OnUpdate();
+
   // A release over a row chooses it and closes the list.
   long row = list->ItemHeight();
   ClickIn(*list, 10, row + row / 2);
   EXPECT_FALSE(combo->IsListShown());
   EXPECT_EQ("5:10 ", mParent.Take());
-  EXPECT_EQ(31, combo->IntProp());
-  EXPECT_EQ("Shape 131", combo->LabelText());
+  EXPECT_EQ(32, combo->IntProp());
+  EXPECT_EQ("Shape 132", combo->LabelText());
 
   // Pointing at rows and then clicking elsewhere changes nothing.
   ClickIn(*combo->Button(), 8, 8);
   MoveIn(*list, 10, row / 2);
-  EXPECT_EQ(30, list->CurSelection());
+  EXPECT_EQ(31, list->CurSelection());
   ClickIn(mParent, 390, 290);
   EXPECT_FALSE(combo->IsListShown());
   EXPECT_EQ("", mParent.Take());
-  EXPECT_EQ(31, combo->IntProp());
+  EXPECT_EQ(32, combo->IntProp());
 
   // A few items: the list is as tall as they are, with no scroll bar; near
   // the bottom of the screen it takes the room left, but no less than 60.
