@@ -162,7 +162,8 @@ int main() {
   std::printf("Filling %d rows from one reply and repainting, %d turns (milliseconds, median):\n",
               kRows, kRounds);
   std::printf("  %-40s %8.1f\n", "platform list view, LVM_INSERTITEM", rawMs);
-  std::printf("  %-40s %8.1f   %.2fx   (target: within 1.3x)\n", "cStandardListView, one reply",
-              oursMs, oursMs / rawMs);
+  double ratio = oursMs / rawMs;
+  std::printf("  %-40s %8.1f   %.2fx (target: at most 1.3x: %s)\n", "cStandardListView, one reply",
+              oursMs, ratio, ratio <= 1.3 ? "met" : "not met");
   return 0;
 }

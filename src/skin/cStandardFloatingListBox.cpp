@@ -1,6 +1,7 @@
 #include "skin/cStandardFloatingListBox.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace {
 
