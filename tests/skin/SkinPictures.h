@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "files/KSTestFolder.h"
 #include "platform/BmpWriter.h"
 #include "skin/ControlInfo.h"
+#include "support/KSTestFolder.h"
 
 // inName01.bmp, inName02.bmp, ... of inWidth x inHeight, one per colour
 // (0xRRGGBB); returns the frame pattern "<folder>\inName??.bmp".
