@@ -3,7 +3,6 @@
 // own, and runs corvexa-ctl as a separate program.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <regex>
 #include <string>
 #include <vector>
@@ -12,12 +11,12 @@
 #include "foundation/UtilStr.h"
 #include "support/ChildProcess.h"
 #include "support/LoopbackPeer.h"
+#include "support/SimProcess.h"
 #include "toolbar/UICommands.h"
 
 namespace {
 
 const char kCtl[] = KS_CTL_PATH;
-const char kSim[] = KS_SIM_PATH;
 const unsigned long kRunLimitMS = 30000;
 
 std::string ErrText(long inErr) {
@@ -44,17 +43,13 @@ class CtlEndToEndTest : public testing::Test {
  protected:
   void SetUp() override {
     mName = "ctl test " + std::to_string(GetCurrentProcessId());
-    std::string line;
-    ASSERT_TRUE(mSim.Start(kSim, {"--name", mName, "--port", "0"}));
-    ASSERT_TRUE(mSim.WaitForLine("listening on", 20000, &line)) << mSim.Errors();
-    mPort = std::atoi(line.c_str() + line.rfind(':') + 1);
-    ASSERT_GT(mPort, 0) << line;
+    ASSERT_TRUE(mSim.Start({"--name", mName})) << mSim.Errors();
+    mPort = mSim.Port();
     mAddress = "127.0.0.1:" + std::to_string(mPort);
   }
 
   void TearDown() override {
-    mSim.CloseInput();
-    EXPECT_TRUE(mSim.Wait(10000, nullptr)) << "the simulator did not end with its input";
+    EXPECT_TRUE(mSim.EndInput(nullptr)) << "the simulator did not end with its input";
   }
 
   ProgramRun Ctl(std::vector<std::string> inArgs) { return RunProgram(kCtl, inArgs, kRunLimitMS); }
@@ -65,7 +60,7 @@ class CtlEndToEndTest : public testing::Test {
     return Ctl(inArgs);
   }
 
-  ChildProcess mSim;
+  SimProcess mSim;
   std::string mName;
   int mPort = 0;
   std::string mAddress;
@@ -177,15 +172,12 @@ TEST(CtlExitCodeTest, EngineErrorsGiveOneAndUsageErrorsTwo) {
   }
 
   // An engine that drops each connection at once has refused it.
-  ChildProcess refusing;
-  std::string line;
-  ASSERT_TRUE(refusing.Start(kSim, {"--refuse", "--no-publish"}));
-  ASSERT_TRUE(refusing.WaitForLine("listening on", 20000, &line));
-  std::string address = line.substr(line.find("127.0.0.1:"));
+  SimProcess refusing;
+  ASSERT_TRUE(refusing.Start({"--refuse", "--no-publish"}));
+  std::string address = "127.0.0.1:" + std::to_string(refusing.Port());
   ProgramRun refused = RunProgram(kCtl, {"get", "--connect", address}, kRunLimitMS);
   EXPECT_EQ(1u, refused.mExitCode);
   EXPECT_EQ("corvexa-ctl: connection refused by " + address + "\n", refused.mErr);
-  refusing.CloseInput();
 
   ProgramRun missing =
       RunProgram(kCtl, {"do", "Snapshot", "--instance", "no such engine here"}, kRunLimitMS);
