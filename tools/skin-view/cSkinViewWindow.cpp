@@ -1,0 +1,117 @@
+#include "skin-view/cSkinViewWindow.h"
+
+#include <cstring>
+
+#include "platform/BaseUtils.h"
+#include "skin-view/SkinSamples.h"
+
+namespace {
+
+// Every page below inPage, and inPage itself, starts in inMode.
+void StartPagesIn(cToolPage* inPage, unsigned long inMode) {
+  inPage->PageInfo()->DefMode = inMode;
+  for (unsigned long i = 0; i < inPage->NumControls(); i++) {
+    if (auto* page = dynamic_cast<cToolPage*>(inPage->Control(i))) {
+      StartPagesIn(page, inMode);
+    }
+  }
+}
+
+}  // namespace
+
+cSkinViewWindow::cSkinViewWindow() : cWindow(0, nullptr), mDragging(false), mDragPos{0, 0} {}
+
+cSkinViewWindow::~cSkinViewWindow() {
+  mToolTip.reset();
+  mPage.reset();
+}
+
+long cSkinViewWindow::Open(long inX, long inY) {
+  return CreatePopup(inX, inY, 0, 0, 0, nullptr);
+}
+
+long cSkinViewWindow::LoadSkin(const KSFileSpec& inSkinFolder, eSkinViewModes inModes,
+                               bool inToolTips) {
+  long err = mSkin.Load(inSkinFolder, this, &mPage);
+  if (err != 0) {
+    mPage.reset();
+    return err;
+  }
+  FillWithSamples(mPage.get());
+  if (inModes != kViewSkinModes) {
+    StartPagesIn(mPage.get(), inModes == kViewExtended ? kModeExtended : kModeRetracted);
+  }
+  if (inToolTips) {
+    ControlInfo tipInfo;
+    std::memset(&tipInfo, 0, sizeof(tipInfo));
+    tipInfo.Type = kControlTypeToolTip;
+    mToolTip = std::make_unique<cStandardToolTip>(&tipInfo, 0, this);
+    if (mToolTip->Create() == 0) {
+      mPage->ToolTip(mToolTip.get());
+    }
+  }
+  mPage->Initialize();
+  return 0;
+}
+
+// As the toolbar does: the window is as large as the page reaches and has
+// the page's shape.
+void cSkinViewWindow::OnChildResized() {
+  ResetShape();
+  if (!IsMinimized() && mPage) {
+    KSRect page;
+    if (mPage->GetPosition(&page) == 0) {
+      Resize(page.right, page.bottom, true);
+      CombineShape(mPage.get(), page.left, page.top);
+    }
+  }
+  Invalidate();
+}
+
+void cSkinViewWindow::OnUIFunction(cWindow*, eUIFunction inFunction, void*) {
+  if (inFunction == kUIClose) {
+    Close();
+  }
+}
+
+void cSkinViewWindow::OnPaint(HDC inDC) {
+  KSRect client;
+  if (GetClientRect(&client) == 0) {
+    BasePaint3DFace(inDC, client);
+  }
+}
+
+void cSkinViewWindow::OnLMouseDown(const KSPoint& inPoint) {
+  mDragging = true;
+  mDragPos = inPoint;
+  CaptureMouse();
+}
+
+void cSkinViewWindow::OnMouseMove(const KSPoint& inPoint) {
+  if (mDragging) {
+    DragBy(inPoint);
+  }
+}
+
+void cSkinViewWindow::OnLMouseUp(const KSPoint& inPoint) {
+  if (mDragging) {
+    DragBy(inPoint);
+    mDragging = false;
+    ReleaseMouse();
+  }
+}
+
+// The pointer keeps its place on the window.
+void cSkinViewWindow::DragBy(const KSPoint& inPoint) {
+  long dx = inPoint.h - mDragPos.h;
+  long dy = inPoint.v - mDragPos.v;
+  if (dx != 0 || dy != 0) {
+    MoveBy(dx, dy, true);
+  }
+}
+
+void cSkinViewWindow::OnDestroy() {
+  mToolTip.reset();
+  mPage.reset();
+  BaseExitApp();
+}

@@ -1,0 +1,48 @@
+// cSkinViewWindow: a plain top-level window of the toolbar's class holding
+// one skin's pages and controls, and nothing of the application: it sizes
+// and shapes itself to its outermost page as the toolbar does, moves when
+// its background is dragged and closes on the skin's Close function.
+#pragma once
+
+#include <memory>
+
+#include "skin-view/SkinViewOptions.h"
+#include "skin/cSkin.h"
+#include "skin/cStandardToolTip.h"
+#include "skin/cToolPage.h"
+#include "skin/cWindow.h"
+
+class KSFileSpec;
+
+class cSkinViewWindow : public cWindow {
+ public:
+  cSkinViewWindow();
+  // The pages go before the window.
+  ~cSkinViewWindow() override;
+
+  // The window, hidden and of size 0, with its top-left corner at (inX, inY).
+  long Open(long inX, long inY);
+  // Loads the skin of inSkinFolder (an error box says why it cannot), fills
+  // its controls with samples, starts its pages in inModes and lays it all
+  // out. With inToolTips the controls show their tips.
+  long LoadSkin(const KSFileSpec& inSkinFolder, eSkinViewModes inModes, bool inToolTips);
+
+  void OnChildResized() override;
+  void OnUIFunction(cWindow* inSource, eUIFunction inFunction, void* inValue) override;
+  void OnPaint(HDC inDC) override;
+  using cWindow::OnPaint;
+  void OnLMouseDown(const KSPoint& inPoint) override;
+  void OnMouseMove(const KSPoint& inPoint) override;
+  void OnLMouseUp(const KSPoint& inPoint) override;
+  // Ends the message loop.
+  void OnDestroy() override;
+
+ private:
+  void DragBy(const KSPoint& inPoint);
+
+  cSkin mSkin;
+  std::unique_ptr<cStandardToolTip> mToolTip;
+  std::unique_ptr<cToolPage> mPage;
+  bool mDragging;
+  KSPoint mDragPos;
+};
