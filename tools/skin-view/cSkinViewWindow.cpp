@@ -17,6 +17,11 @@ void StartPagesIn(cToolPage* inPage, unsigned long inMode) {
   }
 }
 
+bool HasShape(const cBaseWindow& inWind) {
+  KSGdiObj<HRGN> shape(CreateRectRgn(0, 0, 0, 0));
+  return shape && GetWindowRgn(inWind.Wind(), shape.Get()) != ERROR;
+}
+
 }  // namespace
 
 cSkinViewWindow::cSkinViewWindow() : cWindow(0, nullptr), mDragging(false), mDragPos{0, 0} {}
@@ -55,13 +60,14 @@ long cSkinViewWindow::LoadSkin(const KSFileSpec& inSkinFolder, eSkinViewModes in
 }
 
 // As the toolbar does: the window is as large as the page reaches and has
-// the page's shape.
+// the page's shape. A page without any shape leaves the window rectangular
+// rather than empty.
 void cSkinViewWindow::OnChildResized() {
   ResetShape();
-  if (!IsMinimized() && mPage) {
-    KSRect page;
-    if (mPage->GetPosition(&page) == 0) {
-      Resize(page.right, page.bottom, true);
+  KSRect page;
+  if (!IsMinimized() && mPage && mPage->GetPosition(&page) == 0) {
+    Resize(page.right, page.bottom, true);
+    if (HasShape(*mPage)) {
       CombineShape(mPage.get(), page.left, page.top);
     }
   }
