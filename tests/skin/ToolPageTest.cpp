@@ -11,6 +11,7 @@
 #include <string>
 #include <typeinfo>
 
+#include "ControlTestParent.h"
 #include "SkinFolder.h"
 #include "foundation/KSError.h"
 #include "platform/BaseUtils.h"
@@ -31,11 +32,6 @@
 
 namespace {
 
-std::string Str(const KSRect& inRect) {
-  return std::to_string(inRect.left) + " " + std::to_string(inRect.top) + " " +
-         std::to_string(inRect.right) + " " + std::to_string(inRect.bottom);
-}
-
 // Where a window is in its parent, or "hidden".
 std::string Place(cWindow* inWind) {
   KSRect at;
@@ -45,12 +41,11 @@ std::string Place(cWindow* inWind) {
   return Str(at);
 }
 
-// What the application window does with its page, and what reaches it:
-// functions as "<function> " and clicks on the background as "down ".
-class PageHost : public cWindow {
+// What the application window does with its page; it writes down the
+// functions that reach it as TestParent does, and counts the clicks that
+// reach its background.
+class PageHost : public TestParent {
  public:
-  PageHost() : cWindow(0, nullptr) {}
-
   long Load(const SkinFolder& inSkin, long inX = 10, long inY = 10) {
     long err = CreatePopup(inX, inY, 0, 0, kWindowVisible, nullptr);
     return err != 0 ? err : mSkin.Load(inSkin.Spec(), this, &mPage);
@@ -64,17 +59,9 @@ class PageHost : public cWindow {
       CombineShape(mPage.get(), page.left, page.top);
     }
   }
-  void OnUIFunction(cWindow*, eUIFunction inFunction, void*) override {
-    mLog += std::to_string(inFunction) + " ";
-  }
-  void OnLMouseDown(const KSPoint&) override { mLog += "down "; }
+  void OnLMouseDown(const KSPoint&) override { mBackgroundClicks++; }
 
-  std::string Take() {
-    std::string log;
-    log.swap(mLog);
-    return log;
-  }
-  // The box of the window's shape.
+  // The box of the window's shape, and whether it holds a point.
   std::string Shape() {
     KSGdiObj<HRGN> shape(CreateRectRgn(0, 0, 0, 0));
     RECT box = {};
@@ -86,26 +73,14 @@ class PageHost : public cWindow {
     KSGdiObj<HRGN> shape(CreateRectRgn(0, 0, 0, 0));
     return GetWindowRgn(Wind(), shape.Get()) != ERROR && PtInRegion(shape.Get(), inX, inY);
   }
+
   cSkin mSkin;
   std::unique_ptr<cToolPage> mPage;
-
- private:
-  std::string mLog;
+  int mBackgroundClicks = 0;
 };
 
-// The nested page of inPage with the name inName, at any depth.
-cToolPage* Nested(cToolPage* inPage, const char* inName) {
-  for (unsigned long i = 0; i < inPage->NumControls(); i++) {
-    if (auto* page = dynamic_cast<cToolPage*>(inPage->Control(i))) {
-      if (std::string(page->ControlName()) == inName) {
-        return page;
-      }
-      if (cToolPage* inside = Nested(page, inName)) {
-        return inside;
-      }
-    }
-  }
-  return nullptr;
+cToolPage* PageAt(cToolPage* inPage, unsigned long inID) {
+  return static_cast<cToolPage*>(inPage->Control(inID));
 }
 
 void Click(cControl* inButton) {
@@ -130,24 +105,22 @@ TEST_F(ToolPages, ExtendingANestedPageReshapesTheOuterPageAndTheWindow) {
   mSkin.Picture("Drawer01.bmp", 100, 10, 0x30C030);
   mSkin.Picture("Drawer02.bmp", 80, 40, 0x30C030);
   mSkin.Text(
-      "ToolPage { Name = Outer  Flags = WindowShape|AutoSize  TransparentColor = 255, 0, 255\n"
+      "ToolPage { Flags = WindowShape|AutoSize  TransparentColor = 255, 0, 255\n"
       "  Image = Bar.bmp\n"
       "  Controls {\n"
-      "    ToolPage { Name = Drawer  y = 20  DefaultMode = Retracted  Flags = "
-      "WindowShape|AutoSize\n"
+      "    ToolPage { y = 20  DefaultMode = Retracted  Flags = WindowShape|AutoSize\n"
       "      Image = Drawer??.bmp\n"
       "      Controls {\n"
       "        Button ( x = 2, y = 2, Width = 20, Height = 6, Function = ExtendRetract )\n"
-      "        ToolPage { Name = Sub  Flags = AutoRetract  Visible1 = false  y = 10  Width = 10\n"
+      "        ToolPage { Flags = AutoRetract  Visible1 = false  y = 10  Width = 10\n"
       "                   Height = 10 }\n"
       "    } }\n"
       "} }\n");
   ASSERT_EQ(0, mHost.Load(mSkin));
   mHost.mPage->Initialize();
   cToolPage* outer = mHost.mPage.get();
-  cToolPage* drawer = Nested(outer, "Drawer");
-  cToolPage* sub = Nested(outer, "Sub");
-  ASSERT_NE(nullptr, sub);
+  cToolPage* drawer = PageAt(outer, 0);
+  cToolPage* sub = PageAt(drawer, 1);
   EXPECT_EQ(kModeExtended, sub->ToolPageMode());
 
   const std::string retracted = "0 0 100 30";
@@ -182,14 +155,14 @@ TEST_F(ToolPages, StackingClosesGapsAndAutoSizeFollowsTheVisibleControls) {
       "    Graphic ( Width = 80, Height = 10, Width2 = 150 )\n"
       "    Graphic ( Width = 60, Height = 15, Visible1 = false )\n"
       "    Graphic ( x = 30, Width = 40, Height = 20 )\n"
-      "    ToolPage { Name = Hidden  PageVisible1 = false  DefaultMode = Retracted\n"
+      "    ToolPage { PageVisible1 = false  DefaultMode = Retracted\n"
       "               Width = 20  Height = 7 }\n"
       "    Graphic ( x = 200, Width = 25, Height = 5, Flags = AlignRight )\n"
       "} }\n");
   ASSERT_EQ(0, mHost.Load(mSkin));
   cToolPage* page = mHost.mPage.get();
   page->Initialize();
-  cToolPage* hidden = Nested(page, "Hidden");
+  cToolPage* hidden = PageAt(page, 3);
   auto layout = [&] {
     std::string seen = Place(page);
     for (unsigned long i = 0; i < page->NumControls(); i++) {
@@ -232,13 +205,11 @@ TEST_F(ToolPages, ExtendingNearTheScreensEdgeRetractsOtherPagesUntilTheToolbarFi
   auto modes = [&] {
     std::string seen;
     for (unsigned long i = 0; i < page->NumControls(); i++) {
-      seen += std::to_string(static_cast<cToolPage*>(page->Control(i))->ToolPageMode());
+      seen += std::to_string(PageAt(page, i)->ToolPageMode());
     }
     return seen;
   };
-  auto button = [&](unsigned long inDrawer) {
-    return static_cast<cToolPage*>(page->Control(inDrawer))->Control(0);
-  };
+  auto button = [&](unsigned long inDrawer) { return PageAt(page, inDrawer)->Control(0); };
 
   Click(button(0));
   EXPECT_EQ("100", modes());
@@ -247,7 +218,7 @@ TEST_F(ToolPages, ExtendingNearTheScreensEdgeRetractsOtherPagesUntilTheToolbarFi
   EXPECT_EQ("001", modes());
   EXPECT_LE(mHost.Y() + mHost.Height(), screenHeight);
   // Pages that keep their mode: two retracted ones leave room for the third.
-  static_cast<cToolPage*>(page->Control(0))->SetToolPageMode(kModeExtended);
+  PageAt(page, 0)->SetToolPageMode(kModeExtended);
   EXPECT_EQ("101", modes());
   Click(button(1));
   EXPECT_EQ("010", modes());
@@ -268,15 +239,14 @@ TEST_F(ToolPages, TheApplicationFindsControlsRegistersTipsAndKeepsThePanelsMode)
   ASSERT_EQ(0, mHost.Load(mSkin));
   cToolPage* page = mHost.mPage.get();
   page->Initialize();
-  auto* panel = static_cast<cToolPage*>(page->Control(1));
+  cToolPage* panel = PageAt(page, 1);
   EXPECT_EQ(page->Control(0), page->FindControl(kUIWaveShapeNext));
   EXPECT_EQ(panel->Control(0), page->FindControl(kUIWaveShapePrev));  // depth first
   EXPECT_EQ(panel, page->FindControl(kUIAdvPrefsPanel));
   EXPECT_EQ(nullptr, page->FindControl(kUIClose));
   EXPECT_EQ(nullptr, panel->FindControl(kUIAdvPrefsPanel));  // not itself
 
-  ControlInfo tipInfo = {};
-  tipInfo.Type = kControlTypeToolTip;
+  ControlInfo tipInfo = Describe(kControlTypeToolTip);
   cStandardToolTip tip(&tipInfo, 0, &mHost);
   ASSERT_EQ(0, tip.Create());
   page->ToolTip(&tip);
@@ -293,7 +263,7 @@ TEST_F(ToolPages, TheApplicationFindsControlsRegistersTipsAndKeepsThePanelsMode)
   EXPECT_EQ(0, state.mPrefs.GetInt(kPref_AdvPanelExtended));
   // Other functions go up to the application unchanged.
   Click(panel->Control(1));
-  EXPECT_EQ(std::to_string(kUIWaveShapeNext) + " ", mHost.Take());
+  EXPECT_EQ("1:" + std::to_string(kUIWaveShapeNext) + " ", mHost.Take());
 }
 
 TEST_F(ToolPages, RealClicksReachVisibleControlsOnlyAndTheBackgroundGoesToTheParent) {
@@ -305,71 +275,56 @@ TEST_F(ToolPages, RealClicksReachVisibleControlsOnlyAndTheBackgroundGoesToThePar
   ASSERT_EQ(0, mHost.Load(mSkin, 100, 100));
   mHost.mPage->Initialize();
   auto clickAt = [&](int inX, int inY) {
-    KSPoint at = {100 + inX, 100 + inY};
-    INPUT input[3] = {};
-    for (INPUT& event : input) {
-      event.type = INPUT_MOUSE;
-      event.mi.dx = at.h * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-      event.mi.dy = at.v * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    }
-    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-    SendInput(3, input, sizeof(INPUT));
-    for (DWORD end = GetTickCount() + 300; long(end - GetTickCount()) > 0;) {
-      MSG msg;
+    SetCursorPos(100 + inX, 100 + inY);
+    INPUT press[2] = {};
+    press[0].type = press[1].type = INPUT_MOUSE;
+    press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, press, sizeof(INPUT));
+    MSG msg;
+    for (DWORD end = GetTickCount() + 300; long(end - GetTickCount()) > 0; Sleep(10)) {
       while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         DispatchMessageW(&msg);
       }
-      Sleep(10);
     }
     return mHost.Take();
   };
-  EXPECT_EQ(std::to_string(kUIWaveShapeNext) + " ", clickAt(20, 20));
-  EXPECT_EQ("down ", clickAt(120, 20));  // through the hidden button
-  EXPECT_EQ("down ", clickAt(180, 35));
+  EXPECT_EQ("0:" + std::to_string(kUIWaveShapeNext) + " ", clickAt(20, 20));
+  EXPECT_EQ("", clickAt(120, 20));  // through the hidden button to the background
+  EXPECT_EQ("", clickAt(180, 35));
+  EXPECT_EQ(2, mHost.mBackgroundClicks);
 }
 
 TEST_F(ToolPages, TheFactoryBuildsEachTypeAndRefusesWhatASkinCannotName) {
   ToolPageInfo pageInfo;
   cSkin::InitToolPageInfo(&pageInfo);
-  ControlInfo info;
-  cSkin::InitControlInfo(&info, kControlTypeToolPage, nullptr, KSRGBA{0, 0, 0, 0});
+  ControlInfo info = Describe(kControlTypeToolPage);
   cToolPage page(&pageInfo, &info, 0, &mHost);
-  struct Case {
-    eControlType mType;
-    long mResult;
-    const std::type_info& mClass;
-  };
-  const Case cases[] = {
-      {kControlTypeButton, 0, typeid(cStandardButton)},
-      {kControlTypeCheckBox, 0, typeid(cStandardCheckBox)},
-      {kControlTypeComboBox, 0, typeid(cStandardComboBox)},
-      {kControlTypeSlider, 0, typeid(cStandardSlider)},
-      {kControlTypeLabel, 0, typeid(cStandardLabel)},
-      {kControlTypeEdit, 0, typeid(cStandardEdit)},
-      {kControlTypeGraphic, 0, typeid(cStandardGraphic)},
-      {kControlTypeToolPage, kKSErr_FormatNotRecognized, typeid(void)},
-      {kControlTypeListBox, kKSErr_FormatNotRecognized, typeid(void)},
-      {kControlTypeScrollBar, kKSErr_FormatNotRecognized, typeid(void)},
-      {kControlTypeToolTip, kKSErr_FormatNotRecognized, typeid(void)},
-      {kControlTypeLink, kKSErr_FormatNotRecognized, typeid(void)},
-      {kControlTypeNull, kKSErr_FormatNotRecognized, typeid(void)},
-  };
-  for (const Case& c : cases) {
+  const std::pair<eControlType, const std::type_info*> built[] = {
+      {kControlTypeButton, &typeid(cStandardButton)},
+      {kControlTypeCheckBox, &typeid(cStandardCheckBox)},
+      {kControlTypeComboBox, &typeid(cStandardComboBox)},
+      {kControlTypeSlider, &typeid(cStandardSlider)},
+      {kControlTypeLabel, &typeid(cStandardLabel)},
+      {kControlTypeEdit, &typeid(cStandardEdit)},
+      {kControlTypeGraphic, &typeid(cStandardGraphic)}};
+  for (const auto& [type, builtClass] : built) {
     for (uint32 styles : {0u, uint32(kStyleCustom)}) {
-      cSkin::InitControlInfo(&info, c.mType, nullptr, KSRGBA{0, 0, 0, 0});
+      info = Describe(type);
       info.Styles = styles;
       unsigned long id = page.NumControls();
-      ASSERT_EQ(c.mResult, page.CreateControl(&info)) << int(c.mType);
-      if (c.mResult == 0) {
-        ASSERT_EQ(id + 1, page.NumControls());
-        EXPECT_EQ(long(id), page.Control(id)->ID());
-        EXPECT_EQ(c.mClass, typeid(*page.Control(id))) << int(c.mType) << " " << styles;
-      }
+      ASSERT_EQ(0, page.CreateControl(&info));
+      EXPECT_EQ(long(id), page.Control(id)->ID());
+      EXPECT_EQ(*builtClass, typeid(*page.Control(id))) << int(type) << " " << styles;
     }
   }
-  EXPECT_EQ(nullptr, page.Control(page.NumControls()));
+  for (eControlType type : {kControlTypeToolPage, kControlTypeListBox, kControlTypeScrollBar,
+                            kControlTypeToolTip, kControlTypeLink, kControlTypeNull}) {
+    info = Describe(type);
+    EXPECT_EQ(kKSErr_FormatNotRecognized, page.CreateControl(&info)) << int(type);
+  }
+  EXPECT_EQ(14u, page.NumControls());
+  EXPECT_EQ(nullptr, page.Control(14));
 }
 
 TEST_F(ToolPages, BuildingShowingAndDestroyingPageTreesLeavesNothingBehind) {
@@ -402,8 +357,7 @@ TEST_F(ToolPages, BuildingShowingAndDestroyingPageTreesLeavesNothingBehind) {
     for (int i = 0; i < inCount; i++) {
       PageHost host;
       ASSERT_EQ(0, host.Load(mSkin));
-      ControlInfo tipInfo = {};
-      tipInfo.Type = kControlTypeToolTip;
+      ControlInfo tipInfo = Describe(kControlTypeToolTip);
       cStandardToolTip tip(&tipInfo, 0, &host);
       ASSERT_EQ(0, tip.Create());
       host.mPage->ToolTip(&tip);
