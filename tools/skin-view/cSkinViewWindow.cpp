@@ -116,6 +116,12 @@ void cSkinViewWindow::DragBy(const KSPoint& inPoint) {
   }
 }
 
+void cSkinViewWindow::OnKeyDown(unsigned long, unsigned long inVirtualKey) {
+  if (inVirtualKey == VK_ESCAPE) {
+    Close();
+  }
+}
+
 void cSkinViewWindow::OnDestroy() {
   mToolTip.reset();
   mPage.reset();

@@ -1,7 +1,8 @@
 // cSkinViewWindow: a plain top-level window of the toolbar's class holding
 // one skin's pages and controls, and nothing of the application: it sizes
 // and shapes itself to its outermost page as the toolbar does, moves when
-// its background is dragged and closes on the skin's Close function.
+// its background is dragged and closes on the skin's Close function or the
+// Escape key.
 #pragma once
 
 #include <memory>
@@ -34,6 +35,8 @@ class cSkinViewWindow : public cWindow {
   void OnLMouseDown(const KSPoint& inPoint) override;
   void OnMouseMove(const KSPoint& inPoint) override;
   void OnLMouseUp(const KSPoint& inPoint) override;
+  // Escape closes the window, for skins without a Close button.
+  void OnKeyDown(unsigned long inFlags, unsigned long inVirtualKey) override;
   // Ends the message loop.
   void OnDestroy() override;
 
