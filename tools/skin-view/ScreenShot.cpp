@@ -1,56 +1,61 @@
 #include "skin-view/ScreenShot.h"
 
-#include <windows.h>
-
 #include <string>
 
 #include "files/KSFile.h"
 #include "foundation/KSError.h"
-#include "platform/KSGdiObject.h"
 #include "platform/KSLastError.h"
 
 namespace {
 
-// The BMP file of 24-bit bottom-up rows as a DIB section holds them.
-std::string BmpBytes(const BITMAPINFOHEADER& inHeader, const void* inRows, DWORD inRowBytes) {
-  DWORD imageBytes = inRowBytes * DWORD(inHeader.biHeight);
-  BITMAPFILEHEADER file = {};
-  file.bfType = 0x4D42;  // "BM"
-  file.bfOffBits = sizeof(file) + sizeof(inHeader);
-  file.bfSize = file.bfOffBits + imageBytes;
-  std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-  bytes.append(reinterpret_cast<const char*>(&inHeader), sizeof(inHeader));
-  bytes.append(static_cast<const char*>(inRows), imageBytes);
-  return bytes;
+BITMAPINFOHEADER HeaderOf(long inWidth, long inHeight) {
+  return BITMAPINFOHEADER{
+      sizeof(BITMAPINFOHEADER), inWidth, inHeight, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+}
+
+HBITMAP MakeRows(HDC inDC, const BITMAPINFOHEADER& inHeader, void** outRows) {
+  BITMAPINFO info = {};
+  info.bmiHeader = inHeader;
+  return inHeader.biWidth > 0 && inHeader.biHeight > 0
+             ? CreateDIBSection(inDC, &info, DIB_RGB_COLORS, outRows, nullptr, 0)
+             : nullptr;
 }
 
 }  // namespace
 
-long WriteScreenShot(const KSRect& inArea, const KSFileSpec& inFile) {
-  long width = inArea.right - inArea.left;
-  long height = inArea.bottom - inArea.top;
-  if (width <= 0 || height <= 0) {
-    return kKSErr_Param;
+ScreenShot::ScreenShot(long inWidth, long inHeight)
+    : mHeader(HeaderOf(inWidth, inHeight)),
+      mRows(nullptr),
+      mDC(nullptr),
+      mBitmap(MakeRows(mDC.Get(), mHeader, &mRows)),
+      mSelect(mDC.Get(), mBitmap.Get()) {
+  if (!mBitmap) {
+    mRows = nullptr;
   }
-  BITMAPINFO info = {};
-  info.bmiHeader = {sizeof(info.bmiHeader), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+}
+
+long ScreenShot::Grab(const KSRect& inArea, long inX, long inY) {
   KSWindowDC screen(nullptr);
-  KSMemDC memory(screen.Get());
-  void* rows = nullptr;
-  KSGdiObj<HBITMAP> bitmap(
-      CreateDIBSection(memory.Get(), &info, DIB_RGB_COLORS, &rows, nullptr, 0));
-  if (!screen || !memory || !bitmap) {
-    return KSLastError();
+  if (!IsValid() || !screen) {
+    return kKSErr_BadState;
   }
-  {
-    KSSelectObj select(memory.Get(), bitmap.Get());
-    if (!BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), inArea.left, inArea.top,
-                SRCCOPY)) {
-      return KSLastError();
-    }
-    GdiFlush();
+  BOOL copied = BitBlt(mDC.Get(), inX, inY, inArea.right - inArea.left, inArea.bottom - inArea.top,
+                       screen.Get(), inArea.left, inArea.top, SRCCOPY);
+  GdiFlush();
+  return copied ? 0 : KSLastError();
+}
+
+long ScreenShot::Write(const KSFileSpec& inFile) const {
+  if (!IsValid()) {
+    return kKSErr_BadState;
   }
-  DWORD rowBytes = DWORD((width * 3 + 3) / 4 * 4);
-  std::string bytes = BmpBytes(info.bmiHeader, rows, rowBytes);
+  DWORD imageBytes = DWORD((mHeader.biWidth * 3 + 3) / 4 * 4) * DWORD(mHeader.biHeight);
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof(file) + sizeof(mHeader);
+  file.bfSize = file.bfOffBits + imageBytes;
+  std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
+  bytes.append(reinterpret_cast<const char*>(&mHeader), sizeof(mHeader));
+  bytes.append(static_cast<const char*>(mRows), imageBytes);
   return KSFile::WriteFile(inFile, bytes.data(), long(bytes.size()));
 }

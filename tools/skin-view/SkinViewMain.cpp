@@ -5,6 +5,7 @@
 // file and exits, so that a skin can be seen without a display.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -75,28 +76,44 @@ void PumpFor(DWORD inMS) {
   }
 }
 
+int SayScreenShotFailed(long inErr) {
+  UtilStr why;
+  KSError::GetErrMsg(inErr, &why);
+  Say(std::string("the screenshot could not be written: ") + why.getCStr());
+  return kViewExitScreenshot;
+}
+
+// The window over its backdrop, a screenful at a time: both are moved up and
+// left so that the next piece is on the screen.
 int TakeScreenShot(cSkinViewWindow* ioWindow, const SkinViewOptions& inOptions) {
-  KSRect area;
-  ioWindow->GetPosition(&area);
+  long width = ioWindow->Width();
+  long height = ioWindow->Height();
+  ScreenShot shot(width, height);
   cBackdrop backdrop(inOptions.mBackdrop);
-  if (backdrop.CreatePopup(area.left, area.top, area.right - area.left, area.bottom - area.top,
-                           kWindowVisible, nullptr) != 0) {
-    return kViewExitScreenshot;
+  if (!shot.IsValid() || backdrop.CreatePopup(0, 0, width, height, kWindowVisible, nullptr) != 0) {
+    return SayScreenShotFailed(kKSErr_AllocFailed);
   }
   // Shown last, the skin's window is the topmost.
   ioWindow->Show(true, false);
   ioWindow->BringToTop();
-  RedrawWindow(ioWindow->Wind(), nullptr, nullptr,
-               RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  PumpFor(kSettleMS);
-  long err = WriteScreenShot(area, FullPath(inOptions.mScreenshot));
-  if (err != 0) {
-    UtilStr why;
-    KSError::GetErrMsg(err, &why);
-    Say(std::string("the screenshot could not be written: ") + why.getCStr());
-    return kViewExitScreenshot;
+  long screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  long screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  for (long top = 0; top < height; top += screenHeight) {
+    for (long left = 0; left < width; left += screenWidth) {
+      backdrop.SetPosition(-left, -top, width, height, true);
+      ioWindow->SetPosition(-left, -top, true);
+      RedrawWindow(ioWindow->Wind(), nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+      PumpFor(kSettleMS);
+      KSRect piece = {0, 0, int32(std::min(screenWidth, width - left)),
+                      int32(std::min(screenHeight, height - top))};
+      if (long err = shot.Grab(piece, left, top)) {
+        return SayScreenShotFailed(err);
+      }
+    }
   }
-  return kViewExitOK;
+  long err = shot.Write(FullPath(inOptions.mScreenshot));
+  return err != 0 ? SayScreenShotFailed(err) : kViewExitOK;
 }
 
 int RunWindow() {
@@ -130,7 +147,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     err = window.Open(kWindowX, kWindowY);
   }
   if (err == 0) {
-    err = window.LoadSkin(FullPath(options.mSkinFolder), options.mModes, !screenShot);
+    err = window.LoadSkin(FullPath(options.mSkinFolder));
   }
   if (err != 0) {
     UtilStr why;
@@ -138,6 +155,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     Say(std::string("the skin did not load: ") + why.getCStr());
     return kViewExitLoadFailed;
   }
+  std::string missing;
+  if (!window.ChooseModes(options.mModes, options.mOpenPages, &missing)) {
+    Say("the skin has no page named " + missing);
+    return kViewExitUsage;
+  }
+  window.Start(!screenShot);
   if (screenShot) {
     return TakeScreenShot(&window, options);
   }

@@ -3,12 +3,16 @@
 #include <cwchar>
 #include <cwctype>
 
+#include "foundation/UtilStr.h"
+#include "platform/KSWideText.h"
+
 const char kSkinViewUsage[] =
-    "usage: corvexa-skin-view [--extend | --retract] [--screenshot FILE.bmp [--backdrop RRGGBB]] "
-    "SKINFOLDER\n"
+    "usage: corvexa-skin-view [--extend | --retract] [--open PAGE]... [--screenshot FILE.bmp\n"
+    "                         [--backdrop RRGGBB]] SKINFOLDER\n"
     "  Shows the skin in SKINFOLDER with sample content. --extend and --retract start every page\n"
-    "  in that mode (otherwise each page's DefaultMode); --screenshot writes the window as the\n"
-    "  screen shows it, over a backdrop of the colour RRGGBB, into FILE.bmp and exits.\n";
+    "  in that mode (otherwise each page's DefaultMode); --open starts the page of that Name and\n"
+    "  the pages around it extended. --screenshot writes the window as the screen shows it, over\n"
+    "  a backdrop of the colour RRGGBB, into FILE.bmp and exits.\n";
 
 namespace {
 
@@ -35,6 +39,10 @@ bool ParseSkinViewOptions(int inCount, wchar_t** inArgs, SkinViewOptions* outOpt
     bool hasValue = i + 1 < inCount;
     if (arg == L"--extend" || arg == L"--retract") {
       outOptions->mModes = arg == L"--extend" ? kViewExtended : kViewRetracted;
+    } else if (arg == L"--open" && hasValue) {
+      UtilStr name;
+      KSWideText::ToUTF8(inArgs[++i], -1, &name);
+      outOptions->mOpenPages.emplace_back(name.getCStr(), size_t(name.length()));
     } else if (arg == L"--screenshot" && hasValue) {
       outOptions->mScreenshot = inArgs[++i];
     } else if (arg == L"--backdrop" && hasValue) {

@@ -1,9 +1,10 @@
 // The command line of corvexa-skin-view:
-//   corvexa-skin-view.exe [--extend | --retract] [--screenshot FILE.bmp [--backdrop RRGGBB]]
-//                         SKINFOLDER
+//   corvexa-skin-view.exe [--extend | --retract] [--open PAGE]... [--screenshot FILE.bmp
+//                         [--backdrop RRGGBB]] SKINFOLDER
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "foundation/KSTypes.h"
 
@@ -17,8 +18,9 @@ enum eSkinViewModes {
 struct SkinViewOptions {
   std::wstring mSkinFolder;
   eSkinViewModes mModes = kViewSkinModes;
-  std::wstring mScreenshot;     // empty: show the window until it is closed
-  uint32 mBackdrop = 0x808080;  // 0xRRGGBB behind the window in a screenshot
+  std::vector<std::string> mOpenPages;  // UTF-8 page names, started extended
+  std::wstring mScreenshot;             // empty: show the window until it is closed
+  uint32 mBackdrop = 0x808080;          // 0xRRGGBB behind the window in a screenshot
 };
 
 // Exit codes.

@@ -7,14 +7,31 @@
 
 namespace {
 
-// Every page below inPage, and inPage itself, starts in inMode.
-void StartPagesIn(cToolPage* inPage, unsigned long inMode) {
-  inPage->PageInfo()->DefMode = inMode;
+// The nested pages of inPage.
+template <typename F>
+void ForEachPageIn(cToolPage* inPage, F inDo) {
   for (unsigned long i = 0; i < inPage->NumControls(); i++) {
     if (auto* page = dynamic_cast<cToolPage*>(inPage->Control(i))) {
-      StartPagesIn(page, inMode);
+      inDo(page);
     }
   }
+}
+
+// inPage and every page below it start in inMode.
+void StartPagesIn(cToolPage* inPage, unsigned long inMode) {
+  inPage->PageInfo()->DefMode = inMode;
+  ForEachPageIn(inPage, [inMode](cToolPage* inPage) { StartPagesIn(inPage, inMode); });
+}
+
+// The pages named inName at or below inPage, and the pages around them,
+// start extended; false when there is no such page.
+bool OpenPages(cToolPage* inPage, const std::string& inName) {
+  bool open = inName == inPage->ControlName();
+  ForEachPageIn(inPage, [&](cToolPage* inPage) { open = OpenPages(inPage, inName) || open; });
+  if (open) {
+    inPage->PageInfo()->DefMode = kModeExtended;
+  }
+  return open;
 }
 
 bool HasShape(const cBaseWindow& inWind) {
@@ -35,17 +52,31 @@ long cSkinViewWindow::Open(long inX, long inY) {
   return CreatePopup(inX, inY, 0, 0, 0, nullptr);
 }
 
-long cSkinViewWindow::LoadSkin(const KSFileSpec& inSkinFolder, eSkinViewModes inModes,
-                               bool inToolTips) {
+long cSkinViewWindow::LoadSkin(const KSFileSpec& inSkinFolder) {
   long err = mSkin.Load(inSkinFolder, this, &mPage);
   if (err != 0) {
     mPage.reset();
     return err;
   }
   FillWithSamples(mPage.get());
+  return 0;
+}
+
+bool cSkinViewWindow::ChooseModes(eSkinViewModes inModes, const std::vector<std::string>& inOpen,
+                                  std::string* outMissing) {
   if (inModes != kViewSkinModes) {
     StartPagesIn(mPage.get(), inModes == kViewExtended ? kModeExtended : kModeRetracted);
   }
+  for (const std::string& name : inOpen) {
+    if (!OpenPages(mPage.get(), name)) {
+      *outMissing = name;
+      return false;
+    }
+  }
+  return true;
+}
+
+void cSkinViewWindow::Start(bool inToolTips) {
   if (inToolTips) {
     ControlInfo tipInfo;
     std::memset(&tipInfo, 0, sizeof(tipInfo));
@@ -56,7 +87,6 @@ long cSkinViewWindow::LoadSkin(const KSFileSpec& inSkinFolder, eSkinViewModes in
     }
   }
   mPage->Initialize();
-  return 0;
 }
 
 // As the toolbar does: the window is as large as the page reaches and has

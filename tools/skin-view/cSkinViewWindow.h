@@ -6,6 +6,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "skin-view/SkinViewOptions.h"
 #include "skin/cSkin.h"
@@ -23,10 +25,17 @@ class cSkinViewWindow : public cWindow {
 
   // The window, hidden and of size 0, with its top-left corner at (inX, inY).
   long Open(long inX, long inY);
-  // Loads the skin of inSkinFolder (an error box says why it cannot), fills
-  // its controls with samples, starts its pages in inModes and lays it all
-  // out. With inToolTips the controls show their tips.
-  long LoadSkin(const KSFileSpec& inSkinFolder, eSkinViewModes inModes, bool inToolTips);
+  // Loads the skin of inSkinFolder (an error box says why it cannot) and
+  // fills its controls with samples.
+  long LoadSkin(const KSFileSpec& inSkinFolder);
+  // The mode each page of the loaded skin starts in: inModes, but extended
+  // for the pages named in inOpen and the pages around them. False, with
+  // the name in outMissing, when no page has one of the names.
+  bool ChooseModes(eSkinViewModes inModes, const std::vector<std::string>& inOpen,
+                   std::string* outMissing);
+  // Lays the pages out in their modes; with inToolTips the controls show
+  // their tips.
+  void Start(bool inToolTips);
 
   void OnChildResized() override;
   void OnUIFunction(cWindow* inSource, eUIFunction inFunction, void* inValue) override;
