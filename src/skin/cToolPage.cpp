@@ -25,7 +25,7 @@ cToolPage::cToolPage(const ToolPageInfo* inPageInfo, const ControlInfo* inInfo, 
     : cControl(inInfo, inID, inParent),
       mNumControls(0),
       mCapacity(0),
-      mToolPageMode(inPageInfo->DefMode == kModeRetracted ? kModeRetracted : kModeExtended),
+      mToolPageMode(ModeIndex(inPageInfo->DefMode)),
       mToolPageInfo(*inPageInfo),
       mToolTip(nullptr) {}
 

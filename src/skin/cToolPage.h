@@ -94,6 +94,10 @@ class cToolPage : public cControl {
  private:
   // The control as a page, or null.
   static cToolPage* AsPage(cControl* inControl);
+  // kModeRetracted, or kModeExtended for any other mode.
+  static unsigned long ModeIndex(unsigned long inMode) {
+    return inMode == kModeRetracted ? kModeRetracted : kModeExtended;
+  }
   // inPoint of this page's client area in the parent's.
   KSPoint InParent(const KSPoint& inPoint);
   // Where the client area starts in the window (inside the border).

@@ -8,10 +8,6 @@
 
 namespace {
 
-unsigned long ModeIndex(unsigned long inMode) {
-  return inMode == kModeRetracted ? kModeRetracted : kModeExtended;
-}
-
 bool HasFlagOf(cControl* inControl, uint32 inFlag) {
   return (inControl->Info()->Flags & inFlag) != 0;
 }
