@@ -15,11 +15,11 @@
 #include "BenchStats.h"
 #include "LinkBench.h"
 #include "RawEcho.h"
-#include "ctl/ChildProcess.h"
 #include "net/KSMPWire.h"
 #include "net/KSNet.h"
 #include "net/KSPacketWire.h"
 #include "net/ToolbarSession.h"
+#include "support/ChildProcess.h"
 #include "toolbar/UICommands.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "BenchStats.h"
+#include "support/SocketSend.h"
 
 namespace {
 
@@ -21,18 +22,6 @@ KSSocket ConnectLoopback(int inPort) {
     s.Reset();
   }
   return s;
-}
-
-bool SendAll(SOCKET inSocket, const char* inData, int inLen) {
-  while (inLen > 0) {
-    int sent = send(inSocket, inData, inLen, 0);
-    if (sent <= 0) {
-      return false;
-    }
-    inData += sent;
-    inLen -= sent;
-  }
-  return true;
 }
 
 bool ReceiveAll(SOCKET inSocket, char* outData, long long inLen) {

@@ -26,34 +26,69 @@ function(ks_library name)
   endif()
 endfunction()
 
-# ks_test(name SOURCES a.cpp ... DEPS lib ... [HOST] [TSAN] [TIMEOUT s])
-#   Every test runs in the Windows build under wine. HOST tests also run in the
-#   ASan+UBSan host build, TSAN tests in the ThreadSanitizer host build.
+# ks_test(name HOST a.cpp ... TSAN b.cpp ... WIN c.cpp ... DEPS lib ...
+#         [TIMEOUT s] [LOCKS Suite=lock ...] [PER_CASE])
+#   One test program per tests/ folder. HOST sources build in the Windows build
+#   (run under wine) and in the ASan+UBSan host build, TSAN sources in the
+#   ThreadSanitizer host build as well, WIN sources only in the Windows build.
+#   CTest runs the program once per gtest suite, TIMEOUT seconds at most each
+#   (default 120). Suites run in parallel: LOCKS names the suites that share
+#   something outside their process (a port, a registry slot, a file) with a
+#   lock each (*=lock for every suite of the program), and suites holding the
+#   same lock never run at the same time.
+#   PER_CASE runs every test case in a process of its own, for tests that
+#   leave something behind in their process on purpose.
 function(ks_test name)
-  cmake_parse_arguments(ARG "HOST;TSAN" "TIMEOUT" "SOURCES;DEPS" ${ARGN})
-  if(NOT KS_WINDOWS)
-    if(KS_SANITIZE STREQUAL "thread" AND NOT ARG_TSAN)
-      return()
-    endif()
-    if(NOT KS_SANITIZE STREQUAL "thread" AND NOT ARG_HOST)
-      return()
-    endif()
+  cmake_parse_arguments(ARG "PER_CASE" "TIMEOUT" "HOST;TSAN;WIN;DEPS;LOCKS" ${ARGN})
+  if(KS_WINDOWS)
+    set(sources ${ARG_HOST} ${ARG_TSAN} ${ARG_WIN})
+  elseif(KS_SANITIZE STREQUAL "thread")
+    set(sources ${ARG_TSAN})
+  else()
+    set(sources ${ARG_HOST} ${ARG_TSAN})
+  endif()
+  if(NOT sources)
+    return()
   endif()
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)
   endif()
-  add_executable(${name} ${ARG_SOURCES})
+  add_executable(${name} ${sources})
   foreach(dep IN LISTS ARG_DEPS)
     target_link_libraries(${name} PRIVATE $<TARGET_NAME_IF_EXISTS:${dep}>)
   endforeach()
-  target_link_libraries(${name} PRIVATE GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
-  # Tests are listed when ctest runs, not at build time: running wine from the
-  # build would leave a wineserver holding the build's output open.
-  gtest_discover_tests(${name}
-    DISCOVERY_MODE PRE_TEST
-    DISCOVERY_TIMEOUT 120
-    PROPERTIES TIMEOUT ${ARG_TIMEOUT})
+  # Every test file includes gtest.h, the largest header of the build: parsed
+  # once per program rather than once per file.
+  target_precompile_headers(${name} PRIVATE <gtest/gtest.h>)
+
+  # The suites are listed when ctest runs, not at build time: running wine
+  # from the build would leave a wineserver holding the build's output open.
+  set(listed "${CMAKE_CURRENT_BINARY_DIR}/${name}_suites.cmake")
+  set(include_file "${CMAKE_CURRENT_BINARY_DIR}/${name}_include.cmake")
+  string(CONCAT content
+    "if(EXISTS [==[$<TARGET_FILE:${name}>]==])\n"
+    "  if(NOT EXISTS [==[${listed}]==] OR\n"
+    "     NOT [==[${listed}]==] IS_NEWER_THAN [==[$<TARGET_FILE:${name}>]==] OR\n"
+    "     NOT [==[${listed}]==] IS_NEWER_THAN \"\${CMAKE_CURRENT_LIST_FILE}\" OR\n"
+    "     NOT [==[${listed}]==] IS_NEWER_THAN [==[${PROJECT_SOURCE_DIR}/cmake/KSTestSuites.cmake]==])\n"
+    "    set(KS_PROGRAM [==[$<TARGET_FILE:${name}>]==])\n"
+    "    set(KS_NAME [==[${name}]==])\n"
+    "    set(KS_EMULATOR [==[${CMAKE_CROSSCOMPILING_EMULATOR}]==])\n"
+    "    set(KS_WORKDIR [==[${CMAKE_CURRENT_BINARY_DIR}]==])\n"
+    "    set(KS_TIMEOUT ${ARG_TIMEOUT})\n"
+    "    set(KS_LOCKS [==[${ARG_LOCKS}]==])\n"
+    "    set(KS_PER_CASE ${ARG_PER_CASE})\n"
+    "    set(KS_OUT [==[${listed}]==])\n"
+    "    include([==[${PROJECT_SOURCE_DIR}/cmake/KSTestSuites.cmake]==])\n"
+    "  endif()\n"
+    "  include([==[${listed}]==])\n"
+    "else()\n"
+    "  add_test(${name}_NOT_BUILT ${name}_NOT_BUILT)\n"
+    "endif()\n")
+  file(GENERATE OUTPUT "${include_file}" CONTENT "${content}")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${include_file}")
 endfunction()
 
 find_package(Threads REQUIRED)

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The main job: installs what is missing, builds corvexa-ctl and
-# corvexa-engine-sim into build/win, starts the simulator and runs a short
-# corvexa-ctl session against it (list, get, a few commands, a few seconds of
-# notifications), then stops the simulator. Ends by itself.
+# The main job: installs what is missing, builds corvexa-ctl,
+# corvexa-engine-sim and the factory skins into build/win, lays out an engine
+# installation in the build's wine prefix, starts the simulator and runs a
+# short corvexa-ctl session against it (list, get, a few commands, a few
+# seconds of notifications), then stops the simulator. Ends by itself.
 #   KS_BUILD_WIN=DIR picks another Windows build folder than build/win.
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -12,9 +13,9 @@ engine_name="Corvexa Demo"
 
 scripts/install-deps.sh || exit 1
 
-echo "== Building $build (corvexa-ctl, corvexa-engine-sim)"
+echo "== Building $build (corvexa-ctl, corvexa-engine-sim, the factory skins)"
 . scripts/build-win.sh
-ks_build_win "$build" Debug run corvexa-ctl corvexa-engine-sim || exit 1
+ks_build_win "$build" Debug run corvexa-ctl corvexa-engine-sim skins || exit 1
 build="$(cd "$build" && pwd)"
 ctl_exe="$build/tools/ctl/corvexa-ctl.exe"
 sim_exe="$build/tools/engine-sim/corvexa-engine-sim.exe"
@@ -49,6 +50,9 @@ finish() {
   rm -rf "$work"
 }
 trap finish EXIT
+
+echo "== Engine installation in the wine prefix"
+KS_SKINS_DIR="$build/skins" scripts/install-engine-layout.sh "$WINEPREFIX" "$sim_exe" || exit 1
 
 # Shows a command as typed, then runs it.
 ctl() {

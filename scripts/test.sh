@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
-# The whole test suite: installs what is missing, builds the Windows build and
-# the two host sanitizer builds, runs every test, and ends with one line
-# "N passed, M failed" over all of them.
+# The whole test suite: installs what is missing, checks the formatting of the
+# C++ sources, makes the Windows build and the two host sanitizer builds side
+# by side, runs the Windows tests under wine and the host tests, prints the
+# size of the tests against the code, and ends with one line "N passed, M
+# failed" over all of them (a failed build or formatting check counts as one
+# failure).
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 jobs=$(nproc)
+# As many Windows tests at once as there are CPUs: with more, wine 8's
+# wineserver was seen to crash now and then under the load.
+wine_jobs=$jobs
 
 scripts/install-deps.sh || { echo "0 passed, 1 failed"; exit 1; }
 # Without nsis the installer test (PackageRoundTrip) is skipped, and says so.
@@ -31,35 +37,82 @@ count() {
   failed=$((failed + bad))
 }
 
-# build NAME CMAKE-ARGS...: configures and builds; a failed build counts as a failure.
+# build NAME CMAKE-ARGS...: configures and builds build/NAME, logging into
+# build/NAME.configure.log and build/NAME.build.log.
 build() {
-  local dir="build/$1"; shift
-  echo "== Building $dir"
-  if cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug "$@" >"build/$(basename "$dir").configure.log" 2>&1 &&
-     cmake --build "$dir" -j"$jobs" >"build/$(basename "$dir").build.log" 2>&1; then
-    return 0
-  fi
-  cat "build/$(basename "$dir").configure.log" "build/$(basename "$dir").build.log" | tail -n 60
+  local name="$1"; shift
+  cmake -S . -B "build/$name" -DCMAKE_BUILD_TYPE=Debug "$@" >"build/$name.configure.log" 2>&1 &&
+    cmake --build "build/$name" -j"$jobs" >"build/$name.build.log" 2>&1
+}
+
+# built NAME STATUS: reports a build; a failed one shows its logs' tail and
+# counts as a failure.
+built() {
+  [ "$2" -eq 0 ] && return 0
+  echo "== Building build/$1 failed:"
+  cat "build/$1.configure.log" "build/$1.build.log" | tail -n 60
   failed=$((failed + 1))
   return 1
 }
 
+# host_tests NAME: runs the tests of one host build.
+host_tests() {
+  ctest --test-dir "build/$1" --output-on-failure -j"$jobs" 2>&1 | tee "build/$1.test.log"
+  count "build/$1.test.log"
+}
+
+# cxx_files FOLDER...: the C++ sources and headers below the folders.
+cxx_files() {
+  find "$@" -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.c' \) -print0
+}
+
 mkdir -p build
-if build win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-posix.cmake; then
-  echo "== Windows tests (wine, Xvfb)"
-  scripts/wine-ctest.sh build/win 2>&1 | tee build/win.test.log
-  count build/win.test.log
-fi
-if build host-asan -DKS_SANITIZE=address; then
-  echo "== Host tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
-  ctest --test-dir build/host-asan --output-on-failure -j"$jobs" 2>&1 | tee build/host-asan.test.log
-  count build/host-asan.test.log
-fi
-if build host-tsan -DKS_SANITIZE=thread; then
-  echo "== Host tests (ThreadSanitizer)"
-  ctest --test-dir build/host-tsan --output-on-failure -j"$jobs" 2>&1 | tee build/host-tsan.test.log
-  count build/host-tsan.test.log
+
+echo "== Formatting (clang-format)"
+if cxx_files src tools tests bench | xargs -0 clang-format --dry-run -Werror >build/format.log 2>&1; then
+  passed=$((passed + 1))
+else
+  head -n 40 build/format.log
+  echo "Formatting differs from .clang-format: run clang-format -i on the files above."
+  failed=$((failed + 1))
 fi
 
+# The host builds go alongside the Windows build, and the Windows tests, which
+# mostly wait, alongside whatever of the host builds is left.
+echo "== Building build/win, build/host-asan and build/host-tsan"
+(
+  build host-asan -DKS_SANITIZE=address
+  echo $? >build/host-asan.status
+  build host-tsan -DKS_SANITIZE=thread
+  echo $? >build/host-tsan.status
+) &
+hosts=$!
+wine_run=""
+build win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-posix.cmake
+if built win $?; then
+  echo "== Windows tests (wine, Xvfb) started; their report follows the host tests"
+  scripts/wine-ctest.sh build/win -j"$wine_jobs" >build/win.test.log 2>&1 </dev/null &
+  wine_run=$!
+fi
+wait "$hosts"
+if built host-asan "$(cat build/host-asan.status)"; then
+  echo "== Host tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
+  host_tests host-asan
+fi
+if built host-tsan "$(cat build/host-tsan.status)"; then
+  echo "== Host tests (ThreadSanitizer)"
+  host_tests host-tsan
+fi
+if [ -n "$wine_run" ]; then
+  wait "$wine_run"
+  echo "== Windows tests (wine, Xvfb)"
+  cat build/win.test.log
+  count build/win.test.log
+fi
+
+test_lines=$(cxx_files tests | xargs -0 cat | wc -l)
+code_lines=$(cxx_files src tools bench | xargs -0 cat | wc -l)
+awk -v t="$test_lines" -v c="$code_lines" \
+  'BEGIN { printf "Tests to code lines: %d to %d, ratio %.2f\n", t, c, t / c }'
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -6,6 +6,8 @@
 #include "foundation/KSMessages.h"
 #include "net/KSZeroconf.h"
 
+long KSNetServiceResolver::sSyncResolveLimitMS = KSNetServiceResolver::kSyncResolveLimitMS;
+
 KSNetServiceResolver::KSNetServiceResolver()
     : mOperation(nullptr), mStatus(kKSErr_BadState), mResolvedPort(0) {
   std::memset(&mResolvedAddr, 0, sizeof(mResolvedAddr));
@@ -86,7 +88,7 @@ long KSNetServiceResolver::ResolveLocally(const char* inType) {
 }
 
 long KSNetServiceResolver::FinishSyncResolve(DNSSDOperation* inOperation) {
-  bool answered = inOperation->WaitForAnswer(kSyncResolveLimitMS);
+  bool answered = inOperation->WaitForAnswer(sSyncResolveLimitMS);
   UtilStr host;
   unsigned long port = 0;
   if (answered) {

@@ -36,8 +36,10 @@ class KSNetServiceResolver : public KSBroadcaster, private DNSSDOperation::Clien
   // resolver; the caller must not hold a lock that the delivery takes.
   void CancelResolve();
 
-  // How long a synchronous resolve waits for the library's answer.
+  // How long a synchronous resolve waits for the library's answer; tests
+  // shorten it before they start resolving.
   static constexpr long kSyncResolveLimitMS = 5000;
+  static long sSyncResolveLimitMS;
 
  private:
   // Takes the running resolve, if any, and marks a pending one abandoned.

@@ -143,7 +143,7 @@ long ToolbarSession::Connect() {
   mServiceIsLocal = KSNet::TranslateAddrSync(mServiceAddr, ks_localhost, &translated) == 0;
 
   long result = OpenSession(static_cast<long>(mServicePort), mQueueIncomingMode, mServiceAddr,
-                            kSessionTimeoutMS);
+                            mSessionTimeoutMS);
   // An engine that drops the connection at once can have its close handled
   // before OpenSession returns; that refusal must stand, or every later
   // command would connect and be refused again.
@@ -169,7 +169,7 @@ void ToolbarSession::OnSessionClosed() {
   KSTime now;
   KSTime::GetTime(&now, true);
   long secondsOpen = KSTime::Diff(now, mConnectionStartTime);
-  if (secondsOpen >= 0 && secondsOpen < kRefusalWindowSecs) {
+  if (secondsOpen >= 0 && secondsOpen < mRefusalWindowSecs) {
     // The engine took the connection only to drop it: it does not want us.
     mNumConnectAttempts = kGivenUp;
     BroadcastMsg(kKSMsg_SessionRefused, &mCurServiceName, &mServiceHostname);

@@ -91,6 +91,10 @@ class ToolbarSession : public KSBroadcaster, public KSListener, public KSMPSessi
   static constexpr long kSessionTimeoutMS = 5500;
   // A close less than this many seconds after the open counts as a refusal.
   static constexpr long kRefusalWindowSecs = 4;
+  // The two limits in force: the values above, shortened by tests that would
+  // otherwise sit them out.
+  long mSessionTimeoutMS = kSessionTimeoutMS;
+  long mRefusalWindowSecs = kRefusalWindowSecs;
   // Attempt count that stops connecting until the service is chosen anew.
   static constexpr long kGivenUp = 1000;
   // A discovered service is resolved again once its address is this old.

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "ctl/ChildProcess.h"
 #include "ctl/MiniJson.h"
 #include "foundation/KSError.h"
 #include "foundation/UtilStr.h"
+#include "support/ChildProcess.h"
 #include "toolbar/UICommands.h"
 
 namespace {

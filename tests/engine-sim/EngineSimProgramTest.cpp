@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "SimProcess.h"
 #include "SimTestClient.h"
 #include "foundation/KSError.h"
 #include "foundation/KSMessages.h"
@@ -18,6 +17,8 @@
 #include "net/KSPacketWire.h"
 #include "net/KSZeroconf.h"
 #include "net/ToolbarSession.h"
+#include "support/KSTestFolder.h"
+#include "support/SimProcess.h"
 #include "toolbar/UICommands.h"
 
 namespace {
@@ -36,6 +37,13 @@ std::string Text(char* (*inBuilder)(char*)) {
 class TestLink : public ToolbarSession {
  public:
   TestLink() { mQueueIncomingMode = true; }
+
+  // Shorter limits than the product's, in the same order: the refusal window
+  // (whole seconds, so 2 at least) ends before the idle limit.
+  void ShortenLimits() {
+    mRefusalWindowSecs = 2;
+    mSessionTimeoutMS = 3000;
+  }
 
   // Delivers queued events until inDone holds, at most inTimeoutMS.
   bool PumpUntil(const std::function<bool()>& inDone, ULONGLONG inTimeoutMS = 10000) {
@@ -110,8 +118,8 @@ class EngineSimProgramTest : public ::testing::Test {
   void TearDown() override { WSACleanup(); }
 
   // Starts the simulator with a fixed seed, out of the registry, plus inArgs.
-  void Start(const std::vector<std::wstring>& inArgs = {}) {
-    std::vector<std::wstring> args = {L"--no-publish", L"--seed", L"1"};
+  void Start(const std::vector<std::string>& inArgs = {}) {
+    std::vector<std::string> args = {"--no-publish", "--seed", "1"};
     args.insert(args.end(), inArgs.begin(), inArgs.end());
     ASSERT_TRUE(mSim.Start(args)) << "the simulator did not start";
   }
@@ -281,7 +289,7 @@ TEST_F(EngineSimProgramTest, SurvivesGarbageAndClientsThatVanishMidRequest) {
 }
 
 TEST_F(EngineSimProgramTest, DropsAClientStalledInTheMiddleOfAPacket) {
-  Start({L"--stall-limit", L"0.5"});
+  Start({"--stall-limit", "0.5"});
   SimTestClient idle, stalled, healthy;
   Connect(&idle);
   Connect(&stalled);
@@ -302,7 +310,7 @@ TEST_F(EngineSimProgramTest, DropsAClientStalledInTheMiddleOfAPacket) {
 }
 
 TEST_F(EngineSimProgramTest, RefuseClosesEveryConnectionAtOnce) {
-  Start({L"--refuse"});
+  Start({"--refuse"});
   SimTestClient client;
   Connect(&client);
   ULONGLONG start = GetTickCount64();
@@ -311,7 +319,7 @@ TEST_F(EngineSimProgramTest, RefuseClosesEveryConnectionAtOnce) {
 }
 
 TEST_F(EngineSimProgramTest, ReplyDelayHoldsEachReplyBack) {
-  Start({L"--reply-delay", L"400"});
+  Start({"--reply-delay", "400"});
   SimTestClient client;
   Connect(&client);
   ULONGLONG start = GetTickCount64();
@@ -327,7 +335,7 @@ TEST_F(EngineSimProgramTest, ReplyDelayHoldsEachReplyBack) {
 }
 
 TEST_F(EngineSimProgramTest, CutReplyStopsInTheMiddleOfAPacket) {
-  Start({L"--cut-reply", L"2"});
+  Start({"--cut-reply", "2"});
   SimTestClient client;
   Connect(&client);
   EXPECT_EQ("", client.Ask(""));
@@ -338,7 +346,7 @@ TEST_F(EngineSimProgramTest, CutReplyStopsInTheMiddleOfAPacket) {
 }
 
 TEST_F(EngineSimProgramTest, OversizeAnnouncesMoreThanAnyClientAccepts) {
-  Start({L"--oversize"});
+  Start({"--oversize"});
   SimTestClient client;
   Connect(&client);
   ASSERT_TRUE(client.SendRequest(""));
@@ -348,7 +356,7 @@ TEST_F(EngineSimProgramTest, OversizeAnnouncesMoreThanAnyClientAccepts) {
 }
 
 TEST_F(EngineSimProgramTest, BadSystemMessageAndGreeting) {
-  Start({L"--bad-sysmsg", L"--say", L"Hello from the stage"});
+  Start({"--bad-sysmsg", "--say", "Hello from the stage"});
   SimTestClient client;
   Connect(&client);
   ReceivedPacket packet;
@@ -364,7 +372,7 @@ TEST_F(EngineSimProgramTest, BadSystemMessageAndGreeting) {
 }
 
 TEST_F(EngineSimProgramTest, FloodSendsNotificationsAtItsRate) {
-  Start({L"--flood", L"200"});
+  Start({"--flood", "200"});
   SimTestClient client;
   Connect(&client);
   EXPECT_EQ("", client.Ask(""));
@@ -382,9 +390,9 @@ TEST_F(EngineSimProgramTest, FloodSendsNotificationsAtItsRate) {
 }
 
 TEST_F(EngineSimProgramTest, LogContentFolderAndConsoleInput) {
-  TempFolder folder;
-  ASSERT_TRUE(folder.WriteFile(L"waveshapes.txt", "# ours\r\nFirst Shape\r\nSecond Shape\r\n"));
-  Start({L"--content", folder.Path(), L"--log", folder.Path() + L"\\sim.log"});
+  KSTestFolder folder;
+  folder.MakeFile("waveshapes.txt", "# ours\r\nFirst Shape\r\nSecond Shape\r\n");
+  Start({"--content", folder.Spec().GetPathCStr(), "--log", folder.Item("sim.log").GetPathCStr()});
   SimTestClient client;
   Connect(&client);
   EXPECT_EQ(std::string("First Shape\0Second Shape\0\0", 26),
@@ -402,10 +410,10 @@ TEST_F(EngineSimProgramTest, LogContentFolderAndConsoleInput) {
   EXPECT_EQ("Second Shape", body);
   EXPECT_EQ("", client.Ask("Frobnicate(1);"));
 
-  DWORD exitCode = 1;
+  unsigned long exitCode = 1;
   ASSERT_TRUE(mSim.EndInput(&exitCode));
   EXPECT_EQ(0u, exitCode);
-  std::string log = folder.ReadFile(L"sim.log");
+  std::string log = ReadAll(folder.Item("sim.log"));
   EXPECT_NE(std::string::npos, log.find(" #1 > " + Text(CommandGetWaveShapeList) + "\r\n"));
   EXPECT_NE(std::string::npos, log.find(" #0 > SetWaveShape(\"Second Shape\");\r\n"));
   EXPECT_NE(std::string::npos, log.find(" #1 ! unknown call Frobnicate()"));
@@ -413,14 +421,14 @@ TEST_F(EngineSimProgramTest, LogContentFolderAndConsoleInput) {
 
 TEST_F(EngineSimProgramTest, PublishedInTheRegistryUntilItEnds) {
   const std::string name = "Engine Sim Test " + std::to_string(GetCurrentProcessId());
-  ASSERT_TRUE(mSim.Start({L"--name", std::wstring(name.begin(), name.end())}));
+  ASSERT_TRUE(mSim.Start({"--name", name}));
   const char* const type = kEngineServiceType;
   ZCService service;
   ASSERT_EQ(0, KSZeroconf::ResolveService(name.c_str(), type, &service));
   EXPECT_EQ(uint32(mSim.Port()), service.mPort);
   EXPECT_EQ(ks_localhost, service.mAddr.mType);
 
-  DWORD exitCode = 1;
+  unsigned long exitCode = 1;
   ASSERT_TRUE(mSim.EndInput(&exitCode));
   EXPECT_EQ(0u, exitCode);
   EXPECT_EQ(kKSErr_ServiceNotFound, KSZeroconf::ResolveService(name.c_str(), type, &service));
@@ -428,7 +436,7 @@ TEST_F(EngineSimProgramTest, PublishedInTheRegistryUntilItEnds) {
 
 TEST_F(EngineSimProgramTest, TheToolbarsEngineLinkFindsAndDrivesIt) {
   const std::string name = "Engine Sim Link " + std::to_string(GetCurrentProcessId());
-  ASSERT_TRUE(mSim.Start({L"--name", std::wstring(name.begin(), name.end())}));
+  ASSERT_TRUE(mSim.Start({"--name", name}));
   ASSERT_EQ(0, KSNet::Startup());
   {
     TestLink link;
@@ -456,34 +464,35 @@ TEST_F(EngineSimProgramTest, TheToolbarsEngineLinkFindsAndDrivesIt) {
 }
 
 // What the toolbar's engine link makes of each misbehaviour: whether its query
-// is answered, how the session ends (refused when within 4 s of opening,
+// is answered, how the session ends (refused when within the refusal window,
 // closed later, or not at all), how many notifications get through, and
 // whether the next command connects again.
 TEST_F(EngineSimProgramTest, EachMisbehaviourGivesTheEngineLinksOutcome) {
   struct Case {
-    std::vector<std::wstring> mArgs;
+    std::vector<std::string> mArgs;
     bool mAnswered;
     long mEnd;  // kKSMsg_SessionRefused, kKSMsg_SessionClosed or 0
     int mMinNotices;
     int mMaxNotices;
   };
   const Case kCases[] = {
-      {{L"--refuse"}, false, kKSMsg_SessionRefused, 0, 0},
-      {{L"--cut-reply", L"1"}, false, kKSMsg_SessionRefused, 0, 0},
-      {{L"--oversize"}, false, kKSMsg_SessionRefused, 0, 0},  // a protocol error ends it
-      {{L"--no-reply"}, false, kKSMsg_SessionClosed, 0, 0},   // by the idle time-out
-      {{L"--close-after", L"4.5"}, true, kKSMsg_SessionClosed, 0, 0},
-      {{L"--reply-delay", L"300"}, true, 0, 0, 0},
-      {{L"--bad-sysmsg", L"--say", L"hi"}, true, 0, 1, 1},  // only the well-formed one
-      {{L"--flood", L"100"}, true, 0, 10, 100000},
+      {{"--refuse"}, false, kKSMsg_SessionRefused, 0, 0},
+      {{"--cut-reply", "1"}, false, kKSMsg_SessionRefused, 0, 0},
+      {{"--oversize"}, false, kKSMsg_SessionRefused, 0, 0},  // a protocol error ends it
+      {{"--no-reply"}, false, kKSMsg_SessionClosed, 0, 0},   // by the idle time-out
+      {{"--close-after", "2.2"}, true, kKSMsg_SessionClosed, 0, 0},
+      {{"--reply-delay", "300"}, true, 0, 0, 0},
+      {{"--bad-sysmsg", "--say", "hi"}, true, 0, 1, 1},  // only the well-formed one
+      {{"--flood", "100"}, true, 0, 10, 100000},
   };
   for (const Case& c : kCases) {
-    SCOPED_TRACE(std::string(c.mArgs[0].begin(), c.mArgs[0].end()));
+    SCOPED_TRACE(c.mArgs[0]);
     SimProcess sim;
-    std::vector<std::wstring> args = {L"--no-publish"};
+    std::vector<std::string> args = {"--no-publish"};
     args.insert(args.end(), c.mArgs.begin(), c.mArgs.end());
     ASSERT_TRUE(sim.Start(args));
     TestLink link;
+    link.ShortenLimits();
     LinkMessages messages;
     link.AddListener(&messages);
     link.UseLocalPort(sim.Port());

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "net/KSPacketWire.h"
+#include "support/SocketSend.h"
 
 bool ReceivedPacket::SystemMsg(long* outID, std::string* outDesc) const {
   KSPacket packet = {};
@@ -64,16 +65,7 @@ bool SimTestClient::SendRequest(const std::string& inText, uint32 inTicket, uint
 }
 
 bool SimTestClient::SendRaw(const void* inBytes, size_t inSize) {
-  const char* bytes = static_cast<const char*>(inBytes);
-  while (inSize > 0) {
-    int sent = send(mSocket, bytes, int(inSize), 0);
-    if (sent <= 0) {
-      return false;
-    }
-    bytes += sent;
-    inSize -= size_t(sent);
-  }
-  return true;
+  return SendAll(mSocket, inBytes, inSize);
 }
 
 void SimTestClient::OnPacket(const KSPacket& inPacket, void* inClient) {

@@ -6,11 +6,11 @@
 #include <set>
 #include <string>
 
-#include "KSTestFolder.h"
 #include "files/KSFileSpec.h"
 #include "files/KSNativePath.h"
 #include "foundation/KSError.h"
 #include "foundation/XStrList.h"
+#include "support/KSTestFolder.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "KSTestFolder.h"
 #include "files/AsyncCache.h"
 #include "files/KSFile.h"
 #include "files/KSFileSpec.h"
@@ -13,6 +12,7 @@
 #include "foundation/KSError.h"
 #include "foundation/KSHandle.h"
 #include "foundation/XStrList.h"
+#include "support/KSTestFolder.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 #include <set>
 #include <string>
 
-#include "KSTestFolder.h"
 #include "TarBuilder.h"
 #include "files/KSIStream.h"
 #include "files/KSNativePath.h"
@@ -13,6 +12,7 @@
 #include "foundation/KSError.h"
 #include "foundation/UtilStr.h"
 #include "foundation/XPtrList.h"
+#include "support/KSTestFolder.h"
 
 namespace {
 

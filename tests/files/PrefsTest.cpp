@@ -5,11 +5,11 @@
 
 #include "files/KSFile.h"
 #include "files/KSNativePath.h"
-#include "files/KSTestFolder.h"
 #include "files/Prefs.h"
 #include "foundation/KSError.h"
 #include "foundation/KSHandle.h"
 #include "foundation/XStrList.h"
+#include "support/KSTestFolder.h"
 
 namespace {
 

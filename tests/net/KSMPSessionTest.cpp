@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "EventLog.h"
-#include "LoopbackPeer.h"
 #include "foundation/KSError.h"
 #include "net/KSMPSession.h"
+#include "support/LoopbackPeer.h"
 
 namespace {
 
@@ -213,8 +213,9 @@ TEST_F(KSMPSessionTest, FailedOpenIsReportedAtOnceAndNothingIsSent) {
   for (bool queued : {false, true}) {
     SCOPED_TRACE(queued);
     RecordingSession session;
+    ClosedPort closed;
     EXPECT_EQ(kKSErr_ConnectRefused,
-              session.OpenSession(UnusedPort(), queued, IP4Addr(127, 0, 0, 1), 30000));
+              session.OpenSession(closed.Port(), queued, IP4Addr(127, 0, 0, 1), 30000));
     ASSERT_EQ(session.Events().size(), 1u);
     EXPECT_EQ(session.Events()[0].mMsg, "fail");
     EXPECT_EQ(session.GetSessionStatus(), ks_NotConnected);

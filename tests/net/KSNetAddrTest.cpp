@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "LoopbackPeer.h"  // IP4Addr
 #include "foundation/KSError.h"
 #include "net/KSNet.h"
+#include "support/LoopbackPeer.h"  // IP4Addr
 
 namespace {
 

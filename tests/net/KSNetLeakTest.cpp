@@ -1,58 +1,13 @@
 // Many sessions come and go without leaving threads or handles behind.
 #include <gtest/gtest.h>
-// tlhelp32.h needs windows.h first.
-// clang-format off
-#include <windows.h>
-#include <tlhelp32.h>
-// clang-format on
 
-#include "LoopbackPeer.h"
 #include "SessionLog.h"
 #include "foundation/KSError.h"
-#include "foundation/KSHandle.h"
 #include "net/KSNet.h"
+#include "support/LoopbackPeer.h"
+#include "support/ProcessCounts.h"
 
 namespace {
-
-int ThreadCount() {
-  KSHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
-  if (!snapshot) {
-    return -1;
-  }
-  int count = 0;
-  THREADENTRY32 entry = {};
-  entry.dwSize = sizeof(entry);
-  DWORD pid = GetCurrentProcessId();
-  for (BOOL more = Thread32First(snapshot.Get(), &entry); more;
-       more = Thread32Next(snapshot.Get(), &entry)) {
-    count += entry.th32OwnerProcessID == pid;
-  }
-  return count;
-}
-
-DWORD HandleCount() {
-  DWORD count = 0;
-  if (GetProcessHandleCount(GetCurrentProcess(), &count) && count > 0) {
-    return count;
-  }
-  // Where the count is not kept (it reads 0), probe the handle values.
-  for (uintptr_t value = 4; value < 0x10000; value += 4) {
-    DWORD flags;
-    count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) ? 1 : 0;
-  }
-  return count;
-}
-
-// Threads end a little after they signal; give them a bounded while.
-bool SettlesTo(int inThreads, DWORD inHandles) {
-  for (int i = 0; i < 100; i++) {
-    if (ThreadCount() <= inThreads && HandleCount() <= inHandles) {
-      return true;
-    }
-    Sleep(50);
-  }
-  return false;
-}
 
 void OneSession(LoopbackPeer& ioPeer, bool inPeerClosesFirst) {
   SessionLog log;
@@ -78,9 +33,8 @@ TEST(KSNetLeakTest, TwoHundredSessionsLeaveNothingBehind) {
   LoopbackPeer peer;
   // The first session brings up the socket library's own helpers.
   OneSession(peer, false);
-  ASSERT_TRUE(SettlesTo(ThreadCount(), HandleCount()));
-  int threads = ThreadCount();
-  DWORD handles = HandleCount();
+  ProcessCounts before = ProcessCounts::Take();
+  ASSERT_GT(before.mKernelHandles, 0) << "handles cannot be counted here";
 
   for (int i = 0; i < 200; i++) {
     OneSession(peer, i % 2 == 1);
@@ -88,10 +42,11 @@ TEST(KSNetLeakTest, TwoHundredSessionsLeaveNothingBehind) {
       break;
     }
   }
-  // A few handles of slack for the socket library's own bookkeeping; a leak
-  // of even one handle per session would be far above it.
-  EXPECT_TRUE(SettlesTo(threads, handles + 8))
-      << "threads " << threads << " -> " << ThreadCount() << ", handles " << handles << " -> "
-      << HandleCount();
+  // Threads end a little after they signal. A few handles of slack for the
+  // socket library's own bookkeeping; a leak of even one handle per session
+  // would be far above it.
+  ProcessCounts after = SettleTo(before, 8, 5000);
+  EXPECT_LE(after.mThreads, before.mThreads);
+  EXPECT_LE(after.mKernelHandles, before.mKernelHandles + 8);
   KSNet::Shutdown();
 }

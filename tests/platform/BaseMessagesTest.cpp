@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "ModalDriver.h"
 #include "foundation/KSError.h"
 #include "platform/BaseUtils.h"
 #include "platform/KSWindUtils.h"
+#include "support/ModalDriver.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include <thread>
 #include <vector>
 
-#include "ModalDriver.h"
-#include "files/KSTestFolder.h"
 #include "foundation/KSError.h"
 #include "platform/BaseUtils.h"
 #include "platform/KSWideText.h"
+#include "support/KSTestFolder.h"
+#include "support/ModalDriver.h"
 
 namespace {
 

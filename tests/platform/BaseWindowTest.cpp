@@ -8,12 +8,12 @@
 
 #include "BmpWriter.h"
 #include "MemoryStream.h"
-#include "ModalDriver.h"
 #include "foundation/KSError.h"
 #include "platform/BaseUtils.h"
 #include "platform/cBaseWindow.h"
 #include "platform/cImage.h"
 #include "platform/windowproc.h"
+#include "support/ModalDriver.h"
 #include "support/ProcessCounts.h"
 
 namespace {

@@ -5,10 +5,10 @@
 
 #include "BmpWriter.h"
 #include "Canvas.h"
-#include "files/KSTestFolder.h"
 #include "foundation/KSError.h"
 #include "platform/cImage.h"
 #include "platform/cSprite.h"
+#include "support/KSTestFolder.h"
 #include "support/ProcessCounts.h"
 
 namespace {

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "ControlTestParent.h"
-#include "files/KSTestFolder.h"
 #include "platform/BmpWriter.h"
 #include "platform/Canvas.h"
 #include "skin/cStandardGraphic.h"
+#include "support/KSTestFolder.h"
 
 namespace {
 

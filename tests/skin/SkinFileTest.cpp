@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "files/KSTestFolder.h"
 #include "foundation/KSError.h"
 #include "skin/SkinTree.h"
 #include "skin/cSkin.h"
+#include "support/KSTestFolder.h"
 
 TEST(SkinFile, ReadsTheSkinFileOfAFolderOrSaysWhyNot) {
   KSTestFolder folder;

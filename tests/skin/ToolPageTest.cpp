@@ -12,7 +12,6 @@
 #include <typeinfo>
 
 #include "ControlTestParent.h"
-#include "SkinFolder.h"
 #include "foundation/KSError.h"
 #include "platform/BaseUtils.h"
 #include "platform/windowproc.h"
@@ -27,6 +26,7 @@
 #include "skin/cStandardToolTip.h"
 #include "skin/cToolPage.h"
 #include "support/ProcessCounts.h"
+#include "support/SkinFolder.h"
 #include "toolbar/ToolbarPrefs.h"
 #include "toolbar/ToolbarState.h"
 
@@ -327,7 +327,9 @@ TEST_F(ToolPages, TheFactoryBuildsEachTypeAndRefusesWhatASkinCannotName) {
   EXPECT_EQ(nullptr, page.Control(14));
 }
 
-TEST_F(ToolPages, BuildingShowingAndDestroyingPageTreesLeavesNothingBehind) {
+using PageTrees = ToolPages;
+
+TEST_F(PageTrees, BuildingShowingAndDestroyingThemLeavesNothingBehind) {
   // 100 controls of every kind in three nested pages, some pictured.
   mSkin.Picture("Face01.bmp", 12, 12, 0x406080, KSRect{0, 0, 2, 2});
   mSkin.Picture("Face02.bmp", 12, 12, 0x608040, KSRect{0, 0, 2, 2});

@@ -11,10 +11,10 @@
 #include <random>
 #include <string>
 
-#include "files/KSTestFolder.h"
 #include "foundation/KSHandle.h"
 #include "foundation/KSMappedView.h"
 #include "foundation/XStrList.h"
+#include "support/KSTestFolder.h"
 #include "toolbar/StoreRounds.h"
 #include "toolbar/ToolbarState.h"
 

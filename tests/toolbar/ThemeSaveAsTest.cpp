@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "toolbar/MessageBoxAnswerer.h"
+#include "support/MessageBoxAnswerer.h"
 #include "toolbar/ThemeMgr.h"
 #include "toolbar/ThemeTestSupport.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "files/KSTestFolder.h"
+#include "support/KSTestFolder.h"
 #include "toolbar/CXTheme.h"
 
 // Makes <inBase>\Themes\<inFolder>\theme.txt for a theme called inLogicalName

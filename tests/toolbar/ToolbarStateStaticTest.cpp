@@ -2,7 +2,7 @@
 // is: when main runs, the preferences are complete and the themes listed.
 #include <gtest/gtest.h>
 
-#include "files/KSTestFolder.h"
+#include "support/KSTestFolder.h"
 #include "toolbar/ToolbarState.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "files/KSFile.h"
-#include "files/KSTestFolder.h"
 #include "foundation/KSError.h"
+#include "support/KSTestFolder.h"
 #include "toolbar/KSUtils.h"
 #include "toolbar/KSVisualAPISession.h"
 #include "toolbar/ThemeTestSupport.h"

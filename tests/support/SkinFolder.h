@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "files/KSTestFolder.h"
 #include "platform/BmpWriter.h"
 #include "platform/KSRect.h"
+#include "support/KSTestFolder.h"
 
 constexpr uint32 kKeyColour = 0xFF00FF;
 

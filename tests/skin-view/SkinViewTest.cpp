@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "SkinFolder.h"
-#include "ctl/ChildProcess.h"
 #include "platform/Canvas.h"
 #include "platform/cImage.h"
+#include "support/ChildProcess.h"
+#include "support/SkinFolder.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ctl/ChildProcess.h"
+#include "support/ChildProcess.h"
 
 #include <windows.h>
 
@@ -141,6 +141,13 @@ bool ChildProcess::WaitForLine(const std::string& inText, unsigned long inTimeou
     }
     Sleep(20);
   }
+}
+
+bool ChildProcess::WriteInput(const std::string& inText) {
+  DWORD written = 0;
+  return mInput &&
+         WriteFile(mInput.Get(), inText.data(), DWORD(inText.size()), &written, nullptr) &&
+         written == inText.size();
 }
 
 void ChildProcess::CloseInput() {

@@ -1,4 +1,4 @@
-#include "toolbar/MessageBoxAnswerer.h"
+#include "support/MessageBoxAnswerer.h"
 
 #include "foundation/UtilStr.h"
 #include "platform/KSWideText.h"

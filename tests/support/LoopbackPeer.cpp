@@ -1,10 +1,11 @@
-#include "LoopbackPeer.h"
+#include "support/LoopbackPeer.h"
 
 #include <ws2tcpip.h>
 
 #include <cstring>
 
 #include "net/KSPacketWire.h"
+#include "support/SocketSend.h"
 
 namespace {
 
@@ -90,16 +91,7 @@ void LoopbackPeer::CloseConnection() {
 }
 
 bool LoopbackPeer::SendBytes(const void* inBytes, size_t inSize) {
-  const char* p = static_cast<const char*>(inBytes);
-  while (inSize > 0) {
-    int sent = send(mConn, p, int(inSize), 0);
-    if (sent <= 0) {
-      return false;
-    }
-    p += sent;
-    inSize -= size_t(sent);
-  }
-  return true;
+  return SendAll(mConn, inBytes, inSize);
 }
 
 bool LoopbackPeer::RecvBytes(void* outBytes, size_t inSize, int inTimeoutMS) {
@@ -159,7 +151,13 @@ KSNetAddr IP4Addr(uint8 inA, uint8 inB, uint8 inC, uint8 inD) {
   return addr;
 }
 
-int UnusedPort() {
-  LoopbackPeer peer;
-  return peer.Port();
+ClosedPort::ClosedPort() : mSocket(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP)), mPort(0) {
+  sockaddr_in addr = {};
+  addr.sin_family = AF_INET;
+  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  int len = sizeof(addr);
+  if (mSocket && bind(mSocket.Get(), reinterpret_cast<sockaddr*>(&addr), len) == 0 &&
+      getsockname(mSocket.Get(), reinterpret_cast<sockaddr*>(&addr), &len) == 0) {
+    mPort = ntohs(addr.sin_port);
+  }
 }

@@ -10,6 +10,7 @@
 
 #include "net/KSNetAddr.h"
 #include "net/KSPacket.h"
+#include "net/KSSocket.h"
 
 class LoopbackPeer {
  public:
@@ -51,5 +52,15 @@ std::vector<uint8> WireBytes(const KSPacket& inPacket);
 
 KSNetAddr IP4Addr(uint8 inA, uint8 inB, uint8 inC, uint8 inD);
 
-// A port on which nothing listens: bound a moment ago and released.
-int UnusedPort();
+// A loopback port on which nothing listens, for connections that must be
+// refused. It stays bound while the object lives, so that no listener (of
+// this process or of a test running beside it) can be given it meanwhile.
+class ClosedPort {
+ public:
+  ClosedPort();
+  int Port() const { return mPort; }
+
+ private:
+  KSSocket mSocket;
+  int mPort;
+};

@@ -26,6 +26,8 @@ class ChildProcess {
   // stored in outLine. False after inTimeoutMS, or when the output ended.
   bool WaitForLine(const std::string& inText, unsigned long inTimeoutMS, std::string* outLine);
 
+  // Writes inText to the program's standard input.
+  bool WriteInput(const std::string& inText);
   void CloseInput();
 
   // Waits up to inTimeoutMS for the program to end; then its output is whole.

@@ -1,0 +1,109 @@
+// cAppWin: the toolbar window. It owns the skin loader, the tree of tool
+// pages and controls built from the skin, and the engine link. It binds the
+// skin's controls to its control groups, shows the stored preferences in them,
+// keeps them in step with the engine (replies, notifications, the instance
+// list) and carries out every UI function the controls report.
+//
+// Everything here runs on the window thread. Network threads reach the window
+// only by posting to it (the toolbar user message, the reply wake-up) or by
+// adding events to mKSEventQueue under mKSEventQueueMutex; timer 3 drains both
+// the engine link and that queue.
+//
+// The work is spread over several source files by subject:
+//   cAppWin.cpp          creation, skin loading, shut-down, size and shape,
+//                        dragging, tool tips, timers
+//   cAppWinBind.cpp      binding the control groups, fixed lists, preferences
+//   cAppWinTray.cpp      the tray icon's menu and its commands
+//   cAppWinSync.cpp      engine state: refresh burst, replies, notifications,
+//                        the instance list, the event pump
+//   cAppWinDispatch.cpp  what each UI function does
+#pragma once
+
+#include "foundation/KSBroadcaster.h"
+#include "foundation/KSEventQueue.h"
+#include "foundation/KSMutex.h"
+#include "skin/cWindow.h"
+#include "toolbar/AppControls.h"
+#include "toolbar/CXTheme.h"
+#include "toolbar/cToolbarSession.h"
+
+class cSkin;
+class cStandardToolTip;
+
+enum ToolbarEnabledState { kNotInitted = 0, kDisconnected = 1, kConnected = 2 };
+
+class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
+ public:
+  cAppWin();
+  ~cAppWin() override;
+
+  // The window's own layer, and the tool tip's above it.
+  void AlwaysOnTop(bool inAlwaysOnTop) override;
+
+  long OnCreate() override;
+  void OnDestroy() override;
+  void OnLMouseDown(const KSPoint& inPoint) override;
+  void OnLMouseUp(const KSPoint& inPoint) override;
+  void OnLMouseDoubleClick(const KSPoint& inPoint) override;
+  void OnMouseMove(const KSPoint& inPoint) override;
+  void OnTimer(long inID) override;
+  void OnSize(long inWidth, long inHeight) override;
+  void OnChildResized() override;
+  void OnTrayIconRightClick() override;
+  void OnCommand(long inID) override;
+  // CSkn: reload the skin named by the preference; SCge: the instance list
+  // changed.
+  void OnToolbarUserMsg(long inValue) override;
+  void OnUIFunction(cWindow* inSender, eUIFunction inFunction, void* inParam) override;
+  void OnKSMPReply(const char* inReply, eRequestType inType, void* inParam) override;
+  void OnKSMPNotify(long inCode, const char* inBody, const char* inData) override;
+  // From the engine link (any thread), the theme manager and the list views.
+  void ListenToMsg(long inMsg, void* inParam1, void* inParam2) override;
+
+  // Loads the skin folder inSkinName of the engine's "Skins" (falling back to
+  // "Factory Blue"), then binds and fills the controls.
+  long LoadSkin(const char* inSkinName);
+  void BindControls();
+  void FillStaticGUILists();
+  void ApplyToolbarPrefsToGUI();
+  void EnableToolTips(bool inEnable);
+  // The index into the frame-size choices that shows inFrameSizeLimit.
+  static long getIndexFromFrameLimit(long inFrameSizeLimit);
+
+  // Engine state.
+  void RefreshState(ToolbarEnabledState inVisualState);
+  void onPeerListChange();
+  bool UpdateCommandStatus(long inCommandID);
+  void ApplyListItemsToEngine(cStandardListView* inList, bool inUpdateListItemCheckMark);
+  void SetItemEnabled(cStandardListView* inList, long inIndex);
+  void SetAllItemsEnabled(cStandardListView* inList, bool inChecked);
+  void ApplyExternalSpriteDirToEngine(bool inDoRescan);
+
+  // Steps the engine to the previous (-1) or next (1) item of inConfigType.
+  void DoNextConfg(CXConfigType inConfigType, long inDirection);
+
+  // For tests and the start-up code: the parts a test reads back.
+  cToolPage* MainPage() const { return mMainPage; }
+  const AppControls& Controls() const { return mControls; }
+  cToolbarSession& Session() { return mSession; }
+  ToolbarEnabledState EnabledState() const { return mEnabledState; }
+
+ private:
+  // Sends inCmd with the ordinary header flags and no reply target.
+  void SendCommand(const char* inCmd);
+  // Sends the query inCmd for inTarget (null: its reply is dropped).
+  void SendQuery(const char* inCmd, cWindow* inTarget, eRequestType inType, long inParam,
+                 unsigned char inFlags = kCommandFlags);
+
+  cSkin* mActiveSkin;    // owned; from OnCreate to OnDestroy
+  cToolPage* mMainPage;  // owned; null while no skin is loaded
+  bool mInDragMode;
+  KSPoint mDragPos;
+  cStandardToolTip* mToolTip;  // owned; only while tool tips are on
+  long mDisplayDeviceIndex;
+  KSEventQueue mKSEventQueue;
+  KSMutex mKSEventQueueMutex;  // held round each single call of mKSEventQueue
+  cToolbarSession mSession;
+  ToolbarEnabledState mEnabledState;
+  AppControls mControls;
+};
