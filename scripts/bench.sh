@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The benchmarks: installs what is missing, builds corvexa-bench,
-# corvexa-engine-sim and corvexa-bench-images optimised into build/bench, and
-# runs both benchmarks under wine. Arguments go to corvexa-bench
+# corvexa-engine-sim, corvexa-bench-images and corvexa-bench-listview
+# optimised into build/bench, and runs the benchmarks under wine (the list
+# view's on a private Xvfb: it needs a display). Arguments go to corvexa-bench
 # (--round-trips N, --pipelined N).
 #   KS_BUILD_BENCH=DIR picks another build folder than build/bench.
 #   KS_BENCH_CPUS=LIST runs on other CPUs than the first one (all: anywhere).
@@ -12,9 +13,10 @@ build="${KS_BUILD_BENCH:-build/bench}"
 
 scripts/install-deps.sh || exit 1
 
-echo "== Building $build (Release: corvexa-bench, corvexa-engine-sim, corvexa-bench-images)"
+echo "== Building $build (Release: corvexa-bench, corvexa-engine-sim, corvexa-bench-images, corvexa-bench-listview)"
 . scripts/build-win.sh
-ks_build_win "$build" Release bench corvexa-bench corvexa-engine-sim corvexa-bench-images || exit 1
+ks_build_win "$build" Release bench corvexa-bench corvexa-engine-sim corvexa-bench-images \
+  corvexa-bench-listview || exit 1
 build="$(cd "$build" && pwd)"
 
 # Waking a thread on an idle second CPU of a virtual machine costs tens of
@@ -38,4 +40,8 @@ rc=$?
 echo "== corvexa-bench-images (memory drawing contexts; pictures written to a folder of its own)"
 (cd "$build/bench" && wine corvexa-bench-images.exe </dev/null) || rc=1
 ks_wine_stop
+echo "== corvexa-bench-listview (10,000 rows from one reply; windows on a private Xvfb)"
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c \
+  '. scripts/wine-env.sh; ks_wine_start "$1"; (cd "$1/bench" && wine corvexa-bench-listview.exe </dev/null); rc=$?; ks_wine_stop; exit $rc' \
+  _ "$build" || rc=1
 exit $rc

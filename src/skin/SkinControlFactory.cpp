@@ -3,12 +3,18 @@
 #include <new>
 
 #include "foundation/KSError.h"
+#include "skin/cCustomButton.h"
+#include "skin/cCustomCheckBox.h"
+#include "skin/cCustomComboBox.h"
+#include "skin/cCustomLabel.h"
+#include "skin/cCustomSlider.h"
 #include "skin/cStandardButton.h"
 #include "skin/cStandardCheckBox.h"
 #include "skin/cStandardComboBox.h"
 #include "skin/cStandardEdit.h"
 #include "skin/cStandardGraphic.h"
 #include "skin/cStandardLabel.h"
+#include "skin/cStandardListView.h"
 #include "skin/cStandardSlider.h"
 
 namespace {
@@ -26,17 +32,15 @@ struct ControlClass {
   Maker mCustom;  // with the "Custom" style
 };
 
-// TODO(i15-custom): the skinned classes (cCustomButton, cCustomCheckBox,
-// cCustomComboBox, cCustomSlider, cCustomLabel) and cStandardListView are
-// being written on another branch. Until they are in, "Custom" controls are
-// built as their native classes and list views are refused.
+// Edits, list views and graphics have no skinned variant.
 const ControlClass kControlClasses[] = {
-    {kControlTypeButton, Make<cStandardButton>, Make<cStandardButton>},
-    {kControlTypeCheckBox, Make<cStandardCheckBox>, Make<cStandardCheckBox>},
-    {kControlTypeComboBox, Make<cStandardComboBox>, Make<cStandardComboBox>},
-    {kControlTypeSlider, Make<cStandardSlider>, Make<cStandardSlider>},
-    {kControlTypeLabel, Make<cStandardLabel>, Make<cStandardLabel>},
+    {kControlTypeButton, Make<cStandardButton>, Make<cCustomButton>},
+    {kControlTypeCheckBox, Make<cStandardCheckBox>, Make<cCustomCheckBox>},
+    {kControlTypeComboBox, Make<cStandardComboBox>, Make<cCustomComboBox>},
+    {kControlTypeSlider, Make<cStandardSlider>, Make<cCustomSlider>},
+    {kControlTypeLabel, Make<cStandardLabel>, Make<cCustomLabel>},
     {kControlTypeEdit, Make<cStandardEdit>, Make<cStandardEdit>},
+    {kControlTypeListView, Make<cStandardListView>, Make<cStandardListView>},
     {kControlTypeGraphic, Make<cStandardGraphic>, Make<cStandardGraphic>},
 };
 

@@ -15,6 +15,11 @@
 #include "foundation/KSError.h"
 #include "platform/BaseUtils.h"
 #include "platform/windowproc.h"
+#include "skin/cCustomButton.h"
+#include "skin/cCustomCheckBox.h"
+#include "skin/cCustomComboBox.h"
+#include "skin/cCustomLabel.h"
+#include "skin/cCustomSlider.h"
 #include "skin/cSkin.h"
 #include "skin/cStandardButton.h"
 #include "skin/cStandardCheckBox.h"
@@ -22,6 +27,7 @@
 #include "skin/cStandardEdit.h"
 #include "skin/cStandardGraphic.h"
 #include "skin/cStandardLabel.h"
+#include "skin/cStandardListView.h"
 #include "skin/cStandardSlider.h"
 #include "skin/cStandardToolTip.h"
 #include "skin/cToolPage.h"
@@ -300,22 +306,29 @@ TEST_F(ToolPages, TheFactoryBuildsEachTypeAndRefusesWhatASkinCannotName) {
   cSkin::InitToolPageInfo(&pageInfo);
   ControlInfo info = Describe(kControlTypeToolPage);
   cToolPage page(&pageInfo, &info, 0, &mHost);
-  const std::pair<eControlType, const std::type_info*> built[] = {
-      {kControlTypeButton, &typeid(cStandardButton)},
-      {kControlTypeCheckBox, &typeid(cStandardCheckBox)},
-      {kControlTypeComboBox, &typeid(cStandardComboBox)},
-      {kControlTypeSlider, &typeid(cStandardSlider)},
-      {kControlTypeLabel, &typeid(cStandardLabel)},
-      {kControlTypeEdit, &typeid(cStandardEdit)},
-      {kControlTypeGraphic, &typeid(cStandardGraphic)}};
-  for (const auto& [type, builtClass] : built) {
-    for (uint32 styles : {0u, uint32(kStyleCustom)}) {
-      info = Describe(type);
-      info.Styles = styles;
+  struct Built {
+    eControlType mType;
+    const std::type_info& mNative;
+    const std::type_info& mCustom;
+  };
+  const Built built[] = {
+      {kControlTypeButton, typeid(cStandardButton), typeid(cCustomButton)},
+      {kControlTypeCheckBox, typeid(cStandardCheckBox), typeid(cCustomCheckBox)},
+      {kControlTypeComboBox, typeid(cStandardComboBox), typeid(cCustomComboBox)},
+      {kControlTypeSlider, typeid(cStandardSlider), typeid(cCustomSlider)},
+      {kControlTypeLabel, typeid(cStandardLabel), typeid(cCustomLabel)},
+      {kControlTypeEdit, typeid(cStandardEdit), typeid(cStandardEdit)},
+      {kControlTypeListView, typeid(cStandardListView), typeid(cStandardListView)},
+      {kControlTypeGraphic, typeid(cStandardGraphic), typeid(cStandardGraphic)}};
+  for (const Built& b : built) {
+    for (bool custom : {false, true}) {
+      info = Describe(b.mType);
+      info.Styles = custom ? kStyleCustom : 0;
       unsigned long id = page.NumControls();
       ASSERT_EQ(0, page.CreateControl(&info));
       EXPECT_EQ(long(id), page.Control(id)->ID());
-      EXPECT_EQ(*builtClass, typeid(*page.Control(id))) << int(type) << " " << styles;
+      EXPECT_EQ(custom ? b.mCustom : b.mNative, typeid(*page.Control(id)))
+          << int(b.mType) << " " << custom;
     }
   }
   for (eControlType type : {kControlTypeToolPage, kControlTypeListBox, kControlTypeScrollBar,
@@ -323,8 +336,8 @@ TEST_F(ToolPages, TheFactoryBuildsEachTypeAndRefusesWhatASkinCannotName) {
     info = Describe(type);
     EXPECT_EQ(kKSErr_FormatNotRecognized, page.CreateControl(&info)) << int(type);
   }
-  EXPECT_EQ(14u, page.NumControls());
-  EXPECT_EQ(nullptr, page.Control(14));
+  EXPECT_EQ(16u, page.NumControls());
+  EXPECT_EQ(nullptr, page.Control(16));
 }
 
 using PageTrees = ToolPages;
@@ -340,7 +353,9 @@ TEST_F(PageTrees, BuildingShowingAndDestroyingThemLeavesNothingBehind) {
       "Slider ( Image = Face01.bmp",
       "Label ( Text = \"label\", FontSize = 9",
       "Edit ( Text = \"edit\"",
-      "Graphic ( Type = Frame"};
+      "Graphic ( Type = Frame",
+      "ComboBox ( Styles = Custom, Image = Face??.bmp, ListBoxHeight = 60",
+      "ListView ( Image = Face??.bmp, Columns = 2"};
   std::string text =
       "ToolPage { Flags = WindowShape|AutoSize|Tile  TransparentColor = 255, 0, 255\n"
       "  Image = Face??.bmp\n"
@@ -349,7 +364,7 @@ TEST_F(PageTrees, BuildingShowingAndDestroyingThemLeavesNothingBehind) {
     if (i % 33 == 0) {
       text += (i > 0 ? "} }\n" : "") + std::string("ToolPage { Flags = AutoSize  Controls {\n");
     }
-    text += std::string(kinds[i % 7]) + ", x = " + std::to_string(i % 10 * 20) +
+    text += std::string(kinds[i % 9]) + ", x = " + std::to_string(i % 10 * 20) +
             ", y = " + std::to_string(i / 10 * 22) + ", Width = 18, Height = 18 )\n";
   }
   mSkin.Text(text + "} } } }\n");

@@ -1,0 +1,4 @@
+#include "skin/cCustomLabel.h"
+
+cCustomLabel::cCustomLabel(const ControlInfo* inInfo, long inID, cWindow* inParent)
+    : cStandardLabel(inInfo, inID, inParent) {}

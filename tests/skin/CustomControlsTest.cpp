@@ -1,0 +1,326 @@
+// The skinned controls under real mouse input: button frames and repeats,
+// the check box, the scroll bar's arrows, pages and thumb, and the combo
+// box with its floating list. The page's 100 ms tick is called directly.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ControlTestParent.h"
+#include "SkinPictures.h"
+#include "platform/BaseUtils.h"
+#include "platform/Canvas.h"
+#include "skin/cCustomButton.h"
+#include "skin/cCustomCheckBox.h"
+#include "skin/cCustomComboBox.h"
+#include "skin/cCustomLabel.h"
+#include "skin/cCustomScrollBar.h"
+#include "skin/cCustomSlider.h"
+#include "skin/cStandardListView.h"
+#include "support/MouseInput.h"
+#include "support/ProcessCounts.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+const uint32 kRed = 0xC00000, kGreen = 0x00C000, kBlue = 0x0000C0, kGrey = 0x808080;
+
+// The parts of a combo box, for the tests.
+class ProbedCombo : public cCustomComboBox {
+ public:
+  using cCustomComboBox::cCustomComboBox;
+  cStandardFloatingListBox* List() { return mListBox.get(); }
+  cCustomButton* Button() { return mButton.get(); }
+  std::string LabelText() {
+    char text[64] = "";
+    mLabel->GetText(text, sizeof(text));
+    return text;
+  }
+};
+
+class CustomControls : public ControlTest {
+ protected:
+  void MoveAway() {
+    POINT corner = ScreenPointOf(mParent.Wind(), 395, 295);
+    MouseMoveTo(corner.x, corner.y);
+  }
+  void ClickIn(cBaseWindow& inWind, long inX, long inY) {
+    POINT at = ScreenPointOf(inWind.Wind(), inX, inY);
+    MouseClickAt(at.x, at.y);
+  }
+  void MoveIn(cBaseWindow& inWind, long inX, long inY) {
+    POINT at = ScreenPointOf(inWind.Wind(), inX, inY);
+    MouseMoveTo(at.x, at.y);
+  }
+
+  KSTestFolder mFolder;
+};
+
+}  // namespace
+
+TEST_F(CustomControls, ButtonShowsItsStateAndRepeatsWhileHeld) {
+  ControlInfo info = Describe(kControlTypeButton, kUIWaveShapeNext);
+  info.Styles = kStyleCustom;
+  info.Flags = kFlagAutoSize | kFlagAutoRepeat;
+  SetPath(info.Graphic, WriteFrames(mFolder, "Button", 20, 10, {kRed, kGreen, kBlue, kGrey}));
+  auto button = Make<cCustomButton>(info, 4);
+  ASSERT_EQ(20, button->Width());
+  auto frame = [&button] { return button->Sprite()->CurFrame(); };
+
+  MoveAway();
+  button->OnUpdate();
+  EXPECT_EQ(kButtonNormal, frame());
+  MoveIn(*button, 10, 5);
+  button->OnUpdate();
+  EXPECT_EQ(kButtonHot, frame());
+
+  // Held: pressed at once, the function again from the fifth tick on, and
+  // once more on release.
+  MouseDown();
+  EXPECT_EQ(kButtonPressed, frame());
+  Canvas drawn(20, 10);
+  button->OnPaint(drawn.DC());
+  EXPECT_EQ(kGreen, drawn.Pixel(10, 5));
+  std::string ticks;
+  for (int tick = 1; tick <= 7; tick++) {
+    button->OnUpdate();
+    ticks += std::to_string(tick) + ":" + mParent.Take() + "|";
+  }
+  EXPECT_EQ("1:|2:|3:|4:|5:4:12 |6:4:12 |7:4:12 |", ticks);
+  MouseUp();
+  EXPECT_EQ("4:12 ", mParent.Take());
+  button->OnUpdate();
+  EXPECT_EQ(kButtonHot, frame());
+
+  // Disabled, whatever the pointer does; without "AutoRepeat", no repeats.
+  button->Enable(false);
+  button->OnUpdate();
+  EXPECT_EQ(kButtonDisabled, frame());
+  button->Enable(true);
+  button->Info()->Flags = kFlagAutoSize;
+  MoveIn(*button, 10, 5);
+  MouseDown();
+  for (int tick = 0; tick < 8; tick++) {
+    button->OnUpdate();
+  }
+  MouseUp();
+  EXPECT_EQ("4:12 ", mParent.Take());
+}
+
+TEST_F(CustomControls, CheckBoxFlipsWhenClickedAndFollowsItsPage) {
+  ControlInfo info = Describe(kControlTypeCheckBox, kUIWaveShapeToggle);
+  info.Styles = kStyleCustom;
+  info.Flags = kFlagAutoSize;
+  SetPath(info.Graphic, WriteFrames(mFolder, "Check", 12, 12, {kGrey, kGreen}));
+  auto check = Make<cCustomCheckBox>(info, 2);
+  ClickIn(*check, 6, 6);
+  EXPECT_EQ("2:9 ", mParent.Take());
+  EXPECT_TRUE(check->BoolProp());
+  EXPECT_EQ(1u, check->Sprite()->CurFrame());
+  ClickIn(*check, 6, 6);
+  EXPECT_FALSE(check->BoolProp());
+  EXPECT_EQ(0u, check->Sprite()->CurFrame());
+  mParent.Take();
+
+  // The engine's value, and a check box that shows its page's mode.
+  check->OnKSMPReply("25", kRequestGetValue, nullptr);
+  EXPECT_TRUE(check->BoolProp());
+  check->Info()->Function = kUIExtendRetract;
+  check->SetModeShape(kModeRetracted);
+  EXPECT_FALSE(check->BoolProp());
+  check->SetModeShape(kModeExtended);
+  EXPECT_EQ(1u, check->Sprite()->CurFrame());
+}
+
+TEST_F(CustomControls, SliderFollowsADragAndReportsItsValue) {
+  ControlInfo info = Describe(kControlTypeSlider, kUIWaveShapeInterval);
+  info.Styles = kStyleCustom;
+  info.Modes[kModeExtended].Width = 110;  // 100 pixels of travel for 0 to 100
+  info.u.Slider.MaxPos = 100;
+  SetPath(info.Graphic, WriteFrames(mFolder, "Thumb", 10, 8, {kGreen}));
+  auto slider = Make<cCustomSlider>(info, 7);
+  ASSERT_EQ(8, slider->Height());
+  MoveIn(*slider, 52, 4);  // the thumb's middle, at 50
+  MouseDown();
+  MoveIn(*slider, 77, 4);
+  EXPECT_EQ(75, slider->IntProp());
+  MoveIn(*slider, 300, 4);
+  MouseUp();
+  EXPECT_EQ(100, slider->IntProp());
+  EXPECT_EQ("7:13 7:13 ", mParent.Take());
+}
+
+TEST_F(CustomControls, ScrollBarStepsPagesAndTracksItsThumb) {
+  ControlInfo info = Describe(kControlTypeScrollBar);
+  info.Styles = kStyleCustom | kStyleVertical;
+  info.Modes[kModeExtended].Height = 120;
+  SetPath(info.u.ScrollBar.ScrollUp, WriteFrames(mFolder, "Up", 10, 10, {kRed}));
+  SetPath(info.u.ScrollBar.ScrollDown, WriteFrames(mFolder, "Down", 10, 10, {kBlue}));
+  SetPath(info.u.ScrollBar.ScrollThumb, WriteFrames(mFolder, "Thumb", 10, 20, {kGreen}));
+  info.u.ScrollBar.ScrollColor = KSRGBA{0xFF, 0xFF, 0xFF, 0};
+  auto bar = Make<cCustomScrollBar>(info, 3);
+  EXPECT_EQ(10, bar->Width());  // as wide as its arrows
+  bar->Range(0, 20);
+  bar->PageSize(10);
+  bar->Index(15);  // the track runs from 10 to 90 for the thumb's top: at 70
+  EXPECT_EQ("scrolled 0 scrolled 15 ", mParent.Take());
+
+  // Held above the thumb: a page at once, then after the delay pages until
+  // the thumb reaches the pointer.
+  MoveIn(*bar, 5, 15);
+  MouseDown();
+  EXPECT_EQ(5, bar->Index());
+  for (int tick = 0; tick < 8; tick++) {
+    bar->OnUpdate();
+  }
+  MouseUp();
+  EXPECT_EQ(0, bar->Index());
+  mParent.Take();
+
+  // The thumb dragged past the end of the track stops there.
+  MoveIn(*bar, 5, 20);
+  MouseDown();
+  MoveIn(*bar, 5, 60);
+  EXPECT_EQ(10, bar->Index());
+  MoveIn(*bar, 5, 400);
+  MouseUp();
+  EXPECT_EQ(20, bar->Index());
+  Canvas drawn(10, 120, 0);
+  bar->OnPaint(drawn.DC());
+  EXPECT_EQ(kGreen, drawn.Pixel(5, 95));
+  EXPECT_EQ(0xFFFFFFu, drawn.Pixel(5, 50));
+  EXPECT_EQ(0u, drawn.Pixel(5, 5));  // the arrows draw themselves
+
+  // Arrows step by one, not past the ends.
+  ClickIn(*bar, 5, 115);
+  EXPECT_EQ(20, bar->Index());
+  ClickIn(*bar, 5, 5);
+  EXPECT_EQ(19, bar->Index());
+  mParent.Take();
+  bar->Range(0, 10);
+  EXPECT_EQ(-1, bar->Index());
+  EXPECT_EQ("scrolled -1 ", mParent.Take());
+}
+
+TEST_F(CustomControls, ComboBoxChoosesFromItsFloatingList) {
+  ControlInfo info = Describe(kControlTypeComboBox, kUIWaveShapeList);
+  info.Styles = kStyleCustom;
+  info.Flags = kFlagAutoSize;
+  info.u.ComboBox.ListBoxHeight = 100;
+  SetPath(info.Graphic, WriteFrames(mFolder, "Drop", 16, 16, {kBlue}));
+  auto combo = Make<ProbedCombo>(info, 5);
+  EXPECT_EQ("120 16", std::to_string(combo->Width()) + " " + std::to_string(combo->Height()));
+  std::string names;
+  for (int i = 0; i < 50; i++) {
+    names += "Shape " + std::to_string(100 + i) + '\0';
+  }
+  combo->OnKSMPReply((names + '\0').c_str(), kRequestGetContents, nullptr);
+  combo->OnKSMPReply("Shape 130", kRequestGetValue, nullptr);
+  EXPECT_EQ("Shape 130", combo->LabelText());
+
+  // Opened by its button: the choice at the top, a scroll bar beside.
+  cStandardFloatingListBox* list = combo->List();
+  ClickIn(*combo->Button(), 8, 8);
+  ASSERT_TRUE(combo->IsListShown());
+  EXPECT_EQ(30, list->TopIndex());
+  EXPECT_EQ(list->Height(), list->HeightFor(list->ItemsVisible()));
+
+  // Its down arrow scrolls by a row; the list takes the mouse back on the
+  // next tick.
+  ClickIn(*list, list->Width() - 4, list->Height() - 4);
+  EXPECT_EQ(31, list->TopIndex());
+  combo->OnUpdate();
+
+  // A release over a row chooses it and closes the list.
+  long row = list->ItemHeight();
+  ClickIn(*list, 10, row + row / 2);
+  EXPECT_FALSE(combo->IsListShown());
+  EXPECT_EQ("5:10 ", mParent.Take());
+  EXPECT_EQ(32, combo->IntProp());
+  EXPECT_EQ("Shape 132", combo->LabelText());
+
+  // Pointing at rows and then clicking elsewhere changes nothing.
+  ClickIn(*combo->Button(), 8, 8);
+  MoveIn(*list, 10, row / 2);
+  EXPECT_EQ(31, list->CurSelection());
+  ClickIn(mParent, 390, 290);
+  EXPECT_FALSE(combo->IsListShown());
+  EXPECT_EQ("", mParent.Take());
+  EXPECT_EQ(32, combo->IntProp());
+
+  // A few items: the list is as tall as they are, with no scroll bar; near
+  // the bottom of the screen it takes the room left, but no less than 60.
+  combo->OnKSMPReply("Fire\0Ice\0"s.c_str(), kRequestGetContents, nullptr);
+  EXPECT_EQ("", combo->LabelText());
+  ClickIn(*combo->Button(), 8, 8);
+  EXPECT_EQ(list->HeightFor(2), list->Height());
+  EXPECT_EQ(2, list->ItemsVisible());
+  EXPECT_EQ(0, list->ScrollRange());
+  ClickIn(*combo->Button(), 8, 8);
+  EXPECT_FALSE(combo->IsListShown());
+  long screenWidth = 0, screenHeight = 0;
+  BaseGetScreenSize(&screenWidth, &screenHeight);
+  combo->OnKSMPReply(names.c_str(), kRequestGetContents, nullptr);
+  mParent.SetPosition(20, screenHeight - 40, 400, 300, false);
+  ClickIn(*combo->Button(), 8, 8);
+  EXPECT_LE(list->Height(), 60);
+  EXPECT_GE(list->Height(), 60 - row);  // whole rows
+}
+
+TEST_F(CustomControls, ControlsBuiltShownAndDestroyedLeaveNothingBehind) {
+  ControlInfo info[6];
+  const eControlType kinds[] = {kControlTypeButton, kControlTypeCheckBox, kControlTypeLabel,
+                                kControlTypeSlider, kControlTypeComboBox, kControlTypeListView};
+  std::string picture = WriteFrames(mFolder, "Face", 16, 16, {kRed, kGreen, kBlue});
+  for (int i = 0; i < 6; i++) {
+    info[i] = Describe(kinds[i]);
+    info[i].Styles = kStyleCustom;
+    SetPath(info[i].Graphic, picture);
+    snprintf(info[i].Text.FontName, sizeof(info[i].Text.FontName), "Tahoma");
+    SetPath(info[i].u.ComboBox.ListBox.ScrollBar.ScrollThumb, picture);
+  }
+  info[4].u.ComboBox.ListBoxHeight = 60;
+  info[5].u.ListView.NumColumns = 2;
+  info[5].u.ListView.FirstTextColumn = 1;
+  std::string rows;
+  for (int i = 0; i < 40; i++) {
+    rows += "Row " + std::to_string(i) + "\tText" + '\0';
+  }
+  auto round = [&](int inCount, ProcessCounts* outBusy) {
+    for (int i = 0; i < inCount; i++) {
+      TestParent parent;
+      ASSERT_EQ(0, parent.CreatePopup(0, 0, 300, 200, kWindowVisible, nullptr));
+      std::vector<std::unique_ptr<cControl>> controls;
+      controls.push_back(std::make_unique<cCustomButton>(&info[0], 0, &parent));
+      controls.push_back(std::make_unique<cCustomCheckBox>(&info[1], 1, &parent));
+      controls.push_back(std::make_unique<cCustomLabel>(&info[2], 2, &parent));
+      controls.push_back(std::make_unique<cCustomSlider>(&info[3], 3, &parent));
+      controls.push_back(std::make_unique<cCustomComboBox>(&info[4], 4, &parent));
+      controls.push_back(std::make_unique<cStandardListView>(&info[5], 5, &parent));
+      for (auto& control : controls) {
+        ASSERT_EQ(0, control->Create());
+        control->SetPosition(0, 0, 120, 40, false);
+        control->Show(true, false);
+        control->OnKSMPReply(rows.c_str(), kRequestGetContents, nullptr);
+        control->OnUpdate();
+      }
+      static_cast<cCustomComboBox*>(controls[4].get())
+          ->OnUIFunction(controls[4].get(), kUIClick, nullptr);
+      RedrawWindow(parent.Wind(), nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+      if (outBusy != nullptr) {
+        *outBusy = ProcessCounts::Take();
+      }
+    }
+  };
+  round(2, nullptr);
+  ProcessCounts before = ProcessCounts::Take();
+  ProcessCounts busy;
+  round(20, &busy);
+  ProcessCounts after = ProcessCounts::Take();
+  EXPECT_GE(busy.mUserObjects, before.mUserObjects + 15);
+  EXPECT_GE(busy.mGdiObjects, before.mGdiObjects + 12);
+  EXPECT_EQ(before.mGdiObjects, after.mGdiObjects);
+  EXPECT_EQ(before.mUserObjects, after.mUserObjects);
+  EXPECT_EQ(before.mKernelHandles, after.mKernelHandles);
+}
