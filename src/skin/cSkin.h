@@ -20,12 +20,16 @@
 // transparent colour of their page as they stand when their keyword is read.
 #pragma once
 
+#include <memory>
+
 #include "foundation/UtilStr.h"
 #include "skin/ControlInfo.h"
 
 class KSFileSpec;
 class SkinPageBuilder;
 class SkinReader;
+class cToolPage;
+class cWindow;
 
 class cSkin {
  public:
@@ -35,6 +39,13 @@ class cSkin {
   // The folder that holds "skin.txt", without a trailing separator.
   virtual const char* Folder() const { return mFolder.getCStr(); }
   virtual ~cSkin();
+
+  // Windows only: loads the skin of inSkinFolder as a tree of tool pages
+  // inside inParent and creates the tree's windows. The outermost page goes
+  // to *outPage, which owns it from then on, even when the load fails part
+  // way. A skin that cannot be read or parsed is shown in the error box over
+  // inParent's window; a window that cannot be created has shown its own.
+  long Load(const KSFileSpec& inSkinFolder, cWindow* inParent, std::unique_ptr<cToolPage>* outPage);
 
   // Parses inLen bytes of the skin file inPath, building with inBuilder.
   // Returns 0, or the first error: kKSErr_FormatNotRecognized for anything

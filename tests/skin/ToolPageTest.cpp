@@ -1,0 +1,371 @@
+// Tool pages loaded from skin folders into a window that sizes and shapes
+// itself to its page as the toolbar does: layout per mode, extending and
+// retracting, automatic retraction at the screen's edge, finding controls,
+// tips, the advanced panel's remembered mode, real clicks, the factory, and
+// what building and destroying page trees gives back.
+#include <windows.h>
+// The common controls' header needs the platform's types first.
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <typeinfo>
+
+#include "ControlTestParent.h"
+#include "foundation/KSError.h"
+#include "platform/BaseUtils.h"
+#include "platform/windowproc.h"
+#include "skin/cCustomButton.h"
+#include "skin/cSkin.h"
+#include "skin/cStandardButton.h"
+#include "skin/cStandardListView.h"
+#include "skin/cStandardToolTip.h"
+#include "skin/cToolPage.h"
+#include "support/ProcessCounts.h"
+#include "support/SkinFolder.h"
+#include "toolbar/ToolbarPrefs.h"
+#include "toolbar/ToolbarState.h"
+
+namespace {
+
+// Where a window is in its parent, or "hidden".
+std::string Place(cWindow* inWind) {
+  KSRect at;
+  if (!IsWindowVisible(inWind->Wind()) || inWind->GetPosition(&at) != 0) {
+    return "hidden";
+  }
+  return Str(at);
+}
+
+// What the application window does with its page; it writes down the
+// functions that reach it as TestParent does, and counts the clicks that
+// reach its background.
+class PageHost : public TestParent {
+ public:
+  long Load(const SkinFolder& inSkin, long inX = 10, long inY = 10) {
+    long err = CreatePopup(inX, inY, 0, 0, kWindowVisible, nullptr);
+    return err != 0 ? err : mSkin.Load(inSkin.Spec(), this, &mPage);
+  }
+
+  void OnChildResized() override {
+    ResetShape();
+    KSRect page;
+    if (mPage && mPage->GetPosition(&page) == 0) {
+      Resize(page.right, page.bottom, true);
+      CombineShape(mPage.get(), page.left, page.top);
+    }
+  }
+  void OnLMouseDown(const KSPoint&) override { mBackgroundClicks++; }
+
+  // The box of the window's shape, and whether it holds a point.
+  std::string Shape() {
+    KSGdiObj<HRGN> shape(CreateRectRgn(0, 0, 0, 0));
+    RECT box = {};
+    GetWindowRgn(Wind(), shape.Get());
+    GetRgnBox(shape.Get(), &box);
+    return Str(KSRect{box.left, box.top, box.right, box.bottom});
+  }
+  bool Shows(int inX, int inY) {
+    KSGdiObj<HRGN> shape(CreateRectRgn(0, 0, 0, 0));
+    return GetWindowRgn(Wind(), shape.Get()) != ERROR && PtInRegion(shape.Get(), inX, inY);
+  }
+
+  cSkin mSkin;
+  std::unique_ptr<cToolPage> mPage;
+  int mBackgroundClicks = 0;
+};
+
+cToolPage* PageAt(cToolPage* inPage, unsigned long inID) {
+  return static_cast<cToolPage*>(inPage->Control(inID));
+}
+
+void Click(cControl* inButton) {
+  SendMessageW(inButton->Wind(), BM_CLICK, 0, 0);
+}
+
+class ToolPages : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ASSERT_EQ(0, RegisterToolbarWindowClass()); }
+
+  SkinFolder mSkin;
+  PageHost mHost;
+};
+
+}  // namespace
+
+TEST_F(ToolPages, ExtendingANestedPageReshapesTheOuterPageAndTheWindow) {
+  // A bar whose right end is keyed out, and below it a drawer that grows
+  // when extended and holds a button that switches it and a sub-page that
+  // folds in whenever the drawer switches.
+  mSkin.Picture("Bar.bmp", 100, 20, 0x2040A0, KSRect{90, 0, 100, 20});
+  mSkin.Picture("Drawer01.bmp", 100, 10, 0x30C030);
+  mSkin.Picture("Drawer02.bmp", 80, 40, 0x30C030);
+  mSkin.Text(
+      "ToolPage { Flags = WindowShape|AutoSize  TransparentColor = 255, 0, 255\n"
+      "  Image = Bar.bmp\n"
+      "  Controls {\n"
+      "    ToolPage { y = 20  DefaultMode = Retracted  Flags = WindowShape|AutoSize\n"
+      "      Image = Drawer??.bmp\n"
+      "      Controls {\n"
+      "        Button ( x = 2, y = 2, Width = 20, Height = 6, Function = ExtendRetract )\n"
+      "        ToolPage { Flags = AutoRetract  Visible1 = false  y = 10  Width = 10\n"
+      "                   Height = 10 }\n"
+      "    } }\n"
+      "} }\n");
+  ASSERT_EQ(0, mHost.Load(mSkin));
+  mHost.mPage->Initialize();
+  cToolPage* outer = mHost.mPage.get();
+  cToolPage* drawer = PageAt(outer, 0);
+  cToolPage* sub = PageAt(drawer, 1);
+  EXPECT_EQ(kModeExtended, sub->ToolPageMode());
+
+  const std::string retracted = "0 0 100 30";
+  EXPECT_EQ(retracted, Place(outer));
+  EXPECT_EQ(retracted, mHost.Shape());
+  EXPECT_FALSE(mHost.Shows(95, 5));  // keyed out of the bar
+  EXPECT_TRUE(mHost.Shows(95, 25));  // the drawer below it
+
+  Click(drawer->Control(0));
+  EXPECT_EQ(kModeExtended, drawer->ToolPageMode());
+  EXPECT_EQ(kModeRetracted, sub->ToolPageMode());
+  EXPECT_EQ("0 20 80 60", Place(drawer));
+  EXPECT_EQ("0 0 100 60", Place(outer));
+  EXPECT_EQ("0 0 90 60", mHost.Shape());
+  EXPECT_EQ(100, mHost.Width());
+  EXPECT_EQ(60, mHost.Height());
+  EXPECT_FALSE(mHost.Shows(90, 40));  // beside the narrower drawer
+
+  // Twice is where it started, and the sub-page folds in again.
+  sub->SetToolPageMode(kModeExtended);
+  Click(drawer->Control(0));
+  EXPECT_EQ(kModeRetracted, sub->ToolPageMode());
+  EXPECT_EQ(retracted, Place(outer));
+  EXPECT_EQ(retracted, mHost.Shape());
+  EXPECT_EQ("", mHost.Take());  // switching is the pages' own business
+}
+
+TEST_F(ToolPages, StackingClosesGapsAndAutoSizeFollowsTheVisibleControls) {
+  mSkin.Text(
+      "ToolPage { Flags = StackControls|AutoSize  Width = 50  Height = 5  DefaultMode = Retracted\n"
+      "  Controls {\n"
+      "    Graphic ( Width = 80, Height = 10, Width2 = 150 )\n"
+      "    Graphic ( Width = 60, Height = 15, Visible1 = false )\n"
+      "    Graphic ( x = 30, Width = 40, Height = 20 )\n"
+      "    ToolPage { PageVisible1 = false  DefaultMode = Retracted\n"
+      "               Width = 20  Height = 7 }\n"
+      "    Graphic ( x = 200, Width = 25, Height = 5, Flags = AlignRight )\n"
+      "} }\n");
+  ASSERT_EQ(0, mHost.Load(mSkin));
+  cToolPage* page = mHost.mPage.get();
+  page->Initialize();
+  cToolPage* hidden = PageAt(page, 3);
+  auto layout = [&] {
+    std::string seen = Place(page);
+    for (unsigned long i = 0; i < page->NumControls(); i++) {
+      seen += " | " + Place(page->Control(i));
+    }
+    return seen;
+  };
+  // The aligned control adds its width, not its right edge, to the page's.
+  const std::string retracted =
+      "0 0 80 35 | 0 0 80 10 | hidden | 30 10 70 30 | hidden | 55 30 80 35";
+  EXPECT_EQ(retracted, layout());
+
+  page->SetToolPageMode(kModeExtended);
+  EXPECT_EQ("0 0 150 50 | 0 0 150 10 | 0 10 60 25 | 30 25 70 45 | hidden | 125 45 150 50",
+            layout());
+  // A page hidden while retracted shows once it is extended itself.
+  hidden->SetToolPageMode(kModeExtended);
+  EXPECT_EQ("0 0 150 57 | 0 0 150 10 | 0 10 60 25 | 30 25 70 45 | 0 45 20 52 | 125 52 150 57",
+            layout());
+
+  hidden->SetToolPageMode(kModeRetracted);
+  page->SetToolPageMode(kModeRetracted);
+  EXPECT_EQ(retracted, layout());
+}
+
+TEST_F(ToolPages, ExtendingNearTheScreensEdgeRetractsOtherPagesUntilTheToolbarFits) {
+  // Three drawers of 10 pixels that grow to 300 when extended, in a window
+  // whose bottom edge has room for one extended drawer only.
+  std::string drawer =
+      "ToolPage { Flags = AutoRetract  Height1 = 10  Height2 = 300  Width = 40\n"
+      "  DefaultMode = Retracted\n"
+      "  Controls { Button ( Width = 10, Height = 10, Function = ExtendRetract ) } }\n";
+  mSkin.Text("ToolPage { Flags = StackControls|AutoSize  Controls {\n" + drawer + drawer + drawer +
+             "} }\n");
+  long screenWidth = 0, screenHeight = 0;
+  BaseGetScreenSize(&screenWidth, &screenHeight);
+  ASSERT_EQ(0, mHost.Load(mSkin, 10, screenHeight - 350));
+  cToolPage* page = mHost.mPage.get();
+  page->Initialize();
+  auto modes = [&] {
+    std::string seen;
+    for (unsigned long i = 0; i < page->NumControls(); i++) {
+      seen += std::to_string(PageAt(page, i)->ToolPageMode());
+    }
+    return seen;
+  };
+  auto button = [&](unsigned long inDrawer) { return PageAt(page, inDrawer)->Control(0); };
+
+  Click(button(0));
+  EXPECT_EQ("100", modes());
+  // Both extended would reach past the edge: the first folds in again.
+  Click(button(2));
+  EXPECT_EQ("001", modes());
+  EXPECT_LE(mHost.Y() + mHost.Height(), screenHeight);
+  // Pages that keep their mode: two retracted ones leave room for the third.
+  PageAt(page, 0)->SetToolPageMode(kModeExtended);
+  EXPECT_EQ("101", modes());
+  Click(button(1));
+  EXPECT_EQ("010", modes());
+}
+
+TEST_F(ToolPages, TheApplicationFindsControlsRegistersTipsAndKeepsThePanelsMode) {
+  mSkin.Text(
+      "ToolPage { Width = 20  Height = 20  Controls {\n"
+      "  Button ( Function = WaveShapeNext, Tip = \"Next\" )\n"
+      "  ToolPage { Function = AdvPrefsPanel  Tip = \"Panel\"  DefaultMode = Retracted\n"
+      "    Width = 20  Height = 20  Controls {\n"
+      "      Button ( Function = WaveShapePrev )\n"
+      "      Button ( Function = WaveShapeNext, Tip = \"Second next\", Width = 9, Height = 9 )\n"
+      "      CheckBox ( Function = ExtendRetract, Width = 9, Height = 9 )\n"
+      "  } }\n"
+      "  Button ( Function = WaveShapePrev, Tip = \"Outer previous\" )\n"
+      "} }\n");
+  ASSERT_EQ(0, mHost.Load(mSkin));
+  cToolPage* page = mHost.mPage.get();
+  page->Initialize();
+  cToolPage* panel = PageAt(page, 1);
+  EXPECT_EQ(page->Control(0), page->FindControl(kUIWaveShapeNext));
+  EXPECT_EQ(panel->Control(0), page->FindControl(kUIWaveShapePrev));  // depth first
+  EXPECT_EQ(panel, page->FindControl(kUIAdvPrefsPanel));
+  EXPECT_EQ(nullptr, page->FindControl(kUIClose));
+  EXPECT_EQ(nullptr, panel->FindControl(kUIAdvPrefsPanel));  // not itself
+
+  ControlInfo tipInfo = Describe(kControlTypeToolTip);
+  cStandardToolTip tip(&tipInfo, 0, &mHost);
+  ASSERT_EQ(0, tip.Create());
+  page->ToolTip(&tip);
+  EXPECT_EQ(4, SendMessageW(tip.Wind(), TTM_GETTOOLCOUNT, 0, 0));  // not the tipless ones
+  page->ToolTip(nullptr);
+
+  // The panel's mode goes into the preferences when there are any.
+  KSTestFolder prefs;
+  ToolbarState state(prefs.Spec(), nullptr, 0);
+  ASSERT_EQ(&state, ToolbarState::sToolbarState);
+  Click(panel->Control(2));
+  EXPECT_EQ(1, state.mPrefs.GetInt(kPref_AdvPanelExtended));
+  Click(panel->Control(2));
+  EXPECT_EQ(0, state.mPrefs.GetInt(kPref_AdvPanelExtended));
+  // Other functions go up to the application unchanged.
+  Click(panel->Control(1));
+  EXPECT_EQ("1:" + std::to_string(kUIWaveShapeNext) + " ", mHost.Take());
+}
+
+TEST_F(ToolPages, RealClicksReachVisibleControlsOnlyAndTheBackgroundGoesToTheParent) {
+  mSkin.Text(
+      "ToolPage { Width = 200  Height = 40  Flags = WindowShape|Tile  Controls {\n"
+      "  Button ( x = 10, y = 10, Width = 40, Height = 20, Function = WaveShapeNext )\n"
+      "  Button ( x = 100, y = 10, Width = 40, Height = 20, Function = Close, Visible = false )\n"
+      "} }\n");
+  ASSERT_EQ(0, mHost.Load(mSkin, 100, 100));
+  mHost.mPage->Initialize();
+  auto clickAt = [&](int inX, int inY) {
+    SetCursorPos(100 + inX, 100 + inY);
+    INPUT press[2] = {};
+    press[0].type = press[1].type = INPUT_MOUSE;
+    press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, press, sizeof(INPUT));
+    MSG msg;
+    for (DWORD end = GetTickCount() + 300; long(end - GetTickCount()) > 0; Sleep(10)) {
+      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageW(&msg);
+      }
+    }
+    return mHost.Take();
+  };
+  EXPECT_EQ("0:" + std::to_string(kUIWaveShapeNext) + " ", clickAt(20, 20));
+  EXPECT_EQ("", clickAt(120, 20));  // through the hidden button to the background
+  EXPECT_EQ("", clickAt(180, 35));
+  EXPECT_EQ(2, mHost.mBackgroundClicks);
+}
+
+TEST_F(ToolPages, TheFactoryNumbersItsControlsAndRefusesWhatASkinCannotName) {
+  ToolPageInfo pageInfo;
+  cSkin::InitToolPageInfo(&pageInfo);
+  ControlInfo info = Describe(kControlTypeToolPage);
+  cToolPage page(&pageInfo, &info, 0, &mHost);
+  for (eControlType type : {kControlTypeButton, kControlTypeListView, kControlTypeButton}) {
+    info = Describe(type);
+    info.Styles = page.NumControls() == 2 ? kStyleCustom : 0;
+    EXPECT_EQ(0, page.CreateControl(&info));
+  }
+  for (eControlType type : {kControlTypeToolPage, kControlTypeListBox, kControlTypeScrollBar,
+                            kControlTypeToolTip, kControlTypeLink, kControlTypeNull}) {
+    info = Describe(type);
+    EXPECT_EQ(kKSErr_FormatNotRecognized, page.CreateControl(&info)) << int(type);
+  }
+  ASSERT_EQ(3u, page.NumControls());
+  EXPECT_EQ(2, page.Control(2)->ID());
+  EXPECT_EQ(typeid(cStandardButton), typeid(*page.Control(0)));
+  EXPECT_EQ(typeid(cStandardListView), typeid(*page.Control(1)));
+  EXPECT_EQ(typeid(cCustomButton), typeid(*page.Control(2)));  // "Custom": the skinned one
+  EXPECT_EQ(nullptr, page.Control(3));
+}
+
+using PageTrees = ToolPages;
+
+TEST_F(PageTrees, BuildingShowingAndDestroyingThemLeavesNothingBehind) {
+  // 100 controls of every kind in three nested pages, some pictured.
+  mSkin.Picture("Face01.bmp", 12, 12, 0x406080, KSRect{0, 0, 2, 2});
+  mSkin.Picture("Face02.bmp", 12, 12, 0x608040, KSRect{0, 0, 2, 2});
+  const char* const kinds[] = {
+      "Button ( Styles = Custom, Image = Face??.bmp, Flags = WindowShape, Tip = \"b\"",
+      "CheckBox ( Text = \"c\", Tip = \"c\"",
+      "ComboBox ( Height = 20",
+      "Slider ( Image = Face01.bmp",
+      "Label ( Text = \"label\", FontSize = 9",
+      "Edit ( Text = \"edit\"",
+      "Graphic ( Type = Frame",
+      "ComboBox ( Styles = Custom, Image = Face??.bmp, ListBoxHeight = 60",
+      "ListView ( Image = Face??.bmp, Columns = 2"};
+  std::string text =
+      "ToolPage { Flags = WindowShape|AutoSize|Tile  TransparentColor = 255, 0, 255\n"
+      "  Image = Face??.bmp\n"
+      "  Controls {\n";
+  for (int i = 0; i < 100; i++) {
+    if (i % 33 == 0) {
+      text += (i > 0 ? "} }\n" : "") + std::string("ToolPage { Flags = AutoSize  Controls {\n");
+    }
+    text += std::string(kinds[i % 9]) + ", x = " + std::to_string(i % 10 * 20) +
+            ", y = " + std::to_string(i / 10 * 22) + ", Width = 18, Height = 18 )\n";
+  }
+  mSkin.Text(text + "} } } }\n");
+
+  ProcessCounts busy;
+  auto rounds = [&](int inCount) {
+    for (int i = 0; i < inCount; i++) {
+      PageHost host;
+      ASSERT_EQ(0, host.Load(mSkin));
+      ControlInfo tipInfo = Describe(kControlTypeToolTip);
+      cStandardToolTip tip(&tipInfo, 0, &host);
+      ASSERT_EQ(0, tip.Create());
+      host.mPage->ToolTip(&tip);
+      host.mPage->Initialize();
+      RedrawWindow(host.Wind(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+      if (i == 0) {
+        busy = ProcessCounts::Take();
+      }
+    }
+  };
+  rounds(2);
+  ProcessCounts before = ProcessCounts::Take();
+  rounds(100);
+  ProcessCounts after = ProcessCounts::Take();
+  EXPECT_GE(busy.mUserObjects, before.mUserObjects + 100);
+  EXPECT_GE(busy.mGdiObjects, before.mGdiObjects + 20);
+  EXPECT_EQ(before.mUserObjects, after.mUserObjects);
+  EXPECT_EQ(before.mGdiObjects, after.mGdiObjects);
+  EXPECT_EQ(before.mKernelHandles, after.mKernelHandles);
+}
