@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -14,8 +12,8 @@
 #include "foundation/KSMessages.h"
 #include "net/KSPacketWire.h"
 #include "net/KSZeroconf.h"
-#include "net/ToolbarSession.h"
 #include "support/KSTestFolder.h"
+#include "support/QueuedLink.h"
 #include "support/SimProcess.h"
 #include "toolbar/UICommands.h"
 
@@ -30,71 +28,13 @@ std::string Text(char* (*inBuilder)(char*)) {
   return inBuilder(text);
 }
 
-// The toolbar's engine link, queued as the window uses it, keeping what
-// arrives.
-class TestLink : public ToolbarSession {
- public:
-  TestLink() { mQueueIncomingMode = true; }
-
-  // Shorter limits than the product's, in the same order: the refusal window
-  // (whole seconds, so 2 at least) ends before the idle limit.
-  void ShortenLimits() {
-    mRefusalWindowSecs = 2;
-    mSessionTimeoutMS = 3000;
-  }
-
-  // Delivers queued events until inDone holds, at most inTimeoutMS.
-  bool PumpUntil(const std::function<bool()>& inDone, ULONGLONG inTimeoutMS = 10000) {
-    ULONGLONG deadline = GetTickCount64() + inTimeoutMS;
-    for (;;) {
-      DispatchIncoming();
-      if (inDone()) {
-        return true;
-      }
-      if (GetTickCount64() >= deadline) {
-        return false;
-      }
-      Sleep(5);  // polling with a deadline; nothing is ordered by it
-    }
-  }
-
-  // Makes the simulator listening at inPort on this machine the current
-  // service, as if discovery had found and resolved it.
-  void UseLocalPort(int inPort) {
-    KSNetAddr local = {};
-    local.mType = ks_localhost;
-    UseServiceAddr("simulator", local, static_cast<unsigned long>(inPort));
-  }
-
-  std::vector<std::string> mReplies;
-  std::vector<ToolbarCmdCookie> mCookies;
-  std::vector<std::pair<long, std::string>> mNotices;
-
- protected:
-  void OnCmdComplete(const KSBuf& inReply, const ToolbarCmdCookie& inCookie) override {
-    mReplies.push_back(std::string(inReply.mData, size_t(inReply.mNumBytes)));
-    mCookies.push_back(inCookie);
-  }
-  void OnReceivedSystemMsg(const KSMPSystemMsg& inMsg, unsigned char) override {
-    mNotices.push_back(std::make_pair(long(inMsg.mMsgID), std::string(inMsg.mDesc)));
-  }
-};
-
 // Counts the messages an engine link broadcasts, whichever thread sends them.
-class LinkMessages : public KSListener {
+struct Heard {
+  long mMsg;
+};
+class LinkMessages : public KSListener, public EventLog<Heard> {
  public:
-  int Count(long inMsg) {
-    std::lock_guard<std::mutex> hold(mLock);
-    return int(std::count(mMessages.begin(), mMessages.end(), inMsg));
-  }
-  void ListenToMsg(long inMsg, void*, void*) override {
-    std::lock_guard<std::mutex> hold(mLock);
-    mMessages.push_back(inMsg);
-  }
-
- private:
-  std::mutex mLock;
-  std::vector<long> mMessages;
+  void ListenToMsg(long inMsg, void*, void*) override { Add({inMsg}); }
 };
 
 class EngineSimProgramTest : public ::testing::Test {
@@ -158,36 +98,18 @@ TEST_F(EngineSimProgramTest, ChangesByOneClientAreAnnouncedToAll) {
   EXPECT_EQ("", toolbar.Ask(""));
   EXPECT_EQ("", other.Ask(""));
 
+  // The slide show then steps on the simulator's clock, with a short
+  // interval: announced to the toolbar, not only to the client that set it.
   char text[kCommandBufferSize];
   EXPECT_EQ("", other.Ask(CommandSetColorMap("Opal", text)));
-  EXPECT_EQ("", other.Ask(CommandSetAudioSource(3, text)));
-  EXPECT_EQ("", other.Ask(CommandSetWaveShapeSlideShow(true, text)));
-  long id = 0;
-  std::string body;
-  ASSERT_TRUE(toolbar.NextNotice(&id, &body));
-  EXPECT_EQ(301, id);
-  EXPECT_EQ("Opal", body);
-  ASSERT_TRUE(toolbar.NextNotice(&id, &body));
-  EXPECT_EQ(254, id);
-  EXPECT_EQ("3", body);
-  ASSERT_TRUE(toolbar.NextNotice(&id, &body));
-  EXPECT_EQ(320, id);
-
-  // The slide show then steps on its own, with a short interval, until it is
-  // switched off; the last step announced is the current wave shape.
   EXPECT_EQ("", other.Ask(R"(SetPref(PREF_WAVESHAPE_INTERVAL, "0.2");)"));
-  for (int steps = 0; steps < 3; steps++) {
-    ASSERT_TRUE(toolbar.NextNotice(&id, &body, 5000));
-    EXPECT_EQ(303, id);
+  EXPECT_EQ("", other.Ask(CommandSetWaveShapeSlideShow(true, text)));
+  std::string heard;
+  long id = 0;
+  for (std::string body; heard.size() < 24 && toolbar.NextNotice(&id, &body, 5000);) {
+    heard += std::to_string(id) + (id == 301 ? body : "") + " ";
   }
-  EXPECT_EQ("", other.Ask(CommandSetWaveShapeSlideShow(false, text)));
-  std::string last = body;
-  while (toolbar.NextNotice(&id, &body, 5000) && id != 321) {
-    EXPECT_EQ(303, id);
-    last = body;
-  }
-  EXPECT_EQ(321, id);
-  EXPECT_EQ(last, toolbar.Ask(Text(CommandGetCurrentWaveShape)));
+  EXPECT_EQ("301Opal 320 303 303 303 ", heard);
 }
 
 // Requests that arrive in one piece are answered in order, and a change one
@@ -285,24 +207,6 @@ TEST_F(EngineSimProgramTest, DropsAClientStalledInTheMiddleOfAPacket) {
   EXPECT_EQ(Z("0"), idle.Ask(Text(CommandGetFrameYLimit)));
 }
 
-TEST_F(EngineSimProgramTest, FloodSendsNotificationsAtItsRate) {
-  Start({"--flood", "200"});
-  SimTestClient client;
-  Connect(&client);
-  EXPECT_EQ("", client.Ask(""));
-  ULONGLONG start = GetTickCount64();
-  int count = 0;
-  long id = 0;
-  std::string body;
-  while (GetTickCount64() - start < 1000 && client.NextNotice(&id, &body, 1000)) {
-    count++;
-    EXPECT_TRUE(id == 301 || id == 303 || id == 305 || id == 321 || id == 323) << id;
-  }
-  double seconds = double(GetTickCount64() - start) / 1000.0;
-  EXPECT_GT(count, int(100 * seconds));
-  EXPECT_LT(count, int(200 * seconds) + 250);
-}
-
 TEST_F(EngineSimProgramTest, LogContentFolderAndConsoleInput) {
   KSTestFolder folder;
   folder.MakeFile("waveshapes.txt", "# ours\r\nFirst Shape\r\nSecond Shape\r\n");
@@ -377,8 +281,10 @@ TEST_F(EngineSimProgramTest, EachMisbehaviourGivesTheEngineLinksOutcome) {
     std::vector<std::string> args = {"--no-publish"};
     args.insert(args.end(), c.mArgs.begin(), c.mArgs.end());
     ASSERT_TRUE(sim.Start(args));
-    TestLink link;
-    link.ShortenLimits();
+    QueuedLink link;
+    // Shorter limits than the product's, in the same order: the refusal
+    // window (whole seconds, so 2 at least) ends before the idle limit.
+    link.ShortenLimits(3000, 2);
     LinkMessages messages;
     link.AddListener(&messages);
     link.UseLocalPort(sim.Port());
