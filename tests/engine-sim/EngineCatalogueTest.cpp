@@ -1,8 +1,11 @@
 // Every script text the toolbar can send, run by the simulated engine: each
 // runs without a problem, and each has the effect or gives the reply that the
-// toolbar relies on.
+// toolbar relies on. Settings and actions go through the UI functions of the
+// controls that make them, so that each function is seen to send the right
+// script for its control's value.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -11,6 +14,7 @@
 
 #include "engine-sim/EngineSimulator.h"
 #include "toolbar/UICommands.h"
+#include "toolbar/UIDispatchScripts.h"
 
 namespace {
 
@@ -49,6 +53,25 @@ class TestEngine : public EngineListener, public EngineFolderScanner {
     return Run(std::string(inBuilder(text)));
   }
 
+  // Runs the script of a UI function for its control's value: inNumber is
+  // the state, percentage or index, inText the chosen item.
+  std::string Do(eUIFunction inFunction, long inNumber = 0, const char* inText = "",
+                 long inOtherFrameLimit = kNoFrameLimitBox) {
+    UIValue value;
+    value.mOn = inNumber != 0;
+    value.mNumber = inNumber;
+    value.mText = inText;
+    value.mOtherFrameLimit = inOtherFrameLimit;
+    char text[kCommandBufferSize];
+    const char* script = BuildUIScript(inFunction, value, text);
+    EXPECT_NE(nullptr, script) << inFunction;
+    return script != nullptr ? Run(std::string(script)) : "";
+  }
+  // Runs the script of a UI function whose control reports the chosen item.
+  std::string Choose(eUIFunction inFunction, const char* inItem) {
+    return Do(inFunction, 0, inItem);
+  }
+
   void OnEngineNotify(long inMsgID, const UtilStr& inBody) override {
     mNotices.push_back(Notice(inMsgID, inBody.getCStr()));
   }
@@ -76,6 +99,12 @@ std::string Z(const std::string& inText) {
   return inText + std::string(1, '\0');
 }
 
+// A query's text.
+std::string Text(char* (*inQuery)(char*)) {
+  char text[kCommandBufferSize];
+  return inQuery(text);
+}
+
 // A list reply: each name followed by a NUL, and an empty name at the end.
 std::vector<std::string> ListItems(const std::string& inReply) {
   std::vector<std::string> items;
@@ -94,81 +123,58 @@ std::vector<std::string> ListItems(const std::string& inReply) {
 
 typedef char* (*Builder0)(char*);
 
+// The name of an item the engine has, for a function whose control reports
+// the chosen item's text: by the kind of item its skin name speaks of.
+const char* ItemFor(const char* inFunctionName) {
+  const std::pair<const char*, const char*> kItems[] = {
+      {"WaveShape", "Neon Grid"},   {"ColorMap", "Opal"},
+      {"FlowField", "Tunnel"},      {"Particles", "Embers"},
+      {"ImageVideo", "Moon.png"},   {"FullScreenMode", "Display 2: 800 x 600, 32 bit"},
+      {"TrackTextFont", "Verdana"},
+  };
+  for (const auto& item : kItems) {
+    if (std::strstr(inFunctionName, item.first) != nullptr) {
+      return item.second;
+    }
+  }
+  return "";
+}
+
 }  // namespace
 
-// The guard against any text the engine cannot run: every builder with
-// typical arguments, and no problem reported.
-TEST(EngineCatalogueTest, EveryBuilderRunsWithoutAProblem) {
+// The guard against any text the engine cannot run: the script of every UI
+// function for the values at both ends of its control, the builders the
+// themes use, and every query; no problem reported.
+TEST(EngineCatalogueTest, EveryScriptRunsWithoutAProblem) {
+  TestEngine engine;
+  char text[kCommandBufferSize];
+  int functions = 0;
+  for (const TokenMap* f = sFunctionMap; f->Name != nullptr; ++f) {
+    const UIScriptEntry* entry = FindUIScript(eUIFunction(f->Value));
+    for (int end = 0; entry != nullptr && end < 2; end++) {
+      UIValue value;
+      value.mOn = end == 1;
+      long last = entry->mValueKind == kUIValuePercent ? 100 : std::max(entry->mLimit - 1, 2L);
+      value.mNumber = end == 0 ? 0 : last;
+      value.mText = ItemFor(f->Name);
+      SCOPED_TRACE(f->Name);
+      engine.Run(BuildUIScript(entry->mFunction, value, text));
+      functions += end;
+    }
+  }
+  EXPECT_GT(functions, 60);
   using std::placeholders::_1;
-  const std::vector<std::function<char*(char*)>> builders = {
-      std::bind(CommandSetFlowFieldTransitions, true, _1),
-      std::bind(CommandSetFlowFieldTransitions, false, _1),
-      std::bind(CommandSetUnionSlideShow, true, _1),
-      std::bind(CommandSetUnionSlideShow, false, _1),
-      std::bind(CommandSetCheckForUpdates, 7, _1),
-      std::bind(CommandSetAllowRemoteControl, true, _1),
-      std::bind(CommandSetAllowRemoteControl, false, _1),
-      std::bind(CommandSetFlowFieldSmoothSwitch, true, _1),
-      std::bind(CommandSetFlowFieldSmoothSwitch, false, _1),
-      std::bind(CommandSetAutoTrackInfo, true, _1),
-      std::bind(CommandSetAutoTrackInfo, false, _1),
-      std::bind(CommandSetAutoOpenToolbar, true, _1),
-      std::bind(CommandSetAutoOpenToolbar, false, _1),
-      std::bind(CommandSetAutoLineScale, true, _1),
-      std::bind(CommandSetAutoLineScale, false, _1),
-      std::bind(CommandSetFrameSizeLimit, 800, 600, _1),
-      std::bind(CommandSetAudioSource, 1, _1),
-      std::bind(CommandSetLineOffset, -5.0f, _1),
-      std::bind(CommandSetTrackTextSize, 18, _1),
-      std::bind(CommandSetTrackTextFont, "Verdana", _1),
-      std::bind(CommandSetTrackTextAppearance, 1, _1),
-      std::bind(CommandSetTrackTextDuration, 15, _1),
-      std::bind(CommandSetFullScreenMode, "Display 2: 800 x 600, 32 bit", _1),
-      std::bind(CommandSetResponseScaleFromPercent, 75, _1),
-      std::bind(CommandSetFrameRate, 20, _1),
-      std::bind(CommandSetImageVideoDuration, 10, _1),
-      std::bind(CommandSetImageVideoInterval, 90, _1),
-      std::bind(CommandSetParticleDuration, 40, _1),
-      std::bind(CommandSetParticleInterval, 60, _1),
-      std::bind(CommandSetFlowFieldInterval, 0, _1),
-      std::bind(CommandSetColorMapInterval, 100, _1),
-      std::bind(CommandSetWaveShapeInterval, 50, _1),
-      std::bind(CommandSetImageVideoEnabled, true, _1),
-      std::bind(CommandSetImageVideoEnabled, false, _1),
-      std::bind(CommandSetParticlesEnabled, true, _1),
-      std::bind(CommandSetParticlesEnabled, false, _1),
-      std::bind(CommandSetFlowFieldSlideShow, true, _1),
-      std::bind(CommandSetFlowFieldSlideShow, false, _1),
-      std::bind(CommandSetColorMapSlideShow, true, _1),
-      std::bind(CommandSetColorMapSlideShow, false, _1),
-      std::bind(CommandSetWaveShapeSlideShow, true, _1),
-      std::bind(CommandSetWaveShapeSlideShow, false, _1),
+  const std::function<char*(char*)> builders[] = {
       std::bind(CommandSetAllEnabled, 1 | 2 | 4 | 16 | 32, false, _1),
       std::bind(CommandSetAllEnabled, 1 | 2 | 4 | 16 | 32, true, _1),
       std::bind(CommandSetItemEnabled, 4, "Tunnel", false, _1),
       std::bind(CommandSetItemEnabled, 4, "Tunnel", true, _1),
-      std::bind(CommandNextWaveShape, 1, _1),
-      std::bind(CommandNextWaveShape, -1, _1),
-      std::bind(CommandSetWaveShape, "Neon Grid", _1),
-      std::bind(CommandNextColorMap, 1, _1),
-      std::bind(CommandSetColorMap, "Opal", _1),
-      std::bind(CommandNextFlowField, -1, _1),
-      std::bind(CommandSetFlowField, "Tunnel", _1),
-      std::bind(CommandStartParticle, "Embers", _1),
-      std::bind(CommandStopParticle, "Embers", _1),
-      std::bind(CommandKillRunningParticles, _1),
-      std::bind(CommandStartRandomParticle, _1),
-      std::bind(CommandStartImageVideo, "Moon.png", 3, _1),
-      std::bind(CommandStopImageVideo, "Moon.png", _1),
-      std::bind(CommandKillRunningImageVideo, _1),
-      std::bind(CommandStartRandomImageVideo, _1),
       std::bind(CommandRegisterExternalImageVideo, "C:\\\\Media", true, _1),
-      std::bind(CommandRescanImageVideo, _1),
-      std::bind(CommandToggleFullScreen, _1),
-      std::bind(CommandAlbumInfo, _1),
-      std::bind(CommandSnapshot, _1),
       std::bind(CommandBuildDisplayModeList, 0, _1),
   };
+  for (const auto& builder : builders) {
+    engine.Run(builder);
+  }
   const Builder0 queries[] = {
       CommandGetFlowFieldTransitions, CommandGetUnionSlideShow,
       CommandGetAllowRemoteControl,   CommandGetFlowFieldSmoothSwitch,
@@ -186,10 +192,6 @@ TEST(EngineCatalogueTest, EveryBuilderRunsWithoutAProblem) {
       CommandGetCurrentFlowField,     CommandIsVersionAvailable,
       CommandBuildAudioSourceList,    CommandBuildFontList,
   };
-  TestEngine engine;
-  for (const auto& builder : builders) {
-    engine.Run(builder);
-  }
   for (Builder0 query : queries) {
     EXPECT_NE("", engine.Run(query));
   }
@@ -197,49 +199,52 @@ TEST(EngineCatalogueTest, EveryBuilderRunsWithoutAProblem) {
 
 TEST(EngineCatalogueTest, SettingsAreReadBackInTheirReplyForms) {
   TestEngine engine;
-  char text[kCommandBufferSize];
-
   // Defaults first: the forms "%d\0", "%f\0", "%s\0" and bare texts.
   EXPECT_EQ(Z("1"), engine.Run(CommandGetFlowFieldTransitions));
   EXPECT_EQ(Z("0"), engine.Run(CommandGetAllowRemoteControl));
   EXPECT_EQ(Z("0.000000"), engine.Run(CommandGetLineOffset));
-  EXPECT_EQ(Z("Stereo Mix"), engine.Run(CommandGetAudioSource));
   EXPECT_EQ(Z("10"), engine.Run(CommandGetTrackTextDuration));
   EXPECT_EQ("0", engine.Run(CommandIsVersionAvailable));
 
-  engine.Run(CommandSetFlowFieldTransitions(false, text));
-  engine.Run(CommandSetUnionSlideShow(true, text));
-  engine.Run(CommandSetAllowRemoteControl(true, text));
-  engine.Run(CommandSetFlowFieldSmoothSwitch(false, text));
-  engine.Run(CommandSetAutoTrackInfo(false, text));
-  engine.Run(CommandSetAutoOpenToolbar(true, text));
-  engine.Run(CommandSetAutoLineScale(false, text));
-  engine.Run(CommandSetFrameSizeLimit(1024, 768, text));
-  engine.Run(CommandSetLineOffset(-2.0f, text));
-  engine.Run(CommandSetTrackTextSize(32, text));
-  engine.Run(CommandSetTrackTextFont("Georgia", text));
-  engine.Run(CommandSetTrackTextAppearance(2, text));
-  engine.Run(CommandSetTrackTextDuration(30, text));
-  engine.Run(CommandSetResponseScaleFromPercent(75, text));
-  engine.Run(CommandSetFrameRate(0, text));
-
-  EXPECT_EQ(Z("0"), engine.Run(CommandGetFlowFieldTransitions));
-  EXPECT_EQ(Z("1"), engine.Run(CommandGetUnionSlideShow));
-  EXPECT_EQ(Z("1"), engine.Run(CommandGetAllowRemoteControl));
-  EXPECT_EQ(Z("0"), engine.Run(CommandGetFlowFieldSmoothSwitch));
-  EXPECT_EQ("1", engine.Run(R"(printf("%d", GetPref(PREF_FLOWFIELD_LINES_PER_FRAME));)"));
-  EXPECT_EQ(Z("0"), engine.Run(CommandGetAutoTrackInfo));
-  EXPECT_EQ("1", engine.Run(R"(printf("%d", GetPref(PREF_AUTO_OPEN_TOOLBAR));)"));
-  EXPECT_EQ(Z("0"), engine.Run(CommandGetAutoLineScale));
-  EXPECT_EQ(Z("1024"), engine.Run(CommandGetFrameXLimit));
-  EXPECT_EQ(Z("768"), engine.Run(CommandGetFrameYLimit));
-  EXPECT_EQ(Z("-2.000000"), engine.Run(CommandGetLineOffset));
-  EXPECT_EQ(Z("32"), engine.Run(CommandGetTrackTextSize));
-  EXPECT_EQ(Z("Georgia"), engine.Run(CommandGetTrackTextFont));
-  EXPECT_EQ(Z("2"), engine.Run(CommandGetTrackTextAppearance));
-  EXPECT_EQ(Z("30"), engine.Run(CommandGetTrackTextDuration));
-  EXPECT_EQ("4.278392", engine.Run(R"(printf("%f", GetPref(PREF_RESPONSE_SCALE));)"));
-  EXPECT_EQ("5.000000", engine.Run(R"(printf("%f", GetPref(PREF_DESIRED_FRAME_RATE));)"));
+  auto pref = [](const char* inForm, const char* inPref) {
+    return std::string("printf(\"") + inForm + "\", GetPref(" + inPref + "));";
+  };
+  const struct {
+    eUIFunction mFunction;
+    long mValue;
+    const char* mText;
+    std::string mQuery;
+    std::string mReply;
+  } kSettings[] = {
+      {kUIAdvPrefFlowFieldTransitions, 0, "", Text(CommandGetFlowFieldTransitions), Z("0")},
+      {kUIAdvPrefFlowFieldUnions, 1, "", Text(CommandGetUnionSlideShow), Z("1")},
+      {kUIAdvPrefAllowRemoteControl, 1, "", Text(CommandGetAllowRemoteControl), Z("1")},
+      {kUIAdvPrefFlowFieldSmoothSwitch, 0, "", Text(CommandGetFlowFieldSmoothSwitch), Z("0")},
+      {kUIAdvPrefFlowFieldSmoothSwitch, 0, "", pref("%d", "PREF_FLOWFIELD_LINES_PER_FRAME"), "1"},
+      {kUIAdvPrefAutoTrackInfo, 0, "", Text(CommandGetAutoTrackInfo), Z("0")},
+      {kUIAdvPrefAutoOpenToolbar, 1, "", pref("%d", "PREF_AUTO_OPEN_TOOLBAR"), "1"},
+      {kUIAdvPrefAutoLineScale, 0, "", Text(CommandGetAutoLineScale), Z("0")},
+      {kUIAdvPrefFrameXLimit, 4, "", Text(CommandGetFrameXLimit), Z("1000")},
+      {kUIAdvPrefLineBoost, 3, "", Text(CommandGetLineOffset), Z("-2.000000")},
+      {kUIAdvPrefTrackTextSize, 11, "", Text(CommandGetTrackTextSize), Z("32")},
+      {kUIAdvPrefTrackTextFont, 0, "Georgia", Text(CommandGetTrackTextFont), Z("Georgia")},
+      {kUIAdvPrefTrackTextAppearance, 2, "", Text(CommandGetTrackTextAppearance), Z("2")},
+      {kUIAdvPrefTrackTextDuration, 4, "", Text(CommandGetTrackTextDuration), Z("30")},
+      {kUIResponseScale, 75, "", pref("%f", "PREF_RESPONSE_SCALE"), "4.278392"},
+      {kUIFrameRate, 0, "", pref("%f", "PREF_DESIRED_FRAME_RATE"), "5.000000"},
+  };
+  for (const auto& setting : kSettings) {
+    engine.Do(setting.mFunction, setting.mValue, setting.mText);
+    EXPECT_EQ(setting.mReply, engine.Run(setting.mQuery)) << setting.mQuery;
+  }
+  // Either frame-limit box sends both limits: the other box's choice, none
+  // ("(No limit)") or "(Auto)".
+  engine.Do(kUIAdvPrefFrameYLimit, 8, "", 7);
+  EXPECT_EQ(Z("1600") + "|" + Z("10000"),
+            engine.Run(CommandGetFrameXLimit) + "|" + engine.Run(CommandGetFrameYLimit));
+  engine.Do(kUIAdvPrefFrameXLimit, 9);
+  EXPECT_EQ(Z("0") + "|" + Z("20000"),
+            engine.Run(CommandGetFrameXLimit) + "|" + engine.Run(CommandGetFrameYLimit));
   // The font follows both its name and its size.
   EXPECT_EQ("Georgia", std::string(engine.State().DefaultFont().getCStr()));
   EXPECT_EQ(32, engine.State().DefaultFontSize());
@@ -247,70 +252,80 @@ TEST(EngineCatalogueTest, SettingsAreReadBackInTheirReplyForms) {
   // An update is announced only while the engine checks for updates.
   engine.Run(R"(SetPref(PREF_VERS_AVAIL_NUM, _VERSION_ + 1);)");
   EXPECT_EQ("1", engine.Run(CommandIsVersionAvailable));
-  engine.Run(CommandSetCheckForUpdates(0, text));
+  engine.Do(kUIAdvPrefCheckForUpdates, 0);
   EXPECT_EQ("0", engine.Run(CommandIsVersionAvailable));
+  engine.Do(kUIAdvPrefCheckForUpdates, 1);
+  EXPECT_EQ("1", engine.Run(CommandIsVersionAvailable));
 }
 
+// The intervals and durations of the sliders are expressions the engine
+// evaluates anew for each use, around the percentage's value.
 TEST(EngineCatalogueTest, TimingPreferencesHoldExpressionsTheEngineEvaluates) {
   TestEngine engine;
-  char text[kCommandBufferSize];
-  engine.Run(CommandSetParticleDuration(50, text));
-  engine.Run(CommandSetWaveShapeInterval(100, text));
+  engine.Do(kUIAdvParticlesDuration, 50);
   EXPECT_EQ(Z("( .8 + rnd( .4 ) ) * 47.037776"),
             engine.Run(R"(printf("%s\0", GetPrefStr(PREF_PARTICLE_DURATION));)"));
-  for (int i = 0; i < 20; i++) {
-    double duration = engine.State().PrefNumber(kPrefParticleDuration);
-    EXPECT_GE(duration, 0.8 * 47.037776);
-    EXPECT_LT(duration, 1.2 * 47.037776);
-    double interval = engine.State().PrefNumber(kPrefWaveShapeInterval);
-    EXPECT_GE(interval, 1 + 20 * 0.05);
-    EXPECT_LT(interval, 1 + 30 * 0.05);
+  const struct {
+    eUIFunction mFunction;
+    long mPercent;
+    EnginePrefID mPref;
+    double mLow, mHigh;
+  } kTimings[] = {
+      {kUIAdvParticlesDuration, 50, kPrefParticleDuration, 0.8 * 47.037776, 1.2 * 47.037776},
+      {kUIAdvParticlesInterval, 75, kPrefParticleInterval, 0.8 * 22.617311, 1.2 * 22.617311},
+      {kUIAdvImageVideoDuration, 0, kPrefSpriteDuration, 0.8 * 3.253831, 1.2 * 3.253831},
+      {kUIAdvImageVideoInterval, 100, kPrefSpriteInterval, 0.8 * 2, 1.2 * 2},
+      {kUIWaveShapeInterval, 100, kPrefWaveShapeInterval, 1 + 20 * 0.05, 1 + 30 * 0.05},
+      {kUIColorMapInterval, 0, kPrefColorMapInterval, 1 + 25 * 16.05, 1 + 35 * 16.05},
+      {kUIFlowFieldInterval, 25, kPrefFlowFieldInterval, 1 + 25 * 5.1125, 1 + 40 * 5.1125},
+  };
+  for (const auto& timing : kTimings) {
+    engine.Do(timing.mFunction, timing.mPercent);
+    for (int i = 0; i < 20; i++) {
+      double value = engine.State().PrefNumber(timing.mPref);
+      EXPECT_GE(value, timing.mLow) << timing.mFunction;
+      EXPECT_LT(value, timing.mHigh) << timing.mFunction;
+    }
   }
 }
 
 TEST(EngineCatalogueTest, TrackTextScriptsRestartTheTextOnlyWhenTheValueChanges) {
   TestEngine engine;
-  char text[kCommandBufferSize];
-  engine.Run(CommandAlbumInfo(text));
+  engine.Do(kUIAlbumInfo);
   EXPECT_TRUE(engine.State().TrackTextShowing());
   engine.Run("Execute(_KILL_TRACK_TEXT);");
   EXPECT_FALSE(engine.State().TrackTextShowing());
 
   // Early in the song a changed appearance brings the text back.
-  engine.Run(CommandSetTrackTextAppearance(1, text));
+  engine.Do(kUIAdvPrefTrackTextAppearance, 1);
   EXPECT_TRUE(engine.State().TrackTextShowing());
   engine.Run("Execute(_KILL_TRACK_TEXT);");
-  engine.Run(CommandSetTrackTextAppearance(1, text));  // unchanged: nothing happens
+  engine.Do(kUIAdvPrefTrackTextAppearance, 1);  // unchanged: nothing happens
   EXPECT_FALSE(engine.State().TrackTextShowing());
 
   // Past the text's duration a change no longer shows it.
   engine.Advance(20000);
-  engine.Run(CommandSetTrackTextDuration(15, text));
+  engine.Do(kUIAdvPrefTrackTextDuration, 3);
   EXPECT_FALSE(engine.State().TrackTextShowing());
-  engine.Run(CommandSetTrackTextDuration(30, text));
+  engine.Do(kUIAdvPrefTrackTextDuration, 4);
   EXPECT_TRUE(engine.State().TrackTextShowing());
 }
 
 TEST(EngineCatalogueTest, SlideShowSwitchesReplyAndNotify) {
   TestEngine engine;
-  char text[kCommandBufferSize];
   EXPECT_EQ("0", engine.Run(CommandGetWaveShapeSlideShow));
-  engine.Run(CommandSetWaveShapeSlideShow(true, text));
-  engine.Run(CommandSetColorMapSlideShow(true, text));
-  engine.Run(CommandSetFlowFieldSlideShow(true, text));
-  engine.Run(CommandSetImageVideoEnabled(true, text));
-  engine.Run(CommandSetParticlesEnabled(true, text));
-  engine.Run(CommandSetParticlesEnabled(true, text));  // no change, no notice
-  EXPECT_EQ("1", engine.Run(CommandGetWaveShapeSlideShow));
-  EXPECT_EQ("1", engine.Run(CommandGetColorMapSlideShow));
-  EXPECT_EQ("1", engine.Run(CommandGetFlowFieldSlideShow));
-  engine.Run(CommandSetWaveShapeSlideShow(false, text));
-  engine.Run(CommandSetColorMapSlideShow(false, text));
-  engine.Run(CommandSetFlowFieldSlideShow(false, text));
-  engine.Run(CommandSetImageVideoEnabled(false, text));
-  engine.Run(CommandSetParticlesEnabled(false, text));
-  EXPECT_EQ("0", engine.Run(CommandGetFlowFieldSlideShow));
-
+  const eUIFunction kSwitches[] = {kUIWaveShapeToggle, kUIColorMapToggle, kUIFlowFieldToggle,
+                                   kUIAdvImageVideoAutoStart, kUIAdvParticlesAutoStart};
+  for (long on : {1, 0}) {
+    for (eUIFunction function : kSwitches) {
+      engine.Do(function, on);
+    }
+    engine.Do(kUIAdvParticlesAutoStart, on);  // no change, no notice
+    const std::string state = on ? "1" : "0";
+    EXPECT_EQ(state + state + state, engine.Run(CommandGetWaveShapeSlideShow) +
+                                         engine.Run(CommandGetColorMapSlideShow) +
+                                         engine.Run(CommandGetFlowFieldSlideShow));
+  }
   std::vector<long> codes;
   for (const Notice& notice : engine.mNotices) {
     codes.push_back(notice.first);
@@ -322,30 +337,33 @@ TEST(EngineCatalogueTest, NavigationStepsThroughEnabledItemsAndNotifies) {
   TestEngine engine;
   char text[kCommandBufferSize];
   EXPECT_EQ("Aurora Ribbon", engine.Run(CommandGetCurrentWaveShape));
-  engine.Run(CommandNextWaveShape(1, text));
+  engine.Do(kUIWaveShapeNext);
   EXPECT_EQ("Bass Spiral", engine.Run(CommandGetCurrentWaveShape));
-  engine.Run(CommandNextWaveShape(-1, text));
-  engine.Run(CommandNextWaveShape(-1, text));  // wraps to the last
+  engine.Do(kUIWaveShapePrev);
+  engine.Do(kUIWaveShapePrev);  // wraps to the last
   EXPECT_EQ("Zephyr Lines", engine.Run(CommandGetCurrentWaveShape));
-  engine.Run(CommandSetWaveShape("neon grid", text));  // letter case does not matter
+  engine.Choose(kUIWaveShapeList, "neon grid");  // letter case does not matter
   EXPECT_EQ("Neon Grid", engine.Run(CommandGetCurrentWaveShape));
 
   engine.Run(CommandSetItemEnabled(2, "Arctic Ice", false, text));
-  engine.Run(CommandNextColorMap(1, text));
+  engine.Do(kUIColorMapNext);
   EXPECT_EQ("Autumn Forest", engine.Run(CommandGetCurrentColorMap));
-  engine.Run(CommandSetColorMap("Opal", text));
+  engine.Do(kUIColorMapPrev);
+  EXPECT_EQ("Amber Dusk", engine.Run(CommandGetCurrentColorMap));
+  engine.Choose(kUIAdvColorMapsStart, "Opal");
   EXPECT_EQ("Opal", engine.Run(CommandGetCurrentColorMap));
 
   // Flow fields: both branches of the smooth-switch texts.
-  engine.Run(CommandNextFlowField(1, text));
+  engine.Do(kUIFlowFieldNext);
   EXPECT_EQ("Black Hole", engine.Run(CommandGetCurrentFlowField));
-  engine.Run(CommandSetFlowFieldSmoothSwitch(false, text));
-  engine.Run(CommandNextFlowField(1, text));
+  engine.Do(kUIAdvPrefFlowFieldSmoothSwitch, 0);
+  engine.Do(kUIFlowFieldNext);
   EXPECT_EQ("Breathing", engine.Run(CommandGetCurrentFlowField));
-  engine.Run(CommandSetFlowField("Tunnel", text));
+  engine.Do(kUIFlowFieldPrev);
+  engine.Choose(kUIFlowFieldList, "Tunnel");
   EXPECT_EQ("Tunnel", engine.Run(CommandGetCurrentFlowField));
-  engine.Run(CommandSetFlowFieldSmoothSwitch(true, text));
-  engine.Run(CommandSetFlowField("Whirl", text));
+  engine.Do(kUIAdvPrefFlowFieldSmoothSwitch, 1);
+  engine.Choose(kUIAdvFlowFieldsStart, "Whirl");
   EXPECT_EQ("Whirl", engine.Run(CommandGetCurrentFlowField));
 
   EXPECT_EQ((std::vector<Notice>{{303, "Bass Spiral"},
@@ -353,12 +371,29 @@ TEST(EngineCatalogueTest, NavigationStepsThroughEnabledItemsAndNotifies) {
                                  {303, "Zephyr Lines"},
                                  {303, "Neon Grid"},
                                  {301, "Autumn Forest"},
+                                 {301, "Amber Dusk"},
                                  {301, "Opal"},
                                  {305, "Black Hole"},
                                  {305, "Breathing"},
+                                 {305, "Black Hole"},
                                  {305, "Tunnel"},
                                  {305, "Whirl"}}),
             engine.mNotices);
+
+  // The other lists choose as these do.
+  const struct {
+    eUIFunction mFunction;
+    const char* mItem;
+    char* (*mCurrent)(char*);
+  } kChoices[] = {{kUIColorMapList, "Autumn Forest", CommandGetCurrentColorMap},
+                  {kUIAdvColorMaps, "Opal", CommandGetCurrentColorMap},
+                  {kUIAdvWaveShapes, "Bass Spiral", CommandGetCurrentWaveShape},
+                  {kUIAdvWaveShapesStart, "Aurora Ribbon", CommandGetCurrentWaveShape},
+                  {kUIAdvFlowFields, "Tunnel", CommandGetCurrentFlowField}};
+  for (const auto& choice : kChoices) {
+    engine.Choose(choice.mFunction, choice.mItem);
+    EXPECT_EQ(choice.mItem, engine.Run(choice.mCurrent)) << choice.mFunction;
+  }
 
   // With nothing enabled a step changes nothing and says why.
   engine.Run(CommandSetAllEnabled(1, false, text));
@@ -367,7 +402,7 @@ TEST(EngineCatalogueTest, NavigationStepsThroughEnabledItemsAndNotifies) {
   CommandNextWaveShape(1, text);
   engine.mEngine.RunScript(text, long(std::strlen(text)), engine.mNow, &reply, &notes);
   EXPECT_EQ(1, notes.Count());
-  EXPECT_EQ("Neon Grid", std::string(engine.State().CurrentName(kConfigWaveShape).getCStr()));
+  EXPECT_EQ("Aurora Ribbon", std::string(engine.State().CurrentName(kConfigWaveShape).getCStr()));
 }
 
 TEST(EngineCatalogueTest, ParticlesAndImagesStartAndStop) {
@@ -375,34 +410,35 @@ TEST(EngineCatalogueTest, ParticlesAndImagesStartAndStop) {
   char text[kCommandBufferSize];
   const std::string runningParticles = "print(GetRunningList(CONFIG_PARTICLE));";
   const std::string runningSprites = "print(GetRunningList(CONFIG_SPRITE));";
-  engine.Run(CommandStartParticle("Embers", text));
-  engine.Run(CommandStartParticle("Bubbles", text));
+  engine.Choose(kUIAdvParticlesStart, "Embers");
+  engine.Choose(kUIAdvParticles, "Bubbles");
   EXPECT_EQ((std::vector<std::string>{"Embers", "Bubbles"}),
             ListItems(engine.Run(runningParticles)));
-  engine.Run(CommandStopParticle("Embers", text));
+  engine.Choose(kUIAdvParticlesStop, "Embers");
   EXPECT_EQ((std::vector<std::string>{"Bubbles"}), ListItems(engine.Run(runningParticles)));
-  engine.Run(CommandKillRunningParticles(text));
+  engine.Do(kUIAdvParticlesStopAll);
   EXPECT_TRUE(ListItems(engine.Run(runningParticles)).empty());
 
   // A random start picks only enabled items.
   engine.Run(CommandSetAllEnabled(16, false, text));
   engine.Run(CommandSetItemEnabled(16, "Sparks", true, text));
-  engine.Run(CommandStartRandomParticle(text));
+  engine.Do(kUIStartRandomParticle);
   EXPECT_EQ((std::vector<std::string>{"Sparks"}), ListItems(engine.Run(runningParticles)));
 
-  engine.Run(CommandStartImageVideo("Moon.png", 3, text));
-  engine.Run(CommandStartRandomImageVideo(text));
-  EXPECT_EQ(2u, ListItems(engine.Run(runningSprites)).size());
-  engine.Run(CommandStopImageVideo("Moon.png", text));
+  engine.Choose(kUIAdvImageVideoStart, "Moon.png");
+  engine.Do(kUIStartRandomImageVideo);
+  engine.Choose(kUIAdvImageVideo, "Moon.png");
+  EXPECT_EQ(3u, ListItems(engine.Run(runningSprites)).size());
+  engine.Choose(kUIAdvImageVideoStop, "Moon.png");
   EXPECT_EQ(1u, ListItems(engine.Run(runningSprites)).size());
-  engine.Run(CommandKillRunningImageVideo(text));
+  engine.Do(kUIAdvImageVideoStopAll);
   EXPECT_TRUE(ListItems(engine.Run(runningSprites)).empty());
 
   // Items end by themselves once their duration has passed (at most 1.2 times
   // the preference's mean).
-  engine.Run(CommandKillRunningParticles(text));
+  engine.Do(kUIAdvParticlesStopAll);
   engine.Run(R"(SetPref(PREF_PARTICLE_DURATION, "( .8 + rnd( .4 ) ) * 2");)");
-  engine.Run(CommandStartParticle("Embers", text));
+  engine.Choose(kUIAdvParticlesStart, "Embers");
   engine.Advance(1500);
   EXPECT_EQ(1u, ListItems(engine.Run(runningParticles)).size());
   engine.Advance(1000);
@@ -420,8 +456,11 @@ TEST(EngineCatalogueTest, ExternalFolderAddsItsFilesToTheImageList) {
   std::vector<std::string> sprites = ListItems(engine.Run(CommandGetImageVideoList));
   EXPECT_EQ(23u, sprites.size());
   EXPECT_EQ("Holiday.jpg", sprites.back());
-  engine.Run(CommandRescanImageVideo(text));
-  EXPECT_EQ(2u, engine.mScans.size());
+  // Rescanning, clearing the folder and the subfolder switch each scan anew.
+  engine.Do(kUIAdvImageVideoRescan);
+  engine.Do(kUIAdvImageVideoClearAlternateSource);
+  engine.Do(kUIAdvImageVideoIncludeSubfolders, 1);
+  EXPECT_EQ(4u, engine.mScans.size());
 }
 
 TEST(EngineCatalogueTest, DisplayAudioFontAndTrackQueries) {
@@ -435,13 +474,14 @@ TEST(EngineCatalogueTest, DisplayAudioFontAndTrackQueries) {
   EXPECT_EQ(Z(""), engine.Run(CommandBuildDisplayModeList(2, text)));
   EXPECT_EQ(modes0.back(), engine.Run(CommandGetFullScreenMode(text)));
 
-  engine.Run(CommandSetFullScreenMode(modes1[1].c_str(), text));
+  engine.Choose(kUIAdvPrefFullScreenMode, modes1[1].c_str());
   EXPECT_EQ(modes1[1], engine.Run(CommandGetFullScreenMode(text)));
-  engine.Run(CommandSetFullScreenMode(modes1[1].c_str(), text));  // unchanged: no notice
+  engine.Choose(kUIAdvPrefFullScreenMode, modes1[1].c_str());  // unchanged: no notice
 
   std::vector<std::string> sources = ListItems(engine.Run(CommandBuildAudioSourceList(text)));
   ASSERT_EQ(5u, sources.size());
-  engine.Run(CommandSetAudioSource(2, text));
+  EXPECT_EQ(Z(sources[0]), engine.Run(CommandGetAudioSource(text)));
+  engine.Do(kUIAdvPrefAudioSource, 2);
   EXPECT_EQ(Z(sources[2]), engine.Run(CommandGetAudioSource(text)));
   // A source past the last one leaves both statements' preference alone.
   UtilStr reply;
@@ -455,11 +495,11 @@ TEST(EngineCatalogueTest, DisplayAudioFontAndTrackQueries) {
   EXPECT_EQ((std::vector<Notice>{{253, modes1[1]}, {254, "2"}}), engine.mNotices);
 
   EXPECT_FALSE(engine.State().IsFullscreen());
-  engine.Run(CommandToggleFullScreen(text));
+  engine.Do(kUIFullScreen);
   EXPECT_TRUE(engine.State().IsFullscreen());
-  engine.Run(CommandToggleFullScreen(text));
+  engine.Do(kUIFullScreen);
   EXPECT_FALSE(engine.State().IsFullscreen());
-  engine.Run(CommandSnapshot(text));
+  engine.Do(kUISnapshot);
   EXPECT_EQ(1, engine.State().CountScreenshots());
   EXPECT_EQ("The Glass Orchard - Northern Lights (Harbour Hall Sessions, 2019)",
             engine.Run(CommandGetTrackInfo(text)));
@@ -467,11 +507,7 @@ TEST(EngineCatalogueTest, DisplayAudioFontAndTrackQueries) {
 
 TEST(EngineCatalogueTest, ListQueriesAndTheBarrier) {
   TestEngine engine;
-  EXPECT_EQ(44u, ListItems(engine.Run(CommandGetWaveShapeList)).size());
-  EXPECT_EQ(65u, ListItems(engine.Run(CommandGetColorMapList)).size());
-  EXPECT_EQ(34u, ListItems(engine.Run(CommandGetFlowFieldList)).size());
   EXPECT_EQ(22u, ListItems(engine.Run(CommandGetParticleList)).size());
-  EXPECT_EQ(22u, ListItems(engine.Run(CommandGetImageVideoList)).size());
   EXPECT_EQ(Z(""), engine.Run("print(GetConfigList(CONFIG_UNION));"));
   EXPECT_EQ("", engine.Run(""));
 

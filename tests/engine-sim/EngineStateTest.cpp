@@ -138,42 +138,15 @@ TEST(EngineStateTest, ContentFilesListOneNameALine) {
   EXPECT_EQ(nullptr, EngineContent::ListFileName(kConfigUnion));
 }
 
-TEST(SimOptionsTest, DefaultsEveryOptionAndMistakes) {
-  SimOptions defaults;
-  UtilStr error;
-  EXPECT_EQ(0, ParseSimOptions(0, nullptr, &defaults, &error));
-  EXPECT_STREQ("127.0.0.1", defaults.mBindAddr.getCStr());
-  EXPECT_EQ(0, defaults.mPort);
-  EXPECT_STREQ("Corvexa Engine Simulator", defaults.mName.getCStr());
-  EXPECT_TRUE(defaults.mPublish);
-  EXPECT_TRUE(defaults.mWatchInput);
-  EXPECT_EQ(30000, defaults.mStallLimitMS);
-
-  const char* const all[] = {
-      "--bind",        "0.0.0.0",      "--port",        "5200",       "--name",        "Stage Left",
-      "--content",     "C:\\c",        "--say",         "hello",      "--log",         "sim.log",
-      "--seed",        "42",           "--no-publish",  "--no-stdin", "--refuse",      "--no-reply",
-      "--reply-delay", "250",          "--close-after", "1.5",        "--cut-reply",   "3",
-      "--oversize",    "--bad-sysmsg", "--flood",       "20",         "--stall-limit", "2.5"};
+// The program tests start the simulator with each option and see its effect;
+// here the defaults they rely on and the mistakes that are refused.
+TEST(SimOptionsTest, DefaultsAndMistakes) {
   SimOptions options;
-  ASSERT_EQ(0, ParseSimOptions(int(sizeof(all) / sizeof(all[0])), all, &options, &error))
-      << error.getCStr();
-  EXPECT_STREQ("0.0.0.0", options.mBindAddr.getCStr());
-  EXPECT_EQ(5200, options.mPort);
-  EXPECT_STREQ("Stage Left", options.mName.getCStr());
-  EXPECT_STREQ("C:\\c", options.mContentDir.getCStr());
-  EXPECT_STREQ("hello", options.mSay.getCStr());
-  EXPECT_STREQ("sim.log", options.mLogFile.getCStr());
-  EXPECT_TRUE(options.mSeeded);
-  EXPECT_EQ(42u, options.mSeed);
-  EXPECT_FALSE(options.mPublish);
-  EXPECT_FALSE(options.mWatchInput);
-  EXPECT_TRUE(options.mRefuse && options.mNoReply && options.mOversize && options.mBadSystemMsg);
-  EXPECT_EQ(250, options.mReplyDelayMS);
-  EXPECT_EQ(1500, options.mCloseAfterMS);
-  EXPECT_EQ(3, options.mCutReply);
-  EXPECT_DOUBLE_EQ(20.0, options.mFloodPerSec);
-  EXPECT_EQ(2500, options.mStallLimitMS);
+  UtilStr error;
+  EXPECT_EQ(0, ParseSimOptions(0, nullptr, &options, &error));
+  EXPECT_EQ(0, options.mPort);
+  EXPECT_TRUE(options.mPublish);
+  EXPECT_EQ(30000, options.mStallLimitMS);
 
   const std::vector<std::vector<const char*>> mistakes = {
       {"--port", "70000"}, {"--port", "12x"},    {"--port"},        {"--bind", "localhost"},

@@ -3,12 +3,8 @@
 #include <functional>
 #include <string>
 
-#include "files/KSFile.h"
-#include "files/KSNativePath.h"
 #include "files/Prefs.h"
 #include "foundation/KSError.h"
-#include "foundation/KSHandle.h"
-#include "foundation/XStrList.h"
 #include "support/KSTestFolder.h"
 
 namespace {
@@ -94,37 +90,4 @@ TEST(Prefs, UnreadableFilesLoadNothing) {
   args.SetInt(kWinX, 3);
   EXPECT_FALSE(args.SetArgs(folder.Item("missing.txt")));
   EXPECT_EQ(3, args.GetInt(kWinX));
-}
-
-TEST(Prefs, AFailedStoreLeavesTheOldFileIntact) {
-  KSTestFolder folder;
-  const std::string old = "WinX=1\r\nSkin=\"Old\"\r\n";
-  KSFileSpec spec = folder.MakeFile(kPrefsName, old);
-  Prefs prefs;
-  prefs.SetSpec(spec);
-  ASSERT_EQ(0, prefs.Load());
-  prefs.SetStr(kSkin, "New");
-
-  // While a reader holds the file open without letting others remove or
-  // rename it, the new content cannot take the file's place: the store fails
-  // and the old content survives whole, with no stray file beside it.
-  KSHandle reader(CreateFileW(KSNativePath(spec).Get(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                              nullptr));
-  ASSERT_TRUE(reader);
-  EXPECT_NE(0, prefs.Store());
-  EXPECT_FALSE(prefs.IsDirty());
-  reader.Reset();
-  EXPECT_EQ(old, ReadAll(spec));
-  XStrList items;
-  KSFileSpec::ReadCatalog(folder.Spec(), &items, ks_CatalogFiles | ks_CatalogInvisibles, false);
-  EXPECT_EQ(1, items.Count());
-
-  prefs.SetStr(kSkin, "Newer");
-  ASSERT_EQ(0, prefs.Store());
-  Prefs check;
-  check.SetSpec(spec);
-  ASSERT_EQ(0, check.Load());
-  EXPECT_EQ("Newer", Text(check.GetStr(kSkin)));
-  EXPECT_EQ(1, check.GetInt(kWinX));
 }

@@ -14,43 +14,19 @@ class Tracked : public KSObject {
   int* mDeleted;
 };
 
-TEST(KSEventQueue, ObjectsNotAskedForAreDeleted) {
-  int deleted = 0;
-  KSEventQueue queue;
-  EXPECT_FALSE(queue.QueueEmpty());  // false means nothing is queued
-  queue.PostEvent('Evt1', 1, 2, new Tracked(&deleted), new Tracked(&deleted));
-  EXPECT_TRUE(queue.QueueEmpty());
-  EXPECT_TRUE(queue.GetNextEvent(nullptr, nullptr, nullptr, nullptr, nullptr));
-  EXPECT_EQ(2, deleted);
-  EXPECT_FALSE(queue.QueueEmpty());
-
-  // An empty queue leaves the out-values alone.
-  long id = 7, p1 = 8;
-  KSObject* o1 = reinterpret_cast<KSObject*>(&id);
-  EXPECT_FALSE(queue.GetNextEvent(&id, &p1, nullptr, &o1, nullptr));
-  EXPECT_EQ(7, id);
-  EXPECT_EQ(8, p1);
-  EXPECT_EQ(reinterpret_cast<KSObject*>(&id), o1);
-
-  // A drained queue starts afresh, and the caller may take one object only.
-  queue.PostEvent('Evt2', 0, 0, new Tracked(&deleted), new Tracked(&deleted));
-  queue.PostEvent('Evt3', 0, 0, nullptr, nullptr);
-  ASSERT_TRUE(queue.GetNextEvent(&id, nullptr, nullptr, nullptr, &o1));
-  EXPECT_EQ('Evt2', id);
-  EXPECT_EQ(3, deleted);
-  delete o1;
-  ASSERT_TRUE(queue.GetNextEvent(&id, nullptr, nullptr, nullptr, nullptr));
-  EXPECT_EQ('Evt3', id);
-}
-
+// Objects go to the caller who asks for them and are deleted otherwise: on
+// delivery, on clearing and with the queue.
 TEST(KSEventQueue, HandsOverObjectsAndDeletesWhatIsLeft) {
   int deleted = 0;
   {
     KSEventQueue queue;
+    EXPECT_FALSE(queue.QueueEmpty());  // false means nothing is queued
     Tracked* a = new Tracked(&deleted);
     Tracked* b = new Tracked(&deleted);
     queue.PostEvent('Evt1', -1, 0x7FFFFFFF, a, b);
-    queue.PostEvent('Evt2', 3, 4, nullptr, new Tracked(&deleted));
+    queue.PostEvent('Evt2', 3, 4, new Tracked(&deleted), new Tracked(&deleted));
+    queue.PostEvent('Evt3', 0, 0, nullptr, new Tracked(&deleted));
+    EXPECT_TRUE(queue.QueueEmpty());
 
     long id = 0, p1 = 0, p2 = 0;
     KSObject *o1 = nullptr, *o2 = nullptr;
@@ -63,13 +39,21 @@ TEST(KSEventQueue, HandsOverObjectsAndDeletesWhatIsLeft) {
     EXPECT_EQ(0, deleted);
     delete a;
     delete b;
+    // Taking one object only: the other is deleted.
+    ASSERT_TRUE(queue.GetNextEvent(&id, nullptr, nullptr, nullptr, &o2));
+    EXPECT_EQ('Evt2', id);
+    EXPECT_EQ(3, deleted);
+    delete o2;
 
     queue.ClearQueue();
-    EXPECT_EQ(3, deleted);
-    EXPECT_FALSE(queue.GetNextEvent(&id, nullptr, nullptr, nullptr, nullptr));
-    queue.PostEvent('Evt3', 0, 0, new Tracked(&deleted), nullptr);
+    EXPECT_EQ(5, deleted);
+    // An empty queue leaves the out-values alone.
+    EXPECT_FALSE(queue.GetNextEvent(&id, &p1, nullptr, &o1, nullptr));
+    EXPECT_EQ('Evt2', id);
+    EXPECT_EQ(a, o1);
+    queue.PostEvent('Evt4', 0, 0, new Tracked(&deleted), nullptr);
   }
-  EXPECT_EQ(4, deleted);  // the destructor clears what is still queued
+  EXPECT_EQ(6, deleted);  // the destructor clears what is still queued
 }
 
 }  // namespace

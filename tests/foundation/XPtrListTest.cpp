@@ -8,13 +8,6 @@
 
 namespace {
 
-// Exposes the capacity for the growth tests.
-class ProbeList : public XPtrList {
- public:
-  using XPtrList::XPtrList;
-  long Capacity() const { return mDimElements; }
-};
-
 // Counts its destructions, so that tests can see an owner delete exactly once.
 class Counted : public KSObject {
  public:
@@ -87,25 +80,6 @@ TEST(XPtrList, SortedInsertGoesBeforeEquals) {
   resorted.SetCompareProc(nullptr, nullptr);
   EXPECT_EQ(ks_OrderNotImportant, resorted.GetListOrdering());
   EXPECT_EQ(4, resorted.Add(&second));
-}
-
-TEST(XPtrList, GrowingKeepsTheItemsAndDimReserves) {
-  ProbeList list;
-  int items[200];
-  for (int& item : items) {
-    list.Add(&item);
-  }
-  for (int i = 0; i < 200; i++) {
-    ASSERT_EQ(&items[i], list.Fetch(i + 1));
-  }
-  long capacity = list.Capacity();
-  list.RemoveAll();
-  EXPECT_EQ(0, list.Count());
-  EXPECT_EQ(capacity, list.Capacity()) << "emptying keeps the room";
-
-  ProbeList reserved;
-  reserved.Dim(100);
-  EXPECT_GE(reserved.Capacity(), 100);
 }
 
 TEST(XPtrList, RemovalClosesTheHoleByOrdering) {

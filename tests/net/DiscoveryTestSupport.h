@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "EventLog.h"
 #include "dnssd_double/DNSSDDouble.h"
 #include "foundation/KSBroadcaster.h"
+#include "support/EventLog.h"
 
 // One broadcast as a listener saw it. Texts are copied; other parameters are
 // kept as numbers (a more-coming flag, or the address of an object).

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "EventLog.h"
 #include "foundation/KSError.h"
 #include "net/KSMPSession.h"
+#include "support/EventLog.h"
 #include "support/LoopbackPeer.h"
 
 namespace {

@@ -1,5 +1,6 @@
 // The same-machine registry: publishing into shared slots, browsing them from
-// a thread, and looking a service up by name.
+// a thread, and looking a service up by name. A service of another process
+// (the simulator's) coming and going is in the simulator's program tests.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -39,48 +40,7 @@ class KSZeroconfTest : public ::testing::Test {
   KSZeroconf mBrowser;
 };
 
-std::wstring Widen(const std::string& inText) {
-  return std::wstring(inText.begin(), inText.end());
-}
-
 }  // namespace
-
-TEST_F(KSZeroconfTest, ServiceOfAnotherProcessComesAndGoes) {
-  StartBrowsing();
-  std::string stopName = "KSTest publisher stop " + std::to_string(GetCurrentProcessId());
-  KSHandle stop(CreateEventA(nullptr, TRUE, FALSE, stopName.c_str()));
-  ASSERT_TRUE(stop);
-  std::wstring command = L"\"" + TestExeFolder() + L"\\zc_test_publisher.exe\" " + Widen(mType) +
-                         L" \"Engine Far\" 4711 \"" + Widen(stopName) + L"\"";
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process = {};
-  ASSERT_TRUE(CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &startup, &process));
-  KSHandle childThread(process.hThread);
-  KSHandle child(process.hProcess);
-
-  EXPECT_TRUE(WaitFor(kKSMsg_ServiceAdded));
-  ZCService record;
-  ASSERT_EQ(0, KSZeroconf::ResolveService("engine FAR", mType.c_str(), &record));
-  EXPECT_EQ(4711u, record.mPort);
-  EXPECT_EQ(ks_localhost, record.mAddr.mType);
-  EXPECT_STREQ("Engine Far", record.mServiceName.mStr);
-
-  SetEvent(stop.Get());
-  EXPECT_TRUE(WaitFor(kKSMsg_ServiceRemoved));
-  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(child.Get(), 20000));
-  DWORD exitCode = 99;
-  GetExitCodeProcess(child.Get(), &exitCode);
-  EXPECT_EQ(0u, exitCode);
-  EXPECT_EQ(kKSErr_ServiceNotFound,
-            KSZeroconf::ResolveService("Engine Far", mType.c_str(), &record));
-  // Each scan saw one change, so no message announced another to come.
-  for (const LoggedMsg& msg : mLog.Events()) {
-    EXPECT_EQ("Engine Far", msg.mText);
-    EXPECT_EQ(0, msg.mParam2);
-  }
-}
 
 TEST_F(KSZeroconfTest, RepublishedSlotIsReportedRemovedThenAdded) {
   KSZeroconf publisher;

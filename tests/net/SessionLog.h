@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "EventLog.h"
 #include "net/KSNet.h"
+#include "support/EventLog.h"
 
 struct SessionEvent {
   long mMsg;

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <atomic>
-#include <chrono>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -17,52 +16,11 @@
 #include "net/KSZeroconf.h"
 #include "net/ToolbarSession.h"
 #include "support/LoopbackPeer.h"
+#include "support/QueuedLink.h"
 
 namespace {
 
 constexpr char kEngineName[] = "Engine Test";
-
-// The link as the window uses it: queued, so events arrive when pumped.
-class TestLink : public ToolbarSession {
- public:
-  explicit TestLink(const std::string& inType) : ToolbarSession(inType.c_str()) {
-    mQueueIncomingMode = true;
-  }
-
-  struct Reply {
-    std::string mText;
-    ToolbarCmdCookie mCookie;
-  };
-  std::vector<Reply> mReplies;
-
-  // Dispatches queued session events until inDone holds.
-  bool PumpUntil(const std::function<bool()>& inDone) {
-    return PollUntil([&] {
-      DispatchIncoming();
-      return inDone();
-    });
-  }
-
-  // The idle limit stays longer than the refusal window, as in the product.
-  void ShortenLimits(long inIdleMS, long inRefusalSecs) {
-    mSessionTimeoutMS = inIdleMS;
-    mRefusalWindowSecs = inRefusalSecs;
-  }
-
-  // Makes the open session look older than it is, as if it had run a while.
-  void AgeConnection(long inSeconds) {
-    mConnectionStartTime.mSecs -= static_cast<int32>(inSeconds);
-    while (mConnectionStartTime.mSecs < 0) {
-      mConnectionStartTime.mSecs += 86400;
-      mConnectionStartTime.mDays -= 1;
-    }
-  }
-
- protected:
-  void OnCmdComplete(const KSBuf& inReply, const ToolbarCmdCookie& inCookie) override {
-    mReplies.push_back({std::string(inReply.mData, size_t(inReply.mNumBytes)), inCookie});
-  }
-};
 
 // The cookie of a request sent with target 77, type 4 and parameter 108.
 const int32 kCookieValues[8] = {77, 4, 108};
@@ -78,7 +36,7 @@ struct NetStarted {
 class EngineLinkTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    mLink.reset(new TestLink(mType));
+    mLink.reset(new QueuedLink(mType.c_str()));
     mLink->AddListener(&mLog);
   }
 
@@ -123,7 +81,7 @@ class EngineLinkTest : public ::testing::Test {
   MessageLog mLog;
   KSZeroconf mRegistry;
   LoopbackPeer mEngine;
-  std::unique_ptr<TestLink> mLink;
+  std::unique_ptr<QueuedLink> mLink;
 };
 
 }  // namespace
@@ -181,7 +139,7 @@ TEST_F(EngineLinkTest, ConnectsOnFirstCommandAndRoutesRepliesByCookie) {
   ASSERT_TRUE(mLink->PumpUntil([&] { return mLink->mReplies.size() == 2; }));
   EXPECT_EQ(secondTicket, mLink->mReplies[0].mCookie.mTicket);
   EXPECT_EQ(0, mLink->mReplies[0].mCookie.mParam[0]);
-  const TestLink::Reply& listReply = mLink->mReplies[1];
+  const QueuedLink::Reply& listReply = mLink->mReplies[1];
   EXPECT_EQ(ticket, listReply.mCookie.mTicket);
   EXPECT_EQ(0, std::memcmp(listReply.mCookie.mParam, kCookieValues, 12));
   EXPECT_EQ(std::string("Wave A\0Wave B\0\0", 16), listReply.mText);
@@ -269,28 +227,12 @@ TEST_F(EngineLinkTest, QuickCloseIsRefusalAndNormalCloseAllowsReconnecting) {
   EXPECT_EQ("SetFullscreen(false);", mEngine.RecvText());
 }
 
-TEST_F(EngineLinkTest, SilentEngineIsLeftAfterTheIdleTimeout) {
-  ChooseEngine();
-  mLink->ShortenLimits(2000, 1);
-  auto start = std::chrono::steady_clock::now();
-  ASSERT_EQ(0, Send("print( GetConfigList(CONFIG_COLORMAP));", 5, 4, 0));
-  ASSERT_TRUE(mEngine.Accept());
-  EXPECT_EQ("print( GetConfigList(CONFIG_COLORMAP));", mEngine.RecvText());
-  // Never answered: only the idle limit ends the session.
-  EXPECT_TRUE(mEngine.WaitForEndOfStream(10000));
-  EXPECT_GT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1900));
-  ASSERT_TRUE(PumpUntilCount(kKSMsg_SessionClosed, 1));
-  EXPECT_TRUE(mLink->mReplies.empty());
-  ASSERT_EQ(0, Send("again"));
-  EXPECT_TRUE(mEngine.Accept());
-}
-
 TEST(EngineLinkDNSSD, ServiceFoundByDNSSDIsReachedByItsHostName) {
   DaemonScript daemon;
   ASSERT_TRUE(daemon.Load());
   std::string type = UniqueServiceType("linkdnssd");
   MessageLog log;
-  TestLink link(type);
+  QueuedLink link(type.c_str());
   link.AddListener(&log);
 
   LoopbackPeer engine;

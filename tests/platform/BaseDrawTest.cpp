@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "Canvas.h"
 #include "platform/BaseUtils.h"
 #include "platform/KSGdiObject.h"
+#include "support/Canvas.h"
 
 namespace {
 
@@ -31,11 +31,6 @@ TEST(BaseDraw, FillsAndFramesInTheGivenColour) {
   Canvas empty(20, 20);
   BaseDrawRectangle(empty.DC(), KSRect{0, 0, 20, 20}, 0, kBlack);
   EXPECT_EQ(20, empty.Ink().left);
-
-  BasePaint3DFace(empty.DC(), KSRect{0, 0, 20, 20});
-  COLORREF face = GetSysColor(COLOR_BTNFACE);
-  EXPECT_EQ(uint32(GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face)),
-            empty.Pixel(10, 10));
 }
 
 TEST(BaseDraw, TextFormatBitsPlaceTheText) {
@@ -88,23 +83,16 @@ TEST(BaseDraw, TextDrawingRestoresTheContext) {
   EXPECT_EQ(0, green);
 }
 
-TEST(BaseDraw, MeasuresTextAndTheScreen) {
-  long width = 0;
-  long height = 0;
-  long doubleWidth = 0;
+TEST(BaseDraw, MeasuresTextInTheGivenFontAndTheScreenWithoutTitleBar) {
+  long width = 0, height = 0, doubleWidth = 0, bigHeight = 0;
   ASSERT_EQ(0, BaseGetTextExtent("ABCxyz", nullptr, &width, &height));
   BaseGetTextExtent("ABCxyzABCxyz", nullptr, &doubleWidth, &height);
-  EXPECT_GT(height, 0);
   EXPECT_NEAR(2 * width, doubleWidth, 2);
   KSGdiObj<HFONT> big(
       CreateFontW(48, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
-  ASSERT_EQ(0, BaseGetTextExtent("ABCxyz", big.Get(), &width, &height));
-  EXPECT_GE(height, 48);
-
-  // Less than the raw screen: no title bar.
+  ASSERT_EQ(0, BaseGetTextExtent("ABCxyz", big.Get(), &width, &bigHeight));
+  EXPECT_GE(bigHeight, 48);
   BaseGetScreenSize(&width, &height);
-  EXPECT_GT(width, 0);
-  EXPECT_LE(width, GetSystemMetrics(SM_CXSCREEN));
-  EXPECT_GT(height, 0);
   EXPECT_LT(height, GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_GT(height, 0);
 }

@@ -58,7 +58,7 @@ TEST(BaseQueryInput, OkCopiesTheEntryBackAndCancelLeavesIt) {
   EXPECT_STREQ("\xC3\xA9\xC3\xA9", small);
 }
 
-TEST(BaseShowError, JoinsPrefixMessageAndSuffix) {
+TEST(BaseShowError, MessageBoxesShowTheirTextAndReportTheAnswer) {
   EXPECT_EQ(L"Error reading skin file: x. File/Folder not found (2)", Answer(L"Error", IDOK, [] {
               BaseShowError(nullptr, kKSErr_FileNotFound, "Error reading skin file: x.", "(2)");
             }));
@@ -67,16 +67,15 @@ TEST(BaseShowError, JoinsPrefixMessageAndSuffix) {
   EXPECT_EQ(4095u, Answer(L"Error", IDOK, [&] {
                      BaseShowError(nullptr, 0, longPrefix.c_str(), "end");
                    }).size());
-}
 
-TEST(KSWindUtils, MessageBoxesReportTheAnswer) {
   EXPECT_EQ(L"Saved.",
             Answer(L"Themes", IDOK, [] { KSWindUtils::ShowMsg(nullptr, "Saved.", "Themes"); }));
-  bool yes = false;
-  Answer(L"Delete", IDYES, [&] { yes = KSWindUtils::AreYouSure(nullptr, "Delete it?", "Delete"); });
-  EXPECT_TRUE(yes);
-  Answer(L"Delete", IDNO, [&] { yes = KSWindUtils::AreYouSure(nullptr, "Delete it?", "Delete"); });
-  EXPECT_FALSE(yes);
+  for (int button : {IDYES, IDNO}) {
+    bool yes = button == IDNO;
+    Answer(L"Delete", button,
+           [&] { yes = KSWindUtils::AreYouSure(nullptr, "Delete it?", "Delete"); });
+    EXPECT_EQ(button == IDYES, yes);
+  }
 }
 
 TEST(KSWindUtils, RaisesAnExistingWindowOnly) {

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "BmpWriter.h"
-#include "MemoryStream.h"
 #include "foundation/KSError.h"
 #include "platform/BmpDecode.h"
+#include "support/BmpWriter.h"
+#include "support/MemoryStream.h"
 
 namespace {
 

@@ -3,13 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "BmpWriter.h"
-#include "Canvas.h"
 #include "foundation/KSError.h"
 #include "platform/cImage.h"
 #include "platform/cSprite.h"
+#include "support/BmpWriter.h"
+#include "support/Canvas.h"
 #include "support/KSTestFolder.h"
-#include "support/ProcessCounts.h"
 
 namespace {
 
@@ -163,26 +162,4 @@ TEST(cSprite, NumberedFramesWithGapsStepAndLoop) {
   EXPECT_EQ(kKSErr_FileNotFound, sprite.Load(files.Path("none??.bmp").c_str()));
   EXPECT_EQ(0u, sprite.NumFrames());
   EXPECT_EQ(nullptr, sprite.Frame());
-}
-
-TEST(cBaseImage, AThousandPicturesLeaveNoObjectsBehind) {
-  ImageFiles files;
-  std::string paths[2] = {files.Write("8.bmp", Picture(8)), files.Write("24.bmp", Picture(24))};
-  Canvas canvas(12, 8);
-  auto round = [&](int inCount) {
-    for (int i = 0; i < inCount; i++) {
-      cImage image;
-      ASSERT_EQ(0, image.LoadFile(paths[i % 2].c_str()));
-      ASSERT_EQ(0, image.MakeTransparent(0xFF, 0, 0xFF));
-      ASSERT_EQ(0, image.BitBlt(canvas.DC(), 1, 1));
-      ASSERT_TRUE(image.GetRegion());
-    }
-  };
-  round(2);
-  ProcessCounts before = ProcessCounts::Take();
-  ASSERT_GT(before.mGdiObjects, 0);
-  round(1000);
-  ProcessCounts after = ProcessCounts::Take();
-  EXPECT_EQ(before.mGdiObjects, after.mGdiObjects);
-  EXPECT_EQ(before.mKernelHandles, after.mKernelHandles);
 }

@@ -83,6 +83,17 @@ bool LoopbackPeer::Accept(int inTimeoutMS) {
   return true;
 }
 
+bool LoopbackPeer::Connect(int inPort) {
+  CloseConnection();
+  sockaddr_in addr = {};
+  addr.sin_family = AF_INET;
+  addr.sin_port = htons(u_short(inPort));
+  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  mConn = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  return mConn != INVALID_SOCKET &&
+         connect(mConn, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) == 0;
+}
+
 void LoopbackPeer::CloseConnection() {
   if (mConn != INVALID_SOCKET) {
     closesocket(mConn);

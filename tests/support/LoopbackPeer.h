@@ -1,5 +1,6 @@
 // The far end of a test session: a listening socket on the loopback address
-// of this process, and blocking reads and writes with bounded waits.
+// of this process (or a connection to a server there), and blocking reads and
+// writes with bounded waits.
 #pragma once
 
 #include <windows.h>
@@ -25,6 +26,8 @@ class LoopbackPeer {
   // Accepts the next connection, waiting at most inTimeoutMS. Closes any
   // connection accepted before.
   bool Accept(int inTimeoutMS = 10000);
+  // Or plays the connecting end: to inPort on 127.0.0.1.
+  bool Connect(int inPort);
   void CloseConnection();
 
   bool SendBytes(const void* inBytes, size_t inSize);
@@ -61,6 +64,12 @@ class ClosedPort {
   int Port() const { return mPort; }
 
  private:
+  // Sockets are started for the socket below, whoever else uses them.
+  struct Winsock {
+    Winsock() { WSAStartup(MAKEWORD(2, 2), &mData); }
+    ~Winsock() { WSACleanup(); }
+    WSADATA mData;
+  } mWinsock;
   KSSocket mSocket;
   int mPort;
 };

@@ -1,7 +1,7 @@
 // The builders' texts are run by the simulated engine in the engine-sim
 // catalogue test, and the dispatch test checks the builder and value of each
-// UI function. Here: the function name table, the percent curves, the long
-// tab-laid texts and the buffer bounds.
+// UI function. Here: the function name table, the percent curves and the
+// buffer bounds.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -83,30 +83,6 @@ TEST(PercentCurvesTest, QuarterMarksAndTheTurnsAroundFiftyPercent) {
   EXPECT_FLOAT_EQ(0.98f, ResponseScaleFromPercent(49));
   EXPECT_NEAR(32.776, FrameRateFromPercent(40), 1e-9);
   EXPECT_NEAR(33.224, FrameRateFromPercent(60), 1e-9);
-}
-
-TEST(UICommandsTest, TabLaidTextsKeepTheirLengthAndFillEveryField) {
-  std::vector<char> b(kCommandBufferSize);
-  struct Text {
-    std::string mText;
-    long mFrame;  // length before filling, "%d" and "%s" included
-    long mFields;
-    const char* mFill;
-  } const kTexts[] = {
-      {CommandSetTrackTextAppearance(3, b.data()), 371, 2, "3"},
-      {CommandSetTrackTextDuration(10, b.data()), 334, 3, "10"},
-      {CommandNextFlowField(-1, b.data()), 379, 2, "-1"},
-      {CommandSetFlowField("Vortex", b.data()), 311, 2, "Vortex"},
-  };
-  for (const Text& text : kTexts) {
-    long fill = long(std::strlen(text.mFill));
-    EXPECT_EQ(text.mFrame + text.mFields * (fill - 2), long(text.mText.size())) << text.mText;
-    long found = 0;
-    for (size_t at = 0; (at = text.mText.find(text.mFill, at)) != std::string::npos; at += fill) {
-      ++found;
-    }
-    EXPECT_EQ(text.mFields, found) << text.mText;
-  }
 }
 
 TEST(UICommandsTest, NamesGoInUnchangedAndNeverOverrunTheBuffer) {

@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "../MemoryStream.h"
 #include "platform/BmpDecode.h"
 #include "platform/BmpRunScanner.h"
+#include "support/MemoryStream.h"
 
 namespace {
 
