@@ -27,7 +27,10 @@ long cBaseWindow::GetPosition(long* outX, long* outY, long* outWidth, long* outH
   if (!GetWindowRect(mWind, &rect)) {
     return KSLastError();
   }
-  if (mParent != nullptr && mParent->IsWindow()) {
+  // A child is placed in its parent's client area; a popup, even one that
+  // has a parent object (a floating list box), on the screen.
+  bool isChild = (GetWindowLongPtrW(mWind, GWL_STYLE) & WS_CHILD) != 0;
+  if (isChild && mParent != nullptr && mParent->IsWindow()) {
     MapWindowPoints(nullptr, mParent->mWind, reinterpret_cast<POINT*>(&rect), 2);
   }
   *outX = rect.left;

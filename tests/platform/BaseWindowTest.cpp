@@ -313,6 +313,12 @@ TEST_F(BaseWindow, GeometryTextFontTimersAndOwner) {
   EXPECT_EQ((std::vector<long>{100, 120, 200, 80}), (std::vector<long>{x, y, w, h}));
   ASSERT_EQ(0, child.GetPosition(&x, &y, nullptr, nullptr));
   EXPECT_EQ((std::vector<long>{10, 20}), (std::vector<long>{x, y}));
+  // A popup that belongs to a window object (a drop-down list) is still on
+  // the screen, so that moving it by its own position keeps it in place.
+  cBaseWindow floating(&child);
+  ASSERT_EQ(0, floating.CreatePopup(300, 310, 20, 20, 0, &owner));
+  ASSERT_EQ(0, floating.GetPosition(&x, &y, nullptr, nullptr));
+  EXPECT_EQ((std::vector<long>{300, 310}), (std::vector<long>{x, y}));
   ASSERT_EQ(0, child.SetPosition(-5, 6, 50, 30, false));
   KSRect client;
   ASSERT_EQ(0, child.GetClientRect(&client));
