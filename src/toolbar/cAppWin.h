@@ -73,6 +73,8 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   // Engine state.
   void RefreshState(ToolbarEnabledState inVisualState);
   void onPeerListChange();
+  // Timer 3: drains the engine link and the window's event queue.
+  void PumpEngineEvents();
   bool UpdateCommandStatus(long inCommandID);
   void ApplyListItemsToEngine(cStandardListView* inList, bool inUpdateListItemCheckMark);
   void SetItemEnabled(cStandardListView* inList, long inIndex);

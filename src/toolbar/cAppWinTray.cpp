@@ -1,0 +1,4 @@
+#include "toolbar/cAppWin.h"
+
+void cAppWin::OnTrayIconRightClick() {}
+void cAppWin::OnCommand(long) {}
