@@ -1,7 +1,11 @@
 // The toolbar window in this process, on a test skin: which controls it
 // binds, what its fixed lists hold, which preferences it shows, how it falls
-// back to "Factory Blue", and dragging by the background.
+// back to "Factory Blue", dragging by the background and the tray icon
+// after a shell restart; and the start-up counting of InstanceHelper.
+#include <windows.h>
+// shellapi.h, below, needs windows.h first.
 #include <gtest/gtest.h>
+#include <shellapi.h>
 
 #include <string>
 
@@ -14,6 +18,7 @@
 #include "support/MessageBoxAnswerer.h"
 #include "support/MouseInput.h"
 #include "support/SkinFolder.h"
+#include "toolbar/InstanceHelper.h"
 #include "toolbar/ToolbarPrefs.h"
 #include "toolbar/ToolbarState.h"
 #include "toolbar/cAppWin.h"
@@ -207,6 +212,43 @@ TEST_F(AppWin, ASkinThatDoesNotLoadFallsBackToFactoryBlueAndTheChoiceIsStored) {
   EXPECT_TRUE(mAppWin->IsWindow());
   EXPECT_EQ("Factory Blue", Stored(kPref_Skin));
   EXPECT_NE(nullptr, mAppWin->Controls().Basic.WaveShapeList);
+}
+
+TEST_F(AppWin, TheTrayIconComesBackWhenTheShellRestarts) {
+  ASSERT_FALSE(mSavedSkins.IsEmpty()) << "no engine installation found";
+  gToolbarState.mPrefs.SetInt(kPref_ShowToolbarIn, 0);  // the tray only
+  ASSERT_EQ(0, Open(mSavedSkins, "Factory Blue"));
+  NOTIFYICONDATAW icon = {};
+  icon.cbSize = sizeof(icon);
+  icon.hWnd = mAppWin->Wind();
+  icon.uID = 1;
+  ASSERT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &icon));
+
+  // A new shell has no icons until the programs add theirs again.
+  ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &icon));
+  SendMessageW(mOwner, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  PumpMessages(100);
+  EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &icon));
+}
+
+TEST(AppWinInstance, OnlyTheOutermostStartAndShutdownDoTheirWork) {
+  wchar_t start[MAX_PATH];
+  GetCurrentDirectoryW(MAX_PATH, start);
+  InstanceHelper::Startup(GetModuleHandleW(nullptr));
+  InstanceHelper::Startup(GetModuleHandleW(nullptr));
+  EXPECT_EQ(2, InstanceHelper::sStartupCounter);
+  EXPECT_FALSE(InstanceHelper::sInstanceFolderSpec.IsEmpty());
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  SetCurrentDirectoryW(temp);
+  InstanceHelper::Shutdown();
+  wchar_t now[MAX_PATH];
+  GetCurrentDirectoryW(MAX_PATH, now);
+  EXPECT_STRNE(start, now);  // an inner Shutdown leaves the directory alone
+  InstanceHelper::Shutdown();
+  GetCurrentDirectoryW(MAX_PATH, now);
+  EXPECT_STREQ(start, now);
+  EXPECT_EQ(0, InstanceHelper::sStartupCounter);
 }
 
 TEST(AppWinFrameLimits, TheNearestChoiceAndTheTwoSpecialOnes) {
