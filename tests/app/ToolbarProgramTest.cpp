@@ -99,11 +99,6 @@ class ToolbarProgram : public ::testing::Test {
     ASSERT_EQ(0, prefs.Store());
   }
 
-  void Stored(Prefs* outPrefs) {
-    outPrefs->SetSpec(mPrefsSpec);
-    outPrefs->Load();
-  }
-
   KSFileSpec mPrefsSpec;
   std::string mSavedPrefs;
   std::vector<std::string> mThemes;
@@ -134,7 +129,8 @@ TEST_F(ToolbarProgram, ASecondStartBringsTheFirstForwardAndClosingStoresPlaceAnd
   SetWindowPos(toolbar, nullptr, 201, 143, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   ASSERT_TRUE(CloseToolbar(toolbar, first));
   Prefs stored;
-  Stored(&stored);
+  stored.SetSpec(mPrefsSpec);
+  stored.Load();
   EXPECT_EQ(201, stored.GetInt(kPref_BarX));
   EXPECT_EQ(143, stored.GetInt(kPref_BarY));
   UtilStr theme;
