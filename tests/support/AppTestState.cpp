@@ -1,4 +1,4 @@
-// The toolbar program's state for the window tests, made during static
+// The toolbar program's state for the window tests and benchmarks, made during static
 // initialisation as the program's own is, but in a temporary folder: its
 // preferences there, and an engine installation beside them holding the
 // build's factory skins.
