@@ -6,8 +6,10 @@
 
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "foundation/KSMessages.h"
 #include "platform/windowproc.h"
 #include "skin/cStandardButton.h"
 #include "skin/cStandardCheckBox.h"
@@ -16,6 +18,7 @@
 #include "skin/cStandardSlider.h"
 #include "support/EventLog.h"
 #include "support/KSTestFolder.h"
+#include "support/MessageBoxAnswerer.h"
 #include "support/MouseInput.h"
 #include "support/SimProcess.h"
 #include "toolbar/ToolbarPrefs.h"
@@ -360,6 +363,67 @@ TEST_F(AppSync, SwitchedOffItemsGoInBatchesOfTwentyThousand) {
     joined += batch;
   }
   EXPECT_EQ(all, joined);
+}
+
+TEST_F(AppSync, RepliesChooseTheNearestFixedChoice) {
+  auto& prefs = sApp->Controls().AdvPreferences;
+  struct Case {
+    eUIFunction mTag;
+    const char* mReply;
+    cStandardComboBox* mBox;
+    const char* mShown;
+  };
+  const Case cases[] = {
+      {kUIAdvPrefTrackTextDuration, "45", prefs.TrackTextDuration, "1 minute"},
+      {kUIAdvPrefTrackTextDuration, "100", prefs.TrackTextDuration, "(Always displayed)"},
+      {kUIAdvPrefTrackTextDuration, "0", prefs.TrackTextDuration, "2 seconds"},
+      {kUIAdvPrefLineBoost, "-2.000000", prefs.LineBoost, "-2"},
+      {kUIAdvPrefFrameXLimit, "0", prefs.FrameXLimit, "(Auto)"},
+      {kUIAdvPrefFrameYLimit, "20000", prefs.FrameYLimit, "(No limit)"},
+  };
+  for (const Case& c : cases) {
+    c.mBox->Enable(false);
+    sApp->OnKSMPReply(c.mReply, kRequestGetValue, reinterpret_cast<void*>(intptr_t(c.mTag)));
+    char shown[300] = "";
+    c.mBox->GetItem(c.mBox->CurSelection(), shown, sizeof(shown));
+    EXPECT_STREQ(c.mShown, shown) << c.mReply;
+    EXPECT_TRUE(c.mBox->IsEnabled());
+  }
+}
+
+TEST_F(AppSync, LosingTheEngineEmptiesAndDisablesItsControls) {
+  const AppControls& c = sApp->Controls();
+  sApp->RefreshState(kDisconnected);
+  EXPECT_EQ(kDisconnected, sApp->EnabledState());
+  EXPECT_EQ(0, c.Basic.WaveShapeList->NumItems());
+  EXPECT_EQ(0, c.AdvParticles.List->NumItems());
+  EXPECT_FALSE(c.Basic.WaveShapeToggle->BoolProp());
+  EXPECT_FALSE(c.AdvPreferences.AutoTrackInfo->IsEnabled());
+  EXPECT_FALSE(c.AdvPreferences.FrameXLimit->IsEnabled());
+  EXPECT_EQ(-1, c.AdvPreferences.FrameXLimit->CurSelection());
+
+  ASSERT_TRUE(Refresh());
+  EXPECT_GT(c.Basic.WaveShapeList->NumItems(), 1);
+  EXPECT_TRUE(c.AdvPreferences.AutoTrackInfo->IsEnabled());
+}
+
+// The engine's messages and the link's failures, the latter heard on another
+// thread, wait for the timer, which shows them in turn.
+TEST_F(AppSync, MessagesWaitForTheTimerAndAreShownInTurn) {
+  MessageBoxAnswerer answerer;
+  sApp->OnKSMPNotify(100, "Hello from the engine", "");
+  UtilStr name("Studio PC");
+  std::thread link([&] {
+    sApp->ListenToMsg(kKSMsg_SessionRefused, &name, nullptr);
+    sApp->ListenToMsg(kKSMsg_SessionFailed, &name, nullptr);
+  });
+  link.join();
+  EXPECT_TRUE(answerer.Texts().empty());
+  ASSERT_TRUE(PumpUntil([&] { return answerer.Texts().size() == 3; }));
+  std::vector<std::string> texts = answerer.Texts();
+  EXPECT_EQ("Hello from the engine", texts[0]);
+  EXPECT_EQ(0u, texts[1].find("The toolbar's connection to \"Studio PC\" was refused.\r\r"));
+  EXPECT_EQ(0u, texts[2].find("The toolbar failed to connect to Corvexa in \"Studio PC\".\r\r"));
 }
 
 }  // namespace
