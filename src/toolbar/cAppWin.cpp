@@ -90,11 +90,13 @@ long cAppWin::OnCreate() {
     OnUIFunction(this, kUIDeckMode, nullptr);
   }
   SetTimer(kEngineTimer, kTimerPeriodMS);
+  WakeOnEngineEvents(kEngineTimer);
   return 0;
 }
 
 void cAppWin::OnDestroy() {
   KillTimer(kEngineTimer);
+  WakeOnEngineEvents(0);
   mSession.SetNotifyWindow(nullptr, nullptr);
   mSession.CloseSession();
   gToolbarState.mThemeMgr.RemoveListener(this);
@@ -179,7 +181,7 @@ void cAppWin::OnToolbarUserMsg(long inValue) {
       Close();
     }
   } else if (inValue == long(KSFourCC("SCge"))) {
-    onPeerListChange();
+    OnServicesChanged();
   } else if (inValue == long(KSFourCC("TRay"))) {
     // The shell came back: the tray icon it had is gone.
     long showIn = gToolbarState.mPrefs.GetInt(kPref_ShowToolbarIn);
