@@ -55,6 +55,7 @@ class AppWin : public ::testing::Test {
     prefs.SetInt(kPref_ShowToolbarIn, 1);  // taskbar only: no tray icon
     prefs.SetInt(kPref_StartMinimized, 0);
     prefs.SetInt(kPref_DeckAutoStart, 0);
+    prefs.SetInt(kPref_AutoCloseToolbar, 0);
     prefs.SetInt(kPref_BarX, 40);
     prefs.SetInt(kPref_BarY, 50);
     mSavedSkins = gToolbarState.mSkinsFolder;

@@ -95,6 +95,7 @@ class ToolbarProgram : public ::testing::Test {
     prefs.SetInt(kPref_ShowToolbarIn, 1);
     prefs.SetInt(kPref_StartMinimized, 0);
     prefs.SetInt(kPref_DeckAutoStart, 0);
+    prefs.SetInt(kPref_AutoCloseToolbar, 0);  // no engine here: stay open
     prefs.SetStr(kPref_Skin, "Factory Blue");
     ASSERT_EQ(0, prefs.Store());
   }
