@@ -65,6 +65,15 @@ class AppSync : public ::testing::Test {
   static void SetUpTestSuite() {
     sFolder = new KSTestFolder;
     sLog = sFolder->Item("sim.log");
+    // The preferences live in the test's folder, never in the prefix's; the
+    // skin is the engine installation's Factory Blue.
+    Prefs& prefs = gToolbarState.mPrefs;
+    prefs.SetSpec(sFolder->Item("Toolbar Preferences.txt"));
+    prefs.SetInt(kPref_ShowToolbarIn, 1);
+    prefs.SetInt(kPref_StartMinimized, 0);
+    prefs.SetInt(kPref_DeckAutoStart, 0);
+    prefs.SetInt(kPref_AutoCloseToolbar, 0);
+    prefs.SetStr(kPref_Skin, "Factory Blue");
     sSim = new SimProcess;
     ASSERT_TRUE(sSim->Start({"--no-publish", "--seed", "1", "--log", sLog.GetPathCStr()}))
         << sSim->Errors();
@@ -88,9 +97,14 @@ class AppSync : public ::testing::Test {
 
   static void TearDownTestSuite() {
     if (sApp != nullptr) {
+      HWND owner = GetWindow(sApp->Wind(), GW_OWNER);
       DestroyWindow(sApp->Wind());
-      PumpMessages(50);
       delete sApp;
+      DestroyWindow(owner);
+    }
+    // The window's shut-down asks the message loop to end; there is none.
+    MSG quit;
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
     sSim->EndInput(nullptr);
     delete sSim;
