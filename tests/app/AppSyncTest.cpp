@@ -440,4 +440,27 @@ TEST_F(AppSync, MessagesWaitForTheTimerAndAreShownInTurn) {
   EXPECT_EQ(0u, texts[2].find("The toolbar failed to connect to Corvexa in \"Studio PC\".\r\r"));
 }
 
+// An engine whose instance name says it runs inside a known media player:
+// that player's window comes to the front before full screen is asked for.
+TEST_F(AppSync, FullScreenBringsTheHostPlayerForwardFirst) {
+  WNDCLASSW playerClass = {};
+  playerClass.lpfnWndProc = DefWindowProcW;
+  playerClass.hInstance = GetModuleHandleW(nullptr);
+  playerClass.lpszClassName = L"iTunes";
+  RegisterClassW(&playerClass);
+  HWND player = CreateWindowExW(0, L"iTunes", L"Player", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(nullptr, player);
+  SetForegroundWindow(sApp->Wind());
+
+  KSNetAddr local = {};
+  local.mType = ks_localhost;
+  sApp->Session().UseServiceAddr("Corvexa in ITUNES on Studio PC", local, unsigned(sSim->Port()));
+  size_t before = Scripts().size();
+  sApp->OnUIFunction(sApp->Controls().Basic.FullScreen, kUIFullScreen, nullptr);
+  EXPECT_EQ(player, GetForegroundWindow());
+  EXPECT_EQ(std::vector<std::string>{Script(kUIFullScreen, UIValue())}, ScriptsAfter(before, 1));
+  DestroyWindow(player);
+}
+
 }  // namespace
