@@ -65,6 +65,15 @@ class AppSync : public ::testing::Test {
   static void SetUpTestSuite() {
     sFolder = new KSTestFolder;
     sLog = sFolder->Item("sim.log");
+    // The preferences live in the test's folder, never in the prefix's; the
+    // skin is the engine installation's Factory Blue.
+    Prefs& prefs = gToolbarState.mPrefs;
+    prefs.SetSpec(sFolder->Item("Toolbar Preferences.txt"));
+    prefs.SetInt(kPref_ShowToolbarIn, 1);
+    prefs.SetInt(kPref_StartMinimized, 0);
+    prefs.SetInt(kPref_DeckAutoStart, 0);
+    prefs.SetInt(kPref_AutoCloseToolbar, 0);
+    prefs.SetStr(kPref_Skin, "Factory Blue");
     sSim = new SimProcess;
     ASSERT_TRUE(sSim->Start({"--no-publish", "--seed", "1", "--log", sLog.GetPathCStr()}))
         << sSim->Errors();
@@ -88,9 +97,14 @@ class AppSync : public ::testing::Test {
 
   static void TearDownTestSuite() {
     if (sApp != nullptr) {
+      HWND owner = GetWindow(sApp->Wind(), GW_OWNER);
       DestroyWindow(sApp->Wind());
-      PumpMessages(50);
       delete sApp;
+      DestroyWindow(owner);
+    }
+    // The window's shut-down asks the message loop to end; there is none.
+    MSG quit;
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
     sSim->EndInput(nullptr);
     delete sSim;
@@ -424,6 +438,29 @@ TEST_F(AppSync, MessagesWaitForTheTimerAndAreShownInTurn) {
   EXPECT_EQ("Hello from the engine", texts[0]);
   EXPECT_EQ(0u, texts[1].find("The toolbar's connection to \"Studio PC\" was refused.\r\r"));
   EXPECT_EQ(0u, texts[2].find("The toolbar failed to connect to Corvexa in \"Studio PC\".\r\r"));
+}
+
+// An engine whose instance name says it runs inside a known media player:
+// that player's window comes to the front before full screen is asked for.
+TEST_F(AppSync, FullScreenBringsTheHostPlayerForwardFirst) {
+  WNDCLASSW playerClass = {};
+  playerClass.lpfnWndProc = DefWindowProcW;
+  playerClass.hInstance = GetModuleHandleW(nullptr);
+  playerClass.lpszClassName = L"iTunes";
+  RegisterClassW(&playerClass);
+  HWND player = CreateWindowExW(0, L"iTunes", L"Player", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(nullptr, player);
+  SetForegroundWindow(sApp->Wind());
+
+  KSNetAddr local = {};
+  local.mType = ks_localhost;
+  sApp->Session().UseServiceAddr("Corvexa in ITUNES on Studio PC", local, unsigned(sSim->Port()));
+  size_t before = Scripts().size();
+  sApp->OnUIFunction(sApp->Controls().Basic.FullScreen, kUIFullScreen, nullptr);
+  EXPECT_EQ(player, GetForegroundWindow());
+  EXPECT_EQ(std::vector<std::string>{Script(kUIFullScreen, UIValue())}, ScriptsAfter(before, 1));
+  DestroyWindow(player);
 }
 
 }  // namespace
