@@ -44,10 +44,12 @@ cAppWin::~cAppWin() {
 }
 
 void cAppWin::AlwaysOnTop(bool inAlwaysOnTop) {
+  // A window that owns a tool tip keeps its layer whatever it is told (seen
+  // under wine): the tip goes for the change and comes back on top of it.
+  bool toolTips = mToolTip != nullptr;
+  EnableToolTips(false);
   cWindow::AlwaysOnTop(inAlwaysOnTop);
-  if (mToolTip != nullptr) {
-    mToolTip->BringToTop();
-  }
+  EnableToolTips(toolTips);
 }
 
 long cAppWin::OnCreate() {

@@ -122,8 +122,7 @@ TEST_F(AppWin, BindsByFunctionAndTypeFillsTheFixedListsAndShowsThePreferences) {
   prefs.SetInt(kPref_FrameRate, 80);
   prefs.SetInt(kPref_AlwaysOnTop, 1);
   prefs.SetInt(kPref_UpdateCheckDays, 7);  // any non-zero value ticks the box
-  // Under wine an owner of a tool tip never reads as topmost: tips stay off.
-  prefs.SetInt(kPref_ToolTips, 0);
+  prefs.SetInt(kPref_ToolTips, 1);         // the owner of a tool tip, and still on top
 
   ASSERT_EQ(0, Open(skin.Folder().Spec(), "Test Skin"));
   const AppControls& controls = mAppWin->Controls();
