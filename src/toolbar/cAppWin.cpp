@@ -35,9 +35,13 @@ cAppWin::cAppWin()
       mControls{} {}
 
 cAppWin::~cAppWin() {
-  // Normally OnDestroy has let everything go; this covers a window that
-  // failed to be created or was never made.
+  // The window goes first, so that its shut-down (OnDestroy) runs as ours;
+  // what is left covers a window that failed to be created or was never made.
+  if (IsWindow()) {
+    DestroyWindow(Wind());
+  }
   mSession.SetNotifyWindow(nullptr, nullptr);
+  gToolbarState.mThemeMgr.RemoveListener(this);
   delete mMainPage;
   delete mToolTip;
   delete mActiveSkin;
