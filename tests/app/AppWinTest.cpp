@@ -206,7 +206,7 @@ TEST_F(AppWin, ASkinThatDoesNotLoadFallsBackToFactoryBlueAndTheChoiceIsStored) {
   EXPECT_NE(nullptr, mAppWin->Controls().Basic.WaveShapeList);
 }
 
-TEST_F(AppWin, TheTrayIconComesBackWhenTheShellRestarts) {
+TEST_F(AppWin, TheTrayMenusCommandsAndTheIconAfterAShellRestart) {
   ASSERT_FALSE(mSavedSkins.IsEmpty()) << "no engine installation found";
   gToolbarState.mPrefs.SetInt(kPref_ShowToolbarIn, 0);  // the tray only
   ASSERT_EQ(0, Open(mSavedSkins, "Factory Blue"));
@@ -221,6 +221,15 @@ TEST_F(AppWin, TheTrayIconComesBackWhenTheShellRestarts) {
   SendMessageW(mOwner, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
   PumpMessages(100);
   EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &icon));
+
+  // With the tray only, Minimize hides the toolbar and Show brings it back.
+  mAppWin->OnCommand(101);
+  EXPECT_FALSE(IsWindowVisible(mAppWin->Wind()));
+  mAppWin->OnCommand(100);
+  EXPECT_TRUE(IsWindowVisible(mAppWin->Wind()));
+  mAppWin->OnCommand(102);  // Exit
+  PumpMessages(100);
+  EXPECT_FALSE(mAppWin->IsWindow());
 }
 
 TEST(AppWinInstance, OnlyTheOutermostStartAndShutdownDoTheirWork) {
