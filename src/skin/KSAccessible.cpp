@@ -9,6 +9,8 @@
 #include "platform/KSWideText.h"
 #include "skin/cControl.h"
 
+// Interface identifiers come from the compiler (__uuidof): the import
+// library's IID_IAccessible is the address of an import, not the identifier.
 namespace {
 
 bool IsSelf(const VARIANT& inChild) {
@@ -34,7 +36,7 @@ class ControlAccessible final : public IAccessible {
       return E_POINTER;
     }
     if (IsEqualIID(inID, IID_IUnknown) || IsEqualIID(inID, IID_IDispatch) ||
-        IsEqualIID(inID, IID_IAccessible)) {
+        IsEqualIID(inID, __uuidof(IAccessible))) {
       *outObject = static_cast<IAccessible*>(this);
       AddRef();
       return S_OK;
@@ -187,7 +189,7 @@ bool KSAccessible::Answer(HWND inWind, WPARAM inWParam, LRESULT* outResult) {
   static const HRESULT sApartment = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   (void)sApartment;
   IAccessible* standard = nullptr;
-  if (FAILED(CreateStdAccessibleObject(inWind, OBJID_CLIENT, IID_IAccessible,
+  if (FAILED(CreateStdAccessibleObject(inWind, OBJID_CLIENT, __uuidof(IAccessible),
                                        reinterpret_cast<void**>(&standard))) ||
       standard == nullptr) {
     return false;
@@ -197,7 +199,7 @@ bool KSAccessible::Answer(HWND inWind, WPARAM inWParam, LRESULT* outResult) {
     standard->Release();
     return false;
   }
-  LRESULT result = LresultFromObject(IID_IAccessible, inWParam, object);
+  LRESULT result = LresultFromObject(__uuidof(IAccessible), inWParam, object);
   object->Release();  // the answer holds its own reference
   if (FAILED(HRESULT(result))) {
     return false;

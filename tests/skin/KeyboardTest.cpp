@@ -3,8 +3,8 @@
 // KSDialogKeys first, as the program's does.
 #include <windows.h>
 // The accessibility header needs the platform's types first.
-#include <oleacc.h>
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <string>
 
@@ -239,9 +239,9 @@ TEST_F(Keyboard, ScreenReadersGetNameRoleStateAndValue) {
   for (const Expected& expected : kExpected) {
     SCOPED_TRACE(expected.mID);
     IAccessible* object = nullptr;
-    ASSERT_EQ(S_OK, AccessibleObjectFromWindow(mHost.At(expected.mID)->Wind(), OBJID_CLIENT,
-                                               IID_IAccessible,
-                                               reinterpret_cast<void**>(&object)));
+    ASSERT_EQ(S_OK,
+              AccessibleObjectFromWindow(mHost.At(expected.mID)->Wind(), OBJID_CLIENT,
+                                         __uuidof(IAccessible), reinterpret_cast<void**>(&object)));
     BSTR name = nullptr;
     ASSERT_EQ(S_OK, object->get_accName(self, &name));
     EXPECT_STREQ(expected.mName, name);
