@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The benchmarks: installs what is missing, builds corvexa-bench,
-# corvexa-engine-sim, corvexa-bench-images and corvexa-bench-listview
+# corvexa-engine-sim, corvexa-bench-images, corvexa-bench-listview and
+# corvexa-bench-notify
 # optimised into build/bench, and runs the benchmarks under wine (the list
-# view's on a private Xvfb: it needs a display). Arguments go to corvexa-bench
+# view's and the notification's on a private Xvfb: they need a display). Arguments go to corvexa-bench
 # (--round-trips N, --pipelined N).
 #   KS_BUILD_BENCH=DIR picks another build folder than build/bench.
 #   KS_BENCH_CPUS=LIST runs on other CPUs than the first one (all: anywhere).
@@ -13,10 +14,10 @@ build="${KS_BUILD_BENCH:-build/bench}"
 
 scripts/install-deps.sh || exit 1
 
-echo "== Building $build (Release: corvexa-bench, corvexa-engine-sim, corvexa-bench-images, corvexa-bench-listview)"
+echo "== Building $build (Release: corvexa-bench, corvexa-engine-sim, corvexa-bench-images, corvexa-bench-listview, corvexa-bench-notify)"
 . scripts/build-win.sh
 ks_build_win "$build" Release bench corvexa-bench corvexa-engine-sim corvexa-bench-images \
-  corvexa-bench-listview || exit 1
+  corvexa-bench-listview corvexa-bench-notify || exit 1
 build="$(cd "$build" && pwd)"
 
 # Waking a thread on an idle second CPU of a virtual machine costs tens of
@@ -43,5 +44,9 @@ ks_wine_stop
 echo "== corvexa-bench-listview (10,000 rows from one reply; windows on a private Xvfb)"
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c \
   '. scripts/wine-env.sh; ks_wine_start "$1"; (cd "$1/bench" && wine corvexa-bench-listview.exe </dev/null); rc=$?; ks_wine_stop; exit $rc' \
+  _ "$build" || rc=1
+echo "== corvexa-bench-notify (engine notification to control: woken window against its timer alone; private Xvfb)"
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c \
+  '. scripts/wine-env.sh; ks_wine_start "$1"; (cd "$1/bench" && wine corvexa-bench-notify.exe </dev/null); rc=$?; ks_wine_stop; exit $rc' \
   _ "$build" || rc=1
 exit $rc

@@ -226,8 +226,11 @@ void KSMPSession::HandleSessionMsg(long inMsg, const KSPacket* inPacket, bool in
         return;  // out of memory: the packet is lost
       }
     }
-    KSMutexHold hold(mIncomingQueueMutex);
-    mIncomingQueue.PostEvent(inMsg, 0, 0, copy, nullptr);
+    {
+      KSMutexHold hold(mIncomingQueueMutex);
+      mIncomingQueue.PostEvent(inMsg, 0, 0, copy, nullptr);
+    }
+    OnIncomingQueued();
     return;
   }
 

@@ -80,6 +80,9 @@ class KSMPSession : public KSObject {
   virtual void OnProcessComplete(const KSBuf& /*inReply*/, unsigned char /*inFlags*/,
                                  const KSMPCookie& /*inCookie*/, unsigned long /*inTicket*/) {}
   virtual void OnReceivedSystemMsg(const KSMPSystemMsg& /*inMsg*/, unsigned char /*inFlags*/) {}
+  // Queued mode: an event was just queued (on the network thread). The
+  // owner may use it to wake the thread that drains the queue.
+  virtual void OnIncomingQueued() {}
 
  private:
   static long KSNetSessionMsgHandler(KSSessionRef inSessionRef, long inMsg, intptr_t inParam1,

@@ -42,6 +42,8 @@ constexpr long kThemeAttr_CreationSecs = KSFourCC("CreS");
 // Configuration attribute key "On": 1 when the configuration is switched on.
 // A configuration without it counts as on.
 constexpr long kConfigAttr_On = 0x4F6E;
+// Configuration attribute key "Flag" of a sprite: the flags it starts with.
+constexpr long kConfigAttr_Flag = KSFourCC("Flag");
 
 // The format version written into new themes.
 constexpr long kThemeFormatVersion = 1;

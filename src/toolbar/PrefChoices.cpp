@@ -19,6 +19,9 @@ const long kTrackTextSizes[kNumTrackTextSizes] = {9,  10, 11, 12, 14, 16, 18,
 const char* const kTrackTextAppearanceLabels[kNumTrackTextAppearances] = {
     "Standard", "Semi-transparent band", "Blended with visuals"};
 
+const char* const kShowToolbarInLabels[kNumShowToolbarInChoices] = {
+    "System tray only", "Taskbar only", "Both taskbar and system tray"};
+
 bool IsWithin(long inIndex, long inCount) {
   return inIndex >= 0 && inIndex < inCount;
 }
@@ -60,4 +63,8 @@ const char* TrackTextDurationLabel(long inIndex) {
 const char* TrackTextAppearanceLabel(long inIndex) {
   return IsWithin(inIndex, kNumTrackTextAppearances) ? kTrackTextAppearanceLabels[inIndex]
                                                      : nullptr;
+}
+
+const char* ShowToolbarInLabel(long inIndex) {
+  return IsWithin(inIndex, kNumShowToolbarInChoices) ? kShowToolbarInLabels[inIndex] : nullptr;
 }

@@ -28,7 +28,12 @@ constexpr long kNumTrackTextAppearances = 3;
 constexpr long kNumLineBoostChoices = 11;
 float LineOffsetFromIndex(long inIndex);
 
+// Where the toolbar shows up: "System tray only", "Taskbar only", "Both
+// taskbar and system tray"; the index is the value of the preference.
+constexpr long kNumShowToolbarInChoices = 3;
+
 // The label of choice inIndex of each list, or null outside it.
 const char* FrameLimitLabel(long inIndex);
 const char* TrackTextDurationLabel(long inIndex);
 const char* TrackTextAppearanceLabel(long inIndex);
+const char* ShowToolbarInLabel(long inIndex);

@@ -25,6 +25,7 @@
 #include "skin/cWindow.h"
 #include "toolbar/AppControls.h"
 #include "toolbar/CXTheme.h"
+#include "toolbar/UIDispatchScripts.h"
 #include "toolbar/cToolbarSession.h"
 
 class cSkin;
@@ -73,6 +74,8 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   // Engine state.
   void RefreshState(ToolbarEnabledState inVisualState);
   void onPeerListChange();
+  // Timer 3: drains the engine link and the window's event queue.
+  void PumpEngineEvents();
   bool UpdateCommandStatus(long inCommandID);
   void ApplyListItemsToEngine(cStandardListView* inList, bool inUpdateListItemCheckMark);
   void SetItemEnabled(cStandardListView* inList, long inIndex);
@@ -106,4 +109,41 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   cToolbarSession mSession;
   ToolbarEnabledState mEnabledState;
   AppControls mControls;
+
+  // --- Engine state and UI functions (cAppWinSync.cpp, cAppWinLists.cpp,
+  // cAppWinDispatch.cpp, cAppWinHostPlayer.cpp) ---
+ public:
+  // Codes of the toolbar user message.
+  static constexpr long kUserMsgReloadSkin = KSFourCC("CSkn");
+  static constexpr long kUserMsgServicesChanged = KSFourCC("SCge");
+  // The instance list changed: rebuilds the Peer combo box, and closes the
+  // window when no instance is left and the user asked for that.
+  void OnServicesChanged();
+  // Lets the engine link post WM_TIMER for timer inTimerID to this window
+  // as soon as it queues a reply or notification, so that the drain runs at
+  // once rather than at the next tick (0: stop).
+  void WakeOnEngineEvents(UINT_PTR inTimerID);
+  // Save the current theme under a name the user gives, and delete the
+  // current theme after asking.
+  void DoSaveThemeAs();
+  void DoDeleteTheme();
+
+ private:
+  void SendRefreshBurst();
+  void PushStoredValues();
+  // The current theme's choices to the engine, for the five item lists.
+  void ApplyThemeToLists(bool inUpdateListItemCheckMark);
+  void UpdateAllCommandStatus();
+  void RefillThemeList();
+  void ReloadImageVideoList();
+  void BringHostPlayerForward();
+  // Sends the dispatch table's script of inFunction for inValue.
+  void SendUIScript(eUIFunction inFunction, const UIValue& inValue);
+  void StoreAndSend(long inKey, long inStored, eUIFunction inFunction, cWindow* inSender);
+  // One script per selected item (the first 20), or for the current item.
+  void SendForSelectedItems(cStandardListView* inList, eUIFunction inFunction);
+  void SendForCurrentItem(cStandardListView* inList, eUIFunction inFunction);
+  void SendToggle(cStandardCheckBox* inToggle, eUIFunction inFunction, cWindow* inSender);
+  void SendComboText(cStandardComboBox* inBox, long inMax, eUIFunction inFunction);
+  void SendComboIndex(cStandardComboBox* inBox, eUIFunction inFunction);
 };

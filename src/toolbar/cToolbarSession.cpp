@@ -3,7 +3,12 @@
 #include <cstdint>
 
 cToolbarSession::cToolbarSession(const char* inServiceType)
-    : ToolbarSession(inServiceType), mNotifyWindow(nullptr) {
+    : ToolbarSession(inServiceType),
+      mNotifyWindow(nullptr),
+      mWakeWind(nullptr),
+      mWakeMsg(0),
+      mWakeWParam(0),
+      mWakePosted(false) {
   mQueueIncomingMode = true;
 }
 
@@ -32,5 +37,23 @@ void cToolbarSession::OnCmdComplete(const KSBuf& inReply, const ToolbarCmdCookie
 void cToolbarSession::OnReceivedSystemMsg(const KSMPSystemMsg& inMsg, unsigned char) {
   if (mNotifyWindow != nullptr) {
     mNotifyWindow->OnKSMPNotify(inMsg.mMsgID, inMsg.mDesc, inMsg.mData);
+  }
+}
+
+void cToolbarSession::SetWakeMessage(HWND inWind, UINT inMsg, WPARAM inWParam) {
+  mWakeWind = nullptr;
+  mWakeMsg = inMsg;
+  mWakeWParam = inWParam;
+  mWakePosted = false;
+  mWakeWind = inWind;
+}
+
+void cToolbarSession::OnIncomingQueued() {
+  HWND wind = mWakeWind;
+  // A burst of replies costs one post: the window drains them all at once.
+  if (wind != nullptr && !mWakePosted.exchange(true)) {
+    if (!::PostMessageW(wind, mWakeMsg, mWakeWParam, 0)) {
+      mWakePosted = false;
+    }
   }
 }

@@ -4,6 +4,10 @@
 // named in the request and notifications to the notify window.
 #pragma once
 
+#include <windows.h>
+
+#include <atomic>
+
 #include "net/ToolbarSession.h"
 #include "toolbar/ToolbarReplyTarget.h"
 
@@ -17,10 +21,27 @@ class cToolbarSession : public ToolbarSession {
   // registers nothing.
   void SetNotifyWindow(ToolbarReplyTarget* inWindow, KSListener* inListener);
 
+  // Wake-up: whenever an incoming event is queued, posts inMsg (with
+  // inWParam) to inWind, so that the window drains the link at once rather
+  // than on its next timer tick. One post stands for any number of events
+  // until the window calls WakeHandled. A null window posts nothing.
+  void SetWakeMessage(HWND inWind, UINT inMsg, WPARAM inWParam);
+  // The window is about to drain the link: the next queued event posts again.
+  void WakeHandled() { mWakePosted = false; }
+
  protected:
   void OnCmdComplete(const KSBuf& inReply, const ToolbarCmdCookie& inCookie) override;
   void OnReceivedSystemMsg(const KSMPSystemMsg& inMsg, unsigned char inFlags) override;
+  // The network thread.
+  void OnIncomingQueued() override;
 
  private:
   ToolbarReplyTarget* mNotifyWindow;  // not owned
+
+  // Set on the window thread, read on the network thread: the window and
+  // message are stored before mWakeWind, which publishes them.
+  std::atomic<HWND> mWakeWind;
+  UINT mWakeMsg;
+  WPARAM mWakeWParam;
+  std::atomic<bool> mWakePosted;  // a post is on its way and not handled yet
 };

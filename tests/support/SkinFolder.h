@@ -13,7 +13,16 @@ constexpr uint32 kKeyColour = 0xFF00FF;
 
 class SkinFolder {
  public:
-  void Text(const std::string& inSkinText) { mFolder.MakeFile("skin.txt", inSkinText); }
+  // The skin is the test folder itself, or its sub-folder inName: a folder
+  // of skins, as the toolbar lists them, with this one among them.
+  explicit SkinFolder(const std::string& inName = "") : mName(inName) {
+    if (!inName.empty()) {
+      mFolder.MakeFolder(inName);
+      mPrefix = inName + "\\";
+    }
+  }
+
+  void Text(const std::string& inSkinText) { mFolder.MakeFile(mPrefix + "skin.txt", inSkinText); }
 
   // An inWidth x inHeight picture of inColour (0xRRGGBB) with inKeyed in
   // the keyed colour.
@@ -30,12 +39,16 @@ class SkinFolder {
       data.resize((data.size() + 3) / 4 * 4);
     }
     std::vector<uint8> bytes = BmpFile{inWidth, inHeight, 24, 0, {}, data}.Bytes();
-    mFolder.MakeFile(inName, std::string(bytes.begin(), bytes.end()));
+    mFolder.MakeFile(mPrefix + inName, std::string(bytes.begin(), bytes.end()));
   }
 
-  const KSFileSpec& Spec() const { return mFolder.Spec(); }
-  std::string Path() const { return mFolder.Spec().GetPathCStr(); }
+  KSFileSpec Spec() const { return mName.empty() ? mFolder.Spec() : mFolder.Item(mName); }
+  std::string Path() const { return Spec().GetPathCStr(); }
+  // The test folder: the skin's own, or the folder of skins that holds it.
+  const KSTestFolder& Folder() const { return mFolder; }
 
  private:
   KSTestFolder mFolder;
+  std::string mName;    // the sub-folder, or ""
+  std::string mPrefix;  // "" or the sub-folder's name and a separator
 };

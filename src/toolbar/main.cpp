@@ -1,0 +1,87 @@
+// The toolbar program: one toolbar per user session. A second start brings
+// the running toolbar forward and ends.
+#include <windows.h>
+
+#include "foundation/KSHandle.h"
+#include "platform/KSWindUtils.h"
+#include "toolbar/InstanceHelper.h"
+#include "toolbar/cAppWin.h"
+#include "toolbar/mainwin.h"
+
+namespace {
+
+// Held from before the search for a running toolbar until this process's
+// window exists, so that copies started together take turns: each one after
+// the first finds the first one's window.
+const wchar_t kStartMutexName[] = L"Kestrova Corvexa Toolbar - Start";
+// A start that takes longer than this (a message box left open during the
+// first skin load, say) no longer holds the others back.
+constexpr DWORD kStartWaitMS = 20000;
+
+class StartTurn {
+ public:
+  StartTurn() : mMutex(CreateMutexW(nullptr, FALSE, kStartMutexName)), mHeld(false) {
+    if (mMutex) {
+      DWORD wait = WaitForSingleObject(mMutex.Get(), kStartWaitMS);
+      mHeld = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+    }
+  }
+  ~StartTurn() { Release(); }
+  StartTurn(const StartTurn&) = delete;
+  StartTurn& operator=(const StartTurn&) = delete;
+
+  void Release() {
+    if (mHeld) {
+      ReleaseMutex(mMutex.Get());
+      mHeld = false;
+    }
+  }
+
+ private:
+  KSHandle mMutex;
+  bool mHeld;
+};
+
+int RunToolbar() {
+  StartTurn turn;
+  if (KSWindUtils::SetForgroundWind(kToolbarClassName, kToolbarTitle)) {
+    return 0;
+  }
+  cAppWin* appWin = nullptr;
+  long err = CreateMainWindow(&appWin);
+  turn.Release();
+  if (err != 0) {
+    delete appWin;
+    return 0;
+  }
+  HWND owner = GetWindow(appWin->Wind(), GW_OWNER);
+
+  MSG msg = {};
+  int exitCode = 0;
+  while (true) {
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      exitCode = int(msg.wParam);
+      break;
+    }
+    if (got == -1) {
+      break;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  delete appWin;
+  if (owner != nullptr && IsWindow(owner)) {
+    DestroyWindow(owner);
+  }
+  return exitCode;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE inInstance, HINSTANCE, LPSTR, int) {
+  InstanceHelper::Startup(inInstance);
+  int exitCode = RunToolbar();
+  InstanceHelper::Shutdown();
+  return exitCode;
+}

@@ -1,0 +1,466 @@
+// The toolbar window against the engine simulator, in this process: the
+// window made as the program makes it, with the factory skin, connected to a
+// simulator whose log shows every script the window sent.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "foundation/KSMessages.h"
+#include "platform/windowproc.h"
+#include "skin/cStandardButton.h"
+#include "skin/cStandardCheckBox.h"
+#include "skin/cStandardComboBox.h"
+#include "skin/cStandardListView.h"
+#include "skin/cStandardSlider.h"
+#include "support/EventLog.h"
+#include "support/KSTestFolder.h"
+#include "support/MessageBoxAnswerer.h"
+#include "support/MouseInput.h"
+#include "support/SimProcess.h"
+#include "toolbar/ToolbarPrefs.h"
+#include "toolbar/ToolbarState.h"
+#include "toolbar/UICommands.h"
+#include "toolbar/UIDispatchScripts.h"
+#include "toolbar/cAppWin.h"
+#include "toolbar/mainwin.h"
+
+namespace {
+
+// A script as the simulator's log writes it.
+std::string Logged(const std::string& inScript) {
+  std::string out;
+  for (char ch : inScript) {
+    out += ch == '\n' ? std::string("\\n") : ch == '\r' ? std::string("\\r") : std::string(1, ch);
+  }
+  return out;
+}
+
+// The text of a file that another process keeps open for writing.
+std::string ReadShared(const KSFileSpec& inSpec) {
+  std::wstring path;
+  for (const char* p = inSpec.GetPathCStr(); *p != 0; p++) {
+    path += wchar_t(uint8(*p));  // the test's folders are ASCII
+  }
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  std::string text;
+  if (file != INVALID_HANDLE_VALUE) {
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) {
+      text.append(buffer, got);
+    }
+    CloseHandle(file);
+  }
+  return text;
+}
+
+class AppSync : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    sFolder = new KSTestFolder;
+    sLog = sFolder->Item("sim.log");
+    // The preferences live in the test's folder, never in the prefix's; the
+    // skin is the engine installation's Factory Blue.
+    Prefs& prefs = gToolbarState.mPrefs;
+    prefs.SetSpec(sFolder->Item("Toolbar Preferences.txt"));
+    prefs.SetInt(kPref_ShowToolbarIn, 1);
+    prefs.SetInt(kPref_StartMinimized, 0);
+    prefs.SetInt(kPref_DeckAutoStart, 0);
+    prefs.SetInt(kPref_AutoCloseToolbar, 0);
+    prefs.SetStr(kPref_Skin, "Factory Blue");
+    sSim = new SimProcess;
+    ASSERT_TRUE(sSim->Start({"--no-publish", "--seed", "1", "--log", sLog.GetPathCStr()}))
+        << sSim->Errors();
+    ASSERT_EQ(0, CreateMainWindow(&sApp));
+    KSNetAddr local = {};
+    local.mType = ks_localhost;
+    sApp->Session().UseServiceAddr("simulator", local, unsigned(sSim->Port()));
+    ASSERT_TRUE(Refresh());
+  }
+
+  // Connects and waits for the last replies of the refresh.
+  static bool Refresh() {
+    sApp->RefreshState(kConnected);
+    const AppControls& c = sApp->Controls();
+    return PumpUntil([&] {
+      return c.AdvPreferences.FullScreenMode->CurSelection() >= 0 &&
+             c.AdvPreferences.AudioSource->CurSelection() >= 0 &&
+             c.AdvPreferences.FrameYLimit->IsEnabled();
+    });
+  }
+
+  static void TearDownTestSuite() {
+    if (sApp != nullptr) {
+      HWND owner = GetWindow(sApp->Wind(), GW_OWNER);
+      DestroyWindow(sApp->Wind());
+      delete sApp;
+      DestroyWindow(owner);
+    }
+    // The window's shut-down asks the message loop to end; there is none.
+    MSG quit;
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    sSim->EndInput(nullptr);
+    delete sSim;
+    delete sFolder;
+  }
+
+  static bool PumpUntil(const std::function<bool()>& inDone) {
+    return PollUntil([&] {
+      PumpMessages(5);
+      return inDone();
+    });
+  }
+
+  // The scripts the window sent, in order.
+  static std::vector<std::string> Scripts() {
+    std::vector<std::string> scripts;
+    std::istringstream lines(ReadShared(sLog));
+    std::string line;
+    while (std::getline(lines, line)) {
+      // The window's connections (client 0 is the console).
+      size_t client = line.find(" #");
+      size_t mark = line.find(" > ", client);
+      if (client == std::string::npos || mark == std::string::npos || line[client + 2] == '0') {
+        continue;
+      }
+      if (line.back() == '\r') {
+        line.pop_back();
+      }
+      scripts.push_back(line.substr(mark + 3));
+    }
+    return scripts;
+  }
+
+  // The scripts sent after the first inSkip, once inCount have come.
+  static std::vector<std::string> ScriptsAfter(size_t inSkip, size_t inCount) {
+    std::vector<std::string> scripts;
+    PumpUntil([&] {
+      scripts = Scripts();
+      return scripts.size() >= inSkip + inCount;
+    });
+    scripts.erase(scripts.begin(), scripts.begin() + long(std::min(inSkip, scripts.size())));
+    return scripts;
+  }
+
+  static std::string Script(eUIFunction inFunction, const UIValue& inValue) {
+    char cmd[kCommandBufferSize];
+    return Logged(BuildUIScript(inFunction, inValue, cmd));
+  }
+
+  static KSTestFolder* sFolder;
+  static KSFileSpec sLog;
+  static SimProcess* sSim;
+  static cAppWin* sApp;
+};
+
+KSTestFolder* AppSync::sFolder = nullptr;
+KSFileSpec AppSync::sLog;
+SimProcess* AppSync::sSim = nullptr;
+cAppWin* AppSync::sApp = nullptr;
+
+TEST_F(AppSync, ConnectingSendsTheBurstInOrderAndFillsEveryList) {
+  const AppControls& c = sApp->Controls();
+  const Prefs& p = gToolbarState.mPrefs;
+  char b[kCommandBufferSize];
+  auto s = [](const char* inText) { return Logged(inText); };
+  std::vector<std::string> expected = {
+      s(CommandIsVersionAvailable(b)),
+      s(CommandGetWaveShapeList(b)),
+      s(CommandGetWaveShapeList(b)),
+      s(CommandGetColorMapList(b)),
+      s(CommandGetColorMapList(b)),
+      s(CommandGetFlowFieldList(b)),
+      s(CommandGetFlowFieldList(b)),
+      s(CommandGetParticleList(b)),
+      s(CommandGetImageVideoList(b)),
+      "",
+      s(CommandGetCurrentWaveShape(b)),
+      s(CommandGetCurrentColorMap(b)),
+      s(CommandGetCurrentFlowField(b)),
+      s(CommandGetAutoLineScale(b)),
+      s(CommandGetUnionSlideShow(b)),
+      s(CommandGetFlowFieldTransitions(b)),
+      s(CommandGetFlowFieldSmoothSwitch(b)),
+      s(CommandGetAllowRemoteControl(b)),
+      s(CommandGetAutoTrackInfo(b)),
+      s(CommandBuildFontList(b)),
+      s(CommandBuildDisplayModeList(0, b)),
+      s(CommandBuildAudioSourceList(b)),
+      s(CommandGetTrackTextAppearance(b)),
+      s(CommandGetTrackTextDuration(b)),
+      s(CommandGetTrackTextFont(b)),
+      s(CommandGetTrackTextSize(b)),
+      s(CommandGetLineOffset(b)),
+      s(CommandGetFrameXLimit(b)),
+      s(CommandGetFrameYLimit(b)),
+      s(CommandSetFrameRate(p.GetInt(kPref_FrameRate), b)),
+      s(CommandSetResponseScaleFromPercent(p.GetInt(kPref_ResponseScale), b)),
+      s(CommandGetWaveShapeSlideShow(b)),
+      s(CommandSetWaveShapeInterval(p.GetInt(kPref_WaveShapeInterval), b)),
+      s(CommandGetColorMapSlideShow(b)),
+      s(CommandSetColorMapInterval(p.GetInt(kPref_ColorMapInterval), b)),
+      s(CommandGetFlowFieldSlideShow(b)),
+      s(CommandSetFlowFieldInterval(p.GetInt(kPref_FlowFieldInterval), b)),
+      s(CommandSetParticlesEnabled(p.GetInt(kPref_ParticlesAutoStart) != 0, b)),
+      s(CommandSetParticleInterval(p.GetInt(kPref_ParticlesInterval), b)),
+      s(CommandSetParticleDuration(p.GetInt(kPref_ParticlesDuration), b)),
+      s(CommandSetImageVideoEnabled(p.GetInt(kPref_ImageVideoAutoStart) != 0, b)),
+      s(CommandSetImageVideoInterval(p.GetInt(kPref_ImageVideoInterval), b)),
+      s(CommandSetImageVideoDuration(p.GetInt(kPref_ImageVideoDuration), b)),
+      s(CommandSetAutoOpenToolbar(p.GetInt(kPref_AutoOpenToolbar) != 0, b)),
+      s(CommandSetCheckForUpdates(int(p.GetInt(kPref_UpdateCheckDays)), b)),
+  };
+  std::vector<std::string> sent = ScriptsAfter(0, expected.size());
+  sent.resize(std::min(sent.size(), expected.size()));
+  EXPECT_EQ(expected, sent);
+
+  // Both display devices' modes, in device order, then the current one.
+  cStandardComboBox* modes = c.AdvPreferences.FullScreenMode;
+  ASSERT_EQ(11, modes->NumItems());
+  char text[300];
+  modes->GetItem(0, text, sizeof(text));
+  EXPECT_STREQ("Display 1: 1024 x 768, 32 bit", text);
+  modes->GetItem(6, text, sizeof(text));
+  EXPECT_STREQ("Display 2: 800 x 600, 32 bit", text);
+
+  for (cStandardComboBox* box : {c.Basic.WaveShapeList, c.Basic.ColorMapList, c.Basic.FlowFieldList,
+                                 c.AdvPreferences.AudioSource, c.AdvPreferences.TrackTextFont}) {
+    EXPECT_GT(box->NumItems(), 1);
+    EXPECT_GE(box->CurSelection(), 0);
+  }
+  for (cStandardComboBox* box :
+       {c.AdvPreferences.TrackTextDuration, c.AdvPreferences.TrackTextAppearance,
+        c.AdvPreferences.TrackTextSize, c.AdvPreferences.LineBoost, c.AdvPreferences.FrameXLimit}) {
+    EXPECT_GE(box->CurSelection(), 0);
+    EXPECT_TRUE(box->IsEnabled());
+  }
+  for (cStandardListView* list : {c.AdvWaveShapes.List, c.AdvColorMaps.List, c.AdvFlowFields.List,
+                                  c.AdvParticles.List, c.AdvImageVideo.List}) {
+    EXPECT_GT(list->NumItems(), 1);
+  }
+  EXPECT_TRUE(c.AdvPreferences.AutoLineScale->IsEnabled());
+  EXPECT_EQ(kConnected, sApp->EnabledState());
+}
+
+// Clicks with real input: each control sends the script for the value it
+// then shows.
+TEST_F(AppSync, WorkedControlsSendTheScriptOfTheirValue) {
+  const AppControls& c = sApp->Controls();
+  auto click = [](cWindow* inControl) {
+    ASSERT_TRUE(inControl->IsVisible());
+    POINT at = ScreenPointOf(inControl->Wind(), inControl->Width() / 2, inControl->Height() / 2);
+    MouseClickAt(at.x, at.y);
+  };
+
+  cStandardCheckBox* toggle = c.Basic.ColorMapToggle;
+  bool wasOn = toggle->BoolProp();
+  size_t before = Scripts().size();
+  click(toggle);
+  UIValue on;
+  on.mOn = !wasOn;
+  EXPECT_EQ(!wasOn, toggle->BoolProp());
+  EXPECT_EQ(std::vector<std::string>{Script(kUIColorMapToggle, on)}, ScriptsAfter(before, 1));
+
+  before = Scripts().size();
+  click(c.Basic.FlowFieldInterval);
+  UIValue percent;
+  percent.mNumber = c.Basic.FlowFieldInterval->IntProp();
+  EXPECT_EQ(std::vector<std::string>{Script(kUIFlowFieldInterval, percent)},
+            ScriptsAfter(before, 1));
+  EXPECT_EQ(percent.mNumber, gToolbarState.mPrefs.GetInt(kPref_FlowFieldInterval));
+}
+
+TEST_F(AppSync, NotificationsMoveTheControls) {
+  const AppControls& c = sApp->Controls();
+  // The engine tells only the sessions it has: an idle one has closed.
+  ASSERT_TRUE(Refresh());
+  char name[300] = "";
+  long last = c.Basic.WaveShapeList->NumItems() - 1;
+  c.Basic.WaveShapeList->GetItem(last, name, sizeof(name));
+  char cmd[kCommandBufferSize];
+  bool wasOn = c.Basic.WaveShapeToggle->BoolProp();
+  sSim->WriteInput(std::string(CommandSetWaveShape(name, cmd)) + "\n");
+  sSim->WriteInput(std::string(CommandSetWaveShapeSlideShow(!wasOn, cmd)) + "\n");
+  EXPECT_TRUE(PumpUntil([&] {
+    return c.Basic.WaveShapeList->CurSelection() == last &&
+           c.Basic.WaveShapeToggle->BoolProp() != wasOn;
+  }));
+  long row = c.AdvWaveShapes.List->FindItem(name);
+  EXPECT_TRUE(c.AdvWaveShapes.List->IsSelected(row));
+  EXPECT_EQ(1, c.AdvWaveShapes.List->NumSelected());
+}
+
+TEST_F(AppSync, SelectedParticlesStartTwentyAtMost) {
+  cStandardListView* list = sApp->Controls().AdvParticles.List;
+  list->Clear();
+  for (int i = 0; i < 25; i++) {
+    list->AddSubItems(-1, ("Particle " + std::to_string(100 + i)).c_str(), 0);
+  }
+  for (long i = 0; i < list->NumItems(); i++) {
+    list->SelectItem(i, true);
+  }
+  size_t before = Scripts().size();
+  sApp->OnUIFunction(sApp->Controls().AdvParticles.Start, kUIAdvParticlesStart, nullptr);
+  std::vector<std::string> expected;
+  for (long i = 0; i < 20; i++) {
+    char name[300];
+    list->GetItem(i, name, sizeof(name));
+    UIValue value;
+    value.mText = name;
+    expected.push_back(Script(kUIAdvParticlesStart, value));
+  }
+  PumpMessages(300);
+  EXPECT_EQ(expected, ScriptsAfter(before, 20));
+}
+
+TEST_F(AppSync, ChoosingTheCurrentSkinAgainReloadsNothing) {
+  cStandardComboBox* skins = sApp->Controls().AdvPreferences.Skin;
+  ASSERT_EQ(0, skins->SelectItem("Factory Blue", false));
+  auto reloadPosted = [] {
+    MSG msg;
+    bool posted = false;
+    while (PeekMessageW(&msg, sApp->Wind(), kToolbarUserMsg, kToolbarUserMsg, PM_REMOVE)) {
+      posted = posted || msg.wParam == WPARAM(cAppWin::kUserMsgReloadSkin);
+    }
+    return posted;
+  };
+  gToolbarState.mPrefs.SetStr(kPref_Skin, "FACTORY BLUE");
+  sApp->OnUIFunction(skins, kUIAdvPrefSkin, nullptr);
+  EXPECT_FALSE(reloadPosted());
+
+  gToolbarState.mPrefs.SetStr(kPref_Skin, "Another Skin");
+  sApp->OnUIFunction(skins, kUIAdvPrefSkin, nullptr);
+  EXPECT_TRUE(reloadPosted());
+  EXPECT_STREQ("Factory Blue", gToolbarState.mPrefs.GetStr(kPref_Skin)->getCStr());
+}
+
+// A theme that switches off 400 long-named items: the engine gets them in
+// texts cut as soon as one passes 20,000 characters.
+TEST_F(AppSync, SwitchedOffItemsGoInBatchesOfTwentyThousand) {
+  cStandardListView* list = sApp->Controls().AdvParticles.List;
+  list->Clear();
+  std::string all;
+  for (int i = 0; i < 400; i++) {
+    std::string name = "Particle " + std::to_string(1000 + i) + std::string(90, 'x');
+    list->AddSubItems(-1, name.c_str(), 0);
+    list->CheckItem(0, true);
+    gToolbarState.mThemeMgr.SetAttrib(kCX_Particle, name.c_str(), -1, kConfigAttr_On, 0);
+  }
+  char name[300];
+  for (long i = 0; i < list->NumItems(); i++) {
+    list->GetItem(i, name, sizeof(name));
+    all += "SetItemEnabled(16,\"" + std::string(name) + "\",0);";
+  }
+
+  size_t before = Scripts().size();
+  sApp->ApplyListItemsToEngine(list, true);
+  EXPECT_EQ(0, list->NumChecked());
+  char cmd[kCommandBufferSize];
+  std::vector<std::string> sent = ScriptsAfter(before, 4);
+  ASSERT_EQ(4u, sent.size());
+  EXPECT_EQ(CommandSetAllEnabled(16, true, cmd), sent[0]);
+  std::string joined;
+  for (size_t i = 1; i < sent.size(); i++) {
+    const std::string& batch = sent[i];
+    size_t lastEntry = batch.rfind("SetItemEnabled(");
+    if (i + 1 < sent.size()) {
+      EXPECT_GT(batch.size(), 20000u);
+      EXPECT_LE(lastEntry, 20000u);
+    }
+    joined += batch;
+  }
+  EXPECT_EQ(all, joined);
+}
+
+TEST_F(AppSync, RepliesChooseTheNearestFixedChoice) {
+  auto& prefs = sApp->Controls().AdvPreferences;
+  struct Case {
+    eUIFunction mTag;
+    const char* mReply;
+    cStandardComboBox* mBox;
+    const char* mShown;
+  };
+  const Case cases[] = {
+      {kUIAdvPrefTrackTextDuration, "45", prefs.TrackTextDuration, "1 minute"},
+      {kUIAdvPrefTrackTextDuration, "100", prefs.TrackTextDuration, "(Always displayed)"},
+      {kUIAdvPrefTrackTextDuration, "0", prefs.TrackTextDuration, "2 seconds"},
+      {kUIAdvPrefLineBoost, "-2.000000", prefs.LineBoost, "-2"},
+      {kUIAdvPrefFrameXLimit, "0", prefs.FrameXLimit, "(Auto)"},
+      {kUIAdvPrefFrameYLimit, "20000", prefs.FrameYLimit, "(No limit)"},
+  };
+  for (const Case& c : cases) {
+    c.mBox->Enable(false);
+    sApp->OnKSMPReply(c.mReply, kRequestGetValue, reinterpret_cast<void*>(intptr_t(c.mTag)));
+    char shown[300] = "";
+    c.mBox->GetItem(c.mBox->CurSelection(), shown, sizeof(shown));
+    EXPECT_STREQ(c.mShown, shown) << c.mReply;
+    EXPECT_TRUE(c.mBox->IsEnabled());
+  }
+}
+
+TEST_F(AppSync, LosingTheEngineEmptiesAndDisablesItsControls) {
+  const AppControls& c = sApp->Controls();
+  sApp->RefreshState(kDisconnected);
+  EXPECT_EQ(kDisconnected, sApp->EnabledState());
+  EXPECT_EQ(0, c.Basic.WaveShapeList->NumItems());
+  EXPECT_EQ(0, c.AdvParticles.List->NumItems());
+  EXPECT_FALSE(c.Basic.WaveShapeToggle->BoolProp());
+  EXPECT_FALSE(c.AdvPreferences.AutoTrackInfo->IsEnabled());
+  EXPECT_FALSE(c.AdvPreferences.FrameXLimit->IsEnabled());
+  EXPECT_EQ(-1, c.AdvPreferences.FrameXLimit->CurSelection());
+
+  ASSERT_TRUE(Refresh());
+  EXPECT_GT(c.Basic.WaveShapeList->NumItems(), 1);
+  EXPECT_TRUE(c.AdvPreferences.AutoTrackInfo->IsEnabled());
+}
+
+// The engine's messages and the link's failures, the latter heard on another
+// thread, wait for the timer, which shows them in turn.
+TEST_F(AppSync, MessagesWaitForTheTimerAndAreShownInTurn) {
+  MessageBoxAnswerer answerer;
+  sApp->OnKSMPNotify(100, "Hello from the engine", "");
+  UtilStr name("Studio PC");
+  std::thread link([&] {
+    sApp->ListenToMsg(kKSMsg_SessionRefused, &name, nullptr);
+    sApp->ListenToMsg(kKSMsg_SessionFailed, &name, nullptr);
+  });
+  link.join();
+  EXPECT_TRUE(answerer.Texts().empty());
+  ASSERT_TRUE(PumpUntil([&] { return answerer.Texts().size() == 3; }));
+  std::vector<std::string> texts = answerer.Texts();
+  EXPECT_EQ("Hello from the engine", texts[0]);
+  EXPECT_EQ(0u, texts[1].find("The toolbar's connection to \"Studio PC\" was refused.\r\r"));
+  EXPECT_EQ(0u, texts[2].find("The toolbar failed to connect to Corvexa in \"Studio PC\".\r\r"));
+}
+
+// An engine whose instance name says it runs inside a known media player:
+// that player's window comes to the front before full screen is asked for.
+TEST_F(AppSync, FullScreenBringsTheHostPlayerForwardFirst) {
+  WNDCLASSW playerClass = {};
+  playerClass.lpfnWndProc = DefWindowProcW;
+  playerClass.hInstance = GetModuleHandleW(nullptr);
+  playerClass.lpszClassName = L"iTunes";
+  RegisterClassW(&playerClass);
+  HWND player = CreateWindowExW(0, L"iTunes", L"Player", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(nullptr, player);
+  SetForegroundWindow(sApp->Wind());
+
+  KSNetAddr local = {};
+  local.mType = ks_localhost;
+  sApp->Session().UseServiceAddr("Corvexa in ITUNES on Studio PC", local, unsigned(sSim->Port()));
+  size_t before = Scripts().size();
+  sApp->OnUIFunction(sApp->Controls().Basic.FullScreen, kUIFullScreen, nullptr);
+  EXPECT_EQ(player, GetForegroundWindow());
+  EXPECT_EQ(std::vector<std::string>{Script(kUIFullScreen, UIValue())}, ScriptsAfter(before, 1));
+  DestroyWindow(player);
+}
+
+}  // namespace

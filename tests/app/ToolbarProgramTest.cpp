@@ -1,0 +1,175 @@
+// corvexa-toolbar.exe as a program: one toolbar at a time, however it is
+// started, and it comes back where it was closed with the theme it had.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "files/Prefs.h"
+#include "support/ChildProcess.h"
+#include "support/KSTestFolder.h"
+#include "toolbar/ToolbarPrefs.h"
+#include "toolbar/ToolbarState.h"
+
+namespace {
+
+const wchar_t kClass[] = L"Kestrova Corvexa Toolbar";
+const wchar_t kTitle[] = L"Corvexa Toolbar";
+
+// The toolbar windows on the screen.
+std::vector<HWND> Toolbars() {
+  std::vector<HWND> found;
+  HWND wind = nullptr;
+  while ((wind = FindWindowExW(nullptr, wind, kClass, kTitle)) != nullptr) {
+    found.push_back(wind);
+  }
+  return found;
+}
+
+// The one toolbar window, once there is exactly one (null after inMS).
+HWND WaitForToolbar(DWORD inMS = 30000) {
+  for (DWORD waited = 0; waited < inMS; waited += 100) {
+    std::vector<HWND> found = Toolbars();
+    if (found.size() == 1 && IsWindowVisible(found[0])) {
+      return found[0];
+    }
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+RECT Place(HWND inWind) {
+  RECT box = {};
+  GetWindowRect(inWind, &box);
+  return box;
+}
+
+// Closes the toolbar as its close button does and waits for the program.
+bool CloseToolbar(HWND inWind, ChildProcess* ioProgram) {
+  PostMessageW(inWind, WM_CLOSE, 0, 0);
+  unsigned long exitCode = 1;
+  return ioProgram->Wait(30000, &exitCode) && exitCode == 0;
+}
+
+class ToolbarProgram : public ::testing::Test {
+ protected:
+  // The toolbar's preference file in the prefix, as this test found it,
+  // comes back when the test ends.
+  void SetUp() override {
+    ASSERT_TRUE(Toolbars().empty()) << "a toolbar is already running";
+    // This process's own state found the same folders as the toolbar will.
+    mPrefsSpec = gToolbarState.mPrefs.GetSpec();
+    mSavedPrefs = ReadAll(mPrefsSpec);
+    UtilStr name;
+    for (int i = 0; gToolbarState.mThemeMgr.GetLogicalThemeName(i, &name); i++) {
+      mThemes.push_back(name.getCStr());
+    }
+  }
+  void TearDown() override {
+    for (auto& program : mPrograms) {
+      program->Kill();
+    }
+    if (mSavedPrefs == "<missing>") {
+      mPrefsSpec.Delete();
+    } else {
+      KSFile::WriteFile(mPrefsSpec, mSavedPrefs.data(), long(mSavedPrefs.size()));
+    }
+  }
+
+  ChildProcess* Start() {
+    mPrograms.push_back(std::make_unique<ChildProcess>());
+    EXPECT_TRUE(mPrograms.back()->Start(KS_TOOLBAR_PATH, {}));
+    return mPrograms.back().get();
+  }
+
+  // Changes the stored preferences as the toolbar keeps them.
+  void Store(long inX, long inY, const std::string& inTheme) {
+    Prefs prefs;
+    prefs.SetSpec(mPrefsSpec);
+    prefs.Load();
+    SetMissingToolbarPrefs(&prefs);
+    prefs.SetInt(kPref_BarX, inX);
+    prefs.SetInt(kPref_BarY, inY);
+    prefs.SetStr(kPref_Theme, inTheme.c_str());
+    prefs.SetInt(kPref_ShowToolbarIn, 1);
+    prefs.SetInt(kPref_StartMinimized, 0);
+    prefs.SetInt(kPref_DeckAutoStart, 0);
+    prefs.SetInt(kPref_AutoCloseToolbar, 0);  // no engine here: stay open
+    prefs.SetStr(kPref_Skin, "Factory Blue");
+    ASSERT_EQ(0, prefs.Store());
+  }
+
+  KSFileSpec mPrefsSpec;
+  std::string mSavedPrefs;
+  std::vector<std::string> mThemes;
+  std::vector<std::unique_ptr<ChildProcess>> mPrograms;
+};
+
+}  // namespace
+
+TEST_F(ToolbarProgram, ASecondStartBringsTheFirstForwardAndClosingStoresPlaceAndTheme) {
+  ASSERT_GE(mThemes.size(), 2u) << "the factory themes are not installed";
+  Store(123, 77, mThemes[1]);
+
+  ChildProcess* first = Start();
+  HWND toolbar = WaitForToolbar();
+  ASSERT_NE(nullptr, toolbar);
+  EXPECT_EQ(123, Place(toolbar).left);
+  EXPECT_EQ(77, Place(toolbar).top);
+
+  // Hidden (as in the tray), a second start shows it and ends on its own.
+  ShowWindow(toolbar, SW_HIDE);
+  ChildProcess* second = Start();
+  unsigned long exitCode = 1;
+  ASSERT_TRUE(second->Wait(30000, &exitCode));
+  EXPECT_EQ(0u, exitCode);
+  EXPECT_TRUE(IsWindowVisible(toolbar));
+  EXPECT_EQ(1u, Toolbars().size());
+
+  SetWindowPos(toolbar, nullptr, 201, 143, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_TRUE(CloseToolbar(toolbar, first));
+  Prefs stored;
+  stored.SetSpec(mPrefsSpec);
+  stored.Load();
+  EXPECT_EQ(201, stored.GetInt(kPref_BarX));
+  EXPECT_EQ(143, stored.GetInt(kPref_BarY));
+  UtilStr theme;
+  stored.GetStr(kPref_Theme, &theme);
+  EXPECT_EQ(mThemes[1], theme.getCStr());
+
+  // The next start comes back there.
+  ChildProcess* third = Start();
+  toolbar = WaitForToolbar();
+  ASSERT_NE(nullptr, toolbar);
+  EXPECT_EQ(201, Place(toolbar).left);
+  EXPECT_EQ(143, Place(toolbar).top);
+  EXPECT_TRUE(CloseToolbar(toolbar, third));
+}
+
+TEST_F(ToolbarProgram, TenCopiesStartedTogetherLeaveOneToolbar) {
+  Store(30, 30, mThemes.empty() ? "" : mThemes[0]);
+  const int kCopies = 10;
+  for (int i = 0; i < kCopies; i++) {
+    Start();
+  }
+  // All but one end by themselves.
+  int running = kCopies;
+  for (DWORD waited = 0; waited < 60000 && running > 1; waited += 200) {
+    Sleep(200);
+    running = 0;
+    for (auto& program : mPrograms) {
+      unsigned long exitCode;
+      running += program->Wait(0, &exitCode) ? 0 : 1;
+    }
+  }
+  EXPECT_EQ(1, running);
+  HWND toolbar = WaitForToolbar(5000);
+  ASSERT_NE(nullptr, toolbar);
+  PostMessageW(toolbar, WM_CLOSE, 0, 0);
+  for (auto& program : mPrograms) {
+    unsigned long exitCode = 1;
+    EXPECT_TRUE(program->Wait(30000, &exitCode));
+    EXPECT_EQ(0u, exitCode);
+  }
+}
