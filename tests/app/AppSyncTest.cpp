@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -19,6 +20,7 @@
 #include "support/EventLog.h"
 #include "support/KSTestFolder.h"
 #include "support/MessageBoxAnswerer.h"
+#include "support/ModalDriver.h"
 #include "support/MouseInput.h"
 #include "support/SimProcess.h"
 #include "toolbar/ToolbarPrefs.h"
@@ -461,6 +463,43 @@ TEST_F(AppSync, FullScreenBringsTheHostPlayerForwardFirst) {
   EXPECT_EQ(player, GetForegroundWindow());
   EXPECT_EQ(std::vector<std::string>{Script(kUIFullScreen, UIValue())}, ScriptsAfter(before, 1));
   DestroyWindow(player);
+}
+
+// Saving the current theme under a new name makes it current and listed;
+// deleting it, once the user agrees, takes it off the list and gives the
+// engine the choices of the theme that follows.
+TEST_F(AppSync, ThemesSavedAndDeletedThroughTheirDialogs) {
+  cStandardComboBox* themes = sApp->Controls().AdvPreferences.Theme;
+  const std::string name = "Sync Test " + std::to_string(GetCurrentProcessId());
+  {
+    ModalDriver dialog(L"Save Corvexa Theme", [&](HWND inDialog) {
+      SetDlgItemTextA(inDialog, 101, name.c_str());
+      ModalDriver::Press(inDialog, IDOK);
+    });
+    sApp->DoSaveThemeAs();
+  }
+  char shown[300] = "";
+  themes->GetItem(themes->CurSelection(), shown, sizeof(shown));
+  EXPECT_EQ(name, shown);
+  EXPECT_TRUE(sApp->Controls().AdvPreferences.DeleteTheme->IsEnabled());
+
+  size_t before = Scripts().size();
+  {
+    MessageBoxAnswerer answerer({IDYES});
+    sApp->DoDeleteTheme();
+    EXPECT_EQ(std::vector<std::string>{"Are you sure that you want to delete the theme \"" + name +
+                                       "\"?"},
+              answerer.Texts());
+  }
+  EXPECT_EQ(-1, themes->FindItem(name.c_str(), false));
+  EXPECT_EQ(gToolbarState.mThemeMgr.GetCurrentTheme(), themes->CurSelection());
+  // Every item list starts with all its items on again.
+  std::vector<std::string> sent = ScriptsAfter(before, 10);
+  char cmd[kCommandBufferSize];
+  for (long mask : {1, 2, 4, 16, 32}) {
+    EXPECT_EQ(1, std::count(sent.begin(), sent.end(), CommandSetAllEnabled(mask, true, cmd)))
+        << mask;
+  }
 }
 
 }  // namespace
