@@ -502,4 +502,63 @@ TEST_F(AppSync, ThemesSavedAndDeletedThroughTheirDialogs) {
   }
 }
 
+// The instance list as discovery finds engines on this machine: the window
+// takes the engine that appears, empties its controls when it goes, and
+// with auto-close on ends when the last one goes.
+TEST(AppPeers, TheInstanceListFollowsDiscovery) {
+  KSTestFolder folder;
+  Prefs& prefs = gToolbarState.mPrefs;
+  prefs.SetSpec(folder.Item("Toolbar Preferences.txt"));
+  prefs.SetInt(kPref_ShowToolbarIn, 1);
+  prefs.SetInt(kPref_StartMinimized, 0);
+  prefs.SetInt(kPref_DeckAutoStart, 0);
+  prefs.SetInt(kPref_AutoCloseToolbar, 0);
+  prefs.SetStr(kPref_Skin, "Factory Blue");
+  const std::string name = "Sync Peer " + std::to_string(GetCurrentProcessId());
+  cAppWin* app = nullptr;
+  ASSERT_EQ(0, CreateMainWindow(&app));
+  HWND owner = GetWindow(app->Wind(), GW_OWNER);
+  const AppControls& c = app->Controls();
+  auto pumpUntil = [](const std::function<bool()>& inDone) {
+    return PollUntil([&] {
+      PumpMessages(5);
+      return inDone();
+    });
+  };
+  auto peerShows = [&](const std::string& inText) {
+    char shown[300] = "";
+    c.AdvPreferences.Peer->GetItem(c.AdvPreferences.Peer->CurSelection(), shown, sizeof(shown));
+    return inText == shown;
+  };
+
+  for (bool autoClose : {false, true}) {
+    prefs.SetInt(kPref_AutoCloseToolbar, autoClose);
+    SimProcess sim;
+    ASSERT_TRUE(sim.Start({"--name", name})) << sim.Errors();
+    EXPECT_TRUE(pumpUntil([&] {
+      return peerShows(name) && c.AdvPreferences.Peer->IsEnabled() &&
+             c.Basic.WaveShapeList->NumItems() > 0;
+    }));
+    EXPECT_EQ(kConnected, app->EnabledState());
+
+    sim.EndInput(nullptr);
+    if (!autoClose) {
+      EXPECT_TRUE(pumpUntil([&] { return app->EnabledState() == kDisconnected; }));
+      EXPECT_TRUE(peerShows("(No instances detected)"));
+      EXPECT_FALSE(c.AdvPreferences.Peer->IsEnabled());
+      EXPECT_EQ(0, c.Basic.WaveShapeList->NumItems());
+    } else {
+      EXPECT_TRUE(pumpUntil([&] { return !app->IsWindow(); }));
+    }
+  }
+  if (app->IsWindow()) {
+    DestroyWindow(app->Wind());
+  }
+  delete app;
+  DestroyWindow(owner);
+  MSG quit;
+  while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+}
+
 }  // namespace
