@@ -62,20 +62,31 @@ std::string ReadShared(const KSFileSpec& inSpec) {
   return text;
 }
 
+// The preferences in inFolder, never in the prefix's; the skin is the
+// engine installation's Factory Blue.
+void UseTestPrefs(const KSTestFolder& inFolder) {
+  Prefs& prefs = gToolbarState.mPrefs;
+  prefs.SetSpec(inFolder.Item("Toolbar Preferences.txt"));
+  for (long key : {kPref_StartMinimized, kPref_DeckAutoStart, kPref_AutoCloseToolbar}) {
+    prefs.SetInt(key, 0);
+  }
+  prefs.SetInt(kPref_ShowToolbarIn, 1);  // no tray icon
+  prefs.SetStr(kPref_Skin, "Factory Blue");
+}
+
+bool PumpUntil(const std::function<bool()>& inDone) {
+  return PollUntil([&] {
+    PumpMessages(5);
+    return inDone();
+  });
+}
+
 class AppSync : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     sFolder = new KSTestFolder;
     sLog = sFolder->Item("sim.log");
-    // The preferences live in the test's folder, never in the prefix's; the
-    // skin is the engine installation's Factory Blue.
-    Prefs& prefs = gToolbarState.mPrefs;
-    prefs.SetSpec(sFolder->Item("Toolbar Preferences.txt"));
-    prefs.SetInt(kPref_ShowToolbarIn, 1);
-    prefs.SetInt(kPref_StartMinimized, 0);
-    prefs.SetInt(kPref_DeckAutoStart, 0);
-    prefs.SetInt(kPref_AutoCloseToolbar, 0);
-    prefs.SetStr(kPref_Skin, "Factory Blue");
+    UseTestPrefs(*sFolder);
     sSim = new SimProcess;
     ASSERT_TRUE(sSim->Start({"--no-publish", "--seed", "1", "--log", sLog.GetPathCStr()}))
         << sSim->Errors();
@@ -111,13 +122,6 @@ class AppSync : public ::testing::Test {
     sSim->EndInput(nullptr);
     delete sSim;
     delete sFolder;
-  }
-
-  static bool PumpUntil(const std::function<bool()>& inDone) {
-    return PollUntil([&] {
-      PumpMessages(5);
-      return inDone();
-    });
   }
 
   // The scripts the window sent, in order.
@@ -171,54 +175,45 @@ TEST_F(AppSync, ConnectingSendsTheBurstInOrderAndFillsEveryList) {
   const AppControls& c = sApp->Controls();
   const Prefs& p = gToolbarState.mPrefs;
   char b[kCommandBufferSize];
-  auto s = [](const char* inText) { return Logged(inText); };
-  std::vector<std::string> expected = {
-      s(CommandIsVersionAvailable(b)),
-      s(CommandGetWaveShapeList(b)),
-      s(CommandGetWaveShapeList(b)),
-      s(CommandGetColorMapList(b)),
-      s(CommandGetColorMapList(b)),
-      s(CommandGetFlowFieldList(b)),
-      s(CommandGetFlowFieldList(b)),
-      s(CommandGetParticleList(b)),
-      s(CommandGetImageVideoList(b)),
-      "",
-      s(CommandGetCurrentWaveShape(b)),
-      s(CommandGetCurrentColorMap(b)),
-      s(CommandGetCurrentFlowField(b)),
-      s(CommandGetAutoLineScale(b)),
-      s(CommandGetUnionSlideShow(b)),
-      s(CommandGetFlowFieldTransitions(b)),
-      s(CommandGetFlowFieldSmoothSwitch(b)),
-      s(CommandGetAllowRemoteControl(b)),
-      s(CommandGetAutoTrackInfo(b)),
-      s(CommandBuildFontList(b)),
-      s(CommandBuildDisplayModeList(0, b)),
-      s(CommandBuildAudioSourceList(b)),
-      s(CommandGetTrackTextAppearance(b)),
-      s(CommandGetTrackTextDuration(b)),
-      s(CommandGetTrackTextFont(b)),
-      s(CommandGetTrackTextSize(b)),
-      s(CommandGetLineOffset(b)),
-      s(CommandGetFrameXLimit(b)),
-      s(CommandGetFrameYLimit(b)),
-      s(CommandSetFrameRate(p.GetInt(kPref_FrameRate), b)),
-      s(CommandSetResponseScaleFromPercent(p.GetInt(kPref_ResponseScale), b)),
-      s(CommandGetWaveShapeSlideShow(b)),
-      s(CommandSetWaveShapeInterval(p.GetInt(kPref_WaveShapeInterval), b)),
-      s(CommandGetColorMapSlideShow(b)),
-      s(CommandSetColorMapInterval(p.GetInt(kPref_ColorMapInterval), b)),
-      s(CommandGetFlowFieldSlideShow(b)),
-      s(CommandSetFlowFieldInterval(p.GetInt(kPref_FlowFieldInterval), b)),
-      s(CommandSetParticlesEnabled(p.GetInt(kPref_ParticlesAutoStart) != 0, b)),
-      s(CommandSetParticleInterval(p.GetInt(kPref_ParticlesInterval), b)),
-      s(CommandSetParticleDuration(p.GetInt(kPref_ParticlesDuration), b)),
-      s(CommandSetImageVideoEnabled(p.GetInt(kPref_ImageVideoAutoStart) != 0, b)),
-      s(CommandSetImageVideoInterval(p.GetInt(kPref_ImageVideoInterval), b)),
-      s(CommandSetImageVideoDuration(p.GetInt(kPref_ImageVideoDuration), b)),
-      s(CommandSetAutoOpenToolbar(p.GetInt(kPref_AutoOpenToolbar) != 0, b)),
-      s(CommandSetCheckForUpdates(int(p.GetInt(kPref_UpdateCheckDays)), b)),
+  std::vector<std::string> expected;
+  typedef char* (*Builder)(char*);
+  auto add = [&](std::initializer_list<Builder> inBuilders) {
+    for (Builder build : inBuilders) {
+      expected.push_back(Logged(build(b)));
+    }
   };
+  add({CommandIsVersionAvailable, CommandGetWaveShapeList, CommandGetWaveShapeList,
+       CommandGetColorMapList, CommandGetColorMapList, CommandGetFlowFieldList,
+       CommandGetFlowFieldList, CommandGetParticleList, CommandGetImageVideoList});
+  expected.push_back("");  // the barrier
+  add({CommandGetCurrentWaveShape, CommandGetCurrentColorMap, CommandGetCurrentFlowField,
+       CommandGetAutoLineScale, CommandGetUnionSlideShow, CommandGetFlowFieldTransitions,
+       CommandGetFlowFieldSmoothSwitch, CommandGetAllowRemoteControl, CommandGetAutoTrackInfo,
+       CommandBuildFontList});
+  expected.push_back(Logged(CommandBuildDisplayModeList(0, b)));
+  add({CommandBuildAudioSourceList, CommandGetTrackTextAppearance, CommandGetTrackTextDuration,
+       CommandGetTrackTextFont, CommandGetTrackTextSize, CommandGetLineOffset,
+       CommandGetFrameXLimit, CommandGetFrameYLimit});
+  // The stored slider values, with the slide-show queries between them.
+  for (const std::string& text :
+       {std::string(CommandSetFrameRate(p.GetInt(kPref_FrameRate), b)),
+        std::string(CommandSetResponseScaleFromPercent(p.GetInt(kPref_ResponseScale), b)),
+        std::string(CommandGetWaveShapeSlideShow(b)),
+        std::string(CommandSetWaveShapeInterval(p.GetInt(kPref_WaveShapeInterval), b)),
+        std::string(CommandGetColorMapSlideShow(b)),
+        std::string(CommandSetColorMapInterval(p.GetInt(kPref_ColorMapInterval), b)),
+        std::string(CommandGetFlowFieldSlideShow(b)),
+        std::string(CommandSetFlowFieldInterval(p.GetInt(kPref_FlowFieldInterval), b)),
+        std::string(CommandSetParticlesEnabled(p.GetInt(kPref_ParticlesAutoStart) != 0, b)),
+        std::string(CommandSetParticleInterval(p.GetInt(kPref_ParticlesInterval), b)),
+        std::string(CommandSetParticleDuration(p.GetInt(kPref_ParticlesDuration), b)),
+        std::string(CommandSetImageVideoEnabled(p.GetInt(kPref_ImageVideoAutoStart) != 0, b)),
+        std::string(CommandSetImageVideoInterval(p.GetInt(kPref_ImageVideoInterval), b)),
+        std::string(CommandSetImageVideoDuration(p.GetInt(kPref_ImageVideoDuration), b)),
+        std::string(CommandSetAutoOpenToolbar(p.GetInt(kPref_AutoOpenToolbar) != 0, b)),
+        std::string(CommandSetCheckForUpdates(int(p.GetInt(kPref_UpdateCheckDays)), b))}) {
+    expected.push_back(Logged(text));
+  }
   std::vector<std::string> sent = ScriptsAfter(0, expected.size());
   sent.resize(std::min(sent.size(), expected.size()));
   EXPECT_EQ(expected, sent);
@@ -407,22 +402,6 @@ TEST_F(AppSync, RepliesChooseTheNearestFixedChoice) {
   }
 }
 
-TEST_F(AppSync, LosingTheEngineEmptiesAndDisablesItsControls) {
-  const AppControls& c = sApp->Controls();
-  sApp->RefreshState(kDisconnected);
-  EXPECT_EQ(kDisconnected, sApp->EnabledState());
-  EXPECT_EQ(0, c.Basic.WaveShapeList->NumItems());
-  EXPECT_EQ(0, c.AdvParticles.List->NumItems());
-  EXPECT_FALSE(c.Basic.WaveShapeToggle->BoolProp());
-  EXPECT_FALSE(c.AdvPreferences.AutoTrackInfo->IsEnabled());
-  EXPECT_FALSE(c.AdvPreferences.FrameXLimit->IsEnabled());
-  EXPECT_EQ(-1, c.AdvPreferences.FrameXLimit->CurSelection());
-
-  ASSERT_TRUE(Refresh());
-  EXPECT_GT(c.Basic.WaveShapeList->NumItems(), 1);
-  EXPECT_TRUE(c.AdvPreferences.AutoTrackInfo->IsEnabled());
-}
-
 // The engine's messages and the link's failures, the latter heard on another
 // thread, wait for the timer, which shows them in turn.
 TEST_F(AppSync, MessagesWaitForTheTimerAndAreShownInTurn) {
@@ -507,24 +486,12 @@ TEST_F(AppSync, ThemesSavedAndDeletedThroughTheirDialogs) {
 // with auto-close on ends when the last one goes.
 TEST(AppPeers, TheInstanceListFollowsDiscovery) {
   KSTestFolder folder;
-  Prefs& prefs = gToolbarState.mPrefs;
-  prefs.SetSpec(folder.Item("Toolbar Preferences.txt"));
-  prefs.SetInt(kPref_ShowToolbarIn, 1);
-  prefs.SetInt(kPref_StartMinimized, 0);
-  prefs.SetInt(kPref_DeckAutoStart, 0);
-  prefs.SetInt(kPref_AutoCloseToolbar, 0);
-  prefs.SetStr(kPref_Skin, "Factory Blue");
+  UseTestPrefs(folder);
   const std::string name = "Sync Peer " + std::to_string(GetCurrentProcessId());
   cAppWin* app = nullptr;
   ASSERT_EQ(0, CreateMainWindow(&app));
   HWND owner = GetWindow(app->Wind(), GW_OWNER);
   const AppControls& c = app->Controls();
-  auto pumpUntil = [](const std::function<bool()>& inDone) {
-    return PollUntil([&] {
-      PumpMessages(5);
-      return inDone();
-    });
-  };
   auto peerShows = [&](const std::string& inText) {
     char shown[300] = "";
     c.AdvPreferences.Peer->GetItem(c.AdvPreferences.Peer->CurSelection(), shown, sizeof(shown));
@@ -532,10 +499,10 @@ TEST(AppPeers, TheInstanceListFollowsDiscovery) {
   };
 
   for (bool autoClose : {false, true}) {
-    prefs.SetInt(kPref_AutoCloseToolbar, autoClose);
+    gToolbarState.mPrefs.SetInt(kPref_AutoCloseToolbar, autoClose);
     SimProcess sim;
     ASSERT_TRUE(sim.Start({"--name", name})) << sim.Errors();
-    EXPECT_TRUE(pumpUntil([&] {
+    EXPECT_TRUE(PumpUntil([&] {
       return peerShows(name) && c.AdvPreferences.Peer->IsEnabled() &&
              c.Basic.WaveShapeList->NumItems() > 0;
     }));
@@ -543,12 +510,13 @@ TEST(AppPeers, TheInstanceListFollowsDiscovery) {
 
     sim.EndInput(nullptr);
     if (!autoClose) {
-      EXPECT_TRUE(pumpUntil([&] { return app->EnabledState() == kDisconnected; }));
+      EXPECT_TRUE(PumpUntil([&] { return app->EnabledState() == kDisconnected; }));
       EXPECT_TRUE(peerShows("(No instances detected)"));
       EXPECT_FALSE(c.AdvPreferences.Peer->IsEnabled());
       EXPECT_EQ(0, c.Basic.WaveShapeList->NumItems());
+      EXPECT_FALSE(c.AdvPreferences.AutoTrackInfo->IsEnabled());
     } else {
-      EXPECT_TRUE(pumpUntil([&] { return !app->IsWindow(); }));
+      EXPECT_TRUE(PumpUntil([&] { return !app->IsWindow(); }));
     }
   }
   if (app->IsWindow()) {
