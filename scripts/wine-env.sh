@@ -14,6 +14,14 @@ ks_wine_start() {
     # Without a window manager wine would wait ~2 s on every DestroyWindow.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 || true
   fi
+  # This wine does not find the faces of fonts-wine (Tahoma among them, the
+  # factory skins' font) where it is installed, and would draw every text in a
+  # wider substitute; in the prefix's Fonts folder it finds them.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" face
+  for face in /usr/share/wine/fonts/*.ttf; do
+    [ -e "$face" ] && [ ! -e "$fonts/${face##*/}" ] && { cp "$face" "$fonts/" 2>/dev/null || true; }
+  done
+  return 0
 }
 
 ks_wine_stop() {

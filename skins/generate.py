@@ -45,6 +45,8 @@ from PIL import Image, ImageDraw, ImageFilter, ImageFont
 # Shapes are drawn this many times larger and scaled down, for smooth edges.
 SCALE = 4
 BUTTON_STATES = ("normal", "pressed", "hover", "disabled")
+# The least room between a caption and either side of its button, in pixels.
+CAPTION_MARGIN = 4
 FONT_DIRS = ("/usr/share/wine/fonts", "/usr/share/fonts/truetype/dejavu")
 
 
@@ -232,9 +234,12 @@ def glyph_and_text(image, look, picture, ink, offset):
     font = look.font("caption")
     text = picture.get("text")
     icon = picture.get("glyph")
-    icon_size = h - 6 if icon and text else min(w, h)
+    icon_size = h - 8 if icon and text else min(w, h)
     gap = 4 if icon and text else 0
     total = (icon_size if icon else 0) + gap + (text_width(font, text) if text else 0)
+    if text and total > w - 2 * CAPTION_MARGIN:
+        raise SystemExit(f"look.json: the caption {text!r} needs {total} pixels and "
+                         f"{2 * CAPTION_MARGIN} of margin, more than the {w} of its picture")
     left = (w - total) / 2 + offset
     cy = h / 2 + offset
     if icon:

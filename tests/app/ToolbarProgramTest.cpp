@@ -95,13 +95,9 @@ class ToolbarProgram : public ::testing::Test {
     prefs.SetInt(kPref_ShowToolbarIn, 1);
     prefs.SetInt(kPref_StartMinimized, 0);
     prefs.SetInt(kPref_DeckAutoStart, 0);
+    prefs.SetInt(kPref_AutoCloseToolbar, 0);  // no engine here: stay open
     prefs.SetStr(kPref_Skin, "Factory Blue");
     ASSERT_EQ(0, prefs.Store());
-  }
-
-  void Stored(Prefs* outPrefs) {
-    outPrefs->SetSpec(mPrefsSpec);
-    outPrefs->Load();
   }
 
   KSFileSpec mPrefsSpec;
@@ -134,7 +130,8 @@ TEST_F(ToolbarProgram, ASecondStartBringsTheFirstForwardAndClosingStoresPlaceAnd
   SetWindowPos(toolbar, nullptr, 201, 143, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   ASSERT_TRUE(CloseToolbar(toolbar, first));
   Prefs stored;
-  Stored(&stored);
+  stored.SetSpec(mPrefsSpec);
+  stored.Load();
   EXPECT_EQ(201, stored.GetInt(kPref_BarX));
   EXPECT_EQ(143, stored.GetInt(kPref_BarY));
   UtilStr theme;
