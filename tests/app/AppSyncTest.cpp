@@ -3,6 +3,8 @@
 // simulator whose log shows every script the window sent.
 #include <gtest/gtest.h>
 #include <windows.h>
+// The common controls' header needs the platform's types first.
+#include <commctrl.h>
 
 #include <algorithm>
 #include <sstream>
@@ -17,6 +19,7 @@
 #include "skin/cStandardComboBox.h"
 #include "skin/cStandardListView.h"
 #include "skin/cStandardSlider.h"
+#include "skin/cToolPage.h"
 #include "support/EventLog.h"
 #include "support/KSTestFolder.h"
 #include "support/MessageBoxAnswerer.h"
@@ -272,6 +275,35 @@ TEST_F(AppSync, WorkedControlsSendTheScriptOfTheirValue) {
   EXPECT_EQ(std::vector<std::string>{Script(kUIFlowFieldInterval, percent)},
             ScriptsAfter(before, 1));
   EXPECT_EQ(percent.mNumber, gToolbarState.mPrefs.GetInt(kPref_FlowFieldInterval));
+
+  // A list's check mark: the item goes on or off in the engine and the theme.
+  cStandardListView* list = c.AdvColorMaps.List;
+  std::vector<cToolPage*> pages;  // the panels holding the list, outermost first
+  for (cWindow* w = list->ParentWindow(); w != nullptr; w = w->ParentWindow()) {
+    if (cToolPage* page = dynamic_cast<cToolPage*>(w)) {
+      pages.insert(pages.begin(), page);
+    }
+  }
+  for (cToolPage* page : pages) {
+    page->SetToolPageMode(kModeExtended);
+  }
+  PumpMessages(100);
+  ASSERT_TRUE(list->IsVisible());
+  RECT row = {LVIR_BOUNDS, 0, 0, 0};
+  SendMessageW(list->Wind(), LVM_GETITEMRECT, 0, LPARAM(&row));
+  long markX = row.left + long(SendMessageW(list->Wind(), LVM_GETCOLUMNWIDTH, 0, 0)) / 2;
+  bool wasChecked = list->IsChecked(0);
+  char name[300];
+  list->GetItem(0, name, sizeof(name));
+  before = Scripts().size();
+  POINT at = ScreenPointOf(list->Wind(), markX, (row.top + row.bottom) / 2);
+  MouseClickAt(at.x, at.y);
+  char cmd[kCommandBufferSize];
+  EXPECT_NE(wasChecked, list->IsChecked(0));
+  EXPECT_EQ(std::vector<std::string>{CommandSetItemEnabled(2, name, !wasChecked, cmd)},
+            ScriptsAfter(before, 1));
+  EXPECT_EQ(!wasChecked, gToolbarState.mThemeMgr.CurTheme().GetAttrib(kCX_ColorMap, name, -1,
+                                                                      kConfigAttr_On, 1) != 0);
 }
 
 TEST_F(AppSync, NotificationsMoveTheControls) {
