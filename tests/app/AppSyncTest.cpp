@@ -277,32 +277,6 @@ TEST_F(AppSync, WorkedControlsSendTheScriptOfTheirValue) {
             ScriptsAfter(before, 1));
   EXPECT_EQ(percent.mNumber, gToolbarState.mPrefs.GetInt(kPref_FlowFieldInterval));
 
-  // A combo box: its floating list opens at the current item; the row below
-  // it is chosen.
-  cStandardComboBox* combo = c.Basic.FlowFieldList;
-  before = Scripts().size();
-  click(combo);
-  cStandardFloatingListBox* floating = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND inWind, LPARAM ioFound) {
-        auto* found = dynamic_cast<cStandardFloatingListBox*>(cBaseWindow::FromWindow(inWind));
-        if (found != nullptr && IsWindowVisible(inWind)) {
-          *reinterpret_cast<cStandardFloatingListBox**>(ioFound) = found;
-        }
-        return TRUE;
-      },
-      LPARAM(&floating));
-  ASSERT_NE(nullptr, floating);
-  long rowHeight = floating->ItemHeight();
-  POINT rowAt = ScreenPointOf(floating->Wind(), 10, rowHeight + rowHeight / 2);
-  MouseClickAt(rowAt.x, rowAt.y);
-  char chosen[300] = "";
-  combo->GetItem(combo->CurSelection(), chosen, sizeof(chosen));
-  UIValue item;
-  item.mText = chosen;
-  EXPECT_EQ(std::vector<std::string>{Script(kUIFlowFieldList, item)}, ScriptsAfter(before, 1));
-
   // A list's check mark: the item goes on or off in the engine and the theme.
   cStandardListView* list = c.AdvColorMaps.List;
   std::vector<cToolPage*> pages;  // the panels holding the list, outermost first
@@ -331,6 +305,32 @@ TEST_F(AppSync, WorkedControlsSendTheScriptOfTheirValue) {
             ScriptsAfter(before, 1));
   EXPECT_EQ(!wasChecked, gToolbarState.mThemeMgr.CurTheme().GetAttrib(kCX_ColorMap, name, -1,
                                                                       kConfigAttr_On, 1) != 0);
+
+  // A combo box: its floating list opens at the current item; the row below
+  // it is chosen.
+  cStandardComboBox* combo = c.Basic.FlowFieldList;
+  before = Scripts().size();
+  click(combo);
+  cStandardFloatingListBox* floating = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND inWind, LPARAM ioFound) {
+        auto* found = dynamic_cast<cStandardFloatingListBox*>(cBaseWindow::FromWindow(inWind));
+        if (found != nullptr && IsWindowVisible(inWind)) {
+          *reinterpret_cast<cStandardFloatingListBox**>(ioFound) = found;
+        }
+        return TRUE;
+      },
+      LPARAM(&floating));
+  ASSERT_NE(nullptr, floating);
+  long rowHeight = floating->ItemHeight();
+  POINT rowAt = ScreenPointOf(floating->Wind(), 10, rowHeight + rowHeight / 2);
+  MouseClickAt(rowAt.x, rowAt.y);
+  char chosen[300] = "";
+  combo->GetItem(combo->CurSelection(), chosen, sizeof(chosen));
+  UIValue item;
+  item.mText = chosen;
+  EXPECT_EQ(std::vector<std::string>{Script(kUIFlowFieldList, item)}, ScriptsAfter(before, 1));
 }
 
 TEST_F(AppSync, NotificationsMoveTheControls) {
