@@ -351,11 +351,16 @@ TEST_F(AppSync, SelectedParticlesStartTwentyAtMost) {
   for (int i = 0; i < 25; i++) {
     list->AddSubItems(-1, ("Particle " + std::to_string(100 + i)).c_str(), 0);
   }
+  // Start and Stop can be pressed while something is selected.
+  cStandardButton* start = sApp->Controls().AdvParticles.Start;
+  EXPECT_FALSE(start->IsEnabled());
   for (long i = 0; i < list->NumItems(); i++) {
     list->SelectItem(i, true);
   }
+  EXPECT_TRUE(start->IsEnabled());
+  EXPECT_TRUE(sApp->Controls().AdvParticles.Stop->IsEnabled());
   size_t before = Scripts().size();
-  sApp->OnUIFunction(sApp->Controls().AdvParticles.Start, kUIAdvParticlesStart, nullptr);
+  sApp->OnUIFunction(start, kUIAdvParticlesStart, nullptr);
   std::vector<std::string> expected;
   for (long i = 0; i < 20; i++) {
     char name[300];
