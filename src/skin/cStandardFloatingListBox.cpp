@@ -230,6 +230,10 @@ void cStandardFloatingListBox::OnLMouseUp(const KSPoint& inPoint) {
     return;
   }
   mListBox->SelectItem(row);
+  Accept();
+}
+
+void cStandardFloatingListBox::Accept() {
   Show(false, false);
   mListBox->OnSelectionChanged();
 }

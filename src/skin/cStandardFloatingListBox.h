@@ -41,6 +41,11 @@ class cStandardFloatingListBox : public cControl {
   long SelectItem(long inIndex);
   // The popup's height that shows inRows whole rows.
   long HeightFor(long inRows);
+  // Hides the list, keeping the choice and reporting it as a release on a
+  // row does (also when the list was hidden).
+  void Accept();
+  // Hides the list, the choice as it was when it was shown.
+  void Dismiss();
 
   // A hidden topmost popup of size 0 owned by the owner's window, with the
   // list and the scroll bar in it.
@@ -74,8 +79,6 @@ class cStandardFloatingListBox : public cControl {
   // The list beside the scroll bar (when shown), the popup's height
   // corrected to the list's whole rows.
   void LayOut(long inWidth, long inHeight);
-  // Hides the list, the choice as it was when it was shown.
-  void Dismiss();
   // The choice as the top row when it lies outside the rows shown.
   void KeepSelectionInView();
   // The row under inPoint (this popup's client coordinates), or -1.

@@ -309,7 +309,7 @@ TEST_F(EngineSimProgramTest, EachMisbehaviourGivesTheEngineLinksOutcome) {
 
     // After a refusal the link gives up, however early the engine hung up:
     // the next command makes no connection. After a close it connects again.
-    int opened = messages.Count(kKSMsg_SessionOpened);
+    size_t opened = messages.Count(kKSMsg_SessionOpened);
     long err = link.SendCmd(query.c_str(), -1, kCommandFlags, 1, 2, 0, nullptr);
     if (c.mEnd == kKSMsg_SessionRefused) {
       EXPECT_EQ(kKSErr_NotConnected, err);

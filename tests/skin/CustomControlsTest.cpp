@@ -17,7 +17,6 @@
 #include "skin/cCustomSlider.h"
 #include "skin/cStandardListView.h"
 #include "support/MouseInput.h"
-#include "support/ProcessCounts.h"
 
 using namespace std::string_literals;
 
@@ -265,62 +264,4 @@ TEST_F(CustomControls, ComboBoxChoosesFromItsFloatingList) {
   ClickIn(*combo->Button(), 8, 8);
   EXPECT_LE(list->Height(), 60);
   EXPECT_GE(list->Height(), 60 - row);  // whole rows
-}
-
-TEST_F(CustomControls, ControlsBuiltShownAndDestroyedLeaveNothingBehind) {
-  ControlInfo info[6];
-  const eControlType kinds[] = {kControlTypeButton, kControlTypeCheckBox, kControlTypeLabel,
-                                kControlTypeSlider, kControlTypeComboBox, kControlTypeListView};
-  std::string picture = WriteFrames(mFolder, "Face", 16, 16, {kRed, kGreen, kBlue});
-  for (int i = 0; i < 6; i++) {
-    info[i] = Describe(kinds[i]);
-    info[i].Styles = kStyleCustom;
-    SetPath(info[i].Graphic, picture);
-    snprintf(info[i].Text.FontName, sizeof(info[i].Text.FontName), "Tahoma");
-    SetPath(info[i].u.ComboBox.ListBox.ScrollBar.ScrollThumb, picture);
-  }
-  info[4].u.ComboBox.ListBoxHeight = 60;
-  info[5].u.ListView.NumColumns = 2;
-  info[5].u.ListView.FirstTextColumn = 1;
-  std::string rows;
-  for (int i = 0; i < 40; i++) {
-    rows += "Row " + std::to_string(i) + "\tText" + '\0';
-  }
-  auto round = [&](int inCount, ProcessCounts* outBusy) {
-    for (int i = 0; i < inCount; i++) {
-      TestParent parent;
-      ASSERT_EQ(0, parent.CreatePopup(0, 0, 300, 200, kWindowVisible, nullptr));
-      std::vector<std::unique_ptr<cControl>> controls;
-      controls.push_back(std::make_unique<cCustomButton>(&info[0], 0, &parent));
-      controls.push_back(std::make_unique<cCustomCheckBox>(&info[1], 1, &parent));
-      controls.push_back(std::make_unique<cCustomLabel>(&info[2], 2, &parent));
-      controls.push_back(std::make_unique<cCustomSlider>(&info[3], 3, &parent));
-      controls.push_back(std::make_unique<cCustomComboBox>(&info[4], 4, &parent));
-      controls.push_back(std::make_unique<cStandardListView>(&info[5], 5, &parent));
-      for (auto& control : controls) {
-        ASSERT_EQ(0, control->Create());
-        control->SetPosition(0, 0, 120, 40, false);
-        control->Show(true, false);
-        control->OnKSMPReply(rows.c_str(), kRequestGetContents, nullptr);
-        control->OnUpdate();
-      }
-      static_cast<cCustomComboBox*>(controls[4].get())
-          ->OnUIFunction(controls[4].get(), kUIClick, nullptr);
-      RedrawWindow(parent.Wind(), nullptr, nullptr,
-                   RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-      if (outBusy != nullptr) {
-        *outBusy = ProcessCounts::Take();
-      }
-    }
-  };
-  round(2, nullptr);
-  ProcessCounts before = ProcessCounts::Take();
-  ProcessCounts busy;
-  round(20, &busy);
-  ProcessCounts after = ProcessCounts::Take();
-  EXPECT_GE(busy.mUserObjects, before.mUserObjects + 15);
-  EXPECT_GE(busy.mGdiObjects, before.mGdiObjects + 12);
-  EXPECT_EQ(before.mGdiObjects, after.mGdiObjects);
-  EXPECT_EQ(before.mUserObjects, after.mUserObjects);
-  EXPECT_EQ(before.mKernelHandles, after.mKernelHandles);
 }
