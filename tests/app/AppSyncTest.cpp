@@ -507,7 +507,7 @@ TEST_F(AppSync, ThemesSavedAndDeletedThroughTheirDialogs) {
   cStandardComboBox* themes = sApp->Controls().AdvPreferences.Theme;
   const std::string name = "Sync Test " + std::to_string(GetCurrentProcessId());
   {
-    ModalDriver dialog(L"Save Corvexa Theme", [&](HWND inDialog) {
+    ModalDriver dialog(L"Save current theme as:", [&](HWND inDialog) {
       SetDlgItemTextA(inDialog, 101, name.c_str());
       ModalDriver::Press(inDialog, IDOK);
     });
