@@ -32,6 +32,10 @@ LRESULT CALLBACK NativeMouseProc(HWND inWind, UINT inMsg, WPARAM inWParam, LPARA
     if (!IsWindow(inWind)) {
       return 0;  // what the object did destroyed it
     }
+    HWND capture = GetCapture();
+    if (inMsg == WM_LBUTTONDOWN && capture != nullptr && capture != inWind) {
+      return 0;  // what the object did took the mouse (a list it opened): keep it there
+    }
   }
   return CallWindowProcW(native, inWind, inMsg, inWParam, inLParam);
 }
