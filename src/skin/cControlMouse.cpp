@@ -32,9 +32,13 @@ LRESULT CALLBACK NativeMouseProc(HWND inWind, UINT inMsg, WPARAM inWParam, LPARA
     if (!IsWindow(inWind)) {
       return 0;  // what the object did destroyed it
     }
+    // What the object did took the mouse (a list it opened): the native
+    // control still takes the press, but the mouse stays where it was put.
     HWND capture = GetCapture();
     if (inMsg == WM_LBUTTONDOWN && capture != nullptr && capture != inWind) {
-      return 0;  // what the object did took the mouse (a list it opened): keep it there
+      LRESULT result = CallWindowProcW(native, inWind, inMsg, inWParam, inLParam);
+      SetCapture(capture);
+      return result;
     }
   }
   return CallWindowProcW(native, inWind, inMsg, inWParam, inLParam);
