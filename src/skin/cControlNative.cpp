@@ -60,6 +60,14 @@ LRESULT CALLBACK NativeControlProc(HWND inWind, UINT inMsg, WPARAM inWParam, LPA
         if (!IsWindow(inWind)) {
           return 0;  // what the object did destroyed it
         }
+        // What the object did took the mouse (a list it opened): the native
+        // control still takes the press, but the mouse stays where it was put.
+        HWND capture = GetCapture();
+        if (inMsg == WM_LBUTTONDOWN && capture != nullptr && capture != inWind) {
+          LRESULT result = CallWindowProcW(native, inWind, inMsg, inWParam, inLParam);
+          SetCapture(capture);
+          return result;
+        }
       }
       break;
   }

@@ -3,7 +3,8 @@
 // skinned scroll bar at its right edge. While it is shown it holds the
 // mouse: the pointer moving over a row chooses it, a release over a row
 // keeps that choice (kUIChanged reaches the owner) and closes the list, and
-// a press anywhere outside the rows closes it without a change.
+// a press anywhere outside the rows closes it without a change. When a press
+// opened it, that press's release off the rows leaves it open.
 //
 // Items are counted from 0, as in the list box; -1 is "none". The owner
 // sees this list as the source of what its parts report (identifier 2 in a
@@ -89,4 +90,7 @@ class cStandardFloatingListBox : public cControl {
   bool mLayingOut;        // inside OnSize
   bool mSyncing;          // setting the scroll bar from the list, not the reverse
   long mSelectionAtShow;  // the choice to go back to when nothing is chosen
+  // Shown during a press (a label acts on it): its release chooses a row but
+  // does not close the list off the rows.
+  bool mOpeningPress;
 };

@@ -265,3 +265,39 @@ TEST_F(CustomControls, ComboBoxChoosesFromItsFloatingList) {
   EXPECT_LE(list->Height(), 60);
   EXPECT_GE(list->Height(), 60 - row);  // whole rows
 }
+
+// Opened by the label's press, the list holds the mouse at once: a click
+// elsewhere only closes it, and the next click works the control there.
+TEST_F(CustomControls, ComboBoxListHoldsTheMouseFromTheLabelsPress) {
+  ControlInfo info = Describe(kControlTypeComboBox, kUIWaveShapeList);
+  info.Styles = kStyleCustom;
+  info.u.ComboBox.ListBoxHeight = 100;
+  auto combo = Make<ProbedCombo>(info, 5);
+  combo->OnKSMPReply("Fire\0Ice\0Rain\0"s.c_str(), kRequestGetContents, nullptr);
+  ControlInfo checkInfo = Describe(kControlTypeCheckBox, kUIWaveShapeToggle);
+  checkInfo.Styles = kStyleCustom;
+  checkInfo.Modes[kModeExtended] = ModeInfo{200, 200, 12, 12, true};
+  auto check = Make<cCustomCheckBox>(checkInfo, 2);
+  cStandardFloatingListBox* list = combo->List();
+
+  // The label opens the list as it is pressed; its release leaves it open.
+  ClickIn(*combo, 50, 8);
+  ASSERT_TRUE(combo->IsListShown());
+  EXPECT_EQ(list->Wind(), GetCapture());
+  ClickIn(*check, 6, 6);
+  EXPECT_FALSE(combo->IsListShown());
+  EXPECT_FALSE(check->BoolProp());
+  ClickIn(*check, 6, 6);
+  EXPECT_TRUE(check->BoolProp());
+  mParent.Take();
+
+  // Pressed on the label and released on a row: that row is chosen.
+  MoveIn(*combo, 50, 8);
+  MouseDown();
+  long row = list->ItemHeight();
+  MoveIn(*list, 10, row + row / 2);
+  MouseUp();
+  EXPECT_FALSE(combo->IsListShown());
+  EXPECT_EQ(1, combo->IntProp());
+  EXPECT_EQ("5:10 ", mParent.Take());
+}
