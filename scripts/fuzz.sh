@@ -19,13 +19,14 @@ case "$budget" in
   '' | *[!0-9]*) echo "fuzz.sh: the budget must be a number of seconds, not '$budget'" >&2; exit 2 ;;
 esac
 
-# name | CMake target and its folder under tests/ | longest input | dictionary | seed folders (':' between)
+# name | CMake target and its folder under tests/ | longest input | dictionary | seed folders (':'
+# between). Binary seeds are made by the make-*-seeds.py script beside them.
 targets=(
-  "ksmp|net/fuzz/net_ksmp_fuzz|4096||"
+  "ksmp|net/fuzz/net_ksmp_fuzz|4096||tests/net/fuzz/ksmp-seeds"
   "zcslot|net/fuzz/net_zcslot_fuzz|8192||tests/net/fuzz/zcslot-seeds"
-  "tar|files/fuzz/files_tar_fuzz|16384||"
-  "arglist|foundation/fuzz/foundation_arglist_fuzz|8192||tests/foundation/fuzz/seeds"
-  "unicode|foundation/fuzz/foundation_unicode_fuzz|4096||"
+  "tar|files/fuzz/files_tar_fuzz|16384||tests/files/fuzz/tar-seeds"
+  "arglist|foundation/fuzz/foundation_arglist_fuzz|8192||tests/foundation/fuzz/arglist-seeds"
+  "unicode|foundation/fuzz/foundation_unicode_fuzz|4096||tests/foundation/fuzz/unicode-seeds"
   "bmp|platform/fuzz/platform_bmp_fuzz|4096||tests/platform/fuzz/bmp-seeds"
   "skin|skin/fuzz/skin_parse_fuzz|8192|tests/skin/fuzz/skin.dict|tests/skin/fuzz/seeds:tests/skin/data:skins/Compact:skins/Factory Blue"
   "theme|toolbar/fuzz/toolbar_theme_fuzz|4096|tests/toolbar/fuzz/theme.dict|tests/toolbar/fuzz/seeds:themes/Factory Default"
