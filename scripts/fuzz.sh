@@ -30,7 +30,7 @@ targets=(
   "bmp|platform/fuzz/platform_bmp_fuzz|4096||tests/platform/fuzz/bmp-seeds"
   "skin|skin/fuzz/skin_parse_fuzz|8192|tests/skin/fuzz/skin.dict|tests/skin/fuzz/seeds:tests/skin/data:skins/Compact:skins/Factory Blue"
   "theme|toolbar/fuzz/toolbar_theme_fuzz|4096|tests/toolbar/fuzz/theme.dict|tests/toolbar/fuzz/seeds:themes/Factory Default"
-  "script|engine-sim/fuzz/enginesim_script_fuzz|4096|tests/engine-sim/fuzz/script.dict|tests/engine-sim/fuzz/seeds"
+  "script|engine-sim/fuzz/enginesim_script_fuzz|1024|tests/engine-sim/fuzz/script.dict|tests/engine-sim/fuzz/seeds"
 )
 
 chosen=()
