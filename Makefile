@@ -13,9 +13,10 @@ bench:
 package:
 	@scripts/package.sh
 
-# make fuzz BUDGET=120: seconds per target (default 180).
+# make fuzz BUDGET=120: seconds per target (default 180); make fuzz RUNS=10000000: a
+# campaign of that many inputs per target.
 fuzz:
-	@scripts/fuzz.sh $(BUDGET)
+	@RUNS=$(RUNS) scripts/fuzz.sh $(BUDGET)
 
 clean:
 	rm -rf build

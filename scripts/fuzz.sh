@@ -3,9 +3,11 @@
 # build/fuzz) and runs each for a time budget, one after the other.
 #
 #   scripts/fuzz.sh [SECONDS] [NAME...]     (make fuzz BUDGET=SECONDS)
+#   RUNS=N scripts/fuzz.sh 0 [NAME...]      (make fuzz RUNS=N)
 #
-# SECONDS is each target's budget (default 180); NAMEs pick targets from the
-# table below (default all). Each target works on its corpus in
+# SECONDS is each target's budget (default 180); with RUNS set each target
+# runs N inputs instead, however long that takes (a campaign: RUNS=10000000).
+# NAMEs pick targets from the table below (default all). Each target works on its corpus in
 # build/fuzz/corpus/NAME, which keeps what earlier runs found and gets the
 # target's seeds copied in; its log goes to build/fuzz/logs/NAME.log and what
 # it finds (crash-, leak-, timeout- and oom- files) to build/fuzz/findings/NAME.
@@ -15,8 +17,9 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 budget="${1:-180}"
 shift || true
-case "$budget" in
-  '' | *[!0-9]*) echo "fuzz.sh: the budget must be a number of seconds, not '$budget'" >&2; exit 2 ;;
+runs="${RUNS:-}"
+case "$budget$runs" in
+  '' | *[!0-9]*) echo "fuzz.sh: the budget and RUNS must be numbers, not '$budget' '$runs'" >&2; exit 2 ;;
 esac
 
 # name | CMake target and its folder under tests/ | longest input | dictionary | seed folders (':'
@@ -88,7 +91,13 @@ if ! cmake --build build/fuzz -j2 --target "${build_targets[@]}" >build/fuzz/log
 fi
 
 # --- run -------------------------------------------------------------------
-echo "== Running each target for ${budget} s"
+if [ -n "$runs" ]; then
+  echo "== Running $runs inputs through each target"
+  limit=(-runs="$runs")
+else
+  echo "== Running each target for ${budget} s"
+  limit=(-max_total_time="$budget")
+fi
 failed=0
 for entry in "${chosen[@]}"; do
   IFS='|' read -r name path max_len dict seeds <<<"$entry"
@@ -102,15 +111,17 @@ for entry in "${chosen[@]}"; do
       find "$folder" -maxdepth 1 -type f -exec cp {} "$corpus/" \;
     done
   fi
-  options=(-max_total_time="$budget" -max_len="$max_len" -timeout=10 -print_final_stats=1
+  options=("${limit[@]}" -max_len="$max_len" -timeout=10 -print_final_stats=1
            -artifact_prefix="$findings/")
   [ -n "$dict" ] && options+=(-dict="$dict")
   before="$(find "$findings" -type f | wc -l)"
+  start=$SECONDS
   nice -n 19 "build/fuzz/tests/$path" "${options[@]}" "$corpus" >"$log" 2>&1
   rc=$?
+  took=$((SECONDS - start))
 
-  runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)"
-  [ -n "$runs" ] || runs="$(sed -n 's/^#\([0-9]*\).*/\1/p' "$log" | tail -1)"
+  done_runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)"
+  [ -n "$done_runs" ] || done_runs="$(sed -n 's/^#\([0-9]*\).*/\1/p' "$log" | tail -1)"
   cov="$(grep -oE 'cov: [0-9]+' "$log" | tail -1 | cut -d' ' -f2)"
   found=$(($(find "$findings" -type f | wc -l) - before))
   status="clean"
@@ -121,7 +132,8 @@ for entry in "${chosen[@]}"; do
     status="stopped with exit code $rc (see $log)"
     failed=1
   fi
-  printf '%-8s runs %10s   cov %6s   %s\n' "$name" "${runs:-0}" "${cov:-?}" "$status"
+  printf '%-8s runs %10s in %5s s   cov %6s   %s\n' "$name" "${done_runs:-0}" "$took" "${cov:-?}" \
+    "$status"
 done
 
 if [ "$failed" -ne 0 ]; then
