@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "foundation/KSError.h"
 #include "foundation/KSMessages.h"
@@ -78,19 +79,12 @@ class RegistryHold {
 // Copies slot inSlot of inType; a slot that nobody publishes reads as an
 // empty record.
 void ReadSlot(const char* inType, int inSlot, ZCService* outService) {
-  std::memset(outService, 0, sizeof(ZCService));
   KSHandle mapping(OpenFileMappingW(FILE_MAP_READ, FALSE, SlotName(inType, inSlot).c_str()));
-  if (!mapping) {
-    return;
+  KSMappedView view;
+  if (mapping) {
+    view.Reset(MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, sizeof(ZCService)));
   }
-  KSMappedView view(MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, sizeof(ZCService)));
-  if (view) {
-    std::memcpy(outService, view.Get(), sizeof(ZCService));
-  }
-  // The slot comes from another process: never trust its terminators. The
-  // last byte of the address is unused by numeric addresses.
-  outService->mServiceName.mStr[sizeof(outService->mServiceName.mStr) - 1] = 0;
-  outService->mAddr.u.mHostName[sizeof(outService->mAddr.u.mHostName) - 1] = 0;
+  ZCDecodeSlot(view.Get(), outService);
 }
 
 // A stamp that differs between publications, also across processes, so that a
@@ -104,34 +98,6 @@ int32 NewSeed(int32 inPrevious) {
   }
   return static_cast<int32>(seed);
 }
-
-// Queues the registry's news one step late, so that each message knows
-// whether another of the same scan follows it.
-class ZCMessageQueue {
- public:
-  explicit ZCMessageQueue(KSBroadcaster* inBroadcaster)
-      : mBroadcaster(inBroadcaster), mPendingMsg(0) {}
-
-  void Queue(long inMsg, const KSCStr& inName) {
-    Send(1);
-    mPendingMsg = inMsg;
-    mPendingName = inName;
-  }
-
-  // Sends the message still held back (with more-coming 0 after the last slot).
-  void Send(intptr_t inMoreComing) {
-    if (mPendingMsg != 0) {
-      mBroadcaster->BroadcastMsg(mPendingMsg, mPendingName.mStr,
-                                 reinterpret_cast<void*>(inMoreComing));
-      mPendingMsg = 0;
-    }
-  }
-
- private:
-  KSBroadcaster* mBroadcaster;
-  long mPendingMsg;
-  KSCStr mPendingName;
-};
 
 }  // namespace
 
@@ -243,24 +209,13 @@ void KSZeroconf::DoUpdateCallback(bool inForce) {
     return;  // the next pulse or the periodic rescan tries again
   }
 
-  ZCMessageQueue messages(this);
-  for (int slot = 0; slot < kZCNumSlots; ++slot) {
-    const ZCService& now = slots[slot];
-    ZCService& before = mPeerList[slot];
-    bool changed = inForce || now.mSeed != before.mSeed ||
-                   UtilStr::compare(now.mServiceName.mStr, before.mServiceName.mStr, false) != 0;
-    if (!changed) {
-      continue;
-    }
-    if (before.mServiceName.mStr[0] != 0) {
-      messages.Queue(kKSMsg_ServiceRemoved, before.mServiceName);
-    }
-    if (now.mServiceName.mStr[0] != 0) {
-      messages.Queue(kKSMsg_ServiceAdded, now.mServiceName);
-    }
-    before = now;
+  std::vector<ZCChange> changes;
+  ZCCompareScan(mPeerList, slots, inForce, &changes);
+  // Each message says whether another of the same scan follows it.
+  for (size_t i = 0; i < changes.size(); ++i) {
+    intptr_t moreComing = i + 1 < changes.size() ? 1 : 0;
+    BroadcastMsg(changes[i].mMsg, changes[i].mName.mStr, reinterpret_cast<void*>(moreComing));
   }
-  messages.Send(0);
 }
 
 long KSZeroconf::SetStatus(bool inPublish) {

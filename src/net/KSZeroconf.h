@@ -21,22 +21,7 @@
 #include "foundation/KSMappedView.h"
 #include "foundation/UtilStr.h"
 #include "net/KSNetAddr.h"
-
-struct KSCStr {
-  char mStr[256];  // NUL-terminated
-};
-
-// One published service, and byte for byte the content of a shared slot.
-struct ZCService {
-  KSNetAddr mAddr;
-  uint32 mPort;
-  KSCStr mServiceName;
-  int32 mSeed;  // change stamp: a new value means the slot was republished
-};
-
-static_assert(sizeof(ZCService) == 524, "ZCService is the layout of a shared slot");
-
-constexpr int kZCNumSlots = 6;
+#include "net/ZCSlot.h"
 
 class KSZeroconf : public KSBroadcaster {
  public:

@@ -3,7 +3,9 @@
 
 #include <cstddef>
 
-#if defined(__GNUC__)
+#if defined(__clang__)
+#define KS_SCRIPT_FORMAT(formatArg, firstArg) __attribute__((format(printf, formatArg, firstArg)))
+#elif defined(__GNUC__)
 #define KS_SCRIPT_FORMAT(formatArg, firstArg) \
   __attribute__((format(gnu_printf, formatArg, firstArg)))
 #else
