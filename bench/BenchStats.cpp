@@ -35,7 +35,10 @@ BenchSummary Summarize(std::vector<double>* ioSamples) {
 
 void PrintSummaryRow(const char* inWhat, const char* inResult, const char* inTarget, bool inMet) {
   // scripts/bench.sh collects these lines from every benchmark's output.
-  std::printf("summary: | %s | %s | %s | %s |\n", inWhat, inResult, inTarget,
-              inMet ? "met" : "missed");
+  std::printf("summary: | %s | %s | %s | %s |\n", inWhat, inResult,
+              inTarget != nullptr ? inTarget : "none",
+              inTarget == nullptr ? ""
+              : inMet             ? "met"
+                                  : "missed");
   std::fflush(stdout);
 }

@@ -17,5 +17,5 @@ BenchSummary Summarize(std::vector<double>* ioSamples);
 
 // One row of the summary table that make bench prints after all the
 // benchmarks: what was measured, the result as a ratio (or a figure) against
-// its yardstick, the target, and whether the target was met.
+// its yardstick, the target (null: none), and whether the target was met.
 void PrintSummaryRow(const char* inWhat, const char* inResult, const char* inTarget, bool inMet);

@@ -16,8 +16,8 @@
 // The toolbar uses the engine installation and the preferences of the wine
 // prefix (scripts/bench.sh lays the engine out); its preferences are set
 // here. The simulator's log goes to the current folder.
-#include <windows.h>
 #include <psapi.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -35,7 +35,7 @@
 
 namespace {
 
-const double kStartTarget = 1.5;       // toolbar / yardstick
+const double kStartTarget = 1.5;        // toolbar / yardstick
 const double kIdleTargetPercent = 0.5;  // of one core
 const double kMemoryTargetMB = 20;
 const double kGrowthLimitMB = 1;  // allocator noise, not growth
@@ -74,12 +74,12 @@ struct Program {
   std::vector<std::string> mArgs;
 };
 
-const Program kToolbar = {KS_BENCH_TOOLBAR_PATH, L"Kestrova Corvexa Toolbar", L"Corvexa Toolbar",
-                          {}};
-const Program kWindow = {KS_BENCH_WINDOW_PATH, L"Corvexa Bench Window", L"Corvexa Bench Window",
-                         {}};
-const Program kTimerWindow = {KS_BENCH_WINDOW_PATH, L"Corvexa Bench Window",
-                              L"Corvexa Bench Window", {"--timer"}};
+const Program kToolbar = {
+    KS_BENCH_TOOLBAR_PATH, L"Kestrova Corvexa Toolbar", L"Corvexa Toolbar", {}};
+const Program kWindow = {
+    KS_BENCH_WINDOW_PATH, L"Corvexa Bench Window", L"Corvexa Bench Window", {}};
+const Program kTimerWindow = {
+    KS_BENCH_WINDOW_PATH, L"Corvexa Bench Window", L"Corvexa Bench Window", {"--timer"}};
 
 // The toolbar's stored preferences: its window on the taskbar, shown at the
 // start, the factory skin, no Deck, and open without an engine.
@@ -360,7 +360,8 @@ bool MeasureUse(const Options& inOptions, ChildProcess* ioSim, const std::string
 bool StartSimulator(ChildProcess* ioSim, const std::string& inLog) {
   std::remove(inLog.c_str());
   std::string line;
-  return ioSim->Start(KS_BENCH_SIM_PATH, {"--port", "0", "--name", "Bench Engine", "--log", inLog}) &&
+  return ioSim->Start(KS_BENCH_SIM_PATH,
+                      {"--port", "0", "--name", "Bench Engine", "--log", inLog}) &&
          ioSim->WaitForLine("listening on", 20000, &line);
 }
 
@@ -413,10 +414,9 @@ void ReportUse(const Options& inOptions, const Use& inUse) {
   double privateGrowth = inUse.mHour.back().mPrivateMB - inUse.mHour.front().mPrivateMB;
   std::snprintf(result, sizeof(result), "%.1f MB; over the last 45 min %+.1f MB (private %+.1f MB)",
                 end, growth, privateGrowth);
-  PrintSummaryRow("toolbar working set after 1 h of notifications", result,
-                  "below 20 MB, growth below 1 MB",
-                  end < kMemoryTargetMB && growth < kGrowthLimitMB &&
-                      privateGrowth < kGrowthLimitMB);
+  PrintSummaryRow(
+      "toolbar working set after 1 h of notifications", result, "below 20 MB, growth below 1 MB",
+      end < kMemoryTargetMB && growth < kGrowthLimitMB && privateGrowth < kGrowthLimitMB);
 }
 
 }  // namespace
