@@ -16,8 +16,9 @@
 // The toolbar uses the engine installation and the preferences of the wine
 // prefix (scripts/bench.sh lays the engine out); its preferences are set
 // here. The simulator's log goes to the current folder.
-#include <psapi.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
