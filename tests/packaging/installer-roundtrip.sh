@@ -274,4 +274,8 @@ if [ "$failures" -ne 0 ]; then
   exit 1
 fi
 echo "The installer's round trip passed."
-rm -rf "$WINEPREFIX"
+# Wine's own processes (the desktop the toolbar opened among them) write into
+# the prefix until the server is gone.
+wineserver -k </dev/null >/dev/null 2>&1
+wineserver -w </dev/null >/dev/null 2>&1
+rm -rf "$WINEPREFIX" || echo "note: the prefix $WINEPREFIX could not be removed entirely"
