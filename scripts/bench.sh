@@ -72,7 +72,7 @@ echo "== corvexa-bench-toolbar (start, idle and memory of corvexa-toolbar.exe ag
 run_on_display corvexa-bench-toolbar.exe ${KS_BENCH_TOOLBAR_ARGS:-}
 
 echo
-echo "== Summary ($(nproc) CPUs, load average $(cut -d' ' -f1-3 /proc/loadavg) at the end, on $where)"
+echo "== Summary ($(grep -c ^processor /proc/cpuinfo) CPUs, load average $(cut -d' ' -f1-3 /proc/loadavg) at the end, on $where)"
 echo "| benchmark | result | target | |"
 echo "| --- | --- | --- | --- |"
 tr -d '\r' <"$results" | sed -n 's/^summary: //p'
