@@ -1,9 +1,17 @@
 #!/usr/bin/env bash
-# The main job: installs what is missing, builds corvexa-ctl,
-# corvexa-engine-sim and the factory skins into build/win, lays out an engine
-# installation in the build's wine prefix, starts the simulator and runs a
-# short corvexa-ctl session against it (list, get, a few commands, a few
-# seconds of notifications), then stops the simulator. Ends by itself.
+# The main job: installs what is missing, builds corvexa-toolbar,
+# corvexa-ctl, corvexa-engine-sim and the factory skins into build/win, lays
+# out an engine installation in the build's wine prefix, starts the simulator
+# and runs a short corvexa-ctl session against it (list, get, a few commands,
+# a few seconds of notifications). Then it starts the toolbar, which finds the
+# simulator and connects:
+# - with a display ($DISPLAY set) the toolbar stays up until you close it;
+# - without one everything runs in a private Xvfb, and a short tour clicks
+#   the toolbar (next wave shape, a color map from the list, the wave-shape
+#   slide show, the advanced panel), prints what the simulator received at
+#   each step and leaves a screenshot of each step in build/win/run-screenshots
+#   (the toolbar starts there from fresh preferences, put back afterwards).
+# Stops the simulator at the end.
 #   KS_BUILD_WIN=DIR picks another Windows build folder than build/win.
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -13,12 +21,18 @@ engine_name="Corvexa Demo"
 
 scripts/install-deps.sh || exit 1
 
-echo "== Building $build (corvexa-ctl, corvexa-engine-sim, the factory skins)"
+if [ -z "${DISPLAY:-}" ]; then
+  export KS_RUN_TOUR=1
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+
+echo "== Building $build (corvexa-toolbar, corvexa-ctl, corvexa-engine-sim, the factory skins)"
 . scripts/build-win.sh
-ks_build_win "$build" Debug run corvexa-ctl corvexa-engine-sim skins || exit 1
+ks_build_win "$build" Debug run corvexa-toolbar corvexa-ctl corvexa-engine-sim skins || exit 1
 build="$(cd "$build" && pwd)"
 ctl_exe="$build/tools/ctl/corvexa-ctl.exe"
 sim_exe="$build/tools/engine-sim/corvexa-engine-sim.exe"
+toolbar_exe="$build/src/toolbar/corvexa-toolbar.exe"
 
 . scripts/wine-env.sh
 ks_wine_start "$build"
@@ -27,11 +41,11 @@ work="$(mktemp -d)"
 sim_pid=""
 failures=0
 
-# The simulator ends when its input does; it gets 10 seconds for that.
+# The simulator ends when its input does; it gets 20 seconds for that.
 stop_sim() {
   [ -n "$sim_pid" ] || return 0
   exec 3>&-
-  for _ in $(seq 50); do
+  for _ in $(seq 100); do
     kill -0 "$sim_pid" 2>/dev/null || break
     sleep 0.2
   done
@@ -44,7 +58,21 @@ stop_sim() {
   sim_pid=""
 }
 
+toolbar_pid=""
+prefs_file=""
 finish() {
+  if [ -n "$toolbar_pid" ]; then
+    kill "$toolbar_pid" 2>/dev/null
+    wait "$toolbar_pid" 2>/dev/null
+  fi
+  # The toolbar's own preferences, as they were before the tour.
+  if [ -n "$prefs_file" ]; then
+    if [ -f "$work/prefs.saved" ]; then
+      cp "$work/prefs.saved" "$prefs_file"
+    else
+      rm -f "$prefs_file"
+    fi
+  fi
   stop_sim
   ks_wine_stop
   rm -rf "$work"
@@ -74,7 +102,10 @@ abridge() {
 
 echo "== Starting corvexa-engine-sim"
 mkfifo "$work/sim-input"
-wine "$sim_exe" --name "$engine_name" --port 0 <"$work/sim-input" >"$work/sim.log" 2>&1 &
+# Every script the simulator receives goes to its log (a Windows path).
+sim_scripts="$work/sim-scripts.log"
+wine "$sim_exe" --name "$engine_name" --port 0 --log "Z:${sim_scripts//\//\\}" \
+  <"$work/sim-input" >"$work/sim.log" 2>&1 &
 sim_pid=$!
 exec 3>"$work/sim-input"
 for _ in $(seq 150); do
@@ -119,6 +150,10 @@ watch_rc=$?
 [ "$watch_rc" -eq 0 ] || failures=$((failures + 1))
 printf '\n(watch ended with exit code %d; it printed:)\n' "$watch_rc"
 cat "$work/watch.out"
+
+echo
+. scripts/run-toolbar.sh
+ks_run_toolbar || failures=$((failures + 1))
 
 echo
 echo "== Stopping corvexa-engine-sim"

@@ -68,6 +68,23 @@ void BaseDrawRectangle(HDC inDC, const KSRect& inRect, long inThickness, const K
   }
 }
 
+void BaseDrawFocusMark(HDC inDC, const KSRect& inRect, const KSRGBA& inColor) {
+  COLORREF color = ColorOf(inColor);
+  long right = inRect.right - 1;
+  long bottom = inRect.bottom - 1;
+  if (right < inRect.left || bottom < inRect.top) {
+    return;
+  }
+  for (long x = inRect.left; x <= right; x += 2) {
+    SetPixelV(inDC, x, inRect.top, color);
+    SetPixelV(inDC, x, bottom, color);
+  }
+  for (long y = inRect.top; y <= bottom; y += 2) {
+    SetPixelV(inDC, inRect.left, y, color);
+    SetPixelV(inDC, right, y, color);
+  }
+}
+
 long BaseDrawText(HDC inDC, const char* inText, const KSRect& inRect, HFONT inFont,
                   const KSRGBA& inColor, unsigned long inFormat) {
   int oldMode = SetBkMode(inDC, TRANSPARENT);

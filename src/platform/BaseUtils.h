@@ -87,6 +87,9 @@ void BasePaint3DFace(HDC inDC, const KSRect& inRect);
 void BaseFillRectangle(HDC inDC, const KSRect& inRect, const KSRGBA& inColor);
 // inThickness nested one-pixel frames, each one pixel inside the previous.
 void BaseDrawRectangle(HDC inDC, const KSRect& inRect, long inThickness, const KSRGBA& inColor);
+// The keyboard focus mark: a dotted one-pixel frame on inRect's edge, every
+// other pixel in inColor (the corners included), the rest left as it is.
+void BaseDrawFocusMark(HDC inDC, const KSRect& inRect, const KSRGBA& inColor);
 // Draws inText with a transparent background in inFont (null: the context's
 // font) and inColor, formatted by the kText... bits. The context's settings
 // are restored.

@@ -53,6 +53,10 @@ void cBaseWindow::OnLMouseDoubleClick(const KSPoint&) {}
 void cBaseWindow::OnMouseMove(const KSPoint&) {}
 void cBaseWindow::OnKeyDown(unsigned long, unsigned long) {}
 void cBaseWindow::OnKeyUp(unsigned long, unsigned long) {}
+void cBaseWindow::OnFocus(bool) {}
+bool cBaseWindow::OnGetObject(WPARAM, LPARAM, LRESULT*) {
+  return false;
+}
 void cBaseWindow::OnTimer(long) {}
 void cBaseWindow::OnUpdate() {}
 void cBaseWindow::OnMove(long, long) {}

@@ -70,6 +70,11 @@ class cBaseWindow {
   // inFlags is always 0.
   virtual void OnKeyDown(unsigned long inFlags, unsigned long inVirtualKey);
   virtual void OnKeyUp(unsigned long inFlags, unsigned long inVirtualKey);
+  // The keyboard focus came (true) or went (false).
+  virtual void OnFocus(bool inFocus);
+  // WM_GETOBJECT: true, with *outResult, to answer it; false leaves it to
+  // the default processing (the base class).
+  virtual bool OnGetObject(WPARAM inWParam, LPARAM inLParam, LRESULT* outResult);
   virtual void OnTimer(long inID);
   // Not driven by messages: pages and controls call it.
   virtual void OnUpdate();

@@ -78,6 +78,20 @@ bool HandleKeyUp(cBaseWindow* inWind, WPARAM inWParam, LPARAM, LRESULT*) {
   return false;
 }
 
+bool HandleSetFocus(cBaseWindow* inWind, WPARAM, LPARAM, LRESULT*) {
+  inWind->OnFocus(true);
+  return false;
+}
+
+bool HandleKillFocus(cBaseWindow* inWind, WPARAM, LPARAM, LRESULT*) {
+  inWind->OnFocus(false);
+  return false;
+}
+
+bool HandleGetObject(cBaseWindow* inWind, WPARAM inWParam, LPARAM inLParam, LRESULT* outResult) {
+  return inWind->OnGetObject(inWParam, inLParam, outResult);
+}
+
 bool HandleTimer(cBaseWindow* inWind, WPARAM inWParam, LPARAM, LRESULT* outResult) {
   inWind->OnTimer(static_cast<long>(inWParam));
   *outResult = 0;
@@ -155,6 +169,9 @@ const MessageRoute kRoutes[] = {
     {WM_NOTIFY, HandleNotify},
     {WM_KEYDOWN, HandleKeyDown},
     {WM_KEYUP, HandleKeyUp},
+    {WM_SETFOCUS, HandleSetFocus},
+    {WM_KILLFOCUS, HandleKillFocus},
+    {WM_GETOBJECT, HandleGetObject},
     {WM_COMMAND, HandleCommand},
     {WM_TIMER, HandleTimer},
     {WM_HSCROLL, HandleScroll},

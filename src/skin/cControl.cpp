@@ -64,7 +64,12 @@ void TerminateTexts(ControlInfo* ioInfo) {
 }  // namespace
 
 cControl::cControl(const ControlInfo* inInfo, long inID, cWindow* inParent)
-    : cWindow(inID, inParent), mControlName(), mInfo(*inInfo), mErrorMsg() {
+    : cWindow(inID, inParent),
+      mControlName(),
+      mInfo(*inInfo),
+      mErrorMsg(),
+      mFocusToParent(false),
+      mShowsParentFocus(false) {
   TerminateTexts(&mInfo);
 }
 
@@ -85,7 +90,11 @@ long cControl::SetControlName(const char* inName) {
 }
 
 long cControl::Create() {
-  return CreateControl(eControlType(mInfo.Type), mInfo.Styles, mID, 0, 0, 0, 0, 0, mParent);
+  long err = CreateControl(eControlType(mInfo.Type), mInfo.Styles, mID, 0, 0, 0, 0, 0, mParent);
+  if (err == 0) {
+    ReceiveNativeMessages();
+  }
+  return err;
 }
 
 long cControl::CreateOwnChild(unsigned long inFlags) {
@@ -115,14 +124,12 @@ void cControl::Initialize() {}
 
 void cControl::OnPaint(HDC inDC) {
   cImage* frame = CurrentFrame();
-  if (frame == nullptr) {
-    return;
-  }
-  if (HasFlag(kFlagTile)) {
+  if (frame != nullptr && HasFlag(kFlagTile)) {
     PaintTiled(inDC, frame);
-  } else {
+  } else if (frame != nullptr) {
     frame->BitBlt(inDC, mSpriteX, mSpriteY);
   }
+  PaintFocusMark(inDC);
 }
 
 void cControl::PaintTiled(HDC inDC, cImage* inFrame) {

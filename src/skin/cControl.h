@@ -9,6 +9,13 @@
 // font), the page places, shapes and shows it per display mode
 // (GetModePosition, SetModeShape, IsModeVisible), and the application finds
 // it by its function (FindControl). It goes with its page.
+//
+// Keyboard: the program's message loop (KSDialogKeys) moves the focus between
+// the controls that take it and hands each key to the focused control
+// (OnDialogKey), which works itself through the same path a click takes. A
+// control the program draws shows a dotted focus mark in its text colour.
+// Screen readers get a standard accessible object carrying the control's
+// name, role and value (KSAccessible).
 #pragma once
 
 #include "skin/ControlInfo.h"
@@ -46,6 +53,29 @@ class cControl : public cWindow {
   // it at every mode change.
   ControlInfo* Info() { return &mInfo; }
   eUIFunction Function() const { return eUIFunction(mInfo.Function); }
+  // --- Keyboard and screen readers ---
+  // Whether Tab stops at the control while it shows and is enabled: every
+  // kind a user works, and labels that act when pressed.
+  virtual bool TakesFocus();
+  // A key pressed while the control has the focus (inRepeated: held down);
+  // true when the control used it. The base uses none.
+  virtual bool OnDialogKey(unsigned long inVirtualKey, bool inRepeated);
+  // Makes the control a part of a composite control (its parent), which
+  // takes the focus the part is given; with inShowsMark the part draws the
+  // composite's focus mark.
+  void FocusToParent(bool inShowsMark) {
+    mFocusToParent = true;
+    mShowsParentFocus = inShowsMark;
+  }
+  // The accessible role of the control's kind (ROLE_SYSTEM_...), 0 for none.
+  virtual long AccessibleRole();
+  // The tool tip text, else the window text, else the function's name.
+  virtual UtilStr AccessibleName();
+  // The value a screen reader reads out; false when the control has none.
+  virtual bool AccessibleValue(UtilStr* outValue);
+  // State bits (STATE_SYSTEM_...) beyond focus, visibility and enabling.
+  virtual long AccessibleState();
+
   // The skin's name of a tool page; other controls have none.
   const char* ControlName() const { return mControlName; }
   // kKSErr_Param (and no change) for a name of more than 255 bytes.
@@ -60,6 +90,10 @@ class cControl : public cWindow {
   using cWindow::OnPaint;
   // Reports the control's function.
   void OnClick() override;
+  // Repaints the focus mark; a part hands the focus on.
+  void OnFocus(bool inFocus) override;
+  // The accessible object of the client area, for controls with a role.
+  bool OnGetObject(WPARAM inWParam, LPARAM inLParam, LRESULT* outResult) override;
 
  protected:
   // Reports the control's function to the parent, unless it has none.
@@ -78,12 +112,24 @@ class cControl : public cWindow {
   // reach OnLMouseDown, OnLMouseUp and OnMouseMove before the control itself
   // handles them (native controls keep their own window procedures).
   void ReceiveNativeMouse();
+  // Puts the program's procedure in front of a native control's own, so
+  // that focus changes and screen readers' questions reach the object.
+  void ReceiveNativeMessages();
+  // Whether the focus mark shows: the focus is on the control (or, for a
+  // part, on its composite).
+  bool HasFocusMark();
+  // The focus mark on the client area's edge, when it shows.
+  void PaintFocusMark(HDC inDC);
+  // Space or Enter, not held down, clicks the platform button.
+  bool ClickOnKey(unsigned long inVirtualKey, bool inRepeated);
   bool HasFlag(uint32 inFlag) const { return (mInfo.Flags & inFlag) != 0; }
   bool HasStyle(uint32 inStyle) const { return (mInfo.Styles & inStyle) != 0; }
 
   char mControlName[kSkinNameSize];
   ControlInfo mInfo;
   char mErrorMsg[1024];
+  bool mFocusToParent;
+  bool mShowsParentFocus;
 
  private:
   void PaintTiled(HDC inDC, cImage* inFrame);

@@ -53,6 +53,8 @@ cCustomComboBox::cCustomComboBox(const ControlInfo* inInfo, long inID, cWindow* 
   mLabel = std::make_unique<cCustomLabel>(&label, 0, this);
   mButton = std::make_unique<cCustomButton>(&button, 1, this);
   mListBox = std::make_unique<cStandardFloatingListBox>(&list, 2, this);
+  mLabel->FocusToParent(true);
+  mButton->FocusToParent(false);
   mInfo.Graphic[0] = 0;  // the button shows the picture
 }
 
@@ -176,5 +178,88 @@ void cCustomComboBox::ToggleList() {
     height = std::max(screenHeight - corner.v, kMinListHeight);
   }
   mListBox->SetPosition(corner.h, corner.v, Width(), height, true);
-  mListBox->Show(true, false);
+  // Not activated: the focus stays here, and the keys with it.
+  ShowWindow(mListBox->Wind(), SW_SHOWNA);
+}
+
+bool cCustomComboBox::KeyTarget(unsigned long inVirtualKey, long* outItem) {
+  long last = NumItems() - 1;
+  long current = CurSelection();
+  long page = std::max(mListBox->ItemsVisible(), 1L);
+  switch (inVirtualKey) {
+    case VK_UP:
+    case VK_LEFT:
+      *outItem = current - 1;
+      break;
+    case VK_DOWN:
+    case VK_RIGHT:
+      *outItem = current + 1;
+      break;
+    case VK_PRIOR:
+      *outItem = current - page;
+      break;
+    case VK_NEXT:
+      *outItem = current + page;
+      break;
+    case VK_HOME:
+      *outItem = 0;
+      break;
+    case VK_END:
+      *outItem = last;
+      break;
+    default:
+      return false;
+  }
+  *outItem = std::clamp(*outItem, std::min(0L, last), last);
+  return true;
+}
+
+bool cCustomComboBox::OnDialogKey(unsigned long inVirtualKey, bool inRepeated) {
+  bool open = IsListShown();
+  long item = -1;
+  switch (inVirtualKey) {
+    case VK_ESCAPE:
+      if (open) {
+        mListBox->Dismiss();
+      }
+      return open;
+    case VK_TAB:
+      if (open) {
+        mListBox->Dismiss();
+      }
+      return false;  // the focus moves on
+    case VK_RETURN:
+    case VK_SPACE:
+    case VK_F4:
+      if (inRepeated) {
+        return true;
+      }
+      if (open) {
+        mListBox->Accept();
+      } else {
+        ToggleList();
+      }
+      return true;
+    default:
+      if (!KeyTarget(inVirtualKey, &item)) {
+        return false;
+      }
+      if (item >= 0 && item != CurSelection()) {
+        mListBox->SelectItem(item);
+        if (!open) {
+          mListBox->Accept();
+        }
+      }
+      return true;
+  }
+}
+
+bool cCustomComboBox::AccessibleValue(UtilStr* outValue) {
+  char text[kShownItemSize] = "";
+  long selection = CurSelection();
+  if (selection >= 0 && GetItem(selection, text, sizeof(text)) != 0) {
+    text[0] = 0;
+  }
+  *outValue = text;
+  return true;
 }

@@ -5,6 +5,12 @@
 // label and reports the combo box's function; the application reads the
 // choice with IntProp. Engine replies fill and choose as in the platform
 // combo box.
+//
+// With the focus: Enter, Space and F4 open the list; while it is open the
+// arrows, Page keys, Home and End move through it, Enter or Space take the
+// item and Escape (or Tab) closes it unchanged. While it is closed those
+// keys choose the item at once. A choice is reported as one made in the
+// list with the mouse.
 #pragma once
 
 #include <memory>
@@ -46,6 +52,9 @@ class cCustomComboBox : public cStandardComboBox {
   // Clicks on the label or the button open or close the list; a choice in
   // the list is reported as the combo box's function; anything else goes up.
   void OnUIFunction(cWindow* inSource, eUIFunction inFunction, void* inValue) override;
+  bool OnDialogKey(unsigned long inVirtualKey, bool inRepeated) override;
+  // The chosen item's text.
+  bool AccessibleValue(UtilStr* outValue) override;
 
   // Whether the list is open.
   bool IsListShown() { return mListBox->IsVisible(); }
@@ -57,6 +66,9 @@ class cCustomComboBox : public cStandardComboBox {
 
  private:
   void ToggleList();
+  // The item inVirtualKey moves to from the current choice; false for
+  // another key.
+  bool KeyTarget(unsigned long inVirtualKey, long* outItem);
   // The label shows the chosen item's text, or nothing.
   void UpdateSelection();
 };

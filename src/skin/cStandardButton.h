@@ -14,5 +14,8 @@ class cStandardButton : public cControl {
   // Whether the button is held down now.
   virtual bool IsPressed();
 
+  // Space and Enter click it.
+  bool OnDialogKey(unsigned long inVirtualKey, bool inRepeated) override;
+
   long OnCreate() override;
 };

@@ -22,6 +22,14 @@ void cStandardCheckBox::OnKSMPReply(const char* inReply, eRequestType, void*) {
   }
 }
 
+bool cStandardCheckBox::OnDialogKey(unsigned long inVirtualKey, bool inRepeated) {
+  return ClickOnKey(inVirtualKey, inRepeated);
+}
+
+long cStandardCheckBox::AccessibleState() {
+  return Selected() ? STATE_SYSTEM_CHECKED : 0;
+}
+
 long cStandardCheckBox::OnCreate() {
   SetText(mInfo.u.CheckBox.Text);
   return cControl::OnCreate();

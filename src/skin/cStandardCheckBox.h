@@ -16,5 +16,9 @@ class cStandardCheckBox : public cControl {
   virtual bool Selected();
   virtual void Select(bool inSelected);
 
+  // Space and Enter click it.
+  bool OnDialogKey(unsigned long inVirtualKey, bool inRepeated) override;
+  long AccessibleState() override;
+
   long OnCreate() override;
 };

@@ -29,7 +29,8 @@ cStandardFloatingListBox::cStandardFloatingListBox(const ControlInfo* inInfo, lo
       mDoubleClickFlag(false),
       mLayingOut(false),
       mSyncing(false),
-      mSelectionAtShow(-1) {
+      mSelectionAtShow(-1),
+      mOpeningPress(false) {
   mInfo.Graphic[0] = 0;  // the popup is covered by its parts
   ControlInfo list = ListPart(mInfo);
   ControlInfo bar = ScrollBarPart(mInfo);
@@ -157,6 +158,7 @@ void cStandardFloatingListBox::OnScrolled(long inPosition) {
 // --- Showing and the mouse ---
 
 void cStandardFloatingListBox::OnShow(bool inShown) {
+  mOpeningPress = inShown && GetKeyState(VK_LBUTTON) < 0;
   if (!inShown) {
     ReleaseMouse();
     return;
@@ -203,6 +205,7 @@ void cStandardFloatingListBox::OnMouseMove(const KSPoint& inPoint) {
 }
 
 void cStandardFloatingListBox::OnLMouseDown(const KSPoint& inPoint) {
+  mOpeningPress = false;
   if (OverScrollBar(inPoint)) {
     ReleaseMouse();
     KSPoint point = inPoint;
@@ -226,10 +229,17 @@ void cStandardFloatingListBox::OnLMouseUp(const KSPoint& inPoint) {
   }
   long row = RowAt(inPoint);
   if (row < 0) {
-    Dismiss();
+    if (!mOpeningPress) {
+      Dismiss();
+    }
+    mOpeningPress = false;
     return;
   }
   mListBox->SelectItem(row);
+  Accept();
+}
+
+void cStandardFloatingListBox::Accept() {
   Show(false, false);
   mListBox->OnSelectionChanged();
 }

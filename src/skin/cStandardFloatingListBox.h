@@ -3,7 +3,8 @@
 // skinned scroll bar at its right edge. While it is shown it holds the
 // mouse: the pointer moving over a row chooses it, a release over a row
 // keeps that choice (kUIChanged reaches the owner) and closes the list, and
-// a press anywhere outside the rows closes it without a change.
+// a press anywhere outside the rows closes it without a change. When a press
+// opened it, that press's release off the rows leaves it open.
 //
 // Items are counted from 0, as in the list box; -1 is "none". The owner
 // sees this list as the source of what its parts report (identifier 2 in a
@@ -41,6 +42,11 @@ class cStandardFloatingListBox : public cControl {
   long SelectItem(long inIndex);
   // The popup's height that shows inRows whole rows.
   long HeightFor(long inRows);
+  // Hides the list, keeping the choice and reporting it as a release on a
+  // row does (also when the list was hidden).
+  void Accept();
+  // Hides the list, the choice as it was when it was shown.
+  void Dismiss();
 
   // A hidden topmost popup of size 0 owned by the owner's window, with the
   // list and the scroll bar in it.
@@ -74,8 +80,6 @@ class cStandardFloatingListBox : public cControl {
   // The list beside the scroll bar (when shown), the popup's height
   // corrected to the list's whole rows.
   void LayOut(long inWidth, long inHeight);
-  // Hides the list, the choice as it was when it was shown.
-  void Dismiss();
   // The choice as the top row when it lies outside the rows shown.
   void KeepSelectionInView();
   // The row under inPoint (this popup's client coordinates), or -1.
@@ -86,4 +90,7 @@ class cStandardFloatingListBox : public cControl {
   bool mLayingOut;        // inside OnSize
   bool mSyncing;          // setting the scroll bar from the list, not the reverse
   long mSelectionAtShow;  // the choice to go back to when nothing is chosen
+  // Shown during a press (a label acts on it): its release chooses a row but
+  // does not close the list off the rows.
+  bool mOpeningPress;
 };

@@ -53,6 +53,11 @@ void cStandardLabel::OnPaint(HDC inDC) {
   if (GetText(text, sizeof(text)) == 0) {
     BaseDrawText(inDC, text, rect, Font(), look.TextColor, look.Format);
   }
+  PaintFocusMark(inDC);
+}
+
+bool cStandardLabel::OnDialogKey(unsigned long inVirtualKey, bool inRepeated) {
+  return Function() != kUINull && ClickOnKey(inVirtualKey, inRepeated);
 }
 
 void cStandardLabel::OnLMouseDown(const KSPoint&) {

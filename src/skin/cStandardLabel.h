@@ -16,6 +16,8 @@ class cStandardLabel : public cControl {
   void GetModePosition(unsigned long inMode, KSRect* outRect) override;
   void OnPaint(HDC inDC) override;
   using cControl::OnPaint;
+  // Space and Enter press a label that has a function.
+  bool OnDialogKey(unsigned long inVirtualKey, bool inRepeated) override;
   void OnLMouseDown(const KSPoint& inPoint) override;
   // The press has acted already.
   void OnClick() override;

@@ -131,7 +131,54 @@ void cStandardSlider::ReportChange() {
   ReportFunction();
 }
 
+bool cStandardSlider::OnDialogKey(unsigned long inVirtualKey, bool) {
+  long page = std::max(long((int64_t(mMaxPos) - mMinPos) / 10), 1L);
+  long target = mCurPos;
+  switch (inVirtualKey) {
+    case VK_LEFT:
+      target = mCurPos - 1;
+      break;
+    case VK_RIGHT:
+      target = mCurPos + 1;
+      break;
+    case VK_UP:
+      target = IsVertical() ? mCurPos - 1 : mCurPos + 1;
+      break;
+    case VK_DOWN:
+      target = IsVertical() ? mCurPos + 1 : mCurPos - 1;
+      break;
+    case VK_PRIOR:
+      target = IsVertical() ? mCurPos - page : mCurPos + page;
+      break;
+    case VK_NEXT:
+      target = IsVertical() ? mCurPos + page : mCurPos - page;
+      break;
+    case VK_HOME:
+      target = mMinPos;
+      break;
+    case VK_END:
+      target = mMaxPos;
+      break;
+    default:
+      return false;
+  }
+  if (mMinPos < mMaxPos) {
+    Index(std::clamp(target, mMinPos, mMaxPos));
+    ReportChange();
+  }
+  return true;
+}
+
+bool cStandardSlider::AccessibleValue(UtilStr* outValue) {
+  outValue->Clear();
+  outValue->AppendInt(Index());
+  return true;
+}
+
 void cStandardSlider::OnLMouseDown(const KSPoint& inPoint) {
+  if (IsWindow()) {
+    SetFocus(mWind);
+  }
   KSRect thumb = ThumbRect();
   if (inPoint.h >= thumb.left && inPoint.h < thumb.right && inPoint.v >= thumb.top &&
       inPoint.v < thumb.bottom) {
@@ -169,10 +216,13 @@ void cStandardSlider::OnSize(long, long) {
 
 void cStandardSlider::OnPaint(HDC inDC) {
   if (CurrentFrame() != nullptr) {
-    cControl::OnPaint(inDC);
-  } else if (!IsVertical()) {
+    cControl::OnPaint(inDC);  // with the focus mark
+    return;
+  }
+  if (!IsVertical()) {
     PaintGroove(inDC);
   }
+  PaintFocusMark(inDC);
 }
 
 // A groove of a dark and a light line across the middle, and a raised

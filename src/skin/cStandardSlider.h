@@ -7,6 +7,10 @@
 // Pressing the thumb drags it; pressing the track beside it jumps the
 // thumb's middle there at once. Every change of the position reports the
 // slider's function once; the application reads the value with IntProp.
+// With the focus, the arrows step the position by one (up and right
+// towards the maximum; on a vertical slider up and down as the thumb
+// goes), Page Up and Page Down by a tenth of the range, Home and End go to
+// the ends; each change is reported as a drag reports it.
 #pragma once
 
 #include "skin/cControl.h"
@@ -28,11 +32,16 @@ class cStandardSlider : public cControl {
   // The position is held inside the new range.
   virtual void Range(long inMin, long inMax);
 
+  bool OnDialogKey(unsigned long inVirtualKey, bool inRepeated) override;
+  // The position.
+  bool AccessibleValue(UtilStr* outValue) override;
+
   long Create() override;
   long OnCreate() override;
   // The mode's width (height for a vertical slider) and the thumb's
   // thickness, at the mode's x and y.
   void GetModePosition(unsigned long inMode, KSRect* outRect) override;
+  // Also takes the focus.
   void OnLMouseDown(const KSPoint& inPoint) override;
   void OnMouseMove(const KSPoint& inPoint) override;
   void OnLMouseUp(const KSPoint& inPoint) override;

@@ -115,5 +115,9 @@ bool LookupUIFunction(const char* inName, eUIFunction* outFunction) {
   return found;
 }
 
+const char* UIFunctionName(eUIFunction inFunction) {
+  return inFunction <= kUIAdvPrefPeerRefresh ? sFunctionMap[inFunction].Name : nullptr;
+}
+
 static_assert(sizeof(sFunctionMap) / sizeof(sFunctionMap[0]) == kUIAdvPrefPeerRefresh + 2,
               "every skin-nameable UI function needs exactly one entry, plus the end marker");

@@ -144,3 +144,5 @@ extern const TokenMap sFunctionMap[];
 // Looks up a skin's function name, ignoring case. Returns false and stores
 // kUINull when the name is not in sFunctionMap.
 bool LookupUIFunction(const char* inName, eUIFunction* outFunction);
+// The skin name of inFunction, or null for a value that has none.
+const char* UIFunctionName(eUIFunction inFunction);

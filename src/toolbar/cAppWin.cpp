@@ -35,19 +35,25 @@ cAppWin::cAppWin()
       mControls{} {}
 
 cAppWin::~cAppWin() {
-  // Normally OnDestroy has let everything go; this covers a window that
-  // failed to be created or was never made.
+  // The window goes first, so that its shut-down (OnDestroy) runs as ours;
+  // what is left covers a window that failed to be created or was never made.
+  if (IsWindow()) {
+    DestroyWindow(Wind());
+  }
   mSession.SetNotifyWindow(nullptr, nullptr);
+  gToolbarState.mThemeMgr.RemoveListener(this);
   delete mMainPage;
   delete mToolTip;
   delete mActiveSkin;
 }
 
 void cAppWin::AlwaysOnTop(bool inAlwaysOnTop) {
+  // A window that owns a tool tip keeps its layer whatever it is told (seen
+  // under wine): the tip goes for the change and comes back on top of it.
+  bool toolTips = mToolTip != nullptr;
+  EnableToolTips(false);
   cWindow::AlwaysOnTop(inAlwaysOnTop);
-  if (mToolTip != nullptr) {
-    mToolTip->BringToTop();
-  }
+  EnableToolTips(toolTips);
 }
 
 long cAppWin::OnCreate() {

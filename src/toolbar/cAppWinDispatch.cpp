@@ -23,8 +23,10 @@
 
 namespace {
 
-// The product's download page; the toolbar adds which player asks.
-const char kDownloadPageURL[] = "https://www.kestrova.com/corvexa/download";
+// The product's download page, the same site as the factory skins' web link
+// (a reserved name until the deployment sets the real one); the toolbar adds
+// which player asks.
+const char kDownloadPageURL[] = "https://www.corvexa.example/download";
 const char kDownloadPageQuery[] = "?player=TOOLBAR_WIN";
 
 // At most this many selected list items are started or stopped at once.

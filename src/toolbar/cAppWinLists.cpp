@@ -33,8 +33,9 @@ constexpr long kThemeNameMax = 260;
 
 const char kMsgRemoteFolder[] = "(Not available in remote mode)";
 const char kMsgNoFolder[] = "(No folder specified)";
-const char kThemeSavePrompt[] = "Save current theme as:";
-const char kThemeSaveTitle[] = "Save Corvexa Theme";
+// The query dialog's title asks the question; the line inside names it.
+const char kThemeSaveTitle[] = "Save current theme as:";
+const char kThemeSavePrompt[] = "Save Corvexa Theme";
 const char kThemeDeleteQuestion[] = "Are you sure that you want to delete the theme \"%s\"?";
 const char kThemeDeleteTitle[] = "Delete Theme";
 

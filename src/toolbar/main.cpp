@@ -4,6 +4,7 @@
 
 #include "foundation/KSHandle.h"
 #include "platform/KSWindUtils.h"
+#include "skin/KSDialogKeys.h"
 #include "toolbar/InstanceHelper.h"
 #include "toolbar/cAppWin.h"
 #include "toolbar/mainwin.h"
@@ -67,8 +68,11 @@ int RunToolbar() {
     if (got == -1) {
       break;
     }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    // Tab, Space, Enter, arrows and Escape work the skinned controls.
+    if (!KSDialogKeys(&msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
   }
   delete appWin;
   if (owner != nullptr && IsWindow(owner)) {

@@ -3,7 +3,10 @@
 // simulator whose log shows every script the window sent.
 #include <gtest/gtest.h>
 #include <windows.h>
+// The common controls' header needs the platform's types first.
+#include <commctrl.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -14,11 +17,14 @@
 #include "skin/cStandardButton.h"
 #include "skin/cStandardCheckBox.h"
 #include "skin/cStandardComboBox.h"
+#include "skin/cStandardFloatingListBox.h"
 #include "skin/cStandardListView.h"
 #include "skin/cStandardSlider.h"
+#include "skin/cToolPage.h"
 #include "support/EventLog.h"
 #include "support/KSTestFolder.h"
 #include "support/MessageBoxAnswerer.h"
+#include "support/ModalDriver.h"
 #include "support/MouseInput.h"
 #include "support/SimProcess.h"
 #include "toolbar/ToolbarPrefs.h"
@@ -29,15 +35,6 @@
 #include "toolbar/mainwin.h"
 
 namespace {
-
-// A script as the simulator's log writes it.
-std::string Logged(const std::string& inScript) {
-  std::string out;
-  for (char ch : inScript) {
-    out += ch == '\n' ? std::string("\\n") : ch == '\r' ? std::string("\\r") : std::string(1, ch);
-  }
-  return out;
-}
 
 // The text of a file that another process keeps open for writing.
 std::string ReadShared(const KSFileSpec& inSpec) {
@@ -60,20 +57,31 @@ std::string ReadShared(const KSFileSpec& inSpec) {
   return text;
 }
 
+// The preferences in inFolder, never in the prefix's; the skin is the
+// engine installation's Factory Blue.
+void UseTestPrefs(const KSTestFolder& inFolder) {
+  Prefs& prefs = gToolbarState.mPrefs;
+  prefs.SetSpec(inFolder.Item("Toolbar Preferences.txt"));
+  for (long key : {kPref_StartMinimized, kPref_DeckAutoStart, kPref_AutoCloseToolbar}) {
+    prefs.SetInt(key, 0);
+  }
+  prefs.SetInt(kPref_ShowToolbarIn, 1);  // no tray icon
+  prefs.SetStr(kPref_Skin, "Factory Blue");
+}
+
+bool PumpUntil(const std::function<bool()>& inDone) {
+  return PollUntil([&] {
+    PumpMessages(5);
+    return inDone();
+  });
+}
+
 class AppSync : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     sFolder = new KSTestFolder;
     sLog = sFolder->Item("sim.log");
-    // The preferences live in the test's folder, never in the prefix's; the
-    // skin is the engine installation's Factory Blue.
-    Prefs& prefs = gToolbarState.mPrefs;
-    prefs.SetSpec(sFolder->Item("Toolbar Preferences.txt"));
-    prefs.SetInt(kPref_ShowToolbarIn, 1);
-    prefs.SetInt(kPref_StartMinimized, 0);
-    prefs.SetInt(kPref_DeckAutoStart, 0);
-    prefs.SetInt(kPref_AutoCloseToolbar, 0);
-    prefs.SetStr(kPref_Skin, "Factory Blue");
+    UseTestPrefs(*sFolder);
     sSim = new SimProcess;
     ASSERT_TRUE(sSim->Start({"--no-publish", "--seed", "1", "--log", sLog.GetPathCStr()}))
         << sSim->Errors();
@@ -111,14 +119,8 @@ class AppSync : public ::testing::Test {
     delete sFolder;
   }
 
-  static bool PumpUntil(const std::function<bool()>& inDone) {
-    return PollUntil([&] {
-      PumpMessages(5);
-      return inDone();
-    });
-  }
-
-  // The scripts the window sent, in order.
+  // The scripts the window sent, in order (none holds a line break, which
+  // the log would write escaped).
   static std::vector<std::string> Scripts() {
     std::vector<std::string> scripts;
     std::istringstream lines(ReadShared(sLog));
@@ -151,7 +153,7 @@ class AppSync : public ::testing::Test {
 
   static std::string Script(eUIFunction inFunction, const UIValue& inValue) {
     char cmd[kCommandBufferSize];
-    return Logged(BuildUIScript(inFunction, inValue, cmd));
+    return BuildUIScript(inFunction, inValue, cmd);
   }
 
   static KSTestFolder* sFolder;
@@ -169,54 +171,45 @@ TEST_F(AppSync, ConnectingSendsTheBurstInOrderAndFillsEveryList) {
   const AppControls& c = sApp->Controls();
   const Prefs& p = gToolbarState.mPrefs;
   char b[kCommandBufferSize];
-  auto s = [](const char* inText) { return Logged(inText); };
-  std::vector<std::string> expected = {
-      s(CommandIsVersionAvailable(b)),
-      s(CommandGetWaveShapeList(b)),
-      s(CommandGetWaveShapeList(b)),
-      s(CommandGetColorMapList(b)),
-      s(CommandGetColorMapList(b)),
-      s(CommandGetFlowFieldList(b)),
-      s(CommandGetFlowFieldList(b)),
-      s(CommandGetParticleList(b)),
-      s(CommandGetImageVideoList(b)),
-      "",
-      s(CommandGetCurrentWaveShape(b)),
-      s(CommandGetCurrentColorMap(b)),
-      s(CommandGetCurrentFlowField(b)),
-      s(CommandGetAutoLineScale(b)),
-      s(CommandGetUnionSlideShow(b)),
-      s(CommandGetFlowFieldTransitions(b)),
-      s(CommandGetFlowFieldSmoothSwitch(b)),
-      s(CommandGetAllowRemoteControl(b)),
-      s(CommandGetAutoTrackInfo(b)),
-      s(CommandBuildFontList(b)),
-      s(CommandBuildDisplayModeList(0, b)),
-      s(CommandBuildAudioSourceList(b)),
-      s(CommandGetTrackTextAppearance(b)),
-      s(CommandGetTrackTextDuration(b)),
-      s(CommandGetTrackTextFont(b)),
-      s(CommandGetTrackTextSize(b)),
-      s(CommandGetLineOffset(b)),
-      s(CommandGetFrameXLimit(b)),
-      s(CommandGetFrameYLimit(b)),
-      s(CommandSetFrameRate(p.GetInt(kPref_FrameRate), b)),
-      s(CommandSetResponseScaleFromPercent(p.GetInt(kPref_ResponseScale), b)),
-      s(CommandGetWaveShapeSlideShow(b)),
-      s(CommandSetWaveShapeInterval(p.GetInt(kPref_WaveShapeInterval), b)),
-      s(CommandGetColorMapSlideShow(b)),
-      s(CommandSetColorMapInterval(p.GetInt(kPref_ColorMapInterval), b)),
-      s(CommandGetFlowFieldSlideShow(b)),
-      s(CommandSetFlowFieldInterval(p.GetInt(kPref_FlowFieldInterval), b)),
-      s(CommandSetParticlesEnabled(p.GetInt(kPref_ParticlesAutoStart) != 0, b)),
-      s(CommandSetParticleInterval(p.GetInt(kPref_ParticlesInterval), b)),
-      s(CommandSetParticleDuration(p.GetInt(kPref_ParticlesDuration), b)),
-      s(CommandSetImageVideoEnabled(p.GetInt(kPref_ImageVideoAutoStart) != 0, b)),
-      s(CommandSetImageVideoInterval(p.GetInt(kPref_ImageVideoInterval), b)),
-      s(CommandSetImageVideoDuration(p.GetInt(kPref_ImageVideoDuration), b)),
-      s(CommandSetAutoOpenToolbar(p.GetInt(kPref_AutoOpenToolbar) != 0, b)),
-      s(CommandSetCheckForUpdates(int(p.GetInt(kPref_UpdateCheckDays)), b)),
+  std::vector<std::string> expected;
+  typedef char* (*Builder)(char*);
+  auto add = [&](std::initializer_list<Builder> inBuilders) {
+    for (Builder build : inBuilders) {
+      expected.push_back(build(b));
+    }
   };
+  add({CommandIsVersionAvailable, CommandGetWaveShapeList, CommandGetWaveShapeList,
+       CommandGetColorMapList, CommandGetColorMapList, CommandGetFlowFieldList,
+       CommandGetFlowFieldList, CommandGetParticleList, CommandGetImageVideoList});
+  expected.push_back("");  // the barrier
+  add({CommandGetCurrentWaveShape, CommandGetCurrentColorMap, CommandGetCurrentFlowField,
+       CommandGetAutoLineScale, CommandGetUnionSlideShow, CommandGetFlowFieldTransitions,
+       CommandGetFlowFieldSmoothSwitch, CommandGetAllowRemoteControl, CommandGetAutoTrackInfo,
+       CommandBuildFontList});
+  expected.push_back(CommandBuildDisplayModeList(0, b));
+  add({CommandBuildAudioSourceList, CommandGetTrackTextAppearance, CommandGetTrackTextDuration,
+       CommandGetTrackTextFont, CommandGetTrackTextSize, CommandGetLineOffset,
+       CommandGetFrameXLimit, CommandGetFrameYLimit});
+  // The stored slider values, with the slide-show queries between them.
+  for (const std::string& text :
+       {std::string(CommandSetFrameRate(p.GetInt(kPref_FrameRate), b)),
+        std::string(CommandSetResponseScaleFromPercent(p.GetInt(kPref_ResponseScale), b)),
+        std::string(CommandGetWaveShapeSlideShow(b)),
+        std::string(CommandSetWaveShapeInterval(p.GetInt(kPref_WaveShapeInterval), b)),
+        std::string(CommandGetColorMapSlideShow(b)),
+        std::string(CommandSetColorMapInterval(p.GetInt(kPref_ColorMapInterval), b)),
+        std::string(CommandGetFlowFieldSlideShow(b)),
+        std::string(CommandSetFlowFieldInterval(p.GetInt(kPref_FlowFieldInterval), b)),
+        std::string(CommandSetParticlesEnabled(p.GetInt(kPref_ParticlesAutoStart) != 0, b)),
+        std::string(CommandSetParticleInterval(p.GetInt(kPref_ParticlesInterval), b)),
+        std::string(CommandSetParticleDuration(p.GetInt(kPref_ParticlesDuration), b)),
+        std::string(CommandSetImageVideoEnabled(p.GetInt(kPref_ImageVideoAutoStart) != 0, b)),
+        std::string(CommandSetImageVideoInterval(p.GetInt(kPref_ImageVideoInterval), b)),
+        std::string(CommandSetImageVideoDuration(p.GetInt(kPref_ImageVideoDuration), b)),
+        std::string(CommandSetAutoOpenToolbar(p.GetInt(kPref_AutoOpenToolbar) != 0, b)),
+        std::string(CommandSetCheckForUpdates(int(p.GetInt(kPref_UpdateCheckDays)), b))}) {
+    expected.push_back(text);
+  }
   std::vector<std::string> sent = ScriptsAfter(0, expected.size());
   sent.resize(std::min(sent.size(), expected.size()));
   EXPECT_EQ(expected, sent);
@@ -275,6 +268,61 @@ TEST_F(AppSync, WorkedControlsSendTheScriptOfTheirValue) {
   EXPECT_EQ(std::vector<std::string>{Script(kUIFlowFieldInterval, percent)},
             ScriptsAfter(before, 1));
   EXPECT_EQ(percent.mNumber, gToolbarState.mPrefs.GetInt(kPref_FlowFieldInterval));
+
+  // A list's check mark: the item goes on or off in the engine and the theme.
+  cStandardListView* list = c.AdvColorMaps.List;
+  std::vector<cToolPage*> pages;  // the panels holding the list, outermost first
+  for (cWindow* w = list->ParentWindow(); w != nullptr; w = w->ParentWindow()) {
+    if (cToolPage* page = dynamic_cast<cToolPage*>(w)) {
+      pages.insert(pages.begin(), page);
+    }
+  }
+  for (cToolPage* page : pages) {
+    page->SetToolPageMode(kModeExtended);
+  }
+  PumpMessages(100);
+  ASSERT_TRUE(list->IsVisible());
+  RECT row = {LVIR_BOUNDS, 0, 0, 0};
+  SendMessageW(list->Wind(), LVM_GETITEMRECT, 0, LPARAM(&row));
+  long markX = row.left + long(SendMessageW(list->Wind(), LVM_GETCOLUMNWIDTH, 0, 0)) / 2;
+  bool wasChecked = list->IsChecked(0);
+  char name[300];
+  list->GetItem(0, name, sizeof(name));
+  before = Scripts().size();
+  POINT at = ScreenPointOf(list->Wind(), markX, (row.top + row.bottom) / 2);
+  MouseClickAt(at.x, at.y);
+  char cmd[kCommandBufferSize];
+  EXPECT_NE(wasChecked, list->IsChecked(0));
+  EXPECT_EQ(std::vector<std::string>{CommandSetItemEnabled(2, name, !wasChecked, cmd)},
+            ScriptsAfter(before, 1));
+  EXPECT_EQ(!wasChecked, gToolbarState.mThemeMgr.CurTheme().GetAttrib(kCX_ColorMap, name, -1,
+                                                                      kConfigAttr_On, 1) != 0);
+
+  // A combo box: its floating list opens at the current item; the row below
+  // it is chosen.
+  cStandardComboBox* combo = c.Basic.FlowFieldList;
+  before = Scripts().size();
+  click(combo);
+  cStandardFloatingListBox* floating = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND inWind, LPARAM ioFound) {
+        auto* found = dynamic_cast<cStandardFloatingListBox*>(cBaseWindow::FromWindow(inWind));
+        if (found != nullptr && IsWindowVisible(inWind)) {
+          *reinterpret_cast<cStandardFloatingListBox**>(ioFound) = found;
+        }
+        return TRUE;
+      },
+      LPARAM(&floating));
+  ASSERT_NE(nullptr, floating);
+  long rowHeight = floating->ItemHeight();
+  POINT rowAt = ScreenPointOf(floating->Wind(), 10, rowHeight + rowHeight / 2);
+  MouseClickAt(rowAt.x, rowAt.y);
+  char chosen[300] = "";
+  combo->GetItem(combo->CurSelection(), chosen, sizeof(chosen));
+  UIValue item;
+  item.mText = chosen;
+  EXPECT_EQ(std::vector<std::string>{Script(kUIFlowFieldList, item)}, ScriptsAfter(before, 1));
 }
 
 TEST_F(AppSync, NotificationsMoveTheControls) {
@@ -303,11 +351,16 @@ TEST_F(AppSync, SelectedParticlesStartTwentyAtMost) {
   for (int i = 0; i < 25; i++) {
     list->AddSubItems(-1, ("Particle " + std::to_string(100 + i)).c_str(), 0);
   }
+  // Start and Stop can be pressed while something is selected.
+  cStandardButton* start = sApp->Controls().AdvParticles.Start;
+  EXPECT_FALSE(start->IsEnabled());
   for (long i = 0; i < list->NumItems(); i++) {
     list->SelectItem(i, true);
   }
+  EXPECT_TRUE(start->IsEnabled());
+  EXPECT_TRUE(sApp->Controls().AdvParticles.Stop->IsEnabled());
   size_t before = Scripts().size();
-  sApp->OnUIFunction(sApp->Controls().AdvParticles.Start, kUIAdvParticlesStart, nullptr);
+  sApp->OnUIFunction(start, kUIAdvParticlesStart, nullptr);
   std::vector<std::string> expected;
   for (long i = 0; i < 20; i++) {
     char name[300];
@@ -405,22 +458,6 @@ TEST_F(AppSync, RepliesChooseTheNearestFixedChoice) {
   }
 }
 
-TEST_F(AppSync, LosingTheEngineEmptiesAndDisablesItsControls) {
-  const AppControls& c = sApp->Controls();
-  sApp->RefreshState(kDisconnected);
-  EXPECT_EQ(kDisconnected, sApp->EnabledState());
-  EXPECT_EQ(0, c.Basic.WaveShapeList->NumItems());
-  EXPECT_EQ(0, c.AdvParticles.List->NumItems());
-  EXPECT_FALSE(c.Basic.WaveShapeToggle->BoolProp());
-  EXPECT_FALSE(c.AdvPreferences.AutoTrackInfo->IsEnabled());
-  EXPECT_FALSE(c.AdvPreferences.FrameXLimit->IsEnabled());
-  EXPECT_EQ(-1, c.AdvPreferences.FrameXLimit->CurSelection());
-
-  ASSERT_TRUE(Refresh());
-  EXPECT_GT(c.Basic.WaveShapeList->NumItems(), 1);
-  EXPECT_TRUE(c.AdvPreferences.AutoTrackInfo->IsEnabled());
-}
-
 // The engine's messages and the link's failures, the latter heard on another
 // thread, wait for the timer, which shows them in turn.
 TEST_F(AppSync, MessagesWaitForTheTimerAndAreShownInTurn) {
@@ -461,6 +498,91 @@ TEST_F(AppSync, FullScreenBringsTheHostPlayerForwardFirst) {
   EXPECT_EQ(player, GetForegroundWindow());
   EXPECT_EQ(std::vector<std::string>{Script(kUIFullScreen, UIValue())}, ScriptsAfter(before, 1));
   DestroyWindow(player);
+}
+
+// Saving the current theme under a new name makes it current and listed;
+// deleting it, once the user agrees, takes it off the list and gives the
+// engine the choices of the theme that follows.
+TEST_F(AppSync, ThemesSavedAndDeletedThroughTheirDialogs) {
+  cStandardComboBox* themes = sApp->Controls().AdvPreferences.Theme;
+  const std::string name = "Sync Test " + std::to_string(GetCurrentProcessId());
+  {
+    ModalDriver dialog(L"Save current theme as:", [&](HWND inDialog) {
+      SetDlgItemTextA(inDialog, 101, name.c_str());
+      ModalDriver::Press(inDialog, IDOK);
+    });
+    sApp->DoSaveThemeAs();
+  }
+  char shown[300] = "";
+  themes->GetItem(themes->CurSelection(), shown, sizeof(shown));
+  EXPECT_EQ(name, shown);
+  EXPECT_TRUE(sApp->Controls().AdvPreferences.DeleteTheme->IsEnabled());
+
+  size_t before = Scripts().size();
+  {
+    MessageBoxAnswerer answerer({IDYES});
+    sApp->DoDeleteTheme();
+    EXPECT_EQ(std::vector<std::string>{"Are you sure that you want to delete the theme \"" + name +
+                                       "\"?"},
+              answerer.Texts());
+  }
+  EXPECT_EQ(-1, themes->FindItem(name.c_str(), false));
+  EXPECT_EQ(gToolbarState.mThemeMgr.GetCurrentTheme(), themes->CurSelection());
+  // Every item list starts with all its items on again.
+  std::vector<std::string> sent = ScriptsAfter(before, 10);
+  char cmd[kCommandBufferSize];
+  for (long mask : {1, 2, 4, 16, 32}) {
+    EXPECT_EQ(1, std::count(sent.begin(), sent.end(), CommandSetAllEnabled(mask, true, cmd)))
+        << mask;
+  }
+}
+
+// The instance list as discovery finds engines on this machine: the window
+// takes the engine that appears, empties its controls when it goes, and
+// with auto-close on ends when the last one goes.
+TEST(AppPeers, TheInstanceListFollowsDiscovery) {
+  KSTestFolder folder;
+  UseTestPrefs(folder);
+  const std::string name = "Sync Peer " + std::to_string(GetCurrentProcessId());
+  cAppWin* app = nullptr;
+  ASSERT_EQ(0, CreateMainWindow(&app));
+  HWND owner = GetWindow(app->Wind(), GW_OWNER);
+  const AppControls& c = app->Controls();
+  auto peerShows = [&](const std::string& inText) {
+    char shown[300] = "";
+    c.AdvPreferences.Peer->GetItem(c.AdvPreferences.Peer->CurSelection(), shown, sizeof(shown));
+    return inText == shown;
+  };
+
+  for (bool autoClose : {false, true}) {
+    gToolbarState.mPrefs.SetInt(kPref_AutoCloseToolbar, autoClose);
+    SimProcess sim;
+    ASSERT_TRUE(sim.Start({"--name", name})) << sim.Errors();
+    EXPECT_TRUE(PumpUntil([&] {
+      return peerShows(name) && c.AdvPreferences.Peer->IsEnabled() &&
+             c.Basic.WaveShapeList->NumItems() > 0;
+    }));
+    EXPECT_EQ(kConnected, app->EnabledState());
+
+    sim.EndInput(nullptr);
+    if (!autoClose) {
+      EXPECT_TRUE(PumpUntil([&] { return app->EnabledState() == kDisconnected; }));
+      EXPECT_TRUE(peerShows("(No instances detected)"));
+      EXPECT_FALSE(c.AdvPreferences.Peer->IsEnabled());
+      EXPECT_EQ(0, c.Basic.WaveShapeList->NumItems());
+      EXPECT_FALSE(c.AdvPreferences.AutoTrackInfo->IsEnabled());
+    } else {
+      EXPECT_TRUE(PumpUntil([&] { return !app->IsWindow(); }));
+    }
+  }
+  if (app->IsWindow()) {
+    DestroyWindow(app->Wind());
+  }
+  delete app;
+  DestroyWindow(owner);
+  MSG quit;
+  while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
 }
 
 }  // namespace

@@ -122,8 +122,7 @@ TEST_F(AppWin, BindsByFunctionAndTypeFillsTheFixedListsAndShowsThePreferences) {
   prefs.SetInt(kPref_FrameRate, 80);
   prefs.SetInt(kPref_AlwaysOnTop, 1);
   prefs.SetInt(kPref_UpdateCheckDays, 7);  // any non-zero value ticks the box
-  // Under wine an owner of a tool tip never reads as topmost: tips stay off.
-  prefs.SetInt(kPref_ToolTips, 0);
+  prefs.SetInt(kPref_ToolTips, 1);         // the owner of a tool tip, and still on top
 
   ASSERT_EQ(0, Open(skin.Folder().Spec(), "Test Skin"));
   const AppControls& controls = mAppWin->Controls();
@@ -207,7 +206,7 @@ TEST_F(AppWin, ASkinThatDoesNotLoadFallsBackToFactoryBlueAndTheChoiceIsStored) {
   EXPECT_NE(nullptr, mAppWin->Controls().Basic.WaveShapeList);
 }
 
-TEST_F(AppWin, TheTrayIconComesBackWhenTheShellRestarts) {
+TEST_F(AppWin, TheTrayMenusCommandsAndTheIconAfterAShellRestart) {
   ASSERT_FALSE(mSavedSkins.IsEmpty()) << "no engine installation found";
   gToolbarState.mPrefs.SetInt(kPref_ShowToolbarIn, 0);  // the tray only
   ASSERT_EQ(0, Open(mSavedSkins, "Factory Blue"));
@@ -222,6 +221,15 @@ TEST_F(AppWin, TheTrayIconComesBackWhenTheShellRestarts) {
   SendMessageW(mOwner, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
   PumpMessages(100);
   EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &icon));
+
+  // With the tray only, Minimize hides the toolbar and Show brings it back.
+  mAppWin->OnCommand(101);
+  EXPECT_FALSE(IsWindowVisible(mAppWin->Wind()));
+  mAppWin->OnCommand(100);
+  EXPECT_TRUE(IsWindowVisible(mAppWin->Wind()));
+  mAppWin->OnCommand(102);  // Exit
+  PumpMessages(100);
+  EXPECT_FALSE(mAppWin->IsWindow());
 }
 
 TEST(AppWinInstance, OnlyTheOutermostStartAndShutdownDoTheirWork) {
