@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <numeric>
 
 double BenchNowMicros() {
@@ -30,4 +31,14 @@ BenchSummary Summarize(std::vector<double>* ioSamples) {
   summary.mP99 = (*ioSamples)[rank - 1];
   summary.mMean = std::accumulate(ioSamples->begin(), ioSamples->end(), 0.0) / double(n);
   return summary;
+}
+
+void PrintSummaryRow(const char* inWhat, const char* inResult, const char* inTarget, bool inMet) {
+  // scripts/bench.sh collects these lines from every benchmark's output.
+  std::printf("summary: | %s | %s | %s | %s |\n", inWhat, inResult,
+              inTarget != nullptr ? inTarget : "none",
+              inTarget == nullptr ? ""
+              : inMet             ? "met"
+                                  : "missed");
+  std::fflush(stdout);
 }

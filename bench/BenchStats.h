@@ -14,3 +14,8 @@ struct BenchSummary {
 
 // Summarises samples (microseconds); the samples are sorted in place.
 BenchSummary Summarize(std::vector<double>* ioSamples);
+
+// One row of the summary table that make bench prints after all the
+// benchmarks: what was measured, the result as a ratio (or a figure) against
+// its yardstick, the target (null: none), and whether the target was met.
+void PrintSummaryRow(const char* inWhat, const char* inResult, const char* inTarget, bool inMet);

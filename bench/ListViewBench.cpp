@@ -165,5 +165,9 @@ int main() {
   double ratio = oursMs / rawMs;
   std::printf("  %-40s %8.1f   %.2fx (target: at most 1.3x: %s)\n", "cStandardListView, one reply",
               oursMs, ratio, ratio <= 1.3 ? "met" : "not met");
+  char result[100];
+  std::snprintf(result, sizeof(result), "%.2fx (%.0f ms / %.0f ms)", ratio, oursMs, rawMs);
+  PrintSummaryRow("list view, 10,000 rows from one reply / platform list view", result,
+                  "at most 1.3x", ratio <= 1.3);
   return 0;
 }

@@ -27,7 +27,8 @@ cToolPage::cToolPage(const ToolPageInfo* inPageInfo, const ControlInfo* inInfo, 
       mCapacity(0),
       mToolPageMode(ModeIndex(inPageInfo->DefMode)),
       mToolPageInfo(*inPageInfo),
-      mToolTip(nullptr) {}
+      mToolTip(nullptr),
+      mSweptCursor{-1, -1} {}
 
 cToolPage::~cToolPage() {
   mControls.reset();
@@ -77,7 +78,9 @@ long cToolPage::OnCreate() {
       ErrorMsg(mControls[i]->ErrorMsg());
     }
   }
-  if (err == 0) {
+  // One timer for a whole tree of pages: the outermost page's ticks reach
+  // the nested ones through OnUpdate.
+  if (err == 0 && dynamic_cast<cToolPage*>(ParentWindow()) == nullptr) {
     err = SetTimer(kUpdateTimer, kUpdateMS);
   }
   return err;
@@ -118,6 +121,26 @@ void cToolPage::ToolTip(cStandardToolTip* inTip) {
 }
 
 void cToolPage::OnTimer(long) {
+  if (!IsVisible()) {
+    mSweptCursor = {-1, -1};
+    return;
+  }
+  // A still pointer and no capture (a pressed button, an open floating list
+  // and a drag all hold it): every hover frame is right and nothing repeats,
+  // and a sweep would only ask each control so.
+  POINT cursor = {-1, -1};
+  ::GetCursorPos(&cursor);
+  if (cursor.x == mSweptCursor.x && cursor.y == mSweptCursor.y && GetCapture() == nullptr) {
+    return;
+  }
+  mSweptCursor = cursor;
+  OnUpdate();
+}
+
+void cToolPage::OnUpdate() {
+  if (!IsVisible()) {
+    return;
+  }
   for (unsigned long i = 0; i < mNumControls; i++) {
     mControls[i]->OnUpdate();
   }

@@ -81,8 +81,13 @@ class cToolPage : public cControl {
   void ShapeControls() override;
 
   long OnCreate() override;
-  // Drives OnUpdate of every control.
+  // The outermost page's timer: drives OnUpdate of the whole tree while the
+  // pointer moves or a mouse button is down. Otherwise no control's look can
+  // change on its own (presses, checks and enabling repaint the control).
   void OnTimer(long inID) override;
+  // OnUpdate of every control, nested pages included, while the page is
+  // visible.
+  void OnUpdate() override;
   void OnPaint(HDC inDC) override;
   using cControl::OnPaint;
   // Clicks and moves on the background go to the parent, in its coordinates.
@@ -118,4 +123,8 @@ class cToolPage : public cControl {
   unsigned long mToolPageMode;
   ToolPageInfo mToolPageInfo;
   cStandardToolTip* mToolTip;  // not owned
+  // Where the pointer was at the last sweep of OnTimer; (-1, -1) when the
+  // page was hidden, so that the first tick after showing it sweeps.
+  // Nested pages have no timer of their own.
+  POINT mSweptCursor;
 };

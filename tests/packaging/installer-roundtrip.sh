@@ -113,9 +113,59 @@ check_versions() {
   done
 }
 
+# run_toolbar DIR: the installed toolbar starts, shows its window and
+# connects to the simulator (a new client in the simulator's log that sends
+# scripts), then closes as asked (the simulator sees the connection closed by
+# the client, the program ends with 0) and leaves its preferences in the
+# user's work folder.
+run_toolbar() {
+  local dir="$1" log="$drive/sim.log" before client="" toolbar_pid rc
+  if [ ! -f "$dir/corvexa-toolbar.exe" ]; then
+    fail "no corvexa-toolbar.exe in $dir"
+    return
+  fi
+  before="$(grep -c ' ! connection from ' "$log")"
+  wine "$dir/corvexa-toolbar.exe" </dev/null >/dev/null 2>&1 &
+  toolbar_pid=$!
+  for _ in $(seq 150); do
+    client="$(grep ' ! connection from ' "$log" | sed -n "$((before + 1))s/.* #\([0-9]*\) ! .*/\1/p")"
+    [ -n "$client" ] && grep -q " #$client > " "$log" &&
+      xdotool search --name '^Corvexa Toolbar$' >/dev/null 2>&1 && break
+    sleep 0.2
+  done
+  xdotool search --name '^Corvexa Toolbar$' >/dev/null 2>&1 || fail "the installed toolbar shows no window"
+  if [ -z "$client" ]; then
+    fail "the installed toolbar did not connect to the simulator"
+  else
+    grep -q " #$client > " "$log" || fail "the installed toolbar sent the simulator nothing"
+  fi
+
+  wine taskkill /im corvexa-toolbar.exe </dev/null >/dev/null 2>&1
+  for _ in $(seq 100); do
+    kill -0 "$toolbar_pid" 2>/dev/null || break
+    sleep 0.2
+  done
+  if kill -0 "$toolbar_pid" 2>/dev/null; then
+    fail "the toolbar did not close"
+    kill "$toolbar_pid"
+    return
+  fi
+  wait "$toolbar_pid"
+  rc=$?
+  [ "$rc" -eq 0 ] || fail "the toolbar ended with $rc"
+  if [ -n "$client" ]; then
+    for _ in $(seq 25); do
+      grep -q " #$client ! connection closed by the client" "$log" && break
+      sleep 0.2
+    done
+    grep -q " #$client ! connection closed by the client" "$log" ||
+      fail "the toolbar's connection did not end with the toolbar"
+  fi
+  [ -f "$work_folder/Toolbar Preferences.txt" ] || fail "the toolbar stored no preferences"
+}
+
 # run_programs DIR: the installed corvexa-ctl finds and reads the installed
-# corvexa-engine-sim; the installed toolbar, when there is one, starts, shows
-# its window and talks to the simulator.
+# corvexa-engine-sim; the installed toolbar connects to it (run_toolbar).
 run_programs() {
   local dir="$1"
   mkfifo "$work/sim-input"
@@ -133,26 +183,7 @@ run_programs() {
   wine "$dir/corvexa-ctl.exe" get </dev/null >"$work/get.txt" 2>&1 ||
     { fail "corvexa-ctl get failed:"; cat "$work/get.txt"; }
 
-  if [ -f "$dir/corvexa-toolbar.exe" ]; then
-    local scripts_before
-    scripts_before="$(grep -c ' > ' "$drive/sim.log")"
-    wine "$dir/corvexa-toolbar.exe" </dev/null >/dev/null 2>&1 &
-    local toolbar_pid=$!
-    for _ in $(seq 150); do
-      xdotool search --name '^Corvexa Toolbar$' >/dev/null 2>&1 &&
-        [ "$(grep -c ' > ' "$drive/sim.log")" -gt "$scripts_before" ] && break
-      sleep 0.2
-    done
-    xdotool search --name '^Corvexa Toolbar$' >/dev/null 2>&1 || fail "the installed toolbar shows no window"
-    [ "$(grep -c ' > ' "$drive/sim.log")" -gt "$scripts_before" ] ||
-      fail "the installed toolbar sent the simulator nothing"
-    wine taskkill /im corvexa-toolbar.exe </dev/null >/dev/null 2>&1
-    for _ in $(seq 100); do
-      kill -0 "$toolbar_pid" 2>/dev/null || break
-      sleep 0.2
-    done
-    kill -0 "$toolbar_pid" 2>/dev/null && { fail "the toolbar did not close"; kill "$toolbar_pid"; }
-  fi
+  run_toolbar "$dir"
   stop_sim
 }
 
@@ -193,11 +224,12 @@ check_user_data_only() {
   listing "$work_folder" | diff "$work/user-data.txt" - || fail "the user's data changed"
 }
 
-# save_user_data: a preference file and a theme of the user's, besides what
-# the toolbar's start-up has made there, taken down for the check after
-# uninstalling.
+# save_user_data: a preference file (the toolbar's, when it ran) and a theme
+# of the user's, besides what the toolbar's start-up has made there, taken
+# down for the check after uninstalling.
 save_user_data() {
-  echo 'TTop=1 Vers=350 ' >"$work_folder/Toolbar Preferences.txt"
+  [ -f "$work_folder/Toolbar Preferences.txt" ] ||
+    echo 'TTop=1 Vers=350 ' >"$work_folder/Toolbar Preferences.txt"
   mkdir -p "$work_folder/Themes/Mine"
   printf 'LNam="Mine" PNam="Mine" Vers=1 \r\n---\r\nWaveShape/*/On=1 \r\n' >"$work_folder/Themes/Mine/theme.txt"
   listing "$work_folder" >"$work/user-data.txt"
@@ -242,4 +274,8 @@ if [ "$failures" -ne 0 ]; then
   exit 1
 fi
 echo "The installer's round trip passed."
-rm -rf "$WINEPREFIX"
+# Wine's own processes (the desktop the toolbar opened among them) write into
+# the prefix until the server is gone.
+wineserver -k </dev/null >/dev/null 2>&1
+wineserver -w </dev/null >/dev/null 2>&1
+rm -rf "$WINEPREFIX" || echo "note: the prefix $WINEPREFIX could not be removed entirely"

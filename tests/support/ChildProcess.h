@@ -37,6 +37,9 @@ class ChildProcess {
   std::string Output();
   std::string Errors();
 
+  // The running program, for what a benchmark reads of it (times, memory).
+  HANDLE Handle() const { return mProcess.Get(); }
+
  private:
   // Reads inPipe, which it then owns, to its end.
   void Drain(HANDLE inPipe, std::string* ioText);

@@ -1,0 +1,465 @@
+// corvexa-bench-toolbar: corvexa-toolbar.exe as a user meets it, beside
+// corvexa-bench-window (the least program that shows a painted window), in
+// one run. It needs a display.
+//   Start: from CreateProcess until the window is shown and painted (it and
+//     its child windows have nothing left to paint), both programs in turns;
+//     the toolbar with Factory Blue and no engine running.
+//   Idle: the toolbar connected to corvexa-engine-sim with its main bar
+//     shown: its CPU time over 60 s, beside the yardstick running a 100 ms
+//     timer that does nothing (the floor of a window that polls an engine).
+//   Memory: the toolbar's working set once connected, and through an hour of
+//     use with an engine notification every second. The hour is compressed:
+//     the simulator is given the hour's 3600 scripts (a slide show switched
+//     on and off, the next colour map every ten seconds, a new track every
+//     minute) at 100 a second, and the toolbar takes each notification as
+//     it comes.
+// The toolbar uses the engine installation and the preferences of the wine
+// prefix (scripts/bench.sh lays the engine out); its preferences are set
+// here. The simulator's log goes to the current folder.
+#include <windows.h>
+// after windows.h, which it needs
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "BenchStats.h"
+#include "files/Prefs.h"
+#include "support/ChildProcess.h"
+#include "toolbar/ToolbarPrefs.h"
+#include "toolbar/ToolbarState.h"
+#include "toolbar/UICommands.h"
+
+namespace {
+
+const double kStartTarget = 1.5;        // toolbar / yardstick
+const double kIdleTargetPercent = 0.5;  // of one core
+const double kMemoryTargetMB = 20;
+const double kGrowthLimitMB = 1;  // allocator noise, not growth
+const int kHourSeconds = 3600;
+const int kHourSamples = 4;  // working set each quarter of the hour
+
+struct Options {
+  int mStarts = 10;
+  int mIdleSeconds = 60;
+  int mHourRate = 100;  // simulated seconds per real second
+};
+
+bool ReadOptions(int argc, char** argv, Options* outOptions) {
+  for (int i = 1; i + 1 < argc; i += 2) {
+    int value = std::atoi(argv[i + 1]);
+    if (value <= 0) {
+      return false;
+    }
+    if (std::strcmp(argv[i], "--starts") == 0) {
+      outOptions->mStarts = value;
+    } else if (std::strcmp(argv[i], "--idle-seconds") == 0) {
+      outOptions->mIdleSeconds = value;
+    } else if (std::strcmp(argv[i], "--hour-rate") == 0) {
+      outOptions->mHourRate = value;
+    } else {
+      return false;
+    }
+  }
+  return argc % 2 == 1;
+}
+
+struct Program {
+  const char* mPath;  // relative to this program's folder
+  const wchar_t* mClass;
+  const wchar_t* mTitle;
+  std::vector<std::string> mArgs;
+};
+
+const Program kToolbar = {
+    KS_BENCH_TOOLBAR_PATH, L"Kestrova Corvexa Toolbar", L"Corvexa Toolbar", {}};
+const Program kWindow = {
+    KS_BENCH_WINDOW_PATH, L"Corvexa Bench Window", L"Corvexa Bench Window", {}};
+const Program kTimerWindow = {
+    KS_BENCH_WINDOW_PATH, L"Corvexa Bench Window", L"Corvexa Bench Window", {"--timer"}};
+
+// The toolbar's stored preferences: its window on the taskbar, shown at the
+// start, the factory skin, no Deck, and open without an engine.
+bool StoreToolbarPrefs() {
+  ToolbarState state;  // finds the preference file where the toolbar will
+  Prefs prefs;
+  prefs.SetSpec(state.mPrefs.GetSpec());
+  prefs.Load();
+  SetMissingToolbarPrefs(&prefs);
+  prefs.SetInt(kPref_ShowToolbarIn, 1);
+  prefs.SetInt(kPref_StartMinimized, 0);
+  prefs.SetInt(kPref_DeckAutoStart, 0);
+  prefs.SetInt(kPref_AutoCloseToolbar, 0);
+  prefs.SetInt(kPref_BarX, 40);
+  prefs.SetInt(kPref_BarY, 300);
+  prefs.SetStr(kPref_Skin, "Factory Blue");
+  return prefs.Store() == 0;
+}
+
+BOOL CALLBACK FindUnpainted(HWND inWind, LPARAM ioFound) {
+  if (IsWindowVisible(inWind) && GetUpdateRect(inWind, nullptr, FALSE)) {
+    *reinterpret_cast<bool*>(ioFound) = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+bool ShownAndPainted(HWND inWind) {
+  if (inWind == nullptr || !IsWindowVisible(inWind) || GetUpdateRect(inWind, nullptr, FALSE)) {
+    return false;
+  }
+  bool unpainted = false;
+  EnumChildWindows(inWind, FindUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+  return !unpainted;
+}
+
+// Starts inProgram and waits for its painted window: the microseconds that
+// took, or -1.
+double StartToPaint(const Program& inProgram, ChildProcess* ioChild, HWND* outWind) {
+  double start = BenchNowMicros();
+  if (!ioChild->Start(inProgram.mPath, inProgram.mArgs)) {
+    return -1;
+  }
+  for (;;) {
+    HWND wind = FindWindowW(inProgram.mClass, inProgram.mTitle);
+    double now = BenchNowMicros();
+    if (ShownAndPainted(wind)) {
+      *outWind = wind;
+      return now - start;
+    }
+    if (now - start > 30e6) {
+      return -1;
+    }
+    Sleep(1);
+  }
+}
+
+bool CloseProgram(HWND inWind, ChildProcess* ioChild) {
+  PostMessageW(inWind, WM_CLOSE, 0, 0);
+  unsigned long exitCode = 1;
+  return ioChild->Wait(30000, &exitCode) && exitCode == 0;
+}
+
+// One start and close of inProgram: the time to paint, or -1.
+double OneStart(const Program& inProgram) {
+  ChildProcess child;
+  HWND wind = nullptr;
+  double micros = StartToPaint(inProgram, &child, &wind);
+  return micros >= 0 && CloseProgram(wind, &child) ? micros : -1;
+}
+
+bool MeasureStarts(int inTurns, std::vector<double>* outToolbar, std::vector<double>* outWindow) {
+  // The first start of each reads its files from the disk.
+  if (OneStart(kToolbar) < 0 || OneStart(kWindow) < 0) {
+    return false;
+  }
+  for (int turn = 0; turn < inTurns; turn++) {
+    double toolbar = OneStart(kToolbar);
+    double window = OneStart(kWindow);
+    if (toolbar < 0 || window < 0) {
+      return false;
+    }
+    outToolbar->push_back(toolbar);
+    outWindow->push_back(window);
+  }
+  return true;
+}
+
+std::string ReadWhole(const std::string& inPath) {
+  std::string text;
+  FILE* file = std::fopen(inPath.c_str(), "rb");
+  if (file != nullptr) {
+    char chunk[4096];
+    for (size_t got; (got = std::fread(chunk, 1, sizeof(chunk), file)) > 0;) {
+      text.append(chunk, got);
+    }
+    std::fclose(file);
+  }
+  return text;
+}
+
+// Wine reads another process's CPU times as zero or stale; the Linux
+// process that runs it has them in /proc. The process is found by its
+// command line, which starts with the program's path as it was started.
+int LinuxProcessOf(const Program& inProgram) {
+  char self[MAX_PATH];
+  DWORD length = GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string path(self, length);
+  path.resize(path.find_last_of("\\/") + 1);
+  for (const char* c = inProgram.mPath; *c != 0; c++) {
+    path.push_back(*c == '/' ? '\\' : *c);
+  }
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA("Z:\\proc\\*", &found);
+  if (search == INVALID_HANDLE_VALUE) {
+    return 0;
+  }
+  int pid = 0;
+  do {
+    int candidate = std::atoi(found.cFileName);
+    if (candidate > 0 &&
+        ReadWhole("Z:\\proc\\" + std::to_string(candidate) + "\\cmdline").c_str() == path) {
+      pid = candidate;
+    }
+  } while (pid == 0 && FindNextFileA(search, &found));
+  FindClose(search);
+  return pid;
+}
+
+// User and system time of a Linux process, in microseconds (to the clock
+// tick, 10 ms).
+double LinuxCpuMicros(int inPid) {
+  std::string stat = ReadWhole("Z:\\proc\\" + std::to_string(inPid) + "\\stat");
+  size_t name = stat.rfind(')');  // the program name may hold blanks
+  if (name == std::string::npos) {
+    return -1;
+  }
+  // Fields 14 and 15 (utime, stime); the name is field 2, the state (a
+  // letter) field 3.
+  const char* field = stat.c_str() + name + 3;
+  double ticks = 0;
+  for (int i = 4; i <= 15; i++) {
+    char* end = nullptr;
+    double value = std::strtod(field, &end);
+    if (end == field) {
+      return -1;
+    }
+    ticks += i >= 14 ? value : 0;
+    field = end;
+  }
+  return ticks * 1e4;
+}
+
+struct Memory {
+  double mWorkingSetMB;
+  double mPrivateMB;
+};
+
+Memory MemoryOf(HANDLE inProcess) {
+  PROCESS_MEMORY_COUNTERS counters = {};
+  counters.cb = sizeof(counters);
+  if (!GetProcessMemoryInfo(inProcess, &counters, sizeof(counters))) {
+    return {-1, -1};
+  }
+  const double kMB = 1024 * 1024;
+  return {double(counters.WorkingSetSize) / kMB, double(counters.PagefileUsage) / kMB};
+}
+
+// The scripts of clients (not the console) in the simulator's log.
+int ClientScripts(const std::string& inLog) {
+  FILE* file = std::fopen(inLog.c_str(), "rb");
+  if (file == nullptr) {
+    return 0;
+  }
+  int count = 0;
+  char line[4096];
+  while (std::fgets(line, sizeof(line), file) != nullptr) {
+    count += std::strstr(line, " > ") != nullptr && std::strstr(line, " #0 > ") == nullptr;
+  }
+  std::fclose(file);
+  return count;
+}
+
+// Waits until the toolbar has talked to the simulator and then said nothing
+// for two seconds (its refresh burst is over).
+bool WaitConnectedAndQuiet(const std::string& inLog) {
+  int last = 0;
+  double quietSince = BenchNowMicros();
+  for (double start = quietSince; BenchNowMicros() - start < 60e6;) {
+    Sleep(200);
+    int count = ClientScripts(inLog);
+    if (count != last) {
+      last = count;
+      quietSince = BenchNowMicros();
+    } else if (count > 0 && BenchNowMicros() - quietSince > 2e6) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The script of the inSecond-th second of the hour; ioOn is the slide show.
+std::string HourScript(int inSecond, bool* ioOn) {
+  char cmd[kCommandBufferSize];
+  if (inSecond % 60 == 59) {
+    return "SetTrackInfo(\"Bench track " + std::to_string(inSecond / 60) + "\")";
+  }
+  if (inSecond % 10 == 9) {
+    return CommandNextColorMap(1, cmd);
+  }
+  *ioOn = !*ioOn;
+  return CommandSetWaveShapeSlideShow(*ioOn, cmd);
+}
+
+struct Use {
+  Memory mToolbarStart = {0, 0};
+  Memory mWindowStart = {0, 0};
+  double mToolbarCpu = 0;  // share of one core
+  double mFloorCpu = 0;
+  std::vector<Memory> mHour;  // each quarter of the hour
+};
+
+bool Failed(const char* inWhat) {
+  std::fprintf(stderr, "corvexa-bench-toolbar: %s\n", inWhat);
+  return false;
+}
+
+bool MeasureUse(const Options& inOptions, ChildProcess* ioSim, const std::string& inLog,
+                Use* outUse) {
+  ChildProcess toolbar, floor;
+  HWND toolbarWind = nullptr, floorWind = nullptr;
+  if (StartToPaint(kToolbar, &toolbar, &toolbarWind) < 0 ||
+      StartToPaint(kTimerWindow, &floor, &floorWind) < 0) {
+    return Failed("the toolbar or the yardstick did not show its window");
+  }
+  if (!WaitConnectedAndQuiet(inLog)) {
+    return Failed("the toolbar did not talk to the simulator");
+  }
+  outUse->mToolbarStart = MemoryOf(toolbar.Handle());
+  outUse->mWindowStart = MemoryOf(floor.Handle());
+  int toolbarPid = LinuxProcessOf(kToolbar);
+  int floorPid = LinuxProcessOf(kTimerWindow);
+  double toolbarBefore = LinuxCpuMicros(toolbarPid);
+  double floorBefore = LinuxCpuMicros(floorPid);
+  // Counters that never move would make any program look idle and small:
+  // the start has cost the toolbar some time.
+  if (toolbarBefore <= 0 || floorBefore < 0 || outUse->mToolbarStart.mWorkingSetMB <= 0) {
+    return Failed("the programs' CPU times or memory cannot be read");
+  }
+  double start = BenchNowMicros();
+  Sleep(DWORD(inOptions.mIdleSeconds) * 1000);
+  double wall = BenchNowMicros() - start;
+  outUse->mToolbarCpu = (LinuxCpuMicros(toolbarPid) - toolbarBefore) / wall;
+  outUse->mFloorCpu = (LinuxCpuMicros(floorPid) - floorBefore) / wall;
+
+  bool on = false;
+  start = BenchNowMicros();
+  for (int second = 0; second < kHourSeconds; second++) {
+    double due = start + second * 1e6 / inOptions.mHourRate;
+    for (double now = BenchNowMicros(); now < due; now = BenchNowMicros()) {
+      Sleep(DWORD(std::max(1.0, (due - now) / 1000)));
+    }
+    if (!ioSim->WriteInput(HourScript(second, &on) + "\n")) {
+      return Failed("the simulator took no more scripts");
+    }
+    if ((second + 1) % (kHourSeconds / kHourSamples) == 0) {
+      Sleep(500);  // the last notifications handled
+      outUse->mHour.push_back(MemoryOf(toolbar.Handle()));
+    }
+  }
+  unsigned long exitCode = 0;
+  if (toolbar.Wait(0, &exitCode)) {
+    return Failed("the toolbar ended during the hour");
+  }
+  return CloseProgram(toolbarWind, &toolbar) && CloseProgram(floorWind, &floor);
+}
+
+bool StartSimulator(ChildProcess* ioSim, const std::string& inLog) {
+  std::remove(inLog.c_str());
+  std::string line;
+  return ioSim->Start(KS_BENCH_SIM_PATH,
+                      {"--port", "0", "--name", "Bench Engine", "--log", inLog}) &&
+         ioSim->WaitForLine("listening on", 20000, &line);
+}
+
+void ReportStarts(std::vector<double>* ioToolbar, std::vector<double>* ioWindow) {
+  double toolbar = Summarize(ioToolbar).mMedian / 1000;
+  double window = Summarize(ioWindow).mMedian / 1000;
+  double ratio = toolbar / window;
+  std::printf("Start to first paint, %zu turns (milliseconds, median):\n", ioToolbar->size());
+  std::printf("  %-40s %8.1f\n", "minimal window", window);
+  std::printf("  %-40s %8.1f   %.2fx\n", "toolbar, Factory Blue", toolbar, ratio);
+  char result[100];
+  std::snprintf(result, sizeof(result), "%.2fx (%.0f ms / %.0f ms)", ratio, toolbar, window);
+  PrintSummaryRow("toolbar start to first paint / minimal window", result, "at most 1.5x",
+                  ratio <= kStartTarget);
+}
+
+void ReportUse(const Options& inOptions, const Use& inUse) {
+  double toolbar = inUse.mToolbarCpu * 100;
+  double floor = inUse.mFloorCpu * 100;
+  std::printf("Idle, connected, main bar shown, %d s (CPU, percent of one core):\n",
+              inOptions.mIdleSeconds);
+  std::printf("  %-40s %8.3f\n", "minimal window, 100 ms timer", floor);
+  std::printf("  %-40s %8.3f\n", "toolbar", toolbar);
+  char result[100];
+  std::snprintf(result, sizeof(result), "%.3f%% of a core (%.1fx the timer floor)", toolbar,
+                toolbar / std::max(floor, 0.001));
+  PrintSummaryRow("toolbar idle CPU, connected (60 s)", result, "below 0.5%",
+                  toolbar < kIdleTargetPercent);
+
+  std::printf("Memory (MB):                               working set   private\n");
+  auto row = [](const char* inWhat, const Memory& inMemory) {
+    std::printf("  %-40s %8.1f %9.1f\n", inWhat, inMemory.mWorkingSetMB, inMemory.mPrivateMB);
+  };
+  row("minimal window", inUse.mWindowStart);
+  row("toolbar, connected", inUse.mToolbarStart);
+  for (size_t i = 0; i < inUse.mHour.size(); i++) {
+    std::string what =
+        "toolbar after " + std::to_string((i + 1) * 60 / inUse.mHour.size()) + " min of use";
+    row(what.c_str(), inUse.mHour[i]);
+  }
+  std::printf("  (the hour compressed: %d scripts at %d a second)\n", kHourSeconds,
+              inOptions.mHourRate);
+  double startMB = inUse.mToolbarStart.mWorkingSetMB;
+  std::snprintf(result, sizeof(result), "%.1f MB (%.2fx the minimal window's %.1f MB)", startMB,
+                startMB / inUse.mWindowStart.mWorkingSetMB, inUse.mWindowStart.mWorkingSetMB);
+  PrintSummaryRow("toolbar working set after start", result, "below 20 MB",
+                  startMB < kMemoryTargetMB);
+  double end = inUse.mHour.back().mWorkingSetMB;
+  double growth = end - inUse.mHour.front().mWorkingSetMB;
+  double privateGrowth = inUse.mHour.back().mPrivateMB - inUse.mHour.front().mPrivateMB;
+  std::snprintf(result, sizeof(result), "%.1f MB; over the last 45 min %+.1f MB (private %+.1f MB)",
+                end, growth, privateGrowth);
+  PrintSummaryRow(
+      "toolbar working set after 1 h of notifications", result, "below 20 MB, growth below 1 MB",
+      end < kMemoryTargetMB && growth < kGrowthLimitMB && privateGrowth < kGrowthLimitMB);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (!ReadOptions(argc, argv, &options)) {
+    std::fprintf(stderr,
+                 "Usage: corvexa-bench-toolbar [--starts N] [--idle-seconds N] [--hour-rate N]\n");
+    return 2;
+  }
+  // Under wine the first program that asks for the desktop starts the
+  // desktop's process, which keeps that program's standard handles: it must
+  // be this one, not a child whose output pipes would then never end.
+  GetDesktopWindow();
+  if (!StoreToolbarPrefs()) {
+    Failed("the toolbar's preferences could not be stored");
+    return 1;
+  }
+  std::vector<double> toolbarStarts, windowStarts;
+  if (!MeasureStarts(options.mStarts, &toolbarStarts, &windowStarts)) {
+    Failed("a start did not show a painted window, or did not close");
+    return 1;
+  }
+  ReportStarts(&toolbarStarts, &windowStarts);
+
+  char log[MAX_PATH];
+  GetFullPathNameA("bench-toolbar-sim.log", MAX_PATH, log, nullptr);
+  ChildProcess sim;
+  Use use;
+  if (!StartSimulator(&sim, log)) {
+    Failed("the simulator did not start");
+    return 1;
+  }
+  bool ok = MeasureUse(options, &sim, log, &use);
+  sim.CloseInput();  // the simulator ends when its input does
+  if (!sim.Wait(10000, nullptr)) {
+    sim.Kill();
+  }
+  if (!ok) {
+    return 1;
+  }
+  ReportUse(options, use);
+  return 0;
+}
