@@ -34,6 +34,16 @@ const wchar_t kClass[] = L"Kestrova Corvexa Toolbar";
 const wchar_t kTitle[] = L"Corvexa Toolbar";
 const char kNoInstances[] = "(No instances detected)";
 
+// Starts corvexa-toolbar.exe. The desktop process that wine starts for a
+// prefix's first window keeps that program's standard streams open for as
+// long as it runs, and with them a reader of the toolbar's output: this
+// process makes a window first, so that the desktop is its own.
+inline bool StartToolbar(ChildProcess* ioToolbar) {
+  DestroyWindow(
+      CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+  return ioToolbar->Start(KS_TOOLBAR_PATH, {});
+}
+
 // The toolbar window of process inProcessId once it is shown (null after inMS).
 inline HWND WaitForToolbar(DWORD inProcessId, DWORD inMS = 30000) {
   for (DWORD waited = 0; waited < inMS; waited += 100) {

@@ -55,7 +55,7 @@ class ToolbarFaults : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(0, mPrefs.StoreForTests());
-    ASSERT_TRUE(mToolbar.Start(KS_TOOLBAR_PATH, {}));
+    ASSERT_TRUE(StartToolbar(&mToolbar));
     mWind = WaitForToolbar(GetProcessId(mToolbar.Handle()));
     ASSERT_NE(nullptr, mWind);
   }
