@@ -4,6 +4,7 @@
 // reordering any.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 
@@ -158,7 +159,10 @@ TEST_F(ToolbarEndurance, TenThousandCommandsAndNotificationsInOneSession) {
       60000);
   sent.erase(sent.begin(), sent.begin() + long(std::min(before, sent.size())));
   EXPECT_EQ(size_t(kCount), sent.size());
-  EXPECT_TRUE(sent == expected) << "the simulator's log differs from what was sent";
+  auto differ = std::mismatch(sent.begin(), sent.end(), expected.begin(), expected.end());
+  EXPECT_TRUE(differ.first == sent.end())
+      << "script " << (differ.first - sent.begin()) << " logged as " << *differ.first
+      << ", sent as " << *differ.second;
 
   // Notifications: the engine changes its wave shape 10,000 times; the
   // toolbar shows each in turn and ends on the last.
