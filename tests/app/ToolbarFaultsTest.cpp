@@ -197,7 +197,7 @@ TEST_F(ToolbarFaults, EveryEngineFaultIsSurvived) {
       box = TakeBox(Pid(), kToolbarBoxTitle, c.mRunMS);
       filled = filled || Filled();
       outcome = filled ? "lists filled"
-                       : "lists stay empty (" + std::to_string(ListRows(mWind)) + " rows)";
+                       : "lists not filled (" + std::to_string(ListRows(mWind)) + " rows)";
     }
     EXPECT_EQ(c.mFilled, filled);
 
