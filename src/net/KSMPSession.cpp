@@ -1,5 +1,6 @@
 #include "net/KSMPSession.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 
@@ -183,12 +184,18 @@ long KSMPSession::SendPacket(const KSPacket& inPacket) {
   }
 }
 
-void KSMPSession::DispatchIncoming() {
+bool KSMPSession::DispatchIncoming(unsigned long inMaxMS) {
+  auto start = std::chrono::steady_clock::now();
   for (;;) {
+    if (inMaxMS > 0 &&
+        std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(inMaxMS)) {
+      KSMutexHold hold(mIncomingQueueMutex);
+      return !mIncomingQueue.QueueEmpty();
+    }
     long msg = 0;
     KSObject* obj = nullptr;
     if (!TakeIncoming(&msg, &obj)) {
-      return;
+      return false;
     }
     KSPacketObj* packet = static_cast<KSPacketObj*>(obj);
     HandleSessionMsg(msg, packet ? &packet->mPacket : nullptr, false);

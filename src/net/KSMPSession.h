@@ -66,8 +66,9 @@ class KSMPSession : public KSObject {
   // ticket, flags and cookie. inLen below 0 means the text's own length.
   virtual long SendReply(const uint8* inRequestHeader, const char* inData, long inLen);
 
-  // Handles the queued events on the calling thread.
-  void DispatchIncoming();
+  // Handles the queued events on the calling thread; with inMaxMS above 0,
+  // only for about that long. True when events were left waiting.
+  bool DispatchIncoming(unsigned long inMaxMS = 0);
 
   KSSessionStatus GetSessionStatus() const { return mSessionStatus; }
 

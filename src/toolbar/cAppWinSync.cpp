@@ -24,6 +24,9 @@
 
 namespace {
 
+// How long one drain of the engine link may hold the window.
+constexpr unsigned long kEngineSliceMS = 50;
+
 // Header flags of the follow-up queries sent from reply handlers.
 constexpr unsigned char kFollowUpFlags = 12;
 
@@ -524,7 +527,10 @@ void cAppWin::PumpEngineEvents() {
   // A wake-up posted from now on is a new one: clear the mark before taking
   // what is queued, so nothing queued meanwhile waits for the timer.
   mSession.WakeHandled();
-  mSession.DispatchIncoming();
+  // An engine that floods the link is heard a slice at a time, so that the
+  // window answers its other messages in between: what is left waits for
+  // the next wake-up (any further event) or the timer.
+  mSession.DispatchIncoming(kEngineSliceMS);
 
   for (;;) {
     long id = 0;

@@ -3,6 +3,8 @@
 // tlhelp32.h needs windows.h first.
 // clang-format off
 #include <tlhelp32.h>
+#include <psapi.h>
+#include <winternl.h>
 // clang-format on
 
 #include <vector>
@@ -42,7 +44,7 @@ BOOL CALLBACK CountThreadWindows(HWND inWind, LPARAM ioCount) {
 
 }  // namespace
 
-long CountKernelHandles() {
+long CountKernelHandles(DWORD inProcessId) {
   // Through void*: FARPROC's own type does not match the function's.
   auto query = reinterpret_cast<QuerySystemInfoProc>(reinterpret_cast<void*>(
       GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
@@ -64,10 +66,9 @@ long CountKernelHandles() {
     break;
   }
   const HandleTable* table = reinterpret_cast<const HandleTable*>(buffer.data());
-  ULONG pid = GetCurrentProcessId();
   long count = 0;
   for (ULONG i = 0; i < table->mCount; ++i) {
-    count += table->mEntries[i].mProcessId == pid;
+    count += table->mEntries[i].mProcessId == inProcessId;
   }
   return count;
 }
@@ -82,7 +83,7 @@ long CountGdiObjects() {
   return count;
 }
 
-long CountWindows() {
+long CountWindows(DWORD inProcessId) {
   KSHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
   if (!snapshot) {
     return -1;
@@ -90,17 +91,16 @@ long CountWindows() {
   long count = 0;
   THREADENTRY32 entry = {};
   entry.dwSize = sizeof(entry);
-  DWORD pid = GetCurrentProcessId();
   for (BOOL more = Thread32First(snapshot.Get(), &entry); more;
        more = Thread32Next(snapshot.Get(), &entry)) {
-    if (entry.th32OwnerProcessID == pid) {
+    if (entry.th32OwnerProcessID == inProcessId) {
       EnumThreadWindows(entry.th32ThreadID, CountThreadWindows, reinterpret_cast<LPARAM>(&count));
     }
   }
   return count;
 }
 
-long CountThreads() {
+long CountThreads(DWORD inProcessId) {
   KSHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
   if (!snapshot) {
     return -1;
@@ -108,16 +108,68 @@ long CountThreads() {
   long count = 0;
   THREADENTRY32 entry = {};
   entry.dwSize = sizeof(entry);
-  DWORD pid = GetCurrentProcessId();
   for (BOOL more = Thread32First(snapshot.Get(), &entry); more;
        more = Thread32Next(snapshot.Get(), &entry)) {
-    count += entry.th32OwnerProcessID == pid;
+    count += entry.th32OwnerProcessID == inProcessId;
   }
   return count;
 }
 
+long CountGdiObjectsOf(HANDLE inProcess) {
+  // A process's GDI handle table is the one its PEB points to; a live
+  // object's entry has a type. Read from outside, it counts another process.
+  struct GdiEntry {
+    UINT64 mObject;
+    ULONG mOwner;
+    USHORT mUnique;
+    UCHAR mType;
+    UCHAR mFlags;
+    UINT64 mUser;
+  };
+  const size_t kTableOffsetInPeb = 0xF8;  // 64-bit PEB
+  const size_t kEntries = 0x10000;
+  PROCESS_BASIC_INFORMATION info = {};
+  ULONG length = 0;
+  if (NtQueryInformationProcess(inProcess, ProcessBasicInformation, &info, sizeof(info), &length) <
+      0) {
+    return -1;
+  }
+  void* table = nullptr;
+  SIZE_T got = 0;
+  const char* peb = reinterpret_cast<const char*>(info.PebBaseAddress);
+  if (!ReadProcessMemory(inProcess, peb + kTableOffsetInPeb, &table, sizeof(table), &got) ||
+      table == nullptr) {
+    return -1;
+  }
+  std::vector<GdiEntry> entries(kEntries);
+  if (!ReadProcessMemory(inProcess, table, entries.data(), kEntries * sizeof(GdiEntry), &got)) {
+    return -1;
+  }
+  long count = 0;
+  for (const GdiEntry& entry : entries) {
+    count += entry.mType != 0;
+  }
+  return count;
+}
+
+long PrivateKBOf(HANDLE inProcess) {
+  // PrivateUsage reads 0 under wine; the page-file share is the same memory.
+  PROCESS_MEMORY_COUNTERS counters = {};
+  counters.cb = sizeof(counters);
+  if (!GetProcessMemoryInfo(inProcess, &counters, sizeof(counters))) {
+    return -1;
+  }
+  return long(counters.PagefileUsage / 1024);
+}
+
 ProcessCounts ProcessCounts::Take() {
   return ProcessCounts{CountKernelHandles(), CountGdiObjects(), CountWindows(), CountThreads()};
+}
+
+ProcessCounts ProcessCounts::TakeOf(HANDLE inProcess) {
+  DWORD id = GetProcessId(inProcess);
+  return ProcessCounts{CountKernelHandles(id), CountGdiObjectsOf(inProcess), CountWindows(id),
+                       CountThreads(id)};
 }
 
 ProcessCounts SettleTo(const ProcessCounts& inBaseline, long inSlack, DWORD inTimeoutMS) {

@@ -13,12 +13,18 @@ struct ProcessCounts {
   long mThreads;        // threads of this process
 
   static ProcessCounts Take();
+  // The same counts of another process (a handle with query and read
+  // access), taken from outside it.
+  static ProcessCounts TakeOf(HANDLE inProcess);
 };
 
-long CountKernelHandles();
+long CountKernelHandles(DWORD inProcessId = GetCurrentProcessId());
 long CountGdiObjects();
-long CountWindows();
-long CountThreads();
+long CountGdiObjectsOf(HANDLE inProcess);
+long CountWindows(DWORD inProcessId = GetCurrentProcessId());
+long CountThreads(DWORD inProcessId = GetCurrentProcessId());
+// The private memory a process has committed, in KB (-1 when unknown).
+long PrivateKBOf(HANDLE inProcess);
 
 // Polls until the counts are no higher than inBaseline plus inSlack each (the
 // threads of closed sessions and windows end a little after they signal), or

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <utility>
 
 #include "foundation/KSHandle.h"
 #include "platform/KSGdiObject.h"
@@ -11,8 +12,9 @@
 namespace {
 
 // Holds five events, five brushes, a window and a thread while it looks at
-// the counts, then gives them all back.
-ProcessCounts CountsWhileHolding() {
+// the counts (also as another process sees them, into *outOutside), then
+// gives them all back.
+ProcessCounts CountsWhileHolding(ProcessCounts* outOutside = nullptr) {
   KSHandle events[5];
   for (KSHandle& event : events) {
     event.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
@@ -26,6 +28,9 @@ ProcessCounts CountsWhileHolding() {
   KSHandle stop(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   std::thread waiter([&stop] { WaitForSingleObject(stop.Get(), INFINITE); });
   ProcessCounts during = ProcessCounts::Take();
+  if (outOutside != nullptr) {
+    *outOutside = ProcessCounts::TakeOf(GetCurrentProcess());
+  }
   if (wind != nullptr) {
     DestroyWindow(wind);
   }
@@ -47,11 +52,19 @@ TEST(ProcessCountsTest, EveryCounterMovesWithWhatItCounts) {
   ASSERT_GE(before.mGdiObjects, 0);
   ASSERT_GE(before.mThreads, 1);
 
-  ProcessCounts during = CountsWhileHolding();
-  EXPECT_GE(during.mKernelHandles, before.mKernelHandles + 6);
-  EXPECT_GE(during.mGdiObjects, before.mGdiObjects + 5);
-  EXPECT_GE(during.mUserObjects, before.mUserObjects + 1);
-  EXPECT_GE(during.mThreads, before.mThreads + 1);
+  ProcessCounts beforeOutside = ProcessCounts::TakeOf(GetCurrentProcess());
+  ASSERT_GE(beforeOutside.mGdiObjects, 0);
+  ASSERT_GT(PrivateKBOf(GetCurrentProcess()), 0);
+
+  ProcessCounts outside = {};
+  ProcessCounts during = CountsWhileHolding(&outside);
+  using Pair = std::pair<ProcessCounts, ProcessCounts>;
+  for (const auto& [now, then] : {Pair(during, before), Pair(outside, beforeOutside)}) {
+    EXPECT_GE(now.mKernelHandles, then.mKernelHandles + 6);
+    EXPECT_GE(now.mGdiObjects, then.mGdiObjects + 5);
+    EXPECT_GE(now.mUserObjects, then.mUserObjects + 1);
+    EXPECT_GE(now.mThreads, then.mThreads + 1);
+  }
 
   // Now and then wine keeps one handle of its own a while longer.
   ProcessCounts after = SettleTo(before, 1, 2000);
