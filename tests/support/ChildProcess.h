@@ -33,7 +33,6 @@ class ChildProcess {
   // Waits up to inTimeoutMS for the program to end; then its output is whole.
   bool Wait(unsigned long inTimeoutMS, unsigned long* outExitCode);
   void Kill();
-  HANDLE Handle() const { return mProcess.Get(); }
 
   std::string Output();
   std::string Errors();
