@@ -70,6 +70,11 @@ ChildProcess::~ChildProcess() {
 }
 
 bool ChildProcess::Start(const std::string& inProgram, const std::vector<std::string>& inArgs) {
+  // Under wine the first program of a prefix that asks for the desktop starts
+  // the desktop's process, which then holds that program's standard handles
+  // for as long as it runs. Asking here makes it this process, whose output is
+  // a file, instead of a child whose output pipes would never end.
+  GetDesktopWindow();
   std::wstring program = BesideThisProgram(inProgram);
   std::wstring line;
   AppendQuoted(program, &line);
