@@ -9,6 +9,7 @@
 // clang-format off
 #include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 // clang-format on
 
 #include <algorithm>
@@ -322,6 +323,33 @@ class PrefsKeeper {
  private:
   KSFileSpec mSpec;
   std::string mSaved;
+};
+
+// A test that runs the toolbar program from known preferences: started in
+// SetUp, its window shown; closed (or killed) in TearDown, and the user's
+// preferences put back.
+class RunningToolbar : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(0, mPrefs.StoreForTests());
+    ASSERT_TRUE(StartToolbar(&mToolbar));
+    mWind = WaitForToolbar(GetProcessId(mToolbar.Handle()));
+    ASSERT_NE(nullptr, mWind);
+  }
+  void TearDown() override {
+    if (mWind != nullptr && IsWindow(mWind)) {
+      PostMessageW(mWind, WM_CLOSE, 0, 0);
+    }
+    unsigned long code = 0;
+    if (!mToolbar.Wait(30000, &code)) {
+      mToolbar.Kill();
+    }
+  }
+
+  PrefsKeeper mPrefs;
+  KSTestFolder mFolder;
+  ChildProcess mToolbar;
+  HWND mWind = nullptr;
 };
 
 }  // namespace toolbar_driver

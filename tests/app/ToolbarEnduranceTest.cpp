@@ -40,24 +40,8 @@ std::string Logged(const std::string& inScript) {
   return out;
 }
 
-class ToolbarEndurance : public ::testing::Test {
+class ToolbarEndurance : public RunningToolbar {
  protected:
-  void SetUp() override {
-    ASSERT_EQ(0, mPrefs.StoreForTests());
-    ASSERT_TRUE(StartToolbar(&mToolbar));
-    mWind = WaitForToolbar(GetProcessId(mToolbar.Handle()));
-    ASSERT_NE(nullptr, mWind);
-  }
-  void TearDown() override {
-    if (mWind != nullptr && IsWindow(mWind)) {
-      PostMessageW(mWind, WM_CLOSE, 0, 0);
-    }
-    unsigned long code = 0;
-    if (!mToolbar.Wait(30000, &code)) {
-      mToolbar.Kill();
-    }
-  }
-
   bool Engine(SimProcess* ioSim, const std::string& inName) {
     return StartEngine(ioSim, inName, {}, mFolder.Item(inName + ".log")) &&
            WaitFor([&] { return ComboListing(mWind, inName) != nullptr; }, 15000);
@@ -71,11 +55,6 @@ class ToolbarEndurance : public ::testing::Test {
     }
     return nullptr;
   }
-
-  PrefsKeeper mPrefs;
-  KSTestFolder mFolder;
-  ChildProcess mToolbar;
-  HWND mWind = nullptr;
 };
 
 }  // namespace

@@ -51,24 +51,8 @@ bool WaitFor(const std::function<bool()>& inDone, DWORD inMS) {
   }
 }
 
-class ToolbarFaults : public ::testing::Test {
+class ToolbarFaults : public RunningToolbar {
  protected:
-  void SetUp() override {
-    ASSERT_EQ(0, mPrefs.StoreForTests());
-    ASSERT_TRUE(StartToolbar(&mToolbar));
-    mWind = WaitForToolbar(GetProcessId(mToolbar.Handle()));
-    ASSERT_NE(nullptr, mWind);
-  }
-  void TearDown() override {
-    if (mWind != nullptr && IsWindow(mWind)) {
-      PostMessageW(mWind, WM_CLOSE, 0, 0);
-    }
-    unsigned long code = 0;
-    if (!mToolbar.Wait(30000, &code)) {
-      mToolbar.Kill();
-    }
-  }
-
   DWORD Pid() { return GetProcessId(mToolbar.Handle()); }
   Usage Use() { return {ProcessCounts::TakeOf(mToolbar.Handle()), PrivateKBOf(mToolbar.Handle())}; }
 
@@ -124,10 +108,6 @@ class ToolbarFaults : public ::testing::Test {
            inNow.mPrivateKB <= inBefore.mPrivateKB + 2048;
   }
 
-  PrefsKeeper mPrefs;
-  KSTestFolder mFolder;
-  ChildProcess mToolbar;
-  HWND mWind = nullptr;
   DWORD mEngineStart = 0;
 };
 
