@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "BenchStats.h"
+#include "BenchToolbarPrefs.h"
 #include "net/KSMPWire.h"
 #include "net/KSNet.h"
 #include "skin/cStandardCheckBox.h"
@@ -109,13 +110,7 @@ int main() {
   // The toolbar's preferences in a folder of the benchmark's own, and the
   // build's factory skins.
   KSTestFolder prefsFolder;
-  Prefs& prefs = gToolbarState.mPrefs;
-  prefs.SetSpec(prefsFolder.Item("Toolbar Preferences.txt"));
-  prefs.SetInt(kPref_ShowToolbarIn, 1);
-  prefs.SetInt(kPref_StartMinimized, 0);
-  prefs.SetInt(kPref_DeckAutoStart, 0);
-  prefs.SetInt(kPref_AutoCloseToolbar, 0);
-  prefs.SetStr(kPref_Skin, "Factory Blue");
+  UseBenchToolbarPrefs(prefsFolder);
   std::string skins = std::string("Z:") + KS_BUILT_SKINS_DIR;
   std::replace(skins.begin(), skins.end(), '/', '\\');
   gToolbarState.mSkinsFolder.AssignFromPath(skins.c_str());

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "BenchStats.h"
+#include "BenchToolbarPrefs.h"
 #include "platform/cImage.h"
 #include "support/KSTestFolder.h"
 #include "toolbar/ToolbarPrefs.h"
@@ -74,13 +75,7 @@ double TimePictures(const std::vector<std::string>& inPaths, bool* ioOk) {
 
 int main() {
   KSTestFolder prefsFolder;
-  Prefs& prefs = gToolbarState.mPrefs;
-  prefs.SetSpec(prefsFolder.Item("Toolbar Preferences.txt"));
-  prefs.SetInt(kPref_ShowToolbarIn, 1);
-  prefs.SetInt(kPref_StartMinimized, 0);
-  prefs.SetInt(kPref_DeckAutoStart, 0);
-  prefs.SetInt(kPref_AutoCloseToolbar, 0);
-  prefs.SetStr(kPref_Skin, "Factory Blue");
+  UseBenchToolbarPrefs(prefsFolder);
   gToolbarState.mSkinsFolder.AssignFromPath(SkinsFolder().c_str());
 
   cAppWin* app = nullptr;
