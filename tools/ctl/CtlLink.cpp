@@ -135,6 +135,11 @@ long CtlLink::Query(const char* inScript, long inLen, UtilStr* outReply) {
   long id = AwaitNextReply();
   long err = SendCmd(inScript, inLen, kCommandFlags, 0, kRequestDontCare, id, nullptr);
   DWORD start = GetTickCount();
+  if (err == kKSErr_SessionClosed) {
+    // The engine closed the session before the send: its thread is about to
+    // report the loss, and whether it counts as a refusal.
+    err = AwaitSessionLoss() ? kKSErr_NotConnected : err;
+  }
   while (err == 0 && !TakeReply(outReply)) {
     long waited = long(GetTickCount() - start);
     if (mSessionLost) {
@@ -148,6 +153,14 @@ long CtlLink::Query(const char* inScript, long inLen, UtilStr* outReply) {
   KSMutexHold hold(mLock);
   mAwaitedRequestID = 0;
   return err;
+}
+
+bool CtlLink::AwaitSessionLoss() {
+  DWORD start = GetTickCount();
+  while (!mSessionLost && GetTickCount() - start < kCtlLossWaitMS) {
+    WaitForSingleObject(mWakeEvent.Get(), 50);
+  }
+  return mSessionLost;
 }
 
 long CtlLink::AwaitNextReply() {

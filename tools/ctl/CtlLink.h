@@ -15,6 +15,8 @@
 
 // How long corvexa-ctl waits for the reply to one request.
 constexpr long kCtlReplyWaitMS = 5000;
+// How long a send that found the session closed waits to learn how it ended.
+constexpr unsigned long kCtlLossWaitMS = 1000;
 
 // One discovered engine instance as "list" shows it.
 struct CtlInstance {
@@ -86,6 +88,8 @@ class CtlLink : public ToolbarSession {
   // Starts waiting for the reply to a new request; its number goes in the
   // request's cookie.
   long AwaitNextReply();
+  // Waits a moment for the session thread to report a loss; true once it has.
+  bool AwaitSessionLoss();
   // Copies the awaited reply once it has arrived.
   bool TakeReply(UtilStr* outReply);
   // Keeps inReply if it answers the awaited request.
