@@ -1,12 +1,16 @@
 #include "platform/cSprite.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <new>
 #include <string>
 
 #include "foundation/KSError.h"
+#include "foundation/KSFindHandle.h"
+#include "foundation/UtilStr.h"
 #include "platform/BaseUtils.h"
+#include "platform/KSWideText.h"
 
 namespace {
 
@@ -38,13 +42,54 @@ class FramePattern {
     return path.replace(mField, mFieldLen, number);
   }
 
+  // Learns which frame files exist. The numbered names share one folder, so
+  // one listing of it answers for all of them; a file system query per
+  // possible number was most of the cost of loading a skin.
+  void FindFrames() {
+    mExists.fill(false);
+    if (!IsNumbered()) {
+      return;
+    }
+    size_t slash = mPath.find_last_of("\\/");
+    size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    if (mField < nameStart) {
+      // The number is part of a folder name: each path is asked on its own.
+      for (int n = 1; n <= kMaxFrames; n++) {
+        mExists[size_t(n)] = BaseIsFileExist(PathOf(n).c_str());
+      }
+      return;
+    }
+    std::string listing = mPath;
+    listing.replace(mField, mFieldLen, "*");
+    WIN32_FIND_DATAW found;
+    KSFindHandle search(FindFirstFileW(KSWideText(listing.c_str()).Get(), &found));
+    if (!search) {
+      return;
+    }
+    do {
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        continue;
+      }
+      UtilStr name;
+      KSWideText::ToUTF8(found.cFileName, -1, &name);
+      for (int n = 1; n <= kMaxFrames; n++) {
+        if (UtilStr::compare(name.getCStr(), PathOf(n).c_str() + nameStart, false) == 0) {
+          mExists[size_t(n)] = true;
+        }
+      }
+    } while (FindNextFileW(search.Get(), &found));
+  }
+
+  // Whether frame number inNumber (from 1) has a file; after FindFrames.
+  bool Exists(int inNumber) const { return mExists[size_t(inNumber)]; }
+
   // The highest frame number whose file exists; 1 for a plain path.
   int CountFrames() const {
     if (!IsNumbered()) {
       return 1;
     }
     for (int n = kMaxFrames; n >= 1; n--) {
-      if (BaseIsFileExist(PathOf(n).c_str())) {
+      if (Exists(n)) {
         return n;
       }
     }
@@ -56,6 +101,7 @@ class FramePattern {
   size_t mField = std::string::npos;
   size_t mFieldLen = 0;
   int mDigits = 0;
+  std::array<bool, kMaxFrames + 1> mExists{};
 };
 
 }  // namespace
@@ -99,6 +145,7 @@ long cSprite::Height() {
 long cSprite::Load(const char* inPath) {
   Free();
   FramePattern pattern(inPath);
+  pattern.FindFrames();
   int count = pattern.CountFrames();
   if (count == 0) {
     return kKSErr_FileNotFound;
@@ -110,7 +157,7 @@ long cSprite::Load(const char* inPath) {
   mNumFrames = uint32(count);
   for (int i = 0; i < count; i++) {
     std::string path = pattern.PathOf(i + 1);
-    if (pattern.IsNumbered() && !BaseIsFileExist(path.c_str())) {
+    if (pattern.IsNumbered() && !pattern.Exists(i + 1)) {
       continue;
     }
     std::unique_ptr<cImage> frame(new (std::nothrow) cImage);

@@ -26,6 +26,7 @@ cToolPage::cToolPage(const ToolPageInfo* inPageInfo, const ControlInfo* inInfo, 
       mNumControls(0),
       mCapacity(0),
       mToolPageMode(ModeIndex(inPageInfo->DefMode)),
+      mInitializing(false),
       mToolPageInfo(*inPageInfo),
       mToolTip(nullptr),
       mSweptCursor{-1, -1} {}
@@ -88,9 +89,11 @@ long cToolPage::OnCreate() {
 
 void cToolPage::Initialize() {
   mToolPageMode = mToolPageInfo.DefMode;
+  mInitializing = true;
   for (unsigned long i = 0; i < mNumControls; i++) {
     mControls[i]->Initialize();
   }
+  mInitializing = false;
   SetToolPageMode(mToolPageMode);
 }
 

@@ -121,6 +121,10 @@ class cToolPage : public cControl {
   unsigned long mNumControls;
   unsigned long mCapacity;
   unsigned long mToolPageMode;
+  // Set while Initialize lays the nested pages out: each would otherwise lay
+  // this page out again, and a tree of pages would be laid out and shaped
+  // once for every page in it. The page lays itself out once they are done.
+  bool mInitializing;
   ToolPageInfo mToolPageInfo;
   cStandardToolTip* mToolTip;  // not owned
   // Where the pointer was at the last sweep of OnTimer; (-1, -1) when the

@@ -44,7 +44,9 @@ void cToolPage::SetToolPageMode(unsigned long inMode) {
 }
 
 void cToolPage::OnChildResized() {
-  SetToolPageMode(mToolPageMode);
+  if (!mInitializing) {
+    SetToolPageMode(mToolPageMode);
+  }
 }
 
 // Hidden controls keep their windows where they are; stacked ones take the

@@ -132,6 +132,22 @@ void cAppWin::OnDestroy() {
 }
 
 long cAppWin::LoadSkin(const char* inSkinName) {
+  // A visible window would repaint for every control the new page tree makes
+  // and places; it is drawn once, whole, at the end instead.
+  bool visible = ::IsWindowVisible(Wind()) != FALSE;
+  if (visible) {
+    ::SendMessageW(Wind(), WM_SETREDRAW, FALSE, 0);
+  }
+  long err = BuildSkin(inSkinName);
+  if (visible) {
+    ::SendMessageW(Wind(), WM_SETREDRAW, TRUE, 0);
+    ::RedrawWindow(Wind(), nullptr, nullptr,
+                   RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+  }
+  return err;
+}
+
+long cAppWin::BuildSkin(const char* inSkinName) {
   delete mMainPage;
   mMainPage = nullptr;
   mControls = AppControls{};

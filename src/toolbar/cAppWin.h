@@ -92,6 +92,8 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   ToolbarEnabledState EnabledState() const { return mEnabledState; }
 
  private:
+  // LoadSkin's work, with the window's drawing held back.
+  long BuildSkin(const char* inSkinName);
   // Sends inCmd with the ordinary header flags and no reply target.
   void SendCommand(const char* inCmd);
   // Sends the query inCmd for inTarget (null: its reply is dropped).
