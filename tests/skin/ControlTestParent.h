@@ -1,17 +1,20 @@
 // What the control tests stand on: a visible popup in the place of a tool
-// page, which writes down what its controls report, and descriptions as the
-// skin parser starts them.
+// page, which writes down what its controls report, descriptions as the skin
+// parser starts them, and pictures of solid frames.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
+#include "platform/KSGdiObject.h"
 #include "platform/windowproc.h"
 #include "skin/cControl.h"
 #include "skin/cSkin.h"
+#include "support/SkinFolder.h"
 
 // Writes down reports as "<source identifier>:<function> " and scroll
 // positions as "scrolled <position> ".
@@ -53,6 +56,16 @@ inline std::string Str(const KSRect& inRect) {
          std::to_string(inRect.right) + " " + std::to_string(inRect.bottom);
 }
 
+// The box of a window's shape, or "none".
+inline std::string ShapeOf(HWND inWind) {
+  KSGdiObj<HRGN> shape(CreateRectRgn(0, 0, 0, 0));
+  RECT box;
+  if (GetWindowRgn(inWind, shape.Get()) == ERROR || GetRgnBox(shape.Get(), &box) == ERROR) {
+    return "none";
+  }
+  return Str(KSRect{box.left, box.top, box.right, box.bottom});
+}
+
 class ControlTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { ASSERT_EQ(0, RegisterToolbarWindowClass()); }
@@ -72,5 +85,19 @@ class ControlTest : public ::testing::Test {
     return control;
   }
 
+  // Writes inName01.bmp, inName02.bmp, ... of inWidth x inHeight, one per
+  // colour (0xRRGGBB), and sets outField to their pattern.
+  void Frames(char (&outField)[kSkinPathSize], const std::string& inName, int inWidth, int inHeight,
+              std::initializer_list<uint32> inColors) {
+    int number = 1;
+    for (uint32 color : inColors) {
+      char frame[32];
+      snprintf(frame, sizeof(frame), "%s%02d.bmp", inName.c_str(), number++);
+      mPictures.Picture(frame, inWidth, inHeight, color);
+    }
+    snprintf(outField, kSkinPathSize, "%s\\%s??.bmp", mPictures.Path().c_str(), inName.c_str());
+  }
+
   TestParent mParent;
+  SkinFolder mPictures;
 };
