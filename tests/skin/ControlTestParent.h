@@ -1,6 +1,7 @@
 // What the control tests stand on: a visible popup in the place of a tool
 // page, which writes down what its controls report, descriptions as the skin
-// parser starts them, and pictures of solid frames.
+// parser starts them, and pictures of solid frames; and for the page tests,
+// a window that loads a skin's page as the application window does.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 #include "platform/windowproc.h"
 #include "skin/cControl.h"
 #include "skin/cSkin.h"
+#include "skin/cToolPage.h"
 #include "support/SkinFolder.h"
 
 // Writes down reports as "<source identifier>:<function> " and scroll
@@ -37,6 +39,39 @@ class TestParent : public cWindow {
 
  private:
   std::string mLog;
+};
+
+// What the application window does with its page; it writes down the
+// functions that reach it as TestParent does, and counts the clicks that
+// reach its background.
+class PageHost : public TestParent {
+ public:
+  long Load(const SkinFolder& inSkin, long inX = 10, long inY = 10, long inWidth = 0,
+            long inHeight = 0) {
+    long err = CreatePopup(inX, inY, inWidth, inHeight, kWindowVisible, nullptr);
+    return err != 0 ? err : mSkin.Load(inSkin.Spec(), this, &mPage);
+  }
+  cControl* At(unsigned long inID) { return mPage->Control(inID); }
+
+  void OnChildResized() override {
+    ResetShape();
+    KSRect page;
+    if (mPage && mPage->GetPosition(&page) == 0) {
+      Resize(page.right, page.bottom, true);
+      CombineShape(mPage.get(), page.left, page.top);
+    }
+  }
+  void OnLMouseDown(const KSPoint&) override { mBackgroundClicks++; }
+
+  // Whether the window's shape holds a point.
+  bool Shows(int inX, int inY) {
+    KSGdiObj<HRGN> shape(CreateRectRgn(0, 0, 0, 0));
+    return GetWindowRgn(Wind(), shape.Get()) != ERROR && PtInRegion(shape.Get(), inX, inY);
+  }
+
+  cSkin mSkin;
+  std::unique_ptr<cToolPage> mPage;
+  int mBackgroundClicks = 0;
 };
 
 // A description with the built-in defaults, 120 x 24 at (10, 10) in both

@@ -38,37 +38,6 @@ std::string Place(cWindow* inWind) {
   return Str(at);
 }
 
-// What the application window does with its page; it writes down the
-// functions that reach it as TestParent does, and counts the clicks that
-// reach its background.
-class PageHost : public TestParent {
- public:
-  long Load(const SkinFolder& inSkin, long inX = 10, long inY = 10) {
-    long err = CreatePopup(inX, inY, 0, 0, kWindowVisible, nullptr);
-    return err != 0 ? err : mSkin.Load(inSkin.Spec(), this, &mPage);
-  }
-
-  void OnChildResized() override {
-    ResetShape();
-    KSRect page;
-    if (mPage && mPage->GetPosition(&page) == 0) {
-      Resize(page.right, page.bottom, true);
-      CombineShape(mPage.get(), page.left, page.top);
-    }
-  }
-  void OnLMouseDown(const KSPoint&) override { mBackgroundClicks++; }
-
-  // Whether the window's shape holds a point.
-  bool Shows(int inX, int inY) {
-    KSGdiObj<HRGN> shape(CreateRectRgn(0, 0, 0, 0));
-    return GetWindowRgn(Wind(), shape.Get()) != ERROR && PtInRegion(shape.Get(), inX, inY);
-  }
-
-  cSkin mSkin;
-  std::unique_ptr<cToolPage> mPage;
-  int mBackgroundClicks = 0;
-};
-
 cToolPage* PageAt(cToolPage* inPage, unsigned long inID) {
   return static_cast<cToolPage*>(inPage->Control(inID));
 }
