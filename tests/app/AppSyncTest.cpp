@@ -189,14 +189,12 @@ TEST_F(AppSync, ConnectingFillsEveryListAndPushesTheStoredValues) {
   modes->GetItem(6, text, sizeof(text));
   EXPECT_STREQ("Display 2: 800 x 600, 32 bit", text);
 
-  for (cStandardComboBox* box : {c.Basic.WaveShapeList, c.Basic.ColorMapList, c.Basic.FlowFieldList,
-                                 c.AdvPreferences.AudioSource, c.AdvPreferences.TrackTextFont}) {
-    EXPECT_GT(box->NumItems(), 1);
-    EXPECT_GE(box->CurSelection(), 0);
-  }
+  const auto& prefs = c.AdvPreferences;
   for (cStandardComboBox* box :
-       {c.AdvPreferences.TrackTextDuration, c.AdvPreferences.TrackTextAppearance,
-        c.AdvPreferences.TrackTextSize, c.AdvPreferences.LineBoost, c.AdvPreferences.FrameXLimit}) {
+       {c.Basic.WaveShapeList, c.Basic.ColorMapList, c.Basic.FlowFieldList, prefs.AudioSource,
+        prefs.TrackTextFont, prefs.TrackTextDuration, prefs.TrackTextAppearance,
+        prefs.TrackTextSize, prefs.LineBoost, prefs.FrameXLimit}) {
+    EXPECT_GT(box->NumItems(), 1);
     EXPECT_GE(box->CurSelection(), 0);
     EXPECT_TRUE(box->IsEnabled());
   }
@@ -204,7 +202,7 @@ TEST_F(AppSync, ConnectingFillsEveryListAndPushesTheStoredValues) {
                                   c.AdvParticles.List, c.AdvImageVideo.List}) {
     EXPECT_GT(list->NumItems(), 1);
   }
-  EXPECT_TRUE(c.AdvPreferences.AutoLineScale->IsEnabled());
+  EXPECT_TRUE(prefs.AutoLineScale->IsEnabled());
   EXPECT_EQ(kConnected, sApp->EnabledState());
 }
 
