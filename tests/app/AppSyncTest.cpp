@@ -7,7 +7,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <sstream>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -36,27 +36,6 @@
 
 namespace {
 
-// The text of a file that another process keeps open for writing.
-std::string ReadShared(const KSFileSpec& inSpec) {
-  std::wstring path;
-  for (const char* p = inSpec.GetPathCStr(); *p != 0; p++) {
-    path += wchar_t(uint8(*p));  // the test's folders are ASCII
-  }
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  std::string text;
-  if (file != INVALID_HANDLE_VALUE) {
-    char buffer[65536];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) {
-      text.append(buffer, got);
-    }
-    CloseHandle(file);
-  }
-  return text;
-}
-
 // The preferences in inFolder, never in the prefix's; the skin is the
 // engine installation's Factory Blue.
 void UseTestPrefs(const KSTestFolder& inFolder) {
@@ -76,6 +55,25 @@ bool PumpUntil(const std::function<bool()>& inDone) {
   });
 }
 
+std::string Shown(cStandardComboBox* inBox) {
+  char shown[300] = "";
+  inBox->GetItem(inBox->CurSelection(), shown, sizeof(shown));
+  return shown;
+}
+
+// Destroys the window and inOwner; the window's shut-down asks the message
+// loop to end, and there is none.
+void Close(cAppWin* inApp, HWND inOwner) {
+  if (inApp->IsWindow()) {
+    DestroyWindow(inApp->Wind());
+  }
+  delete inApp;
+  DestroyWindow(inOwner);
+  MSG quit;
+  while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+}
+
 class AppSync : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -86,56 +84,46 @@ class AppSync : public ::testing::Test {
     ASSERT_TRUE(sSim->Start({"--no-publish", "--seed", "1", "--log", sLog.GetPathCStr()}))
         << sSim->Errors();
     ASSERT_EQ(0, CreateMainWindow(&sApp));
-    KSNetAddr local = {};
-    local.mType = ks_localhost;
-    sApp->Session().UseServiceAddr("simulator", local, unsigned(sSim->Port()));
+    UseEngine("simulator");
     ASSERT_TRUE(Refresh());
-  }
-
-  // Connects and waits for the last replies of the refresh.
-  static bool Refresh() {
-    sApp->RefreshState(kConnected);
-    const AppControls& c = sApp->Controls();
-    return PumpUntil([&] {
-      return c.AdvPreferences.FullScreenMode->CurSelection() >= 0 &&
-             c.AdvPreferences.AudioSource->CurSelection() >= 0 &&
-             c.AdvPreferences.FrameYLimit->IsEnabled();
-    });
   }
 
   static void TearDownTestSuite() {
     if (sApp != nullptr) {
-      HWND owner = GetWindow(sApp->Wind(), GW_OWNER);
-      DestroyWindow(sApp->Wind());
-      delete sApp;
-      DestroyWindow(owner);
-    }
-    // The window's shut-down asks the message loop to end; there is none.
-    MSG quit;
-    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+      Close(sApp, GetWindow(sApp->Wind(), GW_OWNER));
     }
     sSim->EndInput(nullptr);
     delete sSim;
     delete sFolder;
   }
 
-  // The scripts the window sent, in order (none holds a line break, which
-  // the log would write escaped).
+  static void UseEngine(const char* inName) {
+    KSNetAddr local = {};
+    local.mType = ks_localhost;
+    sApp->Session().UseServiceAddr(inName, local, unsigned(sSim->Port()));
+  }
+
+  // Connects and waits for the last replies of the refresh.
+  static bool Refresh() {
+    sApp->RefreshState(kConnected);
+    const auto& prefs = sApp->Controls().AdvPreferences;
+    return PumpUntil([&] {
+      return prefs.FullScreenMode->CurSelection() >= 0 && prefs.AudioSource->CurSelection() >= 0 &&
+             prefs.FrameYLimit->IsEnabled();
+    });
+  }
+
+  // The scripts the window's connections sent, in order (client 0 is the
+  // console; no script holds a line break, which the log would escape).
   static std::vector<std::string> Scripts() {
     std::vector<std::string> scripts;
-    std::istringstream lines(ReadShared(sLog));
-    std::string line;
-    while (std::getline(lines, line)) {
-      // The window's connections (client 0 is the console).
+    std::ifstream lines(sLog.GetPathCStr(), std::ios::binary);
+    for (std::string line; std::getline(lines, line);) {
       size_t client = line.find(" #");
       size_t mark = line.find(" > ", client);
-      if (client == std::string::npos || mark == std::string::npos || line[client + 2] == '0') {
-        continue;
+      if (client != std::string::npos && mark != std::string::npos && line[client + 2] != '0') {
+        scripts.push_back(line.substr(mark + 3, line.size() - mark - 3 - (line.back() == '\r')));
       }
-      if (line.back() == '\r') {
-        line.pop_back();
-      }
-      scripts.push_back(line.substr(mark + 3));
     }
     return scripts;
   }
@@ -143,17 +131,14 @@ class AppSync : public ::testing::Test {
   // The scripts sent after the first inSkip, once inCount have come.
   static std::vector<std::string> ScriptsAfter(size_t inSkip, size_t inCount) {
     std::vector<std::string> scripts;
-    PumpUntil([&] {
-      scripts = Scripts();
-      return scripts.size() >= inSkip + inCount;
-    });
+    PumpUntil([&] { return (scripts = Scripts()).size() >= inSkip + inCount; });
     scripts.erase(scripts.begin(), scripts.begin() + long(std::min(inSkip, scripts.size())));
     return scripts;
   }
 
-  static std::string Script(eUIFunction inFunction, const UIValue& inValue) {
+  static std::vector<std::string> Script(eUIFunction inFunction, const UIValue& inValue) {
     char cmd[kCommandBufferSize];
-    return BuildUIScript(inFunction, inValue, cmd);
+    return {BuildUIScript(inFunction, inValue, cmd)};
   }
 
   static KSTestFolder* sFolder;
@@ -167,52 +152,33 @@ KSFileSpec AppSync::sLog;
 SimProcess* AppSync::sSim = nullptr;
 cAppWin* AppSync::sApp = nullptr;
 
-TEST_F(AppSync, ConnectingSendsTheBurstInOrderAndFillsEveryList) {
+// Factory Blue binds every control group member (AppControls holds pointers
+// only) and the advanced panel.
+TEST_F(AppSync, ConnectingFillsEveryListAndPushesTheStoredValues) {
   const AppControls& c = sApp->Controls();
+  const void* const* members = reinterpret_cast<const void* const*>(&c);
+  for (size_t i = 0; i < sizeof(AppControls) / sizeof(void*); i++) {
+    EXPECT_NE(nullptr, members[i]) << "member " << i;
+  }
+  EXPECT_NE(nullptr, dynamic_cast<cToolPage*>(sApp->MainPage()->FindControl(kUIAdvPrefsPanel)));
+
+  // The lists before the barrier whose reply applies the theme to them, the
+  // current items after it; the stored slider values win over the engine's.
   const Prefs& p = gToolbarState.mPrefs;
   char b[kCommandBufferSize];
-  std::vector<std::string> expected;
-  typedef char* (*Builder)(char*);
-  auto add = [&](std::initializer_list<Builder> inBuilders) {
-    for (Builder build : inBuilders) {
-      expected.push_back(build(b));
-    }
+  std::string last = CommandSetCheckForUpdates(int(p.GetInt(kPref_UpdateCheckDays)), b);
+  std::vector<std::string> sent;
+  ASSERT_TRUE(PumpUntil([&] {
+    sent = Scripts();
+    return std::find(sent.begin(), sent.end(), last) != sent.end();
+  }));
+  auto at = [&](const char* inScript) {
+    return std::find(sent.begin(), sent.end(), inScript) - sent.begin();
   };
-  add({CommandIsVersionAvailable, CommandGetWaveShapeList, CommandGetWaveShapeList,
-       CommandGetColorMapList, CommandGetColorMapList, CommandGetFlowFieldList,
-       CommandGetFlowFieldList, CommandGetParticleList, CommandGetImageVideoList});
-  expected.push_back("");  // the barrier
-  add({CommandGetCurrentWaveShape, CommandGetCurrentColorMap, CommandGetCurrentFlowField,
-       CommandGetAutoLineScale, CommandGetUnionSlideShow, CommandGetFlowFieldTransitions,
-       CommandGetFlowFieldSmoothSwitch, CommandGetAllowRemoteControl, CommandGetAutoTrackInfo,
-       CommandBuildFontList});
-  expected.push_back(CommandBuildDisplayModeList(0, b));
-  add({CommandBuildAudioSourceList, CommandGetTrackTextAppearance, CommandGetTrackTextDuration,
-       CommandGetTrackTextFont, CommandGetTrackTextSize, CommandGetLineOffset,
-       CommandGetFrameXLimit, CommandGetFrameYLimit});
-  // The stored slider values, with the slide-show queries between them.
-  for (const std::string& text :
-       {std::string(CommandSetFrameRate(p.GetInt(kPref_FrameRate), b)),
-        std::string(CommandSetResponseScaleFromPercent(p.GetInt(kPref_ResponseScale), b)),
-        std::string(CommandGetWaveShapeSlideShow(b)),
-        std::string(CommandSetWaveShapeInterval(p.GetInt(kPref_WaveShapeInterval), b)),
-        std::string(CommandGetColorMapSlideShow(b)),
-        std::string(CommandSetColorMapInterval(p.GetInt(kPref_ColorMapInterval), b)),
-        std::string(CommandGetFlowFieldSlideShow(b)),
-        std::string(CommandSetFlowFieldInterval(p.GetInt(kPref_FlowFieldInterval), b)),
-        std::string(CommandSetParticlesEnabled(p.GetInt(kPref_ParticlesAutoStart) != 0, b)),
-        std::string(CommandSetParticleInterval(p.GetInt(kPref_ParticlesInterval), b)),
-        std::string(CommandSetParticleDuration(p.GetInt(kPref_ParticlesDuration), b)),
-        std::string(CommandSetImageVideoEnabled(p.GetInt(kPref_ImageVideoAutoStart) != 0, b)),
-        std::string(CommandSetImageVideoInterval(p.GetInt(kPref_ImageVideoInterval), b)),
-        std::string(CommandSetImageVideoDuration(p.GetInt(kPref_ImageVideoDuration), b)),
-        std::string(CommandSetAutoOpenToolbar(p.GetInt(kPref_AutoOpenToolbar) != 0, b)),
-        std::string(CommandSetCheckForUpdates(int(p.GetInt(kPref_UpdateCheckDays)), b))}) {
-    expected.push_back(text);
-  }
-  std::vector<std::string> sent = ScriptsAfter(0, expected.size());
-  sent.resize(std::min(sent.size(), expected.size()));
-  EXPECT_EQ(expected, sent);
+  EXPECT_EQ(0, at(CommandIsVersionAvailable(b)));
+  EXPECT_LT(at(CommandGetImageVideoList(b)), at(""));
+  EXPECT_LT(at(""), at(CommandGetCurrentWaveShape(b)));
+  EXPECT_LT(at(CommandSetFrameRate(p.GetInt(kPref_FrameRate), b)), at(last.c_str()));
 
   // Both display devices' modes, in device order, then the current one.
   cStandardComboBox* modes = c.AdvPreferences.FullScreenMode;
@@ -223,14 +189,12 @@ TEST_F(AppSync, ConnectingSendsTheBurstInOrderAndFillsEveryList) {
   modes->GetItem(6, text, sizeof(text));
   EXPECT_STREQ("Display 2: 800 x 600, 32 bit", text);
 
-  for (cStandardComboBox* box : {c.Basic.WaveShapeList, c.Basic.ColorMapList, c.Basic.FlowFieldList,
-                                 c.AdvPreferences.AudioSource, c.AdvPreferences.TrackTextFont}) {
-    EXPECT_GT(box->NumItems(), 1);
-    EXPECT_GE(box->CurSelection(), 0);
-  }
+  const auto& prefs = c.AdvPreferences;
   for (cStandardComboBox* box :
-       {c.AdvPreferences.TrackTextDuration, c.AdvPreferences.TrackTextAppearance,
-        c.AdvPreferences.TrackTextSize, c.AdvPreferences.LineBoost, c.AdvPreferences.FrameXLimit}) {
+       {c.Basic.WaveShapeList, c.Basic.ColorMapList, c.Basic.FlowFieldList, prefs.AudioSource,
+        prefs.TrackTextFont, prefs.TrackTextDuration, prefs.TrackTextAppearance,
+        prefs.TrackTextSize, prefs.LineBoost, prefs.FrameXLimit}) {
+    EXPECT_GT(box->NumItems(), 1);
     EXPECT_GE(box->CurSelection(), 0);
     EXPECT_TRUE(box->IsEnabled());
   }
@@ -238,7 +202,7 @@ TEST_F(AppSync, ConnectingSendsTheBurstInOrderAndFillsEveryList) {
                                   c.AdvParticles.List, c.AdvImageVideo.List}) {
     EXPECT_GT(list->NumItems(), 1);
   }
-  EXPECT_TRUE(c.AdvPreferences.AutoLineScale->IsEnabled());
+  EXPECT_TRUE(prefs.AutoLineScale->IsEnabled());
   EXPECT_EQ(kConnected, sApp->EnabledState());
 }
 
@@ -246,51 +210,46 @@ TEST_F(AppSync, ConnectingSendsTheBurstInOrderAndFillsEveryList) {
 // then shows.
 TEST_F(AppSync, WorkedControlsSendTheScriptOfTheirValue) {
   const AppControls& c = sApp->Controls();
-  auto click = [](cWindow* inControl) {
+  auto click = [](cWindow* inControl, long inX, long inY) {
     ASSERT_TRUE(inControl->IsVisible());
-    POINT at = ScreenPointOf(inControl->Wind(), inControl->Width() / 2, inControl->Height() / 2);
+    POINT at = ScreenPointOf(inControl->Wind(), inX, inY);
     MouseClickAt(at.x, at.y);
+  };
+  auto clickMiddle = [&](cWindow* inControl) {
+    click(inControl, inControl->Width() / 2, inControl->Height() / 2);
   };
 
   cStandardCheckBox* toggle = c.Basic.ColorMapToggle;
-  bool wasOn = toggle->BoolProp();
+  UIValue value;
+  value.mOn = !toggle->BoolProp();
   size_t before = Scripts().size();
-  click(toggle);
-  UIValue on;
-  on.mOn = !wasOn;
-  EXPECT_EQ(!wasOn, toggle->BoolProp());
-  EXPECT_EQ(std::vector<std::string>{Script(kUIColorMapToggle, on)}, ScriptsAfter(before, 1));
+  clickMiddle(toggle);
+  EXPECT_EQ(value.mOn, toggle->BoolProp());
+  EXPECT_EQ(Script(kUIColorMapToggle, value), ScriptsAfter(before, 1));
 
   before = Scripts().size();
-  click(c.Basic.FlowFieldInterval);
-  UIValue percent;
-  percent.mNumber = c.Basic.FlowFieldInterval->IntProp();
-  EXPECT_EQ(std::vector<std::string>{Script(kUIFlowFieldInterval, percent)},
-            ScriptsAfter(before, 1));
-  EXPECT_EQ(percent.mNumber, gToolbarState.mPrefs.GetInt(kPref_FlowFieldInterval));
+  clickMiddle(c.Basic.FlowFieldInterval);
+  value.mNumber = c.Basic.FlowFieldInterval->IntProp();
+  EXPECT_EQ(Script(kUIFlowFieldInterval, value), ScriptsAfter(before, 1));
+  EXPECT_EQ(value.mNumber, gToolbarState.mPrefs.GetInt(kPref_FlowFieldInterval));
 
-  // A list's check mark: the item goes on or off in the engine and the theme.
+  // A list's check mark: the item goes on or off in the engine and the
+  // theme. The panels holding the list are extended first.
   cStandardListView* list = c.AdvColorMaps.List;
-  std::vector<cToolPage*> pages;  // the panels holding the list, outermost first
   for (cWindow* w = list->ParentWindow(); w != nullptr; w = w->ParentWindow()) {
     if (cToolPage* page = dynamic_cast<cToolPage*>(w)) {
-      pages.insert(pages.begin(), page);
+      page->SetToolPageMode(kModeExtended);
     }
   }
-  for (cToolPage* page : pages) {
-    page->SetToolPageMode(kModeExtended);
-  }
   PumpMessages(100);
-  ASSERT_TRUE(list->IsVisible());
   RECT row = {LVIR_BOUNDS, 0, 0, 0};
   SendMessageW(list->Wind(), LVM_GETITEMRECT, 0, LPARAM(&row));
-  long markX = row.left + long(SendMessageW(list->Wind(), LVM_GETCOLUMNWIDTH, 0, 0)) / 2;
   bool wasChecked = list->IsChecked(0);
   char name[300];
   list->GetItem(0, name, sizeof(name));
   before = Scripts().size();
-  POINT at = ScreenPointOf(list->Wind(), markX, (row.top + row.bottom) / 2);
-  MouseClickAt(at.x, at.y);
+  click(list, row.left + long(SendMessageW(list->Wind(), LVM_GETCOLUMNWIDTH, 0, 0)) / 2,
+        (row.top + row.bottom) / 2);
   char cmd[kCommandBufferSize];
   EXPECT_NE(wasChecked, list->IsChecked(0));
   EXPECT_EQ(std::vector<std::string>{CommandSetItemEnabled(2, name, !wasChecked, cmd)},
@@ -298,31 +257,17 @@ TEST_F(AppSync, WorkedControlsSendTheScriptOfTheirValue) {
   EXPECT_EQ(!wasChecked, gToolbarState.mThemeMgr.CurTheme().GetAttrib(kCX_ColorMap, name, -1,
                                                                       kConfigAttr_On, 1) != 0);
 
-  // A combo box: its floating list opens at the current item; the row below
-  // it is chosen.
+  // A combo box: its floating list opens holding the mouse; the row below
+  // the current item is chosen.
   cStandardComboBox* combo = c.Basic.FlowFieldList;
   before = Scripts().size();
-  click(combo);
-  cStandardFloatingListBox* floating = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND inWind, LPARAM ioFound) {
-        auto* found = dynamic_cast<cStandardFloatingListBox*>(cBaseWindow::FromWindow(inWind));
-        if (found != nullptr && IsWindowVisible(inWind)) {
-          *reinterpret_cast<cStandardFloatingListBox**>(ioFound) = found;
-        }
-        return TRUE;
-      },
-      LPARAM(&floating));
+  clickMiddle(combo);
+  auto* floating = dynamic_cast<cStandardFloatingListBox*>(cBaseWindow::FromWindow(GetCapture()));
   ASSERT_NE(nullptr, floating);
-  long rowHeight = floating->ItemHeight();
-  POINT rowAt = ScreenPointOf(floating->Wind(), 10, rowHeight + rowHeight / 2);
-  MouseClickAt(rowAt.x, rowAt.y);
-  char chosen[300] = "";
-  combo->GetItem(combo->CurSelection(), chosen, sizeof(chosen));
-  UIValue item;
-  item.mText = chosen;
-  EXPECT_EQ(std::vector<std::string>{Script(kUIFlowFieldList, item)}, ScriptsAfter(before, 1));
+  click(floating, 10, floating->ItemHeight() * 3 / 2);
+  std::string chosen = Shown(combo);
+  value.mText = chosen.c_str();
+  EXPECT_EQ(Script(kUIFlowFieldList, value), ScriptsAfter(before, 1));
 }
 
 TEST_F(AppSync, NotificationsMoveTheControls) {
@@ -340,35 +285,33 @@ TEST_F(AppSync, NotificationsMoveTheControls) {
     return c.Basic.WaveShapeList->CurSelection() == last &&
            c.Basic.WaveShapeToggle->BoolProp() != wasOn;
   }));
-  long row = c.AdvWaveShapes.List->FindItem(name);
-  EXPECT_TRUE(c.AdvWaveShapes.List->IsSelected(row));
+  EXPECT_TRUE(c.AdvWaveShapes.List->IsSelected(c.AdvWaveShapes.List->FindItem(name)));
   EXPECT_EQ(1, c.AdvWaveShapes.List->NumSelected());
 }
 
+// Start and Stop can be pressed while something is selected; Start sends
+// the first twenty selected items only.
 TEST_F(AppSync, SelectedParticlesStartTwentyAtMost) {
-  cStandardListView* list = sApp->Controls().AdvParticles.List;
-  list->Clear();
+  const auto& particles = sApp->Controls().AdvParticles;
+  particles.List->Clear();
   for (int i = 0; i < 25; i++) {
-    list->AddSubItems(-1, ("Particle " + std::to_string(100 + i)).c_str(), 0);
+    particles.List->AddSubItems(-1, ("Particle " + std::to_string(100 + i)).c_str(), 0);
   }
-  // Start and Stop can be pressed while something is selected.
-  cStandardButton* start = sApp->Controls().AdvParticles.Start;
-  EXPECT_FALSE(start->IsEnabled());
-  for (long i = 0; i < list->NumItems(); i++) {
-    list->SelectItem(i, true);
-  }
-  EXPECT_TRUE(start->IsEnabled());
-  EXPECT_TRUE(sApp->Controls().AdvParticles.Stop->IsEnabled());
-  size_t before = Scripts().size();
-  sApp->OnUIFunction(start, kUIAdvParticlesStart, nullptr);
+  EXPECT_FALSE(particles.Start->IsEnabled());
   std::vector<std::string> expected;
-  for (long i = 0; i < 20; i++) {
+  for (long i = 0; i < 25; i++) {
+    particles.List->SelectItem(i, true);
     char name[300];
-    list->GetItem(i, name, sizeof(name));
+    particles.List->GetItem(i, name, sizeof(name));
     UIValue value;
     value.mText = name;
-    expected.push_back(Script(kUIAdvParticlesStart, value));
+    expected.push_back(Script(kUIAdvParticlesStart, value)[0]);
   }
+  expected.resize(20);
+  EXPECT_TRUE(particles.Start->IsEnabled());
+  EXPECT_TRUE(particles.Stop->IsEnabled());
+  size_t before = Scripts().size();
+  sApp->OnUIFunction(particles.Start, kUIAdvParticlesStart, nullptr);
   PumpMessages(300);
   EXPECT_EQ(expected, ScriptsAfter(before, 20));
 }
@@ -399,13 +342,13 @@ TEST_F(AppSync, ChoosingTheCurrentSkinAgainReloadsNothing) {
 TEST_F(AppSync, SwitchedOffItemsGoInBatchesOfTwentyThousand) {
   cStandardListView* list = sApp->Controls().AdvParticles.List;
   list->Clear();
-  std::string all;
   for (int i = 0; i < 400; i++) {
     std::string name = "Particle " + std::to_string(1000 + i) + std::string(90, 'x');
     list->AddSubItems(-1, name.c_str(), 0);
     list->CheckItem(0, true);
     gToolbarState.mThemeMgr.SetAttrib(kCX_Particle, name.c_str(), -1, kConfigAttr_On, 0);
   }
+  std::string all;
   char name[300];
   for (long i = 0; i < list->NumItems(); i++) {
     list->GetItem(i, name, sizeof(name));
@@ -419,41 +362,38 @@ TEST_F(AppSync, SwitchedOffItemsGoInBatchesOfTwentyThousand) {
   std::vector<std::string> sent = ScriptsAfter(before, 4);
   ASSERT_EQ(4u, sent.size());
   EXPECT_EQ(CommandSetAllEnabled(16, true, cmd), sent[0]);
-  std::string joined;
-  for (size_t i = 1; i < sent.size(); i++) {
-    const std::string& batch = sent[i];
-    size_t lastEntry = batch.rfind("SetItemEnabled(");
-    if (i + 1 < sent.size()) {
-      EXPECT_GT(batch.size(), 20000u);
-      EXPECT_LE(lastEntry, 20000u);
-    }
-    joined += batch;
+  for (size_t i = 1; i + 1 < sent.size(); i++) {
+    EXPECT_GT(sent[i].size(), 20000u);
+    EXPECT_LE(sent[i].rfind("SetItemEnabled("), 20000u);
   }
-  EXPECT_EQ(all, joined);
+  EXPECT_EQ(all, sent[1] + sent[2] + sent[3]);
 }
 
 TEST_F(AppSync, RepliesChooseTheNearestFixedChoice) {
   auto& prefs = sApp->Controls().AdvPreferences;
-  struct Case {
+  const struct {
     eUIFunction mTag;
     const char* mReply;
     cStandardComboBox* mBox;
     const char* mShown;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {kUIAdvPrefTrackTextDuration, "45", prefs.TrackTextDuration, "1 minute"},
       {kUIAdvPrefTrackTextDuration, "100", prefs.TrackTextDuration, "(Always displayed)"},
       {kUIAdvPrefTrackTextDuration, "0", prefs.TrackTextDuration, "2 seconds"},
       {kUIAdvPrefLineBoost, "-2.000000", prefs.LineBoost, "-2"},
       {kUIAdvPrefFrameXLimit, "0", prefs.FrameXLimit, "(Auto)"},
+      {kUIAdvPrefFrameXLimit, "-5", prefs.FrameXLimit, "(Auto)"},
+      {kUIAdvPrefFrameXLimit, "1", prefs.FrameXLimit, "200"},
+      {kUIAdvPrefFrameXLimit, "700", prefs.FrameXLimit, "600"},  // a tie: the smaller
+      {kUIAdvPrefFrameXLimit, "1099", prefs.FrameXLimit, "1000"},
+      {kUIAdvPrefFrameXLimit, "9999", prefs.FrameXLimit, "1600"},
+      {kUIAdvPrefFrameYLimit, "10000", prefs.FrameYLimit, "(No limit)"},
       {kUIAdvPrefFrameYLimit, "20000", prefs.FrameYLimit, "(No limit)"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     c.mBox->Enable(false);
     sApp->OnKSMPReply(c.mReply, kRequestGetValue, reinterpret_cast<void*>(intptr_t(c.mTag)));
-    char shown[300] = "";
-    c.mBox->GetItem(c.mBox->CurSelection(), shown, sizeof(shown));
-    EXPECT_STREQ(c.mShown, shown) << c.mReply;
+    EXPECT_EQ(c.mShown, Shown(c.mBox)) << c.mReply;
     EXPECT_TRUE(c.mBox->IsEnabled());
   }
 }
@@ -489,14 +429,11 @@ TEST_F(AppSync, FullScreenBringsTheHostPlayerForwardFirst) {
                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(nullptr, player);
   SetForegroundWindow(sApp->Wind());
-
-  KSNetAddr local = {};
-  local.mType = ks_localhost;
-  sApp->Session().UseServiceAddr("Corvexa in ITUNES on Studio PC", local, unsigned(sSim->Port()));
+  UseEngine("Corvexa in ITUNES on Studio PC");
   size_t before = Scripts().size();
   sApp->OnUIFunction(sApp->Controls().Basic.FullScreen, kUIFullScreen, nullptr);
   EXPECT_EQ(player, GetForegroundWindow());
-  EXPECT_EQ(std::vector<std::string>{Script(kUIFullScreen, UIValue())}, ScriptsAfter(before, 1));
+  EXPECT_EQ(Script(kUIFullScreen, UIValue()), ScriptsAfter(before, 1));
   DestroyWindow(player);
 }
 
@@ -513,9 +450,7 @@ TEST_F(AppSync, ThemesSavedAndDeletedThroughTheirDialogs) {
     });
     sApp->DoSaveThemeAs();
   }
-  char shown[300] = "";
-  themes->GetItem(themes->CurSelection(), shown, sizeof(shown));
-  EXPECT_EQ(name, shown);
+  EXPECT_EQ(name, Shown(themes));
   EXPECT_TRUE(sApp->Controls().AdvPreferences.DeleteTheme->IsEnabled());
 
   size_t before = Scripts().size();
@@ -548,18 +483,12 @@ TEST(AppPeers, TheInstanceListFollowsDiscovery) {
   ASSERT_EQ(0, CreateMainWindow(&app));
   HWND owner = GetWindow(app->Wind(), GW_OWNER);
   const AppControls& c = app->Controls();
-  auto peerShows = [&](const std::string& inText) {
-    char shown[300] = "";
-    c.AdvPreferences.Peer->GetItem(c.AdvPreferences.Peer->CurSelection(), shown, sizeof(shown));
-    return inText == shown;
-  };
-
   for (bool autoClose : {false, true}) {
     gToolbarState.mPrefs.SetInt(kPref_AutoCloseToolbar, autoClose);
     SimProcess sim;
     ASSERT_TRUE(sim.Start({"--name", name})) << sim.Errors();
     EXPECT_TRUE(PumpUntil([&] {
-      return peerShows(name) && c.AdvPreferences.Peer->IsEnabled() &&
+      return Shown(c.AdvPreferences.Peer) == name && c.AdvPreferences.Peer->IsEnabled() &&
              c.Basic.WaveShapeList->NumItems() > 0;
     }));
     EXPECT_EQ(kConnected, app->EnabledState());
@@ -567,7 +496,7 @@ TEST(AppPeers, TheInstanceListFollowsDiscovery) {
     sim.EndInput(nullptr);
     if (!autoClose) {
       EXPECT_TRUE(PumpUntil([&] { return app->EnabledState() == kDisconnected; }));
-      EXPECT_TRUE(peerShows("(No instances detected)"));
+      EXPECT_EQ("(No instances detected)", Shown(c.AdvPreferences.Peer));
       EXPECT_FALSE(c.AdvPreferences.Peer->IsEnabled());
       EXPECT_EQ(0, c.Basic.WaveShapeList->NumItems());
       EXPECT_FALSE(c.AdvPreferences.AutoTrackInfo->IsEnabled());
@@ -575,14 +504,7 @@ TEST(AppPeers, TheInstanceListFollowsDiscovery) {
       EXPECT_TRUE(PumpUntil([&] { return !app->IsWindow(); }));
     }
   }
-  if (app->IsWindow()) {
-    DestroyWindow(app->Wind());
-  }
-  delete app;
-  DestroyWindow(owner);
-  MSG quit;
-  while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-  }
+  Close(app, owner);
 }
 
 }  // namespace

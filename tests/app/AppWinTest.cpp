@@ -1,7 +1,7 @@
 // The toolbar window in this process, on a test skin: which controls it
-// binds, what its fixed lists hold, which preferences it shows, how it falls
-// back to "Factory Blue", dragging by the background and the tray icon
-// after a shell restart; and the start-up counting of InstanceHelper.
+// binds, which preferences it shows, how it falls back to "Factory Blue",
+// dragging by the background and the tray icon after a shell restart; and
+// the start-up counting of InstanceHelper.
 #include <windows.h>
 // shellapi.h, below, needs windows.h first.
 #include <gtest/gtest.h>
@@ -26,18 +26,11 @@
 
 namespace {
 
-// The items of a list, "|" between them; "<none>" without the list.
-std::string Items(cStandardComboBox* inList) {
-  if (inList == nullptr) {
-    return "<none>";
-  }
-  std::string items;
-  for (long i = 0; i < inList->NumItems(); i++) {
-    char text[256] = {};
-    inList->GetItem(i, text, sizeof(text));
-    items += (i > 0 ? "|" : "") + std::string(text);
-  }
-  return items;
+std::string Box(HWND inWind) {
+  RECT box;
+  GetWindowRect(inWind, &box);
+  return std::to_string(box.left) + " " + std::to_string(box.top) + " " +
+         std::to_string(box.right) + " " + std::to_string(box.bottom);
 }
 
 std::string Stored(long inKey) {
@@ -52,10 +45,10 @@ class AppWin : public ::testing::Test {
     // The preferences live in the test's folder, never in the prefix's.
     Prefs& prefs = gToolbarState.mPrefs;
     prefs.SetSpec(mPrefsFolder.Item("Toolbar Preferences.txt"));
+    for (long key : {kPref_StartMinimized, kPref_DeckAutoStart, kPref_AutoCloseToolbar}) {
+      prefs.SetInt(key, 0);
+    }
     prefs.SetInt(kPref_ShowToolbarIn, 1);  // taskbar only: no tray icon
-    prefs.SetInt(kPref_StartMinimized, 0);
-    prefs.SetInt(kPref_DeckAutoStart, 0);
-    prefs.SetInt(kPref_AutoCloseToolbar, 0);
     prefs.SetInt(kPref_BarX, 40);
     prefs.SetInt(kPref_BarY, 50);
     mSavedSkins = gToolbarState.mSkinsFolder;
@@ -95,7 +88,7 @@ class AppWin : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(AppWin, BindsByFunctionAndTypeFillsTheFixedListsAndShowsThePreferences) {
+TEST_F(AppWin, BindsByFunctionAndTypeAndShowsThePreferences) {
   SkinFolder skin("Test Skin");
   skin.Picture("Back.bmp", 300, 120, 0x204060, KSRect{280, 0, 300, 20});
   skin.Text(
@@ -108,9 +101,6 @@ TEST_F(AppWin, BindsByFunctionAndTypeFillsTheFixedListsAndShowsThePreferences) {
       "    CheckBox ( x = 100, y = 35, Width = 20, Height = 20, Function = AdvPrefAlwaysOnTop )\n"
       "    CheckBox ( x = 100, y = 60, Width = 20, Height = 20, Function = AdvPrefCheckForUpdates "
       ")\n"
-      "    ComboBox ( x = 130, y = 10, Width = 60, Height = 20, Function = AdvPrefTrackTextSize )\n"
-      "    ComboBox ( x = 130, y = 35, Width = 60, Height = 20, Function = AdvPrefLineBoost )\n"
-      "    ComboBox ( x = 130, y = 60, Width = 60, Height = 20, Function = AdvPrefFrameXLimit )\n"
       "    ComboBox ( x = 200, y = 10, Width = 60, Height = 20, Function = AdvPrefShowToolbarIn )\n"
       "    ComboBox ( x = 200, y = 35, Width = 60, Height = 20, Function = AdvPrefSkin )\n"
       "    ListView ( x = 10, y = 85, Width = 100, Height = 30, Function = AdvParticles,\n"
@@ -144,11 +134,7 @@ TEST_F(AppWin, BindsByFunctionAndTypeFillsTheFixedListsAndShowsThePreferences) {
   ASSERT_NE(nullptr, shown.CheckForUpdates);
   EXPECT_TRUE(shown.CheckForUpdates->BoolProp());
 
-  EXPECT_EQ("9|10|11|12|14|16|18|20|22|24|28|32|48", Items(shown.TrackTextSize));
-  EXPECT_EQ("-5|-4|-3|-2|-1|0|1|2|3|4|5", Items(shown.LineBoost));
-  EXPECT_EQ("200|400|600|800|1000|1200|1400|1600|(No limit)|(Auto)", Items(shown.FrameXLimit));
-  EXPECT_EQ("System tray only|Taskbar only|Both taskbar and system tray",
-            Items(shown.ShowToolbarIn));
+  ASSERT_NE(nullptr, shown.ShowToolbarIn);
   EXPECT_EQ(1, shown.ShowToolbarIn->CurSelection());
   // The skin list is the skins folder's sub-folders, the current one chosen.
   ASSERT_NE(nullptr, shown.Skin);
@@ -156,12 +142,7 @@ TEST_F(AppWin, BindsByFunctionAndTypeFillsTheFixedListsAndShowsThePreferences) {
   EXPECT_EQ(shown.Skin->FindItem("Test Skin", false), shown.Skin->CurSelection());
 
   // The window is the page's size and shape, at the stored place.
-  RECT box;
-  GetWindowRect(mAppWin->Wind(), &box);
-  EXPECT_EQ(40, box.left);
-  EXPECT_EQ(50, box.top);
-  EXPECT_EQ(300, box.right - box.left);
-  EXPECT_EQ(120, box.bottom - box.top);
+  EXPECT_EQ("40 50 340 170", Box(mAppWin->Wind()));
   KSGdiObj<HRGN> shape(CreateRectRgn(0, 0, 0, 0));
   ASSERT_NE(ERROR, GetWindowRgn(mAppWin->Wind(), shape.Get()));
   EXPECT_FALSE(PtInRegion(shape.Get(), 290, 10));
@@ -176,15 +157,8 @@ TEST_F(AppWin, BindsByFunctionAndTypeFillsTheFixedListsAndShowsThePreferences) {
   MouseMoveTo(start.x + 50, start.y + 35);
   MouseUp();
   PumpMessages(100);
-  GetWindowRect(mAppWin->Wind(), &box);
-  EXPECT_EQ(90, box.left);
-  EXPECT_EQ(85, box.top);
+  EXPECT_EQ("90 85 390 205", Box(mAppWin->Wind()));
   EXPECT_EQ(nullptr, GetCapture());
-
-  // Closing stores where the window was.
-  DestroyWindow(mAppWin->Wind());
-  EXPECT_EQ(90, prefs.GetInt(kPref_BarX));
-  EXPECT_EQ(85, prefs.GetInt(kPref_BarY));
 }
 
 TEST_F(AppWin, ASkinThatDoesNotLoadFallsBackToFactoryBlueAndTheChoiceIsStored) {
@@ -193,17 +167,22 @@ TEST_F(AppWin, ASkinThatDoesNotLoadFallsBackToFactoryBlueAndTheChoiceIsStored) {
   MessageBoxAnswerer answerer;  // the box that says why the skin did not load
   ASSERT_EQ(0, Open(mSavedSkins, "No Such Skin"));
   EXPECT_EQ("Factory Blue", Stored(kPref_Skin));
-  ASSERT_NE(nullptr, mAppWin->MainPage());
-  // Factory Blue has the main bar's controls.
   EXPECT_NE(nullptr, mAppWin->Controls().Basic.WaveShapeList);
-  EXPECT_NE(nullptr, mAppWin->Controls().AdvPreferences.Theme);
 
   // A reload to a skin that fails falls back again rather than closing.
   gToolbarState.mPrefs.SetStr(kPref_Skin, "Still No Skin");
-  mAppWin->OnToolbarUserMsg(long(KSFourCC("CSkn")));
+  mAppWin->OnToolbarUserMsg(cAppWin::kUserMsgReloadSkin);
   EXPECT_TRUE(mAppWin->IsWindow());
   EXPECT_EQ("Factory Blue", Stored(kPref_Skin));
   EXPECT_NE(nullptr, mAppWin->Controls().Basic.WaveShapeList);
+
+  // Compact binds a subset, but always the engine instance and the skin,
+  // without which a user could neither connect nor switch back.
+  gToolbarState.mPrefs.SetStr(kPref_Skin, "Compact");
+  mAppWin->OnToolbarUserMsg(cAppWin::kUserMsgReloadSkin);
+  EXPECT_EQ("Compact", Stored(kPref_Skin));
+  EXPECT_NE(nullptr, mAppWin->Controls().AdvPreferences.Peer);
+  EXPECT_NE(nullptr, mAppWin->Controls().AdvPreferences.Skin);
 }
 
 TEST_F(AppWin, TheTrayMenusCommandsAndTheIconAfterAShellRestart) {
@@ -250,15 +229,4 @@ TEST(AppWinInstance, OnlyTheOutermostStartAndShutdownDoTheirWork) {
   GetCurrentDirectoryW(MAX_PATH, now);
   EXPECT_STREQ(start, now);
   EXPECT_EQ(0, InstanceHelper::sStartupCounter);
-}
-
-TEST(AppWinFrameLimits, TheNearestChoiceAndTheTwoSpecialOnes) {
-  const struct {
-    long mLimit;
-    long mIndex;
-  } cases[] = {{700, 2}, {600, 2}, {1600, 7},  {9999, 7},  {1, 0},
-               {0, 9},   {-5, 9},  {10000, 8}, {25000, 8}, {1099, 4}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(c.mIndex, cAppWin::getIndexFromFrameLimit(c.mLimit)) << c.mLimit;
-  }
 }

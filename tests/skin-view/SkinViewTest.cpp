@@ -1,7 +1,6 @@
 // corvexa-skin-view as a program: its screenshots of a test skin show the
 // pictures where the skin puts them and, through the keyed pixels, what
-// lies beneath; a skin that does not load says why; the factory skins load
-// in both modes.
+// lies beneath; a skin that does not load says why.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -15,15 +14,6 @@
 namespace {
 
 const uint32 kBackdrop = 0x10E0E0;
-
-// The folder of the factory skins, as the viewer reads it.
-std::string FactorySkin(const std::string& inName) {
-  wchar_t self[MAX_PATH];
-  DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring folder(self, length);
-  folder.resize(folder.find_last_of(L"\\/") + 1);
-  return std::string(folder.begin(), folder.end()) + KS_FACTORY_SKINS_DIR "\\" + inName;
-}
 
 class SkinView : public ::testing::Test {
  protected:
@@ -109,14 +99,4 @@ TEST_F(SkinView, ASkinThatDoesNotLoadSaysWhyAndFails) {
     }
   }
   EXPECT_EQ(1u, View("", {"--screenshot"}).mExitCode);
-}
-
-TEST_F(SkinView, TheFactorySkinsLoadRetractedAndExtended) {
-  for (const char* name : {"Factory Blue", "Compact"}) {
-    ASSERT_TRUE(Shoot(FactorySkin(name), "--retract")) << name;
-    long retractedHeight = mShot.Height();
-    EXPECT_GT(mShot.Width(), 200) << name;
-    ASSERT_TRUE(Shoot(FactorySkin(name), "--extend")) << name;
-    EXPECT_GE(mShot.Height(), retractedHeight) << name;
-  }
 }

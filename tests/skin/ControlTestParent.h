@@ -1,17 +1,22 @@
 // What the control tests stand on: a visible popup in the place of a tool
-// page, which writes down what its controls report, and descriptions as the
-// skin parser starts them.
+// page, which writes down what its controls report, descriptions as the skin
+// parser starts them, and pictures of solid frames; and for the page tests,
+// a window that loads a skin's page as the application window does.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
+#include "platform/KSGdiObject.h"
 #include "platform/windowproc.h"
 #include "skin/cControl.h"
 #include "skin/cSkin.h"
+#include "skin/cToolPage.h"
+#include "support/SkinFolder.h"
 
 // Writes down reports as "<source identifier>:<function> " and scroll
 // positions as "scrolled <position> ".
@@ -36,6 +41,39 @@ class TestParent : public cWindow {
   std::string mLog;
 };
 
+// What the application window does with its page; it writes down the
+// functions that reach it as TestParent does, and counts the clicks that
+// reach its background.
+class PageHost : public TestParent {
+ public:
+  long Load(const SkinFolder& inSkin, long inX = 10, long inY = 10, long inWidth = 0,
+            long inHeight = 0) {
+    long err = CreatePopup(inX, inY, inWidth, inHeight, kWindowVisible, nullptr);
+    return err != 0 ? err : mSkin.Load(inSkin.Spec(), this, &mPage);
+  }
+  cControl* At(unsigned long inID) { return mPage->Control(inID); }
+
+  void OnChildResized() override {
+    ResetShape();
+    KSRect page;
+    if (mPage && mPage->GetPosition(&page) == 0) {
+      Resize(page.right, page.bottom, true);
+      CombineShape(mPage.get(), page.left, page.top);
+    }
+  }
+  void OnLMouseDown(const KSPoint&) override { mBackgroundClicks++; }
+
+  // Whether the window's shape holds a point.
+  bool Shows(int inX, int inY) {
+    KSGdiObj<HRGN> shape(CreateRectRgn(0, 0, 0, 0));
+    return GetWindowRgn(Wind(), shape.Get()) != ERROR && PtInRegion(shape.Get(), inX, inY);
+  }
+
+  cSkin mSkin;
+  std::unique_ptr<cToolPage> mPage;
+  int mBackgroundClicks = 0;
+};
+
 // A description with the built-in defaults, 120 x 24 at (10, 10) in both
 // modes.
 inline ControlInfo Describe(eControlType inType, eUIFunction inFunction = kUINull) {
@@ -51,6 +89,16 @@ inline ControlInfo Describe(eControlType inType, eUIFunction inFunction = kUINul
 inline std::string Str(const KSRect& inRect) {
   return std::to_string(inRect.left) + " " + std::to_string(inRect.top) + " " +
          std::to_string(inRect.right) + " " + std::to_string(inRect.bottom);
+}
+
+// The box of a window's shape, or "none".
+inline std::string ShapeOf(HWND inWind) {
+  KSGdiObj<HRGN> shape(CreateRectRgn(0, 0, 0, 0));
+  RECT box;
+  if (GetWindowRgn(inWind, shape.Get()) == ERROR || GetRgnBox(shape.Get(), &box) == ERROR) {
+    return "none";
+  }
+  return Str(KSRect{box.left, box.top, box.right, box.bottom});
 }
 
 class ControlTest : public ::testing::Test {
@@ -72,5 +120,19 @@ class ControlTest : public ::testing::Test {
     return control;
   }
 
+  // Writes inName01.bmp, inName02.bmp, ... of inWidth x inHeight, one per
+  // colour (0xRRGGBB), and sets outField to their pattern.
+  void Frames(char (&outField)[kSkinPathSize], const std::string& inName, int inWidth, int inHeight,
+              std::initializer_list<uint32> inColors) {
+    int number = 1;
+    for (uint32 color : inColors) {
+      char frame[32];
+      snprintf(frame, sizeof(frame), "%s%02d.bmp", inName.c_str(), number++);
+      mPictures.Picture(frame, inWidth, inHeight, color);
+    }
+    snprintf(outField, kSkinPathSize, "%s\\%s??.bmp", mPictures.Path().c_str(), inName.c_str());
+  }
+
   TestParent mParent;
+  SkinFolder mPictures;
 };

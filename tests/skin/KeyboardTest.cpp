@@ -84,22 +84,6 @@ void Press(WORD inKey, bool inShift = false) {
   PumpKeys();
 }
 
-class KeyHost : public TestParent {
- public:
-  long Load(const SkinFolder& inSkin) {
-    long err = CreatePopup(40, 40, 400, 120, kWindowVisible, nullptr);
-    err = err != 0 ? err : mSkin.Load(inSkin.Spec(), this, &mPage);
-    if (err == 0) {
-      mPage->Initialize();
-    }
-    return err;
-  }
-  cControl* At(unsigned long inID) { return mPage->Control(inID); }
-
-  cSkin mSkin;
-  std::unique_ptr<cToolPage> mPage;
-};
-
 class Keyboard : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { ASSERT_EQ(0, RegisterToolbarWindowClass()); }
@@ -110,7 +94,9 @@ class Keyboard : public ::testing::Test {
     mSkin.Picture("Cycle02.bmp", 20, 20, 0x20A020);
     mSkin.Picture("Drop.bmp", 16, 20, 0xC0C0C0);
     mSkin.Text(kSkin);
-    ASSERT_EQ(0, mHost.Load(mSkin));
+    ASSERT_EQ(0, mHost.Load(mSkin, 40, 40, 400, 120));
+    mHost.mPage->Initialize();
+    mHost.ResetShape();  // the page has no shape: all of the window shows
     mHost.At(kOff)->Enable(false);
     auto* combo = static_cast<cCustomComboBox*>(mHost.At(kCombo));
     for (const char* item : {"Alpha", "Beta", "Gamma", "Delta"}) {
@@ -137,7 +123,7 @@ class Keyboard : public ::testing::Test {
   }
 
   SkinFolder mSkin;
-  KeyHost mHost;
+  PageHost mHost;
 };
 
 }  // namespace
@@ -242,24 +228,22 @@ TEST_F(Keyboard, ScreenReadersGetNameRoleStateAndValue) {
     ASSERT_EQ(S_OK,
               AccessibleObjectFromWindow(mHost.At(expected.mID)->Wind(), OBJID_CLIENT,
                                          __uuidof(IAccessible), reinterpret_cast<void**>(&object)));
-    BSTR name = nullptr;
-    ASSERT_EQ(S_OK, object->get_accName(self, &name));
-    EXPECT_STREQ(expected.mName, name);
-    SysFreeString(name);
-    VARIANT role;
+    BSTR name = nullptr, value = nullptr;
+    VARIANT role, state;
     VariantInit(&role);
-    ASSERT_EQ(S_OK, object->get_accRole(self, &role));
-    EXPECT_EQ(expected.mRole, role.lVal);
-    VARIANT state;
     VariantInit(&state);
-    ASSERT_EQ(S_OK, object->get_accState(self, &state));
+    EXPECT_EQ(S_OK, object->get_accName(self, &name));
+    EXPECT_EQ(S_OK, object->get_accRole(self, &role));
+    EXPECT_EQ(S_OK, object->get_accState(self, &state));
+    EXPECT_STREQ(expected.mName, name);
+    EXPECT_EQ(expected.mRole, role.lVal);
     EXPECT_EQ(expected.mState, state.lVal);
     if (expected.mValue != nullptr) {
-      BSTR value = nullptr;
-      ASSERT_EQ(S_OK, object->get_accValue(self, &value));
+      EXPECT_EQ(S_OK, object->get_accValue(self, &value));
       EXPECT_STREQ(expected.mValue, value);
-      SysFreeString(value);
     }
+    SysFreeString(name);
+    SysFreeString(value);
     object->Release();
   }
   CoUninitialize();

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "ControlTestParent.h"
-#include "SkinPictures.h"
 #include "foundation/KSError.h"
 #include "foundation/KSMessages.h"
 #include "platform/Canvas.h"
@@ -34,7 +33,7 @@ class ListView : public ControlTest {
   std::unique_ptr<cStandardListView> MakeList() {
     ControlInfo info = Describe(kControlTypeListView, kUIWaveShapeList);
     info.Modes[kModeExtended] = ModeInfo{10, 10, 300, 200, true};
-    SetPath(info.Graphic, WriteFrames(mFolder, "Mark", 12, 24, {kUncheckedColor, kCheckedColor}));
+    Frames(info.Graphic, "Mark", 12, 24, {kUncheckedColor, kCheckedColor});
     ListViewInfo& columns = info.u.ListView;
     columns.NumColumns = 3;
     columns.FirstTextColumn = 1;
@@ -83,7 +82,6 @@ class ListView : public ControlTest {
     MouseClickAt(at.x, at.y);
   }
 
-  KSTestFolder mFolder;
   Listener mListener;
   int mClicks = 0;
 };
@@ -91,7 +89,7 @@ class ListView : public ControlTest {
 }  // namespace
 
 TEST_F(ListView, RepliesFillSortedRowsMarkedByTheTheme) {
-  ToolbarState state(mFolder.Item("prefs"), nullptr, 0);
+  ToolbarState state(mPictures.Folder().Item("prefs"), nullptr, 0);
   state.mThemeMgr.SetAttrib(kCX_WaveShape, "Comet", -1, kConfigAttr_On, 0);
   auto list = MakeList();
   list->ConfigType(kCX_WaveShape);

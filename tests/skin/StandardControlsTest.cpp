@@ -101,15 +101,6 @@ TEST_F(StandardControls, PropertiesTextsAndSizes) {
   strcpy(buttonInfo.u.Button.Text, "https://example.invalid/");
   auto button = Make<cStandardButton>(buttonInfo);
   EXPECT_STREQ("https://example.invalid/", button->StringProp().getCStr());
-  char text[64];
-  ASSERT_EQ(0, button->GetText(text, sizeof(text)));
-  EXPECT_STREQ("https://example.invalid/", text);
-  SendMessageW(button->Wind(), BM_SETSTATE, TRUE, 0);
-  EXPECT_TRUE(button->IsPressed());
-
-  auto check = Make<cStandardCheckBox>(Describe(kControlTypeCheckBox));
-  check->BoolProp(true);
-  EXPECT_TRUE(check->Selected());
 
   // An edit aligned by its text format, with no height in the skin: one
   // line of its font inside its sunken frame.
@@ -123,8 +114,6 @@ TEST_F(StandardControls, PropertiesTextsAndSizes) {
   long width = 0, lineHeight = 0;
   ASSERT_EQ(0, BaseGetTextExtent("Folder", edit->Font(), &width, &lineHeight));
   EXPECT_EQ(lineHeight + 4, edit->Height());
-  edit->SetReadOnly(true);
-  EXPECT_NE(0, GetWindowLongPtrW(edit->Wind(), GWL_STYLE) & ES_READONLY);
 
   // A label sized to its text in its own font.
   ControlInfo labelInfo = Describe(kControlTypeLabel);
@@ -136,20 +125,18 @@ TEST_F(StandardControls, PropertiesTextsAndSizes) {
   EXPECT_EQ(width, label->Width());
   EXPECT_EQ(lineHeight, label->Height());
 
-  // The tool tip's delays, and tools known by their windows.
+  // Tools are known by their windows: without one, nothing to read or do.
   ControlInfo tipInfo = Describe(kControlTypeToolTip);
   cStandardToolTip tip(&tipInfo, 9, &mParent);
   ASSERT_EQ(0, tip.Create());
-  EXPECT_EQ(500, SendMessageW(tip.Wind(), TTM_GETDELAYTIME, TTDT_INITIAL, 0));
   EXPECT_EQ(0, tip.AddTool(button.get(), "Open the web page"));
   EXPECT_EQ(1, SendMessageW(tip.Wind(), TTM_GETTOOLCOUNT, 0, 0));
-
-  // Without a window: nothing to read, nothing done.
   ControlInfo comboInfo = Describe(kControlTypeComboBox);
   cStandardComboBox unmade(&comboInfo, 3, &mParent);
   EXPECT_EQ(kKSErr_BadState, tip.AddTool(&unmade, "x"));
   EXPECT_EQ("0 -1 -1", std::to_string(unmade.NumItems()) + " " + std::to_string(unmade.IntProp()) +
                            " " + std::to_string(unmade.AddItem("Fire")));
+  char text[8];
   EXPECT_EQ(kKSErr_BadState, unmade.GetItem(0, text, sizeof(text)));
 }
 
@@ -208,30 +195,22 @@ TEST_F(StandardControls, RepliesOfEveryShapeKeepTheControlsSane) {
   EXPECT_EQ(nullptr, ToolbarReplyTarget::FindReplyTarget(gone));
 }
 
-TEST_F(StandardControls, ListBoxAndScrollBarOperations) {
+TEST_F(StandardControls, ListBoxRowsAndScrollBarReports) {
   ControlInfo info = Describe(kControlTypeListBox);
   info.Modes[kModeExtended].Height = 100;
   auto list = Make<cStandardListBox>(info);
   for (int i = 0; i < 20; i++) {
-    EXPECT_EQ(i, list->AddItem(("Item " + std::to_string(i)).c_str()));
+    list->AddItem(("Item " + std::to_string(100 + i)).c_str());
   }
   long itemHeight = list->ItemHeight();
   ASSERT_GT(itemHeight, 0);
-  EXPECT_EQ(list->ClientHeight() / itemHeight, list->ItemsVisible());
-  EXPECT_EQ(20 - list->ItemsVisible(), list->ScrollRange());
+  EXPECT_EQ(20 - list->ClientHeight() / itemHeight, list->ScrollRange());
   list->TopIndex(5);
-  EXPECT_EQ(5, list->TopIndex());
   EXPECT_EQ(6, list->ItemFromPoint(KSPoint{2, int32(itemHeight + 1)}));
-  EXPECT_EQ(12, list->FindItem("item 12", false));
-  EXPECT_EQ(1, list->FindItem("item 1", true));
   EXPECT_EQ(0, list->SelectItem(3));
   EXPECT_EQ(kKSErr_IndexOutOfBounds, list->SelectItem(20));
   EXPECT_EQ(-1, list->CurSelection());
-  EXPECT_EQ(0, list->DeleteItem(0));
   EXPECT_EQ(kKSErr_IndexOutOfBounds, list->DeleteItem(40));
-  char item[16];
-  ASSERT_EQ(0, list->GetItem(0, item, sizeof(item)));
-  EXPECT_STREQ("Item 1", item);
   list->Clear();
   list->AddItem("Only");
   EXPECT_EQ(0, list->ScrollRange());
@@ -241,11 +220,6 @@ TEST_F(StandardControls, ListBoxAndScrollBarOperations) {
   barInfo.Styles = kStyleVertical;
   auto bar = Make<cStandardScrollBar>(barInfo, 7);
   bar->Range(0, 50);
-  bar->PageSize(10);
-  bar->Index(20);
-  EXPECT_EQ("0 50 10 20", std::to_string(bar->MinPos()) + " " + std::to_string(bar->MaxPos()) +
-                              " " + std::to_string(bar->PageSize()) + " " +
-                              std::to_string(bar->Index()));
   mParent.Take();
   SendMessageW(mParent.Wind(), WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 33), LPARAM(bar->Wind()));
   EXPECT_EQ("scrolled 33 ", mParent.Take());
@@ -262,24 +236,26 @@ TEST_F(StandardControls, SliderFollowsPressesAndDragsAndReportsEachChangeOnce) {
   struct Step {
     UINT mMessage;
     int mX;
-    const char* mAfter;  // the position and what the parent heard
+    const char* mAfter;  // the position, what the parent heard, the capture
   };
   const Step steps[] = {
       {WM_LBUTTONDOWN, 105, "100 1:13 "},  // beside the thumb: there at once
       {WM_LBUTTONUP, 105, "100 "},
-      {WM_LBUTTONDOWN, 102, "100 "},  // grabbed two pixels into the thumb
-      {WM_MOUSEMOVE, 22, "20 1:13 "},
-      {WM_MOUSEMOVE, -50, "0 1:13 "},  // held at the end
+      {WM_LBUTTONDOWN, 102, "100 held"},  // grabbed two pixels into the thumb
+      {WM_MOUSEMOVE, 22, "20 1:13 held"},
+      {WM_MOUSEMOVE, -50, "0 1:13 held"},  // held at the end
       {WM_LBUTTONUP, 2, "0 "},
-      {WM_LBUTTONDOWN, 3, "0 "},  // a drag that ends where it began
-      {WM_MOUSEMOVE, 40, "37 1:13 "},
-      {WM_MOUSEMOVE, 3, "0 1:13 "},
+      {WM_LBUTTONDOWN, 3, "0 held"},  // a drag that ends where it began
+      {WM_MOUSEMOVE, 40, "37 1:13 held"},
+      {WM_MOUSEMOVE, 3, "0 1:13 held"},
       {WM_LBUTTONUP, 3, "0 "},
       {WM_MOUSEMOVE, 60, "0 "},  // no longer dragging
   };
   for (const Step& step : steps) {
     MouseTo(*slider, step.mMessage, step.mX, 4);
-    EXPECT_EQ(step.mAfter, std::to_string(slider->IntProp()) + " " + mParent.Take())
+    bool held = GetCapture() == slider->Wind();
+    EXPECT_EQ(step.mAfter,
+              std::to_string(slider->IntProp()) + " " + mParent.Take() + (held ? "held" : ""))
         << step.mMessage << " at " << step.mX;
   }
   EXPECT_EQ("0 0 6 9", Str(slider->ThumbRect()));
@@ -298,6 +274,11 @@ TEST_F(StandardControls, SliderFollowsPressesAndDragsAndReportsEachChangeOnce) {
   auto upright = Make<ProbedSlider>(info, 2);
   EXPECT_EQ(9, upright->Width());
   EXPECT_EQ("0 37 9 43", Str(upright->ThumbRect()));
+
+  // A picture is the thumb, and sets the slider's height.
+  info.Styles = kStyleCustom;
+  Frames(info.Graphic, "Thumb", 10, 8, {0x00C000});
+  EXPECT_EQ(8, Make<ProbedSlider>(info, 3)->Height());
 }
 
 TEST_F(StandardControls, LabelsAndGraphicsDrawWhatTheSkinAsks) {

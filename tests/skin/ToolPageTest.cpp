@@ -21,6 +21,7 @@
 #include "skin/cStandardListView.h"
 #include "skin/cStandardToolTip.h"
 #include "skin/cToolPage.h"
+#include "support/MouseInput.h"
 #include "support/ProcessCounts.h"
 #include "support/SkinFolder.h"
 #include "toolbar/ToolbarPrefs.h"
@@ -36,44 +37,6 @@ std::string Place(cWindow* inWind) {
   }
   return Str(at);
 }
-
-// What the application window does with its page; it writes down the
-// functions that reach it as TestParent does, and counts the clicks that
-// reach its background.
-class PageHost : public TestParent {
- public:
-  long Load(const SkinFolder& inSkin, long inX = 10, long inY = 10) {
-    long err = CreatePopup(inX, inY, 0, 0, kWindowVisible, nullptr);
-    return err != 0 ? err : mSkin.Load(inSkin.Spec(), this, &mPage);
-  }
-
-  void OnChildResized() override {
-    ResetShape();
-    KSRect page;
-    if (mPage && mPage->GetPosition(&page) == 0) {
-      Resize(page.right, page.bottom, true);
-      CombineShape(mPage.get(), page.left, page.top);
-    }
-  }
-  void OnLMouseDown(const KSPoint&) override { mBackgroundClicks++; }
-
-  // The box of the window's shape, and whether it holds a point.
-  std::string Shape() {
-    KSGdiObj<HRGN> shape(CreateRectRgn(0, 0, 0, 0));
-    RECT box = {};
-    GetWindowRgn(Wind(), shape.Get());
-    GetRgnBox(shape.Get(), &box);
-    return Str(KSRect{box.left, box.top, box.right, box.bottom});
-  }
-  bool Shows(int inX, int inY) {
-    KSGdiObj<HRGN> shape(CreateRectRgn(0, 0, 0, 0));
-    return GetWindowRgn(Wind(), shape.Get()) != ERROR && PtInRegion(shape.Get(), inX, inY);
-  }
-
-  cSkin mSkin;
-  std::unique_ptr<cToolPage> mPage;
-  int mBackgroundClicks = 0;
-};
 
 cToolPage* PageAt(cToolPage* inPage, unsigned long inID) {
   return static_cast<cToolPage*>(inPage->Control(inID));
@@ -121,7 +84,7 @@ TEST_F(ToolPages, ExtendingANestedPageReshapesTheOuterPageAndTheWindow) {
 
   const std::string retracted = "0 0 100 30";
   EXPECT_EQ(retracted, Place(outer));
-  EXPECT_EQ(retracted, mHost.Shape());
+  EXPECT_EQ(retracted, ShapeOf(mHost.Wind()));
   EXPECT_FALSE(mHost.Shows(95, 5));  // keyed out of the bar
   EXPECT_TRUE(mHost.Shows(95, 25));  // the drawer below it
 
@@ -130,7 +93,7 @@ TEST_F(ToolPages, ExtendingANestedPageReshapesTheOuterPageAndTheWindow) {
   EXPECT_EQ(kModeRetracted, sub->ToolPageMode());
   EXPECT_EQ("0 20 80 60", Place(drawer));
   EXPECT_EQ("0 0 100 60", Place(outer));
-  EXPECT_EQ("0 0 90 60", mHost.Shape());
+  EXPECT_EQ("0 0 90 60", ShapeOf(mHost.Wind()));
   EXPECT_EQ(100, mHost.Width());
   EXPECT_EQ(60, mHost.Height());
   EXPECT_FALSE(mHost.Shows(90, 40));  // beside the narrower drawer
@@ -140,7 +103,7 @@ TEST_F(ToolPages, ExtendingANestedPageReshapesTheOuterPageAndTheWindow) {
   Click(drawer->Control(0));
   EXPECT_EQ(kModeRetracted, sub->ToolPageMode());
   EXPECT_EQ(retracted, Place(outer));
-  EXPECT_EQ(retracted, mHost.Shape());
+  EXPECT_EQ(retracted, ShapeOf(mHost.Wind()));
   EXPECT_EQ("", mHost.Take());  // switching is the pages' own business
 }
 
@@ -271,18 +234,7 @@ TEST_F(ToolPages, RealClicksReachVisibleControlsOnlyAndTheBackgroundGoesToThePar
   ASSERT_EQ(0, mHost.Load(mSkin, 100, 100));
   mHost.mPage->Initialize();
   auto clickAt = [&](int inX, int inY) {
-    SetCursorPos(100 + inX, 100 + inY);
-    INPUT press[2] = {};
-    press[0].type = press[1].type = INPUT_MOUSE;
-    press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, press, sizeof(INPUT));
-    MSG msg;
-    for (DWORD end = GetTickCount() + 300; long(end - GetTickCount()) > 0; Sleep(10)) {
-      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        DispatchMessageW(&msg);
-      }
-    }
+    MouseClickAt(100 + inX, 100 + inY);
     return mHost.Take();
   };
   EXPECT_EQ("0:" + std::to_string(kUIWaveShapeNext) + " ", clickAt(20, 20));
