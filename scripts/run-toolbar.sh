@@ -157,11 +157,7 @@ ks_run_toolbar() {
   echo "Screenshots of each step: $shots"
   # Its close button: the toolbar stores its place and theme and ends.
   ks_toolbar_click 744 20
-  for _ in $(seq 100); do
-    kill -0 "$toolbar_pid" 2>/dev/null || break
-    sleep 0.2
-  done
-  if kill -0 "$toolbar_pid" 2>/dev/null; then
+  if ! ks_await_exit "$toolbar_pid" 20; then
     echo "The toolbar did not close; ending it."
     kill "$toolbar_pid"
   fi

@@ -45,11 +45,7 @@ failures=0
 stop_sim() {
   [ -n "$sim_pid" ] || return 0
   exec 3>&-
-  for _ in $(seq 100); do
-    kill -0 "$sim_pid" 2>/dev/null || break
-    sleep 0.2
-  done
-  if kill -0 "$sim_pid" 2>/dev/null; then
+  if ! ks_await_exit "$sim_pid" 20; then
     echo "The simulator did not stop by itself; ending it."
     kill "$sim_pid" 2>/dev/null
     failures=$((failures + 1))

@@ -2,6 +2,8 @@
 # own and a running wineserver whose output is detached, so that nothing that
 # wine leaves running holds our standard output open.
 #   ks_wine_start BUILD_DIR   /   ks_wine_stop
+#   ks_await_exit PID SECONDS: waits until the process has ended; fails when
+#   it still runs after SECONDS (it is left running).
 ks_wine_start() {
   export WINEPREFIX="$1/wineprefix"
   export WINEDEBUG=-all
@@ -26,4 +28,13 @@ ks_wine_start() {
 
 ks_wine_stop() {
   wineserver -k </dev/null >/dev/null 2>&1 || true
+}
+
+ks_await_exit() {
+  local pid="$1" tries=$(($2 * 5))
+  while [ "$tries" -gt 0 ] && kill -0 "$pid" 2>/dev/null; do
+    sleep 0.2
+    tries=$((tries - 1))
+  done
+  ! kill -0 "$pid" 2>/dev/null
 }

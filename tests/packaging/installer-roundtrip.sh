@@ -12,6 +12,7 @@
 set -uo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 build="$(cd "$1" && pwd)"
+. "$root/scripts/wine-env.sh"
 probe="$2"
 
 for tool in makensis zip unzip; do
@@ -41,11 +42,7 @@ fail() {
 stop_sim() {
   [ -n "$sim_pid" ] || return 0
   exec 3>&-
-  for _ in $(seq 50); do
-    kill -0 "$sim_pid" 2>/dev/null || break
-    sleep 0.2
-  done
-  kill "$sim_pid" 2>/dev/null
+  ks_await_exit "$sim_pid" 10 || kill "$sim_pid" 2>/dev/null
   wait "$sim_pid" 2>/dev/null
   sim_pid=""
 }
@@ -141,11 +138,7 @@ run_toolbar() {
   fi
 
   wine taskkill /im corvexa-toolbar.exe </dev/null >/dev/null 2>&1
-  for _ in $(seq 100); do
-    kill -0 "$toolbar_pid" 2>/dev/null || break
-    sleep 0.2
-  done
-  if kill -0 "$toolbar_pid" 2>/dev/null; then
+  if ! ks_await_exit "$toolbar_pid" 20; then
     fail "the toolbar did not close"
     kill "$toolbar_pid"
     return
