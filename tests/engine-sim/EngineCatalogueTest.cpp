@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "ctl/CtlReport.h"
 #include "engine-sim/EngineSimulator.h"
 #include "toolbar/UICommands.h"
 #include "toolbar/UIDispatchScripts.h"
@@ -121,8 +122,6 @@ std::vector<std::string> ListItems(const std::string& inReply) {
   return items;
 }
 
-typedef char* (*Builder0)(char*);
-
 // The name of an item the engine has, for a function whose control reports
 // the chosen item's text: by the kind of item its skin name speaks of.
 const char* ItemFor(const char* inFunctionName) {
@@ -170,42 +169,19 @@ TEST(EngineCatalogueTest, EveryScriptRunsWithoutAProblem) {
       std::bind(CommandSetItemEnabled, 4, "Tunnel", false, _1),
       std::bind(CommandSetItemEnabled, 4, "Tunnel", true, _1),
       std::bind(CommandRegisterExternalImageVideo, "C:\\\\Media", true, _1),
-      std::bind(CommandBuildDisplayModeList, 0, _1),
   };
   for (const auto& builder : builders) {
     engine.Run(builder);
   }
-  const Builder0 queries[] = {
-      CommandGetFlowFieldTransitions, CommandGetUnionSlideShow,
-      CommandGetAllowRemoteControl,   CommandGetFlowFieldSmoothSwitch,
-      CommandGetAutoTrackInfo,        CommandGetAutoLineScale,
-      CommandGetFrameXLimit,          CommandGetFrameYLimit,
-      CommandGetAudioSource,          CommandGetLineOffset,
-      CommandGetTrackTextSize,        CommandGetTrackTextFont,
-      CommandGetTrackTextAppearance,  CommandGetTrackTextDuration,
-      CommandGetFullScreenMode,       CommandGetTrackInfo,
-      CommandGetWaveShapeList,        CommandGetColorMapList,
-      CommandGetFlowFieldList,        CommandGetParticleList,
-      CommandGetImageVideoList,       CommandGetWaveShapeSlideShow,
-      CommandGetColorMapSlideShow,    CommandGetFlowFieldSlideShow,
-      CommandGetCurrentWaveShape,     CommandGetCurrentColorMap,
-      CommandGetCurrentFlowField,     CommandIsVersionAvailable,
-      CommandBuildAudioSourceList,    CommandBuildFontList,
-  };
-  for (Builder0 query : queries) {
-    EXPECT_NE("", engine.Run(query));
+  // The queries the toolbar makes when it connects, as corvexa-ctl get keeps them.
+  for (const CtlGetQuery* query = CtlGetQueries(); query->mKey != nullptr; ++query) {
+    EXPECT_NE("", engine.Run(std::bind(query->mBuild, 0, _1))) << query->mKey;
   }
 }
 
+// Each in its reply form: "%d\0", "%f\0", "%s\0" or bare text.
 TEST(EngineCatalogueTest, SettingsAreReadBackInTheirReplyForms) {
   TestEngine engine;
-  // Defaults first: the forms "%d\0", "%f\0", "%s\0" and bare texts.
-  EXPECT_EQ(Z("1"), engine.Run(CommandGetFlowFieldTransitions));
-  EXPECT_EQ(Z("0"), engine.Run(CommandGetAllowRemoteControl));
-  EXPECT_EQ(Z("0.000000"), engine.Run(CommandGetLineOffset));
-  EXPECT_EQ(Z("10"), engine.Run(CommandGetTrackTextDuration));
-  EXPECT_EQ("0", engine.Run(CommandIsVersionAvailable));
-
   auto pref = [](const char* inForm, const char* inPref) {
     return std::string("printf(\"") + inForm + "\", GetPref(" + inPref + "));";
   };
@@ -250,6 +226,7 @@ TEST(EngineCatalogueTest, SettingsAreReadBackInTheirReplyForms) {
   EXPECT_EQ(32, engine.State().DefaultFontSize());
 
   // An update is announced only while the engine checks for updates.
+  EXPECT_EQ("0", engine.Run(CommandIsVersionAvailable));
   engine.Run(R"(SetPref(PREF_VERS_AVAIL_NUM, _VERSION_ + 1);)");
   EXPECT_EQ("1", engine.Run(CommandIsVersionAvailable));
   engine.Do(kUIAdvPrefCheckForUpdates, 0);
