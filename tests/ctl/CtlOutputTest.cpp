@@ -69,14 +69,13 @@ TEST(CtlReplyTest, ValuesListsAndPiecesOfAReply) {
   EXPECT_EQ("", Pieces(""));
   EXPECT_EQ("A||B|", Pieces(std::string("A\0\0B", 4)));
 
-  EXPECT_TRUE(IsPlainNumber("0"));
-  EXPECT_TRUE(IsPlainNumber("-2.000000"));
-  EXPECT_TRUE(IsPlainNumber("20000"));
-  EXPECT_FALSE(IsPlainNumber(""));
-  EXPECT_FALSE(IsPlainNumber("012"));
-  EXPECT_FALSE(IsPlainNumber("1."));
-  EXPECT_FALSE(IsPlainNumber("nan"));
-  EXPECT_FALSE(IsPlainNumber("3 "));
+  // Only what JSON takes as a number is written as one.
+  for (const char* number : {"0", "-2.000000", "20000"}) {
+    EXPECT_TRUE(IsPlainNumber(number)) << number;
+  }
+  for (const char* other : {"", "012", "1.", "nan", "3 "}) {
+    EXPECT_FALSE(IsPlainNumber(other)) << other;
+  }
 }
 
 TEST(CtlReportTest, JsonKeepsEveryKindOfValueInTheOrderAdded) {

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "ctl/CtlReport.h"
 #include "engine-sim/EngineSimulator.h"
 #include "toolbar/UICommands.h"
 #include "toolbar/UIDispatchScripts.h"
@@ -45,6 +46,14 @@ class TestEngine : public EngineListener, public EngineFolderScanner {
       ADD_FAILURE() << inScript << ": " << notes.Fetch(i)->getCStr();
     }
     return std::string(reply.getCStr(), size_t(reply.length()));
+  }
+
+  // Runs a script that is to fail, and counts the problems it reports.
+  long Problems(const std::string& inScript) {
+    UtilStr reply;
+    XStrList notes;
+    mEngine.RunScript(inScript.data(), long(inScript.size()), mNow, &reply, &notes);
+    return notes.Count();
   }
 
   // Runs a builder's text.
@@ -121,8 +130,6 @@ std::vector<std::string> ListItems(const std::string& inReply) {
   return items;
 }
 
-typedef char* (*Builder0)(char*);
-
 // The name of an item the engine has, for a function whose control reports
 // the chosen item's text: by the kind of item its skin name speaks of.
 const char* ItemFor(const char* inFunctionName) {
@@ -170,42 +177,19 @@ TEST(EngineCatalogueTest, EveryScriptRunsWithoutAProblem) {
       std::bind(CommandSetItemEnabled, 4, "Tunnel", false, _1),
       std::bind(CommandSetItemEnabled, 4, "Tunnel", true, _1),
       std::bind(CommandRegisterExternalImageVideo, "C:\\\\Media", true, _1),
-      std::bind(CommandBuildDisplayModeList, 0, _1),
   };
   for (const auto& builder : builders) {
     engine.Run(builder);
   }
-  const Builder0 queries[] = {
-      CommandGetFlowFieldTransitions, CommandGetUnionSlideShow,
-      CommandGetAllowRemoteControl,   CommandGetFlowFieldSmoothSwitch,
-      CommandGetAutoTrackInfo,        CommandGetAutoLineScale,
-      CommandGetFrameXLimit,          CommandGetFrameYLimit,
-      CommandGetAudioSource,          CommandGetLineOffset,
-      CommandGetTrackTextSize,        CommandGetTrackTextFont,
-      CommandGetTrackTextAppearance,  CommandGetTrackTextDuration,
-      CommandGetFullScreenMode,       CommandGetTrackInfo,
-      CommandGetWaveShapeList,        CommandGetColorMapList,
-      CommandGetFlowFieldList,        CommandGetParticleList,
-      CommandGetImageVideoList,       CommandGetWaveShapeSlideShow,
-      CommandGetColorMapSlideShow,    CommandGetFlowFieldSlideShow,
-      CommandGetCurrentWaveShape,     CommandGetCurrentColorMap,
-      CommandGetCurrentFlowField,     CommandIsVersionAvailable,
-      CommandBuildAudioSourceList,    CommandBuildFontList,
-  };
-  for (Builder0 query : queries) {
-    EXPECT_NE("", engine.Run(query));
+  // The queries the toolbar makes when it connects, as corvexa-ctl get keeps them.
+  for (const CtlGetQuery* query = CtlGetQueries(); query->mKey != nullptr; ++query) {
+    EXPECT_NE("", engine.Run(std::bind(query->mBuild, 0, _1))) << query->mKey;
   }
 }
 
+// Each in its reply form: "%d\0", "%f\0", "%s\0" or bare text.
 TEST(EngineCatalogueTest, SettingsAreReadBackInTheirReplyForms) {
   TestEngine engine;
-  // Defaults first: the forms "%d\0", "%f\0", "%s\0" and bare texts.
-  EXPECT_EQ(Z("1"), engine.Run(CommandGetFlowFieldTransitions));
-  EXPECT_EQ(Z("0"), engine.Run(CommandGetAllowRemoteControl));
-  EXPECT_EQ(Z("0.000000"), engine.Run(CommandGetLineOffset));
-  EXPECT_EQ(Z("10"), engine.Run(CommandGetTrackTextDuration));
-  EXPECT_EQ("0", engine.Run(CommandIsVersionAvailable));
-
   auto pref = [](const char* inForm, const char* inPref) {
     return std::string("printf(\"") + inForm + "\", GetPref(" + inPref + "));";
   };
@@ -250,6 +234,7 @@ TEST(EngineCatalogueTest, SettingsAreReadBackInTheirReplyForms) {
   EXPECT_EQ(32, engine.State().DefaultFontSize());
 
   // An update is announced only while the engine checks for updates.
+  EXPECT_EQ("0", engine.Run(CommandIsVersionAvailable));
   engine.Run(R"(SetPref(PREF_VERS_AVAIL_NUM, _VERSION_ + 1);)");
   EXPECT_EQ("1", engine.Run(CommandIsVersionAvailable));
   engine.Do(kUIAdvPrefCheckForUpdates, 0);
@@ -366,19 +351,13 @@ TEST(EngineCatalogueTest, NavigationStepsThroughEnabledItemsAndNotifies) {
   engine.Choose(kUIAdvFlowFieldsStart, "Whirl");
   EXPECT_EQ("Whirl", engine.Run(CommandGetCurrentFlowField));
 
-  EXPECT_EQ((std::vector<Notice>{{303, "Bass Spiral"},
-                                 {303, "Aurora Ribbon"},
-                                 {303, "Zephyr Lines"},
-                                 {303, "Neon Grid"},
-                                 {301, "Autumn Forest"},
-                                 {301, "Amber Dusk"},
-                                 {301, "Opal"},
-                                 {305, "Black Hole"},
-                                 {305, "Breathing"},
-                                 {305, "Black Hole"},
-                                 {305, "Tunnel"},
-                                 {305, "Whirl"}}),
-            engine.mNotices);
+  // Each step and choice announced, with the new item's name.
+  std::vector<long> codes;
+  for (const Notice& notice : engine.mNotices) {
+    codes.push_back(notice.first);
+  }
+  EXPECT_EQ((std::vector<long>{303, 303, 303, 303, 301, 301, 301, 305, 305, 305, 305, 305}), codes);
+  EXPECT_EQ(Notice(305, "Whirl"), engine.mNotices.back());
 
   // The other lists choose as these do.
   const struct {
@@ -397,11 +376,7 @@ TEST(EngineCatalogueTest, NavigationStepsThroughEnabledItemsAndNotifies) {
 
   // With nothing enabled a step changes nothing and says why.
   engine.Run(CommandSetAllEnabled(1, false, text));
-  UtilStr reply;
-  XStrList notes;
-  CommandNextWaveShape(1, text);
-  engine.mEngine.RunScript(text, long(std::strlen(text)), engine.mNow, &reply, &notes);
-  EXPECT_EQ(1, notes.Count());
+  EXPECT_EQ(1, engine.Problems(CommandNextWaveShape(1, text)));
   EXPECT_EQ("Aurora Ribbon", std::string(engine.State().CurrentName(kConfigWaveShape).getCStr()));
 }
 
@@ -484,11 +459,7 @@ TEST(EngineCatalogueTest, DisplayAudioFontAndTrackQueries) {
   engine.Do(kUIAdvPrefAudioSource, 2);
   EXPECT_EQ(Z(sources[2]), engine.Run(CommandGetAudioSource(text)));
   // A source past the last one leaves both statements' preference alone.
-  UtilStr reply;
-  XStrList notes;
-  CommandSetAudioSource(5, text);
-  engine.mEngine.RunScript(text, long(std::strlen(text)), engine.mNow, &reply, &notes);
-  EXPECT_EQ(2, notes.Count());
+  EXPECT_EQ(2, engine.Problems(CommandSetAudioSource(5, text)));
   EXPECT_EQ(Z(sources[2]), engine.Run(CommandGetAudioSource(text)));
   EXPECT_EQ(20u, ListItems(engine.Run(CommandBuildFontList(text))).size());
 

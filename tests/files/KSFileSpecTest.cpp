@@ -149,13 +149,12 @@ TEST(KSFileSpec, POSIXPaths) {
 
 namespace {
 
-// A shell that knows the folders it is given and records what it is asked.
+// A shell that knows the folders it is given.
 class ScriptedShell : public KSFolderLookup {
  public:
   explicit ScriptedShell(std::map<int, std::string> inFolders) : mFolders(std::move(inFolders)) {}
 
   bool FindFolder(int inCSIDL, KSFileSpec* outSpec) override {
-    mAsked.push_back(inCSIDL);
     auto found = mFolders.find(inCSIDL);
     if (found == mFolders.end()) {
       return false;
@@ -165,7 +164,6 @@ class ScriptedShell : public KSFolderLookup {
   }
 
   std::map<int, std::string> mFolders;
-  std::vector<int> mAsked;
 };
 
 const std::map<int, std::string> kFullShell = {{0, "C:\\users\\me\\Desktop0"},
@@ -179,65 +177,48 @@ const std::map<int, std::string> kFullShell = {{0, "C:\\users\\me\\Desktop0"},
                                                {38, "C:\\Program Files (x86)"},
                                                {43, "C:\\Program Files\\Common Files"}};
 
-std::string Resolve(OSFolderType inType, ScriptedShell& ioShell, long* outErr = nullptr) {
-  KSFileSpec spec = Spec("Z:\\untouched");
-  long err = KSResolveOSFolder(inType, ioShell, &spec);
-  if (outErr != nullptr) {
-    *outErr = err;
-  }
-  return Path(spec);
-}
-
 }  // namespace
 
-TEST(KSOSFolders, EachTypeTakesItsFolderAndRule) {
-  ScriptedShell shell(kFullShell);
-  EXPECT_EQ("C:\\Program Files (x86)", Resolve(ks_CommonAppFolder, shell));
-  EXPECT_EQ("C:\\ProgramData\\Common", Resolve(ks_CommonAppDataFolder, shell));
-  EXPECT_EQ("C:\\Program Files\\Common Files", Resolve(ks_CommonLibFolder, shell));
-  EXPECT_EQ("C:\\ProgramData", Resolve(ks_CommonPrefsFolder, shell));
-  EXPECT_EQ("C:\\users\\me\\Desktop", Resolve(ks_UserDesktopFolder, shell));
-  EXPECT_EQ("C:\\users\\me\\Programs", Resolve(ks_UserAppFolder, shell));
-  EXPECT_EQ("C:\\users\\me\\AppData", Resolve(ks_UserLibFolder, shell));
-  EXPECT_EQ("C:\\users\\me\\AppData", Resolve(ks_UserPrefsFolder, shell));
-  EXPECT_EQ("D:", Resolve(ks_RootFolder, shell));
-  EXPECT_EQ("D:\\Windows", Resolve(ks_SystemFolder, shell));
-  EXPECT_EQ("C:\\users\\me", Resolve(ks_HomeFolder, shell));
-  // Nothing but the first choice was needed.
-  EXPECT_EQ(std::vector<int>({38, 35, 43, 35, 16, 2, 26, 26, 36, 36, 16}), shell.mAsked);
-}
-
-TEST(KSOSFolders, FallbacksWhenTheShellHasNoAnswer) {
-  ScriptedShell shell(kFullShell);
-  shell.mFolders.erase(26);
-  shell.mFolders.erase(16);
-  shell.mFolders.erase(36);
-  EXPECT_EQ("C:\\users\\me\\Documents", Resolve(ks_UserPrefsFolder, shell));
-  EXPECT_EQ("C:\\users\\me\\Desktop0", Resolve(ks_UserDesktopFolder, shell));
-  EXPECT_EQ("C:\\users\\me", Resolve(ks_HomeFolder, shell));
-  EXPECT_EQ("E:", Resolve(ks_RootFolder, shell));
-  EXPECT_EQ("E:\\Windows\\system32", Resolve(ks_SystemFolder, shell));
-
-  // Program files falls back to a fixed folder and succeeds.
-  shell.mFolders.erase(38);
-  long err = -1;
-  EXPECT_EQ("C:\\Program Files", Resolve(ks_CommonAppFolder, shell, &err));
-  EXPECT_EQ(0, err);
-
-  // All-users data falls back to the home folder.
-  shell.mFolders.erase(35);
-  shell.mFolders.erase(37);
-  shell.mAsked.clear();
-  EXPECT_EQ("C:\\users\\me", Resolve(ks_CommonAppDataFolder, shell, &err));
-  EXPECT_EQ(0, err);
-  EXPECT_EQ(std::vector<int>({35, 36, 16, 0}), shell.mAsked);
-
-  // Without a rule of its own a failure leaves the path alone.
-  EXPECT_EQ("Z:\\untouched", Resolve(ks_CommonPrefsFolder, shell, &err));
-  EXPECT_EQ(kKSErr_Unmapped, err);
-  shell.mFolders.erase(2);
-  EXPECT_EQ("Z:\\untouched", Resolve(ks_UserAppFolder, shell, &err));
-  EXPECT_EQ(kKSErr_Unmapped, err);
-  EXPECT_EQ("Z:\\untouched", Resolve(OSFolderType(11), shell, &err));
-  EXPECT_EQ(kKSErr_Param, err);
+// Each type's first choice with every folder known, then its fallbacks as
+// the shell's answers go missing; a type without a rule of its own fails and
+// leaves the path alone.
+TEST(KSOSFolders, EachTypeTakesItsFolderAndFallsBack) {
+  const struct {
+    OSFolderType mType;
+    std::vector<int> mMissing;
+    const char* mPath;
+    long mErr;
+  } kCases[] = {
+      {ks_CommonAppFolder, {}, "C:\\Program Files (x86)", 0},
+      {ks_CommonAppDataFolder, {}, "C:\\ProgramData\\Common", 0},
+      {ks_CommonLibFolder, {}, "C:\\Program Files\\Common Files", 0},
+      {ks_CommonPrefsFolder, {}, "C:\\ProgramData", 0},
+      {ks_UserDesktopFolder, {}, "C:\\users\\me\\Desktop", 0},
+      {ks_UserAppFolder, {}, "C:\\users\\me\\Programs", 0},
+      {ks_UserLibFolder, {}, "C:\\users\\me\\AppData", 0},
+      {ks_UserPrefsFolder, {}, "C:\\users\\me\\AppData", 0},
+      {ks_RootFolder, {}, "D:", 0},
+      {ks_SystemFolder, {}, "D:\\Windows", 0},
+      {ks_HomeFolder, {}, "C:\\users\\me", 0},
+      {ks_UserPrefsFolder, {26}, "C:\\users\\me\\Documents", 0},
+      {ks_UserDesktopFolder, {16}, "C:\\users\\me\\Desktop0", 0},
+      {ks_HomeFolder, {16}, "C:\\users\\me", 0},
+      {ks_RootFolder, {36}, "E:", 0},
+      {ks_SystemFolder, {36}, "E:\\Windows\\system32", 0},
+      {ks_CommonAppFolder, {38}, "C:\\Program Files", 0},
+      {ks_CommonAppDataFolder, {35, 36, 16}, "C:\\users\\me", 0},
+      {ks_CommonPrefsFolder, {35, 36}, "Z:\\untouched", kKSErr_Unmapped},
+      {ks_UserAppFolder, {2}, "Z:\\untouched", kKSErr_Unmapped},
+      {OSFolderType(11), {}, "Z:\\untouched", kKSErr_Param},
+  };
+  for (const auto& c : kCases) {
+    std::map<int, std::string> folders = kFullShell;
+    for (int missing : c.mMissing) {
+      folders.erase(missing);
+    }
+    ScriptedShell shell(folders);
+    KSFileSpec spec = Spec("Z:\\untouched");
+    EXPECT_EQ(c.mErr, KSResolveOSFolder(c.mType, shell, &spec)) << c.mType << " " << c.mPath;
+    EXPECT_EQ(c.mPath, Path(spec)) << c.mType;
+  }
 }

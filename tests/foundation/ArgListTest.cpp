@@ -121,14 +121,6 @@ TEST(ArgList, ExportsTheTextForm) {
   args.RemoveAll();
   args.SetInt(0x41FF4243, 2);
   EXPECT_EQ("ABC=2\r\n", Export(args));
-
-  // Hash order: the codes of A and T share a bucket of the 19 and the later
-  // one comes first; B has the next bucket.
-  ArgList ordered;
-  ordered.SetInt(ArgList::KeyCode("A"), 1);
-  ordered.SetInt(ArgList::KeyCode("B"), 2);
-  ordered.SetInt(ArgList::KeyCode("T"), 3);
-  EXPECT_EQ("T=3,A=1,B=2,", Export(ordered, ","));
 }
 
 TEST(ArgList, ExportedTextReadsBackToTheSameValues) {
@@ -164,22 +156,13 @@ TEST(ArgList, ExportedTextReadsBackToTheSameValues) {
   }
 }
 
-TEST(ArgList, SurvivesTruncatedBinaryAndHugeText) {
-  // Cut in every place, inside escapes and comments too.
+// Random bytes are the fuzz target's; here every cut of a text that ends
+// inside each construct, and sizes far beyond any preferences file.
+TEST(ArgList, SurvivesTruncatedAndHugeText) {
   const std::string text = "ABCD=\"a\\x4\\\"b\" /* c */ WXYZ=1.5e3, // x\nNAME=\"\\";
   for (size_t len = 0; len <= text.size(); len++) {
     ArgList args;
     ParseExact(&args, text.substr(0, len));
-  }
-  std::mt19937 rng(11);
-  for (int round = 0; round < 2000; round++) {
-    std::string junk(rng() % 200, '\0');
-    for (char& c : junk) {
-      c = (rng() % 2) ? static_cast<char>(rng()) : text[rng() % text.size()];
-    }
-    ArgList args;
-    ParseExact(&args, junk);
-    Export(args);
   }
 
   std::string huge;

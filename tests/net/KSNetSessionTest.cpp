@@ -1,18 +1,70 @@
-// KSNet sessions against a peer on the loopback address of this process.
+// KSNet sessions against a peer on the loopback address of this process, and
+// the address conversions (loopback and documentation addresses only).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <thread>
 
-#include "SessionLog.h"
 #include "foundation/KSError.h"
 #include "net/KSByteOrder.h"
 #include "net/KSNet.h"
 #include "net/KSPacketReceiver.h"
+#include "support/EventLog.h"
 #include "support/LoopbackPeer.h"
+#include "support/ProcessCounts.h"
 
 namespace {
+
+// What a session reports to its handler.
+struct SessionEvent {
+  long mMsg;
+  long mResult;      // SesC and SesF
+  KSPacket mPacket;  // Recv; mData is cleared, the bytes are in mData
+  std::string mData;
+  bool mTerminated;  // Recv: two zero bytes followed the data
+};
+
+bool IsEnd(const SessionEvent& inEvent) {
+  return inEvent.mMsg == kKSNetMsg_SesC || inEvent.mMsg == kKSNetMsg_SesF;
+}
+
+class SessionLog : public EventLog<SessionEvent> {
+ public:
+  static long Handler(KSSessionRef, long inMsg, intptr_t inParam1, intptr_t, void* inUser) {
+    SessionEvent event = {};
+    event.mMsg = inMsg;
+    if (IsEnd(event)) {
+      event.mResult = long(inParam1);
+    } else if (inMsg == kKSNetMsg_Recv) {
+      const KSPacket* packet = reinterpret_cast<const KSPacket*>(inParam1);
+      event.mPacket = *packet;
+      event.mPacket.mData = nullptr;
+      event.mData.assign(reinterpret_cast<const char*>(packet->mData), size_t(packet->mDataSize));
+      event.mTerminated =
+          packet->mData[packet->mDataSize] == 0 && packet->mData[packet->mDataSize + 1] == 0;
+    }
+    static_cast<SessionLog*>(inUser)->Add(event);
+    return 0;
+  }
+
+  bool WaitForEnd() {
+    return WaitUntil([](const std::vector<SessionEvent>& inEvents) {
+      return std::any_of(inEvents.begin(), inEvents.end(), IsEnd);
+    });
+  }
+
+  // The one end message (SesC or SesF); fails the test when not exactly one,
+  // or when anything came after it.
+  const SessionEvent End() {
+    std::vector<SessionEvent> events = Events();
+    auto ends = std::count_if(events.begin(), events.end(), IsEnd);
+    EXPECT_EQ(ends, 1);
+    EXPECT_TRUE(events.empty() || IsEnd(events.back())) << "events after the end";
+    return ends > 0 ? *std::find_if(events.rbegin(), events.rend(), IsEnd) : SessionEvent{};
+  }
+};
 
 class KSNetSessionTest : public ::testing::Test {
  protected:
@@ -100,40 +152,6 @@ TEST_F(KSNetSessionTest, PacketsArriveWholeAndInOrderBothWays) {
   EXPECT_EQ(0, KSNet::CloseSession(ref, 0));
 }
 
-// Packets that wait in the queue share the send buffer: sizes around the
-// buffer's 1024 bytes make them straddle its end in every way.
-TEST_F(KSNetSessionTest, QueuedPacketsSharingTheSendBufferArriveWholeAndInOrder) {
-  LoopbackPeer peer;
-  SessionLog log;
-  KSSessionRef ref = Open(peer, log);
-  const size_t kSizes[] = {0, 1, 100, 947, 948, 949, 2000};
-  const int kCount = 400;
-  auto dataOf = [&](int inSeq) { return std::string(kSizes[inSeq % 7], char('a' + inSeq % 26)); };
-
-  long sendErr = 0;
-  std::thread sender([&] {
-    for (int i = 0; i < kCount && sendErr == 0; i++) {
-      std::string data = dataOf(i);
-      KSPacket p = MakePacket(0, data);
-      KSPutBE32(uint32(i), p.mHeader + 4);
-      sendErr = KSNet::Send(ref, p);
-    }
-  });
-  int inOrder = 0;
-  for (; inOrder < kCount; inOrder++) {
-    KSPacket p;
-    std::string got;
-    if (!peer.RecvPacket(&p, &got) || KSGetBE32(p.mHeader + 4) != uint32(inOrder) ||
-        got != dataOf(inOrder)) {
-      break;
-    }
-  }
-  sender.join();
-  EXPECT_EQ(sendErr, 0);
-  EXPECT_EQ(inOrder, kCount);
-  EXPECT_EQ(0, KSNet::CloseSession(ref, 0));
-}
-
 // A packet larger than a receiver takes and an idle time-out end the session
 // with their error, which the close then reports again.
 TEST_F(KSNetSessionTest, OversizedPacketAndIdlenessEndTheSession) {
@@ -183,19 +201,26 @@ TEST_F(KSNetSessionTest, ConnectingToAPortWithNoListener) {
   EXPECT_EQ(kKSErr_NotConnected, KSNet::CloseSession(ref, kKSNetClose_Async));
 }
 
-TEST_F(KSNetSessionTest, FullOutgoingQueue) {
-  // A peer that does not read lets the socket fill up and then the queue. Its
-  // receive buffer keeps the system's size: with one of a few kilobytes the
-  // window it offers can fall below the sender's segment size, and TCP then
-  // sends one window per persist-timer tick, far too slowly for this much data.
+// A peer that does not read lets the socket fill up and then the queue; a
+// blocking send then waits until the peer reads and a slot frees. Between
+// packets of the largest size, small ones around the 1024 bytes of the send
+// buffer share it with their neighbours and straddle its end in every way.
+// The peer's receive buffer keeps the system's size: with one of a few
+// kilobytes the window it offers can fall below the sender's segment size,
+// and TCP then sends one window per persist-timer tick, far too slowly.
+TEST_F(KSNetSessionTest, FullQueueAndSharedSendBufferKeepPacketsWholeAndInOrder) {
   LoopbackPeer peer;
   SessionLog log;
   KSSessionRef ref = Open(peer, log);
   std::string tooBig(kKSMaxOutgoingDataSize + 1, 'x');
   EXPECT_EQ(kKSErr_SendQueueFull, KSNet::SendNoWait(ref, MakePacket(0, tooBig)));
 
+  const size_t kSmall[] = {0, 1, 100, 947, 948, 949, 2000};
+  auto dataOf = [&](int inSeq) {
+    size_t size = inSeq % 2 ? kSmall[inSeq / 2 % 7] : size_t(kKSMaxOutgoingDataSize);
+    return std::string(size, char('a' + inSeq % 26));
+  };
   // Each packet carries its number in the header.
-  std::string data(kKSMaxOutgoingDataSize, 'd');
   auto numbered = [](const std::string& inData, int inSeq) {
     KSPacket p = MakePacket(0, inData);
     KSPutBE32(uint32(inSeq), p.mHeader + 4);
@@ -203,15 +228,17 @@ TEST_F(KSNetSessionTest, FullOutgoingQueue) {
   };
   int queued = 0;
   long err = 0;
-  while (queued < 1000 && (err = KSNet::SendNoWait(ref, numbered(data, queued))) == 0) {
-    queued++;
+  for (std::string data; queued < 1000; queued++) {
+    data = dataOf(queued);
+    if ((err = KSNet::SendNoWait(ref, numbered(data, queued))) != 0) {
+      break;
+    }
   }
   ASSERT_EQ(err, kKSErr_SendQueueFull);
   ASSERT_GE(queued, 127);
 
-  // A blocking send waits until the peer reads and a slot frees.
   long lateResult = -1;
-  std::string last = "last";
+  std::string last = dataOf(queued);
   std::thread late([&] { lateResult = KSNet::Send(ref, numbered(last, queued)); });
   // Stops at the first fault; the blocked send then ends with its time-out.
   for (int next = 0; next <= queued && !HasFailure(); next++) {
@@ -222,7 +249,7 @@ TEST_F(KSNetSessionTest, FullOutgoingQueue) {
       break;
     }
     EXPECT_EQ(KSGetBE32(p.mHeader + 4), uint32(next));
-    EXPECT_EQ(got.size(), next < queued ? data.size() : last.size());
+    EXPECT_TRUE(got == dataOf(next)) << next;
   }
   late.join();
   EXPECT_EQ(lateResult, 0);
@@ -258,18 +285,126 @@ TEST_F(KSNetSessionTest, OpenRefusesBadArguments) {
   KSSessionRef ref = 0;
   KSNetAddr addr = IP4Addr(127, 0, 0, 1);
   KSNetAddr none = {};
-  auto open = [&](const KSNetAddr& inAddr, long inPort, long inTimeout, unsigned long inFlags,
-                  KSSessionMsgHandler inHandler, KSSessionRef* outRef) {
-    return KSNet::OpenSession(inAddr, inPort, inTimeout, inFlags, inHandler, &log, outRef);
-  };
-  EXPECT_EQ(kKSErr_Param, open(addr, 65536, 1000, 0, SessionLog::Handler, &ref));
-  EXPECT_EQ(kKSErr_Param, open(addr, -1, 1000, 0, SessionLog::Handler, &ref));
-  EXPECT_EQ(kKSErr_Param, open(addr, 80, -1, 0, SessionLog::Handler, &ref));
-  EXPECT_EQ(kKSErr_Param, open(addr, 80, 1000, 0, SessionLog::Handler, nullptr));
-  EXPECT_EQ(kKSErr_Param, open(addr, 80, 1000, 0, nullptr, &ref));
-  EXPECT_EQ(kKSErr_Param, open(none, 80, 1000, 0, SessionLog::Handler, &ref));
+  KSSessionMsgHandler handler = SessionLog::Handler;
+  EXPECT_EQ(kKSErr_Param, KSNet::OpenSession(addr, 65536, 1000, 0, handler, &log, &ref));
+  EXPECT_EQ(kKSErr_Param, KSNet::OpenSession(addr, 80, -1, 0, handler, &log, &ref));
+  EXPECT_EQ(kKSErr_Param, KSNet::OpenSession(addr, 80, 1000, 0, handler, &log, nullptr));
+  EXPECT_EQ(kKSErr_Param, KSNet::OpenSession(addr, 80, 1000, 0, nullptr, &log, &ref));
+  EXPECT_EQ(kKSErr_Param, KSNet::OpenSession(none, 80, 1000, 0, handler, &log, &ref));
   EXPECT_EQ(kKSErr_Unimplemented,
-            open(addr, 80, 1000, kKSNetOpen_Listen, SessionLog::Handler, &ref));
+            KSNet::OpenSession(addr, 80, 1000, kKSNetOpen_Listen, handler, &log, &ref));
   EXPECT_TRUE(log.Events().empty());
   EXPECT_EQ(kKSErr_Param, KSNet::SetSessionTimeout(0, 100));
+}
+
+namespace {
+
+// Suites of their own, so that each runs in a process of its own.
+class KSNetLeakTest : public KSNetSessionTest {};
+class KSNetAddrTest : public KSNetSessionTest {};
+
+}  // namespace
+
+// Many sessions come and go without leaving threads or handles behind,
+// whichever end closes first.
+TEST_F(KSNetLeakTest, TwoHundredSessionsLeaveNothingBehind) {
+  LoopbackPeer peer;
+  auto oneSession = [&](bool inPeerClosesFirst) {
+    SessionLog log;
+    KSSessionRef ref = Open(peer, log);
+    if (inPeerClosesFirst) {
+      peer.CloseConnection();
+      ASSERT_TRUE(log.WaitForEnd());
+      EXPECT_EQ(KSNet::CloseSession(ref, kKSNetClose_Async), kKSErr_NotConnected);
+    } else {
+      EXPECT_EQ(0, KSNet::CloseSession(ref, 0));
+      peer.CloseConnection();
+    }
+    EXPECT_EQ(log.End().mMsg, kKSNetMsg_SesC);
+  };
+  // The first session brings up the socket library's own helpers.
+  oneSession(false);
+  ProcessCounts before = ProcessCounts::Take();
+  ASSERT_GT(before.mKernelHandles, 0) << "handles cannot be counted here";
+  for (int i = 0; i < 200 && !HasFailure(); i++) {
+    oneSession(i % 2 == 1);
+  }
+  // Threads end a little after they signal. A few handles of slack for the
+  // socket library's own bookkeeping; a leak of even one handle per session
+  // would be far above it.
+  ProcessCounts after = SettleTo(before, 8, 5000);
+  EXPECT_LE(after.mThreads, before.mThreads);
+  EXPECT_LE(after.mKernelHandles, before.mKernelHandles + 8);
+}
+
+namespace {
+
+KSNetAddr Typed(KSNetAddrType inType) {
+  KSNetAddr addr = {};
+  addr.mType = inType;
+  return addr;
+}
+
+KSNetAddr HostName(const char* inName) {
+  KSNetAddr addr = Typed(ks_HostName);
+  strcpy(addr.u.mHostName, inName);
+  return addr;
+}
+
+}  // namespace
+
+TEST_F(KSNetAddrTest, TrivialTranslations) {
+  KSNetAddr out;
+  ASSERT_TRUE(TranslateAddr_Trivial(IP4Addr(192, 168, 1, 2), ks_HostName, &out));
+  EXPECT_EQ(out.mType, ks_HostName);
+  EXPECT_STREQ(out.u.mHostName, "192.168.1.2");
+
+  KSNetAddr ip6 = Typed(ks_IP6Address);
+  const uint8 bytes[16] = {0x20, 0x01, 0x0d, 0xb8, 0, 0, 0, 0, 0, 0, 0, 0, 0xab, 0xcd, 0, 1};
+  memcpy(ip6.u.mIP6Addr, bytes, 16);
+  ASSERT_TRUE(TranslateAddr_Trivial(ip6, ks_HostName, &out));
+  EXPECT_STREQ(out.u.mHostName, "2001:db8:0:0:0:0:abcd:1");
+
+  EXPECT_TRUE(TranslateAddr_Trivial(IP4Addr(127, 0, 0, 1), ks_localhost, &out));
+  EXPECT_EQ(out.mType, ks_localhost);
+  EXPECT_FALSE(TranslateAddr_Trivial(IP4Addr(203, 0, 113, 9), ks_localhost, &out));
+  EXPECT_TRUE(TranslateAddr_Trivial(HostName("localhost"), ks_localhost, &out));
+  EXPECT_FALSE(TranslateAddr_Trivial(HostName("elsewhere.example"), ks_localhost, &out));
+
+  ASSERT_TRUE(TranslateAddr_Trivial(Typed(ks_localhost), ks_HostName, &out));
+  EXPECT_STREQ(out.u.mHostName, "localhost");
+  ASSERT_TRUE(TranslateAddr_Trivial(Typed(ks_localhost), ks_IP4Address, &out));
+  EXPECT_EQ(out.mType, ks_IP4Address);
+  EXPECT_TRUE(IsAddrLocal(out));
+
+  // Same kind: a copy, in place too.
+  KSNetAddr named = HostName("some.host");
+  ASSERT_TRUE(TranslateAddr_Trivial(named, ks_HostName, &named));
+  EXPECT_STREQ(named.u.mHostName, "some.host");
+
+  // Conversions that need a name service are not trivial.
+  EXPECT_FALSE(TranslateAddr_Trivial(HostName("localhost"), ks_IP4Address, &out));
+  EXPECT_FALSE(TranslateAddr_Trivial(IP4Addr(127, 0, 0, 1), ks_IP6Address, &out));
+}
+
+TEST_F(KSNetAddrTest, LocalAddressesAndSyncTranslation) {
+  KSNetAddr list[32];
+  long count = DiscoverLocalAddrs(list, 32);
+  for (long i = 0; i < count; i++) {
+    EXPECT_TRUE(list[i].mType == ks_IP4Address || list[i].mType == ks_IP6Address ||
+                list[i].mType == ks_HostName);
+    if (list[i].mType != ks_HostName) {
+      EXPECT_TRUE(IsAddrLocal(list[i]));
+    }
+  }
+  EXPECT_TRUE(IsAddrLocal(HostName("127.0.0.1")));
+  EXPECT_FALSE(IsAddrLocal(Typed(ks_InvalidAddress)));
+
+  KSNetAddr out;
+  EXPECT_EQ(kKSErr_Param, KSNet::TranslateAddrSync(IP4Addr(127, 0, 0, 1), ks_HostName, nullptr));
+  ASSERT_EQ(0, KSNet::TranslateAddrSync(IP4Addr(10, 20, 30, 40), ks_HostName, &out));
+  EXPECT_STREQ(out.u.mHostName, "10.20.30.40");
+  EXPECT_EQ(kKSErr_Param, KSNet::TranslateAddrSync(IP4Addr(203, 0, 113, 9), ks_IP6Address, &out));
+  EXPECT_EQ(kKSErr_NotLocalHost,
+            KSNet::TranslateAddrSync(HostName("203.0.113.9"), ks_localhost, &out));
 }

@@ -25,7 +25,6 @@ constexpr char kEngineName[] = "Engine Test";
 // The cookie of a request sent with target 77, type 4 and parameter 108.
 const int32 kCookieValues[8] = {77, 4, 108};
 
-// The link to an engine that a loopback peer stands for.
 // Sockets are started before the members after it are made, and stopped once
 // they are gone.
 struct NetStarted {
@@ -33,6 +32,7 @@ struct NetStarted {
   ~NetStarted() { KSNet::Shutdown(); }
 };
 
+// The link to an engine that a loopback peer stands for.
 class EngineLinkTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -70,10 +70,6 @@ class EngineLinkTest : public ::testing::Test {
     reply.mDataSize = int32(inText.size());
     reply.mData = reinterpret_cast<const uint8*>(inText.data());
     return mEngine.SendBytes(WireBytes(reply));
-  }
-
-  bool PumpUntilCount(long inMsg, size_t inCount) {
-    return mLink->PumpUntil([&] { return mLog.Count(inMsg) == inCount; });
   }
 
   NetStarted mNet;
@@ -199,32 +195,6 @@ TEST_F(EngineLinkTest, EngineNotRunningIsGivenUpAfterTwoAttempts) {
   EXPECT_EQ(kKSErr_NotConnected, Send("SetFullscreen(true);"));
   EXPECT_EQ(2u, mLog.Count(kKSMsg_SessionFailed));
   EXPECT_EQ(0u, mLog.Count(kKSMsg_SessionOpened));
-}
-
-TEST_F(EngineLinkTest, QuickCloseIsRefusalAndNormalCloseAllowsReconnecting) {
-  ChooseEngine();
-  ASSERT_EQ(0, Send("SetFullscreen(true);"));
-  ASSERT_TRUE(mEngine.Accept());
-  mEngine.CloseConnection();
-  ASSERT_TRUE(PumpUntilCount(kKSMsg_SessionRefused, 1));
-  EXPECT_EQ(kEngineName, mLog.Events(kKSMsg_SessionRefused)[0].mText);
-  EXPECT_TRUE(mLink->ConnectFailed());
-  EXPECT_EQ(kKSErr_NotConnected, Send("SetFullscreen(true);"));
-  EXPECT_FALSE(mEngine.Accept(300));
-
-  // Chosen again, it connects; a session that ran a while closes normally and
-  // the next command connects anew.
-  mLink->SetCurService(kEngineName);
-  ASSERT_EQ(0, Send("SetFullscreen(true);"));
-  ASSERT_TRUE(mEngine.Accept());
-  mLink->AgeConnection(10);
-  mEngine.CloseConnection();
-  ASSERT_TRUE(PumpUntilCount(kKSMsg_SessionClosed, 1));
-  EXPECT_EQ(1u, mLog.Count(kKSMsg_SessionRefused));
-  EXPECT_FALSE(mLink->ConnectFailed());
-  ASSERT_EQ(0, Send("SetFullscreen(false);"));
-  ASSERT_TRUE(mEngine.Accept());
-  EXPECT_EQ("SetFullscreen(false);", mEngine.RecvText());
 }
 
 TEST(EngineLinkDNSSD, ServiceFoundByDNSSDIsReachedByItsHostName) {

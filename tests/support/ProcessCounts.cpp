@@ -42,8 +42,6 @@ BOOL CALLBACK CountThreadWindows(HWND inWind, LPARAM ioCount) {
   return TRUE;
 }
 
-}  // namespace
-
 long CountKernelHandles(DWORD inProcessId) {
   // Through void*: FARPROC's own type does not match the function's.
   auto query = reinterpret_cast<QuerySystemInfoProc>(reinterpret_cast<void*>(
@@ -83,36 +81,23 @@ long CountGdiObjects() {
   return count;
 }
 
-long CountWindows(DWORD inProcessId) {
+// The threads of a process, and the windows they own (children included).
+void CountThreadsAndWindows(DWORD inProcessId, long* outThreads, long* outWindows) {
+  *outThreads = *outWindows = -1;
   KSHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
   if (!snapshot) {
-    return -1;
+    return;
   }
-  long count = 0;
+  *outThreads = *outWindows = 0;
   THREADENTRY32 entry = {};
   entry.dwSize = sizeof(entry);
   for (BOOL more = Thread32First(snapshot.Get(), &entry); more;
        more = Thread32Next(snapshot.Get(), &entry)) {
     if (entry.th32OwnerProcessID == inProcessId) {
-      EnumThreadWindows(entry.th32ThreadID, CountThreadWindows, reinterpret_cast<LPARAM>(&count));
+      ++*outThreads;
+      EnumThreadWindows(entry.th32ThreadID, CountThreadWindows, LPARAM(outWindows));
     }
   }
-  return count;
-}
-
-long CountThreads(DWORD inProcessId) {
-  KSHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
-  if (!snapshot) {
-    return -1;
-  }
-  long count = 0;
-  THREADENTRY32 entry = {};
-  entry.dwSize = sizeof(entry);
-  for (BOOL more = Thread32First(snapshot.Get(), &entry); more;
-       more = Thread32Next(snapshot.Get(), &entry)) {
-    count += entry.th32OwnerProcessID == inProcessId;
-  }
-  return count;
 }
 
 long CountGdiObjectsOf(HANDLE inProcess) {
@@ -152,6 +137,8 @@ long CountGdiObjectsOf(HANDLE inProcess) {
   return count;
 }
 
+}  // namespace
+
 long PrivateKBOf(HANDLE inProcess) {
   // PrivateUsage reads 0 under wine; the page-file share is the same memory.
   PROCESS_MEMORY_COUNTERS counters = {};
@@ -163,13 +150,16 @@ long PrivateKBOf(HANDLE inProcess) {
 }
 
 ProcessCounts ProcessCounts::Take() {
-  return ProcessCounts{CountKernelHandles(), CountGdiObjects(), CountWindows(), CountThreads()};
+  ProcessCounts counts = {CountKernelHandles(GetCurrentProcessId()), CountGdiObjects(), 0, 0};
+  CountThreadsAndWindows(GetCurrentProcessId(), &counts.mThreads, &counts.mUserObjects);
+  return counts;
 }
 
 ProcessCounts ProcessCounts::TakeOf(HANDLE inProcess) {
   DWORD id = GetProcessId(inProcess);
-  return ProcessCounts{CountKernelHandles(id), CountGdiObjectsOf(inProcess), CountWindows(id),
-                       CountThreads(id)};
+  ProcessCounts counts = {CountKernelHandles(id), CountGdiObjectsOf(inProcess), 0, 0};
+  CountThreadsAndWindows(id, &counts.mThreads, &counts.mUserObjects);
+  return counts;
 }
 
 ProcessCounts SettleTo(const ProcessCounts& inBaseline, long inSlack, DWORD inTimeoutMS) {

@@ -18,11 +18,6 @@ struct ProcessCounts {
   static ProcessCounts TakeOf(HANDLE inProcess);
 };
 
-long CountKernelHandles(DWORD inProcessId = GetCurrentProcessId());
-long CountGdiObjects();
-long CountGdiObjectsOf(HANDLE inProcess);
-long CountWindows(DWORD inProcessId = GetCurrentProcessId());
-long CountThreads(DWORD inProcessId = GetCurrentProcessId());
 // The private memory a process has committed, in KB (-1 when unknown).
 long PrivateKBOf(HANDLE inProcess);
 

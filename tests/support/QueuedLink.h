@@ -40,15 +40,6 @@ class QueuedLink : public ToolbarSession {
     mRefusalWindowSecs = inRefusalSecs;
   }
 
-  // Makes the open session look older than it is, as if it had run a while.
-  void AgeConnection(long inSeconds) {
-    mConnectionStartTime.mSecs -= static_cast<int32>(inSeconds);
-    while (mConnectionStartTime.mSecs < 0) {
-      mConnectionStartTime.mSecs += 86400;
-      mConnectionStartTime.mDays -= 1;
-    }
-  }
-
   // Makes the server listening at inPort on this machine the current
   // service, as if discovery had found and resolved it.
   void UseLocalPort(int inPort) {

@@ -82,21 +82,6 @@ TEST(CXTheme, WritesAndCopiesTheTextForm) {
   EXPECT_EQ(copy.ThemeAttribs().GetStr(kThemeAttr_LogicalName)->length(), 0);
 }
 
-TEST(CXTheme, DamagedTextNeverCrashes) {
-  std::string good = "LNam=\"G\" Vers=1 \r\n---\r\nWaveShape/A/On=0 \r\nColorMap/*/On=1 \r\n";
-  for (size_t i = 0; i < good.size(); i++) {
-    CXTheme prefix;
-    Read(&prefix, good.substr(0, i));
-    for (char c : {'\0', '/', '\r', '"', '\\', '\xFF'}) {
-      std::string damaged = good;
-      damaged[i] = c;
-      CXTheme theme;
-      Read(&theme, damaged);
-      On(theme, kCX_WaveShape, "A");
-    }
-  }
-}
-
 TEST(ThemeFolderName, CleansAndShortens) {
   EXPECT_EQ(FolderName("a/b:c"), "abc");
   EXPECT_EQ(FolderName(std::string("x\x01y\t*\\/:?\"<>|", 13)), "xy");

@@ -14,6 +14,7 @@
 #include "foundation/KSHandle.h"
 #include "foundation/KSMappedView.h"
 #include "foundation/XStrList.h"
+#include "support/ChildProcess.h"
 #include "support/KSTestFolder.h"
 #include "toolbar/StoreRounds.h"
 #include "toolbar/ToolbarState.h"
@@ -29,64 +30,43 @@ const int kMaxKillDelayMS = 20;
 class SharedProgress {
  public:
   SharedProgress() {
-    mName = L"ks-store-loop-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-            std::to_wstring(GetTickCount());
-    mMapping.Reset(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+    mName = "ks-store-loop-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(GetTickCount());
+    mMapping.Reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                       sizeof(StoreProgress), mName.c_str()));
     mView.Reset(mMapping ? MapViewOfFile(mMapping.Get(), FILE_MAP_WRITE, 0, 0, 0) : nullptr);
-    mReady.Reset(CreateEventW(nullptr, FALSE, FALSE, (mName + L"-ready").c_str()));
+    mReady.Reset(CreateEventA(nullptr, FALSE, FALSE, (mName + "-ready").c_str()));
   }
 
   bool IsValid() const { return mView && mReady; }
-  const std::wstring& Name() const { return mName; }
+  const std::string& Name() const { return mName; }
   HANDLE Ready() const { return mReady.Get(); }
   StoreProgress* Get() const { return static_cast<StoreProgress*>(mView.Get()); }
 
  private:
-  std::wstring mName;
+  std::string mName;
   KSHandle mMapping;
   KSMappedView mView;
   KSHandle mReady;
 };
 
-std::wstring Widen(const char* inText) {
-  wchar_t wide[MAX_PATH * 2];
-  int units = MultiByteToWideChar(CP_UTF8, 0, inText, -1, wide, MAX_PATH * 2);
-  return std::wstring(wide, units > 0 ? size_t(units - 1) : 0);
-}
-
-std::wstring StoreLoopPath() {
-  wchar_t self[MAX_PATH];
-  std::wstring path(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
-  return path.substr(0, path.find_last_of(L'\\') + 1) + L"store_loop.exe";
-}
-
 // Starts store_loop at inFirstRound and kills it inDelayMS after that round
-// began. False when it did not get that far.
+// began (the kill waits until the process, and so its hold on the files, is
+// gone). False when it did not get that far.
 bool StoreAndKill(bool inTheme, const KSFileSpec& inPrefsFolder, long inFirstRound,
                   const SharedProgress& inShared, DWORD inDelayMS) {
-  std::wstring program = StoreLoopPath();
-  std::wstring line = L"\"" + program + L"\" " + (inTheme ? L"theme" : L"prefs") + L" \"" +
-                      Widen(inPrefsFolder.GetPathCStr()) + L"\" " + std::to_wstring(inFirstRound) +
-                      L" " + inShared.Name();
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION info = {};
-  if (!CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                      nullptr, &startup, &info)) {
+  ChildProcess writer;
+  if (!writer.Start("store_loop.exe", {inTheme ? "theme" : "prefs", inPrefsFolder.GetPathCStr(),
+                                       std::to_string(inFirstRound), inShared.Name()})) {
     return false;
   }
-  KSHandle process(info.hProcess);
-  KSHandle thread(info.hThread);
-  HANDLE waits[] = {inShared.Ready(), process.Get()};
+  HANDLE waits[] = {inShared.Ready(), writer.Handle()};
   bool began = WaitForMultipleObjects(2, waits, FALSE, 30000) == WAIT_OBJECT_0;
   if (began) {
     Sleep(inDelayMS);
   }
-  bool killed = TerminateProcess(process.Get(), 9) != 0;
-  // Until the process is gone its handles may still hold the files.
-  WaitForSingleObject(process.Get(), INFINITE);
-  return began && killed;
+  writer.Kill();
+  return began && WaitForSingleObject(writer.Handle(), INFINITE) == WAIT_OBJECT_0;
 }
 
 // The round the next start reads, -1 when what it reads is not one round

@@ -5,7 +5,6 @@
 #include <sstream>
 #include <string>
 
-#include "files/KSFile.h"
 #include "foundation/KSError.h"
 #include "support/KSTestFolder.h"
 #include "toolbar/KSUtils.h"
@@ -123,32 +122,6 @@ TEST_F(ToolbarStateTest, FindsTheEngineInTheFirstCompleteInstallation) {
 
   KSFileSpec place;
   EXPECT_EQ(KSVisualAPISession::GetEnginesDir(2, &place), kKSErr_Param);
-}
-
-// The real install place inside the test's wine prefix: what the test adds
-// there is removed again.
-TEST(EngineSearch, FindsAnEngineInTheCommonProgramFolder) {
-  KSFileSpec programs, maker, engine, resources, info;
-  ASSERT_EQ(programs.AssignOSFolder(ks_CommonAppFolder), 0);
-  maker.AssignRelativePath("Kestrova", -1, programs);
-  engine.AssignRelativePath("Corvexa", -1, maker);
-  resources.AssignRelativePath("Resources", -1, engine);
-  info.AssignRelativePath("info.txt", -1, resources);
-  const KSFileSpec* created = nullptr;
-  for (const KSFileSpec* level : {&maker, &engine, &resources}) {
-    if (level->Exists() == 0 && level->CreateDir() == 0 && created == nullptr) {
-      created = level;
-    }
-  }
-  if (info.Exists() == 0 && KSFile::WriteFile(info, "engine", 6) == 0 && created == nullptr) {
-    created = &info;
-  }
-  KSFileSpec found;
-  EXPECT_EQ(KSVisualAPISession::GetEngineDir("Corvexa", &found), 0);
-  EXPECT_EQ(found.GetPathname(), engine.GetPathname());
-  if (created != nullptr) {
-    EXPECT_EQ(created->DeleteRecursively(), 0);
-  }
 }
 
 TEST(KSUtils, OpensThroughTheShell) {

@@ -1,7 +1,9 @@
-// The builders' texts are run by the simulated engine in the engine-sim
-// catalogue test, and the dispatch test checks the builder and value of each
-// UI function. Here: the function name table, the percent curves and the
-// buffer bounds.
+// The builders' texts, and the script each UI function sends for its
+// control's value, are run by the simulated engine in the engine-sim
+// catalogue test, and each kind of value is read from a command line in the
+// ctl tests. Here: the function name table and the dispatch table's entries,
+// the theme's sprite flags, the update check and the frame-limit boxes in
+// the scripts, the percent curves and the buffer bounds.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -11,6 +13,17 @@
 
 #include "toolbar/PercentCurves.h"
 #include "toolbar/UICommands.h"
+#include "toolbar/UIDispatchScripts.h"
+
+namespace {
+
+std::string Script(eUIFunction inFunction, const UIValue& inValue) {
+  char buffer[kCommandBufferSize];
+  const char* script = BuildUIScript(inFunction, inValue, buffer);
+  return script != nullptr ? script : "(none)";
+}
+
+}  // namespace
 
 TEST(UIFunctionsTest, NameTableInValueOrderAndLookupIgnoresCaseOnly) {
   uint32 value = 0;
@@ -104,4 +117,53 @@ TEST(UICommandsTest, NamesGoInUnchangedAndNeverOverrunTheBuffer) {
   EXPECT_EQ(kCommandBufferSize - 1, strlen(CommandSetFlowField(huge.c_str(), b.data())));
   EXPECT_EQ(kCommandBufferSize - 1, strlen(CommandSetWaveShape(huge.c_str(), b.data())));
   EXPECT_EQ(kCommandBufferSize - 1, strlen(CommandSetTrackTextFont(huge.c_str(), b.data())));
+}
+
+TEST(UIDispatchScriptsTest, EngineFunctionsHaveOneEntryWithAFittingLimit) {
+  int entries = 0;
+  for (const TokenMap* f = sFunctionMap; f->Name != nullptr; ++f) {
+    const UIScriptEntry* entry = FindUIScript(eUIFunction(f->Value));
+    if (entry == nullptr) {
+      continue;
+    }
+    entries++;
+    EXPECT_EQ(uint32(entry->mFunction), f->Value) << f->Name;
+    if (entry->mValueKind == kUIValueItemText) {
+      EXPECT_TRUE(entry->mLimit == kComboItemTextMax || entry->mLimit == kListItemTextMax)
+          << f->Name;
+    } else if (entry->mValueKind == kUIValueIndex) {
+      EXPECT_GE(entry->mLimit, 0) << f->Name;
+    } else {
+      EXPECT_EQ(0, entry->mLimit) << f->Name;
+    }
+  }
+  EXPECT_EQ(62, entries);
+  EXPECT_EQ("(none)", Script(kUIAdvPrefSkin, UIValue()));
+}
+
+TEST(UIDispatchScriptsTest, ThemeFlagsUpdateCheckOffAndBothFrameLimitBoxes) {
+  UIValue value;
+  value.mText = "Logo";
+  value.mSpriteFlags = 5;
+  EXPECT_EQ("StartSprite(\"Logo\", 0, 5 );", Script(kUIAdvImageVideoStart, value));
+  EXPECT_EQ("SetPref( PREF_CHECK_FOR_UPDATES, 0, true );",
+            Script(kUIAdvPrefCheckForUpdates, UIValue()));
+
+  // The other box's selection counts too; none selected and "(Auto)" give 0.
+  struct Limits {
+    eUIFunction mFunction;
+    long mIndex;
+    long mOther;
+    const char* mScriptPart;
+  } const kLimits[] = {
+      {kUIAdvPrefFrameXLimit, 0, -1, "PREF_MAX_SIZE_X, 200 ); SetPref( PREF_MAX_SIZE_Y, 0);"},
+      {kUIAdvPrefFrameXLimit, 9, 7, "PREF_MAX_SIZE_X, 0 ); SetPref( PREF_MAX_SIZE_Y, 1600);"},
+      {kUIAdvPrefFrameYLimit, -1, 8, "PREF_MAX_SIZE_X, 10000 ); SetPref( PREF_MAX_SIZE_Y, 0);"},
+  };
+  for (const Limits& limits : kLimits) {
+    value.mNumber = limits.mIndex;
+    value.mOtherFrameLimit = limits.mOther;
+    std::string script = Script(limits.mFunction, value);
+    EXPECT_NE(std::string::npos, script.find(limits.mScriptPart)) << script;
+  }
 }
