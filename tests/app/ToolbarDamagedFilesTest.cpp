@@ -5,7 +5,6 @@
 // setting that the damage did not touch.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 #include "app/ToolbarDriver.h"
@@ -13,23 +12,6 @@
 using namespace toolbar_driver;
 
 namespace {
-
-// Keeps a file or folder of the wine prefix as the test found it.
-class Restore {
- public:
-  explicit Restore(const KSFileSpec& inSpec) : mSpec(inSpec), mSaved(ReadAll(inSpec)) {}
-  ~Restore() {
-    if (mSaved == "<missing>") {
-      mSpec.Delete();
-    } else {
-      KSFile::WriteFile(mSpec, mSaved.data(), long(mSaved.size()));
-    }
-  }
-
- private:
-  KSFileSpec mSpec;
-  std::string mSaved;
-};
 
 KSFileSpec Child(const KSFileSpec& inFolder, const char* inName) {
   KSFileSpec spec;
@@ -50,7 +32,7 @@ std::string Junk() {
 
 TEST(ToolbarDamagedFiles, StartsSaysWhatItCouldNotReadAndKeepsTheRest) {
   PrefsKeeper keeper;
-  ASSERT_EQ(0, keeper.StoreForTests());
+  ASSERT_EQ(0, keeper.StoreForTests("Broken Skin"));
   Prefs prefs;
   prefs.SetSpec(keeper.Spec());
   prefs.Load();
@@ -58,7 +40,6 @@ TEST(ToolbarDamagedFiles, StartsSaysWhatItCouldNotReadAndKeepsTheRest) {
   prefs.SetInt(kPref_BarY, 97);
   prefs.SetInt(kPref_ColorMapInterval, 33);
   prefs.SetStr(kPref_Theme, "(Custom)");
-  prefs.SetStr(kPref_Skin, "Broken Skin");
   UtilStr good;
   prefs.GetArgs().ExportTo("\r\n", &good);
   // The junk sits between two halves of the good entries.
@@ -69,7 +50,7 @@ TEST(ToolbarDamagedFiles, StartsSaysWhatItCouldNotReadAndKeepsTheRest) {
 
   KSFileSpec userThemes = Child(gToolbarState.mWorkFolder, "Themes");
   KSFileSpec custom = Child(Child(userThemes, "(Custom)"), "theme.txt");
-  Restore keepCustom(custom);
+  FileKeeper keepCustom(custom);
   ASSERT_EQ(0, KSFile::WriteFile(custom, Junk().data(), long(Junk().size())));
   KSFileSpec brokenTheme = Child(userThemes, "Broken Theme");
   brokenTheme.CreateDir();

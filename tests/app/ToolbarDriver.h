@@ -12,17 +12,17 @@
 #include <gtest/gtest.h>
 // clang-format on
 
-#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "files/Prefs.h"
-#include "foundation/KSHandle.h"
 #include "support/ChildProcess.h"
 #include "support/KSTestFolder.h"
 #include "support/SimProcess.h"
@@ -34,6 +34,35 @@ namespace toolbar_driver {
 const wchar_t kClass[] = L"Kestrova Corvexa Toolbar";
 const wchar_t kTitle[] = L"Corvexa Toolbar";
 const char kNoInstances[] = "(No instances detected)";
+// The simulator's lists: wave shapes, color maps, flow fields, particles and
+// images/videos, one list view each.
+const long kWaveShapes = 44;
+const long kFullRows = kWaveShapes + 65 + 34 + 22 + 22;
+
+// Asks inDone every 10 ms until it holds (true) or inMS have passed.
+inline bool WaitFor(const std::function<bool()>& inDone, DWORD inMS) {
+  for (DWORD start = GetTickCount();; Sleep(10)) {
+    if (inDone()) {
+      return true;
+    }
+    if (GetTickCount() - start >= inMS) {
+      return false;
+    }
+  }
+}
+
+// A shown top-level window of process inProcessId (any process when 0).
+inline HWND ShownWindow(DWORD inProcessId, const wchar_t* inClass, const wchar_t* inTitle) {
+  HWND wind = nullptr;
+  while ((wind = FindWindowExW(nullptr, wind, inClass, inTitle)) != nullptr) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(wind, &owner);
+    if ((inProcessId == 0 || owner == inProcessId) && IsWindowVisible(wind)) {
+      return wind;
+    }
+  }
+  return nullptr;
+}
 
 // Starts corvexa-toolbar.exe. The desktop process that wine starts for a
 // prefix's first window keeps that program's standard streams open for as
@@ -45,20 +74,11 @@ inline bool StartToolbar(ChildProcess* ioToolbar) {
   return ioToolbar->Start(KS_TOOLBAR_PATH, {});
 }
 
-// The toolbar window of process inProcessId once it is shown (null after inMS).
+// The toolbar window of process inProcessId (any when 0) once it is shown.
 inline HWND WaitForToolbar(DWORD inProcessId, DWORD inMS = 30000) {
-  for (DWORD waited = 0; waited < inMS; waited += 100) {
-    HWND wind = nullptr;
-    while ((wind = FindWindowExW(nullptr, wind, kClass, kTitle)) != nullptr) {
-      DWORD owner = 0;
-      GetWindowThreadProcessId(wind, &owner);
-      if (owner == inProcessId && IsWindowVisible(wind)) {
-        return wind;
-      }
-    }
-    Sleep(100);
-  }
-  return nullptr;
+  HWND wind = nullptr;
+  WaitFor([&] { return (wind = ShownWindow(inProcessId, kClass, kTitle)) != nullptr; }, inMS);
+  return wind;
 }
 
 inline bool Answers(HWND inWind, UINT inMS = 1000) {
@@ -116,26 +136,6 @@ inline std::vector<std::string> ComboItems(HWND inCombo) {
   return items;
 }
 
-// The first combo box of the window that lists inItem (null when none does).
-inline HWND ComboListing(HWND inWind, const std::string& inItem) {
-  for (HWND combo : Children(inWind, L"ComboBox")) {
-    std::vector<std::string> items = ComboItems(combo);
-    if (std::find(items.begin(), items.end(), inItem) != items.end()) {
-      return combo;
-    }
-  }
-  return nullptr;
-}
-
-// The rows of all the window's list views together.
-inline long ListRows(HWND inWind) {
-  long rows = 0;
-  for (HWND list : Children(inWind, WC_LISTVIEWW)) {
-    rows += long(Ask(list, LVM_GETITEMCOUNT, 0, 0));
-  }
-  return rows;
-}
-
 // Chooses item inIndex of a combo box as a click on it does.
 inline void Choose(HWND inCombo, long inIndex) {
   Ask(inCombo, CB_SETCURSEL, WPARAM(inIndex), 0);
@@ -146,27 +146,17 @@ inline void Choose(HWND inCombo, long inIndex) {
 // Finds a message box of process inProcessId titled inTitle within inMS,
 // closes it and returns its text; empty when none came.
 inline std::string TakeBox(DWORD inProcessId, const wchar_t* inTitle, DWORD inMS) {
-  const int kMessageTextID = 0xFFFF;
-  for (DWORD waited = 0;; waited += 50) {
-    HWND box = nullptr;
-    while ((box = FindWindowExW(nullptr, box, L"#32770", inTitle)) != nullptr) {
-      DWORD owner = 0;
-      GetWindowThreadProcessId(box, &owner);
-      if (owner == inProcessId && IsWindowVisible(box)) {
-        wchar_t text[2048] = L"";
-        GetDlgItemTextW(box, kMessageTextID, text, 2048);
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        for (int i = 0; i < 300 && IsWindow(box); i++) {
-          Sleep(10);
-        }
-        return Narrow(text);
-      }
-    }
-    if (waited >= inMS) {
-      return "";
-    }
-    Sleep(50);
+  HWND box = nullptr;
+  if (!WaitFor([&] { return (box = ShownWindow(inProcessId, L"#32770", inTitle)) != nullptr; },
+               inMS)) {
+    return "";
   }
+  const int kMessageTextID = 0xFFFF;
+  wchar_t text[2048] = L"";
+  GetDlgItemTextW(box, kMessageTextID, text, 2048);
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  WaitFor([&] { return !IsWindow(box); }, 3000);
+  return Narrow(text);
 }
 
 // Asks the window every 100 ms whether it answers, from a thread of its own,
@@ -198,39 +188,14 @@ class AnswerWatch {
   std::thread mThread;
 };
 
-// The simulator published as inName, with inExtra options (and a log).
-inline bool StartEngine(SimProcess* ioSim, const std::string& inName,
-                        std::vector<std::string> inExtra, const KSFileSpec& inLog) {
-  std::vector<std::string> args = {"--name", inName, "--seed", "1", "--log", inLog.GetPathCStr()};
-  args.insert(args.end(), inExtra.begin(), inExtra.end());
-  return ioSim->Start(args);
-}
-
 // The scripts that the toolbar's connections sent, as the simulator's log
 // (which the simulator keeps open) lists them; client 0, the console, is
 // left out.
 inline std::vector<std::string> LoggedScripts(const KSFileSpec& inLog) {
-  std::wstring path;
-  for (const char* p = inLog.GetPathCStr(); *p != 0; p++) {
-    path += wchar_t(uint8(*p));  // the test's folders are ASCII
-  }
-  KSHandle file(CreateFileW(path.c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, 0, nullptr));
-  std::string text;
-  char buffer[65536];
-  DWORD got = 0;
-  while (file && ReadFile(file.Get(), buffer, sizeof(buffer), &got, nullptr) && got > 0) {
-    text.append(buffer, got);
-  }
+  std::ifstream in(inLog.GetPathCStr(), std::ios::binary);  // the test's folders are ASCII
   std::vector<std::string> scripts;
-  for (size_t at = 0; at < text.size();) {
-    size_t end = text.find('\n', at);
-    if (end == std::string::npos) {
-      break;  // a line still being written
-    }
-    std::string line = text.substr(at, end - at);
-    at = end + 1;
+  std::string line;
+  while (std::getline(in, line) && !in.eof()) {  // the last line may be half written
     if (!line.empty() && line.back() == '\r') {
       line.pop_back();
     }
@@ -281,18 +246,11 @@ inline bool MakeTestSkin() {
   return !error && out.good();
 }
 
-inline void RemoveTestSkin() {
-  std::error_code error;
-  std::filesystem::remove_all(SkinPath(kTestSkin), error);
-}
-
-// Keeps the toolbar's preference file of the wine prefix as the test found
-// it, and stores the preferences the tests start the toolbar with.
-class PrefsKeeper {
+// Keeps a file of the wine prefix as the test found it (or missing).
+class FileKeeper {
  public:
-  PrefsKeeper() : mSpec(gToolbarState.mPrefs.GetSpec()), mSaved(ReadAll(mSpec)) {}
-  ~PrefsKeeper() {
-    RemoveTestSkin();
+  explicit FileKeeper(const KSFileSpec& inSpec) : mSpec(inSpec), mSaved(ReadAll(inSpec)) {}
+  ~FileKeeper() {
     if (mSaved == "<missing>") {
       mSpec.Delete();
     } else {
@@ -301,14 +259,29 @@ class PrefsKeeper {
   }
   const KSFileSpec& Spec() const { return mSpec; }
 
-  // A toolbar on the test skin that stays open without an engine and shows
-  // itself at once.
-  long StoreForTests() {
-    if (!MakeTestSkin()) {
+ private:
+  KSFileSpec mSpec;
+  std::string mSaved;
+};
+
+// Keeps the toolbar's preference file as the test found it, and stores the
+// preferences the tests start the toolbar with.
+class PrefsKeeper : public FileKeeper {
+ public:
+  PrefsKeeper() : FileKeeper(gToolbarState.mPrefs.GetSpec()) {}
+  ~PrefsKeeper() {
+    std::error_code error;
+    std::filesystem::remove_all(SkinPath(kTestSkin), error);
+  }
+
+  // A toolbar that stays open without an engine and shows itself at once,
+  // on inSkin (the test skin when null).
+  long StoreForTests(const char* inSkin = nullptr) {
+    if (inSkin == nullptr && !MakeTestSkin()) {
       return -1;
     }
     Prefs prefs;
-    prefs.SetSpec(mSpec);
+    prefs.SetSpec(Spec());
     prefs.Load();
     SetMissingToolbarPrefs(&prefs);
     prefs.SetInt(kPref_ShowToolbarIn, 1);
@@ -316,25 +289,32 @@ class PrefsKeeper {
     prefs.SetInt(kPref_DeckAutoStart, 0);
     prefs.SetInt(kPref_AutoCloseToolbar, 0);
     prefs.SetInt(kPref_ToolTips, 0);
-    prefs.SetStr(kPref_Skin, kTestSkin);
+    prefs.SetStr(kPref_Skin, inSkin != nullptr ? inSkin : kTestSkin);
     return prefs.Store();
   }
-
- private:
-  KSFileSpec mSpec;
-  std::string mSaved;
 };
 
-// A test that runs the toolbar program from known preferences: started in
-// SetUp, its window shown; closed (or killed) in TearDown, and the user's
-// preferences put back.
+// A test that runs the toolbar program on the test skin: started in SetUp,
+// its window shown; closed (or killed) in TearDown, and the user's
+// preferences put back. Engines are published under names of its choosing.
 class RunningToolbar : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(0, mPrefs.StoreForTests());
     ASSERT_TRUE(StartToolbar(&mToolbar));
-    mWind = WaitForToolbar(GetProcessId(mToolbar.Handle()));
+    mWind = WaitForToolbar(Pid());
     ASSERT_NE(nullptr, mWind);
+    // The controls come with the skin, after the window shows, and stay:
+    // taken once (when two looks agree), they save a search per question.
+    size_t found = 0;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+          Sleep(100);
+          mCombos = Children(mWind, L"ComboBox");
+          mLists = Children(mWind, WC_LISTVIEWW);
+          return std::exchange(found, mCombos.size() + mLists.size()) == found && found > 0;
+        },
+        10000));
   }
   void TearDown() override {
     if (mWind != nullptr && IsWindow(mWind)) {
@@ -346,10 +326,67 @@ class RunningToolbar : public ::testing::Test {
     }
   }
 
+  DWORD Pid() const { return GetProcessId(mToolbar.Handle()); }
+
+  // Starts the simulator published as inName, with inArgs and a log in the
+  // test's folder, and waits until the toolbar lists it.
+  bool Engine(SimProcess* ioSim, const std::string& inName, std::vector<std::string> inArgs = {}) {
+    mEngineStart = GetTickCount();
+    std::vector<std::string> args = {"--name", inName, "--seed", "1", "--log", Log(inName)};
+    args.insert(args.end(), inArgs.begin(), inArgs.end());
+    return ioSim->Start(args) && WaitFor([&] { return Listing(inName) != nullptr; }, 15000);
+  }
+  std::string Log(const std::string& inEngine) {
+    return mFolder.Item(inEngine + ".log").GetPathCStr();
+  }
+  // Ends the engine that started last, not within 5 s of its start: the
+  // toolbar takes a close within a session's first 4 s for a refusal.
+  void Quit(SimProcess* ioSim) {
+    DWORD lived = GetTickCount() - mEngineStart;
+    Sleep(lived < 5000 ? 5000 - lived : 0);
+    ioSim->EndInput(nullptr);
+  }
+
+  // The first combo box that lists inItem (null when none does).
+  HWND Listing(const std::string& inItem) {
+    std::wstring item(inItem.begin(), inItem.end());
+    for (HWND combo : mCombos) {
+      DWORD_PTR found = DWORD_PTR(CB_ERR);
+      if (SendMessageTimeoutW(combo, CB_FINDSTRINGEXACT, WPARAM(-1),
+                              reinterpret_cast<LPARAM>(item.c_str()), SMTO_NORMAL, 5000,
+                              &found) != 0 &&
+          LRESULT(found) != CB_ERR) {
+        return combo;
+      }
+    }
+    return nullptr;
+  }
+  // The first combo box of inCount items (the 44 wave shapes, say).
+  HWND ComboOf(long inCount) {
+    for (HWND combo : mCombos) {
+      if (Ask(combo, CB_GETCOUNT, 0, 0) == inCount) {
+        return combo;
+      }
+    }
+    return nullptr;
+  }
+  // The rows of all the window's list views together.
+  long Rows() {
+    long rows = 0;
+    for (HWND list : mLists) {
+      rows += long(Ask(list, LVM_GETITEMCOUNT, 0, 0));
+    }
+    return rows;
+  }
+  bool Filled() { return Rows() >= kFullRows; }
+
   PrefsKeeper mPrefs;
   KSTestFolder mFolder;
   ChildProcess mToolbar;
   HWND mWind = nullptr;
+  std::vector<HWND> mCombos;
+  std::vector<HWND> mLists;
+  DWORD mEngineStart = 0;
 };
 
 }  // namespace toolbar_driver

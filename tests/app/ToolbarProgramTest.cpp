@@ -6,37 +6,18 @@
 #include <string>
 #include <vector>
 
-#include "files/Prefs.h"
-#include "support/ChildProcess.h"
-#include "support/KSTestFolder.h"
-#include "toolbar/ToolbarPrefs.h"
-#include "toolbar/ToolbarState.h"
+#include "app/ToolbarDriver.h"
+
+using namespace toolbar_driver;
 
 namespace {
 
-const wchar_t kClass[] = L"Kestrova Corvexa Toolbar";
-const wchar_t kTitle[] = L"Corvexa Toolbar";
-
-// The toolbar windows on the screen.
-std::vector<HWND> Toolbars() {
-  std::vector<HWND> found;
-  HWND wind = nullptr;
-  while ((wind = FindWindowExW(nullptr, wind, kClass, kTitle)) != nullptr) {
-    found.push_back(wind);
+long CountToolbars() {
+  long count = 0;
+  for (HWND wind = nullptr; (wind = FindWindowExW(nullptr, wind, kClass, kTitle)) != nullptr;) {
+    count++;
   }
-  return found;
-}
-
-// The one toolbar window, once there is exactly one (null after inMS).
-HWND WaitForToolbar(DWORD inMS = 30000) {
-  for (DWORD waited = 0; waited < inMS; waited += 100) {
-    std::vector<HWND> found = Toolbars();
-    if (found.size() == 1 && IsWindowVisible(found[0])) {
-      return found[0];
-    }
-    Sleep(100);
-  }
-  return nullptr;
+  return count;
 }
 
 RECT Place(HWND inWind) {
@@ -54,13 +35,9 @@ bool CloseToolbar(HWND inWind, ChildProcess* ioProgram) {
 
 class ToolbarProgram : public ::testing::Test {
  protected:
-  // The toolbar's preference file in the prefix, as this test found it,
-  // comes back when the test ends.
   void SetUp() override {
-    ASSERT_TRUE(Toolbars().empty()) << "a toolbar is already running";
+    ASSERT_EQ(0, CountToolbars()) << "a toolbar is already running";
     // This process's own state found the same folders as the toolbar will.
-    mPrefsSpec = gToolbarState.mPrefs.GetSpec();
-    mSavedPrefs = ReadAll(mPrefsSpec);
     UtilStr name;
     for (int i = 0; gToolbarState.mThemeMgr.GetLogicalThemeName(i, &name); i++) {
       mThemes.push_back(name.getCStr());
@@ -70,11 +47,6 @@ class ToolbarProgram : public ::testing::Test {
     for (auto& program : mPrograms) {
       program->Kill();
     }
-    if (mSavedPrefs == "<missing>") {
-      mPrefsSpec.Delete();
-    } else {
-      KSFile::WriteFile(mPrefsSpec, mSavedPrefs.data(), long(mSavedPrefs.size()));
-    }
   }
 
   ChildProcess* Start() {
@@ -83,25 +55,19 @@ class ToolbarProgram : public ::testing::Test {
     return mPrograms.back().get();
   }
 
-  // Changes the stored preferences as the toolbar keeps them.
+  // The preferences the next start reads: placed there, with that theme.
   void Store(long inX, long inY, const std::string& inTheme) {
+    ASSERT_EQ(0, mPrefs.StoreForTests("Factory Blue"));
     Prefs prefs;
-    prefs.SetSpec(mPrefsSpec);
+    prefs.SetSpec(mPrefs.Spec());
     prefs.Load();
-    SetMissingToolbarPrefs(&prefs);
     prefs.SetInt(kPref_BarX, inX);
     prefs.SetInt(kPref_BarY, inY);
     prefs.SetStr(kPref_Theme, inTheme.c_str());
-    prefs.SetInt(kPref_ShowToolbarIn, 1);
-    prefs.SetInt(kPref_StartMinimized, 0);
-    prefs.SetInt(kPref_DeckAutoStart, 0);
-    prefs.SetInt(kPref_AutoCloseToolbar, 0);  // no engine here: stay open
-    prefs.SetStr(kPref_Skin, "Factory Blue");
     ASSERT_EQ(0, prefs.Store());
   }
 
-  KSFileSpec mPrefsSpec;
-  std::string mSavedPrefs;
+  PrefsKeeper mPrefs;
   std::vector<std::string> mThemes;
   std::vector<std::unique_ptr<ChildProcess>> mPrograms;
 };
@@ -113,7 +79,7 @@ TEST_F(ToolbarProgram, ASecondStartBringsTheFirstForwardAndClosingStoresPlaceAnd
   Store(123, 77, mThemes[1]);
 
   ChildProcess* first = Start();
-  HWND toolbar = WaitForToolbar();
+  HWND toolbar = WaitForToolbar(0);
   ASSERT_NE(nullptr, toolbar);
   EXPECT_EQ(123, Place(toolbar).left);
   EXPECT_EQ(77, Place(toolbar).top);
@@ -125,12 +91,12 @@ TEST_F(ToolbarProgram, ASecondStartBringsTheFirstForwardAndClosingStoresPlaceAnd
   ASSERT_TRUE(second->Wait(30000, &exitCode));
   EXPECT_EQ(0u, exitCode);
   EXPECT_TRUE(IsWindowVisible(toolbar));
-  EXPECT_EQ(1u, Toolbars().size());
+  EXPECT_EQ(1, CountToolbars());
 
   SetWindowPos(toolbar, nullptr, 201, 143, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   ASSERT_TRUE(CloseToolbar(toolbar, first));
   Prefs stored;
-  stored.SetSpec(mPrefsSpec);
+  stored.SetSpec(mPrefs.Spec());
   stored.Load();
   EXPECT_EQ(201, stored.GetInt(kPref_BarX));
   EXPECT_EQ(143, stored.GetInt(kPref_BarY));
@@ -140,7 +106,7 @@ TEST_F(ToolbarProgram, ASecondStartBringsTheFirstForwardAndClosingStoresPlaceAnd
 
   // The next start comes back there.
   ChildProcess* third = Start();
-  toolbar = WaitForToolbar();
+  toolbar = WaitForToolbar(0);
   ASSERT_NE(nullptr, toolbar);
   EXPECT_EQ(201, Place(toolbar).left);
   EXPECT_EQ(143, Place(toolbar).top);
@@ -155,16 +121,18 @@ TEST_F(ToolbarProgram, TenCopiesStartedTogetherLeaveOneToolbar) {
   }
   // All but one end by themselves.
   int running = kCopies;
-  for (DWORD waited = 0; waited < 60000 && running > 1; waited += 200) {
-    Sleep(200);
-    running = 0;
-    for (auto& program : mPrograms) {
-      unsigned long exitCode;
-      running += program->Wait(0, &exitCode) ? 0 : 1;
-    }
-  }
+  WaitFor(
+      [&] {
+        running = 0;
+        for (auto& program : mPrograms) {
+          unsigned long exitCode;
+          running += program->Wait(0, &exitCode) ? 0 : 1;
+        }
+        return running <= 1;
+      },
+      60000);
   EXPECT_EQ(1, running);
-  HWND toolbar = WaitForToolbar(5000);
+  HWND toolbar = WaitForToolbar(0, 5000);
   ASSERT_NE(nullptr, toolbar);
   PostMessageW(toolbar, WM_CLOSE, 0, 0);
   for (auto& program : mPrograms) {

@@ -93,6 +93,7 @@ void SimClient::ReadLoop() {
   bool batch = mOptions.mReplyDelayMS <= 0;
   ULONGLONG lastDataMS = GetTickCount64();
   while (!mClosing) {
+    ReplyWhenDue();
     int received = recv(mSocket.Get(), chunk.data(), int(chunk.size()), 0);
     if (received < 0 && WSAGetLastError() == WSAETIMEDOUT) {
       // Nothing came within the receive time-out: look at mClosing, and give
@@ -156,10 +157,24 @@ void SimClient::HandleRequest(const KSPacket& inPacket) {
   if (!KSMPWire::ReplyWanted(inPacket.mHeader) || mOptions.mNoReply) {
     return;
   }
-  if (mOptions.mReplyDelayMS > 0 && !mServer->WaitForStop(mOptions.mReplyDelayMS)) {
-    return;  // shutting down
+  if (mOptions.mReplyDelayMS > 0) {
+    // Each reply is late by the delay from its own request, as with an
+    // engine that is slow to answer but still takes requests meanwhile.
+    LateReply late = {GetTickCount64() + ULONGLONG(mOptions.mReplyDelayMS), {}, reply};
+    std::memcpy(late.mHeader, inPacket.mHeader, sizeof(late.mHeader));
+    mLateReplies.push_back(late);
+    return;
   }
   Reply(inPacket.mHeader, reply);
+}
+
+void SimClient::ReplyWhenDue() {
+  // The read's time-out wakes the thread often enough for the delay's
+  // precision.
+  while (!mLateReplies.empty() && mLateReplies.front().mDueMS <= GetTickCount64()) {
+    Reply(mLateReplies.front().mHeader, mLateReplies.front().mReply);
+    mLateReplies.pop_front();
+  }
 }
 
 void SimClient::Reply(const uint8* inRequestHeader, const UtilStr& inReply) {

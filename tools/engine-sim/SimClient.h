@@ -14,6 +14,7 @@
 #include <winsock2.h>
 
 #include <atomic>
+#include <deque>
 #include <vector>
 
 #include "engine-sim/SimOptions.h"
@@ -55,6 +56,8 @@ class SimClient {
   static void OnPacket(const KSPacket& inPacket, void* inClient);
   void HandleRequest(const KSPacket& inPacket);
   void Reply(const uint8* inRequestHeader, const UtilStr& inReply);
+  // Sends the held-back replies whose time has come.
+  void ReplyWhenDue();
   // Sends a whole packet, or its first inCutAt wire bytes when inCutAt >= 0.
   bool SendPacket(const uint8* inHeader, const char* inData, int32 inLen, int32 inCutAt = -1);
   // Appends wire bytes to the outgoing buffer and, unless a batch is being
@@ -80,4 +83,12 @@ class SimClient {
   std::atomic<bool> mClosing;
   std::atomic<bool> mFinished;
   long mRepliesSent;  // by the thread only
+
+  // A reply held back by --reply-delay (by the thread only).
+  struct LateReply {
+    ULONGLONG mDueMS;
+    uint8 mHeader[kKSPacketHeaderSize];
+    UtilStr mReply;
+  };
+  std::deque<LateReply> mLateReplies;
 };

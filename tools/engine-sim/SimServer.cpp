@@ -106,10 +106,6 @@ void SimServer::Stop() {
   }
 }
 
-bool SimServer::WaitForStop(long inMS) {
-  return WaitForSingleObject(mStopEvent.Get(), DWORD(inMS)) == WAIT_TIMEOUT;
-}
-
 // --- Accepting ---
 
 DWORD WINAPI SimServer::AcceptThread(void* inServer) {
@@ -208,12 +204,17 @@ void SimServer::Tick() {
 }
 
 // Truthful notifications, as many as the rate asks for: the current wave
-// shape, color map and flow field, and the slide-show states, in turn.
+// shape, color map and flow field, and the slide-show states, in turn. A
+// client slower than the rate slows the sends down (they wait for room in
+// its socket); what fell behind by more than a tenth of a second is dropped
+// rather than caught up, so that the flood never holds up the main loop
+// (and with it the end of the program) for long.
 void SimServer::Flood(int64 inNowMS) {
   int64 due = int64(double(inNowMS - mFloodStartMS) * mOptions.mFloodPerSec / 1000.0);
   if (due <= mFloodSent) {
     return;
   }
+  mFloodSent = std::max(mFloodSent, due - std::max(int64(1), int64(mOptions.mFloodPerSec / 10)));
   KSCriticalSectionHold hold(mEngineLock);
   EngineState& state = mEngine->State();
   for (; mFloodSent < due; mFloodSent++) {

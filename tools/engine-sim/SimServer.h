@@ -41,9 +41,6 @@ class SimServer : public EngineListener {
   // Runs one script for client inClient (0 for the console).
   void RunScript(long inClient, const char* inText, long inLen, UtilStr* outReply);
 
-  // Waits inMS milliseconds; false when the server stops meanwhile.
-  bool WaitForStop(long inMS);
-
   const SimOptions& Options() const { return mOptions; }
   SimLog& Log() { return *mLog; }
 
@@ -65,7 +62,7 @@ class SimServer : public EngineListener {
   KSSocket mListener;
   long mPort;
   KSHandle mAcceptThread;
-  KSHandle mStopEvent;  // set by Stop: ends the accept loop and any waits
+  KSHandle mStopEvent;  // set by Stop: ends the accept loop
 
   KSCriticalSection mEngineLock;     // one script (or timer run) at a time
   KSCriticalSection mClientsLock;    // guards mClients; taken after mEngineLock, never before
