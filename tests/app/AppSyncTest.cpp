@@ -55,9 +55,10 @@ bool PumpUntil(const std::function<bool()>& inDone) {
   });
 }
 
-std::string Shown(cStandardComboBox* inBox) {
+// The item at inIndex, by default the chosen one.
+std::string Shown(cStandardComboBox* inBox, long inIndex = -2) {
   char shown[300] = "";
-  inBox->GetItem(inBox->CurSelection(), shown, sizeof(shown));
+  inBox->GetItem(inIndex == -2 ? inBox->CurSelection() : inIndex, shown, sizeof(shown));
   return shown;
 }
 
@@ -136,21 +137,24 @@ class AppSync : public ::testing::Test {
     return scripts;
   }
 
+  // The scripts sent while inAction runs, once inCount have come.
+  static std::vector<std::string> SentBy(const std::function<void()>& inAction,
+                                         size_t inCount = 1) {
+    size_t before = Scripts().size();
+    inAction();
+    return ScriptsAfter(before, inCount);
+  }
+
   static std::vector<std::string> Script(eUIFunction inFunction, const UIValue& inValue) {
     char cmd[kCommandBufferSize];
     return {BuildUIScript(inFunction, inValue, cmd)};
   }
 
-  static KSTestFolder* sFolder;
-  static KSFileSpec sLog;
-  static SimProcess* sSim;
-  static cAppWin* sApp;
+  static inline KSTestFolder* sFolder = nullptr;
+  static inline KSFileSpec sLog;
+  static inline SimProcess* sSim = nullptr;
+  static inline cAppWin* sApp = nullptr;
 };
-
-KSTestFolder* AppSync::sFolder = nullptr;
-KSFileSpec AppSync::sLog;
-SimProcess* AppSync::sSim = nullptr;
-cAppWin* AppSync::sApp = nullptr;
 
 // Factory Blue binds every control group member (AppControls holds pointers
 // only) and the advanced panel.
@@ -183,11 +187,8 @@ TEST_F(AppSync, ConnectingFillsEveryListAndPushesTheStoredValues) {
   // Both display devices' modes, in device order, then the current one.
   cStandardComboBox* modes = c.AdvPreferences.FullScreenMode;
   ASSERT_EQ(11, modes->NumItems());
-  char text[300];
-  modes->GetItem(0, text, sizeof(text));
-  EXPECT_STREQ("Display 1: 1024 x 768, 32 bit", text);
-  modes->GetItem(6, text, sizeof(text));
-  EXPECT_STREQ("Display 2: 800 x 600, 32 bit", text);
+  EXPECT_EQ("Display 1: 1024 x 768, 32 bit", Shown(modes, 0));
+  EXPECT_EQ("Display 2: 800 x 600, 32 bit", Shown(modes, 6));
 
   const auto& prefs = c.AdvPreferences;
   for (cStandardComboBox* box :
@@ -222,15 +223,12 @@ TEST_F(AppSync, WorkedControlsSendTheScriptOfTheirValue) {
   cStandardCheckBox* toggle = c.Basic.ColorMapToggle;
   UIValue value;
   value.mOn = !toggle->BoolProp();
-  size_t before = Scripts().size();
-  clickMiddle(toggle);
+  EXPECT_EQ(Script(kUIColorMapToggle, value), SentBy([&] { clickMiddle(toggle); }));
   EXPECT_EQ(value.mOn, toggle->BoolProp());
-  EXPECT_EQ(Script(kUIColorMapToggle, value), ScriptsAfter(before, 1));
 
-  before = Scripts().size();
-  clickMiddle(c.Basic.FlowFieldInterval);
+  std::vector<std::string> sent = SentBy([&] { clickMiddle(c.Basic.FlowFieldInterval); });
   value.mNumber = c.Basic.FlowFieldInterval->IntProp();
-  EXPECT_EQ(Script(kUIFlowFieldInterval, value), ScriptsAfter(before, 1));
+  EXPECT_EQ(Script(kUIFlowFieldInterval, value), sent);
   EXPECT_EQ(value.mNumber, gToolbarState.mPrefs.GetInt(kPref_FlowFieldInterval));
 
   // A list's check mark: the item goes on or off in the engine and the
@@ -247,27 +245,26 @@ TEST_F(AppSync, WorkedControlsSendTheScriptOfTheirValue) {
   bool wasChecked = list->IsChecked(0);
   char name[300];
   list->GetItem(0, name, sizeof(name));
-  before = Scripts().size();
-  click(list, row.left + long(SendMessageW(list->Wind(), LVM_GETCOLUMNWIDTH, 0, 0)) / 2,
-        (row.top + row.bottom) / 2);
+  long markX = row.left + long(SendMessageW(list->Wind(), LVM_GETCOLUMNWIDTH, 0, 0)) / 2;
   char cmd[kCommandBufferSize];
-  EXPECT_NE(wasChecked, list->IsChecked(0));
   EXPECT_EQ(std::vector<std::string>{CommandSetItemEnabled(2, name, !wasChecked, cmd)},
-            ScriptsAfter(before, 1));
+            SentBy([&] { click(list, markX, (row.top + row.bottom) / 2); }));
+  EXPECT_NE(wasChecked, list->IsChecked(0));
   EXPECT_EQ(!wasChecked, gToolbarState.mThemeMgr.CurTheme().GetAttrib(kCX_ColorMap, name, -1,
                                                                       kConfigAttr_On, 1) != 0);
 
   // A combo box: its floating list opens holding the mouse; the row below
   // the current item is chosen.
   cStandardComboBox* combo = c.Basic.FlowFieldList;
-  before = Scripts().size();
-  clickMiddle(combo);
-  auto* floating = dynamic_cast<cStandardFloatingListBox*>(cBaseWindow::FromWindow(GetCapture()));
-  ASSERT_NE(nullptr, floating);
-  click(floating, 10, floating->ItemHeight() * 3 / 2);
+  sent = SentBy([&] {
+    clickMiddle(combo);
+    auto* floating = dynamic_cast<cStandardFloatingListBox*>(cBaseWindow::FromWindow(GetCapture()));
+    ASSERT_NE(nullptr, floating);
+    click(floating, 10, floating->ItemHeight() * 3 / 2);
+  });
   std::string chosen = Shown(combo);
   value.mText = chosen.c_str();
-  EXPECT_EQ(Script(kUIFlowFieldList, value), ScriptsAfter(before, 1));
+  EXPECT_EQ(Script(kUIFlowFieldList, value), sent);
 }
 
 TEST_F(AppSync, NotificationsMoveTheControls) {
@@ -355,11 +352,9 @@ TEST_F(AppSync, SwitchedOffItemsGoInBatchesOfTwentyThousand) {
     all += "SetItemEnabled(16,\"" + std::string(name) + "\",0);";
   }
 
-  size_t before = Scripts().size();
-  sApp->ApplyListItemsToEngine(list, true);
+  std::vector<std::string> sent = SentBy([&] { sApp->ApplyListItemsToEngine(list, true); }, 4);
   EXPECT_EQ(0, list->NumChecked());
   char cmd[kCommandBufferSize];
-  std::vector<std::string> sent = ScriptsAfter(before, 4);
   ASSERT_EQ(4u, sent.size());
   EXPECT_EQ(CommandSetAllEnabled(16, true, cmd), sent[0]);
   for (size_t i = 1; i + 1 < sent.size(); i++) {
@@ -430,10 +425,10 @@ TEST_F(AppSync, FullScreenBringsTheHostPlayerForwardFirst) {
   ASSERT_NE(nullptr, player);
   SetForegroundWindow(sApp->Wind());
   UseEngine("Corvexa in ITUNES on Studio PC");
-  size_t before = Scripts().size();
-  sApp->OnUIFunction(sApp->Controls().Basic.FullScreen, kUIFullScreen, nullptr);
+  EXPECT_EQ(Script(kUIFullScreen, UIValue()), SentBy([] {
+              sApp->OnUIFunction(sApp->Controls().Basic.FullScreen, kUIFullScreen, nullptr);
+            }));
   EXPECT_EQ(player, GetForegroundWindow());
-  EXPECT_EQ(Script(kUIFullScreen, UIValue()), ScriptsAfter(before, 1));
   DestroyWindow(player);
 }
 

@@ -9,13 +9,8 @@
 #include <string>
 
 #include "ControlTestParent.h"
-#include "platform/windowproc.h"
 #include "skin/KSDialogKeys.h"
 #include "skin/cCustomComboBox.h"
-#include "skin/cSkin.h"
-#include "skin/cToolPage.h"
-#include "support/MouseInput.h"
-#include "support/SkinFolder.h"
 
 namespace {
 
@@ -46,6 +41,9 @@ const char kSkin[] =
 
 const uint32 kGoColour = 0x2040A0;
 
+// Shift+Tab, in the steps of the test.
+const WORD kShiftTab = 0x100 | VK_TAB;
+
 enum { kGo = 0, kCheck = 1, kPlain = 2, kSlider = 3, kCombo = 4, kLabel = 5, kOff = 6 };
 
 // Dispatches this thread's messages for a while, keys through KSDialogKeys.
@@ -66,9 +64,8 @@ void PumpKeys(DWORD inMilliseconds = 40) {
 void SendKey(WORD inKey, bool inUp) {
   INPUT input = {};
   input.type = INPUT_KEYBOARD;
-  input.ki.wVk = inKey;
-  input.ki.wScan = WORD(MapVirtualKeyW(inKey, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = inUp ? KEYEVENTF_KEYUP : 0;
+  input.ki = KEYBDINPUT{inKey, WORD(MapVirtualKeyW(inKey, MAPVK_VK_TO_VSC)),
+                        DWORD(inUp ? KEYEVENTF_KEYUP : 0), 0, 0};
   SendInput(1, &input, sizeof(input));
 }
 
@@ -108,18 +105,19 @@ class Keyboard : public ::testing::Test {
     PumpKeys(100);
   }
 
-  // The source and function of a report, as the host writes it down.
-  static std::string Report(unsigned long inID, eUIFunction inFunction) {
-    return std::to_string(inID) + ":" + std::to_string(inFunction) + " ";
-  }
-  bool Focused(unsigned long inID) { return GetFocus() == mHost.At(inID)->Wind(); }
-  COLORREF PixelOf(unsigned long inID, int inX, int inY) {
-    HWND wind = mHost.At(inID)->Wind();
-    UpdateWindow(wind);
-    HDC dc = GetDC(wind);
-    COLORREF pixel = GetPixel(dc, inX, inY);
-    ReleaseDC(wind, dc);
-    return pixel;
+  // The values the keys change: the check box, the slider, the combo box's
+  // choice and "open" while its list shows; and "marked" while the picture
+  // button shows the focus mark, dotted in its text colour (black).
+  std::string Values() {
+    HWND go = mHost.At(kGo)->Wind();
+    UpdateWindow(go);
+    KSWindowDC dc(go);
+    bool marked = GetPixel(dc.Get(), 0, 0) == RGB(0, 0, 0) &&
+                  GetPixel(dc.Get(), 1, 0) == RGB(0x20, 0x40, 0xA0);
+    auto* combo = static_cast<cCustomComboBox*>(mHost.At(kCombo));
+    return std::to_string(mHost.At(kCheck)->BoolProp()) + " " +
+           std::to_string(mHost.At(kSlider)->IntProp()) + " " + std::to_string(combo->IntProp()) +
+           (combo->IsListShown() ? " open" : "") + (marked ? " marked" : "");
   }
 
   SkinFolder mSkin;
@@ -128,73 +126,51 @@ class Keyboard : public ::testing::Test {
 
 }  // namespace
 
+// Each step: the key, the control that has the focus after it, whether
+// that control reported its function, and the values then.
 TEST_F(Keyboard, TabWalksReadingOrderAndKeysWorkControlsAsClicksDo) {
-  Press(VK_TAB);
-  ASSERT_TRUE(Focused(kPlain));
-  Press(VK_RETURN);
-  EXPECT_EQ(Report(kPlain, kUIColorMapNext), mHost.Take());
-
-  Press(VK_TAB);
-  ASSERT_TRUE(Focused(kCheck));
-  Press(VK_SPACE);
-  EXPECT_TRUE(mHost.At(kCheck)->BoolProp());
-  EXPECT_EQ(Report(kCheck, kUIWaveShapeToggle), mHost.Take());
-
-  // The picture button shows the mark in its text colour (black) while it
-  // has the focus, and its picture again when the focus has gone.
-  Press(VK_TAB);
-  ASSERT_TRUE(Focused(kGo));
-  EXPECT_EQ(RGB(0, 0, 0), PixelOf(kGo, 0, 0));
-  EXPECT_EQ(RGB(0x20, 0x40, 0xA0), PixelOf(kGo, 1, 0));  // dotted
-  Press(VK_SPACE);
-  EXPECT_EQ(Report(kGo, kUIWaveShapeNext), mHost.Take());
-
-  Press(VK_TAB);
-  ASSERT_TRUE(Focused(kSlider));
-  EXPECT_EQ(RGB(0x20, 0x40, 0xA0), PixelOf(kGo, 0, 0));
-  cControl* slider = mHost.At(kSlider);
-  Press(VK_RIGHT);
-  EXPECT_EQ(51, slider->IntProp());
-  Press(VK_PRIOR);
-  EXPECT_EQ(61, slider->IntProp());
-  Press(VK_DOWN);
-  EXPECT_EQ(60, slider->IntProp());
-  Press(VK_END);
-  Press(VK_RIGHT);  // at the end: no change, no report
-  EXPECT_EQ(100, slider->IntProp());
-  std::string moved = Report(kSlider, kUIFrameRate);
-  EXPECT_EQ(moved + moved + moved + moved, mHost.Take());
-
-  // Closed, an arrow chooses at once; open, the list follows the keys and
-  // Escape leaves the choice as it was.
-  Press(VK_TAB);
-  ASSERT_TRUE(Focused(kCombo));
-  auto* combo = static_cast<cCustomComboBox*>(mHost.At(kCombo));
-  Press(VK_DOWN);
-  EXPECT_EQ(1, combo->IntProp());
-  EXPECT_EQ(Report(kCombo, kUIWaveShapeList), mHost.Take());
-  Press(VK_RETURN);
-  ASSERT_TRUE(combo->IsListShown());
-  EXPECT_TRUE(Focused(kCombo));
-  Press(VK_END);
-  Press(VK_ESCAPE);
-  EXPECT_FALSE(combo->IsListShown());
-  EXPECT_EQ(1, combo->IntProp());
-  Press(VK_SPACE);
-  Press(VK_DOWN);
-  Press(VK_RETURN);
-  EXPECT_FALSE(combo->IsListShown());
-  EXPECT_EQ(2, combo->IntProp());
-  EXPECT_EQ(Report(kCombo, kUIWaveShapeList), mHost.Take());
-
-  // Past the last stop to the first, and back.
-  Press(VK_TAB);
-  EXPECT_TRUE(Focused(kPlain));
-  Press(VK_TAB, true);
-  EXPECT_TRUE(Focused(kCombo));
-  Press(VK_TAB, true);
-  EXPECT_TRUE(Focused(kSlider));
-  EXPECT_EQ("", mHost.Take());
+  const struct {
+    WORD mKey;
+    unsigned long mFocus;
+    bool mReports;
+    const char* mValues;
+  } kSteps[] = {
+      {VK_TAB, kPlain, false, "0 50 0"},
+      {VK_RETURN, kPlain, true, "0 50 0"},
+      {VK_TAB, kCheck, false, "0 50 0"},
+      {VK_SPACE, kCheck, true, "1 50 0"},
+      {VK_TAB, kGo, false, "1 50 0 marked"},
+      {VK_SPACE, kGo, true, "1 50 0 marked"},
+      {VK_TAB, kSlider, false, "1 50 0"},
+      {VK_RIGHT, kSlider, true, "1 51 0"},
+      {VK_PRIOR, kSlider, true, "1 61 0"},
+      {VK_DOWN, kSlider, true, "1 60 0"},
+      {VK_END, kSlider, true, "1 100 0"},
+      {VK_RIGHT, kSlider, false, "1 100 0"},  // at the end: no change, no report
+      // Closed, an arrow chooses at once; open, the list follows the keys
+      // and Escape leaves the choice as it was.
+      {VK_TAB, kCombo, false, "1 100 0"},
+      {VK_DOWN, kCombo, true, "1 100 1"},
+      {VK_RETURN, kCombo, false, "1 100 1 open"},
+      {VK_END, kCombo, false, "1 100 3 open"},
+      {VK_ESCAPE, kCombo, false, "1 100 1"},
+      {VK_SPACE, kCombo, false, "1 100 1 open"},
+      {VK_DOWN, kCombo, false, "1 100 2 open"},
+      {VK_RETURN, kCombo, true, "1 100 2"},
+      {VK_TAB, kPlain, false, "1 100 2"},  // past the last stop to the first, and back
+      {kShiftTab, kCombo, false, "1 100 2"},
+      {kShiftTab, kSlider, false, "1 100 2"},
+  };
+  for (const auto& step : kSteps) {
+    SCOPED_TRACE(testing::Message() << "key " << step.mKey << " to " << step.mFocus);
+    Press(step.mKey & 0xFF, step.mKey == kShiftTab);
+    cControl* focus = mHost.At(step.mFocus);
+    ASSERT_EQ(focus->Wind(), GetFocus());
+    std::string report =
+        std::to_string(step.mFocus) + ":" + std::to_string(focus->Info()->Function);
+    EXPECT_EQ(step.mReports ? report + " " : "", mHost.Take());
+    EXPECT_EQ(step.mValues, Values());
+  }
 }
 
 TEST_F(Keyboard, ScreenReadersGetNameRoleStateAndValue) {
@@ -229,9 +205,7 @@ TEST_F(Keyboard, ScreenReadersGetNameRoleStateAndValue) {
               AccessibleObjectFromWindow(mHost.At(expected.mID)->Wind(), OBJID_CLIENT,
                                          __uuidof(IAccessible), reinterpret_cast<void**>(&object)));
     BSTR name = nullptr, value = nullptr;
-    VARIANT role, state;
-    VariantInit(&role);
-    VariantInit(&state);
+    VARIANT role = {}, state = {};  // empty, as VariantInit makes them
     EXPECT_EQ(S_OK, object->get_accName(self, &name));
     EXPECT_EQ(S_OK, object->get_accRole(self, &role));
     EXPECT_EQ(S_OK, object->get_accState(self, &state));
