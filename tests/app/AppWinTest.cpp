@@ -115,29 +115,24 @@ TEST_F(AppWin, BindsByFunctionAndTypeAndShowsThePreferences) {
   prefs.SetInt(kPref_ToolTips, 1);         // the owner of a tool tip, and still on top
 
   ASSERT_EQ(0, Open(skin.Folder().Spec(), "Test Skin"));
-  const AppControls& controls = mAppWin->Controls();
-
+  const AppControls& c = mAppWin->Controls();
+  const auto& shown = c.AdvPreferences;
   // A control of the wrong type, or none at all, leaves its member empty.
-  EXPECT_EQ(nullptr, controls.Basic.WaveShapeToggle);
-  EXPECT_EQ(nullptr, controls.Basic.DeckMode);
-  ASSERT_NE(nullptr, controls.AdvParticles.List);
-  EXPECT_EQ(kCX_Particle, controls.AdvParticles.List->ConfigType());
-
-  ASSERT_NE(nullptr, controls.Basic.WaveShapeInterval);
-  ASSERT_NE(nullptr, controls.Basic.FrameRate);
-  EXPECT_EQ(37, controls.Basic.WaveShapeInterval->IntProp());
-  EXPECT_EQ(80, controls.Basic.FrameRate->IntProp());
-  const auto& shown = controls.AdvPreferences;
-  ASSERT_NE(nullptr, shown.AlwaysOnTop);
+  EXPECT_EQ(nullptr, c.Basic.WaveShapeToggle);
+  EXPECT_EQ(nullptr, c.Basic.DeckMode);
+  for (const void* bound : std::initializer_list<const void*>{
+           c.AdvParticles.List, c.Basic.WaveShapeInterval, c.Basic.FrameRate, shown.AlwaysOnTop,
+           shown.CheckForUpdates, shown.ShowToolbarIn, shown.Skin}) {
+    ASSERT_NE(nullptr, bound);
+  }
+  EXPECT_EQ(kCX_Particle, c.AdvParticles.List->ConfigType());
+  EXPECT_EQ(37, c.Basic.WaveShapeInterval->IntProp());
+  EXPECT_EQ(80, c.Basic.FrameRate->IntProp());
   EXPECT_TRUE(shown.AlwaysOnTop->BoolProp());
   EXPECT_TRUE(GetWindowLongW(mAppWin->Wind(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-  ASSERT_NE(nullptr, shown.CheckForUpdates);
   EXPECT_TRUE(shown.CheckForUpdates->BoolProp());
-
-  ASSERT_NE(nullptr, shown.ShowToolbarIn);
   EXPECT_EQ(1, shown.ShowToolbarIn->CurSelection());
   // The skin list is the skins folder's sub-folders, the current one chosen.
-  ASSERT_NE(nullptr, shown.Skin);
   EXPECT_EQ(2, shown.Skin->NumItems());
   EXPECT_EQ(shown.Skin->FindItem("Test Skin", false), shown.Skin->CurSelection());
 

@@ -2,9 +2,7 @@
 // the check box, the scroll bar's arrows, pages and thumb, and the combo
 // box with its floating list. The page's 100 ms tick is called directly.
 // (The skinned slider is the standard one with a picture.)
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "ControlTestParent.h"
 #include "platform/BaseUtils.h"
@@ -14,7 +12,6 @@
 #include "skin/cCustomComboBox.h"
 #include "skin/cCustomLabel.h"
 #include "skin/cCustomScrollBar.h"
-#include "skin/cStandardListView.h"
 #include "support/MouseInput.h"
 
 using namespace std::string_literals;

@@ -109,8 +109,7 @@ TEST_F(StandardControls, PropertiesTextsAndSizes) {
   editInfo.Modes[kModeExtended].Height = 0;
   strcpy(editInfo.u.Edit.Text, "Folder");
   auto edit = Make<cStandardEdit>(editInfo);
-  LONG_PTR style = GetWindowLongPtrW(edit->Wind(), GWL_STYLE);
-  EXPECT_EQ(ES_CENTER, style & (ES_CENTER | ES_RIGHT));
+  EXPECT_EQ(ES_CENTER, GetWindowLongPtrW(edit->Wind(), GWL_STYLE) & (ES_CENTER | ES_RIGHT));
   long width = 0, lineHeight = 0;
   ASSERT_EQ(0, BaseGetTextExtent("Folder", edit->Font(), &width, &lineHeight));
   EXPECT_EQ(lineHeight + 4, edit->Height());
