@@ -129,20 +129,15 @@ class AppSync : public ::testing::Test {
     return scripts;
   }
 
-  // The scripts sent after the first inSkip, once inCount have come.
-  static std::vector<std::string> ScriptsAfter(size_t inSkip, size_t inCount) {
-    std::vector<std::string> scripts;
-    PumpUntil([&] { return (scripts = Scripts()).size() >= inSkip + inCount; });
-    scripts.erase(scripts.begin(), scripts.begin() + long(std::min(inSkip, scripts.size())));
-    return scripts;
-  }
-
   // The scripts sent while inAction runs, once inCount have come.
   static std::vector<std::string> SentBy(const std::function<void()>& inAction,
                                          size_t inCount = 1) {
     size_t before = Scripts().size();
     inAction();
-    return ScriptsAfter(before, inCount);
+    std::vector<std::string> scripts;
+    PumpUntil([&] { return (scripts = Scripts()).size() >= before + inCount; });
+    scripts.erase(scripts.begin(), scripts.begin() + long(std::min(before, scripts.size())));
+    return scripts;
   }
 
   static std::vector<std::string> Script(eUIFunction inFunction, const UIValue& inValue) {
@@ -307,10 +302,11 @@ TEST_F(AppSync, SelectedParticlesStartTwentyAtMost) {
   expected.resize(20);
   EXPECT_TRUE(particles.Start->IsEnabled());
   EXPECT_TRUE(particles.Stop->IsEnabled());
-  size_t before = Scripts().size();
-  sApp->OnUIFunction(particles.Start, kUIAdvParticlesStart, nullptr);
-  PumpMessages(300);
-  EXPECT_EQ(expected, ScriptsAfter(before, 20));
+  auto start = [&] {
+    sApp->OnUIFunction(particles.Start, kUIAdvParticlesStart, nullptr);
+    PumpMessages(300);
+  };
+  EXPECT_EQ(expected, SentBy(start, 20));
 }
 
 TEST_F(AppSync, ChoosingTheCurrentSkinAgainReloadsNothing) {
@@ -448,18 +444,17 @@ TEST_F(AppSync, ThemesSavedAndDeletedThroughTheirDialogs) {
   EXPECT_EQ(name, Shown(themes));
   EXPECT_TRUE(sApp->Controls().AdvPreferences.DeleteTheme->IsEnabled());
 
-  size_t before = Scripts().size();
-  {
+  auto remove = [&] {
     MessageBoxAnswerer answerer({IDYES});
     sApp->DoDeleteTheme();
     EXPECT_EQ(std::vector<std::string>{"Are you sure that you want to delete the theme \"" + name +
                                        "\"?"},
               answerer.Texts());
-  }
+  };
+  std::vector<std::string> sent = SentBy(remove, 10);
   EXPECT_EQ(-1, themes->FindItem(name.c_str(), false));
   EXPECT_EQ(gToolbarState.mThemeMgr.GetCurrentTheme(), themes->CurSelection());
   // Every item list starts with all its items on again.
-  std::vector<std::string> sent = ScriptsAfter(before, 10);
   char cmd[kCommandBufferSize];
   for (long mask : {1, 2, 4, 16, 32}) {
     EXPECT_EQ(1, std::count(sent.begin(), sent.end(), CommandSetAllEnabled(mask, true, cmd)))

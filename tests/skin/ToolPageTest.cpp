@@ -2,7 +2,8 @@
 // itself to its page as the toolbar does: layout per mode, extending and
 // retracting, automatic retraction at the screen's edge, finding controls,
 // tips, the advanced panel's remembered mode, real clicks, the factory, and
-// what building and destroying page trees gives back.
+// what building and destroying page trees gives back; and a skin file that
+// cannot be read.
 #include <windows.h>
 // The common controls' header needs the platform's types first.
 #include <commctrl.h>
@@ -336,4 +337,23 @@ TEST_F(PageTrees, BuildingShowingAndDestroyingThemLeavesNothingBehind) {
   EXPECT_EQ(before.mUserObjects, after.mUserObjects);
   EXPECT_EQ(before.mGdiObjects, after.mGdiObjects);
   EXPECT_EQ(before.mKernelHandles, after.mKernelHandles);
+}
+
+// Every test above reads a skin file; these cannot be read, and say why.
+TEST(SkinFile, AMissingOrOversizedFileSaysWhy) {
+  KSTestFolder folder;
+  cSkin skin;
+  UtilStr path, text;
+  KSFileSpec missing = folder.Item("Missing");
+  EXPECT_EQ(kKSErr_FileNotFound, skin.ReadSkinFile(missing, &path, &text));
+  EXPECT_EQ(std::string(missing.GetPathCStr()) + "\\skin.txt", path.getCStr());
+  EXPECT_EQ("Error reading skin file: " + std::string(path.getCStr()) + ".",
+            skin.ErrorPrefix().getCStr());
+  EXPECT_TRUE(skin.ErrorSuffix().IsEmpty());
+
+  folder.MakeFile("skin.txt", std::string(5 * 1024 * 1024, ' '));
+  EXPECT_EQ(kKSErr_FormatNotRecognized, skin.ReadSkinFile(folder.Spec(), &path, &text));
+  EXPECT_EQ("Error reading skin file " + std::string(path.getCStr()) + ".",
+            skin.ErrorPrefix().getCStr());
+  EXPECT_STREQ(folder.Spec().GetPathCStr(), skin.Folder());
 }
