@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
+#include <iterator>
 #include <string>
 #include <typeinfo>
 
@@ -400,7 +401,6 @@ TEST_F(PageTrees, BuildingShowingAndDestroyingThemLeavesNothingBehind) {
       "ComboBox ( Styles = Custom, Image = Face??.bmp, ListBoxHeight = 60, "
       "ScrollThumb = Face01.bmp, Function = WaveShapeList",
       "ListView ( Image = Face??.bmp, Columns = 2, FirstTextColumn = 1, Function = AdvParticles"};
-  const int kKinds = int(sizeof(kinds) / sizeof(kinds[0]));
   std::string text =
       "ToolPage { Flags = WindowShape|AutoSize|Tile  TransparentColor = 255, 0, 255\n"
       "  Image = Face??.bmp\n"
@@ -409,7 +409,7 @@ TEST_F(PageTrees, BuildingShowingAndDestroyingThemLeavesNothingBehind) {
     if (i % 33 == 0) {
       text += (i > 0 ? "} }\n" : "") + std::string("ToolPage { Flags = AutoSize  Controls {\n");
     }
-    text += std::string(kinds[i % kKinds]) + ", x = " + std::to_string(i % 10 * 20) +
+    text += std::string(kinds[i % std::size(kinds)]) + ", x = " + std::to_string(i % 10 * 20) +
             ", y = " + std::to_string(i / 10 * 22) + ", Width = 18, Height = 18 )\n";
   }
   mSkin.Text(text + "} } } }\n");
@@ -503,14 +503,13 @@ TEST_F(Keyboard, ScreenReadersGetNameRoleStateAndValue) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   mHost.At(kCheck)->BoolProp(true);
   static_cast<cCustomComboBox*>(mHost.At(kCombo))->SelectItem(1);
-  struct Expected {
+  const struct {
     unsigned long mID;
     const wchar_t* mName;  // the tip, else the text, else the function
     long mRole;
     long mState;
     const wchar_t* mValue;
-  };
-  const Expected kExpected[] = {
+  } kExpected[] = {
       {kGo, L"Next wave shape", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSABLE, nullptr},
       {kCheck, L"WaveShapeToggle", ROLE_SYSTEM_CHECKBUTTON,
        STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_CHECKED, nullptr},
@@ -524,7 +523,7 @@ TEST_F(Keyboard, ScreenReadersGetNameRoleStateAndValue) {
   VARIANT self;
   self.vt = VT_I4;
   self.lVal = CHILDID_SELF;
-  for (const Expected& expected : kExpected) {
+  for (const auto& expected : kExpected) {
     SCOPED_TRACE(expected.mID);
     IAccessible* object = nullptr;
     ASSERT_EQ(S_OK,
