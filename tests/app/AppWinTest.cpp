@@ -1,30 +1,161 @@
-// The toolbar window in this process, on a test skin: which controls it
-// binds, which preferences it shows, how it falls back to "Factory Blue",
-// dragging by the background and the tray icon after a shell restart; and
-// the start-up counting of InstanceHelper.
+// The toolbar window in this process, made as the program makes it. On a
+// test skin: which controls it binds, which preferences it shows, how it
+// falls back to "Factory Blue", dragging by the background and the tray icon
+// after a shell restart. With the factory skin, connected to the engine
+// simulator, whose log shows every script the window sent. And the start-up
+// counting of InstanceHelper.
 #include <windows.h>
-// shellapi.h, below, needs windows.h first.
+// The common controls' and shell's headers need the platform's types first.
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <fstream>
 #include <string>
+#include <thread>
+#include <vector>
 
+#include "foundation/KSMessages.h"
+#include "platform/windowproc.h"
+#include "skin/cStandardButton.h"
 #include "skin/cStandardCheckBox.h"
 #include "skin/cStandardComboBox.h"
+#include "skin/cStandardFloatingListBox.h"
 #include "skin/cStandardListView.h"
 #include "skin/cStandardSlider.h"
 #include "skin/cToolPage.h"
+#include "support/EventLog.h"
 #include "support/KSTestFolder.h"
 #include "support/MessageBoxAnswerer.h"
+#include "support/ModalDriver.h"
 #include "support/MouseInput.h"
+#include "support/SimProcess.h"
 #include "support/SkinFolder.h"
 #include "toolbar/InstanceHelper.h"
 #include "toolbar/ToolbarPrefs.h"
 #include "toolbar/ToolbarState.h"
+#include "toolbar/UICommands.h"
+#include "toolbar/UIDispatchScripts.h"
 #include "toolbar/cAppWin.h"
 #include "toolbar/mainwin.h"
 
 namespace {
+
+// The preferences in inFolder, never in the prefix's; the skin is the
+// engine installation's Factory Blue.
+void UseTestPrefs(const KSTestFolder& inFolder) {
+  Prefs& prefs = gToolbarState.mPrefs;
+  prefs.SetSpec(inFolder.Item("Toolbar Preferences.txt"));
+  for (long key : {kPref_StartMinimized, kPref_DeckAutoStart, kPref_AutoCloseToolbar}) {
+    prefs.SetInt(key, 0);
+  }
+  prefs.SetInt(kPref_ShowToolbarIn, 1);  // no tray icon
+  prefs.SetStr(kPref_Skin, "Factory Blue");
+}
+
+bool PumpUntil(const std::function<bool()>& inDone) {
+  return PollUntil([&] {
+    PumpMessages(5);
+    return inDone();
+  });
+}
+
+// The item at inIndex, by default the chosen one.
+std::string Shown(cStandardComboBox* inBox, long inIndex = -2) {
+  char shown[300] = "";
+  inBox->GetItem(inIndex == -2 ? inBox->CurSelection() : inIndex, shown, sizeof(shown));
+  return shown;
+}
+
+// Destroys the window and inOwner; the window's shut-down asks the message
+// loop to end, and there is none.
+void Close(cAppWin* inApp, HWND inOwner) {
+  if (inApp != nullptr && inApp->IsWindow()) {
+    DestroyWindow(inApp->Wind());
+  }
+  delete inApp;
+  DestroyWindow(inOwner);
+  MSG quit;
+  while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+}
+
+class AppSync : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    sFolder = new KSTestFolder;
+    sLog = sFolder->Item("sim.log");
+    UseTestPrefs(*sFolder);
+    sSim = new SimProcess;
+    ASSERT_TRUE(sSim->Start({"--no-publish", "--seed", "1", "--log", sLog.GetPathCStr()}))
+        << sSim->Errors();
+    ASSERT_EQ(0, CreateMainWindow(&sApp));
+    UseEngine("simulator");
+    ASSERT_TRUE(Refresh());
+  }
+
+  static void TearDownTestSuite() {
+    if (sApp != nullptr) {
+      Close(sApp, GetWindow(sApp->Wind(), GW_OWNER));
+    }
+    sSim->EndInput(nullptr);
+    delete sSim;
+    delete sFolder;
+  }
+
+  static void UseEngine(const char* inName) {
+    KSNetAddr local = {};
+    local.mType = ks_localhost;
+    sApp->Session().UseServiceAddr(inName, local, unsigned(sSim->Port()));
+  }
+
+  // Connects and waits for the last replies of the refresh.
+  static bool Refresh() {
+    sApp->RefreshState(kConnected);
+    const auto& prefs = sApp->Controls().AdvPreferences;
+    return PumpUntil([&] {
+      return prefs.FullScreenMode->CurSelection() >= 0 && prefs.AudioSource->CurSelection() >= 0 &&
+             prefs.FrameYLimit->IsEnabled();
+    });
+  }
+
+  // The scripts the window's connections sent, in order (client 0 is the
+  // console; no script holds a line break, which the log would escape).
+  static std::vector<std::string> Scripts() {
+    std::vector<std::string> scripts;
+    std::ifstream lines(sLog.GetPathCStr(), std::ios::binary);
+    for (std::string line; std::getline(lines, line);) {
+      size_t client = line.find(" #");
+      size_t mark = line.find(" > ", client);
+      if (client != std::string::npos && mark != std::string::npos && line[client + 2] != '0') {
+        scripts.push_back(line.substr(mark + 3, line.size() - mark - 3 - (line.back() == '\r')));
+      }
+    }
+    return scripts;
+  }
+
+  // The scripts sent while inAction runs, once inCount have come.
+  static std::vector<std::string> SentBy(const std::function<void()>& inAction,
+                                         size_t inCount = 1) {
+    size_t before = Scripts().size();
+    inAction();
+    std::vector<std::string> scripts;
+    PumpUntil([&] { return (scripts = Scripts()).size() >= before + inCount; });
+    scripts.erase(scripts.begin(), scripts.begin() + long(std::min(before, scripts.size())));
+    return scripts;
+  }
+
+  static std::vector<std::string> Script(eUIFunction inFunction, const UIValue& inValue) {
+    char cmd[kCommandBufferSize];
+    return {BuildUIScript(inFunction, inValue, cmd)};
+  }
+
+  static inline KSTestFolder* sFolder = nullptr;
+  static inline KSFileSpec sLog;
+  static inline SimProcess* sSim = nullptr;
+  static inline cAppWin* sApp = nullptr;
+};
 
 std::string Box(HWND inWind) {
   RECT box;
@@ -42,30 +173,14 @@ std::string Stored(long inKey) {
 class AppWin : public ::testing::Test {
  protected:
   void SetUp() override {
-    // The preferences live in the test's folder, never in the prefix's.
-    Prefs& prefs = gToolbarState.mPrefs;
-    prefs.SetSpec(mPrefsFolder.Item("Toolbar Preferences.txt"));
-    for (long key : {kPref_StartMinimized, kPref_DeckAutoStart, kPref_AutoCloseToolbar}) {
-      prefs.SetInt(key, 0);
-    }
-    prefs.SetInt(kPref_ShowToolbarIn, 1);  // taskbar only: no tray icon
-    prefs.SetInt(kPref_BarX, 40);
-    prefs.SetInt(kPref_BarY, 50);
+    UseTestPrefs(mPrefsFolder);
+    gToolbarState.mPrefs.SetInt(kPref_BarX, 40);
+    gToolbarState.mPrefs.SetInt(kPref_BarY, 50);
     mSavedSkins = gToolbarState.mSkinsFolder;
   }
 
   void TearDown() override {
-    if (mAppWin != nullptr && mAppWin->IsWindow()) {
-      DestroyWindow(mAppWin->Wind());
-    }
-    delete mAppWin;
-    if (mOwner != nullptr) {
-      DestroyWindow(mOwner);
-    }
-    // The window's shut-down asks the message loop to end; there is none.
-    MSG quit;
-    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
+    Close(mAppWin, mOwner);
     gToolbarState.mSkinsFolder = mSavedSkins;
   }
 
@@ -87,6 +202,348 @@ class AppWin : public ::testing::Test {
 };
 
 }  // namespace
+
+// Factory Blue binds every control group member (AppControls holds pointers
+// only) and the advanced panel.
+TEST_F(AppSync, ConnectingFillsEveryListAndPushesTheStoredValues) {
+  const AppControls& c = sApp->Controls();
+  const void* const* members = reinterpret_cast<const void* const*>(&c);
+  for (size_t i = 0; i < sizeof(AppControls) / sizeof(void*); i++) {
+    EXPECT_NE(nullptr, members[i]) << "member " << i;
+  }
+  EXPECT_NE(nullptr, dynamic_cast<cToolPage*>(sApp->MainPage()->FindControl(kUIAdvPrefsPanel)));
+
+  // The lists before the barrier whose reply applies the theme to them, the
+  // current items after it; the stored slider values win over the engine's.
+  const Prefs& p = gToolbarState.mPrefs;
+  char b[kCommandBufferSize];
+  std::string last = CommandSetCheckForUpdates(int(p.GetInt(kPref_UpdateCheckDays)), b);
+  std::vector<std::string> sent;
+  ASSERT_TRUE(PumpUntil([&] {
+    sent = Scripts();
+    return std::find(sent.begin(), sent.end(), last) != sent.end();
+  }));
+  auto at = [&](const char* inScript) {
+    return std::find(sent.begin(), sent.end(), inScript) - sent.begin();
+  };
+  EXPECT_EQ(0, at(CommandIsVersionAvailable(b)));
+  EXPECT_LT(at(CommandGetImageVideoList(b)), at(""));
+  EXPECT_LT(at(""), at(CommandGetCurrentWaveShape(b)));
+  EXPECT_LT(at(CommandSetFrameRate(p.GetInt(kPref_FrameRate), b)), at(last.c_str()));
+
+  // Both display devices' modes, in device order, then the current one.
+  cStandardComboBox* modes = c.AdvPreferences.FullScreenMode;
+  ASSERT_EQ(11, modes->NumItems());
+  EXPECT_EQ("Display 1: 1024 x 768, 32 bit", Shown(modes, 0));
+  EXPECT_EQ("Display 2: 800 x 600, 32 bit", Shown(modes, 6));
+
+  const auto& prefs = c.AdvPreferences;
+  for (cStandardComboBox* box :
+       {c.Basic.WaveShapeList, c.Basic.ColorMapList, c.Basic.FlowFieldList, prefs.AudioSource,
+        prefs.TrackTextFont, prefs.TrackTextDuration, prefs.TrackTextAppearance,
+        prefs.TrackTextSize, prefs.LineBoost, prefs.FrameXLimit}) {
+    EXPECT_GT(box->NumItems(), 1);
+    EXPECT_GE(box->CurSelection(), 0);
+    EXPECT_TRUE(box->IsEnabled());
+  }
+  for (cStandardListView* list : {c.AdvWaveShapes.List, c.AdvColorMaps.List, c.AdvFlowFields.List,
+                                  c.AdvParticles.List, c.AdvImageVideo.List}) {
+    EXPECT_GT(list->NumItems(), 1);
+  }
+  EXPECT_TRUE(prefs.AutoLineScale->IsEnabled());
+  EXPECT_EQ(kConnected, sApp->EnabledState());
+}
+
+// Clicks with real input: each control sends the script for the value it
+// then shows.
+TEST_F(AppSync, WorkedControlsSendTheScriptOfTheirValue) {
+  const AppControls& c = sApp->Controls();
+  auto click = [](cWindow* inControl, long inX, long inY) {
+    ASSERT_TRUE(inControl->IsVisible());
+    POINT at = ScreenPointOf(inControl->Wind(), inX, inY);
+    MouseClickAt(at.x, at.y);
+  };
+  auto clickMiddle = [&](cWindow* inControl) {
+    click(inControl, inControl->Width() / 2, inControl->Height() / 2);
+  };
+
+  cStandardCheckBox* toggle = c.Basic.ColorMapToggle;
+  UIValue value;
+  value.mOn = !toggle->BoolProp();
+  EXPECT_EQ(Script(kUIColorMapToggle, value), SentBy([&] { clickMiddle(toggle); }));
+  EXPECT_EQ(value.mOn, toggle->BoolProp());
+
+  std::vector<std::string> sent = SentBy([&] { clickMiddle(c.Basic.FlowFieldInterval); });
+  value.mNumber = c.Basic.FlowFieldInterval->IntProp();
+  EXPECT_EQ(Script(kUIFlowFieldInterval, value), sent);
+  EXPECT_EQ(value.mNumber, gToolbarState.mPrefs.GetInt(kPref_FlowFieldInterval));
+
+  // A list's check mark: the item goes on or off in the engine and the
+  // theme. The panels holding the list are extended first.
+  cStandardListView* list = c.AdvColorMaps.List;
+  for (cWindow* w = list->ParentWindow(); w != nullptr; w = w->ParentWindow()) {
+    if (cToolPage* page = dynamic_cast<cToolPage*>(w)) {
+      page->SetToolPageMode(kModeExtended);
+    }
+  }
+  PumpMessages(100);
+  RECT row = {LVIR_BOUNDS, 0, 0, 0};
+  SendMessageW(list->Wind(), LVM_GETITEMRECT, 0, LPARAM(&row));
+  bool wasChecked = list->IsChecked(0);
+  char name[300];
+  list->GetItem(0, name, sizeof(name));
+  long markX = row.left + long(SendMessageW(list->Wind(), LVM_GETCOLUMNWIDTH, 0, 0)) / 2;
+  char cmd[kCommandBufferSize];
+  EXPECT_EQ(std::vector<std::string>{CommandSetItemEnabled(2, name, !wasChecked, cmd)},
+            SentBy([&] { click(list, markX, (row.top + row.bottom) / 2); }));
+  EXPECT_NE(wasChecked, list->IsChecked(0));
+  EXPECT_EQ(!wasChecked, gToolbarState.mThemeMgr.CurTheme().GetAttrib(kCX_ColorMap, name, -1,
+                                                                      kConfigAttr_On, 1) != 0);
+
+  // A combo box: its floating list opens holding the mouse; the row below
+  // the current item is chosen.
+  cStandardComboBox* combo = c.Basic.FlowFieldList;
+  sent = SentBy([&] {
+    clickMiddle(combo);
+    auto* floating = dynamic_cast<cStandardFloatingListBox*>(cBaseWindow::FromWindow(GetCapture()));
+    ASSERT_NE(nullptr, floating);
+    click(floating, 10, floating->ItemHeight() * 3 / 2);
+  });
+  std::string chosen = Shown(combo);
+  value.mText = chosen.c_str();
+  EXPECT_EQ(Script(kUIFlowFieldList, value), sent);
+}
+
+TEST_F(AppSync, NotificationsMoveTheControls) {
+  const AppControls& c = sApp->Controls();
+  // The engine tells only the sessions it has: an idle one has closed.
+  ASSERT_TRUE(Refresh());
+  char name[300] = "";
+  long last = c.Basic.WaveShapeList->NumItems() - 1;
+  c.Basic.WaveShapeList->GetItem(last, name, sizeof(name));
+  char cmd[kCommandBufferSize];
+  bool wasOn = c.Basic.WaveShapeToggle->BoolProp();
+  sSim->WriteInput(std::string(CommandSetWaveShape(name, cmd)) + "\n");
+  sSim->WriteInput(std::string(CommandSetWaveShapeSlideShow(!wasOn, cmd)) + "\n");
+  EXPECT_TRUE(PumpUntil([&] {
+    return c.Basic.WaveShapeList->CurSelection() == last &&
+           c.Basic.WaveShapeToggle->BoolProp() != wasOn;
+  }));
+  EXPECT_TRUE(c.AdvWaveShapes.List->IsSelected(c.AdvWaveShapes.List->FindItem(name)));
+  EXPECT_EQ(1, c.AdvWaveShapes.List->NumSelected());
+}
+
+// Start and Stop can be pressed while something is selected; Start sends
+// the first twenty selected items only.
+TEST_F(AppSync, SelectedParticlesStartTwentyAtMost) {
+  const auto& particles = sApp->Controls().AdvParticles;
+  particles.List->Clear();
+  for (int i = 0; i < 25; i++) {
+    particles.List->AddSubItems(-1, ("Particle " + std::to_string(100 + i)).c_str(), 0);
+  }
+  EXPECT_FALSE(particles.Start->IsEnabled());
+  std::vector<std::string> expected;
+  for (long i = 0; i < 25; i++) {
+    particles.List->SelectItem(i, true);
+    char name[300];
+    particles.List->GetItem(i, name, sizeof(name));
+    UIValue value;
+    value.mText = name;
+    expected.push_back(Script(kUIAdvParticlesStart, value)[0]);
+  }
+  expected.resize(20);
+  EXPECT_TRUE(particles.Start->IsEnabled());
+  EXPECT_TRUE(particles.Stop->IsEnabled());
+  auto start = [&] {
+    sApp->OnUIFunction(particles.Start, kUIAdvParticlesStart, nullptr);
+    PumpMessages(300);
+  };
+  EXPECT_EQ(expected, SentBy(start, 20));
+}
+
+TEST_F(AppSync, ChoosingTheCurrentSkinAgainReloadsNothing) {
+  cStandardComboBox* skins = sApp->Controls().AdvPreferences.Skin;
+  ASSERT_EQ(0, skins->SelectItem("Factory Blue", false));
+  auto reloadPosted = [] {
+    MSG msg;
+    bool posted = false;
+    while (PeekMessageW(&msg, sApp->Wind(), kToolbarUserMsg, kToolbarUserMsg, PM_REMOVE)) {
+      posted = posted || msg.wParam == WPARAM(cAppWin::kUserMsgReloadSkin);
+    }
+    return posted;
+  };
+  gToolbarState.mPrefs.SetStr(kPref_Skin, "FACTORY BLUE");
+  sApp->OnUIFunction(skins, kUIAdvPrefSkin, nullptr);
+  EXPECT_FALSE(reloadPosted());
+
+  gToolbarState.mPrefs.SetStr(kPref_Skin, "Another Skin");
+  sApp->OnUIFunction(skins, kUIAdvPrefSkin, nullptr);
+  EXPECT_TRUE(reloadPosted());
+  EXPECT_STREQ("Factory Blue", gToolbarState.mPrefs.GetStr(kPref_Skin)->getCStr());
+}
+
+// A theme that switches off 400 long-named items: the engine gets them in
+// texts cut as soon as one passes 20,000 characters.
+TEST_F(AppSync, SwitchedOffItemsGoInBatchesOfTwentyThousand) {
+  cStandardListView* list = sApp->Controls().AdvParticles.List;
+  list->Clear();
+  for (int i = 0; i < 400; i++) {
+    std::string name = "Particle " + std::to_string(1000 + i) + std::string(90, 'x');
+    list->AddSubItems(-1, name.c_str(), 0);
+    list->CheckItem(0, true);
+    gToolbarState.mThemeMgr.SetAttrib(kCX_Particle, name.c_str(), -1, kConfigAttr_On, 0);
+  }
+  std::string all;
+  char name[300];
+  for (long i = 0; i < list->NumItems(); i++) {
+    list->GetItem(i, name, sizeof(name));
+    all += "SetItemEnabled(16,\"" + std::string(name) + "\",0);";
+  }
+
+  std::vector<std::string> sent = SentBy([&] { sApp->ApplyListItemsToEngine(list, true); }, 4);
+  EXPECT_EQ(0, list->NumChecked());
+  char cmd[kCommandBufferSize];
+  ASSERT_EQ(4u, sent.size());
+  EXPECT_EQ(CommandSetAllEnabled(16, true, cmd), sent[0]);
+  for (size_t i = 1; i + 1 < sent.size(); i++) {
+    EXPECT_GT(sent[i].size(), 20000u);
+    EXPECT_LE(sent[i].rfind("SetItemEnabled("), 20000u);
+  }
+  EXPECT_EQ(all, sent[1] + sent[2] + sent[3]);
+}
+
+TEST_F(AppSync, RepliesChooseTheNearestFixedChoice) {
+  auto& prefs = sApp->Controls().AdvPreferences;
+  const struct {
+    eUIFunction mTag;
+    const char* mReply;
+    cStandardComboBox* mBox;
+    const char* mShown;
+  } cases[] = {
+      {kUIAdvPrefTrackTextDuration, "45", prefs.TrackTextDuration, "1 minute"},
+      {kUIAdvPrefTrackTextDuration, "100", prefs.TrackTextDuration, "(Always displayed)"},
+      {kUIAdvPrefTrackTextDuration, "0", prefs.TrackTextDuration, "2 seconds"},
+      {kUIAdvPrefLineBoost, "-2.000000", prefs.LineBoost, "-2"},
+      {kUIAdvPrefFrameXLimit, "0", prefs.FrameXLimit, "(Auto)"},
+      {kUIAdvPrefFrameXLimit, "-5", prefs.FrameXLimit, "(Auto)"},
+      {kUIAdvPrefFrameXLimit, "1", prefs.FrameXLimit, "200"},
+      {kUIAdvPrefFrameXLimit, "700", prefs.FrameXLimit, "600"},  // a tie: the smaller
+      {kUIAdvPrefFrameXLimit, "1099", prefs.FrameXLimit, "1000"},
+      {kUIAdvPrefFrameXLimit, "9999", prefs.FrameXLimit, "1600"},
+      {kUIAdvPrefFrameYLimit, "10000", prefs.FrameYLimit, "(No limit)"},
+      {kUIAdvPrefFrameYLimit, "20000", prefs.FrameYLimit, "(No limit)"},
+  };
+  for (const auto& c : cases) {
+    c.mBox->Enable(false);
+    sApp->OnKSMPReply(c.mReply, kRequestGetValue, reinterpret_cast<void*>(intptr_t(c.mTag)));
+    EXPECT_EQ(c.mShown, Shown(c.mBox)) << c.mReply;
+    EXPECT_TRUE(c.mBox->IsEnabled());
+  }
+}
+
+// The engine's messages and the link's failures, the latter heard on another
+// thread, wait for the timer, which shows them in turn.
+TEST_F(AppSync, MessagesWaitForTheTimerAndAreShownInTurn) {
+  MessageBoxAnswerer answerer;
+  sApp->OnKSMPNotify(100, "Hello from the engine", "");
+  UtilStr name("Studio PC");
+  std::thread link([&] {
+    sApp->ListenToMsg(kKSMsg_SessionRefused, &name, nullptr);
+    sApp->ListenToMsg(kKSMsg_SessionFailed, &name, nullptr);
+  });
+  link.join();
+  EXPECT_TRUE(answerer.Texts().empty());
+  ASSERT_TRUE(PumpUntil([&] { return answerer.Texts().size() == 3; }));
+  std::vector<std::string> texts = answerer.Texts();
+  EXPECT_EQ("Hello from the engine", texts[0]);
+  EXPECT_EQ(0u, texts[1].find("The toolbar's connection to \"Studio PC\" was refused.\r\r"));
+  EXPECT_EQ(0u, texts[2].find("The toolbar failed to connect to Corvexa in \"Studio PC\".\r\r"));
+}
+
+// An engine whose instance name says it runs inside a known media player:
+// that player's window comes to the front before full screen is asked for.
+TEST_F(AppSync, FullScreenBringsTheHostPlayerForwardFirst) {
+  WNDCLASSW playerClass = {};
+  playerClass.lpfnWndProc = DefWindowProcW;
+  playerClass.hInstance = GetModuleHandleW(nullptr);
+  playerClass.lpszClassName = L"iTunes";
+  RegisterClassW(&playerClass);
+  HWND player = CreateWindowExW(0, L"iTunes", L"Player", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(nullptr, player);
+  SetForegroundWindow(sApp->Wind());
+  UseEngine("Corvexa in ITUNES on Studio PC");
+  EXPECT_EQ(Script(kUIFullScreen, UIValue()), SentBy([] {
+              sApp->OnUIFunction(sApp->Controls().Basic.FullScreen, kUIFullScreen, nullptr);
+            }));
+  EXPECT_EQ(player, GetForegroundWindow());
+  DestroyWindow(player);
+}
+
+// Saving the current theme under a new name makes it current and listed;
+// deleting it, once the user agrees, takes it off the list and gives the
+// engine the choices of the theme that follows.
+TEST_F(AppSync, ThemesSavedAndDeletedThroughTheirDialogs) {
+  cStandardComboBox* themes = sApp->Controls().AdvPreferences.Theme;
+  const std::string name = "Sync Test " + std::to_string(GetCurrentProcessId());
+  {
+    ModalDriver dialog(L"Save current theme as:", [&](HWND inDialog) {
+      SetDlgItemTextA(inDialog, 101, name.c_str());
+      ModalDriver::Press(inDialog, IDOK);
+    });
+    sApp->DoSaveThemeAs();
+  }
+  EXPECT_EQ(name, Shown(themes));
+  EXPECT_TRUE(sApp->Controls().AdvPreferences.DeleteTheme->IsEnabled());
+
+  auto remove = [&] {
+    MessageBoxAnswerer answerer({IDYES});
+    sApp->DoDeleteTheme();
+    EXPECT_EQ(std::vector<std::string>{"Are you sure that you want to delete the theme \"" + name +
+                                       "\"?"},
+              answerer.Texts());
+  };
+  std::vector<std::string> sent = SentBy(remove, 10);
+  EXPECT_EQ(-1, themes->FindItem(name.c_str(), false));
+  EXPECT_EQ(gToolbarState.mThemeMgr.GetCurrentTheme(), themes->CurSelection());
+  // Every item list starts with all its items on again.
+  char cmd[kCommandBufferSize];
+  for (long mask : {1, 2, 4, 16, 32}) {
+    EXPECT_EQ(1, std::count(sent.begin(), sent.end(), CommandSetAllEnabled(mask, true, cmd)))
+        << mask;
+  }
+}
+
+// The instance list as discovery finds engines on this machine: the window
+// takes the engine that appears, empties its controls when it goes, and
+// with auto-close on ends when the last one goes.
+TEST_F(AppWin, TheInstanceListFollowsDiscovery) {
+  const std::string name = "Sync Peer " + std::to_string(GetCurrentProcessId());
+  ASSERT_EQ(0, Open(mSavedSkins, "Factory Blue"));
+  cAppWin* app = mAppWin;
+  const AppControls& c = app->Controls();
+  for (bool autoClose : {false, true}) {
+    gToolbarState.mPrefs.SetInt(kPref_AutoCloseToolbar, autoClose);
+    SimProcess sim;
+    ASSERT_TRUE(sim.Start({"--name", name})) << sim.Errors();
+    EXPECT_TRUE(PumpUntil([&] {
+      return Shown(c.AdvPreferences.Peer) == name && c.AdvPreferences.Peer->IsEnabled() &&
+             c.Basic.WaveShapeList->NumItems() > 0;
+    }));
+    EXPECT_EQ(kConnected, app->EnabledState());
+
+    sim.EndInput(nullptr);
+    if (!autoClose) {
+      EXPECT_TRUE(PumpUntil([&] { return app->EnabledState() == kDisconnected; }));
+      EXPECT_EQ("(No instances detected)", Shown(c.AdvPreferences.Peer));
+      EXPECT_FALSE(c.AdvPreferences.Peer->IsEnabled());
+      EXPECT_EQ(0, c.Basic.WaveShapeList->NumItems());
+      EXPECT_FALSE(c.AdvPreferences.AutoTrackInfo->IsEnabled());
+    } else {
+      EXPECT_TRUE(PumpUntil([&] { return !app->IsWindow(); }));
+    }
+  }
+}
 
 TEST_F(AppWin, BindsByFunctionAndTypeAndShowsThePreferences) {
   SkinFolder skin("Test Skin");
@@ -115,29 +572,24 @@ TEST_F(AppWin, BindsByFunctionAndTypeAndShowsThePreferences) {
   prefs.SetInt(kPref_ToolTips, 1);         // the owner of a tool tip, and still on top
 
   ASSERT_EQ(0, Open(skin.Folder().Spec(), "Test Skin"));
-  const AppControls& controls = mAppWin->Controls();
-
+  const AppControls& c = mAppWin->Controls();
+  const auto& shown = c.AdvPreferences;
   // A control of the wrong type, or none at all, leaves its member empty.
-  EXPECT_EQ(nullptr, controls.Basic.WaveShapeToggle);
-  EXPECT_EQ(nullptr, controls.Basic.DeckMode);
-  ASSERT_NE(nullptr, controls.AdvParticles.List);
-  EXPECT_EQ(kCX_Particle, controls.AdvParticles.List->ConfigType());
-
-  ASSERT_NE(nullptr, controls.Basic.WaveShapeInterval);
-  ASSERT_NE(nullptr, controls.Basic.FrameRate);
-  EXPECT_EQ(37, controls.Basic.WaveShapeInterval->IntProp());
-  EXPECT_EQ(80, controls.Basic.FrameRate->IntProp());
-  const auto& shown = controls.AdvPreferences;
-  ASSERT_NE(nullptr, shown.AlwaysOnTop);
+  EXPECT_EQ(nullptr, c.Basic.WaveShapeToggle);
+  EXPECT_EQ(nullptr, c.Basic.DeckMode);
+  for (const void* bound : std::initializer_list<const void*>{
+           c.AdvParticles.List, c.Basic.WaveShapeInterval, c.Basic.FrameRate, shown.AlwaysOnTop,
+           shown.CheckForUpdates, shown.ShowToolbarIn, shown.Skin}) {
+    ASSERT_NE(nullptr, bound);
+  }
+  EXPECT_EQ(kCX_Particle, c.AdvParticles.List->ConfigType());
+  EXPECT_EQ(37, c.Basic.WaveShapeInterval->IntProp());
+  EXPECT_EQ(80, c.Basic.FrameRate->IntProp());
   EXPECT_TRUE(shown.AlwaysOnTop->BoolProp());
   EXPECT_TRUE(GetWindowLongW(mAppWin->Wind(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-  ASSERT_NE(nullptr, shown.CheckForUpdates);
   EXPECT_TRUE(shown.CheckForUpdates->BoolProp());
-
-  ASSERT_NE(nullptr, shown.ShowToolbarIn);
   EXPECT_EQ(1, shown.ShowToolbarIn->CurSelection());
   // The skin list is the skins folder's sub-folders, the current one chosen.
-  ASSERT_NE(nullptr, shown.Skin);
   EXPECT_EQ(2, shown.Skin->NumItems());
   EXPECT_EQ(shown.Skin->FindItem("Test Skin", false), shown.Skin->CurSelection());
 

@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "platform/KSGdiObject.h"
 #include "platform/windowproc.h"
@@ -31,11 +32,7 @@ class TestParent : public cWindow {
     mLog += "scrolled " + std::to_string(inPosition) + " ";
   }
 
-  std::string Take() {
-    std::string log;
-    log.swap(mLog);
-    return log;
-  }
+  std::string Take() { return std::exchange(mLog, ""); }
 
  private:
   std::string mLog;

@@ -80,18 +80,13 @@ std::string Modes(long inRetracted, long inExtended) {
 }
 
 std::string TypeText(const ControlInfo& inInfo) {
-  switch (inInfo.Type) {
-    case kControlTypeButton:
-      return Quoted(inInfo.u.Button.Text);
-    case kControlTypeCheckBox:
-      return Quoted(inInfo.u.CheckBox.Text);
-    case kControlTypeLabel:
-      return Quoted(inInfo.u.Label.Text);
-    case kControlTypeEdit:
-      return Quoted(inInfo.u.Edit.Text);
-    default:
-      return "";
-  }
+  const auto type = inInfo.Type;
+  const char* text = type == kControlTypeButton     ? inInfo.u.Button.Text
+                     : type == kControlTypeCheckBox ? inInfo.u.CheckBox.Text
+                     : type == kControlTypeLabel    ? inInfo.u.Label.Text
+                     : type == kControlTypeEdit     ? inInfo.u.Edit.Text
+                                                    : nullptr;
+  return text != nullptr ? Quoted(text) : "";
 }
 
 std::string Is(const ControlInfo& inInfo, eControlType inType, const std::string& inText) {

@@ -1,11 +1,9 @@
 // The native controls made from descriptions in a real parent window: what
 // clicks report, the value properties, engine replies of every shape, the
 // slider under the mouse and what the program draws (what destroying them
-// gives back is counted in the page-tree test).
-#include <windows.h>
-// The common controls' header needs the platform's types first.
-#include <commctrl.h>
-
+// gives back is counted in the page-tree test); and what every control has
+// of cWindow and cControl: its picture, frames, placement per display mode,
+// shape and tiling (the viewer's tests show a picture that cannot load).
 #include <string>
 
 #include "ControlTestParent.h"
@@ -62,6 +60,7 @@ class ProbedSlider : public cStandardSlider {
 };
 
 using StandardControls = ControlTest;
+using ControlBase = ControlTest;
 
 }  // namespace
 
@@ -109,8 +108,7 @@ TEST_F(StandardControls, PropertiesTextsAndSizes) {
   editInfo.Modes[kModeExtended].Height = 0;
   strcpy(editInfo.u.Edit.Text, "Folder");
   auto edit = Make<cStandardEdit>(editInfo);
-  LONG_PTR style = GetWindowLongPtrW(edit->Wind(), GWL_STYLE);
-  EXPECT_EQ(ES_CENTER, style & (ES_CENTER | ES_RIGHT));
+  EXPECT_EQ(ES_CENTER, GetWindowLongPtrW(edit->Wind(), GWL_STYLE) & (ES_CENTER | ES_RIGHT));
   long width = 0, lineHeight = 0;
   ASSERT_EQ(0, BaseGetTextExtent("Folder", edit->Font(), &width, &lineHeight));
   EXPECT_EQ(lineHeight + 4, edit->Height());
@@ -125,12 +123,11 @@ TEST_F(StandardControls, PropertiesTextsAndSizes) {
   EXPECT_EQ(width, label->Width());
   EXPECT_EQ(lineHeight, label->Height());
 
-  // Tools are known by their windows: without one, nothing to read or do.
+  // Tools are known by their windows: without one, nothing to read or do
+  // (the page tests count the tools of made controls).
   ControlInfo tipInfo = Describe(kControlTypeToolTip);
   cStandardToolTip tip(&tipInfo, 9, &mParent);
   ASSERT_EQ(0, tip.Create());
-  EXPECT_EQ(0, tip.AddTool(button.get(), "Open the web page"));
-  EXPECT_EQ(1, SendMessageW(tip.Wind(), TTM_GETTOOLCOUNT, 0, 0));
   ControlInfo comboInfo = Describe(kControlTypeComboBox);
   cStandardComboBox unmade(&comboInfo, 3, &mParent);
   EXPECT_EQ(kKSErr_BadState, tip.AddTool(&unmade, "x"));
@@ -319,4 +316,67 @@ TEST_F(StandardControls, LabelsAndGraphicsDrawWhatTheSkinAsks) {
     graphic->OnPaint(canvas.DC());
     EXPECT_EQ(g.second, Str(canvas.Ink(0x00FF00))) << g.first;
   }
+}
+
+TEST_F(ControlBase, PictureSizesShapesAndFramesTheControl) {
+  // Two frames whose right halves are keyed out.
+  mPictures.Picture("Pic01.bmp", 6, 4, 0x203040, KSRect{3, 0, 6, 4});
+  mPictures.Picture("Pic02.bmp", 6, 4, 0x405060, KSRect{3, 0, 6, 4});
+  ControlInfo info = Describe(kControlTypeGraphic);
+  snprintf(info.Graphic, sizeof(info.Graphic), "%s\\Pic??.bmp", mPictures.Path().c_str());
+  info.TransparentColor = KSRGBA{0xFF, 0, 0xFF, 0};
+  info.Flags = kFlagAutoSize | kFlagWindowShape;
+  info.Modes[kModeRetracted].Visible = false;
+  auto graphic = Make<cStandardGraphic>(info);
+  ASSERT_NE(nullptr, graphic->Sprite());
+  EXPECT_EQ(2u, graphic->Sprite()->NumFrames());
+  KSRect at;
+  graphic->GetModePosition(kModeExtended, &at);
+  EXPECT_EQ("10 10 16 14", Str(at));  // the picture's size at the mode's place
+
+  // Shaped by the opaque half, only where it shows.
+  graphic->SetModeShape(kModeExtended);
+  EXPECT_EQ("0 0 3 4", ShapeOf(graphic->Wind()));
+  graphic->SetModeShape(kModeRetracted);
+  EXPECT_EQ("none", ShapeOf(graphic->Wind()));
+
+  // A frame the sprite lacks changes nothing, not even the paint.
+  ValidateRect(graphic->Wind(), nullptr);
+  graphic->SetFrame(5);
+  EXPECT_FALSE(GetUpdateRect(graphic->Wind(), nullptr, FALSE));
+  graphic->SetFrame(1);
+  EXPECT_TRUE(GetUpdateRect(graphic->Wind(), nullptr, FALSE));
+  EXPECT_EQ(1u, graphic->Sprite()->CurFrame());
+
+  // Tiled from the corner, whatever the offset, and then never shaped.
+  graphic->Info()->Flags = kFlagTile | kFlagWindowShape;
+  ASSERT_EQ(0, graphic->Resize(13, 9, false));
+  Canvas canvas(13, 9);
+  graphic->OnPaint(canvas.DC());
+  EXPECT_EQ(0x405060u, canvas.Pixel(7, 5));   // the second tile of each way
+  EXPECT_EQ(0xFFFFFFu, canvas.Pixel(4, 1));   // keyed out
+  EXPECT_EQ(0x405060u, canvas.Pixel(12, 8));  // a tile cut by the edge
+  graphic->SetModeShape(kModeExtended);
+  EXPECT_EQ("none", ShapeOf(graphic->Wind()));
+}
+
+// Without a picture, "AutoSize" and "WindowShape" are moot; alignment holds
+// the control against its parent's right and bottom edges, whatever x and y
+// say. (Moving and sizing are the pages' and the window's daily work.)
+TEST_F(ControlBase, ModesPlaceTheControlAndAlignmentWins) {
+  ControlInfo info = Describe(kControlTypeGraphic);
+  info.Modes[kModeRetracted] = ModeInfo{1, 2, 30, 40, false};
+  info.Flags = kFlagAutoSize | kFlagWindowShape;
+  auto bare = Make<cStandardGraphic>(info);
+  EXPECT_EQ(nullptr, bare->Sprite());
+  KSRect at;
+  bare->GetModePosition(kModeRetracted, &at);
+  EXPECT_EQ("1 2 31 42", Str(at));
+  EXPECT_FALSE(bare->IsModeVisible(kModeRetracted));
+  EXPECT_TRUE(bare->IsModeVisible(kModeExtended));
+  bare->SetModeShape(kModeExtended);
+  EXPECT_EQ("none", ShapeOf(bare->Wind()));
+  bare->Info()->Flags = kFlagAlignRight | kFlagAlignBottom;
+  bare->GetModePosition(kModeExtended, &at);
+  EXPECT_EQ("280 276 400 300", Str(at));
 }
