@@ -97,6 +97,9 @@ TEST_F(BrowserTest, WithoutDNSSDListsTheRegistrysServices) {
   ASSERT_TRUE(WaitForListChange());
   EXPECT_EQ(1u, mLog.Count(kKSMsg_ServiceListChanged));
   ASSERT_EQ(1u, ListedNames().size());
+  UtilStr name("leftover");
+  EXPECT_FALSE(mBrowser.GetServiceName(0, &name));
+  EXPECT_TRUE(name.IsEmpty());
   UtilStr domain;
   ASSERT_TRUE(mBrowser.GetDomainForService(UtilStr("Engine One"), &domain));
   EXPECT_STREQ("kestrova_localhost.", domain.getCStr());
