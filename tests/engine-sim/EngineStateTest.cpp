@@ -1,5 +1,8 @@
-// The engine model over time: slide shows that step on the clock through
-// enabled items only, launched items, and lists replaced from content files.
+// The engine model and its script language. The model over time: slide
+// shows that step on the clock through enabled items only, launched items,
+// and lists replaced from content files. The language: printing and
+// formatting, operators, if/else, how failures are contained, and texts that
+// do not parse.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -7,6 +10,7 @@
 #include <vector>
 
 #include "engine-sim/EngineState.h"
+#include "engine-sim/ScriptInterpreter.h"
 #include "engine-sim/SimOptions.h"
 #include "foundation/KSError.h"
 
@@ -27,6 +31,64 @@ EngineContent SmallContent() {
   EngineContent::GetBuiltIn(&content);
   content.mItems[kConfigWaveShape] = {"One", "Two", "Three", "Four", "Five"};
   return content;
+}
+
+// Knows the constants A (1) and B (2) and records every call it is asked to
+// run; "Fail" is rejected, anything starting with "Unknown" does not exist.
+class RecordingHost : public ScriptHost {
+ public:
+  bool GetConstant(const UtilStr& inName, ScriptValue* outValue) override {
+    if (inName == "A" || inName == "B") {
+      *outValue = ScriptValue(inName == "A" ? 1.0 : 2.0);
+      return true;
+    }
+    return false;
+  }
+
+  long CallFunction(const UtilStr& inName, const ScriptArgs& inArgs, ScriptValue* outResult,
+                    UtilStr* outProblem) override {
+    if (inName.StartsWith("Unknown")) {
+      return kKSErr_SymbolNotFound;
+    }
+    if (inName == "Fail") {
+      outProblem->Append("refused");
+      return kKSErr_Param;
+    }
+    std::string call = inName.getCStr();
+    for (const ScriptValue& arg : inArgs) {
+      UtilStr text = arg.AsText();
+      call += "|" + std::string(text.getCStr(), size_t(text.length()));
+    }
+    mCalls.push_back(call);
+    *outResult = ScriptValue(double(mCalls.size()));
+    return 0;
+  }
+
+  std::vector<std::string> mCalls;
+};
+
+struct RunResult {
+  long mErr;
+  std::string mOutput;
+  std::vector<std::string> mNotes;
+};
+
+RunResult RunScript(const std::string& inScript, ScriptHost* inHost = nullptr) {
+  RecordingHost defaultHost;
+  ScriptInterpreter interpreter(inHost ? inHost : &defaultHost);
+  UtilStr output;
+  XStrList notes;
+  RunResult result;
+  result.mErr = interpreter.Run(inScript.data(), long(inScript.size()), &output, &notes);
+  result.mOutput.assign(output.getCStr(), size_t(output.length()));
+  for (long i = 1; i <= notes.Count(); i++) {
+    result.mNotes.push_back(notes.Fetch(i)->getCStr());
+  }
+  return result;
+}
+
+std::string Output(const std::string& inScript) {
+  return RunScript(inScript).mOutput;
 }
 
 }  // namespace
@@ -163,4 +225,136 @@ TEST(SimOptionsTest, DefaultsAndMistakes) {
   const char* const unknown[] = {"--no-stdin", "--frobnicate"};
   ParseSimOptions(2, unknown, &options, &error);
   EXPECT_STREQ("unknown option --frobnicate", error.getCStr());
+}
+
+TEST(ScriptInterpreterTest, PrintfFormsAndTheNulEscape) {
+  EXPECT_EQ(std::string("7\0", 2), Output(R"(printf( "%d\0", 7 );)"));
+  EXPECT_EQ("7", Output(R"(printf( "%d", 7.9 );)"));
+  EXPECT_EQ("-3", Output(R"(printf( "%d", -3.9 );)"));
+  EXPECT_EQ(std::string("-2.000000\0", 10), Output(R"(printf( "%f\0", -2 );)"));
+  EXPECT_EQ(std::string("Arial\0", 6), Output(R"(printf( "%s\0", "Arial" );)"));
+  EXPECT_EQ("[  3.14] 100% ff x=0", Output(R"(printf("[%6.2f] 100%% %x x=%d", 3.14159, 255);)"));
+  EXPECT_EQ("a\tb\\c\"d\\Ue", Output(R"(print("a\tb\\c\"d\Ue");)"));
+  // A number too large for %d is held at the 32-bit limit, not undefined.
+  EXPECT_EQ("2147483647", Output(R"(printf("%d", 1e300);)"));
+  // %s keeps NULs inside its text.
+  EXPECT_EQ(std::string("a\0b|", 4), Output(R"(printf("%s|", "a\0b");)"));
+  // Widths and precisions are held to a thousand, however large the script asks.
+  EXPECT_EQ(1000u, Output(R"(printf("%2000000000d", 1);)").size());
+  EXPECT_EQ(1002u, Output(R"(printf("%.900000000f", 1);)").size());
+}
+
+TEST(ScriptInterpreterTest, PrintWritesNumbersTextsAndLists) {
+  EXPECT_EQ("2", Output("print(2);"));
+  EXPECT_EQ("1.500000", Output("print(1.5);"));
+  // A sign after the exponent mark belongs to the number; one after its digits does not.
+  EXPECT_EQ("100000 0.0025 299", Output(R"(printf("%g %g %g", 1e+5, 2.5E-3, 3e2-1);)"));
+  EXPECT_EQ("ab", Output(R"(print("a", "b");)"));
+  EXPECT_EQ("", Output(""));
+  EXPECT_EQ("", Output("   ;;  "));
+}
+
+TEST(ScriptInterpreterTest, OperatorsFollowCPrecedence) {
+  EXPECT_EQ("7 9 1 0 1",
+            Output(R"(printf("%d %d %d %d %d", 1 + 2 * 3, (1 + 2) * 3, !0, ! 5, -1 < 0);)"));
+  EXPECT_EQ("1 0 1 1", Output(R"(printf("%d %d %d %d", 2 >= 2, 2 > 2, 3 != 4, 2 <= 3);)"));
+  EXPECT_EQ("257 1 0", Output(R"(printf("%d %d %d", 256 | 1, 1 && 2, 1 && 0);)"));
+  EXPECT_EQ("1 0 ab", Output(R"(printf("%d %d %s", "x" == "x", "x" == "y", "a" + "b");)"));
+  EXPECT_EQ("0 0", Output(R"(printf("%d %d", 5 / 0, 7 % 0);)"));
+  // (A > 0) && (B > A): both sides are looked at.
+  EXPECT_EQ("1", Output(R"(printf( "%d", (A > 0) && (B > A));)"));
+}
+
+TEST(ScriptInterpreterTest, AndOrLookAtTheRightSideOnlyWhenNeeded) {
+  RecordingHost host;
+  RunResult result = RunScript("0 && Call(); 1 || Call(); 1 && Call(); 0 || Call();", &host);
+  EXPECT_TRUE(result.mNotes.empty());
+  EXPECT_EQ(2u, host.mCalls.size());
+}
+
+TEST(ScriptInterpreterTest, IfElseWithAndWithoutBraces) {
+  const std::string tabs(24, '\t');
+  EXPECT_EQ("yes", Output(tabs + "if ( 1 ) {" + tabs + "print(\"yes\");" + tabs + "}" + tabs +
+                          "else {" + tabs + "print(\"no\");" + tabs + "}" + tabs));
+  EXPECT_EQ("no", Output(R"(if ( 2 < 1 ) { print("yes"); } else { print("no"); })"));
+  EXPECT_EQ("b", Output(R"(if (0) print("a"); else if (1) print("b"); else print("c");)"));
+  EXPECT_EQ("", Output(R"(if (0) print("a");)"));
+  EXPECT_EQ("in", Output(R"(if (1) { if (1) { print("in") } })"));
+}
+
+TEST(ScriptInterpreterTest, ArgumentsAndSequencesReachTheHost) {
+  RecordingHost host;
+  RunResult result = RunScript(R"(Call( A, "x y", -2.5, true, false ); Execute( A B ))", &host);
+  EXPECT_TRUE(result.mNotes.empty());
+  ASSERT_EQ(2u, host.mCalls.size());
+  EXPECT_EQ("Call|1|x y|-2.500000|1|0", host.mCalls[0]);
+  EXPECT_EQ(std::string("Execute|1\0"
+                        "2\0",
+                        12),
+            host.mCalls[1]);
+}
+
+TEST(ScriptInterpreterTest, AFailingStatementIsAbandonedAndTheRestRuns) {
+  RecordingHost host;
+  RunResult result = RunScript(
+      "First(); Second(UnknownFn()); Fail(); Third(NO_SUCH_NAME); if (Fail()) Fourth(); Last();",
+      &host);
+  EXPECT_EQ(0, result.mErr);
+  EXPECT_EQ((std::vector<std::string>{"First", "Last"}), host.mCalls);
+  ASSERT_EQ(4u, result.mNotes.size());
+  EXPECT_NE(std::string::npos, result.mNotes[0].find("unknown call UnknownFn()"));
+  EXPECT_NE(std::string::npos, result.mNotes[1].find("Fail(): refused"));
+  EXPECT_NE(std::string::npos, result.mNotes[2].find("unknown name NO_SUCH_NAME"));
+}
+
+TEST(ScriptInterpreterTest, TextsThatDoNotParseRunNotAtAll) {
+  const char* const kBroken[] = {
+      R"(First(); SetWaveShape ("a"b", 1, true);)",  // a name with a quote in it
+      R"(First(); print("open)",
+      "First(); print(1",
+      "First(); print(1) print(2);",
+      "First(); if (1 { }",
+      "First(); { First();",
+      "First(); else First();",
+      "First(); print(1,);",
+      "First(); @;",
+      "First(); 1 +;",
+  };
+  for (const char* script : kBroken) {
+    RecordingHost host;
+    RunResult result = RunScript(script, &host);
+    EXPECT_EQ(kKSErr_FormatNotRecognized, result.mErr) << script;
+    EXPECT_TRUE(host.mCalls.empty()) << script;
+    EXPECT_EQ("", result.mOutput) << script;
+    ASSERT_EQ(1u, result.mNotes.size()) << script;
+  }
+}
+
+TEST(ScriptInterpreterTest, HostileNestingIsRefusedWithoutExhaustingTheStack) {
+  const std::string deep = std::string(100000, '(') + "1" + std::string(100000, ')');
+  EXPECT_EQ(kKSErr_FormatNotRecognized, RunScript("print(" + deep + ");").mErr);
+  EXPECT_EQ(kKSErr_FormatNotRecognized, RunScript(std::string(100000, '!') + "1;").mErr);
+  EXPECT_EQ(kKSErr_FormatNotRecognized, RunScript(std::string(100000, '{')).mErr);
+  EXPECT_EQ("1", Output("print(" + std::string(50, '(') + "1" + std::string(50, ')') + ");"));
+}
+
+TEST(ScriptInterpreterTest, ExpressionsWithRandomTermsStayInTheirRange) {
+  ScriptInterpreter interpreter(nullptr);
+  const std::string expr = "( .8 + rnd( .4 ) ) * 10";
+  double low = 1e9, high = -1e9;
+  for (uint32 seed = 1; seed <= 200; seed++) {
+    interpreter.SetRandomSeed(seed);
+    ScriptValue value;
+    ASSERT_EQ(0, interpreter.Evaluate(expr.data(), long(expr.size()), &value, nullptr));
+    low = std::min(low, value.AsNumber());
+    high = std::max(high, value.AsNumber());
+  }
+  EXPECT_GE(low, 8.0);
+  EXPECT_LT(high, 12.0);
+  EXPECT_LT(low, 9.0);  // the spread is really used
+  EXPECT_GT(high, 11.0);
+
+  ScriptValue value;
+  EXPECT_EQ(kKSErr_FormatNotRecognized, interpreter.Evaluate("1 +", 3, &value, nullptr));
+  EXPECT_EQ(kKSErr_FailedCheck, interpreter.Evaluate("Nothing()", 9, &value, nullptr));
 }

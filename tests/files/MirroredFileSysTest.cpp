@@ -71,6 +71,8 @@ TEST(MirroredFileSys, ListsTheDiskFolderLazily) {
   KSFileSpec spec;
   EXPECT_EQ(kFSItemCreated, fs.FileIDToSpec(fs.ID(sub, "inner.txt"), &spec));
   EXPECT_STREQ(temp.Item("sub\\inner.txt").GetPathCStr(), spec.GetPathCStr());
+  EXPECT_EQ(0u, fs.FileIDToSpec(999, &spec));
+  EXPECT_TRUE(spec.IsEmpty());
 
   FSCatInfo info;
   ASSERT_EQ(0, fs.GetCatInfo(fs.ID(1, "a.txt"), &info));
@@ -78,6 +80,7 @@ TEST(MirroredFileSys, ListsTheDiskFolderLazily) {
   EXPECT_GT(info.mModificationTime, 1600000000);
   XLongList ids;
   EXPECT_EQ(kKSErr_NotADirectory, fs.Catalog(fs.ID(1, "a.txt"), &ids, kFSCatFiles));
+  EXPECT_EQ(kKSErr_FileNotFound, fs.Catalog(999, &ids, kFSCatFiles));
 
   // A mirror changes the disk only through Write and Create.
   long a = fs.ID(1, "a.txt");

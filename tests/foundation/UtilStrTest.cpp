@@ -227,6 +227,8 @@ TEST(UtilStr, CompareOrdersBytesAsSigned) {
   EXPECT_GT(b.CompareTo(&a, 0), 0);
   EXPECT_GT(a.CompareTo(&b, 1), 0);
 
+  EXPECT_TRUE(UtilStr::StartsWith(nullptr, true, "x", -1));
+  EXPECT_FALSE(UtilStr::StartsWith("x", true, nullptr, -1));
   EXPECT_TRUE(UtilStr::StartsWith("He", false, "hello", -1));
   EXPECT_FALSE(UtilStr::StartsWith("He", true, "hello", -1));
   EXPECT_FALSE(UtilStr::StartsWith("abc", true, "abcdef", 2));
@@ -244,7 +246,10 @@ TEST(UtilStr, ContainsAndWholeWords) {
   EXPECT_EQ(0, UtilStr::contains("cat", -1, 0, true, "cats", -1, true));
   EXPECT_EQ(0, UtilStr::contains("cat", -1, 0, true, "_cat", -1, true));
   EXPECT_EQ(2, UtilStr::contains("cat", -1, 0, true, "\351cat\351", -1, true));
+  EXPECT_EQ(0, UtilStr::contains("longer", -1, 0, true, "short", -1, false));
   EXPECT_EQ(0, UtilStr::contains("cat", -1, 0, true, "concat", 5, false)) << "text length honoured";
+
+  EXPECT_EQ(5, UtilStr("one two one").contains("TWO", 0, false, true));
 
   UtilStr banana("banana");
   EXPECT_EQ(6, banana.FindPrevInstanceOf(100, 'a'));

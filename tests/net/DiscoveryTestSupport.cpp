@@ -35,15 +35,10 @@ void PulseRegistry(const std::string& inType) {
   }
 }
 
-std::wstring TestExeFolder() {
-  wchar_t path[MAX_PATH];
-  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path, length);
-  return folder.substr(0, folder.find_last_of(L"\\/"));
-}
-
 void UseDNSSDDoubleFrom(const wchar_t* inSubfolder) {
-  SetDllDirectoryW((TestExeFolder() + L"\\" + inSubfolder).c_str());
+  wchar_t path[MAX_PATH];
+  std::wstring folder(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+  SetDllDirectoryW((folder.substr(0, folder.find_last_of(L"\\/") + 1) + inSubfolder).c_str());
 }
 
 namespace {

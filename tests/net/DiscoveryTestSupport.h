@@ -32,9 +32,6 @@ std::string UniqueServiceType(const char* inTag);
 // lost, and it would otherwise notice the change only minutes later.
 void PulseRegistry(const std::string& inType);
 
-// The folder of the running test executable, without a trailing separator.
-std::wstring TestExeFolder();
-
 // Lets the next load of "DNSSD.DLL" find the test double in inSubfolder of the
 // test executable's folder.
 void UseDNSSDDoubleFrom(const wchar_t* inSubfolder);
