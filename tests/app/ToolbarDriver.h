@@ -19,12 +19,12 @@
 #include <sstream>
 #include <string>
 #include <thread>
-#include <utility>
 #include <vector>
 
 #include "files/Prefs.h"
 #include "support/ChildProcess.h"
 #include "support/KSTestFolder.h"
+#include "support/ProcessCounts.h"
 #include "support/SimProcess.h"
 #include "toolbar/ToolbarPrefs.h"
 #include "toolbar/ToolbarState.h"
@@ -39,9 +39,9 @@ const char kNoInstances[] = "(No instances detected)";
 const long kWaveShapes = 44;
 const long kFullRows = kWaveShapes + 65 + 34 + 22 + 22;
 
-// Asks inDone every 10 ms until it holds (true) or inMS have passed.
-inline bool WaitFor(const std::function<bool()>& inDone, DWORD inMS) {
-  for (DWORD start = GetTickCount();; Sleep(10)) {
+// Asks inDone every inStepMS until it holds (true) or inMS have passed.
+inline bool WaitFor(const std::function<bool()>& inDone, DWORD inMS, DWORD inStepMS = 10) {
+  for (DWORD start = GetTickCount();; Sleep(inStepMS)) {
     if (inDone()) {
       return true;
     }
@@ -123,17 +123,12 @@ inline std::vector<HWND> Children(HWND inWind, const wchar_t* inClass) {
   return search.mFound;
 }
 
-inline std::vector<std::string> ComboItems(HWND inCombo) {
-  std::vector<std::string> items;
-  long count = long(Ask(inCombo, CB_GETCOUNT, 0, 0));
-  for (long i = 0; i < count; i++) {
-    wchar_t text[512] = L"";
-    if (Ask(inCombo, CB_GETLBTEXTLEN, WPARAM(i), 0) < 511) {
-      Ask(inCombo, CB_GETLBTEXT, WPARAM(i), reinterpret_cast<LPARAM>(text));
-    }
-    items.push_back(Narrow(text));
+inline std::string ItemText(HWND inCombo, long inIndex) {
+  wchar_t text[512] = L"";
+  if (Ask(inCombo, CB_GETLBTEXTLEN, WPARAM(inIndex), 0) < 511) {
+    Ask(inCombo, CB_GETLBTEXT, WPARAM(inIndex), reinterpret_cast<LPARAM>(text));
   }
-  return items;
+  return Narrow(text);
 }
 
 // Chooses item inIndex of a combo box as a click on it does.
@@ -164,11 +159,10 @@ inline std::string TakeBox(DWORD inProcessId, const wchar_t* inTitle, DWORD inMS
 class AnswerWatch {
  public:
   explicit AnswerWatch(HWND inWind)
-      : mStop(false), mMissed(0), mAsked(0), mThread([this, inWind] {
-          while (!mStop) {
+      : mThread([this, inWind] {
+          for (; !mStop; Sleep(100)) {
             mAsked++;
             mMissed += Answers(inWind) ? 0 : 1;
-            Sleep(100);
           }
         }) {}
   ~AnswerWatch() { Stop(); }
@@ -178,13 +172,11 @@ class AnswerWatch {
       mThread.join();
     }
   }
-  long Missed() const { return mMissed; }
-  long Asked() const { return mAsked; }
+  std::atomic<long> mMissed{0};
+  std::atomic<long> mAsked{0};
 
  private:
-  std::atomic<bool> mStop;
-  std::atomic<long> mMissed;
-  std::atomic<long> mAsked;
+  std::atomic<bool> mStop{false};
   std::thread mThread;
 };
 
@@ -208,12 +200,49 @@ inline std::vector<std::string> LoggedScripts(const KSFileSpec& inLog) {
   return scripts;
 }
 
+// What a process holds: kernel handles, threads, GDI objects, windows and
+// private memory in KB.
+struct Usage {
+  long mOf[5];
+
+  static Usage Of(HANDLE inProcess) {
+    ProcessCounts c = ProcessCounts::TakeOf(inProcess);
+    return {{c.mKernelHandles, c.mThreads, c.mGdiObjects, c.mUserObjects, PrivateKBOf(inProcess)}};
+  }
+  // No more than inBase and a small margin: the threads and windows of a
+  // closed session end a little after it.
+  bool Within(const Usage& inBase) const {
+    const long kMargin[5] = {6, 1, 6, 0, 2048};
+    for (int i = 0; i < 5; i++) {
+      if (mOf[i] > inBase.mOf[i] + kMargin[i]) {
+        return false;
+      }
+    }
+    return true;
+  }
+};
+
 // The name of the test skin: Factory Blue with native combo boxes, whose
 // items another process can read and choose through window messages.
 const char kTestSkin[] = "Test Native Combos";
 
 inline std::filesystem::path SkinPath(const char* inName) {
   return std::filesystem::u8path(gToolbarState.mSkinsFolder.GetPathCStr()) / inName;
+}
+
+inline size_t Count(const std::string& inText, const std::string& inPart) {
+  size_t count = 0;
+  for (size_t at = inText.find(inPart); at != std::string::npos; at = inText.find(inPart, at + 1)) {
+    count++;
+  }
+  return count;
+}
+
+inline std::string SkinText(const char* inSkin = kTestSkin) {
+  std::ifstream in(SkinPath(inSkin) / "skin.txt", std::ios::binary);
+  std::stringstream read;
+  read << in.rdbuf();
+  return read.str();
 }
 
 // Copies Factory Blue as kTestSkin with the "Custom" style taken off every
@@ -224,11 +253,7 @@ inline bool MakeTestSkin() {
   fs::path to = SkinPath(kTestSkin);
   fs::remove_all(to, error);
   fs::copy(SkinPath("Factory Blue"), to, fs::copy_options::recursive, error);
-  std::ifstream in(to / "skin.txt", std::ios::binary);
-  std::stringstream read;
-  read << in.rdbuf();
-  in.close();
-  std::string text = read.str();
+  std::string text = SkinText();
   const std::string custom = "Styles = Custom,";
   for (size_t at = text.find("ComboBox ("); at != std::string::npos;
        at = text.find("ComboBox (", at + 1)) {
@@ -304,17 +329,17 @@ class RunningToolbar : public ::testing::Test {
     ASSERT_TRUE(StartToolbar(&mToolbar));
     mWind = WaitForToolbar(Pid());
     ASSERT_NE(nullptr, mWind);
-    // The controls come with the skin, after the window shows, and stay:
-    // taken once (when two looks agree), they save a search per question.
-    size_t found = 0;
+    // The skin's controls are made one by one after the window shows, and
+    // stay: found once, they save a search per question.
+    const std::string skin = SkinText();
     ASSERT_TRUE(WaitFor(
         [&] {
-          Sleep(100);
           mCombos = Children(mWind, L"ComboBox");
           mLists = Children(mWind, WC_LISTVIEWW);
-          return std::exchange(found, mCombos.size() + mLists.size()) == found && found > 0;
+          return mCombos.size() == Count(skin, "ComboBox (") &&
+                 mLists.size() == Count(skin, "ListView (");
         },
-        10000));
+        30000));
   }
   void TearDown() override {
     if (mWind != nullptr && IsWindow(mWind)) {
@@ -332,12 +357,10 @@ class RunningToolbar : public ::testing::Test {
   // test's folder, and waits until the toolbar lists it.
   bool Engine(SimProcess* ioSim, const std::string& inName, std::vector<std::string> inArgs = {}) {
     mEngineStart = GetTickCount();
-    std::vector<std::string> args = {"--name", inName, "--seed", "1", "--log", Log(inName)};
+    std::string log = mFolder.Item(inName + ".log").GetPathCStr();
+    std::vector<std::string> args = {"--name", inName, "--seed", "1", "--log", log};
     args.insert(args.end(), inArgs.begin(), inArgs.end());
     return ioSim->Start(args) && WaitFor([&] { return Listing(inName) != nullptr; }, 15000);
-  }
-  std::string Log(const std::string& inEngine) {
-    return mFolder.Item(inEngine + ".log").GetPathCStr();
   }
   // Ends the engine that started last, not within 5 s of its start: the
   // toolbar takes a close within a session's first 4 s for a refusal.

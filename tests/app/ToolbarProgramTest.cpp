@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/ToolbarDriver.h"
@@ -20,10 +21,10 @@ long CountToolbars() {
   return count;
 }
 
-RECT Place(HWND inWind) {
+std::pair<long, long> Corner(HWND inWind) {
   RECT box = {};
   GetWindowRect(inWind, &box);
-  return box;
+  return {box.left, box.top};
 }
 
 // Closes the toolbar as its close button does and waits for the program.
@@ -81,8 +82,7 @@ TEST_F(ToolbarProgram, ASecondStartBringsTheFirstForwardAndClosingStoresPlaceAnd
   ChildProcess* first = Start();
   HWND toolbar = WaitForToolbar(0);
   ASSERT_NE(nullptr, toolbar);
-  EXPECT_EQ(123, Place(toolbar).left);
-  EXPECT_EQ(77, Place(toolbar).top);
+  EXPECT_EQ(std::make_pair(123L, 77L), Corner(toolbar));
 
   // Hidden (as in the tray), a second start shows it and ends on its own.
   ShowWindow(toolbar, SW_HIDE);
@@ -108,8 +108,7 @@ TEST_F(ToolbarProgram, ASecondStartBringsTheFirstForwardAndClosingStoresPlaceAnd
   ChildProcess* third = Start();
   toolbar = WaitForToolbar(0);
   ASSERT_NE(nullptr, toolbar);
-  EXPECT_EQ(201, Place(toolbar).left);
-  EXPECT_EQ(143, Place(toolbar).top);
+  EXPECT_EQ(std::make_pair(201L, 143L), Corner(toolbar));
   EXPECT_TRUE(CloseToolbar(toolbar, third));
 }
 

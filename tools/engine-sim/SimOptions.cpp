@@ -202,5 +202,6 @@ const char* SimUsage() {
          "  --oversize          answer the first request of each connection with a\n"
          "                      packet that announces more data than any client accepts\n"
          "  --bad-sysmsg        greet each connection with a malformed system message\n"
-         "  --flood RATE        send RATE notifications a second to every client\n";
+         "  --flood RATE        send RATE notifications a second to every client (one\n"
+         "                      that takes fewer gets fewer: no backlog builds up)\n";
 }
