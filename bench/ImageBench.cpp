@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchPictures.h"
 #include "BenchStats.h"
 #include "foundation/KSHandle.h"
 #include "platform/BmpWriter.h"
@@ -138,15 +139,6 @@ std::vector<std::string> WriteSkinFolder(const std::string& inFolder) {
   return paths;
 }
 
-double TimeLoading(const std::vector<std::string>& inPaths, bool* ioOk) {
-  double start = BenchNowMicros();
-  for (const std::string& path : inPaths) {
-    cImage image;
-    *ioOk = image.LoadFile(path.c_str()) == 0 && *ioOk;
-  }
-  return BenchNowMicros() - start;
-}
-
 double TimeRawReading(const std::vector<std::string>& inPaths, bool* ioOk) {
   std::vector<uint8> buffer;
   double start = BenchNowMicros();
@@ -175,10 +167,10 @@ int main() {
   std::vector<std::string> paths = WriteSkinFolder(folder);
   bool ok = !paths.empty();
   std::vector<double> loads, reads;
-  TimeLoading(paths, &ok);  // warm-up: the files come into the cache
+  TimePictureLoads(paths, &ok);  // warm-up: the files come into the cache
   TimeRawReading(paths, &ok);
   for (int round = 0; ok && round < kRounds; round++) {
-    loads.push_back(TimeLoading(paths, &ok));
+    loads.push_back(TimePictureLoads(paths, &ok));
     reads.push_back(TimeRawReading(paths, &ok));
   }
   for (const std::string& path : paths) {

@@ -17,10 +17,10 @@
 #include <vector>
 
 #include "BenchStats.h"
-#include "BenchToolbarPrefs.h"
 #include "net/KSMPWire.h"
 #include "net/KSNet.h"
 #include "skin/cStandardCheckBox.h"
+#include "support/DrivenToolbarPrefs.h"
 #include "support/KSTestFolder.h"
 #include "support/LoopbackPeer.h"
 #include "toolbar/ToolbarPrefs.h"
@@ -110,7 +110,7 @@ int main() {
   // The toolbar's preferences in a folder of the benchmark's own, and the
   // build's factory skins.
   KSTestFolder prefsFolder;
-  UseBenchToolbarPrefs(prefsFolder);
+  UseDrivenToolbarPrefs(prefsFolder);
   std::string skins = std::string("Z:") + KS_BUILT_SKINS_DIR;
   std::replace(skins.begin(), skins.end(), '/', '\\');
   gToolbarState.mSkinsFolder.AssignFromPath(skins.c_str());

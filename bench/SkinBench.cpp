@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "BenchPictures.h"
 #include "BenchStats.h"
-#include "BenchToolbarPrefs.h"
-#include "platform/cImage.h"
+#include "support/DrivenToolbarPrefs.h"
 #include "support/KSTestFolder.h"
 #include "toolbar/ToolbarPrefs.h"
 #include "toolbar/ToolbarState.h"
@@ -62,20 +62,11 @@ double TimeSkinSwitch(cAppWin* ioApp, const char* inSkin, bool* ioOk) {
   return micros;
 }
 
-double TimePictures(const std::vector<std::string>& inPaths, bool* ioOk) {
-  double start = BenchNowMicros();
-  for (const std::string& path : inPaths) {
-    cImage image;
-    *ioOk = image.LoadFile(path.c_str()) == 0 && *ioOk;
-  }
-  return BenchNowMicros() - start;
-}
-
 }  // namespace
 
 int main() {
   KSTestFolder prefsFolder;
-  UseBenchToolbarPrefs(prefsFolder);
+  UseDrivenToolbarPrefs(prefsFolder);
   gToolbarState.mSkinsFolder.AssignFromPath(SkinsFolder().c_str());
 
   cAppWin* app = nullptr;
@@ -91,7 +82,7 @@ int main() {
   for (int round = -1; ok && round < kRounds; round++) {
     for (int skin = 0; skin < 2; skin++) {
       double switchMicros = TimeSkinSwitch(app, kSkins[skin], &ok);
-      double aloneMicros = TimePictures(pictures[skin], &ok);
+      double aloneMicros = TimePictureLoads(pictures[skin], &ok);
       if (round >= 0) {
         switches[skin].push_back(switchMicros);
         alone[skin].push_back(aloneMicros);

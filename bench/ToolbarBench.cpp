@@ -30,6 +30,7 @@
 #include "BenchStats.h"
 #include "files/Prefs.h"
 #include "support/ChildProcess.h"
+#include "support/DrivenToolbarPrefs.h"
 #include "toolbar/ToolbarPrefs.h"
 #include "toolbar/ToolbarState.h"
 #include "toolbar/UICommands.h"
@@ -90,10 +91,7 @@ bool StoreToolbarPrefs() {
   prefs.SetSpec(state.mPrefs.GetSpec());
   prefs.Load();
   SetMissingToolbarPrefs(&prefs);
-  prefs.SetInt(kPref_ShowToolbarIn, 1);
-  prefs.SetInt(kPref_StartMinimized, 0);
-  prefs.SetInt(kPref_DeckAutoStart, 0);
-  prefs.SetInt(kPref_AutoCloseToolbar, 0);
+  SetDrivenToolbarPrefs(&prefs);
   prefs.SetInt(kPref_BarX, 40);
   prefs.SetInt(kPref_BarY, 300);
   prefs.SetStr(kPref_Skin, "Factory Blue");

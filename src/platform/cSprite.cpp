@@ -59,6 +59,10 @@ class FramePattern {
       }
       return;
     }
+    std::string names[kMaxFrames + 1];
+    for (int n = 1; n <= kMaxFrames; n++) {
+      names[n] = PathOf(n).substr(nameStart);
+    }
     std::string listing = mPath;
     listing.replace(mField, mFieldLen, "*");
     WIN32_FIND_DATAW found;
@@ -73,7 +77,7 @@ class FramePattern {
       UtilStr name;
       KSWideText::ToUTF8(found.cFileName, -1, &name);
       for (int n = 1; n <= kMaxFrames; n++) {
-        if (UtilStr::compare(name.getCStr(), PathOf(n).c_str() + nameStart, false) == 0) {
+        if (UtilStr::compare(name.getCStr(), names[n].c_str(), false) == 0) {
           mExists[size_t(n)] = true;
         }
       }

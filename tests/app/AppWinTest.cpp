@@ -25,6 +25,7 @@
 #include "skin/cStandardListView.h"
 #include "skin/cStandardSlider.h"
 #include "skin/cToolPage.h"
+#include "support/DrivenToolbarPrefs.h"
 #include "support/EventLog.h"
 #include "support/KSTestFolder.h"
 #include "support/MessageBoxAnswerer.h"
@@ -41,18 +42,6 @@
 #include "toolbar/mainwin.h"
 
 namespace {
-
-// The preferences in inFolder, never in the prefix's; the skin is the
-// engine installation's Factory Blue.
-void UseTestPrefs(const KSTestFolder& inFolder) {
-  Prefs& prefs = gToolbarState.mPrefs;
-  prefs.SetSpec(inFolder.Item("Toolbar Preferences.txt"));
-  for (long key : {kPref_StartMinimized, kPref_DeckAutoStart, kPref_AutoCloseToolbar}) {
-    prefs.SetInt(key, 0);
-  }
-  prefs.SetInt(kPref_ShowToolbarIn, 1);  // no tray icon
-  prefs.SetStr(kPref_Skin, "Factory Blue");
-}
 
 bool PumpUntil(const std::function<bool()>& inDone) {
   return PollUntil([&] {
@@ -86,7 +75,7 @@ class AppSync : public ::testing::Test {
   static void SetUpTestSuite() {
     sFolder = new KSTestFolder;
     sLog = sFolder->Item("sim.log");
-    UseTestPrefs(*sFolder);
+    UseDrivenToolbarPrefs(*sFolder);
     sSim = new SimProcess;
     ASSERT_TRUE(sSim->Start({"--no-publish", "--seed", "1", "--log", sLog.GetPathCStr()}))
         << sSim->Errors();
@@ -173,7 +162,7 @@ std::string Stored(long inKey) {
 class AppWin : public ::testing::Test {
  protected:
   void SetUp() override {
-    UseTestPrefs(mPrefsFolder);
+    UseDrivenToolbarPrefs(mPrefsFolder);
     gToolbarState.mPrefs.SetInt(kPref_BarX, 40);
     gToolbarState.mPrefs.SetInt(kPref_BarY, 50);
     mSavedSkins = gToolbarState.mSkinsFolder;

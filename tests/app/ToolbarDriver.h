@@ -23,6 +23,7 @@
 
 #include "files/Prefs.h"
 #include "support/ChildProcess.h"
+#include "support/DrivenToolbarPrefs.h"
 #include "support/KSTestFolder.h"
 #include "support/ProcessCounts.h"
 #include "support/SimProcess.h"
@@ -309,10 +310,7 @@ class PrefsKeeper : public FileKeeper {
     prefs.SetSpec(Spec());
     prefs.Load();
     SetMissingToolbarPrefs(&prefs);
-    prefs.SetInt(kPref_ShowToolbarIn, 1);
-    prefs.SetInt(kPref_StartMinimized, 0);
-    prefs.SetInt(kPref_DeckAutoStart, 0);
-    prefs.SetInt(kPref_AutoCloseToolbar, 0);
+    SetDrivenToolbarPrefs(&prefs);
     prefs.SetInt(kPref_ToolTips, 0);
     prefs.SetStr(kPref_Skin, inSkin != nullptr ? inSkin : kTestSkin);
     return prefs.Store();
