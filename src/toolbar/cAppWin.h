@@ -74,8 +74,9 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   // Engine state.
   void RefreshState(ToolbarEnabledState inVisualState);
   void onPeerListChange();
-  // Timer 3: drains the engine link and the window's event queue.
-  void PumpEngineEvents();
+  // Timer 3: drains the engine link and the window's event queue. True
+  // when the link still had events waiting at the end of the slice.
+  bool PumpEngineEvents();
   bool UpdateCommandStatus(long inCommandID);
   void ApplyListItemsToEngine(cStandardListView* inList, bool inUpdateListItemCheckMark);
   void SetItemEnabled(cStandardListView* inList, long inIndex);
@@ -103,6 +104,7 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   cSkin* mActiveSkin;    // owned; from OnCreate to OnDestroy
   cToolPage* mMainPage;  // owned; null while no skin is loaded
   bool mInDragMode;
+  bool mBacklogTimerSet;  // the engine link's drain continues shortly
   KSPoint mDragPos;
   cStandardToolTip* mToolTip;  // owned; only while tool tips are on
   long mDisplayDeviceIndex;

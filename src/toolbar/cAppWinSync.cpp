@@ -81,9 +81,7 @@ void SelectCurrentItem(cStandardComboBox* inCombo, cStandardListView* inList, co
   }
   if (inList != nullptr) {
     long row = inList->FindItem(inName);
-    for (long i = 0; i < inList->NumItems(); i++) {
-      inList->SelectItem(i, i == row);
-    }
+    inList->SelectOnly(row);
     if (row >= 0) {
       inList->ScrollToItem(row);
     }
@@ -523,14 +521,13 @@ void cAppWin::onPeerListChange() {
   }
 }
 
-void cAppWin::PumpEngineEvents() {
+bool cAppWin::PumpEngineEvents() {
   // A wake-up posted from now on is a new one: clear the mark before taking
   // what is queued, so nothing queued meanwhile waits for the timer.
   mSession.WakeHandled();
   // An engine that floods the link is heard a slice at a time, so that the
-  // window answers its other messages in between: what is left waits for
-  // the next wake-up (any further event) or the timer.
-  mSession.DispatchIncoming(kEngineSliceMS);
+  // window answers its other messages in between.
+  bool leftWaiting = mSession.DispatchIncoming(kEngineSliceMS);
 
   for (;;) {
     long id = 0;
@@ -553,6 +550,7 @@ void cAppWin::PumpEngineEvents() {
     }
     delete obj;
   }
+  return leftWaiting;
 }
 
 void cAppWin::WakeOnEngineEvents(UINT_PTR inTimerID) {
