@@ -33,6 +33,7 @@ void PassMouse(cBaseWindow* inObject, UINT inMsg, LPARAM inLParam) {
 LRESULT CALLBACK NativeControlProc(HWND inWind, UINT inMsg, WPARAM inWParam, LPARAM inLParam) {
   WNDPROC native = reinterpret_cast<WNDPROC>(GetPropW(inWind, kNativeProcProperty));
   cBaseWindow* object = cBaseWindow::FromWindow(inWind);
+  cBaseWindow::NotePointerMessage(inWind, object, inMsg);
   if (inMsg == WM_NCDESTROY) {
     RemovePropW(inWind, kNativeProcProperty);
     RemovePropW(inWind, kNativeMouseProperty);
