@@ -35,6 +35,7 @@ LRESULT CALLBACK cControl::NativeControlProc(HWND inWind, UINT inMsg, WPARAM inW
                                              LPARAM inLParam) {
   // Only controls put this procedure in front of a window.
   auto* object = static_cast<cControl*>(cBaseWindow::FromWindow(inWind));
+  cBaseWindow::NotePointerMessage(inWind, object, inMsg);
   if (inMsg == WM_NCDESTROY || object == nullptr) {
     auto native = reinterpret_cast<WNDPROC>(GetPropW(inWind, kNativeProcProperty));
     if (inMsg == WM_NCDESTROY) {

@@ -36,6 +36,7 @@ cAppWin::cAppWin()
       mDragPos{0, 0},
       mToolTip(nullptr),
       mDisplayDeviceIndex(0),
+      mKSEventCount(0),
       mEnabledState(kNotInitted),
       mControls{} {}
 

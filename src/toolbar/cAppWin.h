@@ -19,6 +19,8 @@
 //   cAppWinDispatch.cpp  what each UI function does
 #pragma once
 
+#include <atomic>
+
 #include "foundation/KSBroadcaster.h"
 #include "foundation/KSEventQueue.h"
 #include "foundation/KSMutex.h"
@@ -110,6 +112,9 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   long mDisplayDeviceIndex;
   KSEventQueue mKSEventQueue;
   KSMutex mKSEventQueueMutex;  // held round each single call of mKSEventQueue
+  // The events in mKSEventQueue, changed under mKSEventQueueMutex: the timer
+  // reads it without the lock and takes the lock only when there is work.
+  std::atomic<long> mKSEventCount;
   cToolbarSession mSession;
   ToolbarEnabledState mEnabledState;
   AppControls mControls;
@@ -127,6 +132,9 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   // as soon as it queues a reply or notification, so that the drain runs at
   // once rather than at the next tick (0: stop).
   void WakeOnEngineEvents(UINT_PTR inTimerID);
+  // From any thread: queues a text for the window thread to show in a
+  // message box (inID says whose).
+  void QueueKSEvent(long inID, UtilStr* inText);
   // Save the current theme under a name the user gives, and delete the
   // current theme after asking.
   void DoSaveThemeAs();

@@ -380,11 +380,9 @@ void cAppWin::OnKSMPNotify(long inCode, const char* inBody, const char*) {
     inBody = "";
   }
   switch (inCode) {
-    case kNotifyUserMessage: {
-      KSMutexHold hold(mKSEventQueueMutex);
-      mKSEventQueue.PostEvent(kNotifyUserMessage, 0, 0, new UtilStr(inBody), nullptr);
+    case kNotifyUserMessage:
+      QueueKSEvent(kNotifyUserMessage, new UtilStr(inBody));
       break;
-    }
     case kNotifyFullScreenMode:
       if (c.AdvPreferences.FullScreenMode != nullptr) {
         c.AdvPreferences.FullScreenMode->SelectItem(inBody, false);
@@ -465,8 +463,7 @@ void cAppWin::ListenToMsg(long inMsg, void* inParam1, void* inParam2) {
       UtilStr* text = new UtilStr;
       text->AppendVA(inMsg == kKSMsg_SessionFailed ? kMsgConnectFailed : kMsgConnectRefused,
                      name != nullptr ? name->getCStr() : "", kMsgFirewall);
-      KSMutexHold hold(mKSEventQueueMutex);
-      mKSEventQueue.PostEvent(inMsg, 0, 0, text, nullptr);
+      QueueKSEvent(inMsg, text);
       break;
     }
     default:
@@ -529,7 +526,8 @@ bool cAppWin::PumpEngineEvents() {
   // window answers its other messages in between.
   bool leftWaiting = mSession.DispatchIncoming(kEngineSliceMS);
 
-  for (;;) {
+  // Most ticks find nothing: the count spares them the lock.
+  while (mKSEventCount.load() > 0) {
     long id = 0;
     KSObject* obj = nullptr;
     {
@@ -537,6 +535,7 @@ bool cAppWin::PumpEngineEvents() {
       if (!mKSEventQueue.GetNextEvent(&id, nullptr, nullptr, &obj, nullptr)) {
         break;
       }
+      mKSEventCount--;
     }
     const UtilStr* text = static_cast<const UtilStr*>(obj);
     const char* title = nullptr;
@@ -551,6 +550,12 @@ bool cAppWin::PumpEngineEvents() {
     delete obj;
   }
   return leftWaiting;
+}
+
+void cAppWin::QueueKSEvent(long inID, UtilStr* inText) {
+  KSMutexHold hold(mKSEventQueueMutex);
+  mKSEventQueue.PostEvent(inID, 0, 0, inText, nullptr);
+  mKSEventCount++;
 }
 
 void cAppWin::WakeOnEngineEvents(UINT_PTR inTimerID) {
