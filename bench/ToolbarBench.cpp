@@ -351,6 +351,7 @@ bool MeasureUse(const Options& inOptions, ChildProcess* ioSim, const std::string
   for (int place = 0; place < kPointerPlaces; place++) {
     SetCursorPos(kPlaces[place].x, kPlaces[place].y);
     Sleep(kPointerSettleMS);  // hover frames, a tip shown and gone again
+    double toolbarBefore = LinuxCpuMicros(toolbarPid);
     double floorBefore = LinuxCpuMicros(floorPid);
     double start = BenchNowMicros();
     Sleep(DWORD(inOptions.mIdleSeconds) * 1000);
