@@ -345,25 +345,31 @@ TEST_F(AppSync, TenThousandNotificationsAreShownInOrder) {
   ASSERT_TRUE(Refresh());
   long rows = list->NumItems();
   ASSERT_GE(rows, 3);
+  // The row each name selects (the first of equal names).
+  std::vector<std::string> names(rows);
+  std::vector<long> shownRow(rows);
+  char name[300];
+  for (long row = 0; row < rows; row++) {
+    list->GetItem(row, name, sizeof(name));
+    names[row] = name;
+    shownRow[row] = list->FindItem(name);
+  }
   const long kCount = 10000;
   std::string script;
   std::vector<long> expected;
   char cmd[kCommandBufferSize];
-  char name[300];
   for (long i = 0; i < kCount; i++) {
     // Neighbours differ, so every notification selects a new row.
     long row = (i * 7) % rows;
-    if (!expected.empty() && row == expected.back()) {
+    if (!expected.empty() && shownRow[row] == expected.back()) {
       row = (row + 1) % rows;
     }
-    list->GetItem(row, name, sizeof(name));
-    script += CommandSetWaveShape(name, cmd) + std::string("\n");
-    expected.push_back(list->FindItem(name));
+    script += CommandSetWaveShape(names[row].c_str(), cmd) + std::string("\n");
+    expected.push_back(shownRow[row]);
   }
   // The engine tells only the sessions it has: the refresh's session is up
   // once a first notification is shown.
-  list->GetItem(expected.back(), name, sizeof(name));
-  std::string probe = CommandSetWaveShape(name, cmd) + std::string("\n");
+  std::string probe = CommandSetWaveShape(names[expected.back()].c_str(), cmd) + std::string("\n");
   ASSERT_TRUE(PollUntil(
       [&] {
         sSim->WriteInput(probe);
