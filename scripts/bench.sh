@@ -10,7 +10,7 @@
 #   KS_BUILD_BENCH=DIR picks another build folder than build/bench.
 #   KS_BENCH_CPUS=LIST runs on other CPUs than the first one (all: anywhere).
 #   KS_BENCH_TOOLBAR_ARGS="..." goes to corvexa-bench-toolbar (--starts N,
-#   --idle-seconds N, --hour-rate N).
+#   --idle-seconds N, --hour-rate N, --idle-only).
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -67,7 +67,7 @@ echo "== corvexa-bench-notify (engine notification to control: woken window agai
 run_on_display corvexa-bench-notify.exe
 echo "== corvexa-bench-skins (skin switches against their pictures alone; private Xvfb)"
 run_on_display corvexa-bench-skins.exe
-echo "== corvexa-bench-toolbar (start, idle and memory of corvexa-toolbar.exe against a minimal window; private Xvfb, about 3 minutes)"
+echo "== corvexa-bench-toolbar (start, idle and memory of corvexa-toolbar.exe against a minimal window; private Xvfb, about 4 minutes)"
 # shellcheck disable=SC2086
 run_on_display corvexa-bench-toolbar.exe ${KS_BENCH_TOOLBAR_ARGS:-}
 

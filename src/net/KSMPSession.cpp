@@ -31,7 +31,8 @@ KSMPSession::KSMPSession()
       mSessionType(ks_NoConnection),
       mDirectSession(),
       mSessionRef(0),
-      mQueueIncoming(false) {}
+      mQueueIncoming(false),
+      mIncomingCount(0) {}
 
 KSMPSession::~KSMPSession() {
   CloseSession();
@@ -189,8 +190,7 @@ bool KSMPSession::DispatchIncoming(unsigned long inMaxMS) {
   for (;;) {
     if (inMaxMS > 0 &&
         std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(inMaxMS)) {
-      KSMutexHold hold(mIncomingQueueMutex);
-      return !mIncomingQueue.QueueEmpty();
+      return mIncomingCount.load() > 0;
     }
     long msg = 0;
     KSObject* obj = nullptr;
@@ -204,13 +204,21 @@ bool KSMPSession::DispatchIncoming(unsigned long inMaxMS) {
 }
 
 bool KSMPSession::TakeIncoming(long* outMsg, KSObject** outPacket) {
+  if (mIncomingCount.load() == 0) {
+    return false;  // most calls find nothing: no lock for them
+  }
   KSMutexHold hold(mIncomingQueueMutex);
-  return mIncomingQueue.GetNextEvent(outMsg, nullptr, nullptr, outPacket, nullptr);
+  if (!mIncomingQueue.GetNextEvent(outMsg, nullptr, nullptr, outPacket, nullptr)) {
+    return false;
+  }
+  mIncomingCount--;
+  return true;
 }
 
 void KSMPSession::ClearIncoming() {
   KSMutexHold hold(mIncomingQueueMutex);
   mIncomingQueue.ClearQueue();
+  mIncomingCount = 0;
 }
 
 long KSMPSession::KSNetSessionMsgHandler(KSSessionRef, long inMsg, intptr_t inParam1, intptr_t,
@@ -236,6 +244,7 @@ void KSMPSession::HandleSessionMsg(long inMsg, const KSPacket* inPacket, bool in
     {
       KSMutexHold hold(mIncomingQueueMutex);
       mIncomingQueue.PostEvent(inMsg, 0, 0, copy, nullptr);
+      mIncomingCount++;
     }
     OnIncomingQueued();
     return;

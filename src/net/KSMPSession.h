@@ -104,4 +104,7 @@ class KSMPSession : public KSObject {
   bool mQueueIncoming;
   KSEventQueue mIncomingQueue;
   KSMutex mIncomingQueueMutex;
+  // The events in mIncomingQueue, changed under mIncomingQueueMutex: the
+  // window thread's idle ticks read it without the lock.
+  std::atomic<long> mIncomingCount;
 };

@@ -107,7 +107,7 @@ class StreamReader {
 // Reads the pixel data that follows the colour table into outPicture->Pixels,
 // expanding run-length data.
 long ReadPixels(StreamReader* ioFile, BmpPicture* outPicture) {
-  BmpInfoHeader& header = outPicture->Info.header;
+  BmpInfoHeader& header = outPicture->Header;
   uint64 scanLen = BmpScanLen(uint64(header.width), header.bitCount);
   if (scanLen > kMaxPictureBytes / uint64(header.height)) {
     return kKSErr_BadImageData;
@@ -165,7 +165,7 @@ long ReadPicture(cStream* inStream, BmpPicture* outPicture) {
   if (!file.Read(bytes, kInfoHeaderBytes)) {
     return kKSErr_EOF;
   }
-  BmpInfoHeader& header = outPicture->Info.header;
+  BmpInfoHeader& header = outPicture->Header;
   header = ParseInfoHeader(bytes);
   long colors = ColorTableLength(header);
   if (!IsAcceptedFormat(header) || colors < 0) {
@@ -173,8 +173,15 @@ long ReadPicture(cStream* inStream, BmpPicture* outPicture) {
   }
   // Whatever larger header the file had, what we keep is the 40-byte one.
   header.size = kInfoHeaderBytes;
-  if (!file.Read(outPicture->Info.colors, uint64(colors) * sizeof(BmpColor))) {
-    return kKSErr_EOF;
+  if (colors > 0) {
+    outPicture->Colors.reset(new (std::nothrow) BmpColor[size_t(colors)]);
+    if (!outPicture->Colors) {
+      return kKSErr_AllocFailed;
+    }
+    outPicture->NumColors = uint32(colors);
+    if (!file.Read(outPicture->Colors.get(), uint64(colors) * sizeof(BmpColor))) {
+      return kKSErr_EOF;
+    }
   }
   return ReadPixels(&file, outPicture);
 }
@@ -196,15 +203,31 @@ uint64 BmpScanLen(uint64 inWidth, int inBitCount) {
   }
 }
 
-long BmpRead(cStream* inStream, BmpPicture* outPicture) {
-  memset(&outPicture->Info, 0, sizeof(outPicture->Info));
+void BmpPicture::GetInfo(BmpInfo* outInfo) const {
+  outInfo->header = Header;
+  memset(outInfo->colors, 0, sizeof(outInfo->colors));
+  if (NumColors > 0) {
+    memcpy(outInfo->colors, Colors.get(), NumColors * sizeof(BmpColor));
+  }
+}
+
+namespace {
+
+void Clear(BmpPicture* outPicture) {
+  memset(&outPicture->Header, 0, sizeof(outPicture->Header));
+  outPicture->Colors.reset();
+  outPicture->NumColors = 0;
   outPicture->Pixels.reset();
   outPicture->ScanLen = 0;
+}
+
+}  // namespace
+
+long BmpRead(cStream* inStream, BmpPicture* outPicture) {
+  Clear(outPicture);
   long err = ReadPicture(inStream, outPicture);
   if (err != 0) {
-    memset(&outPicture->Info, 0, sizeof(outPicture->Info));
-    outPicture->Pixels.reset();
-    outPicture->ScanLen = 0;
+    Clear(outPicture);
   }
   return err;
 }

@@ -39,8 +39,8 @@ struct BmpColor {
 
 constexpr int kBmpMaxColors = 256;
 
-// The information block handed to the platform's DIB calls: the header
-// followed by room for a full colour table.
+// The information block the platform's DIB calls take: the header followed
+// by room for a full colour table.
 struct BmpInfo {
   BmpInfoHeader header;
   BmpColor colors[kBmpMaxColors];
@@ -52,15 +52,26 @@ static_assert(sizeof(BmpInfo) == 40 + 4 * kBmpMaxColors, "no padding in the info
 enum eBmpCompression : uint32 { kBmpUncompressed = 0, kBmpRLE8 = 1, kBmpRLE4 = 2 };
 
 // A loaded picture. After a successful read the header always says
-// uncompressed: run-length data has been expanded.
+// uncompressed: run-length data has been expanded. The colour table is as
+// long as the file's (most pictures use a few dozen colours), not the 1 KB
+// of a full one.
 struct BmpPicture {
-  BmpInfo Info;
-  std::unique_ptr<uint8[]> Pixels;  // Info.header.height rows of ScanLen bytes
-  uint32 ScanLen;
+  BmpInfoHeader Header{};
+  std::unique_ptr<BmpColor[]> Colors;  // NumColors entries
+  uint32 NumColors = 0;
+  std::unique_ptr<uint8[]> Pixels;  // Header.height rows of ScanLen bytes
+  uint32 ScanLen = 0;
 
-  int32 Width() const { return Info.header.width; }
-  int32 Height() const { return Info.header.height; }
-  int BitCount() const { return Info.header.bitCount; }
+  int32 Width() const { return Header.width; }
+  int32 Height() const { return Header.height; }
+  int BitCount() const { return Header.bitCount; }
+  // Table entry inIndex; black past the end of the table.
+  BmpColor Color(uint32 inIndex) const {
+    return inIndex < NumColors ? Colors[inIndex] : BmpColor{0, 0, 0, 0};
+  }
+  // The header and the whole table, entries past the picture's own black,
+  // as the platform's DIB calls take them.
+  void GetInfo(BmpInfo* outInfo) const;
   // The row that is inRow from the top of the picture.
   const uint8* TopRow(int32 inRow) const {
     return Pixels.get() + size_t(Height() - 1 - inRow) * ScanLen;

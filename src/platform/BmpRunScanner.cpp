@@ -9,7 +9,7 @@ BmpRunScanner::BmpRunScanner(const BmpPicture& inPicture, uint32 inKey)
 
 bool BmpRunScanner::IsOpaque(const uint8* inRow, int32 inX) const {
   if (mPicture.BitCount() == 8) {
-    const BmpColor& entry = mPicture.Info.colors[inRow[inX]];
+    const BmpColor entry = mPicture.Color(inRow[inX]);
     return BmpColorValue(entry.red, entry.green, entry.blue) != mKey;
   }
   const uint8* pixel = inRow + 3 * inX;  // blue, green, red

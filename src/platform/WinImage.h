@@ -13,8 +13,6 @@ struct WinImage : BmpPicture {
   uint32 TransparentColor = 0;  // the keyed colour, red in the low byte
   KSGdiObj<HRGN> OpaqueRegion;  // while a colour is keyed out
   KSGdiObj<HBITMAP> Surface;
-
-  const BITMAPINFO* PlatformInfo() const { return reinterpret_cast<const BITMAPINFO*>(&Info); }
 };
 
 static_assert(sizeof(BITMAPINFOHEADER) == sizeof(BmpInfoHeader), "same header layout");

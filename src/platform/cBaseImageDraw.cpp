@@ -65,9 +65,11 @@ long cBaseImage::MakeSurface() {
   void* bits = nullptr;
   KSGdiObj<HBITMAP> surface(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   KSWindowDC screen(nullptr);
-  if (!surface ||
-      SetDIBits(screen.Get(), surface.Get(), 0, UINT(image.Height()), image.Pixels.get(),
-                image.PlatformInfo(), DIB_RGB_COLORS) != image.Height()) {
+  BmpInfo pictureInfo;
+  image.GetInfo(&pictureInfo);
+  if (!surface || SetDIBits(screen.Get(), surface.Get(), 0, UINT(image.Height()),
+                            image.Pixels.get(), reinterpret_cast<const BITMAPINFO*>(&pictureInfo),
+                            DIB_RGB_COLORS) != image.Height()) {
     return KSLastError();
   }
   image.Surface = std::move(surface);

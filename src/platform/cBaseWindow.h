@@ -78,6 +78,9 @@ class cBaseWindow {
   virtual void OnTimer(long inID);
   // Not driven by messages: pages and controls call it.
   virtual void OnUpdate();
+  // Whether the window's look follows the pointer (a hover frame): the
+  // pointer leaving such a window is pointer news (see PointerNews).
+  virtual bool FollowsPointer() { return false; }
   virtual void OnMove(long inX, long inY);
   virtual void OnSize(long inWidth, long inHeight);
   // Not driven by messages: pages and controls call it.
@@ -190,8 +193,21 @@ class cBaseWindow {
   HFONT Font() const { return mFont.Get(); }
 
   // --- Mouse and timers ---
+  // Taking or releasing the mouse counts as pointer news.
   void CaptureMouse();
   void ReleaseMouse();
+  // Pointer news of the calling thread: a count that moves with every
+  // pointer message its windows get (moves, buttons, wheel, the pointer
+  // leaving, the capture lost) and every capture taken or released. A timer
+  // that finds it where it was knows that no hover frame or press can have
+  // changed, without asking the system where the pointer is.
+  static unsigned long PointerNews();
+  // For the window procedures: counts inMsg, a message for inWind (whose
+  // object is inObject, or null), when it is pointer news. A move onto a
+  // window that FollowsPointer also asks for WM_MOUSELEAVE, so that the
+  // pointer leaving it for another program's window or the desktop is news
+  // too; only those are watched, as the system may poll for the leaving.
+  static void NotePointerMessage(HWND inWind, cBaseWindow* inObject, UINT inMsg);
   // Sends inTarget a left-button-down at inPoint (this window's client
   // coordinates).
   void ForwardMouseClick(const KSPoint& inPoint, cBaseWindow* inTarget);

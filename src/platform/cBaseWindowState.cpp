@@ -113,15 +113,57 @@ void cBaseWindow::Update() {
   }
 }
 
+namespace {
+
+// Window code runs on one thread, but each thread that has windows keeps its
+// own count.
+thread_local unsigned long tPointerNews = 0;
+
+bool IsPointerMessage(UINT inMsg) {
+  return (inMsg >= WM_MOUSEFIRST && inMsg <= WM_MOUSELAST) ||
+         (inMsg >= WM_NCMOUSEMOVE && inMsg <= WM_NCXBUTTONDBLCLK) || inMsg == WM_MOUSELEAVE ||
+         inMsg == WM_NCMOUSELEAVE || inMsg == WM_CAPTURECHANGED;
+}
+
+// Asks for WM_MOUSELEAVE on inWind unless that is asked already: asking
+// again for another window would end (and report) the current request.
+void TrackLeaving(HWND inWind) {
+  TRACKMOUSEEVENT tracking = {sizeof(tracking), TME_QUERY, nullptr, 0};
+  if (TrackMouseEvent(&tracking) && tracking.hwndTrack == inWind &&
+      (tracking.dwFlags & TME_LEAVE) != 0) {
+    return;
+  }
+  tracking = {sizeof(tracking), TME_LEAVE, inWind, 0};
+  TrackMouseEvent(&tracking);
+}
+
+}  // namespace
+
 void cBaseWindow::CaptureMouse() {
   if (IsWindow()) {
     SetCapture(mWind);
+    tPointerNews++;
   }
 }
 
 void cBaseWindow::ReleaseMouse() {
   if (IsWindow()) {
     ReleaseCapture();
+    tPointerNews++;
+  }
+}
+
+unsigned long cBaseWindow::PointerNews() {
+  return tPointerNews;
+}
+
+void cBaseWindow::NotePointerMessage(HWND inWind, cBaseWindow* inObject, UINT inMsg) {
+  if (!IsPointerMessage(inMsg)) {
+    return;
+  }
+  tPointerNews++;
+  if (inMsg == WM_MOUSEMOVE && inObject != nullptr && inObject->FollowsPointer()) {
+    TrackLeaving(inWind);
   }
 }
 

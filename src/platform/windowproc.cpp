@@ -207,6 +207,7 @@ LRESULT CALLBACK WindowProc(HWND inWind, UINT inMsg, WPARAM inWParam, LPARAM inL
     return object != nullptr && object->AttachCreated(inWind) == 0 ? 0 : -1;
   }
   cBaseWindow* object = cBaseWindow::FromWindow(inWind);
+  cBaseWindow::NotePointerMessage(inWind, object, inMsg);
   MessageHandler handler = object != nullptr ? HandlerOf(inMsg) : nullptr;
   LRESULT result = 0;
   if (handler != nullptr && handler(object, inWParam, inLParam, &result)) {

@@ -13,13 +13,51 @@
 // library's IID_IAccessible is the address of an import, not the identifier.
 namespace {
 
+// The accessibility library, and the automation library its objects need,
+// are loaded on the first question a screen reader asks: most sessions never
+// ask one, and loaded at start the two would add to every session's memory.
+class AccessibilityLibrary {
+ public:
+  using CreateStdProc = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
+  using LresultProc = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
+  using AllocStringProc = BSTR(WINAPI*)(const OLECHAR*, UINT);
+
+  static const AccessibilityLibrary& Get() {
+    static const AccessibilityLibrary sLibrary;
+    return sLibrary;
+  }
+
+  bool IsLoaded() const {
+    return mCreateStd != nullptr && mLresult != nullptr && mAllocString != nullptr;
+  }
+
+  CreateStdProc mCreateStd = nullptr;
+  LresultProc mLresult = nullptr;
+  AllocStringProc mAllocString = nullptr;
+
+ private:
+  // Loaded for the rest of the process: objects handed out keep using them.
+  AccessibilityLibrary() {
+    HMODULE accessibility = LoadLibraryW(L"oleacc.dll");
+    HMODULE automation = LoadLibraryW(L"oleaut32.dll");
+    if (accessibility != nullptr && automation != nullptr) {
+      mCreateStd = reinterpret_cast<CreateStdProc>(
+          reinterpret_cast<void*>(GetProcAddress(accessibility, "CreateStdAccessibleObject")));
+      mLresult = reinterpret_cast<LresultProc>(
+          reinterpret_cast<void*>(GetProcAddress(accessibility, "LresultFromObject")));
+      mAllocString = reinterpret_cast<AllocStringProc>(
+          reinterpret_cast<void*>(GetProcAddress(automation, "SysAllocStringLen")));
+    }
+  }
+};
+
 bool IsSelf(const VARIANT& inChild) {
   return inChild.vt == VT_I4 && inChild.lVal == CHILDID_SELF;
 }
 
 HRESULT NewText(const UtilStr& inText, BSTR* outText) {
   KSWideText text(inText.getCStr());
-  *outText = SysAllocStringLen(text.Get(), UINT(text.Length()));
+  *outText = AccessibilityLibrary::Get().mAllocString(text.Get(), UINT(text.Length()));
   return *outText != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -188,9 +226,13 @@ class ControlAccessible final : public IAccessible {
 bool KSAccessible::Answer(HWND inWind, WPARAM inWParam, LRESULT* outResult) {
   static const HRESULT sApartment = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   (void)sApartment;
+  const AccessibilityLibrary& library = AccessibilityLibrary::Get();
+  if (!library.IsLoaded()) {
+    return false;
+  }
   IAccessible* standard = nullptr;
-  if (FAILED(CreateStdAccessibleObject(inWind, OBJID_CLIENT, __uuidof(IAccessible),
-                                       reinterpret_cast<void**>(&standard))) ||
+  if (FAILED(library.mCreateStd(inWind, OBJID_CLIENT, __uuidof(IAccessible),
+                                reinterpret_cast<void**>(&standard))) ||
       standard == nullptr) {
     return false;
   }
@@ -199,7 +241,7 @@ bool KSAccessible::Answer(HWND inWind, WPARAM inWParam, LRESULT* outResult) {
     standard->Release();
     return false;
   }
-  LRESULT result = LresultFromObject(__uuidof(IAccessible), inWParam, object);
+  LRESULT result = library.mLresult(__uuidof(IAccessible), inWParam, object);
   object->Release();  // the answer holds its own reference
   if (FAILED(HRESULT(result))) {
     return false;

@@ -69,7 +69,9 @@ cControl::cControl(const ControlInfo* inInfo, long inID, cWindow* inParent)
       mInfo(*inInfo),
       mErrorMsg(),
       mFocusToParent(false),
-      mShowsParentFocus(false) {
+      mShowsParentFocus(false),
+      mNativeProc(nullptr),
+      mNativeMouse(false) {
   TerminateTexts(&mInfo);
 }
 

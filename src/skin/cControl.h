@@ -132,5 +132,14 @@ class cControl : public cWindow {
   bool mShowsParentFocus;
 
  private:
+  // In front of a native control's own procedure (ReceiveNativeMessages).
+  static LRESULT CALLBACK NativeControlProc(HWND inWind, UINT inMsg, WPARAM inWParam,
+                                            LPARAM inLParam);
   void PaintTiled(HDC inDC, cImage* inFrame);
+
+  // A native control's own procedure, and whether the object sees its mouse
+  // first. Kept here rather than asked of the window: a window property is a
+  // round trip to the window server on some platforms, on every message.
+  WNDPROC mNativeProc;
+  bool mNativeMouse;
 };

@@ -1,6 +1,7 @@
 // Messages of native controls for their objects. A native control keeps its
 // platform window procedure; this procedure sits in front of it (the native
-// one is kept in a window property) and passes on focus changes and screen
+// one is kept by the object, and in a window property for the messages that
+// come after the object has let go) and passes on focus changes and screen
 // readers' questions, and the mouse to a control that must see it itself (a
 // label acts when pressed).
 #include "foundation/KSTypes.h"
@@ -9,8 +10,6 @@
 namespace {
 
 const wchar_t kNativeProcProperty[] = L"Corvexa Native Proc";
-// Present when the object sees the left button and moves first.
-const wchar_t kNativeMouseProperty[] = L"Corvexa Native Mouse";
 
 KSPoint PointOf(LPARAM inLParam) {
   return KSPoint{int16(LOWORD(inLParam)), int16(HIWORD(inLParam))};
@@ -30,17 +29,21 @@ void PassMouse(cBaseWindow* inObject, UINT inMsg, LPARAM inLParam) {
   }
 }
 
-LRESULT CALLBACK NativeControlProc(HWND inWind, UINT inMsg, WPARAM inWParam, LPARAM inLParam) {
-  WNDPROC native = reinterpret_cast<WNDPROC>(GetPropW(inWind, kNativeProcProperty));
-  cBaseWindow* object = cBaseWindow::FromWindow(inWind);
-  if (inMsg == WM_NCDESTROY) {
-    RemovePropW(inWind, kNativeProcProperty);
-    RemovePropW(inWind, kNativeMouseProperty);
-    object = nullptr;
-  }
-  if (object == nullptr) {
+}  // namespace
+
+LRESULT CALLBACK cControl::NativeControlProc(HWND inWind, UINT inMsg, WPARAM inWParam,
+                                             LPARAM inLParam) {
+  // Only controls put this procedure in front of a window.
+  auto* object = static_cast<cControl*>(cBaseWindow::FromWindow(inWind));
+  cBaseWindow::NotePointerMessage(inWind, object, inMsg);
+  if (inMsg == WM_NCDESTROY || object == nullptr) {
+    auto native = reinterpret_cast<WNDPROC>(GetPropW(inWind, kNativeProcProperty));
+    if (inMsg == WM_NCDESTROY) {
+      RemovePropW(inWind, kNativeProcProperty);
+    }
     return CallWindowProcW(native, inWind, inMsg, inWParam, inLParam);
   }
+  WNDPROC native = object->mNativeProc;
   LRESULT result = 0;
   switch (inMsg) {
     case WM_GETOBJECT:
@@ -55,9 +58,9 @@ LRESULT CALLBACK NativeControlProc(HWND inWind, UINT inMsg, WPARAM inWParam, LPA
       object->OnFocus(inMsg == WM_SETFOCUS);
       return result;
     default:
-      if (GetPropW(inWind, kNativeMouseProperty) != nullptr) {
+      if (object->mNativeMouse) {
         PassMouse(object, inMsg, inLParam);
-        if (!IsWindow(inWind)) {
+        if (!::IsWindow(inWind)) {
           return 0;  // what the object did destroyed it
         }
         // What the object did took the mouse (a list it opened): the native
@@ -74,21 +77,18 @@ LRESULT CALLBACK NativeControlProc(HWND inWind, UINT inMsg, WPARAM inWParam, LPA
   return CallWindowProcW(native, inWind, inMsg, inWParam, inLParam);
 }
 
-}  // namespace
-
 void cControl::ReceiveNativeMessages() {
-  if (!IsWindow() || GetPropW(mWind, kNativeProcProperty) != nullptr) {
+  LONG_PTR native = IsWindow() ? GetWindowLongPtrW(mWind, GWLP_WNDPROC) : 0;
+  if (native == 0 || native == reinterpret_cast<LONG_PTR>(NativeControlProc)) {
     return;
   }
-  LONG_PTR native = GetWindowLongPtrW(mWind, GWLP_WNDPROC);
   if (SetPropW(mWind, kNativeProcProperty, reinterpret_cast<HANDLE>(native))) {
+    mNativeProc = reinterpret_cast<WNDPROC>(native);
     SetWindowLongPtrW(mWind, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NativeControlProc));
   }
 }
 
 void cControl::ReceiveNativeMouse() {
   ReceiveNativeMessages();
-  if (IsWindow() && GetPropW(mWind, kNativeProcProperty) != nullptr) {
-    SetPropW(mWind, kNativeMouseProperty, reinterpret_cast<HANDLE>(1));
-  }
+  mNativeMouse = mNativeProc != nullptr;
 }

@@ -21,6 +21,8 @@ class cCustomButton : public cStandardButton {
   void OnPaint(HDC inDC) override;
   using cStandardButton::OnPaint;
   void OnUpdate() override;
+  // The hover frame.
+  bool FollowsPointer() override { return true; }
 
  protected:
   long mRepeatDelay;  // ticks until the next repeat while held

@@ -78,6 +78,33 @@ long cStandardListView::SelectItem(long inRow, bool inSelected) {
   return SendMessageW(mWind, LVM_SETITEMSTATE, WPARAM(inRow), LPARAM(&state)) ? 0 : kKSErr_Unmapped;
 }
 
+long cStandardListView::SelectOnly(long inRow) {
+  if (!IsWindow()) {
+    return kKSErr_BadState;
+  }
+  const UINT kBoth = LVIS_SELECTED | LVIS_FOCUSED;
+  bool changed = false;
+  mQuiet++;
+  long row = long(SendMessageW(mWind, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
+  while (row >= 0) {
+    if (row != inRow) {
+      SelectItem(row, false);
+      changed = true;
+    }
+    row = long(SendMessageW(mWind, LVM_GETNEXTITEM, WPARAM(row), LVNI_SELECTED));
+  }
+  long err = 0;
+  if (inRow >= 0 && SendMessageW(mWind, LVM_GETITEMSTATE, WPARAM(inRow), kBoth) != kBoth) {
+    err = SelectItem(inRow, true);
+    changed = true;
+  }
+  mQuiet--;
+  if (changed) {
+    ReportRowsChanged();
+  }
+  return err;
+}
+
 long cStandardListView::CurSelection() {
   if (NumSelected() != 1) {
     return -1;

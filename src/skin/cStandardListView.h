@@ -43,6 +43,9 @@ class cStandardListView : public cControl, public KSBroadcaster {
   long NumSelected();
   bool IsSelected(long inRow);
   long SelectItem(long inRow, bool inSelected);
+  // Makes inRow the only selected (and focused) row, or selects none for -1.
+  // Touches only the rows whose state changes and reports one change.
+  long SelectOnly(long inRow);
   // The only selected row, or -1 (none, or several).
   long CurSelection();
   long TopIndex();

@@ -29,7 +29,8 @@ cToolPage::cToolPage(const ToolPageInfo* inPageInfo, const ControlInfo* inInfo, 
       mInitializing(false),
       mToolPageInfo(*inPageInfo),
       mToolTip(nullptr),
-      mSweptCursor{-1, -1} {}
+      mSweptNews(0),
+      mSweepAgain(true) {}
 
 cToolPage::~cToolPage() {
   mControls.reset();
@@ -125,19 +126,21 @@ void cToolPage::ToolTip(cStandardToolTip* inTip) {
 
 void cToolPage::OnTimer(long) {
   if (!IsVisible()) {
-    mSweptCursor = {-1, -1};
+    mSweepAgain = true;  // the first tick after showing sweeps
     return;
   }
-  // A still pointer and no capture (a pressed button, an open floating list
-  // and a drag all hold it): every hover frame is right and nothing repeats,
-  // and a sweep would only ask each control so.
-  POINT cursor = {-1, -1};
-  ::GetCursorPos(&cursor);
-  if (cursor.x == mSweptCursor.x && cursor.y == mSweptCursor.y && GetCapture() == nullptr) {
+  // No pointer news and nobody holding the mouse: every hover frame is
+  // right and nothing repeats, and a sweep would only ask each control so.
+  unsigned long news = PointerNews();
+  if (news == mSweptNews && !mSweepAgain) {
     return;
   }
-  mSweptCursor = cursor;
+  mSweptNews = news;
   OnUpdate();
+  // A pressed button, an open floating list and a drag hold the mouse: a
+  // held button repeats, and a lost capture is taken back, with the pointer
+  // at rest.
+  mSweepAgain = GetCapture() != nullptr;
 }
 
 void cToolPage::OnUpdate() {

@@ -81,9 +81,10 @@ class cToolPage : public cControl {
   void ShapeControls() override;
 
   long OnCreate() override;
-  // The outermost page's timer: drives OnUpdate of the whole tree while the
-  // pointer moves or a mouse button is down. Otherwise no control's look can
-  // change on its own (presses, checks and enabling repaint the control).
+  // The outermost page's timer: drives OnUpdate of the whole tree after
+  // pointer news (PointerNews) and while a window of the thread holds the
+  // mouse. Otherwise no control's look can change on its own (presses,
+  // checks and enabling repaint the control).
   void OnTimer(long inID) override;
   // OnUpdate of every control, nested pages included, while the page is
   // visible.
@@ -127,8 +128,9 @@ class cToolPage : public cControl {
   bool mInitializing;
   ToolPageInfo mToolPageInfo;
   cStandardToolTip* mToolTip;  // not owned
-  // Where the pointer was at the last sweep of OnTimer; (-1, -1) when the
-  // page was hidden, so that the first tick after showing it sweeps.
+  // The thread's pointer news at the last sweep of OnTimer, and whether the
+  // next tick sweeps anyway (the page was hidden, or the mouse was held).
   // Nested pages have no timer of their own.
-  POINT mSweptCursor;
+  unsigned long mSweptNews;
+  bool mSweepAgain;
 };

@@ -15,7 +15,11 @@ namespace {
 
 constexpr long kToolTipTimer = 2;
 constexpr long kEngineTimer = 3;
+// One shot: the rest of a drain that ran out of time. A timer, not a posted
+// message, so that input and painting go first.
+constexpr long kEngineBacklogTimer = 4;
 constexpr unsigned long kTimerPeriodMS = 100;
+constexpr unsigned long kBacklogDelayMS = USER_TIMER_MINIMUM;
 // The header flags of the track-info query sent after a skin is loaded.
 constexpr unsigned char kTrackInfoFlags = 11;
 
@@ -28,9 +32,11 @@ cAppWin::cAppWin()
       mActiveSkin(nullptr),
       mMainPage(nullptr),
       mInDragMode(false),
+      mBacklogTimerSet(false),
       mDragPos{0, 0},
       mToolTip(nullptr),
       mDisplayDeviceIndex(0),
+      mKSEventCount(0),
       mEnabledState(kNotInitted),
       mControls{} {}
 
@@ -102,6 +108,7 @@ long cAppWin::OnCreate() {
 
 void cAppWin::OnDestroy() {
   KillTimer(kEngineTimer);
+  KillTimer(kEngineBacklogTimer);
   WakeOnEngineEvents(0);
   mSession.SetNotifyWindow(nullptr, nullptr);
   mSession.CloseSession();
@@ -241,8 +248,14 @@ void cAppWin::EnableToolTips(bool inEnable) {
 }
 
 void cAppWin::OnTimer(long inID) {
-  if (inID == kEngineTimer) {
-    PumpEngineEvents();
+  if (inID == kEngineTimer || inID == kEngineBacklogTimer) {
+    if (inID == kEngineBacklogTimer) {
+      KillTimer(kEngineBacklogTimer);
+      mBacklogTimerSet = false;
+    }
+    if (PumpEngineEvents() && !mBacklogTimerSet) {
+      mBacklogTimerSet = SetTimer(kEngineBacklogTimer, kBacklogDelayMS) == 0;
+    }
   } else if (inID == kToolTipTimer && mToolTip != nullptr && !mToolTip->IsVisible()) {
     // A tip that just went away may leave its picture behind on the toolbar.
     RECT screen;

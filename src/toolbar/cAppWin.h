@@ -19,6 +19,8 @@
 //   cAppWinDispatch.cpp  what each UI function does
 #pragma once
 
+#include <atomic>
+
 #include "foundation/KSBroadcaster.h"
 #include "foundation/KSEventQueue.h"
 #include "foundation/KSMutex.h"
@@ -74,8 +76,9 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   // Engine state.
   void RefreshState(ToolbarEnabledState inVisualState);
   void onPeerListChange();
-  // Timer 3: drains the engine link and the window's event queue.
-  void PumpEngineEvents();
+  // Timer 3: drains the engine link and the window's event queue. True
+  // when the link still had events waiting at the end of the slice.
+  bool PumpEngineEvents();
   bool UpdateCommandStatus(long inCommandID);
   void ApplyListItemsToEngine(cStandardListView* inList, bool inUpdateListItemCheckMark);
   void SetItemEnabled(cStandardListView* inList, long inIndex);
@@ -103,11 +106,15 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   cSkin* mActiveSkin;    // owned; from OnCreate to OnDestroy
   cToolPage* mMainPage;  // owned; null while no skin is loaded
   bool mInDragMode;
+  bool mBacklogTimerSet;  // the engine link's drain continues shortly
   KSPoint mDragPos;
   cStandardToolTip* mToolTip;  // owned; only while tool tips are on
   long mDisplayDeviceIndex;
   KSEventQueue mKSEventQueue;
   KSMutex mKSEventQueueMutex;  // held round each single call of mKSEventQueue
+  // The events in mKSEventQueue, changed under mKSEventQueueMutex: the timer
+  // reads it without the lock and takes the lock only when there is work.
+  std::atomic<long> mKSEventCount;
   cToolbarSession mSession;
   ToolbarEnabledState mEnabledState;
   AppControls mControls;
@@ -125,6 +132,9 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   // as soon as it queues a reply or notification, so that the drain runs at
   // once rather than at the next tick (0: stop).
   void WakeOnEngineEvents(UINT_PTR inTimerID);
+  // From any thread: queues a text for the window thread to show in a
+  // message box (inID says whose).
+  void QueueKSEvent(long inID, UtilStr* inText);
   // Save the current theme under a name the user gives, and delete the
   // current theme after asking.
   void DoSaveThemeAs();

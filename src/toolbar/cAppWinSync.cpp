@@ -81,9 +81,7 @@ void SelectCurrentItem(cStandardComboBox* inCombo, cStandardListView* inList, co
   }
   if (inList != nullptr) {
     long row = inList->FindItem(inName);
-    for (long i = 0; i < inList->NumItems(); i++) {
-      inList->SelectItem(i, i == row);
-    }
+    inList->SelectOnly(row);
     if (row >= 0) {
       inList->ScrollToItem(row);
     }
@@ -382,11 +380,9 @@ void cAppWin::OnKSMPNotify(long inCode, const char* inBody, const char*) {
     inBody = "";
   }
   switch (inCode) {
-    case kNotifyUserMessage: {
-      KSMutexHold hold(mKSEventQueueMutex);
-      mKSEventQueue.PostEvent(kNotifyUserMessage, 0, 0, new UtilStr(inBody), nullptr);
+    case kNotifyUserMessage:
+      QueueKSEvent(kNotifyUserMessage, new UtilStr(inBody));
       break;
-    }
     case kNotifyFullScreenMode:
       if (c.AdvPreferences.FullScreenMode != nullptr) {
         c.AdvPreferences.FullScreenMode->SelectItem(inBody, false);
@@ -467,8 +463,7 @@ void cAppWin::ListenToMsg(long inMsg, void* inParam1, void* inParam2) {
       UtilStr* text = new UtilStr;
       text->AppendVA(inMsg == kKSMsg_SessionFailed ? kMsgConnectFailed : kMsgConnectRefused,
                      name != nullptr ? name->getCStr() : "", kMsgFirewall);
-      KSMutexHold hold(mKSEventQueueMutex);
-      mKSEventQueue.PostEvent(inMsg, 0, 0, text, nullptr);
+      QueueKSEvent(inMsg, text);
       break;
     }
     default:
@@ -523,16 +518,16 @@ void cAppWin::onPeerListChange() {
   }
 }
 
-void cAppWin::PumpEngineEvents() {
+bool cAppWin::PumpEngineEvents() {
   // A wake-up posted from now on is a new one: clear the mark before taking
   // what is queued, so nothing queued meanwhile waits for the timer.
   mSession.WakeHandled();
   // An engine that floods the link is heard a slice at a time, so that the
-  // window answers its other messages in between: what is left waits for
-  // the next wake-up (any further event) or the timer.
-  mSession.DispatchIncoming(kEngineSliceMS);
+  // window answers its other messages in between.
+  bool leftWaiting = mSession.DispatchIncoming(kEngineSliceMS);
 
-  for (;;) {
+  // Most ticks find nothing: the count spares them the lock.
+  while (mKSEventCount.load() > 0) {
     long id = 0;
     KSObject* obj = nullptr;
     {
@@ -540,6 +535,7 @@ void cAppWin::PumpEngineEvents() {
       if (!mKSEventQueue.GetNextEvent(&id, nullptr, nullptr, &obj, nullptr)) {
         break;
       }
+      mKSEventCount--;
     }
     const UtilStr* text = static_cast<const UtilStr*>(obj);
     const char* title = nullptr;
@@ -553,6 +549,13 @@ void cAppWin::PumpEngineEvents() {
     }
     delete obj;
   }
+  return leftWaiting;
+}
+
+void cAppWin::QueueKSEvent(long inID, UtilStr* inText) {
+  KSMutexHold hold(mKSEventQueueMutex);
+  mKSEventQueue.PostEvent(inID, 0, 0, inText, nullptr);
+  mKSEventCount++;
 }
 
 void cAppWin::WakeOnEngineEvents(UINT_PTR inTimerID) {

@@ -43,11 +43,13 @@
 
 namespace {
 
-bool PumpUntil(const std::function<bool()>& inDone) {
-  return PollUntil([&] {
-    PumpMessages(5);
-    return inDone();
-  });
+bool PumpUntil(const std::function<bool()>& inDone, int inTimeoutMS = 10000) {
+  return PollUntil(
+      [&] {
+        PumpMessages(5);
+        return inDone();
+      },
+      inTimeoutMS);
 }
 
 // The item at inIndex, by default the chosen one.
@@ -320,6 +322,80 @@ TEST_F(AppSync, NotificationsMoveTheControls) {
   }));
   EXPECT_TRUE(c.AdvWaveShapes.List->IsSelected(c.AdvWaveShapes.List->FindItem(name)));
   EXPECT_EQ(1, c.AdvWaveShapes.List->NumSelected());
+}
+
+// Every row the advanced wave-shape list is told to select, in order. The
+// list's procedure is replaced directly: a subclass kept in a window property
+// would cost a round trip to the window server on every message.
+std::vector<long> gSelectedRows;
+WNDPROC gListProc = nullptr;
+
+LRESULT CALLBACK RecordSelections(HWND inWind, UINT inMsg, WPARAM inWParam, LPARAM inLParam) {
+  if (inMsg == LVM_SETITEMSTATE &&
+      (reinterpret_cast<LVITEMW*>(inLParam)->state & LVIS_SELECTED) != 0) {
+    gSelectedRows.push_back(long(inWParam));
+  }
+  return CallWindowProcW(gListProc, inWind, inMsg, inWParam, inLParam);
+}
+
+// A long burst of engine notifications: each one is shown, in the order the
+// engine sent it, and the list ends with the last one as its only selection.
+TEST_F(AppSync, TenThousandNotificationsAreShownInOrder) {
+  cStandardListView* list = sApp->Controls().AdvWaveShapes.List;
+  ASSERT_TRUE(Refresh());
+  long rows = list->NumItems();
+  ASSERT_GE(rows, 3);
+  // The row each name selects (the first of equal names).
+  std::vector<std::string> names(rows);
+  std::vector<long> shownRow(rows);
+  char name[300];
+  for (long row = 0; row < rows; row++) {
+    list->GetItem(row, name, sizeof(name));
+    names[row] = name;
+    shownRow[row] = list->FindItem(name);
+  }
+  const long kCount = 10000;
+  std::string script;
+  std::vector<long> expected;
+  char cmd[kCommandBufferSize];
+  for (long i = 0; i < kCount; i++) {
+    // Neighbours differ, so every notification selects a new row.
+    long row = (i * 7) % rows;
+    if (!expected.empty() && shownRow[row] == expected.back()) {
+      row = (row + 1) % rows;
+    }
+    script += CommandSetWaveShape(names[row].c_str(), cmd) + std::string("\n");
+    expected.push_back(shownRow[row]);
+  }
+  // The engine tells only the sessions it has: the refresh's session is up
+  // once a first notification is shown.
+  std::string probe = CommandSetWaveShape(names[expected.back()].c_str(), cmd) + std::string("\n");
+  ASSERT_TRUE(PollUntil(
+      [&] {
+        sSim->WriteInput(probe);
+        return PumpUntil([&] { return list->IsSelected(expected.back()); }, 1000);
+      },
+      20000));
+  gSelectedRows.clear();
+  gListProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(list->Wind(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordSelections)));
+  DWORD start = GetTickCount();
+  sSim->WriteInput(script);
+  bool shown = PollUntil(
+      [&] {
+        PumpMessages(50);
+        return gSelectedRows.size() >= expected.size();
+      },
+      240000);
+  SetWindowLongPtrW(list->Wind(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gListProc));
+  std::printf("%ld notifications shown in %lu ms\n", kCount, GetTickCount() - start);
+  EXPECT_TRUE(shown) << gSelectedRows.size() << " shown";
+  auto differ =
+      std::mismatch(gSelectedRows.begin(), gSelectedRows.end(), expected.begin(), expected.end());
+  EXPECT_TRUE(differ.first == gSelectedRows.end())
+      << "notification " << (differ.first - gSelectedRows.begin()) << " showed row "
+      << *differ.first << ", sent row " << *differ.second;
+  EXPECT_EQ(1, list->NumSelected());
 }
 
 // Start and Stop can be pressed while something is selected; Start sends

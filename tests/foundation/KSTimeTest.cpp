@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <ctime>
+#include <thread>
 
 #include "foundation/KSRandom.h"
 #include "foundation/KSTime.h"
@@ -63,8 +65,12 @@ TEST(KSTime, ClockReadings) {
   EXPECT_LE(local - int64(after), 15 * 3600);
   EXPECT_GE(local - int64(before), -15 * 3600);
 
+  // The clock counts milliseconds.
   long start = KSTime::GetTimeMS();
-  EXPECT_LT(KSTime::GetTimeMS() - start, 1000);
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  long elapsed = KSTime::GetTimeMS() - start;
+  EXPECT_GE(elapsed, 40);
+  EXPECT_LT(elapsed, 1000);
 }
 
 TEST(KSRandom, ExactSequence) {

@@ -75,8 +75,8 @@ TEST(BmpRead, ExpandsRunLengthDataIntoPlainRows) {
     BmpPicture picture;
     ASSERT_EQ(0, Read(c.file.Bytes(), &picture));
     EXPECT_EQ(c.stored, PixelsOf(picture));
-    EXPECT_EQ(0u, picture.Info.header.compression);
-    EXPECT_EQ(0u, picture.Info.header.sizeImage);
+    EXPECT_EQ(0u, picture.Header.compression);
+    EXPECT_EQ(0u, picture.Header.sizeImage);
   }
 }
 

@@ -130,6 +130,36 @@ TEST(cBaseImage, DrawsEveryDepthOpaqueAndKeyedAndShapesTheKeyedOnes) {
   }
 }
 
+// Files are read in blocks: a picture of several comes in whole, and one cut
+// short by a byte holds nothing.
+TEST(cBaseImage, LoadsFilesOfSeveralBlocksWholeAndRefusesOnesCutShort) {
+  const int kWidth = 200;  // 72,000 bytes of rows without padding
+  const int kHeight = 120;
+  auto color = [](int inX, int inY) {
+    return uint32(inX) << 16 | uint32(inY) << 8 | (uint32(inX ^ inY) & 0xFF);
+  };
+  BmpFile file{kWidth, kHeight, 24, 0, {}, {}};
+  for (int y = kHeight - 1; y >= 0; y--) {  // stored bottom row first
+    for (int x = 0; x < kWidth; x++) {
+      uint32 value = color(x, y);
+      file.data.insert(file.data.end(), {uint8(value), uint8(value >> 8), uint8(value >> 16)});
+    }
+  }
+  ImageFiles files;
+  cImage image;
+  ASSERT_EQ(0, image.LoadFile(files.Write("large.bmp", file).c_str()));
+  Canvas canvas(kWidth, kHeight);
+  ASSERT_EQ(0, image.BitBlt(canvas.DC(), 0, 0));
+  for (int y = 0; y < kHeight; y++) {
+    for (int x = 0; x < kWidth; x++) {
+      ASSERT_EQ(color(x, y), canvas.Pixel(x, y)) << x << "," << y;
+    }
+  }
+  file.data.pop_back();
+  EXPECT_EQ(kKSErr_EOF, image.LoadFile(files.Write("short.bmp", file).c_str()));
+  EXPECT_EQ(0, image.Width());
+}
+
 TEST(cSprite, NumberedFramesWithGapsStepAndLoop) {
   ImageFiles files;
   // Frames told apart by their width.

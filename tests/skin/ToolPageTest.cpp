@@ -1,9 +1,10 @@
 // Tool pages loaded from skin folders into a window that sizes and shapes
 // itself to its page as the toolbar does: layout per mode, extending and
 // retracting, automatic retraction at the screen's edge, finding controls,
-// tips, the advanced panel's remembered mode, real clicks, the factory, and
-// what building and destroying page trees gives back; the keyboard and the
-// screen reader; and a skin file that cannot be read.
+// tips, the advanced panel's remembered mode, real clicks, the page's tick
+// under the pointer, the factory, and what building and destroying page
+// trees gives back; the keyboard and the screen reader; and a skin file that
+// cannot be read.
 #include <windows.h>
 // The common controls' and accessibility headers need the platform's types first.
 #include <commctrl.h>
@@ -352,6 +353,50 @@ TEST_F(ToolPages, RealClicksReachVisibleControlsOnlyAndTheBackgroundGoesToThePar
   EXPECT_EQ("", clickAt(120, 20));  // through the hidden button to the background
   EXPECT_EQ("", clickAt(180, 35));
   EXPECT_EQ(2, mHost.mBackgroundClicks);
+}
+
+// Only the page's own timer drives the button here: its hover frame comes
+// with the pointer and goes when the pointer leaves for the desktop with no
+// further input, and held down it repeats while the pointer rests.
+TEST_F(ToolPages, ThePagesTickFollowsThePointerAndTheHeldMouse) {
+  for (const char* name : {"Go01.bmp", "Go02.bmp", "Go03.bmp"}) {
+    mSkin.Picture(name, 40, 20, kGoColour);
+  }
+  mSkin.Text(
+      "ToolPage { Width = 200  Height = 40  Controls {\n"
+      "  Button ( x = 10, y = 10, Width = 40, Height = 20, Styles = Custom, Image = Go??.bmp,\n"
+      "           Flags = AutoRepeat, Function = WaveShapeNext )\n"
+      "} }\n");
+  MouseMoveTo(0, 0);
+  ASSERT_EQ(0, mHost.Load(mSkin, 500, 400));
+  mHost.mPage->Initialize();
+  mHost.ResetShape();  // the page has no shape: all of the window shows
+  auto* button = static_cast<cCustomButton*>(mHost.At(0));
+  auto frameBecomes = [button](unsigned long inFrame) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 3000;) {
+      PumpMessages(20);
+      if (button->Sprite()->CurFrame() == inFrame) {
+        return true;
+      }
+    }
+    return false;
+  };
+  POINT on = ScreenPointOf(button->Wind(), 20, 10);
+  MouseMoveTo(on.x, on.y);
+  EXPECT_TRUE(frameBecomes(kButtonHot));
+
+  MouseDown();
+  PumpMessages(1200);  // the first repeat after half a second, then every tick
+  MouseUp();
+  std::string reports = mHost.Take();
+  size_t repeats = 0;
+  for (size_t at = reports.find("0:"); at != std::string::npos; at = reports.find("0:", at + 1)) {
+    repeats++;
+  }
+  EXPECT_GE(repeats, 4u) << reports;
+
+  MouseMoveTo(0, 0);
+  EXPECT_TRUE(frameBecomes(kButtonNormal));
 }
 
 TEST_F(ToolPages, TheFactoryNumbersItsControlsAndRefusesWhatASkinCannotName) {

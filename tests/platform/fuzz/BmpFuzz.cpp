@@ -17,7 +17,7 @@ namespace {
 
 uint32 KeyOf(const BmpPicture& inPicture) {
   if (inPicture.BitCount() <= 8) {
-    const BmpColor& entry = inPicture.Info.colors[inPicture.TopRow(0)[0]];
+    const BmpColor entry = inPicture.Color(inPicture.TopRow(0)[0]);
     return BmpColorValue(entry.red, entry.green, entry.blue);
   }
   const uint8* pixel = inPicture.TopRow(0);
