@@ -34,7 +34,7 @@ std::set<std::string> Catalog(const KSFileSpec& inDir, unsigned long inFlags, bo
 
 }  // namespace
 
-TEST(KSFileSpecDisk, ExistsCatalogInfoCreateAndDelete) {
+TEST(KSFileSpecDisk, ExistsCatalogInfoCreateAndDeleteAlsoRecursively) {
   KSTestFolder temp;
   KSFileInfo info;
   EXPECT_EQ(0, KSFileSpec().Exists());
@@ -62,10 +62,8 @@ TEST(KSFileSpecDisk, ExistsCatalogInfoCreateAndDelete) {
   EXPECT_EQ(0, folder.Delete());
   EXPECT_EQ(0, folder.Exists());
   EXPECT_EQ(kKSErr_FileNotFound, folder.Delete());
-}
 
-TEST(KSFileSpecDisk, DeleteRecursivelyRemovesWholeTreesAndPlainFiles) {
-  KSTestFolder temp;
+  // Deleting recursively takes whole trees, hidden items too, and plain files.
   KSFileSpec top = temp.MakeFolder("top");
   temp.MakeFolder("top\\one");
   temp.MakeFile("top\\one\\deep.txt", "deep");

@@ -27,10 +27,6 @@ const long kWinX = ArgList::KeyCode("WinX");
 const long kSkin = ArgList::KeyCode("Skin");
 const char kPrefsName[] = "Toolbar Preferences.txt";
 
-std::string Text(const UtilStr* inStr) {
-  return inStr != nullptr ? std::string(inStr->getCStr(), size_t(inStr->length())) : "<null>";
-}
-
 }  // namespace
 
 TEST(KSFile, AccessModesDecideWhatIsAllowed) {
@@ -244,45 +240,39 @@ TEST(cStream, OpensUTF8NamesAndKeepsThePositionWhenSizing) {
   EXPECT_FALSE(stream.Open(temp.Item("missing.bmp").GetPathCStr(), "rb"));
 }
 
-TEST(Prefs, StoresAndLoadsThroughTheFile) {
+// What is stored loads back clean; equal values keep the set clean, so Store
+// leaves the file alone.
+TEST(Prefs, StoresLoadsAndWritesOnlyWhenAValueChanged) {
   KSTestFolder folder;
   KSFileSpec spec = folder.Item(kPrefsName);
-  Prefs prefs;
-  prefs.SetSpec(spec);
-  prefs.SetInt(kWinX, -40);
-  ASSERT_EQ(0, prefs.Store());
+  Prefs stored;
+  EXPECT_TRUE(stored.IsDirty());
+  stored.SetSpec(spec);
+  stored.SetInt(kWinX, -40);
+  ASSERT_EQ(0, stored.Store());
   EXPECT_EQ("WinX=-40\r\n", ReadAll(spec));
-  prefs.SetStr(kSkin, "Blue \"Night\"\\1");
-  ASSERT_EQ(0, prefs.Store());
+  stored.SetStr(kSkin, "Blue \"Night\"\\1");
+  ASSERT_EQ(0, stored.Store());
 
-  Prefs loaded;
-  loaded.SetSpec(spec);
-  ASSERT_EQ(0, loaded.Load());
-  EXPECT_FALSE(loaded.IsDirty());
-  EXPECT_EQ(-40, loaded.GetInt(kWinX));
-  EXPECT_EQ("Blue \"Night\"\\1", Text(loaded.GetStr(kSkin)));
-  EXPECT_EQ(2, loaded.GetArgs().Count());
-}
-
-TEST(Prefs, WritesOnlyWhenAValueChanged) {
-  KSTestFolder folder;
-  KSFileSpec spec = folder.MakeFile(kPrefsName, "WinX=5\r\nSkin=\"Blue\"\r\n");
   Prefs prefs;
-  EXPECT_TRUE(prefs.IsDirty());
   prefs.SetSpec(spec);
   ASSERT_EQ(0, prefs.Load());
+  EXPECT_FALSE(prefs.IsDirty());
+  EXPECT_EQ(-40, prefs.GetInt(kWinX));
+  ASSERT_NE(nullptr, prefs.GetStr(kSkin));
+  EXPECT_STREQ("Blue \"Night\"\\1", prefs.GetStr(kSkin)->getCStr());
+  EXPECT_EQ(2, prefs.GetArgs().Count());
 
-  // Equal values keep the set clean, so Store leaves the file alone.
   folder.MakeFile(kPrefsName, "untouched");
-  prefs.SetInt(kWinX, 5);
-  prefs.SetStr(kSkin, "Blue");
+  prefs.SetInt(kWinX, -40);
+  prefs.SetStr(kSkin, "Blue \"Night\"\\1");
   EXPECT_FALSE(prefs.IsDirty());
   EXPECT_EQ(0, prefs.Store());
   EXPECT_EQ("untouched", ReadAll(spec));
 
   // Every real change makes it dirty again.
   const std::function<void()> kChanges[] = {
-      [&] { prefs.SetStr(kSkin, "blue"); }, [&] { prefs.SetInt(kWinX, 6); },
+      [&] { prefs.SetStr(kSkin, "blue \"Night\"\\1"); }, [&] { prefs.SetInt(kWinX, 6); },
       [&] { prefs.SetInt(ArgList::KeyCode("New"), 0); }, [&] { prefs.RemoveAll(); },
       [&] { prefs.SetSpec(spec); }};
   for (const auto& change : kChanges) {

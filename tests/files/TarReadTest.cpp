@@ -123,21 +123,22 @@ TEST(TarRead, DamagedHeadersStopReading) {
     EXPECT_EQ("1", fs.Content("first.txt"));
     EXPECT_EQ(0, fs.Find("second.txt"));
   }
-  {
-    // Symbolic links, old-style plain files and the rest are refused.
-    for (char type : {'2', '\0', '1', 'x'}) {
-      TarBuilder tar = good;
-      tar.SetField(second, TarBuilder::kTypeField, std::string(1, type));
-      TarFileSys fs;
-      EXPECT_EQ(kKSErr_UnsupportedMode, fs.Read(tar.mData)) << int(type);
-    }
-  }
-  {
-    // A negative size.
+  // Symbolic links, old-style plain files and the rest are refused, and so
+  // is a negative size.
+  const struct {
+    size_t mField;
+    std::string mText;
+    long mErr;
+  } kDamage[] = {{TarBuilder::kTypeField, "2", kKSErr_UnsupportedMode},
+                 {TarBuilder::kTypeField, std::string(1, '\0'), kKSErr_UnsupportedMode},
+                 {TarBuilder::kTypeField, "1", kKSErr_UnsupportedMode},
+                 {TarBuilder::kTypeField, "x", kKSErr_UnsupportedMode},
+                 {TarBuilder::kSizeField, "-0000000001", kKSErr_FailedCheck}};
+  for (const auto& damage : kDamage) {
     TarBuilder tar = good;
-    tar.SetField(second, TarBuilder::kSizeField, "-0000000001");
+    tar.SetField(second, damage.mField, damage.mText);
     TarFileSys fs;
-    EXPECT_EQ(kKSErr_FailedCheck, fs.Read(tar.mData));
+    EXPECT_EQ(damage.mErr, fs.Read(tar.mData)) << damage.mField << " " << int(damage.mText[0]);
   }
   {
     // A file in a folder that is not there.

@@ -46,9 +46,7 @@ TEST(KSUnicode, EncodesUTF8AndMeasures) {
   const uint16 text[] = {'a', 0xE9, 'b'};
   uint8 small[3] = {0, 0, 0};
   EXPECT_EQ(2, KSEncodeAsUTF8(text, 3, small, 2, false));
-  EXPECT_EQ('a', small[0]);
-  EXPECT_EQ(0xC3, small[1]);
-  EXPECT_EQ(0, small[2]);
+  EXPECT_EQ((std::vector<uint8>{'a', 0xC3, 0}), std::vector<uint8>(small, small + 3));
 
   EXPECT_EQ(0, KSEncodeAsUTF8(text, 3, nullptr, 4, false));
   const uint16 stopsAtZero[] = {'a', 0, 'b'};
@@ -85,8 +83,7 @@ TEST(KSUnicode, DecodesUTF8AndDropsMalformedBytes) {
   const uint8 terminated[] = {0xC3, 0xA9, 'z', 0, 'q'};
   uint16 out[8] = {};
   EXPECT_EQ(2, KSEncodeAsUTF16(terminated, -1, kKSEncodingUTF8, out, 8, false));
-  EXPECT_EQ(0xE9, out[0]);
-  EXPECT_EQ('z', out[1]);
+  EXPECT_EQ((std::vector<uint16>{0xE9, 'z'}), std::vector<uint16>(out, out + 2));
   const uint8 cutByNul[] = {0xE2, 0x82, 0};
   EXPECT_EQ(0, KSEncodeAsUTF16(cutByNul, -1, kKSEncodingUTF8, out, 8, false));
 
@@ -95,8 +92,7 @@ TEST(KSUnicode, DecodesUTF8AndDropsMalformedBytes) {
   EXPECT_EQ(3, KSEncodeAsUTF16(three, 5, kKSEncodingUTF8, nullptr, 0, false));
   uint16 two[3] = {0, 0, 0x1234};
   EXPECT_EQ(2, KSEncodeAsUTF16(three, 5, kKSEncodingUTF8, two, 2, false));
-  EXPECT_EQ(0xD83D, two[1]);
-  EXPECT_EQ(0x1234, two[2]);
+  EXPECT_EQ((std::vector<uint16>{'a', 0xD83D, 0x1234}), std::vector<uint16>(two, two + 3));
 
   EXPECT_EQ(0, KSEncodeAsUTF16(three, 5, kKSEncodingUTF16, out, 8, false));
   EXPECT_EQ(0, KSEncodeAsUTF16(three, 5, kKSEncodingUTF_Unknown, out, 8, false));
@@ -157,8 +153,7 @@ TEST(KSUnicode, SingleByteCodePages) {
   uint16 two[3] = {0, 0, 0x1234};
   const uint8 word[] = {'a', 'b', 'c', 'd'};
   EXPECT_EQ(2, KSEncodeAsUTF16(word, 4, kKSEncodingANSI_1252, two, 2, false));
-  EXPECT_EQ('b', two[1]);
-  EXPECT_EQ(0x1234, two[2]);
+  EXPECT_EQ((std::vector<uint16>{'a', 'b', 0x1234}), std::vector<uint16>(two, two + 3));
   EXPECT_EQ(4, KSEncodeAsUTF16(word, 4, kKSEncodingANSI_1252, nullptr, 0, false));
 }
 

@@ -15,7 +15,6 @@ class Probe : public UtilStr {
   const char* Text() const { return mPtr; }
   int32 DimSize() const { return mBuf ? mBuf->mDimSize : 0; }
   int32 Refs() const { return mBuf ? mBuf->mNumRefs : 0; }
-  std::string Str() const { return std::string(mPtr, size_t(mLen)); }
 };
 
 std::string Str(const UtilStr& inStr) {
@@ -33,7 +32,7 @@ TEST(UtilStr, GrowthKeepsTheTextAndLeavesRoom) {
   }
   s.AppendChar('y');  // the text and its NUL no longer fit strictly
   EXPECT_GT(s.DimSize(), s.length() + 1);
-  EXPECT_EQ("abc", s.Str().substr(0, 3));
+  EXPECT_EQ("abc", Str(s).substr(0, 3));
   EXPECT_EQ('y', s.getCStr()[s.length() - 1]);
   EXPECT_EQ(0, s.getCStr()[s.length()]);
 
@@ -53,9 +52,9 @@ TEST(UtilStr, CopiesShareUntilOneIsWritten) {
 
   b.AppendChar('!');
   c.WritablePtr()[0] = 'S';
-  EXPECT_EQ("shared text", a.Str());
-  EXPECT_EQ("shared text!", b.Str());
-  EXPECT_EQ("Shared text", c.Str());
+  EXPECT_EQ("shared text", Str(a));
+  EXPECT_EQ("shared text!", Str(b));
+  EXPECT_EQ("Shared text", Str(c));
   EXPECT_EQ(1, a.Refs());
   EXPECT_NE(a.Block(), b.Block());
 
@@ -65,8 +64,8 @@ TEST(UtilStr, CopiesShareUntilOneIsWritten) {
   auto checkEdit = [&](auto inEdit, const char* inExpected) {
     Probe copy(source);
     inEdit(copy);
-    EXPECT_EQ(inExpected, copy.Str());
-    EXPECT_EQ(kOriginal, source.Str());
+    EXPECT_EQ(inExpected, Str(copy));
+    EXPECT_EQ(kOriginal, Str(source));
   };
   checkEdit([](UtilStr& s) { s.Replace(4, 3, "2", -1); }, "one 2 three");
   checkEdit([](UtilStr& s) { s.Insert(3, '-', 2); }, "one-- two three");
@@ -92,7 +91,7 @@ TEST(UtilStr, AppendingAStringToItself) {
 
   Probe full(std::string(38, 'z').c_str());
   full.Append(full);  // through a new block
-  EXPECT_EQ(std::string(76, 'z'), full.Str());
+  EXPECT_EQ(std::string(76, 'z'), Str(full));
 
   UtilStr replaced("hello world");
   replaced.Replace(0, 5, replaced.getCStr() + 6, 5);
@@ -109,18 +108,18 @@ TEST(UtilStr, BorrowedTextIsCopiedBeforeAnyWrite) {
   EXPECT_EQ(nullptr, copy.Block());
   EXPECT_EQ(text, copy.Text());
   copy.AppendChar('!');
-  EXPECT_EQ("borrowed!", copy.Str());
+  EXPECT_EQ("borrowed!", Str(copy));
   // Deleting the head moves the view without copying.
   head.Replace(0, 3, nullptr, 0);
   EXPECT_EQ(text + 3, head.Text());
-  EXPECT_EQ("rowed", head.Str());
+  EXPECT_EQ("rowed", Str(head));
   // The borrowed text is not terminated at its length; edits must still be.
   cut.TruncR(2);
   EXPECT_STREQ("borrow", cut.getCStr());
   EXPECT_STREQ("borrowed text", text);
 }
 
-TEST(UtilStr, AssignAndConvenienceForms) {
+TEST(UtilStr, AssignFormatAndConvenienceForms) {
   const unsigned char pascal[] = {3, 'a', 'b', 'c', 'd'};
   UtilStr s("old");
   s.Assign(pascal);
@@ -141,13 +140,11 @@ TEST(UtilStr, AssignAndConvenienceForms) {
   EXPECT_EQ(0, std::memcmp(out, "abc#", 4)) << "no terminator when it does not fit";
   UtilStr("abc").CopyTo(out, 4);
   EXPECT_STREQ("abc", out);
-}
 
-TEST(UtilStr, AppendVAFormatsAnyLength) {
-  UtilStr s("n=");
+  // Formatting appends text of any length.
+  s.Assign("n=");
   s.AppendVA("%d/%s", 7, "x");
   EXPECT_EQ("n=7/x", Str(s));
-
   std::string longText(5000, 'q');
   UtilStr big;
   big.AppendVA("[%s]", longText.c_str());
@@ -182,10 +179,10 @@ TEST(UtilStr, EditingOperations) {
   Probe t("abc");
   const UtilStr_Data* block = t.Block();
   t.TruncR(1);
-  EXPECT_EQ("ab", t.Str());
+  EXPECT_EQ("ab", Str(t));
   EXPECT_EQ(block, t.Block());
   t.TruncR(10);
-  EXPECT_EQ("", t.Str());
+  EXPECT_EQ("", Str(t));
 }
 
 TEST(UtilStr, FindAndReplace) {
@@ -209,7 +206,8 @@ TEST(UtilStr, FindAndReplace) {
   EXPECT_EQ(0, growing.FindAndReplace("", "r", true, false));
 }
 
-TEST(UtilStr, CompareOrdersBytesAsSigned) {
+// Bytes order as signed; only ASCII letters fold, in comparing and hashing.
+TEST(UtilStr, CompareAndHashOrderBytesAsSignedAndFoldLettersOnly) {
   EXPECT_LT(UtilStr::compare("a", "B", false), 0);
   EXPECT_GT(UtilStr::compare("a", "B", true), 0);
   EXPECT_LT(UtilStr::compare("\xe9", "A", true), 0);
@@ -232,6 +230,12 @@ TEST(UtilStr, CompareOrdersBytesAsSigned) {
   EXPECT_TRUE(UtilStr::StartsWith("He", false, "hello", -1));
   EXPECT_FALSE(UtilStr::StartsWith("He", true, "hello", -1));
   EXPECT_FALSE(UtilStr::StartsWith("abc", true, "abcdef", 2));
+
+  EXPECT_NE(UtilStr::HashCode("abc", 3, true), UtilStr::HashCode("ABC", 3, true));
+  EXPECT_EQ(UtilStr::HashCode("abc", 3, false), UtilStr::HashCode("ABC", 3, true));
+  EXPECT_NE(UtilStr::HashCode("abc", 3, true), UtilStr::HashCode("acb", 3, true));
+  EXPECT_EQ(UtilStr::HashCode("abc", 3, false), UtilStr("abc").HashCode(1L));  // 0: sensitive
+  EXPECT_NE(UtilStr::HashCode("\xe9", 1, true), UtilStr::HashCode("\xc9", 1, false));
 }
 
 TEST(UtilStr, ContainsAndWholeWords) {
@@ -255,14 +259,6 @@ TEST(UtilStr, ContainsAndWholeWords) {
   EXPECT_EQ(6, banana.FindPrevInstanceOf(100, 'a'));
   EXPECT_EQ(4, banana.FindPrevInstanceOf(5, 'a'));
   EXPECT_EQ(0, banana.FindPrevInstanceOf(0, 'b'));
-}
-
-TEST(UtilStr, HashFoldsLettersOnly) {
-  EXPECT_NE(UtilStr::HashCode("abc", 3, true), UtilStr::HashCode("ABC", 3, true));
-  EXPECT_EQ(UtilStr::HashCode("abc", 3, false), UtilStr::HashCode("ABC", 3, true));
-  EXPECT_NE(UtilStr::HashCode("abc", 3, true), UtilStr::HashCode("acb", 3, true));
-  EXPECT_EQ(UtilStr::HashCode("abc", 3, false), UtilStr("abc").HashCode(1L));  // 0: sensitive
-  EXPECT_NE(UtilStr::HashCode("\xe9", 1, true), UtilStr::HashCode("\xc9", 1, false));
 }
 
 TEST(UtilStr, IntegerConversions) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "PacketTestSupport.h"
 #include "foundation/KSError.h"
 #include "net/KSMPSession.h"
 #include "support/EventLog.h"
@@ -67,14 +68,6 @@ class RecordingSession : public EventLog<Event>, public KSMPSession {
   }
 };
 
-KSMPCookie MakeCookie(uint8 inSeed) {
-  KSMPCookie cookie;
-  for (int i = 0; i < 32; i++) {
-    cookie.mData[i] = uint8(inSeed + i * 3);
-  }
-  return cookie;
-}
-
 std::vector<uint8> MessageWire(const uint8* inHeader, const std::string& inData) {
   KSPacket p = {};
   memcpy(p.mHeader, inHeader, 64);
@@ -90,13 +83,10 @@ std::vector<uint8> ReplyWire(const KSPacket& inRequest, const std::string& inDat
 }
 
 std::vector<uint8> SystemMsgWire(int32 inID, const std::string& inDesc, const std::string& inData) {
-  KSBuf desc = {inDesc.data(), int32(inDesc.size())};
-  KSBuf data = {inData.data(), int32(inData.size())};
-  std::string payload(size_t(KSMPWire::SystemMsgSize(desc.mNumBytes, data.mNumBytes)), 0);
-  KSMPWire::PackSystemMsg(inID, desc, data, reinterpret_cast<uint8*>(&payload[0]));
+  std::vector<uint8> payload = SystemMsg(inID, inDesc, inData);
   uint8 header[64];
   KSMPWire::BuildHeader(header, kKSMPKind_SystemMsg, 5, 0, false, nullptr);
-  return MessageWire(header, payload);
+  return MessageWire(header, std::string(payload.begin(), payload.end()));
 }
 
 class KSMPSessionTest : public ::testing::Test {

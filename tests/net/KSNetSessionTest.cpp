@@ -8,6 +8,7 @@
 #include <string>
 #include <thread>
 
+#include "PacketTestSupport.h"
 #include "foundation/KSError.h"
 #include "foundation/KSHandle.h"
 #include "net/KSByteOrder.h"
@@ -85,16 +86,6 @@ class KSNetSessionTest : public ::testing::Test {
     return ref;
   }
 };
-
-KSPacket MakePacket(uint8 inTag, const std::string& inData) {
-  KSPacket p;
-  memset(p.mHeader, inTag, sizeof(p.mHeader));
-  p.mTimeSent.mDays = 45000 + inTag;
-  p.mTimeSent.mSecs = 1000 + inTag;
-  p.mDataSize = int32(inData.size());
-  p.mData = reinterpret_cast<const uint8*>(inData.data());
-  return p;
-}
 
 // The wire form of a received packet.
 std::vector<uint8> WireOf(const SessionEvent& inEvent) {

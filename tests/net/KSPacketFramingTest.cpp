@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "PacketTestSupport.h"
 #include "foundation/KSError.h"
 #include "net/KSByteOrder.h"
 #include "net/KSMPWire.h"
@@ -19,18 +20,6 @@
 #include "net/KSPacketWire.h"
 
 namespace {
-
-KSPacket MakePacket(uint8 inTag, const std::string& inData) {
-  KSPacket p;
-  for (int i = 0; i < kKSPacketHeaderSize; i++) {
-    p.mHeader[i] = uint8(inTag + i);
-  }
-  p.mTimeSent.mDays = 45000 + inTag;
-  p.mTimeSent.mSecs = 86399 - inTag;
-  p.mDataSize = int32(inData.size());
-  p.mData = reinterpret_cast<const uint8*>(inData.data());
-  return p;
-}
 
 // The wire form, written the way the session thread writes it: a bounded
 // buffer's worth at a time.
@@ -59,14 +48,6 @@ void Collect(const KSPacket& inPacket, void* inUser) {
                       inPacket.mData[inPacket.mDataSize + 1] == 0;
 }
 
-KSMPCookie MakeCookie() {
-  KSMPCookie cookie;
-  for (int i = 0; i < 32; i++) {
-    cookie.mData[i] = uint8(0xC0 + i);
-  }
-  return cookie;
-}
-
 KSPacket PacketOver(const std::vector<uint8>& inPayload) {
   KSPacket p = {};
   p.mTimeSent.mDays = 44000;
@@ -74,15 +55,6 @@ KSPacket PacketOver(const std::vector<uint8>& inPayload) {
   p.mDataSize = int32(inPayload.size());
   p.mData = inPayload.data();
   return p;
-}
-
-std::vector<uint8> SystemMsg(int32 inID, const std::string& inDesc, const std::string& inData) {
-  KSBuf desc = {inDesc.data(), int32(inDesc.size())};
-  KSBuf data = {inData.data(), int32(inData.size())};
-  int32 size = KSMPWire::SystemMsgSize(desc.mNumBytes, data.mNumBytes);
-  std::vector<uint8> payload(size_t(size), 0xEE);
-  KSMPWire::PackSystemMsg(inID, desc, data, payload.data());
-  return payload;
 }
 
 }  // namespace
@@ -203,7 +175,7 @@ TEST(KSPacketFramingTest, PacketObjIsAnIndependentTerminatedCopy) {
 
 // A reply echoes the request's ticket, flags and cookie.
 TEST(KSMPWireTest, HeaderLayoutAndReplyEcho) {
-  KSMPCookie cookie = MakeCookie();
+  KSMPCookie cookie = MakeCookie(0xC0);
   uint8 header[64];
   memset(header, 0xAA, sizeof(header));
   KSMPWire::BuildHeader(header, kKSMPKind_Request, 40, 0x01020304, true, &cookie);
