@@ -2,6 +2,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// mmsystem.h needs the types of windows.h.
+#include <mmsystem.h>
 #endif
 
 namespace {
@@ -70,14 +72,7 @@ long KSTime::Diff(const KSTime& inA, const KSTime& inB) {
 
 long KSTime::GetTimeMS() {
 #ifdef _WIN32
-  // The performance counter rather than the multimedia timer: that one is
-  // the only thing the toolbar would load the multimedia libraries for.
-  LARGE_INTEGER count, frequency;
-  QueryPerformanceCounter(&count);
-  QueryPerformanceFrequency(&frequency);
-  int64 secs = count.QuadPart / frequency.QuadPart;
-  int64 rest = count.QuadPart % frequency.QuadPart;
-  return long(secs * 1000 + rest * 1000 / frequency.QuadPart);
+  return long(timeGetTime());
 #else
   struct timespec now;
   clock_gettime(CLOCK_MONOTONIC, &now);
