@@ -1,68 +1,12 @@
 // Loading, keying and releasing a picture.
 #include "platform/cBaseImage.h"
 
-#include <algorithm>
-#include <cstring>
 #include <new>
 
-#include "files/KSFile.h"
 #include "files/cStream.h"
 #include "foundation/KSError.h"
 #include "platform/BmpRunScanner.h"
-
-namespace {
-
-// A picture file read through the platform's file handle, in blocks through
-// a buffer that every picture file of the thread reuses. Reading straight into
-// a picture's freshly allocated memory costs several times a read into memory
-// used before plus the copy out of it; and the C library's streams cost a
-// buffer allocated per file and seeks to learn the size.
-class PictureFileStream : public cStream {
- public:
-  long Open(const char* inPath) {
-    long err = mFile.OpenFile(inPath, kKSReadRandomAccess);
-    mSize = err == 0 ? mFile.Size() : 0;
-    return err;
-  }
-
-  long Position() override { return long(mAt); }
-  unsigned long FileSize() override { return (unsigned long)mSize; }
-
-  unsigned long Read(void* outData, unsigned long inBytes) override {
-    uint8* out = static_cast<uint8*>(outData);
-    size_t done = 0;
-    while (done < inBytes && (mNext < mEnd || Fill())) {
-      size_t count = std::min<size_t>(inBytes - done, mEnd - mNext);
-      memcpy(out + done, sBuffer + mNext, count);
-      mNext += count;
-      done += count;
-    }
-    mAt += done;
-    return (unsigned long)done;
-  }
-
- private:
-  static constexpr long kBufferBytes = 64 * 1024;
-
-  bool Fill() {
-    long read = 0;
-    mFile.Read(sBuffer, kBufferBytes, &read);
-    mNext = 0;
-    mEnd = read > 0 ? size_t(read) : 0;
-    return mEnd > 0;
-  }
-
-  static thread_local uint8 sBuffer[kBufferBytes];
-  KSFile mFile;
-  int64 mSize = 0;
-  size_t mAt = 0;
-  size_t mNext = 0;  // the buffered bytes not yet read
-  size_t mEnd = 0;
-};
-
-thread_local uint8 PictureFileStream::sBuffer[kBufferBytes];
-
-}  // namespace
+#include "platform/KSLastError.h"
 
 cBaseImage::cBaseImage() : mTransparent(false) {}
 
@@ -72,9 +16,11 @@ cBaseImage::~cBaseImage() {
 
 long cBaseImage::LoadFile(const char* inPath) {
   Free();
-  PictureFileStream stream;
-  long err = stream.Open(inPath);
-  return err == 0 ? LoadStream(&stream) : err;
+  cStream stream;
+  if (!stream.Open(inPath, "rb")) {
+    return KSLastError();
+  }
+  return LoadStream(&stream);
 }
 
 long cBaseImage::LoadStream(cStream* inStream) {
