@@ -20,6 +20,7 @@
 #include "platform/BaseUtils.h"
 #include "skin/KSDialogKeys.h"
 #include "skin/cCustomButton.h"
+#include "skin/cCustomCheckBox.h"
 #include "skin/cCustomComboBox.h"
 #include "skin/cStandardButton.h"
 #include "skin/cStandardListView.h"
@@ -151,8 +152,9 @@ class Keyboard : public ToolPages {
   }
 
   // The values the keys change: the check box, the slider, the combo box's
-  // choice and "open" while its list shows; and "marked" while the picture
-  // button shows the focus mark, dotted in its text colour (black).
+  // choice and "open" while its list shows; "marked" while the picture
+  // button shows the focus mark, dotted in its text colour (black); and
+  // "misdrawn" while the check box shows the frame of the other value.
   std::string Values() {
     HWND go = mHost.At(kGo)->Wind();
     UpdateWindow(go);
@@ -160,7 +162,9 @@ class Keyboard : public ToolPages {
     bool marked = GetPixel(dc.Get(), 0, 0) == RGB(0, 0, 0) &&
                   GetPixel(dc.Get(), 1, 0) == RGB(0x20, 0x40, 0xA0);
     auto* combo = static_cast<cCustomComboBox*>(mHost.At(kCombo));
-    return std::to_string(mHost.At(kCheck)->BoolProp()) + " " +
+    auto* check = static_cast<cCustomCheckBox*>(mHost.At(kCheck));
+    bool misdrawn = check->Sprite()->CurFrame() != unsigned(check->BoolProp());
+    return std::to_string(check->BoolProp()) + (misdrawn ? " misdrawn " : " ") +
            std::to_string(mHost.At(kSlider)->IntProp()) + " " + std::to_string(combo->IntProp()) +
            (combo->IsListShown() ? " open" : "") + (marked ? " marked" : "");
   }
