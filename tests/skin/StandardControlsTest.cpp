@@ -62,24 +62,18 @@ using ControlBase = ControlTest;
 
 }  // namespace
 
+// (Buttons and check boxes that report are clicked by the page tests.)
 TEST_F(StandardControls, ClicksAndChoicesReportTheControlsFunction) {
-  auto button = Make<cStandardButton>(Describe(kControlTypeButton, kUIWaveShapeNext), 1);
   auto mute = Make<cStandardButton>(Describe(kControlTypeButton), 2);
-  auto check = Make<cStandardCheckBox>(Describe(kControlTypeCheckBox, kUIWaveShapeToggle), 3);
   auto label = Make<cStandardLabel>(Describe(kControlTypeLabel, kUIAlbumInfo), 4);
   auto combo = Make<cStandardComboBox>(Describe(kControlTypeComboBox, kUIWaveShapeList), 5);
   auto graphic = Make<cStandardGraphic>(Describe(kControlTypeGraphic), 6);
   combo->AddItem("Fire");
   combo->AddItem("Ice");
 
-  SendMessageW(button->Wind(), BM_CLICK, 0, 0);
-  EXPECT_EQ("1:12 ", mParent.Take());
   SendMessageW(mute->Wind(), BM_CLICK, 0, 0);
   SendMessageW(graphic->Wind(), BM_CLICK, 0, 0);
   EXPECT_EQ("", mParent.Take());  // no function, no report
-  SendMessageW(check->Wind(), BM_CLICK, 0, 0);
-  EXPECT_EQ("3:9 ", mParent.Take());
-  EXPECT_TRUE(check->BoolProp());
   // A label acts on the press; its release reports nothing more.
   MouseTo(*label, WM_LBUTTONDOWN, 3, 3);
   EXPECT_EQ("4:8 ", mParent.Take());
