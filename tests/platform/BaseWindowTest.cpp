@@ -12,10 +12,9 @@
 #include "platform/cBaseWindow.h"
 #include "platform/cImage.h"
 #include "platform/windowproc.h"
-#include "support/BmpWriter.h"
-#include "support/KSTestFolder.h"
 #include "support/MessageBoxAnswerer.h"
 #include "support/ProcessCounts.h"
+#include "support/SkinFolder.h"
 
 namespace {
 
@@ -83,21 +82,15 @@ class BaseWindow : public ::testing::Test {
     return long(SendMessageW(inWind.Wind(), inMsg, inWParam, inLParam));
   }
 
+  void SetUp() override { mFiles.Picture("half.bmp", 6, 4, 0x102030, KSRect{3, 0, 6, 4}); }
+
   // A keyed 6 x 4 picture whose left half is opaque, read from a file.
   void LoadHalfOpaque(cImage* outImage) {
-    if (mHalfOpaque.empty()) {
-      std::vector<uint32> row = {0x102030, 0x102030, 0x102030, 0xFF00FF, 0xFF00FF, 0xFF00FF};
-      std::vector<uint8> bytes =
-          BmpFile{6, 4, 24, 0, {}, PackRows(24, {row, row, row, row})}.Bytes();
-      mHalfOpaque =
-          mFiles.MakeFile("half.bmp", std::string(bytes.begin(), bytes.end())).GetPathCStr();
-    }
-    ASSERT_EQ(0, outImage->LoadFile(mHalfOpaque.c_str()));
+    ASSERT_EQ(0, outImage->LoadFile((mFiles.Path() + "\\half.bmp").c_str()));
     ASSERT_EQ(0, outImage->MakeTransparent(0xFF, 0, 0xFF));
   }
 
-  KSTestFolder mFiles;
-  std::string mHalfOpaque;
+  SkinFolder mFiles;
   Recorder mPopup;
 };
 
