@@ -140,7 +140,7 @@ TEST(BaseChild, RecordsItsCommandLineWhenStarted) {
   }
 }
 
-TEST(BaseMenus, BuildAndTrackAMenu) {
+TEST(BaseMenus, BuildAndTrackAMenuAndTheTrayIcon) {
   HMENU menu = BaseCreateMenu();
   BaseAppendMenu(menu, "Always on Top", true, 51);
   BaseAppendMenu(menu, "", true, 0);  // a separator, checked or not
@@ -173,6 +173,15 @@ TEST(BaseMenus, BuildAndTrackAMenu) {
   EXPECT_TRUE(gGotNull);
   BaseDeleteMenu(menu);
   EXPECT_FALSE(IsMenu(menu));
+
+  NOTIFYICONDATAW probe = {};
+  probe.cbSize = sizeof probe;
+  probe.hWnd = wind;
+  probe.uID = 1;
+  BaseAddTrayIcon(1, wind, "Corvexa Toolbar with a tip that is longer than the tray allows");
+  EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &probe));
+  BaseRemoveTrayIcon(1, wind);
+  EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe));
   DestroyWindow(wind);
 
   BaseExitApp();
@@ -229,19 +238,6 @@ TEST(BaseGotoURL, OpensThroughTheShellOrTheHTMLHandler) {
   }
   RegDeleteTreeW(HKEY_CLASSES_ROOT, L"KSTestHTMLFile");
   RegDeleteTreeW(HKEY_CLASSES_ROOT, L"ks-url-test");
-}
-
-TEST(BaseTray, AddsAndRemovesTheIcon) {
-  HWND wind = MakeWindow();
-  NOTIFYICONDATAW probe = {};
-  probe.cbSize = sizeof probe;
-  probe.hWnd = wind;
-  probe.uID = 1;
-  BaseAddTrayIcon(1, wind, "Corvexa Toolbar with a tip that is longer than the tray allows");
-  EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &probe));
-  BaseRemoveTrayIcon(1, wind);
-  EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe));
-  DestroyWindow(wind);
 }
 
 TEST(BaseFolders, BrowsingStartsAtThePathAndReturnsTheChoice) {
@@ -325,20 +321,14 @@ TEST(BaseShowError, MessageBoxesShowTheirTextAndReportTheAnswer) {
 }
 
 TEST(KSWindUtils, RaisesAnExistingWindowOnly) {
-  WNDCLASSW wc = {};
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"KS Raise Test";
-  RegisterClassW(&wc);
-  HWND wind = CreateWindowW(wc.lpszClassName, L"Raise Me", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100,
-                            nullptr, nullptr, wc.hInstance, nullptr);
+  HWND wind = MakeWindow();
   ShowWindow(wind, SW_MINIMIZE);
-  EXPECT_FALSE(KSWindUtils::SetForgroundWind("KS Raise Test", "Other Title"));
+  EXPECT_FALSE(KSWindUtils::SetForgroundWind("KS Base Shell Test", "Other Title"));
   EXPECT_TRUE(IsIconic(wind));
-  EXPECT_TRUE(KSWindUtils::SetForgroundWind("KS Raise Test", "Raise Me"));
+  EXPECT_TRUE(KSWindUtils::SetForgroundWind("KS Base Shell Test", "Shell Test"));
   EXPECT_FALSE(IsIconic(wind));
   ShowWindow(wind, SW_HIDE);
-  EXPECT_TRUE(KSWindUtils::SetForgroundWind("KS Raise Test", "Raise Me"));
+  EXPECT_TRUE(KSWindUtils::SetForgroundWind("KS Base Shell Test", "Shell Test"));
   EXPECT_TRUE(IsWindowVisible(wind));
   DestroyWindow(wind);
 }

@@ -12,10 +12,9 @@
 #include "platform/cBaseWindow.h"
 #include "platform/cImage.h"
 #include "platform/windowproc.h"
-#include "support/BmpWriter.h"
-#include "support/KSTestFolder.h"
-#include "support/ModalDriver.h"
+#include "support/MessageBoxAnswerer.h"
 #include "support/ProcessCounts.h"
+#include "support/SkinFolder.h"
 
 namespace {
 
@@ -83,21 +82,15 @@ class BaseWindow : public ::testing::Test {
     return long(SendMessageW(inWind.Wind(), inMsg, inWParam, inLParam));
   }
 
+  void SetUp() override { mFiles.Picture("half.bmp", 6, 4, 0x102030, KSRect{3, 0, 6, 4}); }
+
   // A keyed 6 x 4 picture whose left half is opaque, read from a file.
   void LoadHalfOpaque(cImage* outImage) {
-    if (mHalfOpaque.empty()) {
-      std::vector<uint32> row = {0x102030, 0x102030, 0x102030, 0xFF00FF, 0xFF00FF, 0xFF00FF};
-      std::vector<uint8> bytes =
-          BmpFile{6, 4, 24, 0, {}, PackRows(24, {row, row, row, row})}.Bytes();
-      mHalfOpaque =
-          mFiles.MakeFile("half.bmp", std::string(bytes.begin(), bytes.end())).GetPathCStr();
-    }
-    ASSERT_EQ(0, outImage->LoadFile(mHalfOpaque.c_str()));
+    ASSERT_EQ(0, outImage->LoadFile((mFiles.Path() + "\\half.bmp").c_str()));
     ASSERT_EQ(0, outImage->MakeTransparent(0xFF, 0, 0xFF));
   }
 
-  KSTestFolder mFiles;
-  std::string mHalfOpaque;
+  SkinFolder mFiles;
   Recorder mPopup;
 };
 
@@ -362,43 +355,34 @@ TEST_F(BaseWindow, GeometryTextFontTimersAndOwner) {
   EXPECT_EQ(0, child.KillTimer(5));
 }
 
+// The boxes' title is the error box's (see BaseShowError).
 TEST_F(BaseWindow, CreationFailuresAreErrorCodesAndLeaveNoWindow) {
-  auto boxText = [](const std::function<void()>& inCreate) {
-    std::wstring text;
-    ModalDriver driver(L"Error", [&](HWND inBox) {
-      text = ModalDriver::ItemText(inBox, 0xFFFF);
-      ModalDriver::Press(inBox, IDOK);
-    });
-    inCreate();
-    return text;
-  };
-
+  MessageBoxAnswerer answerer;
   Recorder refusing(nullptr, kKSErr_FileNotFound);
-  EXPECT_EQ(L"Error creating popup window. File/Folder not found Kestrova Corvexa Toolbar",
-            boxText([&] {
-              EXPECT_EQ(kKSErr_FileNotFound, refusing.CreatePopup(0, 0, 10, 10, 0, nullptr));
-            }));
+  EXPECT_EQ(kKSErr_FileNotFound, refusing.CreatePopup(0, 0, 10, 10, 0, nullptr));
   EXPECT_FALSE(refusing.IsWindow());
 
   ASSERT_EQ(0, mPopup.CreatePopup(0, 0, 100, 100, 0, nullptr));
   Recorder control(&mPopup, kKSErr_FileNotFound);
-  EXPECT_EQ(L"Control creation failed. File/Folder not found BUTTON", boxText([&] {
-              EXPECT_EQ(kKSErr_FileNotFound,
-                        control.CreateControl(kControlTypeButton, 0, 1, 0, 0, 10, 10, 0, &mPopup));
-            }));
+  EXPECT_EQ(kKSErr_FileNotFound,
+            control.CreateControl(kControlTypeButton, 0, 1, 0, 0, 10, 10, 0, &mPopup));
   EXPECT_EQ(nullptr, GetWindow(mPopup.Wind(), GW_CHILD));
   EXPECT_EQ(nullptr, control.Wind());
 
   Recorder orphan(nullptr);
-  EXPECT_EQ(0u, boxText([&] {
-                  EXPECT_NE(0, orphan.CreateChild(1, 0, 0, 10, 10, 0, nullptr));
-                }).find(L"Error creating child window."));
+  EXPECT_NE(0, orphan.CreateChild(1, 0, 0, 10, 10, 0, nullptr));
   // A type without a native control makes nothing and shows nothing.
   EXPECT_EQ(kKSErr_FormatNotRecognized,
             control.CreateControl(kControlTypeToolPage, 0, 1, 0, 0, 10, 10, 0, &mPopup));
   // A window of the class without an object cannot be made.
   EXPECT_EQ(nullptr, CreateWindowExW(0, kToolbarWindowClass, L"", WS_POPUP, 0, 0, 10, 10, nullptr,
                                      nullptr, GetModuleHandleW(nullptr), nullptr));
+  std::vector<std::string> texts = answerer.Texts();
+  ASSERT_EQ(3u, texts.size());
+  EXPECT_EQ("Error creating popup window. File/Folder not found Kestrova Corvexa Toolbar",
+            texts[0]);
+  EXPECT_EQ("Control creation failed. File/Folder not found BUTTON", texts[1]);
+  EXPECT_EQ(0u, texts[2].find("Error creating child window."));
 }
 
 TEST_F(BaseWindow, TwoHundredWindowsAndTheirPicturesLeaveNothingBehind) {

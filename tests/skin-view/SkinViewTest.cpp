@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Canvas.h"
 #include "platform/cImage.h"
+#include "support/Canvas.h"
 #include "support/ChildProcess.h"
 #include "support/SkinFolder.h"
 

@@ -20,6 +20,7 @@
 #include "platform/BaseUtils.h"
 #include "skin/KSDialogKeys.h"
 #include "skin/cCustomButton.h"
+#include "skin/cCustomCheckBox.h"
 #include "skin/cCustomComboBox.h"
 #include "skin/cStandardButton.h"
 #include "skin/cStandardListView.h"
@@ -151,8 +152,9 @@ class Keyboard : public ToolPages {
   }
 
   // The values the keys change: the check box, the slider, the combo box's
-  // choice and "open" while its list shows; and "marked" while the picture
-  // button shows the focus mark, dotted in its text colour (black).
+  // choice and "open" while its list shows; "marked" while the picture
+  // button shows the focus mark, dotted in its text colour (black); and
+  // "misdrawn" while the check box shows the frame of the other value.
   std::string Values() {
     HWND go = mHost.At(kGo)->Wind();
     UpdateWindow(go);
@@ -160,7 +162,9 @@ class Keyboard : public ToolPages {
     bool marked = GetPixel(dc.Get(), 0, 0) == RGB(0, 0, 0) &&
                   GetPixel(dc.Get(), 1, 0) == RGB(0x20, 0x40, 0xA0);
     auto* combo = static_cast<cCustomComboBox*>(mHost.At(kCombo));
-    return std::to_string(mHost.At(kCheck)->BoolProp()) + " " +
+    auto* check = static_cast<cCustomCheckBox*>(mHost.At(kCheck));
+    bool misdrawn = check->Sprite()->CurFrame() != unsigned(check->BoolProp());
+    return std::to_string(check->BoolProp()) + (misdrawn ? " misdrawn " : " ") +
            std::to_string(mHost.At(kSlider)->IntProp()) + " " + std::to_string(combo->IntProp()) +
            (combo->IsListShown() ? " open" : "") + (marked ? " marked" : "");
   }
@@ -337,40 +341,35 @@ TEST_F(ToolPages, TheApplicationFindsControlsRegistersTipsAndKeepsThePanelsMode)
   EXPECT_EQ("1:" + std::to_string(kUIWaveShapeNext) + " ", mHost.Take());
 }
 
-TEST_F(ToolPages, RealClicksReachVisibleControlsOnlyAndTheBackgroundGoesToTheParent) {
+// Real clicks reach visible controls only, and the background's go to the
+// parent. Then only the page's own timer drives the skinned button: its
+// hover frame comes with the pointer and goes when the pointer leaves for
+// the desktop with no further input, and held down it repeats while the
+// pointer rests.
+TEST_F(ToolPages, RealClicksAndThePagesTickFollowThePointerAndTheHeldMouse) {
+  for (const char* name : {"Go01.bmp", "Go02.bmp", "Go03.bmp"}) {
+    mSkin.Picture(name, 40, 20, kGoColour);
+  }
   mSkin.Text(
       "ToolPage { Width = 200  Height = 40  Flags = WindowShape|Tile  Controls {\n"
-      "  Button ( x = 10, y = 10, Width = 40, Height = 20, Function = WaveShapeNext )\n"
+      "  Button ( x = 150, y = 10, Width = 40, Height = 20, Styles = Custom, Image = Go??.bmp,\n"
+      "           Flags = AutoRepeat, Function = WaveShapeNext )\n"
+      "  Button ( x = 10, y = 10, Width = 40, Height = 20, Function = ColorMapNext )\n"
       "  Button ( x = 100, y = 10, Width = 40, Height = 20, Function = Close, Visible = false )\n"
       "} }\n");
+  MouseMoveTo(0, 0);
   ASSERT_EQ(0, mHost.Load(mSkin, 100, 100));
   mHost.mPage->Initialize();
   auto clickAt = [&](int inX, int inY) {
     MouseClickAt(100 + inX, 100 + inY);
     return mHost.Take();
   };
-  EXPECT_EQ("0:" + std::to_string(kUIWaveShapeNext) + " ", clickAt(20, 20));
+  EXPECT_EQ("1:" + std::to_string(kUIColorMapNext) + " ", clickAt(20, 20));
   EXPECT_EQ("", clickAt(120, 20));  // through the hidden button to the background
   EXPECT_EQ("", clickAt(180, 35));
   EXPECT_EQ(2, mHost.mBackgroundClicks);
-}
 
-// Only the page's own timer drives the button here: its hover frame comes
-// with the pointer and goes when the pointer leaves for the desktop with no
-// further input, and held down it repeats while the pointer rests.
-TEST_F(ToolPages, ThePagesTickFollowsThePointerAndTheHeldMouse) {
-  for (const char* name : {"Go01.bmp", "Go02.bmp", "Go03.bmp"}) {
-    mSkin.Picture(name, 40, 20, kGoColour);
-  }
-  mSkin.Text(
-      "ToolPage { Width = 200  Height = 40  Controls {\n"
-      "  Button ( x = 10, y = 10, Width = 40, Height = 20, Styles = Custom, Image = Go??.bmp,\n"
-      "           Flags = AutoRepeat, Function = WaveShapeNext )\n"
-      "} }\n");
   MouseMoveTo(0, 0);
-  ASSERT_EQ(0, mHost.Load(mSkin, 500, 400));
-  mHost.mPage->Initialize();
-  mHost.ResetShape();  // the page has no shape: all of the window shows
   auto* button = static_cast<cCustomButton*>(mHost.At(0));
   auto frameBecomes = [button](unsigned long inFrame) {
     for (DWORD start = GetTickCount(); GetTickCount() - start < 3000;) {
