@@ -21,6 +21,7 @@
 #include "skin/cStandardButton.h"
 #include "skin/cStandardCheckBox.h"
 #include "skin/cStandardComboBox.h"
+#include "skin/cStandardEdit.h"
 #include "skin/cStandardFloatingListBox.h"
 #include "skin/cStandardListView.h"
 #include "skin/cStandardSlider.h"
@@ -424,6 +425,53 @@ TEST_F(AppSync, SelectedParticlesStartTwentyAtMost) {
     PumpMessages(300);
   };
   EXPECT_EQ(expected, SentBy(start, 20));
+}
+
+// The extra folder's rows: Rescan registers the stored folder again after the
+// rescan; Clear forgets the folder and its subfolder switch, and the folder's
+// text and the rows that need a folder follow.
+TEST_F(AppSync, TheExtraFolderIsRescannedAndCleared) {
+  const auto& sprites = sApp->Controls().AdvImageVideo;
+  ASSERT_TRUE(Refresh());
+  // A folder the engine can read: one it cannot read makes it send a message.
+  std::string folder = sFolder->Spec().GetPathCStr();
+  std::string quoted;
+  for (char c : folder) {
+    quoted += c == '\\' ? "\\\\" : std::string(1, c);
+  }
+  gToolbarState.mPrefs.SetStr(kPref_ImageVideoFolder, folder.c_str());
+  gToolbarState.mPrefs.SetInt(kPref_ImageVideoSubfolders, 1);
+  sApp->UpdateCommandStatus(kPref_ImageVideoFolder);
+  char text[300] = "";
+  sprites.AlternateSource->GetText(text, sizeof(text));
+  EXPECT_EQ(folder, text);
+  EXPECT_TRUE(sprites.ClearAlternateSource->IsEnabled());
+
+  auto rescan = [&] { sApp->OnUIFunction(sprites.Rescan, kUIAdvImageVideoRescan, nullptr); };
+  // Then the list is asked for again (and the theme's choices for it follow
+  // its reply).
+  std::vector<std::string> sent = SentBy(rescan, 3);
+  ASSERT_GE(sent.size(), 3u);
+  EXPECT_EQ("RescanFolders( CONFIG_SPRITE );", sent[0]);
+  EXPECT_EQ("RegisterExternalSprites(\"" + quoted + "\",1);", sent[1]);
+  EXPECT_EQ("print( GetConfigList(CONFIG_SPRITE));", sent[2]);
+  PumpMessages(500);
+
+  auto clear = [&] {
+    sApp->OnUIFunction(sprites.ClearAlternateSource, kUIAdvImageVideoClearAlternateSource, nullptr);
+  };
+  std::vector<std::string> cleared = SentBy(clear, 2);
+  ASSERT_GE(cleared.size(), 2u);
+  EXPECT_EQ(sent[0], cleared[0]);
+  EXPECT_EQ(sent[2], cleared[1]);
+  EXPECT_EQ("", Stored(kPref_ImageVideoFolder));
+  EXPECT_EQ(0, gToolbarState.mPrefs.GetInt(kPref_ImageVideoSubfolders));
+  sprites.AlternateSource->GetText(text, sizeof(text));
+  EXPECT_STREQ("(No folder specified)", text);
+  EXPECT_FALSE(sprites.IncludeSubfolders->BoolProp());
+  EXPECT_FALSE(sprites.ClearAlternateSource->IsEnabled());
+  EXPECT_FALSE(sprites.IncludeSubfolders->IsEnabled());
+  EXPECT_TRUE(sprites.BrowseAlternateSource->IsEnabled());
 }
 
 TEST_F(AppSync, ChoosingTheCurrentSkinAgainReloadsNothing) {
