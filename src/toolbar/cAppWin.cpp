@@ -33,6 +33,7 @@ cAppWin::cAppWin()
       mMainPage(nullptr),
       mInDragMode(false),
       mBacklogTimerSet(false),
+      mShowingMessage(false),
       mDragPos{0, 0},
       mToolTip(nullptr),
       mDisplayDeviceIndex(0),

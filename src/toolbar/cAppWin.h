@@ -107,6 +107,9 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   cToolPage* mMainPage;  // owned; null while no skin is loaded
   bool mInDragMode;
   bool mBacklogTimerSet;  // the engine link's drain continues shortly
+  // A message box from the event queue is up: its own message loop runs the
+  // timer, and the next message waits for this one to be answered.
+  bool mShowingMessage;
   KSPoint mDragPos;
   cStandardToolTip* mToolTip;  // owned; only while tool tips are on
   long mDisplayDeviceIndex;

@@ -526,8 +526,9 @@ bool cAppWin::PumpEngineEvents() {
   // window answers its other messages in between.
   bool leftWaiting = mSession.DispatchIncoming(kEngineSliceMS);
 
-  // Most ticks find nothing: the count spares them the lock.
-  while (mKSEventCount.load() > 0) {
+  // Most ticks find nothing: the count spares them the lock. Messages are
+  // shown one at a time, in turn.
+  while (!mShowingMessage && mKSEventCount.load() > 0) {
     long id = 0;
     KSObject* obj = nullptr;
     {
@@ -545,7 +546,9 @@ bool cAppWin::PumpEngineEvents() {
       title = kMsgTitleToolbar;
     }
     if (title != nullptr && text != nullptr) {
+      mShowingMessage = true;
       KSWindUtils::ShowMsg(Wind(), text->getCStr(), title);
+      mShowingMessage = false;
     }
     delete obj;
   }
