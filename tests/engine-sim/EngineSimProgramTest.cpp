@@ -1,11 +1,11 @@
 // corvexa-engine-sim as a program: started for each test, spoken to over
 // loopback KSMP, and checked for its replies, its notifications, each of its
-// misbehaviours, its log, its content folder and its registry entry.
+// misbehaviours, its log and its content folder. (Its registry entry is seen
+// by corvexa-ctl's list and by the toolbar's instance list.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -13,7 +13,6 @@
 #include "foundation/KSMessages.h"
 #include "net/KSMPWire.h"
 #include "net/KSPacketWire.h"
-#include "net/KSZeroconf.h"
 #include "net/ToolbarSession.h"
 #include "support/KSTestFolder.h"
 #include "support/LoopbackPeer.h"
@@ -67,52 +66,38 @@ class SimTestClient {
     packet.mData = reinterpret_cast<const uint8*>(inText.data());
     return WireBytes(packet);
   }
-  bool SendRequest(const std::string& inText, uint32 inTicket = 1, uint8 inFlags = kCommandFlags,
-                   uint8 inCookieFill = 0xA5, bool inReplyWanted = true) {
-    return mPeer.SendBytes(Request(inText, inTicket, inFlags, inCookieFill, inReplyWanted));
-  }
+  bool Send(const std::vector<uint8>& inBytes) { return mPeer.SendBytes(inBytes); }
   bool SendRaw(const void* inBytes, size_t inSize) { return mPeer.SendBytes(inBytes, inSize); }
 
   // The next packet of any kind.
   bool NextPacket(ReceivedPacket* outPacket, int inTimeoutMS = 10000) {
     return mPeer.RecvPacket(&outPacket->mPacket, &outPacket->mData, inTimeoutMS);
   }
-  // The next reply; system messages on the way are kept for NextNotice.
-  bool NextReply(ReceivedPacket* outPacket, int inTimeoutMS = 10000) {
+  // The next packet of kind inKind (a reply or a system message); packets of
+  // the other kinds on the way are passed over.
+  bool Next(uint8 inKind, ReceivedPacket* outPacket, int inTimeoutMS = 10000) {
     while (NextPacket(outPacket, inTimeoutMS)) {
-      if (outPacket->Kind() != kKSMPKind_SystemMsg) {
+      if ((outPacket->Kind() == kKSMPKind_SystemMsg) == (inKind == kKSMPKind_SystemMsg)) {
         return true;
       }
-      mNotices.push_back(*outPacket);
     }
     return false;
   }
   // Sends a request and returns the payload of its reply ("?" when none came).
   std::string Ask(const std::string& inText) {
     ReceivedPacket reply;
-    return SendRequest(inText) && NextReply(&reply) ? reply.mData : "?";
+    return Send(Request(inText)) && Next(kKSMPKind_Reply, &reply) ? reply.mData : "?";
   }
-  // The next system message, whether it came before a reply or not.
+  // The next system message.
   bool NextNotice(long* outID, std::string* outDesc, int inTimeoutMS = 10000) {
     ReceivedPacket packet;
-    for (;;) {
-      if (!mNotices.empty()) {
-        packet = mNotices.front();
-        mNotices.pop_front();
-      } else if (!NextPacket(&packet, inTimeoutMS)) {
-        return false;
-      }
-      if (packet.Kind() == kKSMPKind_SystemMsg) {
-        return packet.SystemMsg(outID, outDesc);
-      }
-    }
+    return Next(kKSMPKind_SystemMsg, &packet, inTimeoutMS) && packet.SystemMsg(outID, outDesc);
   }
   // True when the simulator closed the connection within the time.
   bool WaitForClose(int inTimeoutMS) { return mPeer.WaitForEndOfStream(inTimeoutMS); }
 
  private:
   LoopbackPeer mPeer;
-  std::deque<ReceivedPacket> mNotices;
 };
 
 std::string Z(const std::string& inText) {
@@ -162,16 +147,18 @@ TEST_F(EngineSimProgramTest, RepliesEchoTicketFlagsAndCookieInTheirForms) {
   Connect(&client);
 
   // A request that wants no reply gets none: the next reply is the query's.
-  ASSERT_TRUE(client.SendRequest("NextWaveShape(1);", 6, kCommandFlags, 0x11, false));
+  ASSERT_TRUE(
+      client.Send(SimTestClient::Request("NextWaveShape(1);", 6, kCommandFlags, 0x11, false)));
   const std::string queries[] = {Text(CommandGetFrameXLimit), Text(CommandGetCurrentWaveShape),
                                  Text(CommandGetParticleList), ""};
   const std::string replies[] = {Z("0"), "Bass Spiral", std::string("Bubbles\0Confetti\0", 17), ""};
   for (uint32 i = 0; i < 4; i++) {
-    ASSERT_TRUE(client.SendRequest(queries[i], 100 + i, uint8(0x0B + i), uint8(0x40 + i)));
+    ASSERT_TRUE(
+        client.Send(SimTestClient::Request(queries[i], 100 + i, uint8(0x0B + i), uint8(0x40 + i))));
   }
   for (uint32 i = 0; i < 4; i++) {
     ReceivedPacket reply;
-    ASSERT_TRUE(client.NextReply(&reply)) << i;
+    ASSERT_TRUE(client.Next(kKSMPKind_Reply, &reply)) << i;
     EXPECT_EQ(kKSMPKind_Reply, reply.Kind());
     EXPECT_EQ(100 + i, KSMPWire::Ticket(reply.Header()));
     EXPECT_EQ(0x0B + i, KSMPWire::Flags(reply.Header()));
@@ -223,7 +210,7 @@ TEST_F(EngineSimProgramTest, RequestsSentTogetherAreAnsweredInOrderAfterTheirNot
     std::vector<uint8> one = SimTestClient::Request(ticket % 2 ? change : query, ticket);
     wire.insert(wire.end(), one.begin(), one.end());
   }
-  ASSERT_TRUE(client.SendRaw(wire.data(), wire.size()));
+  ASSERT_TRUE(client.Send(wire));
 
   for (uint32 ticket = 1; ticket <= kRequests; ticket++) {
     ReceivedPacket packet;
@@ -253,7 +240,7 @@ TEST_F(EngineSimProgramTest, SurvivesGarbageAndClientsThatVanishMidRequest) {
     // A whole request, gone before its reply.
     SimTestClient vanisher;
     Connect(&vanisher);
-    ASSERT_TRUE(vanisher.SendRequest(Text(CommandGetColorMapList)));
+    ASSERT_TRUE(vanisher.Send(SimTestClient::Request(Text(CommandGetColorMapList))));
   }
   {
     // Bytes that announce an impossible size: the simulator hangs up.
@@ -271,7 +258,7 @@ TEST_F(EngineSimProgramTest, SurvivesGarbageAndClientsThatVanishMidRequest) {
     KSMPWire::BuildHeader(packet.mHeader, kKSMPKind_Request, 0, 9, true, nullptr);
     packet.mHeader[0] = 3;
     std::vector<uint8> wire = WireBytes(packet);
-    ASSERT_TRUE(stranger.SendRaw(wire.data(), wire.size()));
+    ASSERT_TRUE(stranger.Send(wire));
     EXPECT_EQ("Aurora Ribbon", stranger.Ask(Text(CommandGetCurrentWaveShape)));
     // A text that does not parse still gets its (empty) reply.
     EXPECT_EQ("", stranger.Ask("print(\"unterminated);"));
@@ -330,21 +317,6 @@ TEST_F(EngineSimProgramTest, LogContentFolderAndConsoleInput) {
   EXPECT_NE(std::string::npos, log.find(" #1 > " + Text(CommandGetWaveShapeList) + "\r\n"));
   EXPECT_NE(std::string::npos, log.find(" #0 > SetWaveShape(\"Second Shape\");\r\n"));
   EXPECT_NE(std::string::npos, log.find(" #1 ! unknown call Frobnicate()"));
-}
-
-TEST_F(EngineSimProgramTest, PublishedInTheRegistryUntilItEnds) {
-  const std::string name = "Engine Sim Test " + std::to_string(GetCurrentProcessId());
-  ASSERT_TRUE(mSim.Start({"--name", name}));
-  const char* const type = kEngineServiceType;
-  ZCService service;
-  ASSERT_EQ(0, KSZeroconf::ResolveService(name.c_str(), type, &service));
-  EXPECT_EQ(uint32(mSim.Port()), service.mPort);
-  EXPECT_EQ(ks_localhost, service.mAddr.mType);
-
-  unsigned long exitCode = 1;
-  ASSERT_TRUE(mSim.EndInput(&exitCode));
-  EXPECT_EQ(0u, exitCode);
-  EXPECT_EQ(kKSErr_ServiceNotFound, KSZeroconf::ResolveService(name.c_str(), type, &service));
 }
 
 // What the toolbar's engine link makes of each misbehaviour: whether its query
