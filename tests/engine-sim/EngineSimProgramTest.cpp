@@ -140,37 +140,6 @@ class EngineSimProgramTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(EngineSimProgramTest, RepliesEchoTicketFlagsAndCookieInTheirForms) {
-  Start();
-  EXPECT_EQ("listening on 127.0.0.1:" + std::to_string(mSim.Port()), mSim.FirstLine());
-  SimTestClient client;
-  Connect(&client);
-
-  // A request that wants no reply gets none: the next reply is the query's.
-  ASSERT_TRUE(
-      client.Send(SimTestClient::Request("NextWaveShape(1);", 6, kCommandFlags, 0x11, false)));
-  const std::string queries[] = {Text(CommandGetFrameXLimit), Text(CommandGetCurrentWaveShape),
-                                 Text(CommandGetParticleList), ""};
-  const std::string replies[] = {Z("0"), "Bass Spiral", std::string("Bubbles\0Confetti\0", 17), ""};
-  for (uint32 i = 0; i < 4; i++) {
-    ASSERT_TRUE(
-        client.Send(SimTestClient::Request(queries[i], 100 + i, uint8(0x0B + i), uint8(0x40 + i))));
-  }
-  for (uint32 i = 0; i < 4; i++) {
-    ReceivedPacket reply;
-    ASSERT_TRUE(client.Next(kKSMPKind_Reply, &reply)) << i;
-    EXPECT_EQ(kKSMPKind_Reply, reply.Kind());
-    EXPECT_EQ(100 + i, KSMPWire::Ticket(reply.Header()));
-    EXPECT_EQ(0x0B + i, KSMPWire::Flags(reply.Header()));
-    EXPECT_FALSE(KSMPWire::ReplyWanted(reply.Header()));
-    KSMPCookie cookie;
-    KSMPWire::GetCookie(reply.Header(), &cookie);
-    EXPECT_EQ(uint8(100 + i), cookie.mData[0]);
-    EXPECT_EQ(0x40 + i, cookie.mData[31]);
-    EXPECT_EQ(replies[i], reply.mData.substr(0, replies[i].size()));
-  }
-}
-
 TEST_F(EngineSimProgramTest, ChangesByOneClientAreAnnouncedToAll) {
   Start();
   SimTestClient toolbar, other;
@@ -194,37 +163,55 @@ TEST_F(EngineSimProgramTest, ChangesByOneClientAreAnnouncedToAll) {
   EXPECT_EQ("301Opal 320 303 303 303 ", heard);
 }
 
-// Requests that arrive in one piece are answered in order, and a change one
-// of them makes is announced before its reply, as when they come one by one.
+// Requests that arrive in one piece are answered in order, each reply in its
+// form and echoing its request's ticket, flags and cookie, wanting no reply;
+// a change one of them makes is announced before its reply, as when they
+// come one by one. A request that wants no reply gets none.
 TEST_F(EngineSimProgramTest, RequestsSentTogetherAreAnsweredInOrderAfterTheirNotices) {
   Start();
+  EXPECT_EQ("listening on 127.0.0.1:" + std::to_string(mSim.Port()), mSim.FirstLine());
   SimTestClient client;
   Connect(&client);
   EXPECT_EQ("", client.Ask(""));
   char text[kCommandBufferSize];
   const std::string change = CommandNextColorMap(1, text);
-  const std::string query = Text(CommandGetCurrentFlowField);
+  const std::string queries[] = {Text(CommandGetFrameXLimit), Text(CommandGetCurrentWaveShape),
+                                 Text(CommandGetCurrentFlowField), ""};
+  const std::string replies[] = {Z("0"), "Bass Spiral", "Big Bang", ""};
+  std::vector<uint8> wire =
+      SimTestClient::Request("NextWaveShape(1);", 99, kCommandFlags, 0x11, false);
   const uint32 kRequests = 30;
-  std::vector<uint8> wire;
   for (uint32 ticket = 1; ticket <= kRequests; ticket++) {
-    std::vector<uint8> one = SimTestClient::Request(ticket % 2 ? change : query, ticket);
+    std::vector<uint8> one =
+        SimTestClient::Request(ticket % 2 ? change : queries[ticket / 2 % 4], ticket,
+                               uint8(0x0B + ticket % 4), uint8(0x40 + ticket));
     wire.insert(wire.end(), one.begin(), one.end());
   }
   ASSERT_TRUE(client.Send(wire));
 
+  ReceivedPacket packet;
+  long id = 0;
+  std::string body;
+  ASSERT_TRUE(client.NextPacket(&packet));
+  ASSERT_TRUE(packet.SystemMsg(&id, &body));
+  EXPECT_EQ(303, id);  // the wave-shape step, whose request wanted no reply
   for (uint32 ticket = 1; ticket <= kRequests; ticket++) {
-    ReceivedPacket packet;
+    SCOPED_TRACE(ticket);
     if (ticket % 2) {
-      ASSERT_TRUE(client.NextPacket(&packet)) << ticket;
-      long id = 0;
-      std::string body;
-      ASSERT_TRUE(packet.SystemMsg(&id, &body)) << ticket;
+      ASSERT_TRUE(client.NextPacket(&packet));
+      ASSERT_TRUE(packet.SystemMsg(&id, &body));
       EXPECT_EQ(301, id);
     }
-    ASSERT_TRUE(client.NextPacket(&packet)) << ticket;
-    ASSERT_EQ(kKSMPKind_Reply, packet.Kind()) << ticket;
+    ASSERT_TRUE(client.NextPacket(&packet));
+    ASSERT_EQ(kKSMPKind_Reply, packet.Kind());
     EXPECT_EQ(ticket, KSMPWire::Ticket(packet.Header()));
-    EXPECT_EQ(ticket % 2 ? "" : "Big Bang", packet.mData);
+    EXPECT_EQ(0x0B + ticket % 4, KSMPWire::Flags(packet.Header()));
+    EXPECT_FALSE(KSMPWire::ReplyWanted(packet.Header()));
+    KSMPCookie cookie;
+    KSMPWire::GetCookie(packet.Header(), &cookie);
+    EXPECT_EQ(uint8(ticket), cookie.mData[0]);
+    EXPECT_EQ(0x40 + ticket, cookie.mData[31]);
+    EXPECT_EQ(ticket % 2 ? "" : replies[ticket / 2 % 4], packet.mData);
   }
 }
 
