@@ -24,6 +24,7 @@
 #include "files/Prefs.h"
 #include "support/ChildProcess.h"
 #include "support/DrivenToolbarPrefs.h"
+#include "support/EventLog.h"
 #include "support/KSTestFolder.h"
 #include "support/ProcessCounts.h"
 #include "support/SimProcess.h"
@@ -40,16 +41,10 @@ const char kNoInstances[] = "(No instances detected)";
 const long kWaveShapes = 44;
 const long kFullRows = kWaveShapes + 65 + 34 + 22 + 22;
 
-// Asks inDone every inStepMS until it holds (true) or inMS have passed.
+// Asks inDone every inStepMS until it holds (true) or inMS have passed. The
+// questions mostly go to the toolbar's process: not asked more often.
 inline bool WaitFor(const std::function<bool()>& inDone, DWORD inMS, DWORD inStepMS = 10) {
-  for (DWORD start = GetTickCount();; Sleep(inStepMS)) {
-    if (inDone()) {
-      return true;
-    }
-    if (GetTickCount() - start >= inMS) {
-      return false;
-    }
-  }
+  return PollUntil(inDone, int(inMS), int(inStepMS));
 }
 
 // A shown top-level window of process inProcessId (any process when 0).
@@ -63,16 +58,6 @@ inline HWND ShownWindow(DWORD inProcessId, const wchar_t* inClass, const wchar_t
     }
   }
   return nullptr;
-}
-
-// Starts corvexa-toolbar.exe. The desktop process that wine starts for a
-// prefix's first window keeps that program's standard streams open for as
-// long as it runs, and with them a reader of the toolbar's output: this
-// process makes a window first, so that the desktop is its own.
-inline bool StartToolbar(ChildProcess* ioToolbar) {
-  DestroyWindow(
-      CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
-  return ioToolbar->Start(KS_TOOLBAR_PATH, {});
 }
 
 // The toolbar window of process inProcessId (any when 0) once it is shown.
@@ -324,7 +309,7 @@ class RunningToolbar : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(0, mPrefs.StoreForTests());
-    ASSERT_TRUE(StartToolbar(&mToolbar));
+    ASSERT_TRUE(mToolbar.Start(KS_TOOLBAR_PATH, {}));
     mWind = WaitForToolbar(Pid());
     ASSERT_NE(nullptr, mWind);
     // The skin's controls are made one by one after the window shows, and
