@@ -94,7 +94,7 @@ std::string Output(const std::string& inScript) {
 
 }  // namespace
 
-TEST(EngineStateTest, SlideShowStepsOnTheClockThroughEnabledItemsOnly) {
+TEST(EngineStateTest, SlideShowsStepOnTheClockThroughEnabledItemsOnly) {
   EngineState state(SmallContent());
   Recorder recorder;
   state.SetListener(&recorder);
@@ -136,20 +136,17 @@ TEST(EngineStateTest, SlideShowStepsOnTheClockThroughEnabledItemsOnly) {
   UtilStr current = state.CurrentName(kConfigWaveShape);
   state.Tick(100000);
   EXPECT_EQ(current, state.CurrentName(kConfigWaveShape));
-}
 
-TEST(EngineStateTest, AShorterIntervalTakesEffectAtOnce) {
-  EngineState state(SmallContent());
-  state.Tick(0);
+  // A shorter interval takes effect at once; a longer one does not push back
+  // the step already due.
   state.SetSlideShow(kConfigColorMap, true);  // default interval: half a minute or more
   UtilStr first = state.CurrentName(kConfigColorMap);
   state.SetPref(kPrefColorMapInterval, ScriptValue(0.5));
-  state.Tick(600);
+  state.Tick(100600);
   EXPECT_NE(first, state.CurrentName(kConfigColorMap));
-  // A longer one does not push back the step already due.
   state.SetPref(kPrefColorMapInterval, ScriptValue(1000.0));
   UtilStr second = state.CurrentName(kConfigColorMap);
-  state.Tick(1200);
+  state.Tick(101200);
   EXPECT_NE(second, state.CurrentName(kConfigColorMap));
 }
 
