@@ -61,7 +61,7 @@ TEST(ToolbarDamagedFiles, StartsSaysWhatItCouldNotReadAndKeepsTheRest) {
   KSFile::WriteFile(Child(brokenSkin, "skin.txt"), skin, long(sizeof(skin) - 1));
 
   ChildProcess toolbar;
-  ASSERT_TRUE(toolbar.Start(KS_TOOLBAR_PATH, {}));
+  ASSERT_TRUE(StartToolbar(&toolbar));
   DWORD pid = GetProcessId(toolbar.Handle());
   std::string box = TakeBox(pid, L"Error", 30000);
   EXPECT_EQ(0u, box.find("Error reading skin file ")) << box;

@@ -60,6 +60,16 @@ inline HWND ShownWindow(DWORD inProcessId, const wchar_t* inClass, const wchar_t
   return nullptr;
 }
 
+// Starts corvexa-toolbar.exe. The desktop process that wine starts for a
+// prefix's first window keeps that program's standard streams open for as
+// long as it runs, and with them a reader of the toolbar's output: this
+// process makes a window first, so that the desktop is its own.
+inline bool StartToolbar(ChildProcess* ioToolbar) {
+  DestroyWindow(
+      CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+  return ioToolbar->Start(KS_TOOLBAR_PATH, {});
+}
+
 // The toolbar window of process inProcessId (any when 0) once it is shown.
 inline HWND WaitForToolbar(DWORD inProcessId, DWORD inMS = 30000) {
   HWND wind = nullptr;
@@ -309,7 +319,7 @@ class RunningToolbar : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(0, mPrefs.StoreForTests());
-    ASSERT_TRUE(mToolbar.Start(KS_TOOLBAR_PATH, {}));
+    ASSERT_TRUE(StartToolbar(&mToolbar));
     mWind = WaitForToolbar(Pid());
     ASSERT_NE(nullptr, mWind);
     // The skin's controls are made one by one after the window shows, and
