@@ -24,6 +24,7 @@
 #include "files/Prefs.h"
 #include "support/ChildProcess.h"
 #include "support/DrivenToolbarPrefs.h"
+#include "support/EventLog.h"
 #include "support/KSTestFolder.h"
 #include "support/ProcessCounts.h"
 #include "support/SimProcess.h"
@@ -40,16 +41,10 @@ const char kNoInstances[] = "(No instances detected)";
 const long kWaveShapes = 44;
 const long kFullRows = kWaveShapes + 65 + 34 + 22 + 22;
 
-// Asks inDone every inStepMS until it holds (true) or inMS have passed.
+// Asks inDone every inStepMS until it holds (true) or inMS have passed. The
+// questions mostly go to the toolbar's process: not asked more often.
 inline bool WaitFor(const std::function<bool()>& inDone, DWORD inMS, DWORD inStepMS = 10) {
-  for (DWORD start = GetTickCount();; Sleep(inStepMS)) {
-    if (inDone()) {
-      return true;
-    }
-    if (GetTickCount() - start >= inMS) {
-      return false;
-    }
-  }
+  return PollUntil(inDone, int(inMS), int(inStepMS));
 }
 
 // A shown top-level window of process inProcessId (any process when 0).

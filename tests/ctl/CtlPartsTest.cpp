@@ -5,6 +5,7 @@
 // the get report as text and JSON, notices, and the help.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -124,81 +125,61 @@ TEST(CtlFunctionsTest, EachKindOfValueReadsAsTheControlsValueOrIsRefused) {
   }
 }
 
-TEST(CtlOptionsTest, CommandsWithTheirArgumentsAndOptionsAnywhere) {
-  CtlOptions options;
-  UtilStr error;
-  ASSERT_EQ(0, Parse({"do", "WaveShapeInterval", "75", "--instance", "Studio"}, &options, &error));
-  EXPECT_EQ(kCtlDo, options.mCommand);
-  EXPECT_TRUE(options.mText == "WaveShapeInterval");
-  EXPECT_TRUE(options.mHasValue);
-  EXPECT_TRUE(options.mValue == "75");
-  EXPECT_TRUE(options.mInstance == "Studio");
-
-  ASSERT_EQ(0, Parse({"--connect", "127.0.0.1:4242", "send", "print( GetTrackInfo() );"}, &options,
-                     &error));
-  EXPECT_EQ(kCtlSend, options.mCommand);
-  EXPECT_TRUE(options.mHost == "127.0.0.1");
-  EXPECT_EQ(4242, options.mPort);
-  EXPECT_TRUE(options.mText == "print( GetTrackInfo() );");
-
-  // An IPv6 address keeps its colons; the port follows the last one.
-  ASSERT_EQ(0, Parse({"get", "--json", "--connect", "::1:80"}, &options, &error));
-  EXPECT_TRUE(options.mHost == "::1");
-  EXPECT_EQ(80, options.mPort);
-  EXPECT_TRUE(options.mJson);
-  ASSERT_EQ(0, Parse({"get", "--connect", "[::1]:81"}, &options, &error));
-  EXPECT_TRUE(options.mHost == "::1");
-  EXPECT_EQ(81, options.mPort);
-
-  ASSERT_EQ(0, Parse({"watch", "--for", "2.5"}, &options, &error));
-  EXPECT_EQ(kCtlWatch, options.mCommand);
-  EXPECT_DOUBLE_EQ(2.5, options.mForSeconds);
-
-  // Every option goes with every command; the command ignores what it has no use for.
-  ASSERT_EQ(0, Parse({"script", "WaveShapeNext", "--connect", "h:1", "--json", "--for", "1"},
-                     &options, &error));
-  EXPECT_EQ(kCtlScript, options.mCommand);
-  EXPECT_FALSE(options.mHasValue);
-  ASSERT_EQ(0, Parse({"--instance", "A", "list", "--for", "1"}, &options, &error));
-  EXPECT_EQ(kCtlList, options.mCommand);
-
-  // After "--" a value may start with a dash.
-  ASSERT_EQ(0, Parse({"do", "--", "AdvParticlesStart", "-Sparks-"}, &options, &error));
-  EXPECT_TRUE(options.mValue == "-Sparks-");
-
-  // --help wins over everything else, even a bad command.
-  ASSERT_EQ(0, Parse({"bogus", "--help"}, &options, &error));
-  EXPECT_EQ(kCtlHelp, options.mCommand);
-  EXPECT_TRUE(error.IsEmpty());
-}
-
-TEST(CtlOptionsTest, UsageErrorsAreReportedWithAReason) {
-  const std::vector<std::vector<const char*>> kBad = {
-      {},
-      {"frobnicate"},
-      {"send", "a", "b"},
-      {"do"},
-      {"list", "extra"},
-      {"get", "--bogus"},
-      {"get", "--instance"},
-      {"get", "--instance", ""},
-      {"get", "--connect", "localhost"},
-      {"get", "--connect", "localhost:65536"},
-      {"get", "--connect", "localhost:12ab"},
-      {"get", "--connect", ":80"},
-      {"watch", "--for", "0"},
-      {"watch", "--for", "soon"},
-      {"get", "--instance", "A", "--connect", "h:1"},
+// Options stand anywhere and go with every command (a command ignores what
+// it has no use for); "--" lets a value start with a dash; an IPv6 address
+// keeps its colons, the port following the last one; --help wins over
+// everything else, even a bad command. Mistakes are refused with a reason.
+TEST(CtlOptionsTest, CommandLinesAreReadWholeOrRefused) {
+  const struct {
+    std::vector<const char*> mArgs;
+    const char* mRead;  // see Read; "error" for a usage error
+  } kLines[] = {
+      {{"do", "WaveShapeInterval", "75", "--instance", "Studio"},
+       "do WaveShapeInterval=75 @Studio :0 for 0"},
+      {{"--connect", "127.0.0.1:4242", "send", "print( GetTrackInfo() );"},
+       "send print( GetTrackInfo() ); @ 127.0.0.1:4242 for 0"},
+      {{"get", "--json", "--connect", "::1:80"}, "get  @ ::1:80 json for 0"},
+      {{"get", "--connect", "[::1]:81"}, "get  @ ::1:81 for 0"},
+      {{"watch", "--for", "2.5"}, "watch  @ :0 for 2.5"},
+      {{"script", "WaveShapeNext", "--connect", "h:1", "--json", "--for", "1"},
+       "script WaveShapeNext @ h:1 json for 1"},
+      {{"--instance", "A", "list", "--for", "1"}, "list  @A :0 for 1"},
+      {{"do", "--", "AdvParticlesStart", "-Sparks-"}, "do AdvParticlesStart=-Sparks- @ :0 for 0"},
+      {{"bogus", "--help"}, "help  @ :0 for 0"},
+      {{}, "error"},
+      {{"frobnicate"}, "error"},
+      {{"send", "a", "b"}, "error"},
+      {{"do"}, "error"},
+      {{"list", "extra"}, "error"},
+      {{"get", "--bogus"}, "error"},
+      {{"get", "--instance"}, "error"},
+      {{"get", "--instance", ""}, "error"},
+      {{"get", "--connect", "localhost"}, "error"},
+      {{"get", "--connect", "localhost:65536"}, "error"},
+      {{"get", "--connect", "localhost:12ab"}, "error"},
+      {{"get", "--connect", ":80"}, "error"},
+      {{"watch", "--for", "0"}, "error"},
+      {{"watch", "--for", "soon"}, "error"},
+      {{"get", "--instance", "A", "--connect", "h:1"}, "error"},
   };
-  for (const std::vector<const char*>& args : kBad) {
-    CtlOptions options;
-    UtilStr error;
+  const char* const kCommands[] = {"none", "help", "list", "send", "do", "script", "get", "watch"};
+  for (const auto& line : kLines) {
     std::string joined;
-    for (const char* arg : args) {
+    for (const char* arg : line.mArgs) {
       joined += std::string(arg) + " ";
     }
-    EXPECT_EQ(kKSErr_Param, Parse(args, &options, &error)) << joined;
-    EXPECT_FALSE(error.IsEmpty()) << joined;
+    SCOPED_TRACE(joined);
+    CtlOptions o;
+    UtilStr error;
+    long err = Parse(line.mArgs, &o, &error);
+    EXPECT_EQ(err != 0, !error.IsEmpty());
+    // Every field: command, function or text [=value], @instance, host:port, json, seconds.
+    std::ostringstream read;
+    read << kCommands[o.mCommand] << " " << o.mText.getCStr()
+         << (o.mHasValue ? "=" + std::string(o.mValue.getCStr()) : "") << " @"
+         << o.mInstance.getCStr() << " " << o.mHost.getCStr() << ":" << o.mPort
+         << (o.mJson ? " json" : "") << " for " << o.mForSeconds;
+    EXPECT_EQ(line.mRead, err == kKSErr_Param ? "error" : read.str());
   }
 }
 
@@ -273,21 +254,6 @@ TEST(CtlReportTest, TextListsOneItemPerLineAndAlignsValues) {
       "Wave-shape slide show:    on\n"
       "New version available:    no\n",
       text.getCStr());
-}
-
-TEST(CtlReportTest, QueriesAreTheToolbarsConnectionQueriesWithoutItsPushes) {
-  int count = 0;
-  int byDevice = 0;
-  for (const CtlGetQuery* q = CtlGetQueries(); q->mKey != nullptr; ++q, ++count) {
-    char buffer[1024];
-    std::string script = q->mBuild(0, buffer);
-    // Only queries: every text prints its answer, none sets anything.
-    EXPECT_TRUE(script.rfind("print", 0) == 0) << script;
-    EXPECT_EQ(std::string::npos, script.find("Set")) << script;
-    byDevice += q->mByDevice ? 1 : 0;
-  }
-  EXPECT_EQ(30, count);
-  EXPECT_EQ(1, byDevice);
 }
 
 TEST(CtlNoticeTest, KnownCodesReadAsEventsOthersAsTheyCame) {

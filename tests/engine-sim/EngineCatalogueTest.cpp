@@ -181,9 +181,15 @@ TEST(EngineCatalogueTest, EveryScriptRunsWithoutAProblem) {
   for (const auto& builder : builders) {
     engine.Run(builder);
   }
-  // The queries the toolbar makes when it connects, as corvexa-ctl get keeps them.
+  // The queries the toolbar makes when it connects, as corvexa-ctl get keeps
+  // them: only queries, each printing its answer and setting nothing, and
+  // only the one asked of each display device depends on the device.
   for (const CtlGetQuery* query = CtlGetQueries(); query->mKey != nullptr; ++query) {
-    EXPECT_NE("", engine.Run(std::bind(query->mBuild, 0, _1))) << query->mKey;
+    std::string script = query->mBuild(0, text);
+    EXPECT_EQ(0u, script.rfind("print", 0)) << script;
+    EXPECT_EQ(std::string::npos, script.find("Set")) << script;
+    EXPECT_EQ(query->mByDevice, script != query->mBuild(1, text)) << script;
+    EXPECT_NE("", engine.Run(script)) << query->mKey;
   }
 }
 
@@ -394,6 +400,11 @@ TEST(EngineCatalogueTest, ParticlesAndImagesStartAndStop) {
   engine.Do(kUIAdvParticlesStopAll);
   EXPECT_TRUE(ListItems(engine.Run(runningParticles)).empty());
 
+  // The toolbar's batch of disabled items in one text.
+  engine.Run(R"(SetItemEnabled(16,"Embers",0);SetItemEnabled(16,"Sparks",0);)");
+  const EngineItemList& particles = engine.State().Items(kConfigParticle);
+  EXPECT_EQ(20, particles.CountEnabled());
+  EXPECT_FALSE(particles.IsEnabled(particles.Find("Embers")));
   // A random start picks only enabled items.
   engine.Run(CommandSetAllEnabled(16, false, text));
   engine.Run(CommandSetItemEnabled(16, "Sparks", true, text));
@@ -438,9 +449,12 @@ TEST(EngineCatalogueTest, ExternalFolderAddsItsFilesToTheImageList) {
   EXPECT_EQ(4u, engine.mScans.size());
 }
 
-TEST(EngineCatalogueTest, DisplayAudioFontAndTrackQueries) {
+TEST(EngineCatalogueTest, ListDisplayAudioFontAndTrackQueries) {
   TestEngine engine;
   char text[kCommandBufferSize];
+  EXPECT_EQ(22u, ListItems(engine.Run(CommandGetParticleList)).size());
+  EXPECT_EQ(Z(""), engine.Run("print(GetConfigList(CONFIG_UNION));"));
+  EXPECT_EQ("", engine.Run(""));  // the barrier
   std::vector<std::string> modes0 = ListItems(engine.Run(CommandBuildDisplayModeList(0, text)));
   std::vector<std::string> modes1 = ListItems(engine.Run(CommandBuildDisplayModeList(1, text)));
   EXPECT_EQ(6u, modes0.size());
@@ -474,17 +488,4 @@ TEST(EngineCatalogueTest, DisplayAudioFontAndTrackQueries) {
   EXPECT_EQ(1, engine.State().CountScreenshots());
   EXPECT_EQ("The Glass Orchard - Northern Lights (Harbour Hall Sessions, 2019)",
             engine.Run(CommandGetTrackInfo(text)));
-}
-
-TEST(EngineCatalogueTest, ListQueriesAndTheBarrier) {
-  TestEngine engine;
-  EXPECT_EQ(22u, ListItems(engine.Run(CommandGetParticleList)).size());
-  EXPECT_EQ(Z(""), engine.Run("print(GetConfigList(CONFIG_UNION));"));
-  EXPECT_EQ("", engine.Run(""));
-
-  // The toolbar's batch of disabled items in one text.
-  engine.Run(R"(SetItemEnabled(16,"Embers",0);SetItemEnabled(16,"Sparks",0);)");
-  const EngineItemList& particles = engine.State().Items(kConfigParticle);
-  EXPECT_EQ(20, particles.CountEnabled());
-  EXPECT_FALSE(particles.IsEnabled(particles.Find("Embers")));
 }

@@ -1,11 +1,11 @@
 // corvexa-engine-sim as a program: started for each test, spoken to over
 // loopback KSMP, and checked for its replies, its notifications, each of its
-// misbehaviours, its log, its content folder and its registry entry.
+// misbehaviours, its log and its content folder. (Its registry entry is seen
+// by corvexa-ctl's list and by the toolbar's instance list.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -13,7 +13,6 @@
 #include "foundation/KSMessages.h"
 #include "net/KSMPWire.h"
 #include "net/KSPacketWire.h"
-#include "net/KSZeroconf.h"
 #include "net/ToolbarSession.h"
 #include "support/KSTestFolder.h"
 #include "support/LoopbackPeer.h"
@@ -67,52 +66,38 @@ class SimTestClient {
     packet.mData = reinterpret_cast<const uint8*>(inText.data());
     return WireBytes(packet);
   }
-  bool SendRequest(const std::string& inText, uint32 inTicket = 1, uint8 inFlags = kCommandFlags,
-                   uint8 inCookieFill = 0xA5, bool inReplyWanted = true) {
-    return mPeer.SendBytes(Request(inText, inTicket, inFlags, inCookieFill, inReplyWanted));
-  }
+  bool Send(const std::vector<uint8>& inBytes) { return mPeer.SendBytes(inBytes); }
   bool SendRaw(const void* inBytes, size_t inSize) { return mPeer.SendBytes(inBytes, inSize); }
 
   // The next packet of any kind.
   bool NextPacket(ReceivedPacket* outPacket, int inTimeoutMS = 10000) {
     return mPeer.RecvPacket(&outPacket->mPacket, &outPacket->mData, inTimeoutMS);
   }
-  // The next reply; system messages on the way are kept for NextNotice.
-  bool NextReply(ReceivedPacket* outPacket, int inTimeoutMS = 10000) {
+  // The next packet of kind inKind (a reply or a system message); packets of
+  // the other kinds on the way are passed over.
+  bool Next(uint8 inKind, ReceivedPacket* outPacket, int inTimeoutMS = 10000) {
     while (NextPacket(outPacket, inTimeoutMS)) {
-      if (outPacket->Kind() != kKSMPKind_SystemMsg) {
+      if ((outPacket->Kind() == kKSMPKind_SystemMsg) == (inKind == kKSMPKind_SystemMsg)) {
         return true;
       }
-      mNotices.push_back(*outPacket);
     }
     return false;
   }
   // Sends a request and returns the payload of its reply ("?" when none came).
   std::string Ask(const std::string& inText) {
     ReceivedPacket reply;
-    return SendRequest(inText) && NextReply(&reply) ? reply.mData : "?";
+    return Send(Request(inText)) && Next(kKSMPKind_Reply, &reply) ? reply.mData : "?";
   }
-  // The next system message, whether it came before a reply or not.
+  // The next system message.
   bool NextNotice(long* outID, std::string* outDesc, int inTimeoutMS = 10000) {
     ReceivedPacket packet;
-    for (;;) {
-      if (!mNotices.empty()) {
-        packet = mNotices.front();
-        mNotices.pop_front();
-      } else if (!NextPacket(&packet, inTimeoutMS)) {
-        return false;
-      }
-      if (packet.Kind() == kKSMPKind_SystemMsg) {
-        return packet.SystemMsg(outID, outDesc);
-      }
-    }
+    return Next(kKSMPKind_SystemMsg, &packet, inTimeoutMS) && packet.SystemMsg(outID, outDesc);
   }
   // True when the simulator closed the connection within the time.
   bool WaitForClose(int inTimeoutMS) { return mPeer.WaitForEndOfStream(inTimeoutMS); }
 
  private:
   LoopbackPeer mPeer;
-  std::deque<ReceivedPacket> mNotices;
 };
 
 std::string Z(const std::string& inText) {
@@ -155,35 +140,6 @@ class EngineSimProgramTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(EngineSimProgramTest, RepliesEchoTicketFlagsAndCookieInTheirForms) {
-  Start();
-  EXPECT_EQ("listening on 127.0.0.1:" + std::to_string(mSim.Port()), mSim.FirstLine());
-  SimTestClient client;
-  Connect(&client);
-
-  // A request that wants no reply gets none: the next reply is the query's.
-  ASSERT_TRUE(client.SendRequest("NextWaveShape(1);", 6, kCommandFlags, 0x11, false));
-  const std::string queries[] = {Text(CommandGetFrameXLimit), Text(CommandGetCurrentWaveShape),
-                                 Text(CommandGetParticleList), ""};
-  const std::string replies[] = {Z("0"), "Bass Spiral", std::string("Bubbles\0Confetti\0", 17), ""};
-  for (uint32 i = 0; i < 4; i++) {
-    ASSERT_TRUE(client.SendRequest(queries[i], 100 + i, uint8(0x0B + i), uint8(0x40 + i)));
-  }
-  for (uint32 i = 0; i < 4; i++) {
-    ReceivedPacket reply;
-    ASSERT_TRUE(client.NextReply(&reply)) << i;
-    EXPECT_EQ(kKSMPKind_Reply, reply.Kind());
-    EXPECT_EQ(100 + i, KSMPWire::Ticket(reply.Header()));
-    EXPECT_EQ(0x0B + i, KSMPWire::Flags(reply.Header()));
-    EXPECT_FALSE(KSMPWire::ReplyWanted(reply.Header()));
-    KSMPCookie cookie;
-    KSMPWire::GetCookie(reply.Header(), &cookie);
-    EXPECT_EQ(uint8(100 + i), cookie.mData[0]);
-    EXPECT_EQ(0x40 + i, cookie.mData[31]);
-    EXPECT_EQ(replies[i], reply.mData.substr(0, replies[i].size()));
-  }
-}
-
 TEST_F(EngineSimProgramTest, ChangesByOneClientAreAnnouncedToAll) {
   Start();
   SimTestClient toolbar, other;
@@ -207,37 +163,55 @@ TEST_F(EngineSimProgramTest, ChangesByOneClientAreAnnouncedToAll) {
   EXPECT_EQ("301Opal 320 303 303 303 ", heard);
 }
 
-// Requests that arrive in one piece are answered in order, and a change one
-// of them makes is announced before its reply, as when they come one by one.
+// Requests that arrive in one piece are answered in order, each reply in its
+// form and echoing its request's ticket, flags and cookie, wanting no reply;
+// a change one of them makes is announced before its reply, as when they
+// come one by one. A request that wants no reply gets none.
 TEST_F(EngineSimProgramTest, RequestsSentTogetherAreAnsweredInOrderAfterTheirNotices) {
   Start();
+  EXPECT_EQ("listening on 127.0.0.1:" + std::to_string(mSim.Port()), mSim.FirstLine());
   SimTestClient client;
   Connect(&client);
   EXPECT_EQ("", client.Ask(""));
   char text[kCommandBufferSize];
   const std::string change = CommandNextColorMap(1, text);
-  const std::string query = Text(CommandGetCurrentFlowField);
+  const std::string queries[] = {Text(CommandGetFrameXLimit), Text(CommandGetCurrentWaveShape),
+                                 Text(CommandGetCurrentFlowField), ""};
+  const std::string replies[] = {Z("0"), "Bass Spiral", "Big Bang", ""};
+  std::vector<uint8> wire =
+      SimTestClient::Request("NextWaveShape(1);", 99, kCommandFlags, 0x11, false);
   const uint32 kRequests = 30;
-  std::vector<uint8> wire;
   for (uint32 ticket = 1; ticket <= kRequests; ticket++) {
-    std::vector<uint8> one = SimTestClient::Request(ticket % 2 ? change : query, ticket);
+    std::vector<uint8> one =
+        SimTestClient::Request(ticket % 2 ? change : queries[ticket / 2 % 4], ticket,
+                               uint8(0x0B + ticket % 4), uint8(0x40 + ticket));
     wire.insert(wire.end(), one.begin(), one.end());
   }
-  ASSERT_TRUE(client.SendRaw(wire.data(), wire.size()));
+  ASSERT_TRUE(client.Send(wire));
 
+  ReceivedPacket packet;
+  long id = 0;
+  std::string body;
+  ASSERT_TRUE(client.NextPacket(&packet));
+  ASSERT_TRUE(packet.SystemMsg(&id, &body));
+  EXPECT_EQ(303, id);  // the wave-shape step, whose request wanted no reply
   for (uint32 ticket = 1; ticket <= kRequests; ticket++) {
-    ReceivedPacket packet;
+    SCOPED_TRACE(ticket);
     if (ticket % 2) {
-      ASSERT_TRUE(client.NextPacket(&packet)) << ticket;
-      long id = 0;
-      std::string body;
-      ASSERT_TRUE(packet.SystemMsg(&id, &body)) << ticket;
+      ASSERT_TRUE(client.NextPacket(&packet));
+      ASSERT_TRUE(packet.SystemMsg(&id, &body));
       EXPECT_EQ(301, id);
     }
-    ASSERT_TRUE(client.NextPacket(&packet)) << ticket;
-    ASSERT_EQ(kKSMPKind_Reply, packet.Kind()) << ticket;
+    ASSERT_TRUE(client.NextPacket(&packet));
+    ASSERT_EQ(kKSMPKind_Reply, packet.Kind());
     EXPECT_EQ(ticket, KSMPWire::Ticket(packet.Header()));
-    EXPECT_EQ(ticket % 2 ? "" : "Big Bang", packet.mData);
+    EXPECT_EQ(0x0B + ticket % 4, KSMPWire::Flags(packet.Header()));
+    EXPECT_FALSE(KSMPWire::ReplyWanted(packet.Header()));
+    KSMPCookie cookie;
+    KSMPWire::GetCookie(packet.Header(), &cookie);
+    EXPECT_EQ(uint8(ticket), cookie.mData[0]);
+    EXPECT_EQ(0x40 + ticket, cookie.mData[31]);
+    EXPECT_EQ(ticket % 2 ? "" : replies[ticket / 2 % 4], packet.mData);
   }
 }
 
@@ -253,7 +227,7 @@ TEST_F(EngineSimProgramTest, SurvivesGarbageAndClientsThatVanishMidRequest) {
     // A whole request, gone before its reply.
     SimTestClient vanisher;
     Connect(&vanisher);
-    ASSERT_TRUE(vanisher.SendRequest(Text(CommandGetColorMapList)));
+    ASSERT_TRUE(vanisher.Send(SimTestClient::Request(Text(CommandGetColorMapList))));
   }
   {
     // Bytes that announce an impossible size: the simulator hangs up.
@@ -271,7 +245,7 @@ TEST_F(EngineSimProgramTest, SurvivesGarbageAndClientsThatVanishMidRequest) {
     KSMPWire::BuildHeader(packet.mHeader, kKSMPKind_Request, 0, 9, true, nullptr);
     packet.mHeader[0] = 3;
     std::vector<uint8> wire = WireBytes(packet);
-    ASSERT_TRUE(stranger.SendRaw(wire.data(), wire.size()));
+    ASSERT_TRUE(stranger.Send(wire));
     EXPECT_EQ("Aurora Ribbon", stranger.Ask(Text(CommandGetCurrentWaveShape)));
     // A text that does not parse still gets its (empty) reply.
     EXPECT_EQ("", stranger.Ask("print(\"unterminated);"));
@@ -330,21 +304,6 @@ TEST_F(EngineSimProgramTest, LogContentFolderAndConsoleInput) {
   EXPECT_NE(std::string::npos, log.find(" #1 > " + Text(CommandGetWaveShapeList) + "\r\n"));
   EXPECT_NE(std::string::npos, log.find(" #0 > SetWaveShape(\"Second Shape\");\r\n"));
   EXPECT_NE(std::string::npos, log.find(" #1 ! unknown call Frobnicate()"));
-}
-
-TEST_F(EngineSimProgramTest, PublishedInTheRegistryUntilItEnds) {
-  const std::string name = "Engine Sim Test " + std::to_string(GetCurrentProcessId());
-  ASSERT_TRUE(mSim.Start({"--name", name}));
-  const char* const type = kEngineServiceType;
-  ZCService service;
-  ASSERT_EQ(0, KSZeroconf::ResolveService(name.c_str(), type, &service));
-  EXPECT_EQ(uint32(mSim.Port()), service.mPort);
-  EXPECT_EQ(ks_localhost, service.mAddr.mType);
-
-  unsigned long exitCode = 1;
-  ASSERT_TRUE(mSim.EndInput(&exitCode));
-  EXPECT_EQ(0u, exitCode);
-  EXPECT_EQ(kKSErr_ServiceNotFound, KSZeroconf::ResolveService(name.c_str(), type, &service));
 }
 
 // What the toolbar's engine link makes of each misbehaviour: whether its query

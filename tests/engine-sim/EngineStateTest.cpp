@@ -7,6 +7,7 @@
 
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine-sim/EngineState.h"
@@ -93,7 +94,7 @@ std::string Output(const std::string& inScript) {
 
 }  // namespace
 
-TEST(EngineStateTest, SlideShowStepsOnTheClockThroughEnabledItemsOnly) {
+TEST(EngineStateTest, SlideShowsStepOnTheClockThroughEnabledItemsOnly) {
   EngineState state(SmallContent());
   Recorder recorder;
   state.SetListener(&recorder);
@@ -135,20 +136,17 @@ TEST(EngineStateTest, SlideShowStepsOnTheClockThroughEnabledItemsOnly) {
   UtilStr current = state.CurrentName(kConfigWaveShape);
   state.Tick(100000);
   EXPECT_EQ(current, state.CurrentName(kConfigWaveShape));
-}
 
-TEST(EngineStateTest, AShorterIntervalTakesEffectAtOnce) {
-  EngineState state(SmallContent());
-  state.Tick(0);
+  // A shorter interval takes effect at once; a longer one does not push back
+  // the step already due.
   state.SetSlideShow(kConfigColorMap, true);  // default interval: half a minute or more
   UtilStr first = state.CurrentName(kConfigColorMap);
   state.SetPref(kPrefColorMapInterval, ScriptValue(0.5));
-  state.Tick(600);
+  state.Tick(100600);
   EXPECT_NE(first, state.CurrentName(kConfigColorMap));
-  // A longer one does not push back the step already due.
   state.SetPref(kPrefColorMapInterval, ScriptValue(1000.0));
   UtilStr second = state.CurrentName(kConfigColorMap);
-  state.Tick(1200);
+  state.Tick(101200);
   EXPECT_NE(second, state.CurrentName(kConfigColorMap));
 }
 
@@ -227,71 +225,66 @@ TEST(SimOptionsTest, DefaultsAndMistakes) {
   EXPECT_STREQ("unknown option --frobnicate", error.getCStr());
 }
 
-TEST(ScriptInterpreterTest, PrintfFormsAndTheNulEscape) {
-  EXPECT_EQ(std::string("7\0", 2), Output(R"(printf( "%d\0", 7 );)"));
-  EXPECT_EQ("7", Output(R"(printf( "%d", 7.9 );)"));
-  EXPECT_EQ("-3", Output(R"(printf( "%d", -3.9 );)"));
-  EXPECT_EQ(std::string("-2.000000\0", 10), Output(R"(printf( "%f\0", -2 );)"));
-  EXPECT_EQ(std::string("Arial\0", 6), Output(R"(printf( "%s\0", "Arial" );)"));
-  EXPECT_EQ("[  3.14] 100% ff x=0", Output(R"(printf("[%6.2f] 100%% %x x=%d", 3.14159, 255);)"));
-  EXPECT_EQ("a\tb\\c\"d\\Ue", Output(R"(print("a\tb\\c\"d\Ue");)"));
-  // A number too large for %d is held at the 32-bit limit, not undefined.
-  EXPECT_EQ("2147483647", Output(R"(printf("%d", 1e300);)"));
-  // %s keeps NULs inside its text.
-  EXPECT_EQ(std::string("a\0b|", 4), Output(R"(printf("%s|", "a\0b");)"));
+// What a script prints: printf's forms, print, operators with C's
+// precedence and if/else with and without braces.
+TEST(ScriptInterpreterTest, ScriptsPrintWhatTheyCompute) {
+  const std::string tabs(24, '\t');
+  const std::pair<std::string, std::string> kScripts[] = {
+      {R"(printf( "%d\0", 7 );)", std::string("7\0", 2)},
+      {R"(printf( "%d", 7.9 );)", "7"},
+      {R"(printf( "%d", -3.9 );)", "-3"},
+      {R"(printf( "%f\0", -2 );)", std::string("-2.000000\0", 10)},
+      {R"(printf( "%s\0", "Arial" );)", std::string("Arial\0", 6)},
+      {R"(printf("[%6.2f] 100%% %x x=%d", 3.14159, 255);)", "[  3.14] 100% ff x=0"},
+      {R"(print("a\tb\\c\"d\Ue");)", "a\tb\\c\"d\\Ue"},
+      // A number too large for %d is held at the 32-bit limit, not undefined.
+      {R"(printf("%d", 1e300);)", "2147483647"},
+      {R"(printf("%s|", "a\0b");)", std::string("a\0b|", 4)},  // %s keeps NULs
+      {"print(2);", "2"},
+      {"print(1.5);", "1.500000"},
+      // A sign after the exponent mark belongs to the number; one after its digits does not.
+      {R"(printf("%g %g %g", 1e+5, 2.5E-3, 3e2-1);)", "100000 0.0025 299"},
+      {R"(print("a", "b");)", "ab"},
+      {"", ""},
+      {"   ;;  ", ""},
+      {R"(printf("%d %d %d %d %d", 1 + 2 * 3, (1 + 2) * 3, !0, ! 5, -1 < 0);)", "7 9 1 0 1"},
+      {R"(printf("%d %d %d %d", 2 >= 2, 2 > 2, 3 != 4, 2 <= 3);)", "1 0 1 1"},
+      {R"(printf("%d %d %d", 256 | 1, 1 && 2, 1 && 0);)", "257 1 0"},
+      {R"(printf("%d %d %s", "x" == "x", "x" == "y", "a" + "b");)", "1 0 ab"},
+      {R"(printf("%d %d", 5 / 0, 7 % 0);)", "0 0"},
+      {R"(printf( "%d", (A > 0) && (B > A));)", "1"},  // both sides are looked at
+      {tabs + "if ( 1 ) {" + tabs + "print(\"yes\");" + tabs + "}" + tabs + "else {" + tabs +
+           "print(\"no\");" + tabs + "}" + tabs,
+       "yes"},
+      {R"(if ( 2 < 1 ) { print("yes"); } else { print("no"); })", "no"},
+      {R"(if (0) print("a"); else if (1) print("b"); else print("c");)", "b"},
+      {R"(if (0) print("a");)", ""},
+      {R"(if (1) { if (1) { print("in") } })", "in"},
+      {"print(" + std::string(50, '(') + "1" + std::string(50, ')') + ");", "1"},
+  };
+  for (const auto& [script, output] : kScripts) {
+    EXPECT_EQ(output, Output(script)) << script;
+  }
   // Widths and precisions are held to a thousand, however large the script asks.
   EXPECT_EQ(1000u, Output(R"(printf("%2000000000d", 1);)").size());
   EXPECT_EQ(1002u, Output(R"(printf("%.900000000f", 1);)").size());
 }
 
-TEST(ScriptInterpreterTest, PrintWritesNumbersTextsAndLists) {
-  EXPECT_EQ("2", Output("print(2);"));
-  EXPECT_EQ("1.500000", Output("print(1.5);"));
-  // A sign after the exponent mark belongs to the number; one after its digits does not.
-  EXPECT_EQ("100000 0.0025 299", Output(R"(printf("%g %g %g", 1e+5, 2.5E-3, 3e2-1);)"));
-  EXPECT_EQ("ab", Output(R"(print("a", "b");)"));
-  EXPECT_EQ("", Output(""));
-  EXPECT_EQ("", Output("   ;;  "));
-}
-
-TEST(ScriptInterpreterTest, OperatorsFollowCPrecedence) {
-  EXPECT_EQ("7 9 1 0 1",
-            Output(R"(printf("%d %d %d %d %d", 1 + 2 * 3, (1 + 2) * 3, !0, ! 5, -1 < 0);)"));
-  EXPECT_EQ("1 0 1 1", Output(R"(printf("%d %d %d %d", 2 >= 2, 2 > 2, 3 != 4, 2 <= 3);)"));
-  EXPECT_EQ("257 1 0", Output(R"(printf("%d %d %d", 256 | 1, 1 && 2, 1 && 0);)"));
-  EXPECT_EQ("1 0 ab", Output(R"(printf("%d %d %s", "x" == "x", "x" == "y", "a" + "b");)"));
-  EXPECT_EQ("0 0", Output(R"(printf("%d %d", 5 / 0, 7 % 0);)"));
-  // (A > 0) && (B > A): both sides are looked at.
-  EXPECT_EQ("1", Output(R"(printf( "%d", (A > 0) && (B > A));)"));
-}
-
-TEST(ScriptInterpreterTest, AndOrLookAtTheRightSideOnlyWhenNeeded) {
-  RecordingHost host;
-  RunResult result = RunScript("0 && Call(); 1 || Call(); 1 && Call(); 0 || Call();", &host);
-  EXPECT_TRUE(result.mNotes.empty());
-  EXPECT_EQ(2u, host.mCalls.size());
-}
-
-TEST(ScriptInterpreterTest, IfElseWithAndWithoutBraces) {
-  const std::string tabs(24, '\t');
-  EXPECT_EQ("yes", Output(tabs + "if ( 1 ) {" + tabs + "print(\"yes\");" + tabs + "}" + tabs +
-                          "else {" + tabs + "print(\"no\");" + tabs + "}" + tabs));
-  EXPECT_EQ("no", Output(R"(if ( 2 < 1 ) { print("yes"); } else { print("no"); })"));
-  EXPECT_EQ("b", Output(R"(if (0) print("a"); else if (1) print("b"); else print("c");)"));
-  EXPECT_EQ("", Output(R"(if (0) print("a");)"));
-  EXPECT_EQ("in", Output(R"(if (1) { if (1) { print("in") } })"));
-}
-
+// Calls reach the host with their arguments; && and || look at their right
+// side only when it decides.
 TEST(ScriptInterpreterTest, ArgumentsAndSequencesReachTheHost) {
   RecordingHost host;
-  RunResult result = RunScript(R"(Call( A, "x y", -2.5, true, false ); Execute( A B ))", &host);
+  RunResult result = RunScript(
+      R"(Call( A, "x y", -2.5, true, false ); Execute( A B ); 0 && No(); 1 || No(); 1 && Yes();)"
+      " 0 || Yes();",
+      &host);
   EXPECT_TRUE(result.mNotes.empty());
-  ASSERT_EQ(2u, host.mCalls.size());
-  EXPECT_EQ("Call|1|x y|-2.500000|1|0", host.mCalls[0]);
-  EXPECT_EQ(std::string("Execute|1\0"
-                        "2\0",
-                        12),
-            host.mCalls[1]);
+  EXPECT_EQ((std::vector<std::string>{"Call|1|x y|-2.500000|1|0",
+                                      std::string("Execute|1\0"
+                                                  "2\0",
+                                                  12),
+                                      "Yes", "Yes"}),
+            host.mCalls);
 }
 
 TEST(ScriptInterpreterTest, AFailingStatementIsAbandonedAndTheRestRuns) {
@@ -307,8 +300,9 @@ TEST(ScriptInterpreterTest, AFailingStatementIsAbandonedAndTheRestRuns) {
   EXPECT_NE(std::string::npos, result.mNotes[2].find("unknown name NO_SUCH_NAME"));
 }
 
+// Including hostile nesting, refused without exhausting the stack.
 TEST(ScriptInterpreterTest, TextsThatDoNotParseRunNotAtAll) {
-  const char* const kBroken[] = {
+  const std::string kBroken[] = {
       R"(First(); SetWaveShape ("a"b", 1, true);)",  // a name with a quote in it
       R"(First(); print("open)",
       "First(); print(1",
@@ -319,23 +313,19 @@ TEST(ScriptInterpreterTest, TextsThatDoNotParseRunNotAtAll) {
       "First(); print(1,);",
       "First(); @;",
       "First(); 1 +;",
+      "First(); print(" + std::string(100000, '(') + "1" + std::string(100000, ')') + ");",
+      "First(); " + std::string(100000, '!') + "1;",
+      "First(); " + std::string(100000, '{'),
   };
-  for (const char* script : kBroken) {
+  for (const std::string& script : kBroken) {
+    SCOPED_TRACE(script.substr(0, 40));
     RecordingHost host;
     RunResult result = RunScript(script, &host);
-    EXPECT_EQ(kKSErr_FormatNotRecognized, result.mErr) << script;
-    EXPECT_TRUE(host.mCalls.empty()) << script;
-    EXPECT_EQ("", result.mOutput) << script;
-    ASSERT_EQ(1u, result.mNotes.size()) << script;
+    EXPECT_EQ(kKSErr_FormatNotRecognized, result.mErr);
+    EXPECT_TRUE(host.mCalls.empty());
+    EXPECT_EQ("", result.mOutput);
+    EXPECT_EQ(1u, result.mNotes.size());
   }
-}
-
-TEST(ScriptInterpreterTest, HostileNestingIsRefusedWithoutExhaustingTheStack) {
-  const std::string deep = std::string(100000, '(') + "1" + std::string(100000, ')');
-  EXPECT_EQ(kKSErr_FormatNotRecognized, RunScript("print(" + deep + ");").mErr);
-  EXPECT_EQ(kKSErr_FormatNotRecognized, RunScript(std::string(100000, '!') + "1;").mErr);
-  EXPECT_EQ(kKSErr_FormatNotRecognized, RunScript(std::string(100000, '{')).mErr);
-  EXPECT_EQ("1", Output("print(" + std::string(50, '(') + "1" + std::string(50, ')') + ");"));
 }
 
 TEST(ScriptInterpreterTest, ExpressionsWithRandomTermsStayInTheirRange) {

@@ -4,15 +4,9 @@
 
 #include <utility>
 
-namespace {
+#include "platform/KSWideText.h"
 
-std::wstring Widen(const std::string& inText) {
-  int units = MultiByteToWideChar(CP_UTF8, 0, inText.c_str(), -1, nullptr, 0);
-  std::wstring wide(size_t(units > 0 ? units : 1), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, inText.c_str(), -1, &wide[0], units);
-  wide.resize(wide.size() - 1);
-  return wide;
-}
+namespace {
 
 // Quotes one argument so that the C runtime's parser gives it back unchanged.
 void AppendQuoted(const std::wstring& inArg, std::wstring* ioLine) {
@@ -50,7 +44,7 @@ std::wstring BesideThisProgram(const std::string& inRelative) {
   DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
   std::wstring path(self, length);
   path.resize(path.find_last_of(L"\\/") + 1);
-  for (wchar_t c : Widen(inRelative)) {
+  for (wchar_t c : std::wstring(KSWideText(inRelative.c_str()).Get())) {
     path.push_back(c == L'/' ? L'\\' : c);
   }
   return path;
@@ -80,7 +74,7 @@ bool ChildProcess::Start(const std::string& inProgram, const std::vector<std::st
   AppendQuoted(program, &line);
   for (const std::string& arg : inArgs) {
     line.push_back(L' ');
-    AppendQuoted(Widen(arg), &line);
+    AppendQuoted(KSWideText(arg.c_str()).Get(), &line);
   }
 
   // The child reads inRead and writes outWrite and errWrite; the other ends are ours.

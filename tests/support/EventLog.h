@@ -83,14 +83,15 @@ class EventLog {
   std::vector<Event> mEvents;
 };
 
-// Polls inDone until it holds, at most inTimeoutMS.
-inline bool PollUntil(const std::function<bool()>& inDone, int inTimeoutMS = 10000) {
+// Polls inDone every inStepMS until it holds, at most inTimeoutMS.
+inline bool PollUntil(const std::function<bool()>& inDone, int inTimeoutMS = 10000,
+                      int inStepMS = 5) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(inTimeoutMS);
   while (!inDone()) {
     if (std::chrono::steady_clock::now() >= deadline) {
       return false;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    std::this_thread::sleep_for(std::chrono::milliseconds(inStepMS));
   }
   return true;
 }
