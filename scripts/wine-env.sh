@@ -8,14 +8,19 @@ ks_wine_start() {
   export WINEPREFIX="$1/wineprefix"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
-  local fresh=0
-  [ -d "$WINEPREFIX" ] || fresh=1
-  wineserver -p </dev/null >/dev/null 2>&1
-  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
-  if [ $fresh -eq 1 ]; then
+  if [ ! -d "$WINEPREFIX" ]; then
+    # A new prefix is set up by a wineserver that wine starts itself and that
+    # holds the prefix's registry in memory until it ends. Let it end, writing
+    # the registry, before ours starts: a server that died later would
+    # otherwise take the whole set-up with it (no shell folders, no COM
+    # classes) for every program after.
+    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
     # Without a window manager wine would wait ~2 s on every DestroyWindow.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 || true
+    timeout 120 wineserver -w </dev/null >/dev/null 2>&1
   fi
+  wineserver -p </dev/null >/dev/null 2>&1
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
   # This wine does not find the faces of fonts-wine (Tahoma among them, the
   # factory skins' font) where it is installed, and would draw every text in a
   # wider substitute; in the prefix's Fonts folder it finds them.
