@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Runs one Windows program under wine for CTest (the build's emulator).
-# Three failures of wine itself, not of the program, are met now and then on a
+# Four failures of wine itself, not of the program, are met now and then on a
 # loaded machine: wine's Linux-side loader trips an assertion in ld.so while
 # the process exits ("Inconsistency detected by ld.so"), after the program has
-# finished; wine dies while starting, before the program prints anything; or
-# the wineserver crashes under the running program, which then waits forever.
+# finished; wine dies while starting, before the program prints anything, or
+# hangs there (our test programs print their first line at once); or the
+# wineserver crashes under the running program, which then waits forever.
 # Such a run is repeated once, so that the program's own outcome decides; any
 # other failure is reported as it is. The output is passed on as it comes, so
 # that a program stopped for taking too long still shows how far it got.
@@ -12,7 +13,8 @@
 prefix_server() {
   local pid
   for pid in $(pgrep -x 'wineserver(64)?'); do
-    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=${WINEPREFIX:-}"; then
+    # A server may end between the listing and the reading.
+    if { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=${WINEPREFIX:-}"; then
       echo "$pid"
     fi
   done | tail -n 1
@@ -30,12 +32,19 @@ for attempt in 1 2; do
   tail -s 0.1 -n +1 -f --pid="$program" "$out" &
   follower=$!
   server_crashed=0
+  start_hung=0
   server=""
+  started=$SECONDS
   while kill -0 "$program" 2>/dev/null; do
     [ -n "$server" ] || server=$(prefix_server)
     if grep -q "^wineserver crashed" "$out" || { [ -n "$server" ] && ! kill -0 "$server" 2>/dev/null; }; then
       server_crashed=1
       kill "$program" 2>/dev/null
+      break
+    fi
+    if [ ! -s "$out" ] && [ $((SECONDS - started)) -ge 60 ]; then
+      start_hung=1
+      kill -KILL "$program" 2>/dev/null
       break
     fi
     sleep 0.2
@@ -50,6 +59,10 @@ for attempt in 1 2; do
     fi
     if grep -q "Inconsistency detected by ld.so" "$out"; then
       echo "(wine's loader failed while the process exited; running it once more)"
+      continue
+    fi
+    if [ $start_hung -eq 1 ]; then
+      echo "(wine printed nothing in 60 s: it hung while starting; running it once more)"
       continue
     fi
     if [ ! -s "$out" ]; then
