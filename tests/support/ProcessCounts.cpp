@@ -13,23 +13,6 @@
 
 namespace {
 
-// The layout of one entry of SystemHandleInformation (class 16).
-struct HandleEntry {
-  ULONG mProcessId;
-  BYTE mObjectType;
-  BYTE mFlags;
-  USHORT mHandle;
-  PVOID mObject;
-  ACCESS_MASK mAccess;
-};
-
-struct HandleTable {
-  ULONG mCount;
-  HandleEntry mEntries[1];
-};
-
-typedef LONG(WINAPI* QuerySystemInfoProc)(ULONG, PVOID, ULONG, PULONG);
-
 BOOL CALLBACK CountThreadWindows(HWND inWind, LPARAM ioCount) {
   ++*reinterpret_cast<long*>(ioCount);
   EnumChildWindows(
@@ -42,31 +25,25 @@ BOOL CALLBACK CountThreadWindows(HWND inWind, LPARAM ioCount) {
   return TRUE;
 }
 
-long CountKernelHandles(DWORD inProcessId) {
-  // Through void*: FARPROC's own type does not match the function's.
-  auto query = reinterpret_cast<QuerySystemInfoProc>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
-  if (query == nullptr) {
-    return -1;
-  }
-  const LONG kInfoLengthMismatch = LONG(0xC0000004);
-  std::vector<unsigned char> buffer(1 << 16);
-  for (;;) {
-    ULONG needed = 0;
-    LONG status = query(16, buffer.data(), ULONG(buffer.size()), &needed);
-    if (status == kInfoLengthMismatch) {
-      buffer.resize(buffer.size() * 2);
-      continue;
-    }
-    if (status < 0) {
-      return -1;
-    }
-    break;
-  }
-  const HandleTable* table = reinterpret_cast<const HandleTable*>(buffer.data());
+long CountKernelHandles(HANDLE inProcess) {
+  // Each handle value of the process is tried by duplicating it. The system's
+  // list of every process's handles is not used: wine's server crashes when a
+  // process ends while that list is being made. Handles are given out from
+  // the lowest free slot, so a long run of free slots means the end.
+  const uintptr_t kStep = 4;
+  const uintptr_t kFreeRunAtEnd = 2048;
   long count = 0;
-  for (ULONG i = 0; i < table->mCount; ++i) {
-    count += table->mEntries[i].mProcessId == inProcessId;
+  uintptr_t freeRun = 0;
+  for (uintptr_t value = kStep; freeRun < kFreeRunAtEnd; value += kStep) {
+    HANDLE copy = nullptr;
+    if (DuplicateHandle(inProcess, reinterpret_cast<HANDLE>(value), GetCurrentProcess(), &copy, 0,
+                        FALSE, DUPLICATE_SAME_ACCESS)) {
+      CloseHandle(copy);
+      count++;
+      freeRun = 0;
+    } else {
+      freeRun++;
+    }
   }
   return count;
 }
@@ -150,14 +127,14 @@ long PrivateKBOf(HANDLE inProcess) {
 }
 
 ProcessCounts ProcessCounts::Take() {
-  ProcessCounts counts = {CountKernelHandles(GetCurrentProcessId()), CountGdiObjects(), 0, 0};
+  ProcessCounts counts = {CountKernelHandles(GetCurrentProcess()), CountGdiObjects(), 0, 0};
   CountThreadsAndWindows(GetCurrentProcessId(), &counts.mThreads, &counts.mUserObjects);
   return counts;
 }
 
 ProcessCounts ProcessCounts::TakeOf(HANDLE inProcess) {
   DWORD id = GetProcessId(inProcess);
-  ProcessCounts counts = {CountKernelHandles(id), CountGdiObjectsOf(inProcess), 0, 0};
+  ProcessCounts counts = {CountKernelHandles(inProcess), CountGdiObjectsOf(inProcess), 0, 0};
   CountThreadsAndWindows(id, &counts.mThreads, &counts.mUserObjects);
   return counts;
 }

@@ -13,8 +13,8 @@ struct ProcessCounts {
   long mThreads;        // threads of this process
 
   static ProcessCounts Take();
-  // The same counts of another process (a handle with query and read
-  // access), taken from outside it.
+  // The same counts of another process (a handle with query, read and
+  // duplicate-handle access), taken from outside it.
   static ProcessCounts TakeOf(HANDLE inProcess);
 };
 
