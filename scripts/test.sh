@@ -9,8 +9,7 @@ set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 jobs=$(nproc)
-# As many Windows tests at once as there are CPUs: with more, wine 8's
-# wineserver was seen to crash now and then under the load.
+# As many Windows tests at once as there are CPUs.
 wine_jobs=$jobs
 
 scripts/install-deps.sh || { echo "0 passed, 1 failed"; exit 1; }
