@@ -125,11 +125,15 @@ TEST_F(ToolbarFaults, EveryEngineFaultIsSurvived) {
       sim.Kill();
       outcome = "lists filled; killed, then a control worked";
       // The dead engine's entry stays listed until the registry is next
-      // scanned: a control worked meanwhile tries to reach it.
+      // scanned: a control worked meanwhile tries to reach it. A command
+      // that comes before the toolbar has seen the connection drop goes down
+      // the dead connection unanswered; the next one finds none and tries.
       HWND waves = ComboOf(kWaveShapes);
       ASSERT_NE(nullptr, waves);
-      Choose(waves, 3);
-      box = TakeBox(Pid(), kToolbarBoxTitle, 15000);
+      for (long choice = 3; choice < 6 && box.empty(); choice++) {
+        Choose(waves, choice);
+        box = TakeBox(Pid(), kToolbarBoxTitle, 5000);
+      }
       // Another engine's coming and going makes the registry be scanned.
       SimProcess other;
       ASSERT_TRUE(Engine(&other, "Passing Engine"));
