@@ -2,12 +2,28 @@
 # own and a running wineserver whose output is detached, so that nothing that
 # wine leaves running holds our standard output open.
 #   ks_wine_start BUILD_DIR   /   ks_wine_stop
+#   ks_wine_serve: the prefix and server part of ks_wine_start, for a
+#   WINEPREFIX of the caller's own.
 #   ks_await_exit PID SECONDS: waits until the process has ended; fails when
 #   it still runs after SECONDS (it is left running).
 ks_wine_start() {
   export WINEPREFIX="$1/wineprefix"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
+  ks_wine_serve
+  # This wine does not find the faces of fonts-wine (Tahoma among them, the
+  # factory skins' font) where it is installed, and would draw every text in a
+  # wider substitute; in the prefix's Fonts folder it finds them.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" face
+  for face in /usr/share/wine/fonts/*.ttf; do
+    [ -e "$face" ] && [ ! -e "$fonts/${face##*/}" ] && { cp "$face" "$fonts/" 2>/dev/null || true; }
+  done
+  return 0
+}
+
+# ks_wine_serve: sets $WINEPREFIX up when it is new and starts its persistent
+# wineserver.
+ks_wine_serve() {
   if [ ! -d "$WINEPREFIX" ]; then
     # A new prefix is set up by a wineserver that wine starts itself and that
     # holds the prefix's registry in memory until it ends. Let it end, writing
@@ -21,14 +37,6 @@ ks_wine_start() {
   fi
   wineserver -p </dev/null >/dev/null 2>&1
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
-  # This wine does not find the faces of fonts-wine (Tahoma among them, the
-  # factory skins' font) where it is installed, and would draw every text in a
-  # wider substitute; in the prefix's Fonts folder it finds them.
-  local fonts="$WINEPREFIX/drive_c/windows/Fonts" face
-  for face in /usr/share/wine/fonts/*.ttf; do
-    [ -e "$face" ] && [ ! -e "$fonts/${face##*/}" ] && { cp "$face" "$fonts/" 2>/dev/null || true; }
-  done
-  return 0
 }
 
 ks_wine_stop() {

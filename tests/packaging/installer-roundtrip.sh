@@ -199,12 +199,7 @@ unzip -Z1 "$work/out/corvexa-toolbar-$version.zip" | sed "s|^corvexa-toolbar-$ve
   fail "the zip does not hold the staged package"
 
 echo "== A fresh wine prefix"
-# Set up and written to disk by wine's own server before ours starts (see
-# ks_wine_start).
-wine cmd /c exit </dev/null >/dev/null 2>&1
-timeout 120 wineserver -w </dev/null >/dev/null 2>&1
-wineserver -p </dev/null >/dev/null 2>&1
-wine cmd /c exit </dev/null >/dev/null 2>&1
+ks_wine_serve
 cp "$work/out/corvexa-toolbar-$version-setup.exe" "$drive/ks-setup.exe"
 check_versions "$drive/ks-setup.exe" "$stage"/*.exe
 menu="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Corvexa Toolbar"
