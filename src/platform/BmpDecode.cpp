@@ -6,12 +6,13 @@
 
 #include "files/cStream.h"
 #include "foundation/KSError.h"
+#include "foundation/UtilStr.h"
+#include "platform/BmpLayout.h"
 
 namespace {
 
 const uint16 kBmpMagic = 0x4D42;  // "BM"
-const size_t kFileHeaderBytes = 14;
-const size_t kInfoHeaderBytes = 40;
+const size_t kMaskBytes = 12;     // three masks after a 40-byte header
 
 // A picture may be at most this many times larger than the pixel data the
 // file holds. Run-length data reaches about 128 (a two-byte run writes up to
@@ -31,49 +32,6 @@ uint32 Le32(const uint8* inBytes) {
          (uint32(inBytes[3]) << 24);
 }
 
-BmpInfoHeader ParseInfoHeader(const uint8* inBytes) {
-  BmpInfoHeader header;
-  header.size = Le32(inBytes);
-  header.width = int32(Le32(inBytes + 4));
-  header.height = int32(Le32(inBytes + 8));
-  header.planes = Le16(inBytes + 12);
-  header.bitCount = Le16(inBytes + 14);
-  header.compression = Le32(inBytes + 16);
-  header.sizeImage = Le32(inBytes + 20);
-  header.xPelsPerMeter = int32(Le32(inBytes + 24));
-  header.yPelsPerMeter = int32(Le32(inBytes + 28));
-  header.clrUsed = Le32(inBytes + 32);
-  header.clrImportant = Le32(inBytes + 36);
-  return header;
-}
-
-bool IsAcceptedFormat(const BmpInfoHeader& inHeader) {
-  if (inHeader.width <= 0 || inHeader.height <= 0 || inHeader.clrUsed > kBmpMaxColors) {
-    return false;
-  }
-  switch (inHeader.bitCount) {
-    case 1:
-    case 24:
-      return inHeader.compression == kBmpUncompressed;
-    case 4:
-      return inHeader.compression == kBmpUncompressed || inHeader.compression == kBmpRLE4;
-    case 8:
-      return inHeader.compression == kBmpUncompressed || inHeader.compression == kBmpRLE8;
-    default:
-      return false;
-  }
-}
-
-// Entries in the file's colour table; -1 when the header asks for more than
-// a table can hold.
-long ColorTableLength(const BmpInfoHeader& inHeader) {
-  uint32 length = inHeader.clrUsed != 0 ? inHeader.clrUsed : inHeader.clrImportant;
-  if (length == 0) {
-    length = inHeader.bitCount <= 8 ? 1u << inHeader.bitCount : 0;
-  }
-  return length <= kBmpMaxColors ? long(length) : -1;
-}
-
 uint8* NewBytes(uint64 inBytes, bool inZeroed) {
   return inZeroed ? new (std::nothrow) uint8[size_t(inBytes)]()
                   : new (std::nothrow) uint8[size_t(inBytes)];
@@ -86,19 +44,22 @@ uint8* NewBytes(uint64 inBytes, bool inZeroed) {
 // memory costs several times a read into memory used before plus the copy.
 class StreamReader {
  public:
-  explicit StreamReader(cStream* inStream) : mStream(inStream), mLeft(0) {
+  explicit StreamReader(cStream* inStream) : mStream(inStream), mLeft(0), mDone(0) {
     long at = inStream->Position();
     unsigned long size = inStream->FileSize();
     mLeft = at >= 0 && uint64(at) < size ? size - uint64(at) : 0;
   }
 
   uint64 Left() const { return mLeft; }
+  // Bytes read (or skipped) so far.
+  uint64 Done() const { return mDone; }
 
   bool Read(void* outData, uint64 inBytes) {
     if (inBytes > mLeft) {
       return false;
     }
     mLeft -= inBytes;
+    mDone += inBytes;
     if (inBytes <= kDirectBytes) {
       return inBytes == 0 || mStream->Read(outData, (unsigned long)inBytes) == inBytes;
     }
@@ -108,10 +69,18 @@ class StreamReader {
       if (mStream->Read(sBlock, count) != count) {
         return false;
       }
-      memcpy(out + done, sBlock, count);
+      if (out != nullptr) {
+        memcpy(out + done, sBlock, count);
+      }
       done += count;
     }
     return true;
+  }
+
+  // Passes over inBytes; the gaps files leave are small, so they are read.
+  bool Skip(uint64 inBytes) {
+    uint8 small[kDirectBytes];
+    return inBytes <= kDirectBytes ? Read(small, inBytes) : Read(nullptr, inBytes);
   }
 
  private:
@@ -121,90 +90,187 @@ class StreamReader {
 
   cStream* mStream;
   uint64 mLeft;
+  uint64 mDone;
 };
 
 thread_local uint8 StreamReader::sBlock[kBlockBytes];
 
-// Reads the pixel data that follows the colour table into outPicture->Pixels,
-// expanding run-length data.
-long ReadPixels(StreamReader* ioFile, BmpPicture* outPicture) {
-  BmpInfoHeader& header = outPicture->Header;
-  uint64 scanLen = BmpScanLen(uint64(header.width), header.bitCount);
-  if (scanLen > kMaxPictureBytes / uint64(header.height)) {
-    return kKSErr_BadImageData;
+long Refused(UtilStr* outWhy, const char* inWhy, long inErr) {
+  if (outWhy != nullptr && inWhy != nullptr) {
+    outWhy->Assign(inWhy);
   }
-  uint64 pictureBytes = uint64(header.height) * scanLen;
-  uint64 dataBytes =
-      header.sizeImage != 0 && header.sizeImage < pictureBytes ? header.sizeImage : pictureBytes;
-  if (pictureBytes > dataBytes * kMaxExpansion) {
-    return kKSErr_BadImageData;
+  return inErr;
+}
+
+// The file header and the information header (and the masks that may follow
+// it) into outLayout.
+long ReadHeaders(StreamReader* ioFile, BmpLayout* outLayout, UtilStr* outWhy) {
+  uint8 head[kBmpFileHeaderBytes];
+  uint8 info[kBmpMaxInfoBytes];
+  if (!ioFile->Read(head, sizeof(head)) || !ioFile->Read(info, 4)) {
+    return Refused(outWhy, "the file is cut short in its headers", kKSErr_EOF);
   }
-  outPicture->ScanLen = uint32(scanLen);
-  if (dataBytes > ioFile->Left()) {
-    return kKSErr_EOF;
+  if (Le16(head) != kBmpMagic) {
+    return Refused(outWhy, "it is not a BMP file", kKSErr_FormatNotRecognized);
   }
-  // Rows the data does not fill stay zero.
-  bool compressed = header.compression != kBmpUncompressed;
-  std::unique_ptr<uint8[]> pixels(NewBytes(pictureBytes, compressed || dataBytes < pictureBytes));
-  if (!pixels) {
-    return kKSErr_AllocFailed;
+  uint32 infoBytes = Le32(info);
+  if (BmpIsKnownInfoSize(infoBytes) && !ioFile->Read(info + 4, infoBytes - 4)) {
+    return Refused(outWhy, "the file is cut short in its headers", kKSErr_EOF);
   }
-  if (!compressed) {
-    if (!ioFile->Read(pixels.get(), dataBytes)) {
-      return kKSErr_EOF;
+  if (!BmpParseHeaders(Le32(head + 10), info, infoBytes, outLayout, outWhy)) {
+    return kKSErr_FormatNotRecognized;
+  }
+  if (outLayout->MasksFollow) {
+    uint8 masks[kMaskBytes];
+    if (!ioFile->Read(masks, sizeof(masks))) {
+      return Refused(outWhy, "the file is cut short in its headers", kKSErr_EOF);
     }
-  } else {
-    std::unique_ptr<uint8[]> packed(NewBytes(dataBytes, false));
-    if (!packed) {
-      return kKSErr_AllocFailed;
+    for (int i = 0; i < 3; i++) {
+      outLayout->Masks[i] = Le32(masks + 4 * i);
     }
-    if (!ioFile->Read(packed.get(), dataBytes)) {
-      return kKSErr_EOF;
+    if (!BmpCheckMasks(*outLayout, outWhy)) {
+      return kKSErr_FormatNotRecognized;
     }
-    auto expand = header.compression == kBmpRLE8 ? BmpExpandRLE8 : BmpExpandRLE4;
-    long err = expand(packed.get(), size_t(dataBytes), pixels.get(), outPicture->ScanLen,
-                      uint32(header.height));
-    if (err != 0) {
-      return err;
-    }
-    header.compression = kBmpUncompressed;
-    header.sizeImage = 0;
   }
-  outPicture->Pixels = std::move(pixels);
   return 0;
 }
 
-long ReadPicture(cStream* inStream, BmpPicture* outPicture) {
+// Entries in the file's colour table: as many as the header says, or fewer
+// when the pixel data starts sooner (some writers say 256 and store fewer);
+// -1 when the header asks for more than a table can hold.
+long ColorTableLength(const BmpLayout& inLayout, uint64 inTableStart) {
+  if (!inLayout.IsIndexed()) {
+    return 0;
+  }
+  uint64 length = inLayout.ClrUsed != 0 ? inLayout.ClrUsed : inLayout.ClrImportant;
+  if (length == 0) {
+    length = 1u << inLayout.BitCount;
+  }
+  if (length > kBmpMaxColors) {
+    return -1;
+  }
+  if (inLayout.DataOffset > inTableStart) {
+    length = std::min<uint64>(length, (inLayout.DataOffset - inTableStart) / inLayout.EntryBytes);
+  }
+  return long(length);
+}
+
+long ReadColorTable(StreamReader* ioFile, const BmpLayout& inLayout, BmpPicture* outPicture,
+                    UtilStr* outWhy) {
+  long colors = ColorTableLength(inLayout, ioFile->Done());
+  if (colors < 0) {
+    return Refused(outWhy, "its colour table is longer than 256 entries",
+                   kKSErr_FormatNotRecognized);
+  }
+  if (colors == 0) {
+    return 0;
+  }
+  uint8 table[kBmpMaxColors * 4];
+  if (!ioFile->Read(table, uint64(colors) * inLayout.EntryBytes)) {
+    return Refused(outWhy, "the file is cut short in its colour table", kKSErr_EOF);
+  }
+  outPicture->Colors.reset(new (std::nothrow) BmpColor[size_t(colors)]);
+  if (!outPicture->Colors) {
+    return kKSErr_AllocFailed;
+  }
+  outPicture->NumColors = uint32(colors);
+  for (long i = 0; i < colors; i++) {
+    const uint8* entry = table + i * inLayout.EntryBytes;
+    outPicture->Colors[i] = BmpColor{entry[0], entry[1], entry[2], 0};
+  }
+  return 0;
+}
+
+// From the end of the colour table to where the data offset says the pixels
+// start. An offset of 0 means they follow at once.
+long SkipToPixels(StreamReader* ioFile, const BmpLayout& inLayout, UtilStr* outWhy) {
+  if (inLayout.DataOffset == 0 || inLayout.DataOffset == ioFile->Done()) {
+    return 0;
+  }
+  if (inLayout.DataOffset < ioFile->Done()) {
+    return Refused(outWhy, "its pixel data would start inside its headers",
+                   kKSErr_FormatNotRecognized);
+  }
+  if (!ioFile->Skip(inLayout.DataOffset - ioFile->Done())) {
+    return Refused(outWhy, "the file ends before its pixel data", kKSErr_EOF);
+  }
+  return 0;
+}
+
+// Reads the run-length data that follows and expands it into outRows.
+long ReadRunLengthRows(StreamReader* ioFile, const BmpLayout& inLayout, uint64 inPictureBytes,
+                       std::unique_ptr<uint8[]>* outRows, UtilStr* outWhy) {
+  uint64 dataBytes = inLayout.SizeImage != 0 ? inLayout.SizeImage : ioFile->Left();
+  if (inPictureBytes > dataBytes * kMaxExpansion) {
+    return Refused(outWhy, "its size is far larger than its data", kKSErr_BadImageData);
+  }
+  if (dataBytes > ioFile->Left()) {
+    return Refused(outWhy, "the file is cut short in its pixel data", kKSErr_EOF);
+  }
+  outRows->reset(NewBytes(inPictureBytes, true));
+  std::unique_ptr<uint8[]> packed(NewBytes(dataBytes, false));
+  if (!*outRows || !packed) {
+    return kKSErr_AllocFailed;
+  }
+  if (!ioFile->Read(packed.get(), dataBytes)) {
+    return Refused(outWhy, "the file is cut short in its pixel data", kKSErr_EOF);
+  }
+  auto expand = inLayout.Compression == kBmpRLE8 ? BmpExpandRLE8 : BmpExpandRLE4;
+  long err = expand(packed.get(), size_t(dataBytes), outRows->get(), uint32(inLayout.FileScanLen()),
+                    uint32(inLayout.Height));
+  return Refused(outWhy, err != 0 ? "its run-length data is damaged" : nullptr, err);
+}
+
+// Reads the stored rows into outRows; a file whose image size says less
+// than the picture leaves the rows it does not fill zero.
+long ReadPlainRows(StreamReader* ioFile, const BmpLayout& inLayout, uint64 inPictureBytes,
+                   std::unique_ptr<uint8[]>* outRows, UtilStr* outWhy) {
+  uint64 dataBytes = inLayout.SizeImage != 0 && inLayout.SizeImage < inPictureBytes
+                         ? inLayout.SizeImage
+                         : inPictureBytes;
+  if (inPictureBytes > dataBytes * kMaxExpansion) {
+    return Refused(outWhy, "its size is far larger than its data", kKSErr_BadImageData);
+  }
+  if (dataBytes > ioFile->Left()) {
+    return Refused(outWhy, "the file is cut short in its pixel data", kKSErr_EOF);
+  }
+  outRows->reset(NewBytes(inPictureBytes, dataBytes < inPictureBytes));
+  if (!*outRows) {
+    return kKSErr_AllocFailed;
+  }
+  if (!ioFile->Read(outRows->get(), dataBytes)) {
+    return Refused(outWhy, "the file is cut short in its pixel data", kKSErr_EOF);
+  }
+  return 0;
+}
+
+long ReadPixels(StreamReader* ioFile, const BmpLayout& inLayout, BmpPicture* outPicture,
+                UtilStr* outWhy) {
+  uint64 height = uint64(inLayout.Height);
+  uint64 keptScan =
+      BmpScanLen(uint64(inLayout.Width), inLayout.BitCount == 16 ? 24 : inLayout.BitCount);
+  if (inLayout.FileScanLen() > kMaxPictureBytes / height || keptScan > kMaxPictureBytes / height) {
+    return Refused(outWhy, "it is larger than a picture can be", kKSErr_BadImageData);
+  }
+  uint64 pictureBytes = height * inLayout.FileScanLen();
+  std::unique_ptr<uint8[]> rows;
+  bool runLength = inLayout.Compression == kBmpRLE8 || inLayout.Compression == kBmpRLE4;
+  long err = runLength ? ReadRunLengthRows(ioFile, inLayout, pictureBytes, &rows, outWhy)
+                       : ReadPlainRows(ioFile, inLayout, pictureBytes, &rows, outWhy);
+  return err != 0 ? err : BmpKeepRows(inLayout, std::move(rows), outPicture);
+}
+
+long ReadPicture(cStream* inStream, BmpPicture* outPicture, UtilStr* outWhy) {
   StreamReader file(inStream);
-  uint8 bytes[kInfoHeaderBytes];
-  if (!file.Read(bytes, kFileHeaderBytes)) {
-    return kKSErr_EOF;
+  BmpLayout layout;
+  long err = ReadHeaders(&file, &layout, outWhy);
+  if (err == 0) {
+    err = ReadColorTable(&file, layout, outPicture, outWhy);
   }
-  if (Le16(bytes) != kBmpMagic) {
-    return kKSErr_FormatNotRecognized;
+  if (err == 0) {
+    err = SkipToPixels(&file, layout, outWhy);
   }
-  if (!file.Read(bytes, kInfoHeaderBytes)) {
-    return kKSErr_EOF;
-  }
-  BmpInfoHeader& header = outPicture->Header;
-  header = ParseInfoHeader(bytes);
-  long colors = ColorTableLength(header);
-  if (!IsAcceptedFormat(header) || colors < 0) {
-    return kKSErr_FormatNotRecognized;
-  }
-  // Whatever larger header the file had, what we keep is the 40-byte one.
-  header.size = kInfoHeaderBytes;
-  if (colors > 0) {
-    outPicture->Colors.reset(new (std::nothrow) BmpColor[size_t(colors)]);
-    if (!outPicture->Colors) {
-      return kKSErr_AllocFailed;
-    }
-    outPicture->NumColors = uint32(colors);
-    if (!file.Read(outPicture->Colors.get(), uint64(colors) * sizeof(BmpColor))) {
-      return kKSErr_EOF;
-    }
-  }
-  return ReadPixels(&file, outPicture);
+  return err != 0 ? err : ReadPixels(&file, layout, outPicture, outWhy);
 }
 
 }  // namespace
@@ -240,13 +306,17 @@ void Clear(BmpPicture* outPicture) {
   outPicture->NumColors = 0;
   outPicture->Pixels.reset();
   outPicture->ScanLen = 0;
+  outPicture->HasAlpha = false;
 }
 
 }  // namespace
 
-long BmpRead(cStream* inStream, BmpPicture* outPicture) {
+long BmpRead(cStream* inStream, BmpPicture* outPicture, UtilStr* outWhy) {
   Clear(outPicture);
-  long err = ReadPicture(inStream, outPicture);
+  if (outWhy != nullptr) {
+    outWhy->Clear();
+  }
+  long err = ReadPicture(inStream, outPicture, outWhy);
   if (err != 0) {
     Clear(outPicture);
   }

@@ -1,10 +1,17 @@
-// Reading BMP files into memory: the header checks, the colour table, the
-// stored rows and the expansion of run-length data. Works on a stream and on
-// plain buffers, with no platform calls; cBaseImage puts the result on screen.
+// Reading BMP files into memory: the headers, the colour table, the stored
+// rows and the expansion of run-length data. Works on a stream and on plain
+// buffers, with no platform calls; cBaseImage puts the result on screen.
 //
-// Supported: 1, 4, 8 and 24 bits per pixel, uncompressed, and RLE4 / RLE8
-// for 4 and 8 bits. Rows are kept bottom-up as in the file, each padded to
-// ScanLen bytes. Top-down pictures (negative height) are rejected.
+// Read: the information headers of 12, 40, 52, 56, 108 and 124 bytes that
+// editors write; top-down and bottom-up rows; 1, 4 and 8 bits per pixel with
+// a colour table (RLE4 and RLE8 too), 16 bits (5-5-5, 5-6-5 or any masks),
+// 24 bits, and 32 bits (plain or masked, with or without alpha). The pixel
+// data is found through the file header's data offset.
+//
+// Whatever the file held, the picture kept is in one of the platform's
+// plainest forms: bottom-up, uncompressed rows padded to ScanLen bytes, of
+// 1, 4 or 8 bits with a colour table, 24 bits (blue, green, red) or 32 bits
+// (blue, green, red, alpha). 16-bit pictures become 24-bit ones.
 #pragma once
 
 #include <cstddef>
@@ -13,6 +20,7 @@
 #include "foundation/KSTypes.h"
 
 class cStream;
+class UtilStr;
 
 // The 40-byte information header, in the platform's layout.
 struct BmpInfoHeader {
@@ -49,18 +57,25 @@ struct BmpInfo {
 static_assert(sizeof(BmpInfoHeader) == 40, "the header must keep the file's layout");
 static_assert(sizeof(BmpInfo) == 40 + 4 * kBmpMaxColors, "no padding in the information block");
 
-enum eBmpCompression : uint32 { kBmpUncompressed = 0, kBmpRLE8 = 1, kBmpRLE4 = 2 };
+enum eBmpCompression : uint32 {
+  kBmpUncompressed = 0,
+  kBmpRLE8 = 1,
+  kBmpRLE4 = 2,
+  kBmpBitFields = 3
+};
 
-// A loaded picture. After a successful read the header always says
-// uncompressed: run-length data has been expanded. The colour table is as
-// long as the file's (most pictures use a few dozen colours), not the 1 KB
-// of a full one.
+// A loaded picture. After a successful read the header always says 40 bytes,
+// uncompressed and bottom-up. The colour table is as long as the file's (most
+// pictures use a few dozen colours), not the 1 KB of a full one.
 struct BmpPicture {
   BmpInfoHeader Header{};
   std::unique_ptr<BmpColor[]> Colors;  // NumColors entries
   uint32 NumColors = 0;
   std::unique_ptr<uint8[]> Pixels;  // Header.height rows of ScanLen bytes
   uint32 ScanLen = 0;
+  // 32 bits only: some pixel is see-through (alpha 0). A picture whose
+  // alpha is 0 everywhere was written without one and is kept opaque.
+  bool HasAlpha = false;
 
   int32 Width() const { return Header.width; }
   int32 Height() const { return Header.height; }
@@ -82,11 +97,12 @@ struct BmpPicture {
 uint64 BmpScanLen(uint64 inWidth, int inBitCount);
 
 // Reads a BMP file from the stream's current position. On failure outPicture
-// is left empty and the result is kKSErr_FormatNotRecognized (wrong magic or
-// a header this reader does not take), kKSErr_EOF (the file is cut short),
+// is left empty, outWhy (when given) says in a few words what is wrong with
+// the file, and the result is kKSErr_FormatNotRecognized (not a BMP, or a
+// kind of BMP this reader does not take), kKSErr_EOF (the file is cut short),
 // kKSErr_BadImageData (run-length data that is corrupt, or a picture far
 // larger than the data it is made of) or kKSErr_AllocFailed.
-long BmpRead(cStream* inStream, BmpPicture* outPicture);
+long BmpRead(cStream* inStream, BmpPicture* outPicture, UtilStr* outWhy = nullptr);
 
 // Expand inBytes of RLE8 or RLE4 data into outPixels, which holds
 // inHeight rows of inScanLen bytes and must be zeroed. kKSErr_BadImageData

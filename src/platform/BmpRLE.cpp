@@ -2,11 +2,12 @@
 //   n > 0, v      a run of n pixels of value v
 //   0, 0          end of row: on to the start of the next row
 //   0, 1          end of picture
-//   0, 2, dx, dy  move right and dy rows up
+//   0, 2, dx, dy  move dx pixels right and dy rows up
 //   0, n >= 3     n literal pixels, then a pad byte to an even length
-// RLE4 works on whole bytes: a run or literal starts in the high nibble of a
-// fresh byte, a run alternates the high and low nibble of v (so pairs of
-// pixels are v itself), and a move goes (dx + 1) / 2 bytes right.
+// RLE4 packs two pixels in a byte, the first in the high nibble; a run
+// alternates the high and low nibble of v, a literal takes its pixels nibble
+// by nibble from (n + 1) / 2 bytes. Runs, literals and moves count pixels, so
+// a run may start in the middle of a byte.
 #include <cstring>
 
 #include "foundation/KSError.h"
@@ -21,8 +22,8 @@ class RleExpander {
       : mIn(inData),
         mInBytes(inBytes),
         mOut(outPixels),
-        mOutBytes(size_t(inScanLen) * inHeight),
-        mScanLen(inScanLen),
+        mStride(uint64(inScanLen) * (inFourBit ? 2 : 1)),
+        mPixels(mStride * inHeight),
         mFourBit(inFourBit) {}
 
   long Expand() {
@@ -34,7 +35,7 @@ class RleExpander {
       if (count > 0) {
         ok = Run(count, value);
       } else if (value == 0) {
-        mRowStart = Advance(mRowStart, mScanLen);
+        mRowStart = Advance(mRowStart, mStride);
         mPos = mRowStart;
       } else if (value == 1) {
         return 0;
@@ -53,29 +54,37 @@ class RleExpander {
  private:
   bool HasInput(size_t inBytes) const { return mAt <= mInBytes && mInBytes - mAt >= inBytes; }
 
-  // Whether inBytes can be written at the write position.
-  bool HasRoom(size_t inBytes) const { return mPos <= mOutBytes && mOutBytes - mPos >= inBytes; }
+  // Whether inCount pixels can be written at the write position.
+  bool HasRoom(uint64 inCount) const { return mPos <= mPixels && mPixels - mPos >= inCount; }
 
-  // Moves a position forward; anything past the end of the buffer stays just
-  // past it, where no write fits.
-  size_t Advance(size_t inPos, uint64 inBytes) const {
-    return inPos <= mOutBytes && inBytes <= mOutBytes - inPos ? inPos + size_t(inBytes)
-                                                              : mOutBytes + 1;
+  // Moves a position forward; anything past the end of the picture stays
+  // just past it, where no write fits.
+  uint64 Advance(uint64 inPos, uint64 inCount) const {
+    return inPos <= mPixels && inCount <= mPixels - inPos ? inPos + inCount : mPixels + 1;
   }
 
-  // Bytes that inPixels pixels take.
-  size_t BytesOf(size_t inPixels) const { return mFourBit ? (inPixels + 1) / 2 : inPixels; }
+  void Put(uint8 inValue) {
+    if (!mFourBit) {
+      mOut[mPos++] = inValue;
+      return;
+    }
+    uint8& byte = mOut[mPos / 2];
+    byte = (mPos & 1) == 0 ? uint8((byte & 0x0F) | (inValue << 4)) : uint8((byte & 0xF0) | inValue);
+    mPos++;
+  }
 
   bool Run(uint8 inCount, uint8 inValue) {
-    size_t bytes = BytesOf(inCount);
-    if (!HasRoom(bytes)) {
+    if (!HasRoom(inCount)) {
       return false;
     }
-    memset(mOut + mPos, inValue, bytes);
-    if (mFourBit && (inCount & 1) != 0) {
-      mOut[mPos + bytes - 1] &= 0xF0;
+    if (!mFourBit) {
+      memset(mOut + mPos, inValue, inCount);
+      mPos += inCount;
+      return true;
     }
-    mPos += bytes;
+    for (uint8 i = 0; i < inCount; i++) {
+      Put((i & 1) == 0 ? uint8(inValue >> 4) : uint8(inValue & 0x0F));
+    }
     return true;
   }
 
@@ -86,22 +95,21 @@ class RleExpander {
     uint8 dx = mIn[mAt];
     uint8 dy = mIn[mAt + 1];
     mAt += 2;
-    uint64 rows = uint64(dy) * mScanLen;
-    mPos = Advance(Advance(mPos, mFourBit ? (dx + 1) / 2 : dx), rows);
+    uint64 rows = uint64(dy) * mStride;
+    mPos = Advance(Advance(mPos, dx), rows);
     mRowStart = Advance(mRowStart, rows);
     return true;
   }
 
   bool Literal(uint8 inCount) {
-    size_t bytes = BytesOf(inCount);
-    if (!HasInput(bytes) || !HasRoom(bytes)) {
+    size_t bytes = mFourBit ? (inCount + 1u) / 2 : inCount;
+    if (!HasInput(bytes) || !HasRoom(inCount)) {
       return false;
     }
-    memcpy(mOut + mPos, mIn + mAt, bytes);
-    if (mFourBit && (inCount & 1) != 0) {
-      mOut[mPos + bytes - 1] &= 0xF0;
+    for (uint8 i = 0; i < inCount; i++) {
+      uint8 byte = mIn[mAt + (mFourBit ? i / 2 : i)];
+      Put(!mFourBit ? byte : (i & 1) == 0 ? uint8(byte >> 4) : uint8(byte & 0x0F));
     }
-    mPos += bytes;
     mAt += bytes + (bytes & 1);
     return true;
   }
@@ -110,10 +118,10 @@ class RleExpander {
   size_t mInBytes;
   size_t mAt = 0;
   uint8* mOut;
-  size_t mOutBytes;
-  size_t mPos = 0;
-  size_t mRowStart = 0;
-  uint32 mScanLen;
+  uint64 mStride;  // pixels from one row's start to the next
+  uint64 mPixels;  // in the whole picture, padding included
+  uint64 mPos = 0;
+  uint64 mRowStart = 0;
   bool mFourBit;
 };
 

@@ -1,19 +1,30 @@
 #include "platform/BmpRunScanner.h"
 
-BmpRunScanner::BmpRunScanner(const BmpPicture& inPicture, uint32 inKey)
-    : mPicture(inPicture), mKey(inKey), mRow(0), mX(0) {
-  if (!inPicture.Pixels || !CanKey(inPicture.BitCount())) {
+BmpRunScanner::BmpRunScanner(const BmpPicture& inPicture, bool inKeyed, uint32 inKey)
+    : mPicture(inPicture), mKeyed(inKeyed), mKey(inKey), mRow(0), mX(0) {
+  if (!inPicture.Pixels) {
     mRow = inPicture.Height();  // nothing is opaque
   }
 }
 
-bool BmpRunScanner::IsOpaque(const uint8* inRow, int32 inX) const {
-  if (mPicture.BitCount() == 8) {
-    const BmpColor entry = mPicture.Color(inRow[inX]);
-    return BmpColorValue(entry.red, entry.green, entry.blue) != mKey;
+uint32 BmpRunScanner::ColorAt(const uint8* inRow, int32 inX) const {
+  int bits = mPicture.BitCount();
+  if (bits <= 8) {
+    int perByte = 8 / bits;
+    int shift = 8 - bits * (inX % perByte + 1);
+    uint32 index = (inRow[inX / perByte] >> shift) & ((1u << bits) - 1);
+    const BmpColor entry = mPicture.Color(index);
+    return BmpColorValue(entry.red, entry.green, entry.blue);
   }
-  const uint8* pixel = inRow + 3 * inX;  // blue, green, red
-  return BmpColorValue(pixel[2], pixel[1], pixel[0]) != mKey;
+  const uint8* pixel = inRow + (bits / 8) * inX;  // blue, green, red
+  return BmpColorValue(pixel[2], pixel[1], pixel[0]);
+}
+
+bool BmpRunScanner::IsOpaque(const uint8* inRow, int32 inX) const {
+  if (mPicture.HasAlpha && inRow[4 * inX + 3] == 0) {
+    return false;
+  }
+  return !mKeyed || ColorAt(inRow, inX) != mKey;
 }
 
 bool BmpRunScanner::Next(KSRect* outRun) {

@@ -1,7 +1,8 @@
 // A loaded picture and what drawing it needs: the picture in the screen's
 // format, made the first time it is drawn so that every draw is a plain copy,
-// and while a colour is keyed out the region of the other pixels, which
-// keyed drawing clips that copy to and a window shape is made from.
+// and while a colour is keyed out (or the picture has alpha) the region of
+// the other pixels, which drawing clips that copy to and a window shape is
+// made from.
 #pragma once
 
 #include <windows.h>
@@ -11,7 +12,8 @@
 
 struct WinImage : BmpPicture {
   uint32 TransparentColor = 0;  // the keyed colour, red in the low byte
-  KSGdiObj<HRGN> OpaqueRegion;  // while a colour is keyed out
+  bool Keyed = false;           // whether TransparentColor is left out
+  KSGdiObj<HRGN> OpaqueRegion;  // while anything is left out
   KSGdiObj<HBITMAP> Surface;
 };
 

@@ -14,26 +14,31 @@ cBaseImage::~cBaseImage() {
   Free();
 }
 
-long cBaseImage::LoadFile(const char* inPath) {
+long cBaseImage::LoadFile(const char* inPath, UtilStr* outWhy) {
   Free();
   cStream stream;
   if (!stream.Open(inPath, "rb")) {
     return KSLastError();
   }
-  return LoadStream(&stream);
+  return LoadStream(&stream, outWhy);
 }
 
-long cBaseImage::LoadStream(cStream* inStream) {
+long cBaseImage::LoadStream(cStream* inStream, UtilStr* outWhy) {
   Free();
   std::unique_ptr<WinImage> image(new (std::nothrow) WinImage());
   if (!image) {
     return kKSErr_AllocFailed;
   }
-  long err = BmpRead(inStream, image.get());
-  if (err == 0) {
-    mImage = std::move(image);
+  long err = BmpRead(inStream, image.get(), outWhy);
+  if (err != 0) {
+    return err;
   }
-  return err;
+  mImage = std::move(image);
+  // Pixels with alpha 0 are left out from the start.
+  if (mImage->HasAlpha) {
+    mTransparent = MakeOpaqueRegion() == 0;
+  }
+  return 0;
 }
 
 void cBaseImage::Free() {
@@ -55,13 +60,12 @@ long cBaseImage::MakeTransparent(uint8 inRed, uint8 inGreen, uint8 inBlue) {
   }
   mTransparent = false;
   mImage->OpaqueRegion.Reset();
-  if (inRed == 0 && inGreen == 0 && inBlue == 0) {
-    return 0;  // black means no transparency
-  }
-  if (!BmpRunScanner::CanKey(mImage->BitCount())) {
-    return kKSErr_FormatNotRecognized;
-  }
+  // Black means no keyed colour.
+  mImage->Keyed = inRed != 0 || inGreen != 0 || inBlue != 0;
   mImage->TransparentColor = BmpColorValue(inRed, inGreen, inBlue);
+  if (!mImage->Keyed && !mImage->HasAlpha) {
+    return 0;
+  }
   long err = MakeOpaqueRegion();
   mTransparent = err == 0;
   return err;
@@ -71,7 +75,7 @@ long cBaseImage::MakeOpaqueRegion() {
   const WinImage& image = *mImage;
   KSRect run;
   DWORD count = 0;
-  for (BmpRunScanner counter(image, image.TransparentColor); counter.Next(&run);) {
+  for (BmpRunScanner counter(image, image.Keyed, image.TransparentColor); counter.Next(&run);) {
     count++;
   }
   size_t bytes = sizeof(RGNDATAHEADER) + count * sizeof(RECT);
@@ -83,7 +87,8 @@ long cBaseImage::MakeOpaqueRegion() {
   data->rdh = {sizeof(RGNDATAHEADER), RDH_RECTANGLES, count, 0, {0, 0, 0, 0}};
   SetRect(&data->rdh.rcBound, 0, 0, image.Width(), image.Height());
   RECT* rect = reinterpret_cast<RECT*>(data->Buffer);
-  for (BmpRunScanner scanner(image, image.TransparentColor); scanner.Next(&run); rect++) {
+  for (BmpRunScanner scanner(image, image.Keyed, image.TransparentColor); scanner.Next(&run);
+       rect++) {
     SetRect(rect, run.left, run.top, run.right, run.bottom);
   }
   mImage->OpaqueRegion.Reset(ExtCreateRegion(nullptr, DWORD(bytes), data));

@@ -1,6 +1,8 @@
 // cBaseImage owns one BMP picture: it loads it, keys one colour out as
 // transparent, draws it onto a drawing context and gives the region of its
-// opaque pixels (a window shape).
+// opaque pixels (a window shape). Pixels of a 32-bit picture whose alpha is 0
+// are see-through as well, keyed colour or not; other alpha values are drawn
+// opaque.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +13,7 @@
 #include "platform/WinImage.h"
 
 class cStream;
+class UtilStr;
 
 class cBaseImage {
  public:
@@ -20,16 +23,17 @@ class cBaseImage {
   cBaseImage& operator=(const cBaseImage&) = delete;
 
   // Loads a BMP file (UTF-8 path), replacing the picture held so far. On
-  // failure nothing is held.
-  long LoadFile(const char* inPath);
-  long LoadStream(cStream* inStream);
+  // failure nothing is held, and outWhy (when given) says what is wrong with
+  // a file that was read but refused.
+  long LoadFile(const char* inPath, UtilStr* outWhy = nullptr);
+  long LoadStream(cStream* inStream, UtilStr* outWhy = nullptr);
 
   // 0 when nothing is loaded.
   long Width() const;
   long Height() const;
 
-  // Keys one colour out of every later drawing, or switches transparency off
-  // when all three are 0. Only 8- and 24-bit pictures can be keyed.
+  // Keys one colour out of every later drawing, or switches the keyed colour
+  // off when all three are 0.
   long MakeTransparent(uint8 inRed, uint8 inGreen, uint8 inBlue);
 
   // Draws the whole picture at (inX, inY), transparently when a colour is
@@ -37,7 +41,8 @@ class cBaseImage {
   // no intermediate passes that could show.
   long BitBlt(HDC inDC, long inX, long inY);
 
-  // The region of the opaque pixels; none unless a colour is keyed out.
+  // The region of the opaque pixels: the whole picture when nothing is left
+  // out; none without a picture.
   KSGdiObj<HRGN> GetRegion() const;
 
  protected:

@@ -96,6 +96,8 @@ KSGdiObj<HRGN> cBaseImage::GetRegion() const {
         CombineRgn(region.Get(), mImage->OpaqueRegion.Get(), nullptr, RGN_COPY) == ERROR) {
       region.Reset();
     }
+  } else if (mImage) {
+    region.Reset(CreateRectRgn(0, 0, Width(), Height()));
   }
   return region;
 }

@@ -142,7 +142,8 @@ class cBaseWindow {
   bool ContainsCursor();
 
   // --- Shape ---
-  // The opaque pixels of a keyed picture; kKSErr_BadState without one.
+  // The opaque pixels of the picture (all of it when nothing is left out);
+  // kKSErr_BadState without one.
   long SetShape(cBaseImage* inImage);
   // A rectangle of the window's own size.
   long SetDefaultShape();
@@ -150,6 +151,11 @@ class cBaseWindow {
   // This window's shape united with inOther's moved by (inDX, inDY). A window
   // without a shape adds nothing.
   long CombineShape(cBaseWindow* inOther, long inDX, long inDY);
+  // The shape of a window that holds one page, the toolbar's and the skin
+  // viewer's alike: inPage's shape moved by (inDX, inDY), or no shape at all
+  // (the whole window) when the page has none or an empty one. A window with
+  // no pixels to show could be neither seen nor clicked.
+  long FollowShapeOf(cBaseWindow* inPage, long inDX, long inDY);
 
   // --- Showing and stacking ---
   // Whether the window was visible before. inNormal shows it in its normal

@@ -26,6 +26,11 @@ KSGdiObj<HRGN> ShapeOf(HWND inWind) {
   return shape;
 }
 
+bool IsEmptyShape(HRGN inShape) {
+  RECT box;
+  return GetRgnBox(inShape, &box) == NULLREGION;
+}
+
 }  // namespace
 
 long cBaseWindow::SetShape(cBaseImage* inImage) {
@@ -72,5 +77,15 @@ long cBaseWindow::CombineShape(cBaseWindow* inOther, long inDX, long inDY) {
       return KSLastError();
     }
   }
+  return GiveShape(mWind, &shape);
+}
+
+long cBaseWindow::FollowShapeOf(cBaseWindow* inPage, long inDX, long inDY) {
+  ResetShape();
+  KSGdiObj<HRGN> shape = ShapeOf(inPage->mWind);
+  if (!shape || IsEmptyShape(shape.Get())) {
+    return 0;
+  }
+  OffsetRgn(shape.Get(), inDX, inDY);
   return GiveShape(mWind, &shape);
 }

@@ -11,6 +11,7 @@
 #include "foundation/UtilStr.h"
 #include "platform/BaseUtils.h"
 #include "platform/KSWideText.h"
+#include "platform/PictureProblems.h"
 
 namespace {
 
@@ -152,6 +153,7 @@ long cSprite::Load(const char* inPath) {
   pattern.FindFrames();
   int count = pattern.CountFrames();
   if (count == 0) {
+    PictureProblems::Note(inPath, kKSErr_FileNotFound, "");
     return kKSErr_FileNotFound;
   }
   mFrames.reset(new (std::nothrow) std::unique_ptr<cImage>[count]);
@@ -165,8 +167,12 @@ long cSprite::Load(const char* inPath) {
       continue;
     }
     std::unique_ptr<cImage> frame(new (std::nothrow) cImage);
-    if (frame && frame->LoadFile(path.c_str()) == 0) {
+    UtilStr why;
+    long err = frame ? frame->LoadFile(path.c_str(), &why) : kKSErr_AllocFailed;
+    if (err == 0) {
       mFrames[i] = std::move(frame);
+    } else {
+      PictureProblems::Note(path, err, std::string(why.getCStr(), size_t(why.length())));
     }
   }
   return 0;

@@ -1,7 +1,8 @@
 // cSprite: the frames of a control's image. A path with '?' characters names
 // numbered frame files ("Button??.bmp": Button01.bmp, Button02.bmp, ...);
 // controls step through them for pressed, hover, disabled and animation
-// frames. A missing or unreadable frame file leaves its frame empty.
+// frames. A missing or unreadable frame file leaves its frame empty, and is
+// noted with the thread's PictureProblems.
 #pragma once
 
 #include <memory>

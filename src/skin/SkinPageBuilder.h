@@ -36,4 +36,11 @@ class SkinPageBuilder {
                           const char* inName) = 0;
   // Deletes page inPageID (never added to a parent) with all it holds.
   virtual void DiscardPage(long inPageID) = 0;
+  // Every keyword read (a token of sTokenMap) and its byte offset in the
+  // text, before what it starts is built; for builders that point back into
+  // the file. The base ignores them.
+  virtual void NoteKeyword(uint32 inToken, long inOffset) {
+    (void)inToken;
+    (void)inOffset;
+  }
 };

@@ -107,7 +107,9 @@ long cControl::OnCreate() {
   if (mInfo.Graphic[0] != 0) {
     long err = LoadGraphics(mInfo.Graphic, mInfo.GraphicX, mInfo.GraphicY, mInfo.TransparentColor,
                             HasFlag(kFlagAutoSize));
-    if (err != 0) {
+    // A picture that is not there has been noted for the one message of the
+    // skin's load; the control goes on without it.
+    if (err != 0 && err != kKSErr_FileNotFound) {
       snprintf(mErrorMsg, sizeof(mErrorMsg), "LoadGraphics failed on %s.", mInfo.Graphic);
       return err;
     }

@@ -82,7 +82,8 @@ class cControl : public cWindow {
   long SetControlName(const char* inName);
 
   // The picture (mInfo.Graphic) and the font (mInfo.Text); a failure leaves
-  // its reason in the error text.
+  // its reason in the error text. Missing pictures are no failure: they are
+  // noted with the thread's PictureProblems.
   long OnCreate() override;
   // The picture's frame at its offset, or with "Tile" repeated over the
   // whole window from its corner.

@@ -91,6 +91,11 @@ void cSkin::InitToolPageInfo(ToolPageInfo* outInfo) {
 long cSkin::ParseInterface(const char* inPath, const char* inText, long inLen,
                            SkinPageBuilder* inBuilder) {
   inLen = inLen > 0 ? inLen : 0;
+  // Editors that save UTF-8 may start the file with a byte-order mark.
+  if (inLen >= 3 && std::memcmp(inText, "\xEF\xBB\xBF", 3) == 0) {
+    inText += 3;
+    inLen -= 3;
+  }
   BaseParsePathname(inPath, &mFolder, nullptr);
   mErrorPrefix.Clear();
   mErrorSuffix.Clear();
@@ -144,6 +149,7 @@ long cSkin::ParseToolPage(SkinReader& ioReader, long inParentID, const TextInfo*
     if (err != 0) {
       break;
     }
+    mBuilder->NoteKeyword(token, mErrorPos);
     if (token == kTokenCloseBrace) {
       mBuilder->FinishPage(pageID, pageInfo, info, name);
       break;
@@ -164,6 +170,7 @@ long cSkin::ParseControls(SkinReader& ioReader, long inPageID, const ControlInfo
     if (err != 0) {
       break;
     }
+    mBuilder->NoteKeyword(token, mErrorPos);
     eControlType type = kControlTypeNull;
     if (token == kTokenCloseBrace) {
       break;
@@ -201,6 +208,7 @@ long cSkin::ParseControl(SkinReader& ioReader, long inPageID, const ControlInfo&
     if (err != 0) {
       break;
     }
+    mBuilder->NoteKeyword(token, mErrorPos);
     if (token == kTokenCloseParen) {
       return mBuilder->CreateControl(inPageID, info);
     }

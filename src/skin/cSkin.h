@@ -21,8 +21,10 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "foundation/UtilStr.h"
+#include "platform/PictureProblems.h"
 #include "skin/ControlInfo.h"
 
 class KSFileSpec;
@@ -45,7 +47,10 @@ class cSkin {
   // to *outPage, which owns it from then on, even when the load fails part
   // way. A skin that cannot be read or parsed is shown in the error box over
   // inParent's window; a window that cannot be created has shown its own.
+  // Pictures that cannot be loaded do not stop the load: they are kept in
+  // FailedPictures for the caller to tell of (ShowPictureProblems).
   long Load(const KSFileSpec& inSkinFolder, cWindow* inParent, std::unique_ptr<cToolPage>* outPage);
+  const std::vector<PictureProblem>& FailedPictures() const { return mPictureProblems; }
 
   // Parses inLen bytes of the skin file inPath, building with inBuilder.
   // Returns 0, or the first error: kKSErr_FormatNotRecognized for anything
@@ -65,6 +70,9 @@ class cSkin {
   // (empty when the box has none) quotes it from where the parser stopped.
   const UtilStr& ErrorPrefix() const { return mErrorPrefix; }
   const UtilStr& ErrorSuffix() const { return mErrorSuffix; }
+  // The byte offset in the text where the parser stopped at its last failure
+  // (after a byte-order mark, which it passes over).
+  long ErrorPos() const { return mErrorPos; }
 
   // A description with the built-in defaults, or with the text settings
   // inDefText (null: the built-in ones) and the transparent colour of the
@@ -105,6 +113,7 @@ class cSkin {
   long mErrorPos;
   UtilStr mErrorPrefix;
   UtilStr mErrorSuffix;
+  std::vector<PictureProblem> mPictureProblems;  // of the last Load
   // Only while parsing:
   SkinPageBuilder* mBuilder;
   int mPageDepth;

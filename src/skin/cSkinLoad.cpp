@@ -1,4 +1,5 @@
 // cSkin: loading a skin folder into real tool pages and controls.
+#include "platform/PictureProblems.h"
 #include "skin/SkinErrorBox.h"
 #include "skin/ToolPageBuilder.h"
 #include "skin/cSkin.h"
@@ -18,5 +19,8 @@ long cSkin::Load(const KSFileSpec& inSkinFolder, cWindow* inParent,
     ShowSkinError(inParent != nullptr ? inParent->Wind() : nullptr, err, *this);
     return err;
   }
-  return (*outPage)->Create();
+  PictureProblems problems;
+  err = (*outPage)->Create();
+  mPictureProblems = problems.List();
+  return err;
 }

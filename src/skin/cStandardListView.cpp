@@ -171,6 +171,11 @@ long cStandardListView::NumChecked() {
   return checked;
 }
 
+bool cStandardListView::AllChecked() {
+  long count = NumItems();
+  return count > 0 && NumChecked() == count;
+}
+
 ListViewItem* cStandardListView::ItemOf(long inRow) {
   if (!IsWindow() || inRow < 0) {
     return nullptr;

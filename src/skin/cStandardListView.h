@@ -59,6 +59,11 @@ class cStandardListView : public cControl, public KSBroadcaster {
   // kKSErr_Unmapped when the platform refuses.
   long CheckItem(long inRow, bool inChecked);
   long NumChecked();
+  // Whether the list has rows and every one is checked.
+  bool AllChecked();
+  // Checks or unchecks every row, as a click on column 0's header does, and
+  // broadcasts AllC.
+  void SetAllChecked(bool inChecked);
   // The skin's column count (at most 8).
   long NumColumns() const;
 

@@ -99,19 +99,17 @@ void cStandardListView::ClickCheckMark(const POINT& inPoint) {
 
 // All checked when any was not, else all unchecked.
 void cStandardListView::ToggleChecked() {
-  long count = NumItems();
-  long firstUnchecked = 0;
-  while (firstUnchecked < count && IsChecked(firstUnchecked)) {
-    firstUnchecked++;
-  }
-  bool check = firstUnchecked < count;
+  SetAllChecked(!AllChecked());
+}
+
+void cStandardListView::SetAllChecked(bool inChecked) {
   mQuiet++;
-  for (long row = check ? firstUnchecked : 0; row < count; row++) {
-    CheckItem(row, check);
+  for (long row = 0; row < NumItems(); row++) {
+    CheckItem(row, inChecked);
   }
   mQuiet--;
   ReportRowsChanged();
-  BroadcastMsg(kKSMsg_AllChecksChanged, this, reinterpret_cast<void*>(intptr_t(check)));
+  BroadcastMsg(kKSMsg_AllChecksChanged, this, reinterpret_cast<void*>(intptr_t(inChecked)));
 }
 
 // --- Drawing ---

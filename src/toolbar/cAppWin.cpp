@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "platform/BaseUtils.h"
+#include "skin/SkinErrorBox.h"
 #include "skin/cSkin.h"
 #include "skin/cStandardToolTip.h"
 #include "skin/cToolPage.h"
@@ -200,6 +201,7 @@ long cAppWin::BuildSkin(const char* inSkinName) {
 
   char cmd[kCommandBufferSize];
   SendQuery(CommandGetTrackInfo(cmd), this, kRequestGetValue, kUITrackInfo, kTrackInfoFlags);
+  ShowPictureProblems(Wind(), *mActiveSkin);
   return 0;
 }
 
@@ -281,7 +283,7 @@ void cAppWin::OnChildResized() {
   KSRect page;
   if (!IsMinimized() && mMainPage != nullptr && mMainPage->GetPosition(&page) == 0) {
     Resize(page.right, page.bottom, true);
-    CombineShape(mMainPage, page.left, page.top);
+    FollowShapeOf(mMainPage, page.left, page.top);
   }
   Invalidate();
 }

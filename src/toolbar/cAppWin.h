@@ -83,6 +83,10 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   void ApplyListItemsToEngine(cStandardListView* inList, bool inUpdateListItemCheckMark);
   void SetItemEnabled(cStandardListView* inList, long inIndex);
   void SetAllItemsEnabled(cStandardListView* inList, bool inChecked);
+  // A section's "Select all" box (inFunction) checks or unchecks every row
+  // of its list; the box shows whether all of inList's rows are checked.
+  void SelectAllRows(eUIFunction inFunction, bool inChecked);
+  void ShowAllChecked(cStandardListView* inList);
   void ApplyExternalSpriteDirToEngine(bool inDoRescan);
 
   // Steps the engine to the previous (-1) or next (1) item of inConfigType.

@@ -380,6 +380,13 @@ void cAppWin::OnUIFunction(cWindow* inSender, eUIFunction inFunction, void* inPa
       ReloadImageVideoList();
       break;
 
+    case kUIAdvParticlesSelectAll:
+    case kUIAdvImageVideoSelectAll:
+    case kUIAdvWaveShapesSelectAll:
+    case kUIAdvColorMapsSelectAll:
+    case kUIAdvFlowFieldsSelectAll:
+      SelectAllRows(function, SenderBool(inSender));
+      break;
     case kUIAdvWaveShapes:
     case kUIAdvWaveShapesStart:
       SendForCurrentItem(c.AdvWaveShapes.List, function);

@@ -5,6 +5,7 @@
 // extra image folder and the theme, and the theme commands.
 #include <windows.h>
 
+#include <array>
 #include <string>
 
 #include "platform/BaseUtils.h"
@@ -44,6 +45,22 @@ const char kThemeDeleteTitle[] = "Delete Theme";
 long ItemMask(const cStandardListView* inList) {
   CXConfigType type = inList != nullptr ? inList->ConfigType() : kCX_InvalidConfigType;
   return type >= 0 && type < kCX_ConfigTypeCount ? 1L << type : 0;
+}
+
+// A section's "Select all" box and the list it works on.
+struct SelectAll {
+  eUIFunction mFunction;
+  cStandardCheckBox* mBox;
+  cStandardListView* mList;
+};
+
+std::array<SelectAll, 5> SelectAllsOf(const AppControls& inControls) {
+  const AppControls& c = inControls;
+  return {{{kUIAdvParticlesSelectAll, c.AdvParticles.SelectAll, c.AdvParticles.List},
+           {kUIAdvImageVideoSelectAll, c.AdvImageVideo.SelectAll, c.AdvImageVideo.List},
+           {kUIAdvWaveShapesSelectAll, c.AdvWaveShapes.SelectAll, c.AdvWaveShapes.List},
+           {kUIAdvColorMapsSelectAll, c.AdvColorMaps.SelectAll, c.AdvColorMaps.List},
+           {kUIAdvFlowFieldsSelectAll, c.AdvFlowFields.SelectAll, c.AdvFlowFields.List}}};
 }
 
 void EnableIf(cBaseWindow* inWindow, bool inEnable) {
@@ -89,6 +106,7 @@ void cAppWin::ApplyListItemsToEngine(cStandardListView* inList, bool inUpdateLis
       batch.clear();
     }
   }
+  ShowAllChecked(inList);
 }
 
 void cAppWin::SetItemEnabled(cStandardListView* inList, long inIndex) {
@@ -102,6 +120,7 @@ void cAppWin::SetItemEnabled(cStandardListView* inList, long inIndex) {
   char cmd[kCommandBufferSize];
   SendCommand(CommandSetItemEnabled(mask, name, on, cmd));
   gToolbarState.mThemeMgr.SetAttrib(inList->ConfigType(), name, -1, kConfigAttr_On, on);
+  ShowAllChecked(inList);
 }
 
 void cAppWin::SetAllItemsEnabled(cStandardListView* inList, bool inChecked) {
@@ -116,6 +135,25 @@ void cAppWin::SetAllItemsEnabled(cStandardListView* inList, bool inChecked) {
     name[0] = 0;
     inList->GetItem(i, name, sizeof(name));
     gToolbarState.mThemeMgr.SetAttrib(inList->ConfigType(), name, -1, kConfigAttr_On, inChecked);
+  }
+  ShowAllChecked(inList);
+}
+
+// Through the list's own toggle-all (AllC), so that the engine and the
+// theme follow as they do for a click on the list's header.
+void cAppWin::SelectAllRows(eUIFunction inFunction, bool inChecked) {
+  for (const SelectAll& section : SelectAllsOf(mControls)) {
+    if (section.mFunction == inFunction && section.mList != nullptr) {
+      section.mList->SetAllChecked(inChecked);
+    }
+  }
+}
+
+void cAppWin::ShowAllChecked(cStandardListView* inList) {
+  for (const SelectAll& section : SelectAllsOf(mControls)) {
+    if (section.mList == inList && inList != nullptr && section.mBox != nullptr) {
+      section.mBox->BoolProp(inList->AllChecked());
+    }
   }
 }
 
@@ -135,6 +173,12 @@ void cAppWin::ApplyExternalSpriteDirToEngine(bool inDoRescan) {
 
 bool cAppWin::UpdateCommandStatus(long inCommandID) {
   AppControls& c = mControls;
+  // A list's rows changed (the command is its configuration type).
+  for (const SelectAll& section : SelectAllsOf(c)) {
+    if (section.mList != nullptr && section.mList->ConfigType() == inCommandID) {
+      ShowAllChecked(section.mList);
+    }
+  }
   switch (inCommandID) {
     case 4:
       if (c.AdvParticles.List != nullptr) {

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "foundation/KSError.h"
+#include "foundation/UtilStr.h"
 #include "platform/BmpDecode.h"
 #include "support/BmpWriter.h"
 #include "support/MemoryStream.h"
@@ -28,8 +33,8 @@ std::vector<uint32> Gray(int inCount) {
 }
 
 // Where header fields are in a file.
-const size_t kMagicAt = 0, kWidthAt = 18, kHeightAt = 22, kBitsAt = 28, kCompressionAt = 30,
-             kColorsUsedAt = 46, kImportantAt = 50;
+const size_t kMagicAt = 0, kOffsetAt = 10, kInfoSizeAt = 14, kWidthAt = 18, kHeightAt = 22,
+             kBitsAt = 28, kCompressionAt = 30, kColorsUsedAt = 46, kImportantAt = 50;
 
 // inBytes with the little-endian field at inAt set to inValue (two bytes for
 // the magic and the bit count, four for the others).
@@ -46,7 +51,65 @@ std::vector<uint8> Cut(std::vector<uint8> inBytes, size_t inSize) {
   return inBytes;
 }
 
+std::string FixturePath(const std::string& inName) {
+  return std::string(KS_BMP_FIXTURES) + "/" + inName;
+}
+
+// Pixel (inX, inY) from the top as 0xRRGGBBAA; alpha is 255 but where a
+// 32-bit picture has its own.
+uint32 PixelOf(const BmpPicture& inPicture, int32 inX, int32 inY) {
+  const uint8* row = inPicture.TopRow(inY);
+  int bits = inPicture.BitCount();
+  if (bits <= 8) {
+    int shift = 8 - bits * (inX % (8 / bits) + 1);
+    BmpColor entry = inPicture.Color((row[inX * bits / 8] >> shift) & ((1 << bits) - 1));
+    return uint32(entry.red) << 24 | uint32(entry.green) << 16 | uint32(entry.blue) << 8 | 0xFF;
+  }
+  const uint8* pixel = row + inX * bits / 8;
+  uint32 alpha = bits == 32 ? pixel[3] : 0xFF;
+  return uint32(pixel[2]) << 24 | uint32(pixel[1]) << 16 | uint32(pixel[0]) << 8 | alpha;
+}
+
 }  // namespace
+
+// Every fixture (see make-bmp-fixtures.py) gives the pixels Pillow reads in
+// it; where Pillow reads alpha, the see-through pixels are those of alpha 0.
+TEST(BmpRead, ReadsThePicturesEditorsWriteAsPillowDoes) {
+  std::ifstream list(FixturePath("fixtures.txt"));
+  ASSERT_TRUE(list) << "the fixtures are written by the build";
+  std::string name;
+  int checked = 0;
+  while (list >> name) {
+    SCOPED_TRACE(name);
+    std::ifstream file(FixturePath(name + ".bmp"), std::ios::binary);
+    std::vector<uint8> bytes((std::istreambuf_iterator<char>(file)), {});
+    BmpPicture picture;
+    MemoryStream stream(bytes.data(), bytes.size());
+    UtilStr why;
+    ASSERT_EQ(0, BmpRead(&stream, &picture, &why)) << why.getCStr();
+    std::ifstream expected(FixturePath(name + ".txt"));
+    int32 width = 0, height = 0;
+    std::string mode;
+    expected >> width >> height >> mode;
+    ASSERT_EQ(width, picture.Width());
+    ASSERT_EQ(height, picture.Height());
+    bool alpha = mode == "RGBA";
+    EXPECT_EQ(alpha, picture.HasAlpha);
+    for (int32 y = 0; y < height; y++) {
+      for (int32 x = 0; x < width; x++) {
+        std::string hex;
+        expected >> hex;
+        uint32 want = uint32(std::stoul(hex, nullptr, 16));
+        want = alpha ? (want & 0xFFFFFF00) | (want & 0xFF ? 0xFF : 0) : want << 8 | 0xFF;
+        uint32 got = PixelOf(picture, x, y);
+        got = (got & 0xFFFFFF00) | (got & 0xFF ? 0xFF : 0);
+        ASSERT_EQ(want, got) << x << "," << y;
+      }
+    }
+    checked++;
+  }
+  EXPECT_GE(checked, 20);
+}
 
 TEST(BmpRead, ExpandsRunLengthDataIntoPlainRows) {
   // Run-length data is read only up to the size of the plain picture, so
@@ -63,9 +126,9 @@ TEST(BmpRead, ExpandsRunLengthDataIntoPlainRows) {
       {"RLE8: a run past the row goes on in the next one",
        {4, 2, 8, 1, Gray(4), {6, 5, 0, 1}},
        {5, 5, 5, 5, /**/ 5, 5, 0, 0}},
-      {"RLE4: odd run, literal, end of row, move by pixels, run",
+      {"RLE4: odd run, literal going on mid-byte, end of row, move by pixels, run",
        {6, 4, 4, 2, Gray(4), {3, 0x12, 0, 3, 0x45, 0x6F, 0, 0, 0, 2, 3, 0, 2, 0x77, 0, 1}},
-       {0x12, 0x10, 0x45, 0x60, /**/ 0, 0, 0x77, 0, /**/ 0, 0, 0, 0, /**/ 0, 0, 0, 0}},
+       {0x12, 0x14, 0x56, 0, /**/ 0, 0x07, 0x70, 0, /**/ 0, 0, 0, 0, /**/ 0, 0, 0, 0}},
       {"RLE4: a literal of 5 pixels takes three bytes and a pad",
        {6, 2, 4, 2, Gray(4), {0, 5, 0x12, 0x34, 0x5F, 0xEE, 0, 1}},
        {0x12, 0x34, 0x50, 0, /**/ 0, 0, 0, 0}},
@@ -98,9 +161,15 @@ TEST(BmpRead, RefusesDamagedFilesAndHoldsNothing) {
       {"300 colours used", Patched(plain, kColorsUsedAt, 300), kKSErr_FormatNotRecognized},
       {"1000 important colours", Patched(Patched(plain, kColorsUsedAt, 0), kImportantAt, 1000),
        kKSErr_FormatNotRecognized},
-      {"16 bits", Patched(plain, kBitsAt, 16), kKSErr_FormatNotRecognized},
+      {"2 bits", Patched(plain, kBitsAt, 2), kKSErr_FormatNotRecognized},
       {"8 bits RLE4", Patched(plain, kCompressionAt, 2), kKSErr_FormatNotRecognized},
-      {"top-down", Patched(plain, kHeightAt, uint32(-2)), kKSErr_FormatNotRecognized},
+      {"JPEG", Patched(plain, kCompressionAt, 4), kKSErr_FormatNotRecognized},
+      {"a 64-byte header", Patched(plain, kInfoSizeAt, 64), kKSErr_FormatNotRecognized},
+      {"top-down RLE8", Patched(Patched(plain, kCompressionAt, 1), kHeightAt, uint32(-2)),
+       kKSErr_FormatNotRecognized},
+      {"pixels inside the headers", Patched(plain, kOffsetAt, 20), kKSErr_FormatNotRecognized},
+      {"overlapping masks", BmpFile{1, 1, 16, 3, {0x7C00, 0x3FF, 0x1F}, {0, 0, 0, 0}}.Bytes(),
+       kKSErr_FormatNotRecognized},
       // Refused before anything is allocated.
       {"far larger than the file", Patched(Patched(plain, kWidthAt, 20000), kHeightAt, 20000),
        kKSErr_EOF},
@@ -128,7 +197,10 @@ TEST(BmpRead, RefusesDamagedFilesAndHoldsNothing) {
     SCOPED_TRACE(c.name);
     BmpPicture picture;
     ASSERT_EQ(0, Read(plain, &picture));  // a reload starts from nothing
-    EXPECT_EQ(c.err, Read(c.bytes, &picture));
+    MemoryStream stream(c.bytes.data(), c.bytes.size());
+    UtilStr why;
+    EXPECT_EQ(c.err, BmpRead(&stream, &picture, &why));
+    EXPECT_FALSE(why.IsEmpty());
     EXPECT_EQ(nullptr, picture.Pixels.get());
     EXPECT_EQ(0, picture.Width());
   }

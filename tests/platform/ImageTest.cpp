@@ -29,19 +29,26 @@ const std::vector<uint32> kColors = {kKey, 0xFF0000, 0x00FF00, 0x0000FF};
 // The picture in inBits bits per pixel; 1-bit pictures have two colours.
 // Indexed pictures give their table's length as its important colours only,
 // so that a reader taking the full table for them would read wrong pixels.
+// In the 32-bit one the pixels of index 0 have alpha 0 as well.
 BmpFile Picture(uint16 inBits) {
   size_t colors = inBits == 1 ? 2 : kColors.size();
   std::vector<std::vector<uint32>> rows = kIndices;
   for (std::vector<uint32>& row : rows) {
     for (uint32& value : row) {
-      value = inBits == 24 ? kColors[value % colors] : value % colors;
+      uint32 alpha = inBits == 32 && value != 0 ? 0xFF000000 : 0;
+      value = inBits >= 24 ? kColors[value % colors] | alpha : value % colors;
     }
   }
-  std::vector<uint32> table(kColors.begin(), kColors.begin() + (inBits == 24 ? 0 : colors));
+  std::vector<uint32> table(kColors.begin(), kColors.begin() + (inBits >= 24 ? 0 : colors));
   return BmpFile{5,      3,
                  inBits, 0,
                  table,  PackRows(inBits, {rows[0], rows[1], rows[2]}),
                  0,      uint32(table.size())};
+}
+
+// The colour index of picture pixel (inX, inY); 0 is the key colour.
+uint32 IndexAt(uint16 inBits, int inX, int inY) {
+  return kIndices[inY][inX] % (inBits == 1 ? 2 : kColors.size());
 }
 
 // What the canvas must show where the picture was drawn at (kAtX, kAtY).
@@ -51,7 +58,7 @@ uint32 Expected(uint16 inBits, int inX, int inY, bool inKeyed) {
   if (x < 0 || y < 0 || x >= 5 || y >= 3) {
     return kBackground;
   }
-  uint32 index = kIndices[y][x] % (inBits == 1 ? 2 : kColors.size());
+  uint32 index = IndexAt(inBits, x, y);
   return inKeyed && index == 0 ? kBackground : kColors[index];
 }
 
@@ -92,41 +99,47 @@ KSRect InkOf(const char* inText, unsigned long inFormat) {
   return canvas.Ink();
 }
 
+// The region of inImage is its picture's pixels (at (0, 0)) but, when
+// inKeyed, those of index 0.
+void ExpectShape(const cBaseImage& inImage, uint16 inBits, bool inKeyed) {
+  KSGdiObj<HRGN> region = inImage.GetRegion();
+  ASSERT_TRUE(region);
+  for (int y = -1; y <= 3; y++) {
+    for (int x = -1; x <= 5; x++) {
+      bool opaque = x >= 0 && y >= 0 && x < 5 && y < 3 && (!inKeyed || IndexAt(inBits, x, y) != 0);
+      EXPECT_EQ(opaque, bool(PtInRegion(region.Get(), x, y))) << x << "," << y;
+    }
+  }
+}
+
 }  // namespace
 
-TEST(cBaseImage, DrawsEveryDepthOpaqueAndKeyedAndShapesTheKeyedOnes) {
+// A 32-bit picture's pixels of alpha 0 are left out whether a colour is keyed
+// out or not.
+TEST(cBaseImage, DrawsEveryDepthOpaqueAndKeyedAndShapesItAsDrawn) {
   ImageFiles files;
   cImage image;
   Canvas canvas(4, 4);
   EXPECT_EQ(kKSErr_BadState, image.BitBlt(canvas.DC(), 0, 0));
   EXPECT_EQ(kKSErr_BadState, image.MakeTransparent(1, 2, 3));
+  EXPECT_FALSE(image.GetRegion());
   EXPECT_NE(0, image.LoadFile(files.Path("missing.bmp").c_str()));
-  for (uint16 bits : {1, 4, 8, 24}) {
+  for (uint16 bits : {1, 4, 8, 24, 32}) {
     SCOPED_TRACE(bits);
+    bool alpha = bits == 32;
     ASSERT_EQ(0, image.LoadFile(files.Write("p.bmp", Picture(bits)).c_str()));
     EXPECT_EQ(5, image.Width());
     EXPECT_EQ(3, image.Height());
-    ExpectDrawn(&image, bits, false);
-    EXPECT_FALSE(image.GetRegion());
-    if (bits < 8) {
-      EXPECT_EQ(kKSErr_FormatNotRecognized, image.MakeTransparent(0xFF, 0, 0xFF));
-      continue;
-    }
+    ExpectDrawn(&image, bits, alpha);
+    ExpectShape(image, bits, alpha);
     ASSERT_EQ(0, image.MakeTransparent(0xFF, 0, 0xFF));
     ExpectDrawn(&image, bits, true);
     ExpectDrawn(&image, bits, true, 6);
-    KSGdiObj<HRGN> region = image.GetRegion();
-    ASSERT_TRUE(region);
-    for (int y = -1; y <= 3; y++) {
-      for (int x = -1; x <= 5; x++) {
-        bool opaque = x >= 0 && y >= 0 && x < 5 && y < 3 && kIndices[y][x] != 0;
-        EXPECT_EQ(opaque, bool(PtInRegion(region.Get(), x, y))) << x << "," << y;
-      }
-    }
+    ExpectShape(image, bits, true);
     // Black switches the key off again.
     ASSERT_EQ(0, image.MakeTransparent(0, 0, 0));
-    ExpectDrawn(&image, bits, false);
-    EXPECT_FALSE(image.GetRegion());
+    ExpectDrawn(&image, bits, alpha);
+    ExpectShape(image, bits, alpha);
   }
 }
 
@@ -196,9 +209,6 @@ TEST(cSprite, NumberedFramesWithGapsStepAndLoop) {
   sprite.Loop(false);
   sprite.Update();
   EXPECT_EQ(2u, sprite.CurFrame());
-
-  EXPECT_EQ(0, sprite.MakeTransparent(0x40, 0x40, 0x40));
-  EXPECT_TRUE(sprite.Frame(0)->GetRegion());
 
   ASSERT_EQ(0, sprite.Load(files.Path("btn01.bmp").c_str()));
   EXPECT_EQ(1u, sprite.NumFrames());

@@ -3,6 +3,7 @@
 // lies beneath; a skin that does not load says why.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -76,27 +77,124 @@ TEST_F(SkinView, ScreenshotsShowThePicturesAndWhatLiesBeneathTheirKeyedPixels) {
   EXPECT_EQ(0x20A040u, ShotPixel(11, 5));
 }
 
+// A skin that does not parse fails; one that misses a picture shows, and says
+// so once.
 TEST_F(SkinView, ASkinThatDoesNotLoadSaysWhyAndFails) {
   struct Case {
     const char* mSkinText;
+    unsigned long mExitCode;
     std::vector<std::string> mSaid;
   };
   const Case cases[] = {
       {"ToolPage { Width = 10  Bogus = 1 }",
+       2u,
        {"Error: Error reading skin file " + mSkin.Path() + "\\skin.txt. Format not recognized",
         "\r\rBogus = 1 }"}},
-      {"ToolPage { Controls { Graphic ( Image = Missing??.bmp) } }",
-       {"Control creation failed. File/Folder not found BUTTON",
-        "Error creating child window. File/Folder not found LoadGraphics failed on " +
-            mSkin.Path() + "\\Missing??.bmp."}},
+      {"ToolPage { Width = 10 Height = 10 Controls { Graphic ( Image = Missing??.bmp)\n"
+       "  Graphic ( Image = Missing??.bmp) Graphic ( Image = Gone.bmp) } }",
+       0u,
+       {"Error: The skin's picture " + mSkin.Path() +
+            "\\Missing??.bmp could not be loaded. File/Folder not found",
+        "Nor could 1 more: " + mSkin.Path() + "\\Gone.bmp"}},
   };
   for (const Case& c : cases) {
     mSkin.Text(c.mSkinText);
     ProgramRun run = View(mSkin.Path(), {"--screenshot", mSkin.Path() + "\\shot.bmp"});
-    EXPECT_EQ(2u, run.mExitCode);
+    EXPECT_EQ(c.mExitCode, run.mExitCode);
     for (const std::string& said : c.mSaid) {
       EXPECT_NE(std::string::npos, run.mOut.find(said)) << run.mOut;
     }
   }
   EXPECT_EQ(1u, View("", {"--screenshot"}).mExitCode);
+}
+
+// Skins that gave invisible windows: a plain rectangular page with a
+// picture on it, a picture-shaped page with the default keyed colour (black:
+// none), and a page shaped by its 32-bit picture's alpha.
+TEST_F(SkinView, EveryWindowShows) {
+  mSkin.Picture("Dot.bmp", 10, 10, 0x20A040);
+  mSkin.Picture("Back.bmp", 40, 20, 0xC02020, KSRect{30, 0, 40, 10});
+  BmpFile alpha{40, 20, 32, 0, {}, {}};
+  for (int y = 19; y >= 0; y--) {
+    for (int x = 0; x < 40; x++) {
+      bool clear = x >= 30 && y < 10;
+      uint32 pixel = clear ? 0x00FFFFFF : 0xFF2040C0;
+      alpha.data.insert(alpha.data.end(),
+                        {uint8(pixel), uint8(pixel >> 8), uint8(pixel >> 16), uint8(pixel >> 24)});
+    }
+  }
+  std::vector<uint8> bytes = alpha.Bytes();
+  mSkin.Folder().MakeFile("Alpha.bmp", std::string(bytes.begin(), bytes.end()));
+  struct Case {
+    const char* mSkinText;
+    std::vector<std::pair<KSPoint, uint32>> mPixels;
+  };
+  const Case cases[] = {
+      {"ToolPage { Width = 40 Height = 20 Controls { Graphic ( x = 5, y = 5, Image = Dot.bmp,"
+       " Flags = AutoSize ) } }",
+       {{{6, 6}, 0x20A040}, {{14, 14}, 0x20A040}, {{35, 2}, 0xFFFFFFFF}}},
+      {"ToolPage { Flags = WindowShape|AutoSize Image = Back.bmp\n}",
+       {{{2, 2}, 0xC02020}, {{35, 2}, kKeyColour}, {{35, 15}, 0xC02020}}},
+      {"ToolPage { Flags = WindowShape|AutoSize Image = Alpha.bmp\n}",
+       {{{2, 2}, 0x2040C0}, {{35, 2}, kBackdrop}, {{35, 15}, 0x2040C0}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.mSkinText);
+    mSkin.Text(c.mSkinText);
+    ASSERT_TRUE(Shoot(mSkin.Path(), "--extend"));
+    for (const auto& at : c.mPixels) {
+      uint32 pixel = ShotPixel(at.first.h, at.first.v);
+      // The page's own face is the platform's: anything but the backdrop.
+      if (at.second == 0xFFFFFFFF) {
+        EXPECT_NE(kBackdrop, pixel) << at.first.h << "," << at.first.v;
+      } else {
+        EXPECT_EQ(at.second, pixel) << at.first.h << "," << at.first.v;
+      }
+    }
+  }
+}
+
+// One of each problem the checker knows, each reported once on its line.
+TEST_F(SkinView, CheckNamesEveryProblemWithItsLine) {
+  mSkin.Picture("Face01.bmp", 10, 10, 0x20A040);
+  mSkin.Picture("Face03.bmp", 10, 10, 0x20A040);
+  mSkin.Folder().MakeFile("Bad.bmp", "this is not a picture at all");
+  mSkin.Text(
+      "ToolPage { Width = 100 Height = 40\n"                    // 1
+      "  Controls {\n"                                          // 2
+      "    Graphic ( Image = Missing.bmp, )\n"                  // 3
+      "    Graphic ( Image = Bad.bmp, )\n"                      // 4
+      "    Button ( Styles = Custom, Image = Face??.bmp, )\n"   // 5
+      "    Button ( Function = AdvScriptsSave )\n"              // 6
+      "    Slider ( Function = FrameRate )\n"                   // 7
+      "    Slider ( Function = FrameRate )\n"                   // 8
+      "    ToolPage { Width = 50 Height = 20 Controls {\n"      // 9
+      "      Button ( x = 40, Width = 20, Height = 10 ) } }\n"  // 10
+      "  }\n"                                                   // 11
+      "  Bogus = 1\n"                                           // 12
+      "}\n");
+  ProgramRun run = View(mSkin.Path(), {"--check"});
+  EXPECT_EQ(4u, run.mExitCode);
+  const std::string file = mSkin.Path() + "\\skin.txt:";
+  const std::vector<std::string> said = {
+      file + "3:15: picture Missing.bmp is missing",
+      file + "4:15: picture Bad.bmp is refused: it is not a BMP file",
+      file + "5:31: numbered pictures Face??.bmp have gaps: no frame 2",
+      file + "6:14: function AdvScriptsSave does nothing in the toolbar",
+      file + "8:14: function FrameRate is bound to the first control",
+      file + "10:7: control at 40, 0 (20 x 10) lies outside its page (50 x 20)",
+      file + "12:3: Format not recognized at \"Bogus = 1\"",
+  };
+  for (const std::string& line : said) {
+    size_t at = run.mOut.find(line);
+    EXPECT_NE(std::string::npos, at) << line << "\n" << run.mOut;
+    EXPECT_EQ(std::string::npos, run.mOut.find(line, at + 1)) << line;
+  }
+  EXPECT_EQ(said.size(), size_t(std::count(run.mOut.begin(), run.mOut.end(), '\n'))) << run.mOut;
+
+  mSkin.Text(
+      "ToolPage { Width = 20 Height = 20 Controls { Button ( Width = 20, Height = 20,"
+      " Function = Close ) } }");
+  run = View(mSkin.Path(), {"--check"});
+  EXPECT_EQ(0u, run.mExitCode) << run.mOut;
 }

@@ -55,8 +55,8 @@ struct BmpFile {
   }
 };
 
-// Packs rows of pixel values (the top row first; table indices, or 0xRRGGBB
-// for 24 bits) into stored BMP rows: bottom row first, each padded to four
+// Packs rows of pixel values (the top row first; table indices, 0xRRGGBB for
+// 24 bits or 0xAARRGGBB for 32) into stored BMP rows: bottom row first, each padded to four
 // bytes.
 inline std::vector<uint8> PackRows(int inBits, std::initializer_list<std::vector<uint32>> inRows) {
   std::vector<std::vector<uint8>> stored;
@@ -64,8 +64,11 @@ inline std::vector<uint8> PackRows(int inBits, std::initializer_list<std::vector
     std::vector<uint8> bytes;
     for (size_t x = 0; x < row.size(); x++) {
       uint32 value = row[x];
-      if (inBits == 24) {
+      if (inBits >= 24) {
         bytes.insert(bytes.end(), {uint8(value), uint8(value >> 8), uint8(value >> 16)});
+        if (inBits == 32) {
+          bytes.push_back(uint8(value >> 24));
+        }
         continue;
       }
       size_t perByte = 8 / inBits;

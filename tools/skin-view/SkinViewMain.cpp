@@ -2,7 +2,8 @@
 // skin parser, pages and controls but no engine and no application: every
 // control shows sample content and the pages extend and retract. With
 // --screenshot it writes what the screen shows of the window into a BMP
-// file and exits, so that a skin can be seen without a display.
+// file and exits, so that a skin can be seen without a display; with --check
+// it lists the skin's problems and shows nothing (SkinCheck).
 #include <windows.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "files/KSFileSpec.h"
 #include "foundation/KSError.h"
@@ -17,6 +19,7 @@
 #include "platform/windowproc.h"
 #include "skin-view/ErrorBoxEcho.h"
 #include "skin-view/ScreenShot.h"
+#include "skin-view/SkinCheck.h"
 #include "skin-view/SkinViewOptions.h"
 #include "skin-view/cSkinViewWindow.h"
 
@@ -116,6 +119,15 @@ int TakeScreenShot(cSkinViewWindow* ioWindow, const SkinViewOptions& inOptions) 
   return err != 0 ? SayScreenShotFailed(err) : kViewExitOK;
 }
 
+int RunCheck(const SkinViewOptions& inOptions) {
+  std::vector<std::string> problems = CheckSkin(FullPath(inOptions.mSkinFolder));
+  for (const std::string& problem : problems) {
+    printf("%s\n", problem.c_str());
+  }
+  fflush(stdout);
+  return problems.empty() ? kViewExitOK : kViewExitProblems;
+}
+
 int RunWindow() {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -134,6 +146,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     Say(error);
     printf("%s", kSkinViewUsage);
     return kViewExitUsage;
+  }
+  if (options.mCheck) {
+    return RunCheck(options);
   }
   bool screenShot = !options.mScreenshot.empty();
   // Nobody answers the error boxes of a screenshot: they are printed.

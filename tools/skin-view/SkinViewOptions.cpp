@@ -9,10 +9,13 @@
 const char kSkinViewUsage[] =
     "usage: corvexa-skin-view [--extend | --retract] [--open PAGE]... [--screenshot FILE.bmp\n"
     "                         [--backdrop RRGGBB]] SKINFOLDER\n"
+    "       corvexa-skin-view --check SKINFOLDER\n"
     "  Shows the skin in SKINFOLDER with sample content. --extend and --retract start every page\n"
     "  in that mode (otherwise each page's DefaultMode); --open starts the page of that Name and\n"
     "  the pages around it extended. --screenshot writes the window as the screen shows it, over\n"
-    "  a backdrop of the colour RRGGBB, into FILE.bmp and exits.\n";
+    "  a backdrop of the colour RRGGBB, into FILE.bmp and exits. --check shows nothing: it prints\n"
+    "  one line per problem of the skin (FILE:LINE:COLUMN: what) and exits with 0 only when\n"
+    "  there is none.\n";
 
 namespace {
 
@@ -37,7 +40,9 @@ bool ParseSkinViewOptions(int inCount, wchar_t** inArgs, SkinViewOptions* outOpt
   for (int i = 0; i < inCount; i++) {
     std::wstring arg = inArgs[i];
     bool hasValue = i + 1 < inCount;
-    if (arg == L"--extend" || arg == L"--retract") {
+    if (arg == L"--check") {
+      outOptions->mCheck = true;
+    } else if (arg == L"--extend" || arg == L"--retract") {
       outOptions->mModes = arg == L"--extend" ? kViewExtended : kViewRetracted;
     } else if (arg == L"--open" && hasValue) {
       UtilStr name;
@@ -63,6 +68,11 @@ bool ParseSkinViewOptions(int inCount, wchar_t** inArgs, SkinViewOptions* outOpt
   }
   if (outOptions->mSkinFolder.empty()) {
     *outError = "no skin folder given";
+    return false;
+  }
+  if (outOptions->mCheck && (!outOptions->mScreenshot.empty() || !outOptions->mOpenPages.empty() ||
+                             outOptions->mModes != kViewSkinModes)) {
+    *outError = "--check goes with nothing but the skin folder";
     return false;
   }
   if (backdrop && outOptions->mScreenshot.empty()) {

@@ -4,6 +4,7 @@
 
 #include "platform/BaseUtils.h"
 #include "skin-view/SkinSamples.h"
+#include "skin/SkinErrorBox.h"
 
 namespace {
 
@@ -34,11 +35,6 @@ bool OpenPages(cToolPage* inPage, const std::string& inName) {
   return open;
 }
 
-bool HasShape(const cBaseWindow& inWind) {
-  KSGdiObj<HRGN> shape(CreateRectRgn(0, 0, 0, 0));
-  return shape && GetWindowRgn(inWind.Wind(), shape.Get()) != ERROR;
-}
-
 }  // namespace
 
 cSkinViewWindow::cSkinViewWindow() : cWindow(0, nullptr), mDragging(false), mDragPos{0, 0} {}
@@ -58,6 +54,7 @@ long cSkinViewWindow::LoadSkin(const KSFileSpec& inSkinFolder) {
     mPage.reset();
     return err;
   }
+  ShowPictureProblems(Wind(), mSkin);
   FillWithSamples(mPage.get());
   return 0;
 }
@@ -90,16 +87,13 @@ void cSkinViewWindow::Start(bool inToolTips) {
 }
 
 // As the toolbar does: the window is as large as the page reaches and has
-// the page's shape. A page without any shape leaves the window rectangular
-// rather than empty.
+// the page's shape, or none.
 void cSkinViewWindow::OnChildResized() {
   ResetShape();
   KSRect page;
   if (!IsMinimized() && mPage && mPage->GetPosition(&page) == 0) {
     Resize(page.right, page.bottom, true);
-    if (HasShape(*mPage)) {
-      CombineShape(mPage.get(), page.left, page.top);
-    }
+    FollowShapeOf(mPage.get(), page.left, page.top);
   }
   Invalidate();
 }

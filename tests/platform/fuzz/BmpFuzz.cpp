@@ -26,7 +26,7 @@ uint32 KeyOf(const BmpPicture& inPicture) {
 
 // Every run must lie inside the picture.
 void ScanRuns(const BmpPicture& inPicture) {
-  BmpRunScanner scanner(inPicture, KeyOf(inPicture));
+  BmpRunScanner scanner(inPicture, true, KeyOf(inPicture));
   KSRect run;
   while (scanner.Next(&run)) {
     if (run.left < 0 || run.left >= run.right || run.right > inPicture.Width() || run.top < 0 ||

@@ -3,7 +3,9 @@
 
 Small pictures of every kind the reader takes: 1, 4, 8 and 24 bits per pixel
 uncompressed, and RLE8 and RLE4 with runs, literal runs, a delta and the end
-codes.
+codes; 16 and 32 bits with and without masks; and every information header
+size (12, 40, 52, 56, 108 and 124 bytes), top-down rows and a gap before the
+pixel data.
 """
 import os
 import struct
@@ -11,7 +13,7 @@ import struct
 
 def bmp(width, height, bits, pixels, compression=0, colors=None):
     if colors is None:
-        colors = [] if bits == 24 else [(i * 37 % 256, i * 91 % 256, i * 13 % 256)
+        colors = [] if bits >= 16 else [(i * 37 % 256, i * 91 % 256, i * 13 % 256)
                                         for i in range(1 << bits)]
     table = b"".join(bytes([b, g, r, 0]) for (r, g, b) in colors)
     info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, compression, len(pixels),
@@ -30,7 +32,55 @@ def rows(width, height, bits, value):
     return out
 
 
+def core(width, height, bits, pixels, colors):
+    """A 12-byte header and three-byte colour entries."""
+    table = b"".join(bytes([b, g, r]) for (r, g, b) in colors)
+    info = struct.pack("<IHHHH", 12, width, height, 1, bits)
+    offset = 14 + len(info) + len(table)
+    return b"BM" + struct.pack("<IHHI", offset + len(pixels), 0, 0, offset) + info + table + pixels
+
+
+def longer(data, size, masks=(0, 0, 0, 0)):
+    """A 40-byte-header file with its header grown to `size` bytes, the masks
+    (red, green, blue, alpha) in it."""
+    offset, = struct.unpack_from("<I", data, 10)
+    extra = struct.pack("<IIII", *masks)[:size - 40].ljust(size - 40, b"\0")
+    head = bytearray(data[14:54])
+    struct.pack_into("<I", head, 0, size)
+    rest = data[54:]
+    new_offset = offset + size - 40
+    return b"BM" + struct.pack("<IHHI", len(rest) + 14 + size, 0, 0, new_offset) + bytes(head) + extra + rest
+
+
+def flipped(data):
+    out = bytearray(data)
+    height, = struct.unpack_from("<i", out, 22)
+    struct.pack_into("<i", out, 22, -height)
+    return bytes(out)
+
+
+def gap(data, count):
+    offset, = struct.unpack_from("<I", data, 10)
+    out = bytearray(data[:offset]) + bytes(count) + data[offset:]
+    struct.pack_into("<I", out, 10, offset + count)
+    return bytes(out)
+
+
+RGB16 = rows(3, 2, 16, lambda x, y: (x * 77 + y * 13) & 0xFF)
+RGB32 = rows(3, 2, 32, lambda x, y: (x * 41 + y * 5) & 0xFF)
+
 SEEDS = {
+    "core-1bit-9x3.bmp": core(9, 3, 1, rows(9, 3, 1, lambda x, y: 0x5A ^ y), [(0, 0, 0), (255, 0, 255)]),
+    "core-24bit-3x2.bmp": core(3, 2, 24, rows(3, 2, 24, lambda x, y: x * 9 + y), []),
+    "plain16-3x2.bmp": bmp(3, 2, 16, RGB16),
+    "masks565-52-3x2.bmp": longer(bmp(3, 2, 16, RGB16, compression=3), 52, (0xF800, 0x7E0, 0x1F, 0)),
+    "alpha32-56-3x2.bmp": longer(bmp(3, 2, 32, RGB32, compression=3), 56,
+                                 (0xFF0000, 0xFF00, 0xFF, 0xFF000000)),
+    "rgb24-108-3x2.bmp": longer(bmp(3, 2, 24, rows(3, 2, 24, lambda x, y: x + y)), 108),
+    "alpha32-124-3x2.bmp": longer(bmp(3, 2, 32, RGB32, compression=3), 124,
+                                  (0xFF0000, 0xFF00, 0xFF, 0xFF000000)),
+    "plain32-topdown-3x2.bmp": flipped(bmp(3, 2, 32, RGB32)),
+    "bytes-gap-3x3.bmp": gap(bmp(3, 3, 8, rows(3, 3, 8, lambda x, y: x + 3 * y)), 6),
     "mono-9x3.bmp": bmp(9, 3, 1, rows(9, 3, 1, lambda x, y: 0xA5 ^ y)),
     "nibbles-5x4.bmp": bmp(5, 4, 4, rows(5, 4, 4, lambda x, y: (x * 16 + y) & 0xFF)),
     "bytes-3x3.bmp": bmp(3, 3, 8, rows(3, 3, 8, lambda x, y: x + 3 * y)),
