@@ -65,6 +65,9 @@ void cBaseWindow::OnChildResized() {}
 void cBaseWindow::OnMeasureItem(unsigned long*) {}
 void cBaseWindow::OnWinNotify(NMHDR*) {}
 void cBaseWindow::OnTrayIconRightClick() {}
+bool cBaseWindow::OnMouseWheel(long) {
+  return false;
+}
 void cBaseWindow::OnCommand(long) {}
 void cBaseWindow::OnToolbarUserMsg(long) {}
 

@@ -89,6 +89,11 @@ class cBaseWindow {
   // A notification other than a tool tip hiding.
   virtual void OnWinNotify(NMHDR* inNotifyHeader);
   virtual void OnTrayIconRightClick();
+  // A turn of the mouse wheel by inNotches whole notches (positive: away
+  // from the user) meant for this window (KSMouseWheel.h says which window
+  // that is). True when the window used it; false hands it to the parent.
+  // The base class uses none.
+  virtual bool OnMouseWheel(long inNotches);
   // A menu command.
   virtual void OnCommand(long inID);
   // kToolbarUserMsg, with its wParam.

@@ -4,6 +4,7 @@
 #include "platform/BaseUtils.h"
 #include "platform/KSGdiObject.h"
 #include "platform/KSLastError.h"
+#include "platform/KSMouseWheel.h"
 #include "platform/WindowMessages.h"
 #include "platform/cBaseWindow.h"
 
@@ -148,6 +149,11 @@ bool HandleTrayIcon(cBaseWindow* inWind, WPARAM, LPARAM inLParam, LRESULT*) {
   return false;
 }
 
+bool HandleMouseWheel(cBaseWindow* inWind, WPARAM inWParam, LPARAM inLParam, LRESULT* outResult) {
+  *outResult = 0;
+  return KSRouteMouseWheel(inWind->Wind(), inWParam, inLParam);
+}
+
 bool HandleToolbarUserMsg(cBaseWindow* inWind, WPARAM inWParam, LPARAM, LRESULT*) {
   inWind->OnToolbarUserMsg(static_cast<long>(inWParam));
   return false;
@@ -183,6 +189,7 @@ const MessageRoute kRoutes[] = {
     {WM_LBUTTONDOWN, HandleLButtonDown},
     {WM_LBUTTONUP, HandleLButtonUp},
     {WM_LBUTTONDBLCLK, HandleLButtonDoubleClick},
+    {WM_MOUSEWHEEL, HandleMouseWheel},
     {kTrayIconMsg, HandleTrayIcon},
     {kToolbarUserMsg, HandleToolbarUserMsg},
 };

@@ -29,6 +29,7 @@
 #include "support/DrivenToolbarPrefs.h"
 #include "support/EventLog.h"
 #include "support/KSTestFolder.h"
+#include "support/KeyInput.h"
 #include "support/MessageBoxAnswerer.h"
 #include "support/ModalDriver.h"
 #include "support/MouseInput.h"
@@ -277,6 +278,10 @@ TEST_F(AppSync, WorkedControlsSendTheScriptOfTheirValue) {
   EXPECT_NE(wasChecked, list->IsChecked(0));
   EXPECT_EQ(!wasChecked, gToolbarState.mThemeMgr.CurTheme().GetAttrib(kCX_ColorMap, name, -1,
                                                                       kConfigAttr_On, 1) != 0);
+  // Space on the row the click focused takes the same path back, once.
+  EXPECT_EQ(std::vector<std::string>{CommandSetItemEnabled(2, name, wasChecked, cmd)},
+            SentBy([&] { Press(VK_SPACE); }));
+  EXPECT_EQ(wasChecked, list->IsChecked(0));
 
   // A combo box: its floating list opens holding the mouse; the row below
   // the current item is chosen.
