@@ -136,11 +136,7 @@ bool HandleTrayIcon(cBaseWindow* inWind, WPARAM, LPARAM inLParam, LRESULT*) {
   switch (inLParam) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      if (inWind->IsMinimized()) {
-        inWind->Restore();
-      }
-      inWind->Show(true, false);
-      inWind->BringToFront();
+      inWind->OnTrayIconClick();
       break;
     case WM_RBUTTONDOWN:
       inWind->OnTrayIconRightClick();

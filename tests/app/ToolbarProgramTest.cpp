@@ -1,7 +1,11 @@
 // corvexa-toolbar.exe as a program: one toolbar at a time, however it is
 // started, and it comes back where it was closed with the theme it had.
+#include <windows.h>
+// The shell's header needs the platform's types first.
 #include <gtest/gtest.h>
+#include <shellapi.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -56,8 +60,10 @@ class ToolbarProgram : public ::testing::Test {
     return mPrograms.back().get();
   }
 
-  // The preferences the next start reads: placed there, with that theme.
-  void Store(long inX, long inY, const std::string& inTheme) {
+  // The preferences the next start reads: placed there, with that theme,
+  // and whatever inMore sets.
+  void Store(long inX, long inY, const std::string& inTheme,
+             const std::function<void(Prefs*)>& inMore = nullptr) {
     ASSERT_EQ(0, mPrefs.StoreForTests("Factory Blue"));
     Prefs prefs;
     prefs.SetSpec(mPrefs.Spec());
@@ -65,6 +71,9 @@ class ToolbarProgram : public ::testing::Test {
     prefs.SetInt(kPref_BarX, inX);
     prefs.SetInt(kPref_BarY, inY);
     prefs.SetStr(kPref_Theme, inTheme.c_str());
+    if (inMore) {
+      inMore(&prefs);
+    }
     ASSERT_EQ(0, prefs.Store());
   }
 
@@ -75,17 +84,27 @@ class ToolbarProgram : public ::testing::Test {
 
 }  // namespace
 
+// Started minimised with a "Show toolbar in" value out of its range, the
+// toolbar keeps a way back: it goes to the tray (the value's default).
 TEST_F(ToolbarProgram, ASecondStartBringsTheFirstForwardAndClosingStoresPlaceAndTheme) {
   ASSERT_GE(mThemes.size(), 2u) << "the factory themes are not installed";
-  Store(123, 77, mThemes[1]);
+  Store(123, 77, mThemes[1], [](Prefs* ioPrefs) {
+    ioPrefs->SetInt(kPref_ShowToolbarIn, 7);
+    ioPrefs->SetInt(kPref_StartMinimized, 1);
+  });
 
   ChildProcess* first = Start();
-  HWND toolbar = WaitForToolbar(0);
-  ASSERT_NE(nullptr, toolbar);
+  HWND toolbar = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (toolbar = FindWindowW(kClass, kTitle)) != nullptr; }, 30000));
+  NOTIFYICONDATAW icon = {};
+  icon.cbSize = sizeof(icon);
+  icon.hWnd = toolbar;
+  icon.uID = 1;
+  EXPECT_TRUE(WaitFor([&] { return Shell_NotifyIconW(NIM_MODIFY, &icon) != FALSE; }, 10000));
+  EXPECT_FALSE(IsWindowVisible(toolbar));
   EXPECT_EQ(std::make_pair(123L, 77L), Corner(toolbar));
 
-  // Hidden (as in the tray), a second start shows it and ends on its own.
-  ShowWindow(toolbar, SW_HIDE);
+  // Hidden in the tray, a second start shows it and ends on its own.
   ChildProcess* second = Start();
   unsigned long exitCode = 1;
   ASSERT_TRUE(second->Wait(30000, &exitCode));
@@ -100,6 +119,7 @@ TEST_F(ToolbarProgram, ASecondStartBringsTheFirstForwardAndClosingStoresPlaceAnd
   stored.Load();
   EXPECT_EQ(201, stored.GetInt(kPref_BarX));
   EXPECT_EQ(143, stored.GetInt(kPref_BarY));
+  EXPECT_EQ(0, stored.GetInt(kPref_ShowToolbarIn));
   UtilStr theme;
   stored.GetStr(kPref_Theme, &theme);
   EXPECT_EQ(mThemes[1], theme.getCStr());
