@@ -335,10 +335,14 @@ TEST_F(AppSync, WorkedControlsSendTheScriptOfTheirValue) {
   EXPECT_NE(wasChecked, list->IsChecked(0));
   EXPECT_EQ(!wasChecked, gToolbarState.mThemeMgr.CurTheme().GetAttrib(kCX_ColorMap, name, -1,
                                                                       kConfigAttr_On, 1) != 0);
-  // Space on the row the click focused takes the same path back, once.
+  // Space on the row the click focused takes the same path back, once;
+  // End moves as in any list.
   EXPECT_EQ(std::vector<std::string>{CommandSetItemEnabled(2, name, wasChecked, cmd)},
             SentBy([&] { Press(VK_SPACE); }));
   EXPECT_EQ(wasChecked, list->IsChecked(0));
+  Press(VK_END);
+  EXPECT_EQ(list->NumItems() - 1,
+            long(SendMessageW(list->Wind(), LVM_GETNEXTITEM, WPARAM(-1), LVNI_FOCUSED)));
 
   // A combo box: its floating list opens holding the mouse; the row below
   // the current item is chosen.

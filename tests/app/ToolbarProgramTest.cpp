@@ -124,7 +124,9 @@ TEST_F(ToolbarProgram, ASecondStartBringsTheFirstForwardAndClosingStoresPlaceAnd
   stored.GetStr(kPref_Theme, &theme);
   EXPECT_EQ(mThemes[1], theme.getCStr());
 
-  // The next start comes back there.
+  // The next start, not minimised, comes back there.
+  stored.SetInt(kPref_StartMinimized, 0);
+  ASSERT_EQ(0, stored.Store());
   ChildProcess* third = Start();
   toolbar = WaitForToolbar(0);
   ASSERT_NE(nullptr, toolbar);
