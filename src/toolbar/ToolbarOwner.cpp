@@ -31,9 +31,9 @@ void TellToolbar(HWND inOwner, long inCode) {
   EnumThreadWindows(GetCurrentThreadId(), TellOwnedWindow, reinterpret_cast<LPARAM>(&tidings));
 }
 
-// The taskbar button restores the owner, and the system shows the toolbar
-// again only when it was the owner's minimising that hid it: the toolbar is
-// told to come back in every case.
+// The toolbar hides itself before its owner is minimised, so the taskbar
+// button, which restores the owner, does not bring it back by itself: the
+// owner tells it to come back.
 void NoteSizeChange(HWND inOwner, WPARAM inKind) {
   bool wasMinimized = GetWindowLongPtrW(inOwner, kMinimizedSlot) != 0;
   SetWindowLongPtrW(inOwner, kMinimizedSlot, inKind == SIZE_MINIMIZED);
