@@ -24,6 +24,11 @@ void BaseTrackPopupMenu(HMENU inMenu, long inX, long inY, HWND inWind) {
   PostMessageW(inWind, WM_NULL, 0, 0);
 }
 
+void BaseEnableMenuItem(HMENU inMenu, long inID, bool inEnable) {
+  EnableMenuItem(inMenu, static_cast<UINT>(inID),
+                 MF_BYCOMMAND | (inEnable ? MF_ENABLED : MF_GRAYED));
+}
+
 void BaseDeleteMenu(HMENU inMenu) {
   DestroyMenu(inMenu);
 }

@@ -49,6 +49,8 @@ void BaseAppendMenu(HMENU inMenu, const char* inText, bool inChecked, long inID)
 // Shows the menu at the screen point, tracking the right button; inWind gets
 // the chosen command.
 void BaseTrackPopupMenu(HMENU inMenu, long inX, long inY, HWND inWind);
+// Enables the item of command inID, or greys it.
+void BaseEnableMenuItem(HMENU inMenu, long inID, bool inEnable);
 void BaseDeleteMenu(HMENU inMenu);
 // Posts the quit message (exit code 0) to this thread's message loop.
 void BaseExitApp();

@@ -64,7 +64,17 @@ void cBaseWindow::OnSize(long, long) {}
 void cBaseWindow::OnChildResized() {}
 void cBaseWindow::OnMeasureItem(unsigned long*) {}
 void cBaseWindow::OnWinNotify(NMHDR*) {}
+void cBaseWindow::OnTrayIconClick() {
+  if (IsMinimized()) {
+    Restore();
+  }
+  Show(true, false);
+  BringToFront();
+}
 void cBaseWindow::OnTrayIconRightClick() {}
+bool cBaseWindow::OnMouseWheel(long) {
+  return false;
+}
 void cBaseWindow::OnCommand(long) {}
 void cBaseWindow::OnToolbarUserMsg(long) {}
 

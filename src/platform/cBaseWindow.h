@@ -88,7 +88,15 @@ class cBaseWindow {
   virtual void OnMeasureItem(unsigned long* ioItemHeight);
   // A notification other than a tool tip hiding.
   virtual void OnWinNotify(NMHDR* inNotifyHeader);
+  // A left click on the tray icon; the base class restores the window when
+  // it is minimised, shows it and brings it to the front.
+  virtual void OnTrayIconClick();
   virtual void OnTrayIconRightClick();
+  // A turn of the mouse wheel by inNotches whole notches (positive: away
+  // from the user) meant for this window (KSMouseWheel.h says which window
+  // that is). True when the window used it; false hands it to the parent.
+  // The base class uses none.
+  virtual bool OnMouseWheel(long inNotches);
   // A menu command.
   virtual void OnCommand(long inID);
   // kToolbarUserMsg, with its wParam.
@@ -179,6 +187,7 @@ class cBaseWindow {
   void ShowOwner(bool inShow);
   void RestoreOwner();
   void MinimizeOwner();
+  bool IsOwnerMinimized() const;
   void EnableTaskBarButton(bool inOn);
 
   // --- Painting ---

@@ -85,6 +85,11 @@ void cBaseWindow::MinimizeOwner() {
   }
 }
 
+bool cBaseWindow::IsOwnerMinimized() const {
+  HWND owner = Owner();
+  return owner != nullptr && IsIconic(owner);
+}
+
 // The task-bar button belongs to the owner: it comes and goes with it.
 void cBaseWindow::EnableTaskBarButton(bool inOn) {
   ShowOwner(inOn);

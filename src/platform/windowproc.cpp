@@ -4,6 +4,7 @@
 #include "platform/BaseUtils.h"
 #include "platform/KSGdiObject.h"
 #include "platform/KSLastError.h"
+#include "platform/KSMouseWheel.h"
 #include "platform/WindowMessages.h"
 #include "platform/cBaseWindow.h"
 
@@ -135,17 +136,18 @@ bool HandleTrayIcon(cBaseWindow* inWind, WPARAM, LPARAM inLParam, LRESULT*) {
   switch (inLParam) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      if (inWind->IsMinimized()) {
-        inWind->Restore();
-      }
-      inWind->Show(true, false);
-      inWind->BringToFront();
+      inWind->OnTrayIconClick();
       break;
     case WM_RBUTTONDOWN:
       inWind->OnTrayIconRightClick();
       break;
   }
   return false;
+}
+
+bool HandleMouseWheel(cBaseWindow* inWind, WPARAM inWParam, LPARAM inLParam, LRESULT* outResult) {
+  *outResult = 0;
+  return KSRouteMouseWheel(inWind->Wind(), inWParam, inLParam);
 }
 
 bool HandleToolbarUserMsg(cBaseWindow* inWind, WPARAM inWParam, LPARAM, LRESULT*) {
@@ -183,6 +185,7 @@ const MessageRoute kRoutes[] = {
     {WM_LBUTTONDOWN, HandleLButtonDown},
     {WM_LBUTTONUP, HandleLButtonUp},
     {WM_LBUTTONDBLCLK, HandleLButtonDoubleClick},
+    {WM_MOUSEWHEEL, HandleMouseWheel},
     {kTrayIconMsg, HandleTrayIcon},
     {kToolbarUserMsg, HandleToolbarUserMsg},
 };

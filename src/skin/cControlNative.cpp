@@ -2,9 +2,10 @@
 // platform window procedure; this procedure sits in front of it (the native
 // one is kept by the object, and in a window property for the messages that
 // come after the object has let go) and passes on focus changes and screen
-// readers' questions, and the mouse to a control that must see it itself (a
-// label acts when pressed).
+// readers' questions, the mouse wheel (KSMouseWheel.h), and the mouse to a
+// control that must see it itself (a label acts when pressed).
 #include "foundation/KSTypes.h"
+#include "platform/KSMouseWheel.h"
 #include "skin/cControl.h"
 
 namespace {
@@ -49,6 +50,13 @@ LRESULT CALLBACK cControl::NativeControlProc(HWND inWind, UINT inMsg, WPARAM inW
     case WM_GETOBJECT:
       if (object->OnGetObject(inWParam, inLParam, &result)) {
         return result;
+      }
+      break;
+    case WM_MOUSEWHEEL:
+      // The toolbar says which window a turn is for, not the platform
+      // control (a closed platform combo box would change its choice).
+      if (KSRouteMouseWheel(inWind, inWParam, inLParam)) {
+        return 0;
       }
       break;
     case WM_SETFOCUS:

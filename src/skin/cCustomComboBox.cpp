@@ -254,6 +254,13 @@ bool cCustomComboBox::OnDialogKey(unsigned long inVirtualKey, bool inRepeated) {
   }
 }
 
+bool cCustomComboBox::OnMouseWheel(long inNotches) {
+  if (IsListShown()) {
+    mListBox->OnMouseWheel(inNotches);
+  }
+  return true;
+}
+
 bool cCustomComboBox::AccessibleValue(UtilStr* outValue) {
   char text[kShownItemSize] = "";
   long selection = CurSelection();

@@ -10,7 +10,8 @@
 // arrows, Page keys, Home and End move through it, Enter or Space take the
 // item and Escape (or Tab) closes it unchanged. While it is closed those
 // keys choose the item at once. A choice is reported as one made in the
-// list with the mouse.
+// list with the mouse. The mouse wheel scrolls the open list and does
+// nothing to a closed one.
 #pragma once
 
 #include <memory>
@@ -53,6 +54,7 @@ class cCustomComboBox : public cStandardComboBox {
   // the list is reported as the combo box's function; anything else goes up.
   void OnUIFunction(cWindow* inSource, eUIFunction inFunction, void* inValue) override;
   bool OnDialogKey(unsigned long inVirtualKey, bool inRepeated) override;
+  bool OnMouseWheel(long inNotches) override;
   // The chosen item's text.
   bool AccessibleValue(UtilStr* outValue) override;
 

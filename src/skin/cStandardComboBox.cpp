@@ -1,6 +1,9 @@
 #include "skin/cStandardComboBox.h"
 
+#include <algorithm>
+
 #include "foundation/KSError.h"
+#include "platform/KSMouseWheel.h"
 #include "skin/NativeListText.h"
 #include "skin/ReplyText.h"
 
@@ -21,6 +24,23 @@ long cStandardComboBox::OnCreate() {
 
 void cStandardComboBox::OnSelectionChanged() {
   ReportFunction();
+}
+
+bool cStandardComboBox::OnMouseWheel(long inNotches) {
+  COMBOBOXINFO parts = {};
+  parts.cbSize = sizeof(parts);
+  if (IsWindow() && SendMessageW(mWind, CB_GETDROPPEDSTATE, 0, 0) &&
+      GetComboBoxInfo(mWind, &parts)) {
+    HWND list = parts.hwndList;
+    RECT area = {};
+    ::GetClientRect(list, &area);
+    long rowHeight = std::max(long(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0)), 1L);
+    long top = long(SendMessageW(list, LB_GETTOPINDEX, 0, 0)) +
+               KSWheelRows(inNotches, area.bottom / rowHeight);
+    long last = std::max(NumItems() - 1, 0L);
+    SendMessageW(list, LB_SETTOPINDEX, WPARAM(std::clamp(top, 0L, last)), 0);
+  }
+  return true;
 }
 
 void cStandardComboBox::OnKSMPReply(const char* inReply, eRequestType inType, void*) {

@@ -2,6 +2,10 @@
 // combo box's function; the application reads the choice through IntProp.
 // Engine replies fill it (a list) or choose its item (a name, or an index).
 //
+// The mouse wheel scrolls the open drop-down list and never changes the
+// choice of a closed one (a turn meant for something else would otherwise
+// change the engine).
+//
 // Items are counted from 0, as the platform counts them; -1 is "none".
 // Every item operation is virtual, so that a skinned combo box keeps its
 // items elsewhere and still reads replies the same way.
@@ -44,6 +48,7 @@ class cStandardComboBox : public cControl {
   long OnCreate() override;
   // Reports the function.
   void OnSelectionChanged() override;
+  bool OnMouseWheel(long inNotches) override;
 
  private:
   void FillFromList(const char* inReply);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "platform/KSMouseWheel.h"
+
 namespace {
 
 ControlInfo ListPart(const ControlInfo& inOwners) {
@@ -73,9 +75,12 @@ long cStandardFloatingListBox::DeleteItem(long inIndex) {
   return err;
 }
 
+// The platform list may scroll to the choice itself: the scroll bar follows
+// whatever moved.
 long cStandardFloatingListBox::SelectItem(long inIndex) {
   long err = mListBox->SelectItem(inIndex);
   KeepSelectionInView();
+  UpdateScrollBar();
   return err;
 }
 
@@ -153,6 +158,12 @@ void cStandardFloatingListBox::OnScrolled(long inPosition) {
   if (!mSyncing) {
     mListBox->TopIndex(inPosition);
   }
+}
+
+bool cStandardFloatingListBox::OnMouseWheel(long inNotches) {
+  long top = TopIndex() + KSWheelRows(inNotches, ItemsVisible());
+  TopIndex(std::clamp(top, 0L, std::max(ScrollRange(), 0L)));
+  return true;
 }
 
 // --- Showing and the mouse ---

@@ -4,7 +4,8 @@
 // mouse: the pointer moving over a row chooses it, a release over a row
 // keeps that choice (kUIChanged reaches the owner) and closes the list, and
 // a press anywhere outside the rows closes it without a change. When a press
-// opened it, that press's release off the rows leaves it open.
+// opened it, that press's release off the rows leaves it open. The mouse
+// wheel scrolls it by rows, as the system's wheel setting says.
 //
 // Items are counted from 0, as in the list box; -1 is "none". The owner
 // sees this list as the source of what its parts report (identifier 2 in a
@@ -63,6 +64,7 @@ class cStandardFloatingListBox : public cControl {
   void OnLMouseDoubleClick(const KSPoint& inPoint) override;
   // From the scroll bar: the first row shown.
   void OnScrolled(long inPosition) override;
+  bool OnMouseWheel(long inNotches) override;
   // Passed to the owner as this list's.
   void OnUIFunction(cWindow* inSource, eUIFunction inFunction, void* inValue) override;
 

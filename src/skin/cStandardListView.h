@@ -11,6 +11,10 @@
 // rows of a reply as the current theme has them, checked unless the theme
 // says otherwise.
 //
+// With the focus, Space toggles the focused row's mark as a click on it
+// does; the arrows, Home, End and the Page keys move as in any list. The
+// mouse wheel scrolls by rows, as the system's wheel setting says.
+//
 // Rows are counted from 0, as the platform counts them; -1 is "none".
 // Filling from a reply costs a constant amount per row: the list is not
 // redrawn while it fills and is sorted once.
@@ -96,6 +100,8 @@ class cStandardListView : public cControl, public KSBroadcaster {
   // Rows as high as a line of text, and at least as high as the check mark.
   void OnMeasureItem(unsigned long* ioItemHeight) override;
   void OnWinNotify(NMHDR* inNotifyHeader) override;
+  bool OnDialogKey(unsigned long inVirtualKey, bool inRepeated) override;
+  bool OnMouseWheel(long inNotches) override;
 
  protected:
   CXConfigType mConfigType;
@@ -118,6 +124,8 @@ class cStandardListView : public cControl, public KSBroadcaster {
   // The row at inPoint (client coordinates), or -1.
   long RowAt(const POINT& inPoint);
   void ClickCheckMark(const POINT& inPoint);
+  // Flips one row's mark and tells the listeners.
+  void ToggleRow(long inRow);
   void ToggleChecked();
   // The application hears that rows changed (once for many).
   void ReportRowsChanged();

@@ -1,5 +1,6 @@
 // The list view's notifications from the platform (clicks, headers, texts
-// asked for, rows deleted and changed) and the drawing of its rows.
+// asked for, rows deleted and changed), its keys and wheel, and the drawing
+// of its rows.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -7,6 +8,7 @@
 
 #include "foundation/KSMessages.h"
 #include "platform/BaseUtils.h"
+#include "platform/KSMouseWheel.h"
 #include "platform/KSWideText.h"
 #include "skin/cStandardListView.h"
 
@@ -93,8 +95,35 @@ void cStandardListView::ClickCheckMark(const POINT& inPoint) {
   if (inPoint.x < left || inPoint.x >= left + markWidth) {
     return;
   }
-  CheckItem(row, !IsChecked(row));
-  BroadcastMsg(kKSMsg_ItemCheckChanged, this, reinterpret_cast<void*>(intptr_t(row)));
+  ToggleRow(row);
+}
+
+void cStandardListView::ToggleRow(long inRow) {
+  CheckItem(inRow, !IsChecked(inRow));
+  BroadcastMsg(kKSMsg_ItemCheckChanged, this, reinterpret_cast<void*>(intptr_t(inRow)));
+}
+
+// The platform list moves the focus itself; Space in a list with marks is
+// ours, held down or not, so that it never selects instead.
+bool cStandardListView::OnDialogKey(unsigned long inVirtualKey, bool inRepeated) {
+  if (inVirtualKey != VK_SPACE || Sprite() == nullptr || !IsWindow()) {
+    return false;
+  }
+  long focused = long(SendMessageW(mWind, LVM_GETNEXTITEM, WPARAM(-1), LVNI_FOCUSED));
+  if (focused >= 0 && !inRepeated) {
+    ToggleRow(focused);
+  }
+  return true;
+}
+
+// The platform list scrolls a report by whole rows of pixels.
+bool cStandardListView::OnMouseWheel(long inNotches) {
+  RECT row = {LVIR_BOUNDS, 0, 0, 0};
+  if (IsWindow() && SendMessageW(mWind, LVM_GETITEMRECT, 0, LPARAM(&row))) {
+    long perPage = long(SendMessageW(mWind, LVM_GETCOUNTPERPAGE, 0, 0));
+    SendMessageW(mWind, LVM_SCROLL, 0, KSWheelRows(inNotches, perPage) * (row.bottom - row.top));
+  }
+  return true;
 }
 
 // All checked when any was not, else all unchecked.

@@ -162,11 +162,21 @@ bool cStandardSlider::OnDialogKey(unsigned long inVirtualKey, bool) {
     default:
       return false;
   }
+  MoveTo(target);
+  return true;
+}
+
+// Away from the user is up: towards the maximum, or up a vertical slider.
+bool cStandardSlider::OnMouseWheel(long inNotches) {
+  MoveTo(IsVertical() ? mCurPos - inNotches : mCurPos + inNotches);
+  return true;
+}
+
+void cStandardSlider::MoveTo(long inTarget) {
   if (mMinPos < mMaxPos) {
-    Index(std::clamp(target, mMinPos, mMaxPos));
+    Index(std::clamp(inTarget, mMinPos, mMaxPos));
     ReportChange();
   }
-  return true;
 }
 
 bool cStandardSlider::AccessibleValue(UtilStr* outValue) {

@@ -10,7 +10,8 @@
 // With the focus, the arrows step the position by one (up and right
 // towards the maximum; on a vertical slider up and down as the thumb
 // goes), Page Up and Page Down by a tenth of the range, Home and End go to
-// the ends; each change is reported as a drag reports it.
+// the ends; each change is reported as a drag reports it. A notch of the
+// mouse wheel moves it as the Up and Down arrows do.
 #pragma once
 
 #include "skin/cControl.h"
@@ -33,6 +34,7 @@ class cStandardSlider : public cControl {
   virtual void Range(long inMin, long inMax);
 
   bool OnDialogKey(unsigned long inVirtualKey, bool inRepeated) override;
+  bool OnMouseWheel(long inNotches) override;
   // The position.
   bool AccessibleValue(UtilStr* outValue) override;
 
@@ -78,5 +80,7 @@ class cStandardSlider : public cControl {
   // position to match.
   void Track(const KSPoint& inPoint);
   void ReportChange();
+  // The position inTarget, held in the range, and reported.
+  void MoveTo(long inTarget);
   void PaintGroove(HDC inDC);
 };

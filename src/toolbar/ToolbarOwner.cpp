@@ -2,17 +2,44 @@
 
 #include "foundation/KSTypes.h"
 #include "platform/windowproc.h"
+#include "toolbar/cAppWin.h"
 
 namespace {
 
 const wchar_t kOwnerClass[] = L"Corvexa Toolbar Owner";
 const wchar_t kOwnerTitle[] = L"Corvexa Toolbar";
 
-BOOL CALLBACK TellOwnedToolbar(HWND inWind, LPARAM inOwner) {
-  if (GetWindow(inWind, GW_OWNER) == reinterpret_cast<HWND>(inOwner)) {
-    PostMessageW(inWind, kToolbarUserMsg, WPARAM(KSFourCC("TRay")), 0);
+// The owner keeps one value in its window: whether it was last minimised.
+const int kMinimizedSlot = 0;
+
+struct Tidings {
+  HWND mOwner;
+  long mCode;
+};
+
+BOOL CALLBACK TellOwnedWindow(HWND inWind, LPARAM inTidings) {
+  const auto* tidings = reinterpret_cast<const Tidings*>(inTidings);
+  if (GetWindow(inWind, GW_OWNER) == tidings->mOwner) {
+    PostMessageW(inWind, kToolbarUserMsg, WPARAM(tidings->mCode), 0);
   }
   return TRUE;
+}
+
+// Posts the toolbar user message inCode to the windows inOwner owns.
+void TellToolbar(HWND inOwner, long inCode) {
+  Tidings tidings = {inOwner, inCode};
+  EnumThreadWindows(GetCurrentThreadId(), TellOwnedWindow, reinterpret_cast<LPARAM>(&tidings));
+}
+
+// The toolbar hides itself before its owner is minimised, so the taskbar
+// button, which restores the owner, does not bring it back by itself: the
+// owner tells it to come back.
+void NoteSizeChange(HWND inOwner, WPARAM inKind) {
+  bool wasMinimized = GetWindowLongPtrW(inOwner, kMinimizedSlot) != 0;
+  SetWindowLongPtrW(inOwner, kMinimizedSlot, inKind == SIZE_MINIMIZED);
+  if (wasMinimized && (inKind == SIZE_RESTORED || inKind == SIZE_MAXIMIZED)) {
+    TellToolbar(inOwner, cAppWin::kUserMsgShowToolbar);
+  }
 }
 
 }  // namespace
@@ -23,6 +50,7 @@ HWND createToolBarOwner(HINSTANCE inInstance) {
   if (!GetClassInfoExW(inInstance, kOwnerClass, &ownerClass)) {
     ownerClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
     ownerClass.lpfnWndProc = toolbarOwnerWindowProc;
+    ownerClass.cbWndExtra = sizeof(LONG_PTR);
     ownerClass.hInstance = inInstance;
     ownerClass.hIcon = LoadIconW(inInstance, MAKEINTRESOURCEW(1));
     ownerClass.hIconSm = LoadIconW(inInstance, MAKEINTRESOURCEW(3));
@@ -43,8 +71,11 @@ LRESULT CALLBACK toolbarOwnerWindowProc(HWND inWind, UINT inMsg, WPARAM inWParam
   // then puts its tray icon back.
   static const UINT sTaskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
   if (inMsg == sTaskbarCreated && sTaskbarCreated != 0) {
-    EnumThreadWindows(GetCurrentThreadId(), TellOwnedToolbar, reinterpret_cast<LPARAM>(inWind));
+    TellToolbar(inWind, KSFourCC("TRay"));
     return 0;
+  }
+  if (inMsg == WM_SIZE) {
+    NoteSizeChange(inWind, inWParam);
   }
   return DefWindowProcW(inWind, inMsg, inWParam, inLParam);
 }

@@ -8,6 +8,8 @@
 constexpr const char* kOwnerClassName = "Corvexa Toolbar Owner";
 
 // The owner window (invisible, at 0,0 with no size), or null when its class
-// cannot be registered.
+// cannot be registered. Restored after it was minimised (the taskbar
+// button), it tells the toolbar to come back (the toolbar user message
+// "Show"); when the shell restarts, to put its tray icon back ("TRay").
 HWND createToolBarOwner(HINSTANCE inInstance);
 LRESULT CALLBACK toolbarOwnerWindowProc(HWND inWnd, UINT inMsg, WPARAM inWParam, LPARAM inLParam);

@@ -1,14 +1,19 @@
 #include "toolbar/ToolbarPrefs.h"
 
 #include "files/Prefs.h"
+#include "toolbar/PrefChoices.h"
 
 namespace {
 
-// One key and its default: a text key has mText, an integer key mInt.
+// One key and its default: a text key has mText, an integer key mInt. A key
+// that picks one of mChoices (above 0) keeps only a value from 0 to
+// mChoices - 1: anything else, in a file edited by hand, say, is taken for
+// missing.
 struct ToolbarPrefDefault {
   long mKey;
   const char* mText;
   long mInt;
+  long mChoices = 0;
 };
 
 // Every key, Vers first.
@@ -20,7 +25,7 @@ const ToolbarPrefDefault kToolbarPrefDefaults[] = {
     {kPref_AutoCloseToolbar, nullptr, 0},
     {kPref_StartMinimized, nullptr, 0},
     {kPref_UpdateCheckDays, nullptr, 7},
-    {kPref_ShowToolbarIn, nullptr, 0},
+    {kPref_ShowToolbarIn, nullptr, 0, kNumShowToolbarInChoices},
     {kPref_BarX, nullptr, 15},
     {kPref_BarY, nullptr, 15},
     {kPref_DeckAutoStart, nullptr, 0},
@@ -51,8 +56,9 @@ void SetMissingToolbarPrefs(Prefs* ioPrefs) {
     ioPrefs->RemoveAll();
   }
   for (const ToolbarPrefDefault& pref : kToolbarPrefDefaults) {
-    long ignored;
-    if (ioPrefs->GetInt(pref.mKey, &ignored)) {
+    long value = 0;
+    if (ioPrefs->GetInt(pref.mKey, &value) &&
+        (pref.mChoices <= 0 || (value >= 0 && value < pref.mChoices))) {
       continue;
     }
     if (pref.mText != nullptr) {

@@ -41,5 +41,6 @@ constexpr long kPref_ImageVideoFolder = KSFourCC("SDir");      // extra image/vi
 constexpr long kPref_Inst = KSFourCC("Inst");                  // kept with its default only
 
 // Discards ioPrefs when its version is not kToolbarPrefsVersion (a missing
-// version reads as 0), then gives every missing key its default.
+// version reads as 0), then gives every missing key its default, and so
+// every key of a few choices whose value is none of them (TApr).
 void SetMissingToolbarPrefs(Prefs* ioPrefs);

@@ -92,12 +92,7 @@ long cAppWin::OnCreate() {
   }
 
   if (prefs.GetInt(kPref_StartMinimized) != 0) {
-    long showIn = prefs.GetInt(kPref_ShowToolbarIn);
-    if (showIn == 1 || showIn == 2) {
-      MinimizeOwner();
-    } else {
-      Show(false, false);
-    }
+    MinimizeToolbar();
   }
   if (prefs.GetInt(kPref_DeckAutoStart) != 0) {
     // The same start, and the same message on failure, as the Deck button.
@@ -214,12 +209,11 @@ void cAppWin::OnToolbarUserMsg(long inValue) {
     }
   } else if (inValue == long(KSFourCC("SCge"))) {
     OnServicesChanged();
+  } else if (inValue == kUserMsgShowToolbar) {
+    ShowToolbar();
   } else if (inValue == long(KSFourCC("TRay"))) {
     // The shell came back: the tray icon it had is gone.
-    long showIn = gToolbarState.mPrefs.GetInt(kPref_ShowToolbarIn);
-    if (showIn == 0 || showIn == 2) {
-      BaseAddTrayIcon(1, Wind(), "Corvexa Toolbar");
-    }
+    ApplyShowToolbarIn();
   }
 }
 

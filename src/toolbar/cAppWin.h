@@ -13,7 +13,8 @@
 //   cAppWin.cpp          creation, skin loading, shut-down, size and shape,
 //                        dragging, tool tips, timers
 //   cAppWinBind.cpp      binding the control groups, fixed lists, preferences
-//   cAppWinTray.cpp      the tray icon's menu and its commands
+//   cAppWinTray.cpp      where the toolbar lives (tray, taskbar), going
+//                        away and coming back, the tray icon's menu
 //   cAppWinSync.cpp      engine state: refresh burst, replies, notifications,
 //                        the instance list, the event pump
 //   cAppWinDispatch.cpp  what each UI function does
@@ -52,10 +53,12 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   void OnTimer(long inID) override;
   void OnSize(long inWidth, long inHeight) override;
   void OnChildResized() override;
+  void OnTrayIconClick() override;
   void OnTrayIconRightClick() override;
   void OnCommand(long inID) override;
   // CSkn: reload the skin named by the preference; SCge: the instance list
-  // changed.
+  // changed; Show: come back (a second start, the taskbar button); TRay:
+  // the shell came back without the tray icon.
   void OnToolbarUserMsg(long inValue) override;
   void OnUIFunction(cWindow* inSender, eUIFunction inFunction, void* inParam) override;
   void OnKSMPReply(const char* inReply, eRequestType inType, void* inParam) override;
@@ -88,6 +91,21 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   void SelectAllRows(eUIFunction inFunction, bool inChecked);
   void ShowAllChecked(cStandardListView* inList);
   void ApplyExternalSpriteDirToEngine(bool inDoRescan);
+
+  // --- Where the toolbar lives (cAppWinTray.cpp) ---
+  // Stores inWhere (0 the tray, 1 the taskbar, 2 both) and puts the toolbar
+  // there; any other value (no choice made) changes nothing.
+  void ShowToolbarIn(long inWhere);
+  // The taskbar button and the tray icon as the stored preference says.
+  void ApplyShowToolbarIn();
+  // Minimised to the taskbar button when there is one, else hidden in the
+  // tray.
+  void MinimizeToolbar();
+  // Shown, restored and in front, its owner (the taskbar button) restored
+  // too: every way back comes here.
+  void ShowToolbar();
+  // Hidden or minimised, itself or through its owner.
+  bool IsAway();
 
   // Steps the engine to the previous (-1) or next (1) item of inConfigType.
   void DoNextConfg(CXConfigType inConfigType, long inDirection);
@@ -132,6 +150,7 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   // Codes of the toolbar user message.
   static constexpr long kUserMsgReloadSkin = KSFourCC("CSkn");
   static constexpr long kUserMsgServicesChanged = KSFourCC("SCge");
+  static constexpr long kUserMsgShowToolbar = KSFourCC("Show");
   // The instance list changed: rebuilds the Peer combo box, and closes the
   // window when no instance is left and the user asked for that.
   void OnServicesChanged();

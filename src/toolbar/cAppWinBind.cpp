@@ -239,13 +239,7 @@ void cAppWin::ApplyToolbarPrefsToGUI() {
   Prefs& stored = gToolbarState.mPrefs;
   EnableToolTips(stored.GetInt(kPref_ToolTips) != 0);
 
-  long showIn = stored.GetInt(kPref_ShowToolbarIn);
-  EnableTaskBarButton(showIn == 1 || showIn == 2);
-  if (showIn == 0 || showIn == 2) {
-    BaseAddTrayIcon(1, Wind(), "Corvexa Toolbar");
-  } else {
-    BaseRemoveTrayIcon(1, Wind());
-  }
+  ApplyShowToolbarIn();
 
   ShowPref(mControls.Basic.WaveShapeInterval, kPref_WaveShapeInterval);
   ShowPref(mControls.Basic.ColorMapInterval, kPref_ColorMapInterval);
@@ -262,7 +256,7 @@ void cAppWin::ApplyToolbarPrefsToGUI() {
 
   auto& prefs = mControls.AdvPreferences;
   if (prefs.ShowToolbarIn != nullptr) {
-    prefs.ShowToolbarIn->SelectItem(showIn);
+    prefs.ShowToolbarIn->SelectItem(stored.GetInt(kPref_ShowToolbarIn));
   }
   ShowPref(prefs.UseToolTips, kPref_ToolTips);
   if (prefs.AlwaysOnTop != nullptr) {

@@ -45,7 +45,6 @@ const char kMsgDeckError[] =
     "been moved or deleted.  Try reinstalling Corvexa in order to fix the problem. ";
 const char kMsgDeckErrorTitle[] = "Corvexa Deck Error";
 const char kBrowseFolderTitle[] = "Select additional image and video directory:";
-const char kTrayTip[] = "Corvexa Toolbar";
 
 // The window of the check box, button or list a function came from.
 bool SenderBool(cWindow* inSender) {
@@ -207,11 +206,7 @@ void cAppWin::OnUIFunction(cWindow* inSender, eUIFunction inFunction, void* inPa
   eUIFunction function = eUIFunction(uint8(inFunction));
   switch (function) {
     case kUIMinimize:
-      if (store.GetInt(kPref_ShowToolbarIn) == 1 || store.GetInt(kPref_ShowToolbarIn) == 2) {
-        MinimizeOwner();
-      } else {
-        Show(false, false);
-      }
+      MinimizeToolbar();
       break;
     case kUIMaximize:
       Maximize();
@@ -408,17 +403,9 @@ void cAppWin::OnUIFunction(cWindow* inSender, eUIFunction inFunction, void* inPa
       store.SetInt(kPref_AlwaysOnTop, SenderBool(inSender));
       AlwaysOnTop(SenderBool(inSender));
       break;
-    case kUIAdvPrefShowToolbarIn: {
-      long where = SelectedIndex(prefs.ShowToolbarIn);
-      store.SetInt(kPref_ShowToolbarIn, where);
-      EnableTaskBarButton(where == 1 || where == 2);
-      if (where == 0 || where == 2) {
-        BaseAddTrayIcon(1, Wind(), kTrayTip);
-      } else {
-        BaseRemoveTrayIcon(1, Wind());
-      }
+    case kUIAdvPrefShowToolbarIn:
+      ShowToolbarIn(SelectedIndex(prefs.ShowToolbarIn));
       break;
-    }
 
     case kUIAdvPrefFullScreenMode:
       SendComboText(prefs.FullScreenMode, kListItemTextMax, function);

@@ -1,9 +1,11 @@
 // The toolbar program: one toolbar per user session. A second start brings
-// the running toolbar forward and ends.
+// the running toolbar back (restored, shown and in front) and ends.
 #include <windows.h>
 
 #include "foundation/KSHandle.h"
+#include "platform/KSWideText.h"
 #include "platform/KSWindUtils.h"
+#include "platform/windowproc.h"
 #include "skin/KSDialogKeys.h"
 #include "toolbar/InstanceHelper.h"
 #include "toolbar/cAppWin.h"
@@ -43,9 +45,32 @@ class StartTurn {
   bool mHeld;
 };
 
+// How long a second start waits for the running toolbar to answer.
+constexpr UINT kAskRunningMS = 5000;
+
+// Asks a running toolbar to come back as its tray icon would bring it (its
+// owner, which carries the taskbar button, restored with it), handing it
+// this process's right to take the foreground. A toolbar that does not
+// answer is restored and shown from here. False when none runs.
+bool BringRunningToolbarBack() {
+  HWND running = FindWindowW(kToolbarWindowClass, KSWideText(kToolbarTitle).Get());
+  if (running == nullptr) {
+    return false;
+  }
+  DWORD process = 0;
+  GetWindowThreadProcessId(running, &process);
+  AllowSetForegroundWindow(process);
+  DWORD_PTR ignored = 0;
+  if (SendMessageTimeoutW(running, kToolbarUserMsg, WPARAM(cAppWin::kUserMsgShowToolbar), 0,
+                          SMTO_ABORTIFHUNG, kAskRunningMS, &ignored) == 0) {
+    KSWindUtils::SetForgroundWind(kToolbarClassName, kToolbarTitle);
+  }
+  return true;
+}
+
 int RunToolbar() {
   StartTurn turn;
-  if (KSWindUtils::SetForgroundWind(kToolbarClassName, kToolbarTitle)) {
+  if (BringRunningToolbarBack()) {
     return 0;
   }
   cAppWin* appWin = nullptr;

@@ -11,12 +11,14 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <atomic>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "app/ToolbarDriver.h"
 #include "foundation/KSMessages.h"
+#include "platform/BaseUtils.h"
 #include "platform/windowproc.h"
 #include "skin/cStandardButton.h"
 #include "skin/cStandardCheckBox.h"
@@ -29,6 +31,7 @@
 #include "support/DrivenToolbarPrefs.h"
 #include "support/EventLog.h"
 #include "support/KSTestFolder.h"
+#include "support/KeyInput.h"
 #include "support/MessageBoxAnswerer.h"
 #include "support/ModalDriver.h"
 #include "support/MouseInput.h"
@@ -147,6 +150,49 @@ std::string Stored(long inKey) {
   gToolbarState.mPrefs.GetStr(inKey, &text);
   return text.getCStr();
 }
+
+// Picks an entry of the tray icon's menu by its text with a real click, from
+// a helper thread while the window's thread runs the menu. What the menu
+// offered reads "Show- Minimize+ Exit+ " (+ enabled, - greyed); a greyed or
+// missing entry is not picked and Escape closes the menu.
+class TrayMenuPick {
+ public:
+  explicit TrayMenuPick(const wchar_t* inEntry) : mEntry(inEntry), mThread([this] { Run(); }) {}
+  ~TrayMenuPick() { mThread.join(); }
+  bool Done() const { return mDone; }
+  std::string Offered() const { return mDone ? mOffered : "no menu"; }
+
+ private:
+  void Run() {
+    HWND menuWind = nullptr;
+    for (int tries = 0; tries < 400 && !IsWindowVisible(menuWind); tries++) {
+      Sleep(25);
+      menuWind = FindWindowW(L"#32768", nullptr);
+    }
+    HMENU menu = HMENU(SendMessageW(menuWind, MN_GETHMENU, 0, 0));
+    int picked = -1;
+    for (int i = 0; menu != nullptr && i < GetMenuItemCount(menu); i++) {
+      wchar_t text[64] = L"";
+      GetMenuStringW(menu, UINT(i), text, 64, MF_BYPOSITION);
+      bool enabled = (GetMenuState(menu, UINT(i), MF_BYPOSITION) & MF_GRAYED) == 0;
+      mOffered += toolbar_driver::Narrow(text) + (enabled ? "+ " : "- ");
+      picked = enabled && mEntry == text ? i : picked;
+    }
+    RECT item;
+    if (picked >= 0 && GetMenuItemRect(nullptr, menu, UINT(picked), &item)) {
+      MouseClickAt((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    } else {
+      SendKey(VK_ESCAPE, false);
+      SendKey(VK_ESCAPE, true);
+    }
+    mDone = true;
+  }
+
+  std::wstring mEntry;
+  std::string mOffered;
+  std::atomic<bool> mDone{false};
+  std::thread mThread;  // last: starts once everything above is set
+};
 
 class AppWin : public ::testing::Test {
  protected:
@@ -280,6 +326,14 @@ TEST_F(AppSync, WorkedControlsSendTheScriptOfTheirValue) {
   EXPECT_NE(wasChecked, list->IsChecked(0));
   EXPECT_EQ(!wasChecked, gToolbarState.mThemeMgr.CurTheme().GetAttrib(kCX_ColorMap, name, -1,
                                                                       kConfigAttr_On, 1) != 0);
+  // Space on the row the click focused takes the same path back, once;
+  // End moves as in any list.
+  EXPECT_EQ(std::vector<std::string>{CommandSetItemEnabled(2, name, wasChecked, cmd)},
+            SentBy([&] { Press(VK_SPACE); }));
+  EXPECT_EQ(wasChecked, list->IsChecked(0));
+  Press(VK_END);
+  EXPECT_EQ(list->NumItems() - 1,
+            long(SendMessageW(list->Wind(), LVM_GETNEXTITEM, WPARAM(-1), LVNI_FOCUSED)));
 
   // A combo box: its floating list opens holding the mouse; the row below
   // the current item is chosen.
@@ -720,28 +774,98 @@ TEST_F(AppWin, ASkinThatDoesNotLoadFallsBackToFactoryBlueAndTheChoiceIsStored) {
   EXPECT_NE(nullptr, mAppWin->Controls().AdvPreferences.Skin);
 }
 
-TEST_F(AppWin, TheTrayMenusCommandsAndTheIconAfterAShellRestart) {
+// Every way back from every way away, three times in a row, in each of the
+// three "Show toolbar in" modes: the toolbar shows, and its owner (the
+// taskbar button) is restored with it, so that the next Minimize works.
+// The tray menu is worked by its entries' texts, as a user reads them.
+TEST_F(AppWin, EveryWayBackRestoresTheToolbarAndItsOwnerInEveryMode) {
   ASSERT_FALSE(mSavedSkins.IsEmpty()) << "no engine installation found";
-  gToolbarState.mPrefs.SetInt(kPref_ShowToolbarIn, 0);  // the tray only
+  gToolbarState.mPrefs.SetInt(kPref_ShowToolbarIn, 0);
   ASSERT_EQ(0, Open(mSavedSkins, "Factory Blue"));
+  HWND toolbar = mAppWin->Wind();
   NOTIFYICONDATAW icon = {};
   icon.cbSize = sizeof(icon);
-  icon.hWnd = mAppWin->Wind();
+  icon.hWnd = toolbar;
   icon.uID = 1;
-  ASSERT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &icon));
-
+  auto hasTrayIcon = [&] { return Shell_NotifyIconW(NIM_MODIFY, &icon) != FALSE; };
   // A new shell has no icons until the programs add theirs again.
   ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &icon));
   SendMessageW(mOwner, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
   PumpMessages(100);
-  EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &icon));
+  EXPECT_TRUE(hasTrayIcon());
 
-  // With the tray only, Minimize hides the toolbar and Show brings it back.
-  mAppWin->OnCommand(101);
-  EXPECT_FALSE(IsWindowVisible(mAppWin->Wind()));
-  mAppWin->OnCommand(100);
-  EXPECT_TRUE(IsWindowVisible(mAppWin->Wind()));
-  mAppWin->OnCommand(102);  // Exit
+  auto state = [&] {
+    return std::string(IsWindowVisible(toolbar) && !IsIconic(toolbar) ? "shown" : "away") +
+           (IsIconic(mOwner)          ? ", owner minimised"
+            : IsWindowVisible(mOwner) ? ", owner shown"
+                                      : "");
+  };
+  auto trayMenu = [&](const wchar_t* inEntry) {
+    TrayMenuPick pick(inEntry);
+    PostMessageW(toolbar, kTrayIconMsg, 1, WM_RBUTTONDOWN);
+    PumpUntil([&] { return pick.Done(); });
+    PumpMessages(50);
+    return pick.Offered();
+  };
+  // The toolbar's preferences are the test's; the second start reads (and
+  // may write) the prefix's own.
+  KSFileSpec prefixPrefs;
+  prefixPrefs.AssignRelativePath("Toolbar Preferences.txt", -1, gToolbarState.mWorkFolder);
+  toolbar_driver::FileKeeper keptPrefs(prefixPrefs);
+  enum Way { kTrayClick, kTrayShow, kSecondStart, kTaskbarButton };
+  auto comeBack = [&](Way inWay) {
+    ChildProcess second;
+    unsigned long exitCode = 1;
+    if (inWay == kTrayClick) {
+      PostMessageW(toolbar, kTrayIconMsg, 1, WM_LBUTTONDOWN);
+    } else if (inWay == kTrayShow) {
+      EXPECT_EQ("Show+ Minimize- Exit+ ", trayMenu(L"Show"));
+    } else if (inWay == kSecondStart) {
+      ASSERT_TRUE(second.Start(KS_TOOLBAR_PATH, {}));
+      EXPECT_TRUE(PumpUntil([&] { return second.Wait(0, &exitCode) && exitCode == 0; }, 30000));
+    } else {
+      PostMessageW(mOwner, WM_SYSCOMMAND, SC_RESTORE, 0);  // as the taskbar does
+    }
+    PumpMessages(100);
+  };
+
+  const struct {
+    long mWhere;
+    std::vector<Way> mWays;
+  } modes[] = {
+      {0, {kTrayClick, kTrayShow, kSecondStart}},
+      {1, {kSecondStart, kTaskbarButton}},
+      {2, {kTrayClick, kTrayShow, kSecondStart, kTaskbarButton}},
+  };
+  cStandardComboBox* showIn = mAppWin->Controls().AdvPreferences.ShowToolbarIn;
+  for (const auto& mode : modes) {
+    showIn->SelectItem(mode.mWhere);
+    mAppWin->OnUIFunction(showIn, kUIAdvPrefShowToolbarIn, nullptr);
+    bool tray = mode.mWhere != 1;
+    const char* shown = mode.mWhere == 0 ? "shown" : "shown, owner shown";
+    EXPECT_EQ(tray, hasTrayIcon()) << mode.mWhere;
+    for (Way way : mode.mWays) {
+      for (int round = 0; round < 3; round++) {
+        std::string at = std::to_string(mode.mWhere) + " " + std::to_string(way);
+        if (tray) {
+          EXPECT_EQ("Show- Minimize+ Exit+ ", trayMenu(L"Minimize")) << at;
+        } else {
+          mAppWin->OnUIFunction(nullptr, kUIMinimize, nullptr);
+        }
+        EXPECT_EQ(mode.mWhere == 0 ? "away" : "away, owner minimised", state()) << at;
+        comeBack(way);
+        EXPECT_EQ(shown, state()) << at << " round " << round;
+      }
+    }
+  }
+  // A report without a choice leaves the toolbar where it is.
+  showIn->SelectItem(-1);
+  mAppWin->OnUIFunction(showIn, kUIAdvPrefShowToolbarIn, nullptr);
+  EXPECT_EQ(2, gToolbarState.mPrefs.GetInt(kPref_ShowToolbarIn));
+  EXPECT_TRUE(hasTrayIcon());
+  EXPECT_EQ("shown, owner shown", state());
+
+  trayMenu(L"Exit");
   PumpMessages(100);
   EXPECT_FALSE(mAppWin->IsWindow());
 }

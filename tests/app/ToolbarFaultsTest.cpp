@@ -88,11 +88,18 @@ TEST_F(ToolbarFaults, EveryEngineFaultIsSurvived) {
 
   // A first engine comes and goes: what the first connection makes once
   // (sockets, the session's thread pool, fonts of the filled lists) stays.
+  // So does what the first message box makes (the common controls' own
+  // drawing objects): a second engine refuses.
   {
     SimProcess warmUp;
     ASSERT_TRUE(Engine(&warmUp, "Warm-up Engine"));
     ASSERT_TRUE(WaitFor([&] { return Filled(); }, 20000));
     Quit(&warmUp);
+    ASSERT_TRUE(WaitFor([&] { return Emptied(); }, 15000));
+    SimProcess refusing;
+    ASSERT_TRUE(Engine(&refusing, "Refusing Engine", {"--refuse"}));
+    ASSERT_NE("", TakeBox(Pid(), kToolbarBoxTitle, 15000));
+    refusing.EndInput(nullptr);
     ASSERT_TRUE(WaitFor([&] { return Emptied(); }, 15000));
   }
 

@@ -1,7 +1,11 @@
 // corvexa-toolbar.exe as a program: one toolbar at a time, however it is
 // started, and it comes back where it was closed with the theme it had.
+#include <windows.h>
+// The shell's header needs the platform's types first.
 #include <gtest/gtest.h>
+#include <shellapi.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -56,8 +60,10 @@ class ToolbarProgram : public ::testing::Test {
     return mPrograms.back().get();
   }
 
-  // The preferences the next start reads: placed there, with that theme.
-  void Store(long inX, long inY, const std::string& inTheme) {
+  // The preferences the next start reads: placed there, with that theme,
+  // and whatever inMore sets.
+  void Store(long inX, long inY, const std::string& inTheme,
+             const std::function<void(Prefs*)>& inMore = nullptr) {
     ASSERT_EQ(0, mPrefs.StoreForTests("Factory Blue"));
     Prefs prefs;
     prefs.SetSpec(mPrefs.Spec());
@@ -65,6 +71,9 @@ class ToolbarProgram : public ::testing::Test {
     prefs.SetInt(kPref_BarX, inX);
     prefs.SetInt(kPref_BarY, inY);
     prefs.SetStr(kPref_Theme, inTheme.c_str());
+    if (inMore) {
+      inMore(&prefs);
+    }
     ASSERT_EQ(0, prefs.Store());
   }
 
@@ -75,17 +84,27 @@ class ToolbarProgram : public ::testing::Test {
 
 }  // namespace
 
+// Started minimised with a "Show toolbar in" value out of its range, the
+// toolbar keeps a way back: it goes to the tray (the value's default).
 TEST_F(ToolbarProgram, ASecondStartBringsTheFirstForwardAndClosingStoresPlaceAndTheme) {
   ASSERT_GE(mThemes.size(), 2u) << "the factory themes are not installed";
-  Store(123, 77, mThemes[1]);
+  Store(123, 77, mThemes[1], [](Prefs* ioPrefs) {
+    ioPrefs->SetInt(kPref_ShowToolbarIn, 7);
+    ioPrefs->SetInt(kPref_StartMinimized, 1);
+  });
 
   ChildProcess* first = Start();
-  HWND toolbar = WaitForToolbar(0);
-  ASSERT_NE(nullptr, toolbar);
+  HWND toolbar = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (toolbar = FindWindowW(kClass, kTitle)) != nullptr; }, 30000));
+  NOTIFYICONDATAW icon = {};
+  icon.cbSize = sizeof(icon);
+  icon.hWnd = toolbar;
+  icon.uID = 1;
+  EXPECT_TRUE(WaitFor([&] { return Shell_NotifyIconW(NIM_MODIFY, &icon) != FALSE; }, 10000));
+  EXPECT_FALSE(IsWindowVisible(toolbar));
   EXPECT_EQ(std::make_pair(123L, 77L), Corner(toolbar));
 
-  // Hidden (as in the tray), a second start shows it and ends on its own.
-  ShowWindow(toolbar, SW_HIDE);
+  // Hidden in the tray, a second start shows it and ends on its own.
   ChildProcess* second = Start();
   unsigned long exitCode = 1;
   ASSERT_TRUE(second->Wait(30000, &exitCode));
@@ -100,11 +119,14 @@ TEST_F(ToolbarProgram, ASecondStartBringsTheFirstForwardAndClosingStoresPlaceAnd
   stored.Load();
   EXPECT_EQ(201, stored.GetInt(kPref_BarX));
   EXPECT_EQ(143, stored.GetInt(kPref_BarY));
+  EXPECT_EQ(0, stored.GetInt(kPref_ShowToolbarIn));
   UtilStr theme;
   stored.GetStr(kPref_Theme, &theme);
   EXPECT_EQ(mThemes[1], theme.getCStr());
 
-  // The next start comes back there.
+  // The next start, not minimised, comes back there.
+  stored.SetInt(kPref_StartMinimized, 0);
+  ASSERT_EQ(0, stored.Store());
   ChildProcess* third = Start();
   toolbar = WaitForToolbar(0);
   ASSERT_NE(nullptr, toolbar);
@@ -139,4 +161,47 @@ TEST_F(ToolbarProgram, TenCopiesStartedTogetherLeaveOneToolbar) {
     EXPECT_TRUE(program->Wait(30000, &exitCode));
     EXPECT_EQ(0u, exitCode);
   }
+}
+
+// The program's manifest, read back from its resources as the system reads
+// it when the program starts: accepted, with four supported Windows versions
+// (7 to 10, whose entry 11 shares), a DPI stance, and the common controls of
+// version 6.
+TEST(ToolbarManifest, TheSystemTakesTheProgramsManifest) {
+  std::string relative = KS_TOOLBAR_PATH;
+  wchar_t path[MAX_PATH] = L"";
+  GetFullPathNameW(std::wstring(relative.begin(), relative.end()).c_str(), MAX_PATH, path, nullptr);
+  ACTCTXW request = {};
+  request.cbSize = sizeof(request);
+  request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+  request.lpSource = path;
+  request.lpResourceName = MAKEINTRESOURCEW(1);  // the manifest a program starts with
+  HANDLE context = CreateActCtxW(&request);
+  ASSERT_NE(INVALID_HANDLE_VALUE, context) << GetLastError();
+  DWORD systems[64] = {};
+  SIZE_T size = 0;
+  EXPECT_TRUE(QueryActCtxW(0, context, nullptr, CompatibilityInformationInActivationContext,
+                           systems, sizeof(systems), &size));
+  EXPECT_EQ(4u, systems[0]);
+  wchar_t dpiAware[16] = L"";
+  EXPECT_TRUE(QueryActCtxSettingsW(0, context, nullptr, L"dpiAware", dpiAware, 16, &size));
+  EXPECT_STREQ(L"false", dpiAware);
+
+  ULONG_PTR cookie = 0;
+  ASSERT_TRUE(ActivateActCtx(context, &cookie));
+  ACTCTX_SECTION_KEYED_DATA controls = {};
+  controls.cbSize = sizeof(controls);
+  EXPECT_TRUE(FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION,
+                                       L"comctl32.dll", &controls));
+  DeactivateActCtx(0, cookie);
+  char assembly[2048] = {};
+  EXPECT_TRUE(QueryActCtxW(0, context, &controls.ulAssemblyRosterIndex,
+                           AssemblyDetailedInformationInActivationContext, assembly,
+                           sizeof(assembly), &size));
+  ReleaseActCtx(context);
+  const wchar_t* identity =
+      reinterpret_cast<ACTIVATION_CONTEXT_ASSEMBLY_DETAILED_INFORMATION*>(assembly)
+          ->lpAssemblyEncodedAssemblyIdentity;
+  EXPECT_TRUE(identity != nullptr && wcsstr(identity, L"Common-Controls") != nullptr &&
+              wcsstr(identity, L"version=\"6.") != nullptr);
 }

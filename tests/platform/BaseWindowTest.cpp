@@ -136,12 +136,6 @@ TEST_F(BaseWindow, MessagesReachTheirOnOperationsWithTheirArguments) {
   EXPECT_FALSE(GetMenuState(menu, SC_MINIMIZE, MF_BYCOMMAND) & MF_GRAYED);
   EXPECT_TRUE(GetMenuState(menu, SC_MAXIMIZE, MF_BYCOMMAND) & MF_GRAYED);
 
-  // A left click on the tray icon brings the window back and forward.
-  ShowWindow(mPopup.Wind(), SW_MINIMIZE);
-  Send(mPopup, kTrayIconMsg, 1, WM_LBUTTONDOWN);
-  EXPECT_FALSE(mPopup.IsMinimized());
-  EXPECT_TRUE(mPopup.IsVisible());
-
   // Closing is left to OnClose; the base class's destroys the window.
   mPopup.Take();
   Send(mPopup, WM_CLOSE, 0, 0);
@@ -321,13 +315,9 @@ TEST_F(BaseWindow, GeometryTextFontTimersAndOwner) {
   child.ForwardMouseClick(KSPoint{2, 3}, &mPopup);
   EXPECT_EQ("LMouseDown -2 10\n", mPopup.Take());
 
-  // Showing reports what was before; the owner carries the task-bar button.
+  // Showing reports what was before.
   EXPECT_FALSE(mPopup.Show(true, false));
   EXPECT_TRUE(mPopup.IsVisible());
-  mPopup.EnableTaskBarButton(false);
-  EXPECT_FALSE(owner.IsVisible());
-  mPopup.EnableTaskBarButton(true);
-  EXPECT_TRUE(owner.IsVisible());
 
   // Text is UTF-8 and cut between characters.
   ASSERT_EQ(0, mPopup.SetText("Wave \xC3\xA9\xC3\xA9"));

@@ -2,7 +2,8 @@
 // the check box, the scroll bar's arrows, pages and thumb, and the combo box
 // with its floating list; the page's 100 ms tick is called directly. (The
 // skinned slider is the standard one with a picture.) And the list view: rows from engine replies
-// marked by the current theme, sorting, and its check marks and headers.
+// marked by the current theme, sorting, and its check marks and headers;
+// the wheel over the lists.
 #include <string>
 
 #include "ControlTestParent.h"
@@ -24,6 +25,13 @@ using namespace std::string_literals;
 namespace {
 
 const uint32 kRed = 0xC00000, kGreen = 0x00C000, kBlue = 0x0000C0, kGrey = 0x808080;
+
+// The rows a notch of the wheel moves a list, as the system is set.
+long WheelRows() {
+  UINT lines = 3;
+  SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+  return long(lines);
+}
 
 // The parts of a combo box, for the tests.
 class ProbedCombo : public cCustomComboBox {
@@ -318,6 +326,32 @@ TEST_F(CustomControls, ComboBoxChoosesFromItsFloatingList) {
   ClickIn(*combo->Button(), 8, 8);
   EXPECT_LE(list->Height(), 60);
   EXPECT_GE(list->Height(), 60 - row);  // whole rows
+
+  // The wheel scrolls the open list by the system's rows per notch (it holds
+  // the mouse wherever the pointer is); its scroll bar follows that and the
+  // keys. Over the closed combo box the wheel changes nothing.
+  cCustomScrollBar* bar = nullptr;
+  for (HWND part = GetWindow(list->Wind(), GW_CHILD); part != nullptr && bar == nullptr;
+       part = GetWindow(part, GW_HWNDNEXT)) {
+    bar = dynamic_cast<cCustomScrollBar*>(cBaseWindow::FromWindow(part));
+  }
+  ASSERT_NE(nullptr, bar);
+  MouseWheel(-2);
+  EXPECT_EQ(2 * WheelRows(), list->TopIndex());
+  EXPECT_EQ(list->TopIndex(), bar->Index());
+  for (unsigned long key : {VK_END, VK_HOME}) {
+    combo->OnDialogKey(key, false);
+    EXPECT_EQ(list->TopIndex(), bar->Index()) << key;
+    EXPECT_LE(list->TopIndex(), list->CurSelection()) << key;
+    EXPECT_LT(list->CurSelection(), list->TopIndex() + list->ItemsVisible()) << key;
+  }
+  combo->OnDialogKey(VK_RETURN, false);
+  long chosen = combo->IntProp();
+  mParent.Take();
+  MoveIn(*combo, 50, 8);
+  MouseWheel(-1);
+  EXPECT_EQ(chosen, combo->IntProp());
+  EXPECT_EQ("", mParent.Take());
 }
 
 TEST_F(ListView, RepliesFillSortedRowsMarkedByTheTheme) {
@@ -408,4 +442,14 @@ TEST_F(ListView, ClicksToggleMarksAndHeadersSortOrMarkAll) {
   ClickHeader(*list, 0);
   EXPECT_EQ(0, list->NumChecked());
   EXPECT_EQ("AllC 1 AllC 0 ", mListener.mLog);
+
+  // The wheel scrolls by the system's rows per notch.
+  std::string names;
+  for (int i = 0; i < 60; i++) {
+    names += "Shape " + std::to_string(100 + i) + '\0';
+  }
+  Fill(*list, names);
+  MoveIn(*list, 100, 100);
+  MouseWheel(-2);
+  EXPECT_EQ(2 * WheelRows(), list->TopIndex());
 }

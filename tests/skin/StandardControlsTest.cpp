@@ -18,6 +18,7 @@
 #include "skin/cStandardSlider.h"
 #include "skin/cStandardToolTip.h"
 #include "support/Canvas.h"
+#include "support/MouseInput.h"
 
 using namespace std::string_literals;
 
@@ -243,6 +244,11 @@ TEST_F(StandardControls, SliderFollowsPressesAndDragsAndReportsEachChangeOnce) {
         << step.mMessage << " at " << step.mX;
   }
   EXPECT_EQ("0 0 6 9", Str(slider->ThumbRect()));
+  // A notch of the wheel is a step, towards the maximum away from the user.
+  POINT over = ScreenPointOf(slider->Wind(), 50, 4);
+  MouseMoveTo(over.x, over.y);
+  MouseWheel(2);
+  EXPECT_EQ("2 1:13 ", std::to_string(slider->IntProp()) + " " + mParent.Take());
 
   // A new range holds the position; positions outside it are ignored.
   slider->Range(200, 300);

@@ -18,13 +18,13 @@
 #include "ControlTestParent.h"
 #include "foundation/KSError.h"
 #include "platform/BaseUtils.h"
-#include "skin/KSDialogKeys.h"
 #include "skin/cCustomButton.h"
 #include "skin/cCustomCheckBox.h"
 #include "skin/cCustomComboBox.h"
 #include "skin/cStandardButton.h"
 #include "skin/cStandardListView.h"
 #include "skin/cStandardToolTip.h"
+#include "support/KeyInput.h"
 #include "support/MouseInput.h"
 #include "support/ProcessCounts.h"
 #include "toolbar/ToolbarPrefs.h"
@@ -88,41 +88,6 @@ const uint32 kGoColour = 0x2040A0;
 const WORD kShiftTab = 0x100 | VK_TAB;
 
 enum { kGo = 0, kCheck = 1, kPlain = 2, kSlider = 3, kCombo = 4, kLabel = 5, kOff = 6 };
-
-// Dispatches this thread's messages for a while, keys through KSDialogKeys.
-void PumpKeys(DWORD inMilliseconds = 40) {
-  DWORD start = GetTickCount();
-  do {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (!KSDialogKeys(&msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-      }
-    }
-    Sleep(1);
-  } while (GetTickCount() - start < inMilliseconds);
-}
-
-void SendKey(WORD inKey, bool inUp) {
-  INPUT input = {};
-  input.type = INPUT_KEYBOARD;
-  input.ki = KEYBDINPUT{inKey, WORD(MapVirtualKeyW(inKey, MAPVK_VK_TO_VSC)),
-                        DWORD(inUp ? KEYEVENTF_KEYUP : 0), 0, 0};
-  SendInput(1, &input, sizeof(input));
-}
-
-void Press(WORD inKey, bool inShift = false) {
-  if (inShift) {
-    SendKey(VK_SHIFT, false);
-  }
-  SendKey(inKey, false);
-  SendKey(inKey, true);
-  if (inShift) {
-    SendKey(VK_SHIFT, true);
-  }
-  PumpKeys();
-}
 
 // The keyboard and the screen reader on a tool page: real keys (SendInput)
 // go through a message loop that gives them to KSDialogKeys first, as the

@@ -2,11 +2,12 @@
 
 namespace {
 
-void Send(DWORD inFlags, LONG inX = 0, LONG inY = 0) {
+void Send(DWORD inFlags, LONG inX = 0, LONG inY = 0, long inData = 0) {
   INPUT input = {};
   input.type = INPUT_MOUSE;
   input.mi.dx = inX;
   input.mi.dy = inY;
+  input.mi.mouseData = DWORD(inData);
   input.mi.dwFlags = inFlags;
   SendInput(1, &input, sizeof(input));
   PumpMessages();
@@ -40,6 +41,10 @@ void MouseDown() {
 
 void MouseUp() {
   Send(MOUSEEVENTF_LEFTUP);
+}
+
+void MouseWheel(long inNotches) {
+  Send(MOUSEEVENTF_WHEEL, 0, 0, inNotches * WHEEL_DELTA);
 }
 
 void MouseClickAt(long inX, long inY) {

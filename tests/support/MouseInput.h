@@ -11,6 +11,8 @@ void MouseDown();
 void MouseUp();
 // Moves there, presses and releases.
 void MouseClickAt(long inX, long inY);
+// Turns the wheel by inNotches (positive: away from the user).
+void MouseWheel(long inNotches);
 
 // Dispatches this thread's messages for inMilliseconds.
 void PumpMessages(DWORD inMilliseconds = 30);
