@@ -8,8 +8,8 @@
 // from its command line. Both get the same script for the same value.
 #pragma once
 
+#include "skin/UIFunctions.h"
 #include "toolbar/ScriptText.h"
-#include "toolbar/UIFunctions.h"
 
 // What the control carrying a function reports.
 enum eUIValueKind {

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "foundation/KSError.h"
+#include "skin/UIFunctions.h"
 #include "skin/cSkin.h"
-#include "toolbar/UIFunctions.h"
 
 long SkinTree::MakePage(long inPageID, long inParentID, const ToolPageInfo& inPageInfo,
                         const ControlInfo& inInfo) {

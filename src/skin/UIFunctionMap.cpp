@@ -1,4 +1,4 @@
-#include "toolbar/UIFunctions.h"
+#include "skin/UIFunctions.h"
 
 // Each skin name is the enumerator's name without its "kUI" prefix.
 const TokenMap sFunctionMap[] = {

@@ -1,7 +1,7 @@
 // The UI functions that skinned controls carry, and how engine replies are read.
 #pragma once
 
-#include "toolbar/TokenMap.h"
+#include "skin/TokenMap.h"
 
 // What a control does when used. A skin names one of 0 to 102 for each control;
 // 103 and up are used only inside the toolbar (list notifications and reply
