@@ -23,9 +23,9 @@
 #include <memory>
 
 #include "foundation/KSBroadcaster.h"
+#include "skin/CXConfigType.h"
 #include "skin/ListViewItem.h"
 #include "skin/cControl.h"
-#include "toolbar/CXTheme.h"
 
 class cStandardListView : public cControl, public KSBroadcaster {
  public:
