@@ -104,13 +104,20 @@ const TokenMap sFlagsMap[] = {
     {nullptr, 0},
 };
 
+// The first seven are the drawing bits of BaseDrawText.
 const TokenMap sTextFormatMap[] = {
-    {"HCenter", kTextHCenter},         {"Right", kTextRight},
-    {"VCenter", kTextVCenter},         {"Bottom", kTextBottom},
-    {"EndEllipsis", kTextEndEllipsis}, {"PathEllipsis", kTextPathEllipsis},
-    {"MultiLine", kTextMultiLine},     {"Bold", kTextBold},
-    {"Italic", kTextItalic},           {"Underline", kTextUnderline},
-    {"Transparent", kTextTransparent}, {nullptr, 0},
+    {"HCenter", 1},
+    {"Right", 2},
+    {"VCenter", 4},
+    {"Bottom", 8},
+    {"EndEllipsis", 16},
+    {"PathEllipsis", 32},
+    {"MultiLine", 64},
+    {"Bold", kTextBold},
+    {"Italic", kTextItalic},
+    {"Underline", kTextUnderline},
+    {"Transparent", kTextTransparent},
+    {nullptr, 0},
 };
 
 const TokenMap sGraphicTypeMap[] = {
