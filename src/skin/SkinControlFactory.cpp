@@ -32,16 +32,24 @@ struct ControlClass {
   Maker mCustom;  // with the "Custom" style
 };
 
+// A control type's row: its native class, and its skinned one (a subclass)
+// when it has one. The type comes from the classes.
+template <typename Native, typename Custom = Native>
+constexpr ControlClass Row() {
+  static_assert(Native::kControlType == Custom::kControlType, "one type per row");
+  return {Native::kControlType, Make<Native>, Make<Custom>};
+}
+
 // Edits, list views and graphics have no skinned variant.
 const ControlClass kControlClasses[] = {
-    {kControlTypeButton, Make<cStandardButton>, Make<cCustomButton>},
-    {kControlTypeCheckBox, Make<cStandardCheckBox>, Make<cCustomCheckBox>},
-    {kControlTypeComboBox, Make<cStandardComboBox>, Make<cCustomComboBox>},
-    {kControlTypeSlider, Make<cStandardSlider>, Make<cCustomSlider>},
-    {kControlTypeLabel, Make<cStandardLabel>, Make<cCustomLabel>},
-    {kControlTypeEdit, Make<cStandardEdit>, Make<cStandardEdit>},
-    {kControlTypeListView, Make<cStandardListView>, Make<cStandardListView>},
-    {kControlTypeGraphic, Make<cStandardGraphic>, Make<cStandardGraphic>},
+    Row<cStandardButton, cCustomButton>(),
+    Row<cStandardCheckBox, cCustomCheckBox>(),
+    Row<cStandardComboBox, cCustomComboBox>(),
+    Row<cStandardSlider, cCustomSlider>(),
+    Row<cStandardLabel, cCustomLabel>(),
+    Row<cStandardEdit>(),
+    Row<cStandardListView>(),
+    Row<cStandardGraphic>(),
 };
 
 }  // namespace

@@ -29,6 +29,9 @@
 
 class cStandardListView : public cControl, public KSBroadcaster {
  public:
+  // Its ControlInfo::Type.
+  static constexpr eControlType kControlType = kControlTypeListView;
+
   cStandardListView(const ControlInfo* inInfo, long inID, cWindow* inParent);
   // Frees the rows' items while this object can still hear of them.
   ~cStandardListView() override;
