@@ -24,6 +24,7 @@
 #include "foundation/KSBroadcaster.h"
 #include "foundation/KSEventQueue.h"
 #include "foundation/KSMutex.h"
+#include "skin/cToolPage.h"
 #include "skin/cWindow.h"
 #include "toolbar/AppControls.h"
 #include "toolbar/CXTheme.h"
@@ -84,9 +85,6 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   void SetItemEnabled(cStandardListView* inList, long inIndex);
   void SetAllItemsEnabled(cStandardListView* inList, bool inChecked);
   void ApplyExternalSpriteDirToEngine(bool inDoRescan);
-
-  // Steps the engine to the previous (-1) or next (1) item of inConfigType.
-  void DoNextConfg(CXConfigType inConfigType, long inDirection);
 
   // For tests and the start-up code: the parts a test reads back.
   cToolPage* MainPage() const { return mMainPage; }
@@ -152,13 +150,37 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   void RefillThemeList();
   void ReloadImageVideoList();
   void BringHostPlayerForward();
-  // Sends the dispatch table's script of inFunction for inValue.
-  void SendUIScript(eUIFunction inFunction, const UIValue& inValue);
-  void StoreAndSend(long inKey, long inStored, eUIFunction inFunction, cWindow* inSender);
-  // One script per selected item (the first 20), or for the current item.
-  void SendForSelectedItems(cStandardListView* inList, eUIFunction inFunction);
-  void SendForCurrentItem(cStandardListView* inList, eUIFunction inFunction);
-  void SendToggle(cStandardCheckBox* inToggle, eUIFunction inFunction, cWindow* inSender);
-  void SendComboText(cStandardComboBox* inBox, long inMax, eUIFunction inFunction);
-  void SendComboIndex(cStandardComboBox* inBox, eUIFunction inFunction);
+
+  // The dispatch (cAppWinDispatch.cpp): the window's own functions, then the
+  // rows of the dispatch table.
+  bool DoWindowFunction(cWindow* inSender, eUIFunction inFunction, void* inParam);
+  bool DoPanelFunction(cWindow* inSender, eUIFunction inFunction, void* inParam);
+  void DoTableFunction(const UIScriptEntry& inEntry, cWindow* inSender);
+  // Sends inEntry's script for inValue, when it has one.
+  void SendUIScript(const UIScriptEntry& inEntry, const UIValue& inValue);
+  void SendBoxValue(const UIScriptEntry& inEntry);
+  // One script per selected item (the first kMaxSelectedItems), or for the
+  // current item.
+  void SendForSelectedItems(const UIScriptEntry& inEntry);
+  void SendForCurrentItem(const UIScriptEntry& inEntry);
+  void SendFrameSizeLimits(eUIFunction inFunction);
+  void ShowOnBoundToggle(eUIFunction inFunction, cWindow* inSender);
+  void MinimizeToolbar();
+  void RescanImageVideo();
+  void BrowseImageVideoFolder();
+  void ClearImageVideoFolder();
+  void ChooseShowToolbarIn();
+  void ShowToolbarIn(long inWhere);
+  void ChooseSkin();
+  void ChooseTheme();
+  void ChoosePeer();
+  // The kept slider positions and check box states of the dispatch table's
+  // rows, on their bound controls.
+  void ShowKeptValues();
+
+  // The control bound to inFunction by the rule of AppControls, or null.
+  template <typename T>
+  T* BoundControl(eUIFunction inFunction) const {
+    return mMainPage != nullptr ? mMainPage->FindControlOf<T>(inFunction) : nullptr;
+  }
 };

@@ -39,18 +39,6 @@ void FillList(cStandardComboBox* inList, long inCount, F inLabel) {
   }
 }
 
-void ShowPref(cStandardSlider* inSlider, long inKey) {
-  if (inSlider != nullptr) {
-    inSlider->Index(gToolbarState.mPrefs.GetInt(inKey));
-  }
-}
-
-void ShowPref(cStandardCheckBox* inCheckBox, long inKey) {
-  if (inCheckBox != nullptr) {
-    inCheckBox->BoolProp(gToolbarState.mPrefs.GetInt(inKey) != 0);
-  }
-}
-
 void BindBasic(cToolPage* inPage, struct AppControls::Basic* outBasic) {
   Bind(inPage, &outBasic->WebLink, kUIWebLink);
   Bind(inPage, &outBasic->WaveShapeToggle, kUIWaveShapeToggle);
@@ -217,43 +205,17 @@ void cAppWin::FillStaticGUILists() {
 void cAppWin::ApplyToolbarPrefsToGUI() {
   Prefs& stored = gToolbarState.mPrefs;
   EnableToolTips(stored.GetInt(kPref_ToolTips) != 0);
-
   long showIn = stored.GetInt(kPref_ShowToolbarIn);
-  EnableTaskBarButton(showIn == 1 || showIn == 2);
-  if (showIn == 0 || showIn == 2) {
-    BaseAddTrayIcon(1, Wind(), "Corvexa Toolbar");
-  } else {
-    BaseRemoveTrayIcon(1, Wind());
-  }
-
-  ShowPref(mControls.Basic.WaveShapeInterval, kPref_WaveShapeInterval);
-  ShowPref(mControls.Basic.ColorMapInterval, kPref_ColorMapInterval);
-  ShowPref(mControls.Basic.FlowFieldInterval, kPref_FlowFieldInterval);
-  ShowPref(mControls.Basic.FrameRate, kPref_FrameRate);
-  ShowPref(mControls.Basic.ResponseScale, kPref_ResponseScale);
-  ShowPref(mControls.AdvParticles.AutoStart, kPref_ParticlesAutoStart);
-  ShowPref(mControls.AdvParticles.Interval, kPref_ParticlesInterval);
-  ShowPref(mControls.AdvParticles.Duration, kPref_ParticlesDuration);
-  ShowPref(mControls.AdvImageVideo.AutoStart, kPref_ImageVideoAutoStart);
-  ShowPref(mControls.AdvImageVideo.Interval, kPref_ImageVideoInterval);
-  ShowPref(mControls.AdvImageVideo.Duration, kPref_ImageVideoDuration);
-  ShowPref(mControls.AdvImageVideo.IncludeSubfolders, kPref_ImageVideoSubfolders);
+  ShowToolbarIn(showIn);
+  ShowKeptValues();
 
   auto& prefs = mControls.AdvPreferences;
   if (prefs.ShowToolbarIn != nullptr) {
     prefs.ShowToolbarIn->SelectItem(showIn);
   }
-  ShowPref(prefs.UseToolTips, kPref_ToolTips);
   if (prefs.AlwaysOnTop != nullptr) {
-    bool onTop = stored.GetInt(kPref_AlwaysOnTop) != 0;
-    prefs.AlwaysOnTop->BoolProp(onTop);
-    AlwaysOnTop(onTop);
+    AlwaysOnTop(stored.GetInt(kPref_AlwaysOnTop) != 0);
   }
-  ShowPref(prefs.AutoOpenToolbar, kPref_AutoOpenToolbar);
-  ShowPref(prefs.AutoCloseToolbar, kPref_AutoCloseToolbar);
-  ShowPref(prefs.StartToolbarMinimized, kPref_StartMinimized);
-  ShowPref(prefs.DeckAutoStart, kPref_DeckAutoStart);
-  ShowPref(prefs.CheckForUpdates, kPref_UpdateCheckDays);
 
   if (prefs.Skin != nullptr) {
     UtilStr skin;
@@ -271,6 +233,22 @@ void cAppWin::ApplyToolbarPrefsToGUI() {
     }
     prefs.Theme->SelectItem(index);
     themes.SetCurrentTheme(index);
+  }
+}
+
+void cAppWin::ShowKeptValues() {
+  for (long i = 0; const UIScriptEntry* entry = UIEntryAt(i); i++) {
+    if (entry->mPrefKey == 0) {
+      continue;
+    }
+    long kept = gToolbarState.mPrefs.GetInt(entry->mPrefKey);
+    if (entry->mValueKind == kUIValuePercent) {
+      if (cStandardSlider* slider = BoundControl<cStandardSlider>(entry->mFunction)) {
+        slider->Index(kept);
+      }
+    } else if (cStandardCheckBox* box = BoundControl<cStandardCheckBox>(entry->mFunction)) {
+      box->BoolProp(kept != 0);
+    }
   }
 }
 

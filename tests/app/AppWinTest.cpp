@@ -375,6 +375,37 @@ TEST_F(AppSync, TenThousandNotificationsAreShownInOrder) {
   EXPECT_EQ(names[expected.back()], Shown(c.Basic.WaveShapeList));
 }
 
+// What a worked slider or check box sends is kept and sent again on the next
+// connection, whatever the engine had. (The extra folder's subfolder choice
+// goes with the folder's registration instead.)
+TEST_F(AppSync, WorkedValuesAreSentAgainOnTheNextConnection) {
+  std::vector<std::string> worked;
+  long position = 10;
+  for (long i = 0; const UIScriptEntry* entry = UIEntryAt(i); i++) {
+    cControl* control = sApp->MainPage()->FindControl(entry->mFunction);
+    if (entry->mPrefKey == 0 || entry->mBuild == nullptr || control == nullptr ||
+        entry->mFunction == kUIAdvImageVideoIncludeSubfolders) {
+      continue;
+    }
+    if (auto* slider = dynamic_cast<cStandardSlider*>(control)) {
+      slider->Index(position += 7);
+    } else {
+      control->BoolProp(true);
+    }
+    std::vector<std::string> sent =
+        SentBy([&] { sApp->OnUIFunction(control, entry->mFunction, nullptr); });
+    ASSERT_EQ(1u, sent.size()) << UIFunctionName(entry->mFunction);
+    worked.push_back(sent[0]);
+  }
+  ASSERT_EQ(13u, worked.size());
+  size_t before = toolbar_driver::LoggedScripts(sLog).size();
+  ASSERT_TRUE(Refresh());
+  std::vector<std::string> resent = toolbar_driver::LoggedScripts(sLog);
+  for (const std::string& script : worked) {
+    EXPECT_NE(0, std::count(resent.begin() + long(before), resent.end(), script)) << script;
+  }
+}
+
 // Start and Stop can be pressed while something is selected; Start sends
 // the first twenty selected items only.
 TEST_F(AppSync, SelectedParticlesStartTwentyAtMost) {
