@@ -20,6 +20,7 @@
 #pragma once
 
 #include <atomic>
+#include <memory>
 
 #include "foundation/KSBroadcaster.h"
 #include "foundation/KSEventQueue.h"
@@ -87,7 +88,7 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   void ApplyExternalSpriteDirToEngine(bool inDoRescan);
 
   // For tests and the start-up code: the parts a test reads back.
-  cToolPage* MainPage() const { return mMainPage; }
+  cToolPage* MainPage() const { return mMainPage.get(); }
   const AppControls& Controls() const { return mControls; }
   cToolbarSession& Session() { return mSession; }
   ToolbarEnabledState EnabledState() const { return mEnabledState; }
@@ -101,15 +102,15 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   void SendQuery(const char* inCmd, cWindow* inTarget, eRequestType inType, long inParam,
                  unsigned char inFlags = kCommandFlags);
 
-  cSkin* mActiveSkin;    // owned; from OnCreate to OnDestroy
-  cToolPage* mMainPage;  // owned; null while no skin is loaded
+  std::unique_ptr<cSkin> mActiveSkin;    // from OnCreate to OnDestroy
+  std::unique_ptr<cToolPage> mMainPage;  // null while no skin is loaded
   bool mInDragMode;
   bool mBacklogTimerSet;  // the engine link's drain continues shortly
   // A message box from the event queue is up: its own message loop runs the
   // timer, and the next message waits for this one to be answered.
   bool mShowingMessage;
   KSPoint mDragPos;
-  cStandardToolTip* mToolTip;  // owned; only while tool tips are on
+  std::unique_ptr<cStandardToolTip> mToolTip;  // only while tool tips are on
   long mDisplayDeviceIndex;
   KSEventQueue mKSEventQueue;
   KSMutex mKSEventQueueMutex;  // held round each single call of mKSEventQueue

@@ -143,11 +143,12 @@ void cAppWin::BindControls() {
   if (mMainPage == nullptr) {
     return;
   }
-  BindBasic(mMainPage, &mControls.Basic);
-  Bind(mMainPage, &mControls.UpdateBar.Bar, kUIUpdateBar);
-  Bind(mMainPage, &mControls.UpdateBar.Link, kUIUpdateLink);
-  BindItemPanels(mMainPage, &mControls);
-  BindPreferences(mMainPage, &mControls.AdvPreferences);
+  cToolPage* page = mMainPage.get();
+  BindBasic(page, &mControls.Basic);
+  Bind(page, &mControls.UpdateBar.Bar, kUIUpdateBar);
+  Bind(page, &mControls.UpdateBar.Link, kUIUpdateLink);
+  BindItemPanels(page, &mControls);
+  BindPreferences(page, &mControls.AdvPreferences);
 
   // The configuration lists tell the window when their check marks change.
   const struct {

@@ -48,11 +48,10 @@ int RunToolbar() {
   if (KSWindUtils::SetForgroundWind(kToolbarClassName, kToolbarTitle)) {
     return 0;
   }
-  cAppWin* appWin = nullptr;
+  std::unique_ptr<cAppWin> appWin;
   long err = CreateMainWindow(&appWin);
   turn.Release();
   if (err != 0) {
-    delete appWin;
     return 0;
   }
   HWND owner = GetWindow(appWin->Wind(), GW_OWNER);
@@ -74,7 +73,7 @@ int RunToolbar() {
       DispatchMessageW(&msg);
     }
   }
-  delete appWin;
+  appWin.reset();
   if (owner != nullptr && IsWindow(owner)) {
     DestroyWindow(owner);
   }
