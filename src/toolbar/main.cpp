@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "foundation/KSHandle.h"
+#include "foundation/KSNamedMutexHold.h"
 #include "platform/KSWindUtils.h"
 #include "skin/KSDialogKeys.h"
 #include "toolbar/InstanceHelper.h"
@@ -19,32 +20,9 @@ const wchar_t kStartMutexName[] = L"Kestrova Corvexa Toolbar - Start";
 // first skin load, say) no longer holds the others back.
 constexpr DWORD kStartWaitMS = 20000;
 
-class StartTurn {
- public:
-  StartTurn() : mMutex(CreateMutexW(nullptr, FALSE, kStartMutexName)), mHeld(false) {
-    if (mMutex) {
-      DWORD wait = WaitForSingleObject(mMutex.Get(), kStartWaitMS);
-      mHeld = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
-    }
-  }
-  ~StartTurn() { Release(); }
-  StartTurn(const StartTurn&) = delete;
-  StartTurn& operator=(const StartTurn&) = delete;
-
-  void Release() {
-    if (mHeld) {
-      ReleaseMutex(mMutex.Get());
-      mHeld = false;
-    }
-  }
-
- private:
-  KSHandle mMutex;
-  bool mHeld;
-};
-
 int RunToolbar() {
-  StartTurn turn;
+  KSHandle startMutex(CreateMutexW(nullptr, FALSE, kStartMutexName));
+  KSNamedMutexHold turn(startMutex.Get(), kStartWaitMS);
   if (KSWindUtils::SetForgroundWind(kToolbarClassName, kToolbarTitle)) {
     return 0;
   }
