@@ -2,13 +2,13 @@
 // EndDirIteration and ReadCatalog.
 #include <windows.h>
 
-#include <mutex>
 #include <vector>
 
 #include "files/KSFileSpec.h"
 #include "files/KSNativePath.h"
 #include "foundation/KSError.h"
 #include "foundation/KSFindHandle.h"
+#include "foundation/KSMutex.h"
 #include "foundation/KSUnicode.h"
 #include "foundation/XStrList.h"
 
@@ -30,8 +30,8 @@ struct DirIterator {
 // Windows, so they get a slot number (index + 1) of this table instead.
 // Built on first use and never destroyed, as listings run during static
 // initialisation and destruction too; locked, as any thread may list a folder.
-std::mutex& IteratorsLock() {
-  static std::mutex* sLock = new std::mutex;
+KSMutex& IteratorsLock() {
+  static KSMutex* sLock = new KSMutex;
   return *sLock;
 }
 
@@ -41,7 +41,7 @@ std::vector<DirIterator*>& Iterators() {
 }
 
 long AddIterator(DirIterator* inIter) {
-  std::lock_guard<std::mutex> hold(IteratorsLock());
+  KSMutexHold hold(IteratorsLock());
   std::vector<DirIterator*>& table = Iterators();
   for (size_t i = 0; i < table.size(); i++) {
     if (table[i] == nullptr) {
@@ -55,7 +55,7 @@ long AddIterator(DirIterator* inIter) {
 
 // The iterator in slot inIter, or null; with inRemove the slot is freed.
 DirIterator* FindIterator(long inIter, bool inRemove = false) {
-  std::lock_guard<std::mutex> hold(IteratorsLock());
+  KSMutexHold hold(IteratorsLock());
   std::vector<DirIterator*>& table = Iterators();
   if (inIter < 1 || size_t(inIter) > table.size()) {
     return nullptr;
