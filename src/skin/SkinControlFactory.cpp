@@ -19,11 +19,12 @@
 
 namespace {
 
-using Maker = cControl* (*)(const ControlInfo& inInfo, long inID, cWindow* inParent);
+using Maker = std::unique_ptr<cControl> (*)(const ControlInfo& inInfo, long inID,
+                                            cWindow* inParent);
 
 template <typename T>
-cControl* Make(const ControlInfo& inInfo, long inID, cWindow* inParent) {
-  return new (std::nothrow) T(&inInfo, inID, inParent);
+std::unique_ptr<cControl> Make(const ControlInfo& inInfo, long inID, cWindow* inParent) {
+  return std::unique_ptr<cControl>(new (std::nothrow) T(&inInfo, inID, inParent));
 }
 
 struct ControlClass {
@@ -61,12 +62,8 @@ long MakeSkinControl(const ControlInfo& inInfo, long inID, cWindow* inParent,
       continue;
     }
     Maker make = (inInfo.Styles & kStyleCustom) != 0 ? entry.mCustom : entry.mNative;
-    cControl* control = make(inInfo, inID, inParent);
-    if (control == nullptr) {
-      return kKSErr_AllocFailed;
-    }
-    outControl->reset(control);
-    return 0;
+    *outControl = make(inInfo, inID, inParent);
+    return *outControl != nullptr ? 0 : kKSErr_AllocFailed;
   }
   return kKSErr_FormatNotRecognized;
 }
