@@ -125,8 +125,8 @@ const struct Field {
     {"Visible", [](Info i) { return Modes(i.Modes[0].Visible, i.Modes[1].Visible); }},
     {"Function",
      [](Info i) {
-       return i.Function <= kUIAdvPrefPeerRefresh ? sFunctionMap[i.Function].Name
-                                                  : std::to_string(i.Function);
+       return i.Function <= kUILastSkinFunction ? sFunctionMap[i.Function].Name
+                                                : std::to_string(i.Function);
      }},
     {"Styles", [](Info i) { return std::to_string(i.Styles); }},
     {"Flags", [](Info i) { return std::to_string(i.Flags); }},

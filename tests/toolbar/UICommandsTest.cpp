@@ -30,7 +30,7 @@ TEST(UIFunctionsTest, NameTableInValueOrderAndLookupIgnoresCaseOnly) {
   for (; sFunctionMap[value].Name != nullptr; ++value) {
     EXPECT_EQ(value, sFunctionMap[value].Value) << sFunctionMap[value].Name;
   }
-  EXPECT_EQ(uint32(kUIAdvPrefPeerRefresh) + 1, value);
+  EXPECT_EQ(uint32(kUILastSkinFunction) + 1, value);
 
   eUIFunction function = kUIClose;
   EXPECT_TRUE(LookupUIFunction("waveshapelist", &function));
