@@ -6,7 +6,7 @@
 
 #include "BenchStats.h"
 #include "foundation/KSError.h"
-#include "toolbar/UIFunctions.h"
+#include "skin/UIFunctions.h"
 
 namespace {
 

@@ -117,7 +117,7 @@ int main() {
 
   KSNet::Startup();
   sShown = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-  cAppWin* app = nullptr;
+  std::unique_ptr<cAppWin> app;
   if (CreateMainWindow(&app) != 0 || app->Controls().Basic.WaveShapeToggle == nullptr) {
     fprintf(stderr, "the toolbar window or its slide-show check box could not be made\n");
     return 1;
@@ -132,7 +132,8 @@ int main() {
 
   std::vector<double> woken;
   std::vector<double> timerOnly;
-  bool ok = Measure(app, &engine, true, &woken) && Measure(app, &engine, false, &timerOnly);
+  bool ok =
+      Measure(app.get(), &engine, true, &woken) && Measure(app.get(), &engine, false, &timerOnly);
   if (!ok) {
     fprintf(stderr, "a notification did not reach the check box within 2 s\n");
     return 1;
@@ -151,7 +152,7 @@ int main() {
                   median < kTargetMedianMS);
 
   DestroyWindow(app->Wind());
-  delete app;
+  app.reset();
   KSNet::Shutdown();
   return 0;
 }

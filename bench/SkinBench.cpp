@@ -69,7 +69,7 @@ int main() {
   UseDrivenToolbarPrefs(prefsFolder);
   gToolbarState.mSkinsFolder.AssignFromPath(SkinsFolder().c_str());
 
-  cAppWin* app = nullptr;
+  std::unique_ptr<cAppWin> app;
   if (CreateMainWindow(&app) != 0) {
     std::fprintf(stderr, "corvexa-bench-skins: the toolbar window could not be made\n");
     return 1;
@@ -81,7 +81,7 @@ int main() {
   // A warm-up round brings the files into the cache.
   for (int round = -1; ok && round < kRounds; round++) {
     for (int skin = 0; skin < 2; skin++) {
-      double switchMicros = TimeSkinSwitch(app, kSkins[skin], &ok);
+      double switchMicros = TimeSkinSwitch(app.get(), kSkins[skin], &ok);
       double aloneMicros = TimePictureLoads(pictures[skin], &ok);
       if (round >= 0) {
         switches[skin].push_back(switchMicros);
@@ -90,7 +90,7 @@ int main() {
     }
   }
   DestroyWindow(app->Wind());
-  delete app;
+  app.reset();
   if (!ok) {
     std::fprintf(stderr, "corvexa-bench-skins: a skin or a picture did not load\n");
     return 1;

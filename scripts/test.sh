@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The whole test suite: installs what is missing, checks the formatting of the
-# C++ sources, makes the Windows build and the two host sanitizer builds side
-# by side, runs the Windows tests under wine and the host tests, prints the
-# size of the tests against the code, and ends with one line "N passed, M
-# failed" over all of them (a failed build or formatting check counts as one
-# failure).
+# C++ sources and that their includes point down the layers of src/, makes the
+# Windows build and the two host sanitizer builds side by side, runs the
+# Windows tests under wine and the host tests, prints the size of the tests
+# against the code, and ends with one line "N passed, M failed" over all of
+# them (a failed build, formatting or layer check counts as one failure).
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -73,6 +73,14 @@ if cxx_files src tools tests bench | xargs -0 clang-format --dry-run -Werror >bu
 else
   head -n 40 build/format.log
   echo "Formatting differs from .clang-format: run clang-format -i on the files above."
+  failed=$((failed + 1))
+fi
+
+echo "== Layers (includes point down)"
+if scripts/check-layers.sh >build/layers.log 2>&1; then
+  passed=$((passed + 1))
+else
+  cat build/layers.log
   failed=$((failed + 1))
 fi
 

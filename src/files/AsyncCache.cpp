@@ -2,6 +2,7 @@
 #include "files/AsyncCache.h"
 
 #include <cstring>
+#include <memory>
 
 #include "files/KSFile.h"
 #include "files/KSFileSpec.h"
@@ -114,7 +115,7 @@ long AsyncCache::IssueRead(const KSFileSpec& inSpec, long inMaxBytes, KSAsyncCom
   if (inSpec.IsEmpty()) {
     return kKSErr_FileNotFound;
   }
-  AsyncReq* req = new AsyncReq;
+  auto req = std::make_unique<AsyncReq>();
   req->mPB.mMaxBytesToRead = int32(inMaxBytes < 0 ? kDefaultMaxBytes : inMaxBytes);
   req->mPB.mCompetionProc = inProc;
   req->mPB.mUserParam1 = inUserParam1;
@@ -123,10 +124,9 @@ long AsyncCache::IssueRead(const KSFileSpec& inSpec, long inMaxBytes, KSAsyncCom
   KSTime::GetTime(&req->mIssueTime, false);
   long err = StartRead(inSpec, &req->mPB);
   if (err != 0) {
-    delete req;
     return err;
   }
-  mAsyncReqs.Add(req);
+  mAsyncReqs.Add(req.release());
   mAsyncActivity = true;
   return 0;
 }

@@ -2,13 +2,15 @@
 // EndDirIteration and ReadCatalog.
 #include <windows.h>
 
-#include <mutex>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "files/KSFileSpec.h"
 #include "files/KSNativePath.h"
 #include "foundation/KSError.h"
 #include "foundation/KSFindHandle.h"
+#include "foundation/KSMutex.h"
 #include "foundation/KSUnicode.h"
 #include "foundation/XStrList.h"
 
@@ -30,41 +32,51 @@ struct DirIterator {
 // Windows, so they get a slot number (index + 1) of this table instead.
 // Built on first use and never destroyed, as listings run during static
 // initialisation and destruction too; locked, as any thread may list a folder.
-std::mutex& IteratorsLock() {
-  static std::mutex* sLock = new std::mutex;
+KSMutex& IteratorsLock() {
+  static KSMutex* sLock = new KSMutex;
   return *sLock;
 }
 
-std::vector<DirIterator*>& Iterators() {
-  static std::vector<DirIterator*>* sIterators = new std::vector<DirIterator*>;
+// The table owns the listings in it.
+using IteratorTable = std::vector<std::unique_ptr<DirIterator>>;
+
+IteratorTable& Iterators() {
+  static IteratorTable* sIterators = new IteratorTable;
   return *sIterators;
 }
 
-long AddIterator(DirIterator* inIter) {
-  std::lock_guard<std::mutex> hold(IteratorsLock());
-  std::vector<DirIterator*>& table = Iterators();
+long AddIterator(std::unique_ptr<DirIterator> inIter) {
+  KSMutexHold hold(IteratorsLock());
+  IteratorTable& table = Iterators();
   for (size_t i = 0; i < table.size(); i++) {
     if (table[i] == nullptr) {
-      table[i] = inIter;
+      table[i] = std::move(inIter);
       return long(i + 1);
     }
   }
-  table.push_back(inIter);
+  table.push_back(std::move(inIter));
   return long(table.size());
 }
 
-// The iterator in slot inIter, or null; with inRemove the slot is freed.
-DirIterator* FindIterator(long inIter, bool inRemove = false) {
-  std::lock_guard<std::mutex> hold(IteratorsLock());
-  std::vector<DirIterator*>& table = Iterators();
-  if (inIter < 1 || size_t(inIter) > table.size()) {
-    return nullptr;
+// The slot of inIter, or null when there is no such slot.
+std::unique_ptr<DirIterator>* SlotOf(long inIter) {
+  IteratorTable& table = Iterators();
+  return inIter >= 1 && size_t(inIter) <= table.size() ? &table[size_t(inIter - 1)] : nullptr;
+}
+
+// The iterator in slot inIter, or null.
+DirIterator* FindIterator(long inIter) {
+  KSMutexHold hold(IteratorsLock());
+  std::unique_ptr<DirIterator>* slot = SlotOf(inIter);
+  return slot != nullptr ? slot->get() : nullptr;
+}
+
+// Ends the listing in slot inIter and frees the slot.
+void RemoveIterator(long inIter) {
+  KSMutexHold hold(IteratorsLock());
+  if (std::unique_ptr<DirIterator>* slot = SlotOf(inIter)) {
+    slot->reset();
   }
-  DirIterator* iter = table[size_t(inIter - 1)];
-  if (inRemove) {
-    table[size_t(inIter - 1)] = nullptr;
-  }
-  return iter;
 }
 
 bool IsWanted(const DirIterator& inIter, const WIN32_FIND_DATAW& inItem) {
@@ -127,11 +139,10 @@ long KSFileSpec::StartDirIteration(const KSFileSpec& inDir, unsigned long inFlag
   if (info.mFlags != ks_ItemIsFolder) {
     return kKSErr_CannotBeFile;
   }
-  DirIterator* iter = new DirIterator;
+  auto iter = std::make_unique<DirIterator>();
   int32 len = inDir.GetNativePathname(reinterpret_cast<uint16*>(iter->mBasePathname),
                                       kKSMaxNativePathUnits);
   if (len == 0 || len + 3 > kKSMaxNativePathUnits) {
-    delete iter;
     return kKSErr_FileNotFound;
   }
   if (iter->mBasePathname[len - 1] != L'\\') {
@@ -145,7 +156,7 @@ long KSFileSpec::StartDirIteration(const KSFileSpec& inDir, unsigned long inFlag
   iter->mDoDirs = (inFlags & ks_CatalogFolders) != 0;
   iter->mDoInvisibles = (inFlags & ks_CatalogInvisibles) != 0;
   iter->mEnded = false;
-  *outIter = AddIterator(iter);
+  *outIter = AddIterator(std::move(iter));
   return 0;
 }
 
@@ -166,7 +177,7 @@ long KSFileSpec::GetNextItem(long inIter, KSFileSpec* outSpec) {
 }
 
 void KSFileSpec::EndDirIteration(long inIter) {
-  delete FindIterator(inIter, true);  // null when no such listing
+  RemoveIterator(inIter);
 }
 
 long KSFileSpec::ReadCatalog(const KSFileSpec& inDir, XStrList* outList, unsigned long inFlags,

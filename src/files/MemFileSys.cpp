@@ -1,6 +1,7 @@
 #include "files/MemFileSys.h"
 
 #include <cstring>
+#include <memory>
 
 #include "files/MemFileSysDir.h"
 #include "foundation/KSError.h"
@@ -35,16 +36,11 @@ MemFileItem::MemFileItem(uint32 inFlags, long inParent)
     : mFlags(inFlags),
       mParent(inParent),
       mName(nullptr),
-      mDir(nullptr),
       mUserValue(0),
-      mUserAttachment(nullptr),
       mCreationTime(kMemFSNoTime),
       mModificationTime(kMemFSNoTime) {}
 
-MemFileItem::~MemFileItem() {
-  delete mDir;
-  delete mUserAttachment;
-}
+MemFileItem::~MemFileItem() {}
 
 // ---------------------------------------------------------------------------
 // MemFileSys: construction and look-up
@@ -53,9 +49,9 @@ MemFileSys::MemFileSys(unsigned long inFlags)
     : GeneralFileSys((inFlags & kMemFSNamesNotUnique) == 0),
       mNextID(kMemFSFirstID),
       mFlags(uint32(inFlags)) {
-  auto* root = new MemFileItem(kFSItemFolder, 0);
-  root->mDir = new MemFileSysDir((mFlags & kMemFSCaseSensitive) != 0);
-  mSys.Put(kRootID, root, true);
+  auto root = std::make_unique<MemFileItem>(kFSItemFolder, 0);
+  root->mDir = std::make_unique<MemFileSysDir>((mFlags & kMemFSCaseSensitive) != 0);
+  mSys.Put(kRootID, root.release(), true);
 }
 
 MemFileSys::~MemFileSys() {}
@@ -306,15 +302,15 @@ long MemFileSys::Create_Impl(long inFolderID, const char* inName, long inNameLen
     flags |= kFSItemMarked;
   }
   const long id = mNextID++;
-  auto* item = new MemFileItem(flags, inFolderID);
+  auto item = std::make_unique<MemFileItem>(flags, inFolderID);
   if (isFolder) {
-    item->mDir = new MemFileSysDir((mFlags & kMemFSCaseSensitive) != 0);
+    item->mDir = std::make_unique<MemFileSysDir>((mFlags & kMemFSCaseSensitive) != 0);
   }
   if (mFlags & kMemFSStampModTime) {
     item->mModificationTime = TimeFromCatInfo(KSTime::GetTimestamp());
   }
   item->mName = parent->mDir->Add(name.getCStr(), name.length(), id);
-  mSys.Put(id, item, true);
+  mSys.Put(id, item.release(), true);
   *outID = id;
   return 0;
 }

@@ -3,6 +3,8 @@
 // are made, and IDs are never handed out twice.
 #pragma once
 
+#include <memory>
+
 #include "files/GeneralFileSys.h"
 #include "files/KSIDTable.h"
 #include "foundation/KSObject.h"
@@ -28,22 +30,21 @@ constexpr long kMemFSFirstID = 55;
 class MemFileItem : public KSObject {
  public:
   MemFileItem(uint32 inFlags, long inParent);
-  // Deletes the name table and the user attachment.
   ~MemFileItem() override;
   MemFileItem(const MemFileItem&) = delete;
   MemFileItem& operator=(const MemFileItem&) = delete;
 
   bool IsFolder() const { return (mFlags & kFSItemFolder) != 0; }
 
-  uint32 mFlags;              // the item flags
-  long mParent;               // 0 for the root
-  UtilStr mData;              // a file's content
-  const UtilStr* mName;       // kept in the parent's name table; null for the root
-  MemFileSysDir* mDir;        // a folder's name table (owned); null for files
-  long mUserValue;            // free for the user
-  KSObject* mUserAttachment;  // free for the user; owned by the item
-  uint32 mCreationTime;       // seconds since 1970 UTC, or kMemFSNoTime
-  uint32 mModificationTime;   // seconds since 1970 UTC, or kMemFSNoTime
+  uint32 mFlags;                              // the item flags
+  long mParent;                               // 0 for the root
+  UtilStr mData;                              // a file's content
+  const UtilStr* mName;                       // kept in the parent's name table; null for the root
+  std::unique_ptr<MemFileSysDir> mDir;        // a folder's name table; null for files
+  long mUserValue;                            // free for the user
+  std::unique_ptr<KSObject> mUserAttachment;  // free for the user
+  uint32 mCreationTime;                       // seconds since 1970 UTC, or kMemFSNoTime
+  uint32 mModificationTime;                   // seconds since 1970 UTC, or kMemFSNoTime
 };
 
 class MemFileSys;

@@ -5,27 +5,15 @@
 
 #include <objbase.h>
 
+#include "foundation/KSOwned.h"
+
 template <typename T>
-class KSCoTaskMem {
- public:
-  KSCoTaskMem() : mBlock(nullptr) {}
-  explicit KSCoTaskMem(T* inBlock) : mBlock(inBlock) {}
-  ~KSCoTaskMem() { CoTaskMemFree(mBlock); }  // null is allowed
-
-  KSCoTaskMem(const KSCoTaskMem&) = delete;
-  KSCoTaskMem& operator=(const KSCoTaskMem&) = delete;
-
-  T* Get() const { return mBlock; }
-  explicit operator bool() const { return mBlock != nullptr; }
-
-  // For calls that hand the block out through a pointer: frees any block
-  // held so far and gives the place for the new one.
-  T** Receive() {
-    CoTaskMemFree(mBlock);
-    mBlock = nullptr;
-    return &mBlock;
-  }
-
- private:
-  T* mBlock;
+struct KSCoTaskMemTraits {
+  using Value = T*;
+  static T* None() { return nullptr; }
+  static bool IsValid(T* inBlock) { return inBlock != nullptr; }
+  static void Free(T* inBlock) { CoTaskMemFree(inBlock); }
 };
+
+template <typename T>
+using KSCoTaskMem = KSOwned<KSCoTaskMemTraits<T>>;

@@ -5,27 +5,15 @@
 
 #include <windows.h>
 
-class KSFindHandle {
- public:
-  KSFindHandle() : mSearch(INVALID_HANDLE_VALUE) {}
-  explicit KSFindHandle(HANDLE inSearch) : mSearch(inSearch) {}
-  ~KSFindHandle() { Reset(); }
+#include "foundation/KSOwned.h"
 
-  KSFindHandle(const KSFindHandle&) = delete;
-  KSFindHandle& operator=(const KSFindHandle&) = delete;
-
-  HANDLE Get() const { return mSearch; }
-  bool IsValid() const { return mSearch != nullptr && mSearch != INVALID_HANDLE_VALUE; }
-  explicit operator bool() const { return IsValid(); }
-
-  // Ends the search held so far and takes inSearch.
-  void Reset(HANDLE inSearch = INVALID_HANDLE_VALUE) {
-    if (IsValid()) {
-      FindClose(mSearch);
-    }
-    mSearch = inSearch;
+struct KSFindHandleTraits {
+  using Value = HANDLE;
+  static HANDLE None() { return INVALID_HANDLE_VALUE; }
+  static bool IsValid(HANDLE inSearch) {
+    return inSearch != nullptr && inSearch != INVALID_HANDLE_VALUE;
   }
-
- private:
-  HANDLE mSearch;
+  static void Free(HANDLE inSearch) { FindClose(inSearch); }
 };
+
+using KSFindHandle = KSOwned<KSFindHandleTraits>;

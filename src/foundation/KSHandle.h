@@ -6,41 +6,15 @@
 
 #include <windows.h>
 
-class KSHandle {
- public:
-  KSHandle() : mHandle(nullptr) {}
-  explicit KSHandle(HANDLE inHandle) : mHandle(inHandle) {}
-  ~KSHandle() { Reset(); }
+#include "foundation/KSOwned.h"
 
-  KSHandle(const KSHandle&) = delete;
-  KSHandle& operator=(const KSHandle&) = delete;
-  KSHandle(KSHandle&& ioOther) noexcept : mHandle(ioOther.Release()) {}
-  KSHandle& operator=(KSHandle&& ioOther) noexcept {
-    if (this != &ioOther) {
-      Reset(ioOther.Release());
-    }
-    return *this;
+struct KSKernelHandleTraits {
+  using Value = HANDLE;
+  static HANDLE None() { return nullptr; }
+  static bool IsValid(HANDLE inHandle) {
+    return inHandle != nullptr && inHandle != INVALID_HANDLE_VALUE;
   }
-
-  HANDLE Get() const { return mHandle; }
-  bool IsValid() const { return mHandle != nullptr && mHandle != INVALID_HANDLE_VALUE; }
-  explicit operator bool() const { return IsValid(); }
-
-  // Closes the handle held so far and takes inHandle.
-  void Reset(HANDLE inHandle = nullptr) {
-    if (IsValid()) {
-      CloseHandle(mHandle);
-    }
-    mHandle = inHandle;
-  }
-
-  // Gives the handle up without closing it.
-  HANDLE Release() {
-    HANDLE handle = mHandle;
-    mHandle = nullptr;
-    return handle;
-  }
-
- private:
-  HANDLE mHandle;
+  static void Free(HANDLE inHandle) { CloseHandle(inHandle); }
 };
+
+using KSHandle = KSOwned<KSKernelHandleTraits>;

@@ -5,34 +5,13 @@
 
 #include <windows.h>
 
-class KSMappedView {
- public:
-  KSMappedView() : mView(nullptr) {}
-  explicit KSMappedView(void* inView) : mView(inView) {}
-  ~KSMappedView() { Reset(); }
+#include "foundation/KSOwned.h"
 
-  KSMappedView(const KSMappedView&) = delete;
-  KSMappedView& operator=(const KSMappedView&) = delete;
-  KSMappedView(KSMappedView&& ioOther) noexcept : mView(ioOther.mView) { ioOther.mView = nullptr; }
-  KSMappedView& operator=(KSMappedView&& ioOther) noexcept {
-    if (this != &ioOther) {
-      Reset(ioOther.mView);
-      ioOther.mView = nullptr;
-    }
-    return *this;
-  }
-
-  void* Get() const { return mView; }
-  explicit operator bool() const { return mView != nullptr; }
-
-  // Unmaps the view held so far and takes inView.
-  void Reset(void* inView = nullptr) {
-    if (mView != nullptr) {
-      UnmapViewOfFile(mView);
-    }
-    mView = inView;
-  }
-
- private:
-  void* mView;
+struct KSMappedViewTraits {
+  using Value = void*;
+  static void* None() { return nullptr; }
+  static bool IsValid(void* inView) { return inView != nullptr; }
+  static void Free(void* inView) { UnmapViewOfFile(inView); }
 };
+
+using KSMappedView = KSOwned<KSMappedViewTraits>;

@@ -2,6 +2,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include <new>
 #else
 #include <chrono>
 #include <mutex>
@@ -11,28 +13,42 @@ namespace {
 
 #ifdef _WIN32
 
+// A critical section: recursive, and a kernel wait only when another thread
+// really holds it, so it costs little on the paths every packet takes.
 void* CreateOSMutex() {
-  return CreateMutexW(nullptr, FALSE, nullptr);
+  CRITICAL_SECTION* section = new (std::nothrow) CRITICAL_SECTION;
+  if (section != nullptr) {
+    InitializeCriticalSection(section);
+  }
+  return section;
 }
 
 void DestroyOSMutex(void* inMutex) {
-  CloseHandle(inMutex);
+  CRITICAL_SECTION* section = static_cast<CRITICAL_SECTION*>(inMutex);
+  DeleteCriticalSection(section);
+  delete section;
 }
 
+// A critical section has no timed wait: with a time-out it is tried until
+// the time is up (only tests wait less than forever).
 bool WaitOSMutex(void* inMutex, long inTimeoutMS) {
-  DWORD timeout = inTimeoutMS == -1 ? INFINITE : DWORD(inTimeoutMS);
-  DWORD result = WaitForSingleObject(inMutex, timeout);
-  if (result == WAIT_ABANDONED) {
-    // The previous owner ended while holding it and the wait made this thread
-    // the owner. Nobody would release a hold reported as failed, so give it
-    // back now and leave the mutex usable by others.
-    ReleaseMutex(inMutex);
+  CRITICAL_SECTION* section = static_cast<CRITICAL_SECTION*>(inMutex);
+  if (inTimeoutMS == -1) {
+    EnterCriticalSection(section);
+    return true;
   }
-  return result == WAIT_OBJECT_0;
+  ULONGLONG deadline = GetTickCount64() + ULONGLONG(inTimeoutMS < 0 ? 0 : inTimeoutMS);
+  while (!TryEnterCriticalSection(section)) {
+    if (GetTickCount64() >= deadline) {
+      return false;
+    }
+    Sleep(1);
+  }
+  return true;
 }
 
 void ReleaseOSMutex(void* inMutex) {
-  ReleaseMutex(inMutex);
+  LeaveCriticalSection(static_cast<CRITICAL_SECTION*>(inMutex));
 }
 
 #else

@@ -1,8 +1,12 @@
-// A process-local mutex that the owning thread may take recursively.
+// A process-local mutex that the owning thread may take recursively: the one
+// lock of the system, from the engine link's packet queues to the window's
+// event queue.
 //
-// The operating-system object is made on the first Wait, so a KSMutex costs
+// The operating-system object (a critical section on Windows, a recursive
+// timed mutex elsewhere) is made on the first Wait, so a KSMutex costs
 // nothing until it is used. Every successful Wait is matched by one Release;
-// where the hold lives within one scope, KSMutexHold does both.
+// where the hold lives within one scope, KSMutexHold does both. A thread that
+// ends while holding one leaves it held.
 #pragma once
 
 #include <atomic>

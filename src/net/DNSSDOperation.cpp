@@ -76,12 +76,12 @@ unsigned long __stdcall DNSSDOperation::ThreadMain(void* inOperation) {
 
 bool DNSSDOperation::WaitForAnswer(long inTimeoutMS) {
   WaitForSingleObject(mAnswerEvent.Get(), static_cast<DWORD>(inTimeoutMS));
-  std::lock_guard<std::mutex> hold(mLock);
+  KSMutexHold hold(mLock);
   return mAnswered;
 }
 
 bool DNSSDOperation::GetAnswer(UtilStr* outHostTarget, unsigned long* outPort) {
-  std::lock_guard<std::mutex> hold(mLock);
+  KSMutexHold hold(mLock);
   if (mAnswered) {
     outHostTarget->Assign(mHostTarget.getCStr(), mHostTarget.length());
     *outPort = mPort;
@@ -94,7 +94,7 @@ void DNSSDOperation::Detach(bool inWaitForCallback) {
   mFinished = true;
   if (inWaitForCallback) {
     // A callback that read the client before it was cleared holds the lock.
-    std::lock_guard<std::mutex> hold(mLock);
+    KSMutexHold hold(mLock);
   }
   Release();
 }
@@ -107,7 +107,7 @@ void KS_DNSSD_API DNSSDOperation::BrowseReply(DNSServiceRef, DNSServiceFlags inF
   if (op == nullptr || inErrorCode != kDNSServiceErr_NoError) {
     return;
   }
-  std::lock_guard<std::mutex> hold(op->mLock);
+  KSMutexHold hold(op->mLock);
   Client* client = op->mClient;
   if (client != nullptr) {
     client->OnBrowseReply(inFlags, inServiceName, inReplyDomain);
@@ -122,7 +122,7 @@ void KS_DNSSD_API DNSSDOperation::ResolveReply(DNSServiceRef, DNSServiceFlags, u
   if (op == nullptr || inErrorCode != kDNSServiceErr_NoError) {
     return;
   }
-  std::lock_guard<std::mutex> hold(op->mLock);
+  KSMutexHold hold(op->mLock);
   if (op->mAnswered) {
     return;
   }

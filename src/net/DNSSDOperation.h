@@ -9,9 +9,9 @@
 #pragma once
 
 #include <atomic>
-#include <mutex>
 
 #include "foundation/KSHandle.h"
+#include "foundation/KSMutex.h"
 #include "foundation/UtilStr.h"
 #include "net/DNSSDWrapper.h"
 
@@ -74,7 +74,7 @@ class DNSSDOperation {
                                         const unsigned char* inTxtRecord, void* inContext);
 
   std::atomic<long> mRefCount;  // the owner and the thread
-  std::mutex mLock;             // held while a callback reaches the client
+  KSMutex mLock;                // held while a callback reaches the client
   std::atomic<Client*> mClient;
   std::atomic<bool> mFinished;  // answered or detached: the thread stops
   DNSServiceRef mRef;

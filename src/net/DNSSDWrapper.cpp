@@ -30,7 +30,7 @@ DNSSDWrapper::~DNSSDWrapper() {
 }
 
 bool DNSSDWrapper::Init() {
-  std::lock_guard<std::mutex> hold(mInitLock);
+  KSMutexHold hold(mInitLock);
   if (mLib != nullptr) {
     return true;
   }

@@ -7,8 +7,8 @@
 #pragma once
 
 #include <atomic>
-#include <mutex>
 
+#include "foundation/KSMutex.h"
 #include "foundation/KSTypes.h"
 
 // The library's own types, as its published interface declares them.
@@ -78,7 +78,7 @@ class DNSSDWrapper {
 
   void* mLib;  // module handle; null until loaded
   bool mInitFailed;
-  std::mutex mInitLock;
+  KSMutex mInitLock;
   std::atomic<int> mLibraryThreads;
 
   static ProcessResultProc sDNSServiceProcessResult;

@@ -7,8 +7,8 @@
 
 #include <atomic>
 
-#include "foundation/KSCriticalSection.h"
 #include "foundation/KSHandle.h"
+#include "foundation/KSMutex.h"
 
 // The result code of a job and a manual-reset event set once it is final.
 struct KSEvent {
@@ -49,7 +49,7 @@ class KSJob {
 
   KSEvent mResultEvent;
   // Guards the job's handler calls and the state changes made by others.
-  KSCriticalSection mCS;
+  KSMutex mCS;
 
  private:
   static DWORD WINAPI ThreadEntry(void* inJob);

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #include "foundation/KSError.h"
 #include "foundation/KSTime.h"
@@ -197,9 +198,8 @@ bool KSMPSession::DispatchIncoming(unsigned long inMaxMS) {
     if (!TakeIncoming(&msg, &obj)) {
       return false;
     }
-    KSPacketObj* packet = static_cast<KSPacketObj*>(obj);
+    std::unique_ptr<KSPacketObj> packet(static_cast<KSPacketObj*>(obj));
     HandleSessionMsg(msg, packet ? &packet->mPacket : nullptr, false);
-    delete packet;
   }
 }
 

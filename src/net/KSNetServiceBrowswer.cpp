@@ -1,6 +1,8 @@
 #include "net/KSNetServiceBrowswer.h"
 
 #include <cstdint>
+#include <memory>
+#include <utility>
 
 #include "foundation/KSError.h"
 #include "foundation/KSMessages.h"
@@ -16,19 +18,19 @@ KSNetServiceBrowswer::~KSNetServiceBrowswer() {
     KSMutexHold hold(mServiceListMutex);
     mServiceList.RemoveAll();
   }
-  while (KSServiceInfo* info = TakeAnyRecord()) {
-    DisposeRecord(info);
+  while (std::unique_ptr<KSServiceInfo> info = TakeAnyRecord()) {
+    DisposeRecord(std::move(info));
   }
 }
 
-KSServiceInfo* KSNetServiceBrowswer::TakeAnyRecord() {
+std::unique_ptr<KSServiceInfo> KSNetServiceBrowswer::TakeAnyRecord() {
   KSMutexHold hold(mServiceListMutex);
   return mServiceStore.TakeAny();
 }
 
 // Called without the list lock: a record's resolver may first have to wait
 // for an answer that is being delivered to us, and that delivery takes it.
-void KSNetServiceBrowswer::DisposeRecord(KSServiceInfo* inInfo) {
+void KSNetServiceBrowswer::DisposeRecord(std::unique_ptr<KSServiceInfo> inInfo) {
   if (inInfo == nullptr) {
     return;
   }
@@ -38,7 +40,6 @@ void KSNetServiceBrowswer::DisposeRecord(KSServiceInfo* inInfo) {
     KSMutexHold hold(mServiceListMutex);
     inInfo->mServiceResolver.RemoveListener(this);
   }
-  delete inInfo;
 }
 
 long KSNetServiceBrowswer::StartBrowsing(const char* inType, const char* inDomain) {
@@ -141,23 +142,24 @@ long KSNetServiceBrowswer::ResolveService(const UtilStr& inName, long inMaxAgeSe
 
 void KSNetServiceBrowswer::OnServiceChange(const char* inName, const char* inDomain, bool inAdded,
                                            bool inMoreComing) {
-  KSServiceInfo* dropped = inAdded ? AddRecord(inName, inDomain) : RemoveRecord(inName);
-  DisposeRecord(dropped);
+  DisposeRecord(inAdded ? AddRecord(inName, inDomain) : RemoveRecord(inName));
   if (!inMoreComing) {
     BroadcastMsg(kKSMsg_ServiceListChanged, this, nullptr);
   }
 }
 
-KSServiceInfo* KSNetServiceBrowswer::AddRecord(const char* inName, const char* inDomain) {
+std::unique_ptr<KSServiceInfo> KSNetServiceBrowswer::AddRecord(const char* inName,
+                                                               const char* inDomain) {
   KSMutexHold hold(mServiceListMutex);
-  KSServiceInfo* replaced = mServiceStore.Put(new KSServiceInfo(inName, inDomain));
+  std::unique_ptr<KSServiceInfo> replaced =
+      mServiceStore.Put(std::make_unique<KSServiceInfo>(inName, inDomain));
   if (!mServicesMustResolve) {
     mServiceList.Add(inName);
   }
   return replaced;
 }
 
-KSServiceInfo* KSNetServiceBrowswer::RemoveRecord(const char* inName) {
+std::unique_ptr<KSServiceInfo> KSNetServiceBrowswer::RemoveRecord(const char* inName) {
   KSMutexHold hold(mServiceListMutex);
   long index = mServiceList.FindString(inName, -1, false);
   if (index != 0) {

@@ -61,14 +61,14 @@ class KSNetServiceBrowswer : public KSBroadcaster,
  private:
   // Each of these takes the list lock for its own work. Records they hand
   // back are disposed of by the caller, without the lock.
-  KSServiceInfo* AddRecord(const char* inName, const char* inDomain);  // the one it replaced
-  KSServiceInfo* RemoveRecord(const char* inName);
-  KSServiceInfo* TakeAnyRecord();
+  std::unique_ptr<KSServiceInfo> AddRecord(const char* inName, const char* inDomain);  // replaced
+  std::unique_ptr<KSServiceInfo> RemoveRecord(const char* inName);
+  std::unique_ptr<KSServiceInfo> TakeAnyRecord();
   // Stores the resolve's outcome in the record of inName; false when that
   // record is gone or was made anew. *outListed: the name joined the list.
   bool StoreResolveResult(const UtilStr& inName, KSNetServiceResolver* inResolver, bool* outListed);
   void OnResolveComplete(KSNetServiceResolver* inResolver);
-  void DisposeRecord(KSServiceInfo* inInfo);
+  void DisposeRecord(std::unique_ptr<KSServiceInfo> inInfo);
 
   void OnBrowseReply(DNSServiceFlags inFlags, const char* inName, const char* inDomain) override;
   void OnResolveAnswered(DNSSDOperation*, const char*, unsigned long) override {}

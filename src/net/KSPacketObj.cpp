@@ -1,22 +1,22 @@
 #include "net/KSPacketObj.h"
 
 #include <cstring>
+#include <memory>
 #include <new>
 
 KSPacketObj* KSPacketObj::Copy(const KSPacket& inPacket) {
-  KSPacketObj* obj = new (std::nothrow) KSPacketObj;
+  std::unique_ptr<KSPacketObj> obj(new (std::nothrow) KSPacketObj);
   if (!obj) {
     return nullptr;
   }
   int32 dataSize = inPacket.mDataSize > 0 ? inPacket.mDataSize : 0;
   uint8* data = obj->mScrap;
   if (int64(dataSize) + 2 >= int64(sizeof(obj->mScrap))) {
-    data = new (std::nothrow) uint8[size_t(dataSize) + 2];
-    if (!data) {
-      delete obj;
+    obj->mOwnedData.reset(new (std::nothrow) uint8[size_t(dataSize) + 2]);
+    if (!obj->mOwnedData) {
       return nullptr;
     }
-    obj->mOwnedData = data;
+    data = obj->mOwnedData.get();
   }
   if (dataSize > 0) {
     memcpy(data, inPacket.mData, size_t(dataSize));
@@ -26,9 +26,7 @@ KSPacketObj* KSPacketObj::Copy(const KSPacket& inPacket) {
   obj->mPacket = inPacket;
   obj->mPacket.mDataSize = dataSize;
   obj->mPacket.mData = data;
-  return obj;
+  return obj.release();
 }
 
-KSPacketObj::~KSPacketObj() {
-  delete[] mOwnedData;
-}
+KSPacketObj::~KSPacketObj() {}

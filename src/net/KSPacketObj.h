@@ -2,6 +2,8 @@
 // wait in an event queue.
 #pragma once
 
+#include <memory>
+
 #include "foundation/KSObject.h"
 #include "net/KSPacket.h"
 
@@ -24,5 +26,5 @@ class KSPacketObj : public KSObject {
 
   // Small payloads, the usual case, need no allocation of their own.
   uint8 mScrap[100];
-  uint8* mOwnedData = nullptr;
+  std::unique_ptr<uint8[]> mOwnedData;
 };

@@ -68,7 +68,7 @@ long KSPacketQueue::Append(KSPacket* inCopy, bool inBlock, long inTimeoutMS, HAN
   ULONGLONG deadline = GetTickCount64() + ULONGLONG(inTimeoutMS);
   long err = 0;
   {
-    KSCriticalSectionHold hold(mCS);
+    KSMutexHold hold(mCS);
     err = WaitForRoom(inBlock, deadline, inGiveUpEvent);
     if (err == 0) {
       err = Store(inCopy);
@@ -92,12 +92,12 @@ long KSPacketQueue::WaitForRoom(bool inBlock, ULONGLONG inDeadline, HANDLE inGiv
     // The caller's hold spans the whole wait; only the sleep itself runs
     // without the lock, which is why it is left and entered again by hand.
     mWaiting++;
-    mCS.Leave();
+    mCS.Release();
     ULONGLONG now = GetTickCount64();
     DWORD wait = now < inDeadline ? DWORD(inDeadline - now) : 0;
     HANDLE events[2] = {mPacketRemoved.Get(), inGiveUpEvent};
     DWORD woke = WaitForMultipleObjects(2, events, FALSE, wait);
-    mCS.Enter();
+    mCS.Wait(-1);
     mWaiting--;
     if (woke != WAIT_OBJECT_0) {
       return FailedWait(woke, WAIT_OBJECT_0 + 1);
@@ -121,7 +121,7 @@ long KSPacketQueue::Store(KSPacket* inCopy) {
 }
 
 KSPacket* KSPacketQueue::TakeOldest() {
-  KSCriticalSectionHold hold(mCS);
+  KSMutexHold hold(mCS);
   if (mCount == 0) {
     return nullptr;
   }

@@ -7,8 +7,8 @@
 
 #include <atomic>
 
-#include "foundation/KSCriticalSection.h"
 #include "foundation/KSHandle.h"
+#include "foundation/KSMutex.h"
 #include "net/KSPacket.h"
 
 class KSPacketQueue {
@@ -63,7 +63,7 @@ class KSPacketQueue {
   std::atomic<int32> mQueued;  // mCount, readable without the lock
   int32 mWaiting;              // appenders waiting for room, under mCS
   bool mRoomSignalled;         // mPacketRemoved set and no waiter woken by it yet, under mCS
-  KSCriticalSection mCS;
+  KSMutex mCS;
   KSHandle mSemaphore;
   KSHandle mPacketRemoved;  // auto-reset; set when a packet is taken while appenders wait
 };

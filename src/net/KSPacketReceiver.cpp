@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "foundation/KSError.h"
 #include "net/KSPacketWire.h"
@@ -12,12 +13,9 @@ KSPacketReceiver::KSPacketReceiver()
       mHeaderTaken(false),
       mIncomingPacketSize(0),
       mIncomingPacket(),
-      mTempBuf(nullptr),
       mTempBufDimSize(0) {}
 
-KSPacketReceiver::~KSPacketReceiver() {
-  delete[] mTempBuf;
-}
+KSPacketReceiver::~KSPacketReceiver() {}
 
 int32 KSPacketReceiver::ReadSpace() const {
   return kBufferSize - mBytesUnprocessed;
@@ -42,7 +40,7 @@ long KSPacketReceiver::Consume(int32 inNumBytes, PacketProc inProc, void* inUser
     if (err) {
       return err;
     }
-    memcpy(mTempBuf + (mBytesProcessed - kKSPacketWireHeaderSize), mData, size_t(n));
+    memcpy(mTempBuf.get() + (mBytesProcessed - kKSPacketWireHeaderSize), mData, size_t(n));
     mBytesProcessed += n;
     Shift(n);
     if (mBytesProcessed < mIncomingPacketSize) {
@@ -52,7 +50,7 @@ long KSPacketReceiver::Consume(int32 inNumBytes, PacketProc inProc, void* inUser
     int32 dataSize = mIncomingPacket.mDataSize;
     mTempBuf[dataSize] = 0;
     mTempBuf[dataSize + 1] = 0;
-    mIncomingPacket.mData = mTempBuf;
+    mIncomingPacket.mData = mTempBuf.get();
     mHeaderTaken = false;
     mBytesProcessed = 0;
     mIncomingPacketSize = 0;
@@ -117,15 +115,14 @@ long KSPacketReceiver::Reserve(uint32 inDataBytes) {
     return 0;
   }
   uint32 dimSize = (inDataBytes + 200) & ~uint32(15);
-  uint8* buf = new (std::nothrow) uint8[dimSize];
+  std::unique_ptr<uint8[]> buf(new (std::nothrow) uint8[dimSize]);
   if (!buf) {
     return kKSErr_Internal;
   }
   if (mHeaderTaken) {
-    memcpy(buf, mTempBuf, size_t(mBytesProcessed - kKSPacketWireHeaderSize));
+    memcpy(buf.get(), mTempBuf.get(), size_t(mBytesProcessed - kKSPacketWireHeaderSize));
   }
-  delete[] mTempBuf;
-  mTempBuf = buf;
+  mTempBuf = std::move(buf);
   mTempBufDimSize = dimSize;
   return 0;
 }

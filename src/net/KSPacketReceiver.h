@@ -10,6 +10,8 @@
 // for bytes that are already in memory.
 #pragma once
 
+#include <memory>
+
 #include "net/KSPacket.h"
 
 class KSPacketReceiver {
@@ -67,6 +69,6 @@ class KSPacketReceiver {
   int32 mIncomingPacketSize;  // wire header plus data size of the current packet
   KSPacket mIncomingPacket;   // mData points into mTempBuf
 
-  uint8* mTempBuf;  // the current packet's data, reused while large enough
+  std::unique_ptr<uint8[]> mTempBuf;  // the current packet's data, reused while large enough
   uint32 mTempBufDimSize;
 };

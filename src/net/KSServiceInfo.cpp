@@ -15,15 +15,16 @@ KSServiceStore::KSServiceStore() {
   mKeyParam = 1;  // keys ignore letter case
 }
 
+// Every record still stored goes with the store.
 KSServiceStore::~KSServiceStore() {
-  while (KSServiceInfo* info = TakeAny()) {
-    delete info;
+  while (TakeAny() != nullptr) {
   }
 }
 
-KSServiceInfo* KSServiceStore::Put(KSServiceInfo* inInfo) {
-  return static_cast<KSServiceInfo*>(put_str(
-      inInfo->mServiceName.getCStr(), inInfo->mServiceName.length(), nullptr, inInfo, false));
+std::unique_ptr<KSServiceInfo> KSServiceStore::Put(std::unique_ptr<KSServiceInfo> inInfo) {
+  KSServiceInfo* info = inInfo.release();
+  return std::unique_ptr<KSServiceInfo>(static_cast<KSServiceInfo*>(
+      put_str(info->mServiceName.getCStr(), info->mServiceName.length(), nullptr, info, false)));
 }
 
 KSServiceInfo* KSServiceStore::Find(const char* inName) const {
@@ -32,14 +33,14 @@ KSServiceInfo* KSServiceStore::Find(const char* inName) const {
   return static_cast<KSServiceInfo*>(value);
 }
 
-KSServiceInfo* KSServiceStore::Take(const char* inName) {
-  return static_cast<KSServiceInfo*>(Remove(inName, -1));
+std::unique_ptr<KSServiceInfo> KSServiceStore::Take(const char* inName) {
+  return std::unique_ptr<KSServiceInfo>(static_cast<KSServiceInfo*>(Remove(inName, -1)));
 }
 
-KSServiceInfo* KSServiceStore::TakeAny() {
+std::unique_ptr<KSServiceInfo> KSServiceStore::TakeAny() {
   KSServiceInfo* info = static_cast<KSServiceInfo*>(GetNthValue(0));
   if (info != nullptr) {
     Remove(info->mServiceName.getCStr(), info->mServiceName.length());
   }
-  return info;
+  return std::unique_ptr<KSServiceInfo>(info);
 }

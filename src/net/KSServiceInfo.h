@@ -2,6 +2,8 @@
 // those records keyed by service name.
 #pragma once
 
+#include <memory>
+
 #include "foundation/Hashtable.h"
 #include "foundation/KSObject.h"
 #include "foundation/KSTime.h"
@@ -36,10 +38,10 @@ class KSServiceStore : public Hashtable {
   ~KSServiceStore() override;
 
   // Stores inInfo under its name; returns the record it replaces, or null.
-  KSServiceInfo* Put(KSServiceInfo* inInfo);
+  std::unique_ptr<KSServiceInfo> Put(std::unique_ptr<KSServiceInfo> inInfo);
   KSServiceInfo* Find(const char* inName) const;
   // Removes and returns the record of inName, or null.
-  KSServiceInfo* Take(const char* inName);
+  std::unique_ptr<KSServiceInfo> Take(const char* inName);
   // Removes and returns any record, or null when the table is empty.
-  KSServiceInfo* TakeAny();
+  std::unique_ptr<KSServiceInfo> TakeAny();
 };

@@ -119,7 +119,7 @@ long KSSessionJob::CloseAsync() {
 }
 
 bool KSSessionJob::RequestStop() {
-  KSCriticalSectionHold hold(mCS);
+  KSMutexHold hold(mCS);
   if (mSocketState == kst_Closed) {
     return false;
   }
@@ -130,7 +130,7 @@ bool KSSessionJob::RequestStop() {
 
 long KSSessionJob::CloseSync() {
   {
-    KSCriticalSectionHold hold(mCS);
+    KSMutexHold hold(mCS);
     AddRef();
     CloseAsync();
   }
@@ -142,12 +142,12 @@ long KSSessionJob::CloseSync() {
 }
 
 void KSSessionJob::SetTimeout(long inTimeoutMS) {
-  KSCriticalSectionHold hold(mCS);
+  KSMutexHold hold(mCS);
   mTimeoutMS = inTimeoutMS;
 }
 
 long KSSessionJob::Timeout() {
-  KSCriticalSectionHold hold(mCS);
+  KSMutexHold hold(mCS);
   return mTimeoutMS;
 }
 
@@ -368,7 +368,7 @@ void KSSessionJob::End(long inResult) {
 }
 
 void KSSessionJob::Report(long inMsg, intptr_t inParam1, intptr_t inParam2) {
-  KSCriticalSectionHold hold(mCS);
+  KSMutexHold hold(mCS);
   if (mMsgHandler) {
     mMsgHandler(Ref(), inMsg, inParam1, inParam2, mHandlerUserParam);
   }

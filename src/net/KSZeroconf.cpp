@@ -9,6 +9,7 @@
 
 #include "foundation/KSError.h"
 #include "foundation/KSMessages.h"
+#include "foundation/KSNamedMutexHold.h"
 
 namespace {
 
@@ -19,6 +20,8 @@ constexpr DWORD kZCStopWaitMS = 500;
 constexpr DWORD kZCRescanMS = 120000;
 // The registry lock is held only for a few copies; a process that keeps it
 // longer than this is stuck, and we do without the registry rather than hang.
+// A lock left by a process that ended is ours then: the slots it guarded are
+// still whole, since every writer fills a slot before readers can see it.
 constexpr DWORD kZCAccessWaitMS = 5000;
 
 std::wstring Widen(const UtilStr& inText) {
@@ -47,34 +50,6 @@ std::wstring SlotName(const char* inType, int inSlot) {
   name.AppendVA("KSZeroconf %s - %d", inType, inSlot);
   return Widen(name);
 }
-
-// Holds the registry's named mutex for the rest of the scope, when it could
-// be had in time.
-class RegistryHold {
- public:
-  explicit RegistryHold(HANDLE inMutex) : mMutex(inMutex), mHeld(WaitForAccess(inMutex)) {}
-  ~RegistryHold() {
-    if (mHeld) {
-      ReleaseMutex(mMutex);
-    }
-  }
-
-  RegistryHold(const RegistryHold&) = delete;
-  RegistryHold& operator=(const RegistryHold&) = delete;
-
-  bool Held() const { return mHeld; }
-
- private:
-  static bool WaitForAccess(HANDLE inMutex) {
-    // An abandoned mutex is ours now; the slots it guarded are still whole,
-    // since every writer fills a slot before it is visible to readers.
-    DWORD result = WaitForSingleObject(inMutex, kZCAccessWaitMS);
-    return result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
-  }
-
-  HANDLE mMutex;
-  bool mHeld;
-};
 
 // Copies slot inSlot of inType; a slot that nobody publishes reads as an
 // empty record.
@@ -230,7 +205,7 @@ long KSZeroconf::SetStatus(bool inPublish) {
     return mServiceType.IsEmpty() ? kKSErr_Param : kKSErr_Unmapped;
   }
   {
-    RegistryHold hold(mAccessMutex.Get());
+    KSNamedMutexHold hold(mAccessMutex.Get(), kZCAccessWaitMS);
     if (!hold.Held()) {
       return kKSErr_Timeout;
     }
@@ -265,7 +240,7 @@ bool KSZeroconf::PublishInSlot(int inSlot) {
 }
 
 bool KSZeroconf::ReadAllSlots(ZCService* outSlots) {
-  RegistryHold hold(mAccessMutex.Get());
+  KSNamedMutexHold hold(mAccessMutex.Get(), kZCAccessWaitMS);
   if (!hold.Held()) {
     return false;
   }
@@ -282,7 +257,7 @@ void KSZeroconf::Withdraw() {
   {
     // Even when the registry stays locked the slot must go: a stale record
     // would send toolbars to an engine that is not there.
-    RegistryHold hold(mAccessMutex.Get());
+    KSNamedMutexHold hold(mAccessMutex.Get(), kZCAccessWaitMS);
     mSharedData.Reset();
     mFileMapping.Reset();
   }
@@ -297,7 +272,7 @@ long KSZeroconf::ResolveService(const char* inName, const char* inType, ZCServic
   if (!mutex) {
     return KSError::TranslateErr(GetLastError(), KSErrorDomain_OS);
   }
-  RegistryHold hold(mutex.Get());
+  KSNamedMutexHold hold(mutex.Get(), kZCAccessWaitMS);
   if (!hold.Held()) {
     return kKSErr_Timeout;
   }

@@ -18,6 +18,7 @@
 #include "platform/BaseStrings.h"
 #include "platform/KSRGBA.h"
 #include "platform/KSRect.h"
+#include "platform/TextFormat.h"
 
 class UtilStr;
 
@@ -28,18 +29,6 @@ enum { kQueryDialogID = 1000, kQueryPromptItem = 100, kQueryTextItem = 101 };
 // with this message.
 enum { kTrayIconResID = 3 };
 constexpr UINT kTrayIconMsg = WM_USER + 100;
-
-// Bits of BaseDrawText's format. Without kTextMultiLine the text stays on one
-// line; without an alignment bit it is left- and top-aligned.
-enum {
-  kTextHCenter = 1,
-  kTextRight = 2,
-  kTextVCenter = 4,
-  kTextBottom = 8,
-  kTextEndEllipsis = 16,
-  kTextPathEllipsis = 32,
-  kTextMultiLine = 64
-};
 
 // --- Menus ---
 HMENU BaseCreateMenu();

@@ -12,64 +12,32 @@
 
 #include <windows.h>
 
+#include "foundation/KSOwned.h"
+
 template <typename T>
-class KSGdiObj {
- public:
-  KSGdiObj() : mObj(nullptr) {}
-  explicit KSGdiObj(T inObj) : mObj(inObj) {}
-  ~KSGdiObj() { Reset(); }
-
-  KSGdiObj(const KSGdiObj&) = delete;
-  KSGdiObj& operator=(const KSGdiObj&) = delete;
-  KSGdiObj(KSGdiObj&& ioOther) noexcept : mObj(ioOther.Release()) {}
-  KSGdiObj& operator=(KSGdiObj&& ioOther) noexcept {
-    if (this != &ioOther) {
-      Reset(ioOther.Release());
-    }
-    return *this;
-  }
-
-  T Get() const { return mObj; }
-  explicit operator bool() const { return mObj != nullptr; }
-
-  // Deletes the object held so far and takes inObj.
-  void Reset(T inObj = nullptr) {
-    if (mObj != nullptr) {
-      DeleteObject(mObj);
-    }
-    mObj = inObj;
-  }
-
-  // Gives the object up without deleting it (for example to a window that
-  // takes ownership of a region in SetWindowRgn).
-  T Release() {
-    T obj = mObj;
-    mObj = nullptr;
-    return obj;
-  }
-
- private:
-  T mObj;
+struct KSGdiObjTraits {
+  using Value = T;
+  static T None() { return nullptr; }
+  static bool IsValid(T inObj) { return inObj != nullptr; }
+  static void Free(T inObj) { DeleteObject(inObj); }
 };
 
-class KSMemDC {
+// Release gives the object up without deleting it (for example to a window
+// that takes ownership of a region in SetWindowRgn).
+template <typename T>
+using KSGdiObj = KSOwned<KSGdiObjTraits<T>>;
+
+struct KSMemDCTraits {
+  using Value = HDC;
+  static HDC None() { return nullptr; }
+  static bool IsValid(HDC inDC) { return inDC != nullptr; }
+  static void Free(HDC inDC) { DeleteDC(inDC); }
+};
+
+class KSMemDC : public KSOwned<KSMemDCTraits> {
  public:
   // A memory context compatible with inDC (null: with the screen).
-  explicit KSMemDC(HDC inDC) : mDC(CreateCompatibleDC(inDC)) {}
-  ~KSMemDC() {
-    if (mDC != nullptr) {
-      DeleteDC(mDC);
-    }
-  }
-
-  KSMemDC(const KSMemDC&) = delete;
-  KSMemDC& operator=(const KSMemDC&) = delete;
-
-  HDC Get() const { return mDC; }
-  explicit operator bool() const { return mDC != nullptr; }
-
- private:
-  HDC mDC;
+  explicit KSMemDC(HDC inDC) : KSOwned(CreateCompatibleDC(inDC)) {}
 };
 
 class KSWindowDC {

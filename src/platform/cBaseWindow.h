@@ -14,9 +14,10 @@
 
 #include <windows.h>
 
+#include "platform/ControlType.h"
 #include "platform/KSGdiObject.h"
 #include "platform/KSRect.h"
-#include "skin/ControlInfo.h"
+#include "platform/TextFormat.h"
 
 class cBaseImage;
 

@@ -4,7 +4,9 @@
 #pragma once
 
 #include "foundation/KSTypes.h"
+#include "platform/ControlType.h"
 #include "platform/KSRGBA.h"
+#include "platform/TextFormat.h"
 
 // Field sizes in bytes, terminator included.
 constexpr int kSkinPathSize = 260;
@@ -13,40 +15,11 @@ constexpr int kSkinShortTextSize = 64;   // button and check box texts, column h
 constexpr int kSkinEditTextSize = 1024;  // edit texts
 constexpr int kSkinMaxColumns = 8;       // list view columns
 
-enum eControlType : uint8 {
-  kControlTypeNull = 0,
-  kControlTypeToolPage = 1,
-  kControlTypeToolTip = 2,
-  kControlTypeButton = 3,
-  kControlTypeCheckBox = 4,
-  kControlTypeComboBox = 5,
-  kControlTypeListBox = 6,
-  kControlTypeSlider = 7,
-  kControlTypeLabel = 8,
-  kControlTypeEdit = 9,
-  kControlTypeLink = 10,
-  kControlTypeScrollBar = 11,
-  kControlTypeListView = 12,
-  kControlTypeGraphic = 13
-};
-
 enum eGraphicType : uint8 {
   kGraphicImage = 0,
   kGraphicFrame = 1,
   kGraphicVertLine = 2,
   kGraphicHorzLine = 3
-};
-
-// Bits of ControlInfo::Styles.
-enum {
-  kStyleCustom = 1,  // the skinned variant of the control
-  kStyleSort = 2,
-  kStyleVertical = 4,
-  kStyleMultiLine = 8,
-  kStyleReadOnly = 16,
-  kStyleBorder = 32,
-  kStyleCenterContents = 64,  // kept, but no control reads it
-  kStyleMultiSelect = 128
 };
 
 // Bits of ControlInfo::Flags.
@@ -61,12 +34,9 @@ enum {
   kFlagAutoRepeat = 128
 };
 
-// Bits of TextInfo::Format beyond the drawing bits of BaseDrawText
-// (kTextHCenter to kTextMultiLine, 1 to 64).
+// A bit of TextInfo::Format beyond the drawing and font bits of TextFormat.h
+// (kTextHCenter to kTextUnderline, 1 to 512).
 enum {
-  kTextBold = 128,
-  kTextItalic = 256,
-  kTextUnderline = 512,
   kTextTransparent = 1024  // a label leaves its background unpainted
 };
 

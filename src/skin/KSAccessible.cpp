@@ -4,7 +4,9 @@
 #include <oleacc.h>
 
 #include <new>
+#include <utility>
 
+#include "foundation/KSComPtr.h"
 #include "foundation/UtilStr.h"
 #include "platform/KSWideText.h"
 #include "skin/cControl.h"
@@ -65,8 +67,8 @@ HRESULT NewText(const UtilStr& inText, BSTR* outText) {
 // after the control has gone, and then it answers as the standard object.
 class ControlAccessible final : public IAccessible {
  public:
-  ControlAccessible(HWND inWind, IAccessible* inStandard)
-      : mRefs(1), mWind(inWind), mStandard(inStandard) {}
+  ControlAccessible(HWND inWind, KSComPtr<IAccessible>&& ioStandard)
+      : mRefs(1), mWind(inWind), mStandard(std::move(ioStandard)) {}
 
   // --- IUnknown ---
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID inID, void** outObject) override {
@@ -208,7 +210,7 @@ class ControlAccessible final : public IAccessible {
   }
 
  private:
-  ~ControlAccessible() { mStandard->Release(); }
+  ~ControlAccessible() = default;
 
   cControl* Control() const {
     return ::IsWindow(mWind) ? dynamic_cast<cControl*>(cBaseWindow::FromWindow(mWind)) : nullptr;
@@ -216,7 +218,7 @@ class ControlAccessible final : public IAccessible {
 
   LONG mRefs;
   HWND mWind;
-  IAccessible* mStandard;  // owned
+  KSComPtr<IAccessible> mStandard;
 };
 
 }  // namespace
@@ -230,19 +232,19 @@ bool KSAccessible::Answer(HWND inWind, WPARAM inWParam, LRESULT* outResult) {
   if (!library.IsLoaded()) {
     return false;
   }
-  IAccessible* standard = nullptr;
+  KSComPtr<IAccessible> standard;
   if (FAILED(library.mCreateStd(inWind, OBJID_CLIENT, __uuidof(IAccessible),
-                                reinterpret_cast<void**>(&standard))) ||
-      standard == nullptr) {
+                                reinterpret_cast<void**>(standard.Receive()))) ||
+      !standard) {
     return false;
   }
-  ControlAccessible* object = new (std::nothrow) ControlAccessible(inWind, standard);
-  if (object == nullptr) {
-    standard->Release();
+  // The answer takes a reference of its own; this one goes at the end.
+  KSComPtr<ControlAccessible> object(new (std::nothrow)
+                                         ControlAccessible(inWind, std::move(standard)));
+  if (!object) {
     return false;
   }
-  LRESULT result = library.mLresult(__uuidof(IAccessible), inWParam, object);
-  object->Release();  // the answer holds its own reference
+  LRESULT result = library.mLresult(__uuidof(IAccessible), inWParam, object.Get());
   if (FAILED(HRESULT(result))) {
     return false;
   }

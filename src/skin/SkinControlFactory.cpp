@@ -19,11 +19,12 @@
 
 namespace {
 
-using Maker = cControl* (*)(const ControlInfo& inInfo, long inID, cWindow* inParent);
+using Maker = std::unique_ptr<cControl> (*)(const ControlInfo& inInfo, long inID,
+                                            cWindow* inParent);
 
 template <typename T>
-cControl* Make(const ControlInfo& inInfo, long inID, cWindow* inParent) {
-  return new (std::nothrow) T(&inInfo, inID, inParent);
+std::unique_ptr<cControl> Make(const ControlInfo& inInfo, long inID, cWindow* inParent) {
+  return std::unique_ptr<cControl>(new (std::nothrow) T(&inInfo, inID, inParent));
 }
 
 struct ControlClass {
@@ -32,16 +33,24 @@ struct ControlClass {
   Maker mCustom;  // with the "Custom" style
 };
 
+// A control type's row: its native class, and its skinned one (a subclass)
+// when it has one. The type comes from the classes.
+template <typename Native, typename Custom = Native>
+constexpr ControlClass Row() {
+  static_assert(Native::kControlType == Custom::kControlType, "one type per row");
+  return {Native::kControlType, Make<Native>, Make<Custom>};
+}
+
 // Edits, list views and graphics have no skinned variant.
 const ControlClass kControlClasses[] = {
-    {kControlTypeButton, Make<cStandardButton>, Make<cCustomButton>},
-    {kControlTypeCheckBox, Make<cStandardCheckBox>, Make<cCustomCheckBox>},
-    {kControlTypeComboBox, Make<cStandardComboBox>, Make<cCustomComboBox>},
-    {kControlTypeSlider, Make<cStandardSlider>, Make<cCustomSlider>},
-    {kControlTypeLabel, Make<cStandardLabel>, Make<cCustomLabel>},
-    {kControlTypeEdit, Make<cStandardEdit>, Make<cStandardEdit>},
-    {kControlTypeListView, Make<cStandardListView>, Make<cStandardListView>},
-    {kControlTypeGraphic, Make<cStandardGraphic>, Make<cStandardGraphic>},
+    Row<cStandardButton, cCustomButton>(),
+    Row<cStandardCheckBox, cCustomCheckBox>(),
+    Row<cStandardComboBox, cCustomComboBox>(),
+    Row<cStandardSlider, cCustomSlider>(),
+    Row<cStandardLabel, cCustomLabel>(),
+    Row<cStandardEdit>(),
+    Row<cStandardListView>(),
+    Row<cStandardGraphic>(),
 };
 
 }  // namespace
@@ -53,12 +62,8 @@ long MakeSkinControl(const ControlInfo& inInfo, long inID, cWindow* inParent,
       continue;
     }
     Maker make = (inInfo.Styles & kStyleCustom) != 0 ? entry.mCustom : entry.mNative;
-    cControl* control = make(inInfo, inID, inParent);
-    if (control == nullptr) {
-      return kKSErr_AllocFailed;
-    }
-    outControl->reset(control);
-    return 0;
+    *outControl = make(inInfo, inID, inParent);
+    return *outControl != nullptr ? 0 : kKSErr_AllocFailed;
   }
   return kKSErr_FormatNotRecognized;
 }

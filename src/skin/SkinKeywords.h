@@ -2,7 +2,7 @@
 // the first matching entry (LookupToken).
 #pragma once
 
-#include "toolbar/TokenMap.h"
+#include "skin/TokenMap.h"
 
 // Token numbers of sTokenMap, the words the parser switches on.
 enum eSkinToken {

@@ -1,6 +1,8 @@
 #include "skin/ToolPageBuilder.h"
 
+#include <memory>
 #include <new>
+#include <utility>
 
 #include "foundation/KSError.h"
 
@@ -14,7 +16,8 @@ long ToolPageBuilder::MakePage(long inPageID, long inParentID, const ToolPageInf
   if (inPageID < 0 || parent == nullptr) {
     return kKSErr_Param;
   }
-  cToolPage* page = new (std::nothrow) cToolPage(&inPageInfo, &inInfo, inPageID, parent);
+  std::unique_ptr<cToolPage> page(new (std::nothrow)
+                                      cToolPage(&inPageInfo, &inInfo, inPageID, parent));
   if (page == nullptr) {
     return kKSErr_AllocFailed;
   }
@@ -22,8 +25,8 @@ long ToolPageBuilder::MakePage(long inPageID, long inParentID, const ToolPageInf
     mPages.resize(size_t(inPageID) + 1);
     mOwned.resize(size_t(inPageID) + 1);
   }
-  mPages[size_t(inPageID)] = page;
-  mOwned[size_t(inPageID)].reset(page);
+  mPages[size_t(inPageID)] = page.get();
+  mOwned[size_t(inPageID)] = std::move(page);
   return 0;
 }
 

@@ -9,7 +9,7 @@
 #include "skin/SkinKeywords.h"
 #include "skin/SkinPageBuilder.h"
 #include "skin/SkinReader.h"
-#include "toolbar/UIFunctions.h"
+#include "skin/UIFunctions.h"
 
 namespace {
 

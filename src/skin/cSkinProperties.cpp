@@ -5,8 +5,8 @@
 #include "platform/BaseStrings.h"
 #include "skin/SkinKeywords.h"
 #include "skin/SkinReader.h"
+#include "skin/UIFunctions.h"
 #include "skin/cSkin.h"
-#include "toolbar/UIFunctions.h"
 
 namespace {
 

@@ -6,6 +6,9 @@
 
 class cStandardButton : public cControl {
  public:
+  // Its ControlInfo::Type; a skinned variant derives it.
+  static constexpr eControlType kControlType = kControlTypeButton;
+
   using cControl::cControl;
 
   // The skin's text (a web link button carries its address here).

@@ -7,6 +7,9 @@
 
 class cStandardCheckBox : public cControl {
  public:
+  // Its ControlInfo::Type; a skinned variant derives it.
+  static constexpr eControlType kControlType = kControlTypeCheckBox;
+
   using cControl::cControl;
 
   bool BoolProp() override { return Selected(); }

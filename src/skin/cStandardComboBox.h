@@ -15,6 +15,9 @@
 
 class cStandardComboBox : public cControl {
  public:
+  // Its ControlInfo::Type; a skinned variant derives it.
+  static constexpr eControlType kControlType = kControlTypeComboBox;
+
   using cControl::cControl;
 
   // The chosen item, or -1.

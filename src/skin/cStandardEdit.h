@@ -7,6 +7,9 @@
 
 class cStandardEdit : public cControl {
  public:
+  // Its ControlInfo::Type.
+  static constexpr eControlType kControlType = kControlTypeEdit;
+
   using cControl::cControl;
 
   virtual void SetReadOnly(bool inReadOnly);

@@ -19,6 +19,9 @@
 
 class cStandardFloatingListBox : public cControl {
  public:
+  // Its ControlInfo::Type.
+  static constexpr eControlType kControlType = kControlTypeListBox;
+
   // inInfo: the owner's description of its list: the font, the colours and
   // the scroll bar's pictures. inParent is the owner.
   cStandardFloatingListBox(const ControlInfo* inInfo, long inID, cWindow* inParent);

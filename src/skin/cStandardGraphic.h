@@ -6,6 +6,9 @@
 
 class cStandardGraphic : public cControl {
  public:
+  // Its ControlInfo::Type.
+  static constexpr eControlType kControlType = kControlTypeGraphic;
+
   using cControl::cControl;
 
   void OnPaint(HDC inDC) override;

@@ -8,6 +8,9 @@
 
 class cStandardLabel : public cControl {
  public:
+  // Its ControlInfo::Type; a skinned variant derives it.
+  static constexpr eControlType kControlType = kControlTypeLabel;
+
   using cControl::cControl;
 
   long OnCreate() override;

@@ -8,6 +8,9 @@
 
 class cStandardListBox : public cControl {
  public:
+  // Its ControlInfo::Type; a skinned variant derives it.
+  static constexpr eControlType kControlType = kControlTypeListBox;
+
   using cControl::cControl;
 
   // 0 without a window.

@@ -27,12 +27,15 @@
 #include <memory>
 
 #include "foundation/KSBroadcaster.h"
+#include "skin/CXConfigType.h"
 #include "skin/ListViewItem.h"
 #include "skin/cControl.h"
-#include "toolbar/CXTheme.h"
 
 class cStandardListView : public cControl, public KSBroadcaster {
  public:
+  // Its ControlInfo::Type.
+  static constexpr eControlType kControlType = kControlTypeListView;
+
   cStandardListView(const ControlInfo* inInfo, long inID, cWindow* inParent);
   // Frees the rows' items while this object can still hear of them.
   ~cStandardListView() override;

@@ -8,8 +8,8 @@
 #include "foundation/UtilStr.h"
 #include "platform/BaseStrings.h"
 #include "skin/ReplyText.h"
+#include "skin/SkinHost.h"
 #include "skin/cStandardListView.h"
-#include "toolbar/ToolbarState.h"
 
 namespace {
 
@@ -93,14 +93,10 @@ void cStandardListView::AddReplyRow(const char* inLine) {
   InsertRow(std::move(item), checked);
 }
 
-// Without a toolbar (and so without themes) every configuration is on.
+// Without a host (and so without themes) every configuration is on.
 bool cStandardListView::ThemeSaysOn(const char* inName, long inNameLength) {
-  const ToolbarState* state = ToolbarState::sToolbarState;
-  if (state == nullptr) {
-    return true;
-  }
-  return state->mThemeMgr.CurTheme().GetAttrib(mConfigType, inName, inNameLength, kConfigAttr_On,
-                                               1) != 0;
+  const SkinHost* host = SkinHost::sSkinHost;
+  return host == nullptr || host->ThemeHasConfigOn(mConfigType, inName, inNameLength);
 }
 
 void cStandardListView::SetFields(ListViewItem* ioItem, const char* inText) {

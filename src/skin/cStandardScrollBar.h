@@ -7,6 +7,9 @@
 
 class cStandardScrollBar : public cControl {
  public:
+  // Its ControlInfo::Type; a skinned variant derives it.
+  static constexpr eControlType kControlType = kControlTypeScrollBar;
+
   using cControl::cControl;
 
   // The position; 0 without a window.

@@ -18,6 +18,9 @@
 
 class cStandardSlider : public cControl {
  public:
+  // Its ControlInfo::Type; a skinned variant derives it.
+  static constexpr eControlType kControlType = kControlTypeSlider;
+
   // The range is the skin's "MinPos" to "MaxPos"; the position starts in
   // its middle.
   cStandardSlider(const ControlInfo* inInfo, long inID, cWindow* inParent);

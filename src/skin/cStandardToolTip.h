@@ -7,6 +7,9 @@
 
 class cStandardToolTip : public cControl {
  public:
+  // Its ControlInfo::Type.
+  static constexpr eControlType kControlType = kControlTypeToolTip;
+
   using cControl::cControl;
 
   // Shows inText over inTool's window from now on. kKSErr_BadState without

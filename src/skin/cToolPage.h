@@ -26,6 +26,9 @@ class cStandardToolTip;
 
 class cToolPage : public cControl {
  public:
+  // Its ControlInfo::Type.
+  static constexpr eControlType kControlType = kControlTypeToolPage;
+
   // Keeps copies of both descriptions; the page starts in its DefMode.
   cToolPage(const ToolPageInfo* inPageInfo, const ControlInfo* inInfo, long inID,
             cWindow* inParent);
@@ -58,6 +61,16 @@ class cToolPage : public cControl {
   // The first control with inFunction, depth first in skin order; this
   // page itself is not tested.
   cControl* FindControl(eUIFunction inFunction) override;
+  // The control an application binds to inFunction: the first control with
+  // the function when it is a T (of T::kControlType), else null, even when a
+  // later one is.
+  template <typename T>
+  T* FindControlOf(eUIFunction inFunction) {
+    cControl* control = FindControl(inFunction);
+    return control != nullptr && control->Info()->Type == T::kControlType
+               ? dynamic_cast<T*>(control)
+               : nullptr;
+  }
 
   // What only a page has: visibility per own mode and the starting mode.
   ToolPageInfo* PageInfo() { return &mToolPageInfo; }

@@ -2,9 +2,8 @@
 // automatic retraction of "AutoRetract" pages that keeps the toolbar on the
 // screen.
 #include "platform/BaseUtils.h"
+#include "skin/SkinHost.h"
 #include "skin/cToolPage.h"
-#include "toolbar/ToolbarPrefs.h"
-#include "toolbar/ToolbarState.h"
 
 namespace {
 
@@ -76,8 +75,7 @@ bool cToolPage::OnTryAdjustSize(cWindow* inChild) {
 
 // The application opens the advanced panel the way it was left.
 void cToolPage::RememberPanelMode() {
-  if (Function() == kUIAdvPrefsPanel && ToolbarState::sToolbarState != nullptr) {
-    ToolbarState::sToolbarState->mPrefs.SetInt(kPref_AdvPanelExtended,
-                                               mToolPageMode == kModeExtended ? 1 : 0);
+  if (Function() == kUIAdvPrefsPanel && SkinHost::sSkinHost != nullptr) {
+    SkinHost::sSkinHost->AdvPanelModeChanged(mToolPageMode == kModeExtended);
   }
 }

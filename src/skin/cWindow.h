@@ -16,8 +16,8 @@
 #include "platform/KSRGBA.h"
 #include "platform/cBaseWindow.h"
 #include "platform/cSprite.h"
-#include "toolbar/ToolbarReplyTarget.h"
-#include "toolbar/UIFunctions.h"
+#include "skin/ToolbarReplyTarget.h"
+#include "skin/UIFunctions.h"
 
 class cWindow : public cBaseWindow, public ToolbarReplyTarget {
  public:

@@ -15,22 +15,11 @@
 #include "foundation/ArgList.h"
 #include "foundation/Hashtable.h"
 #include "foundation/KSTypes.h"
+#include "skin/CXConfigType.h"
 
 class KSFileSpec;
 class KSOStream;
 class UtilStr;
-
-enum CXConfigType {
-  kCX_InvalidConfigType = -1,
-  kCX_WaveShape = 0,
-  kCX_ColorMap = 1,
-  kCX_FlowField = 2,
-  kCX_FlowFieldUnion = 3,
-  kCX_Particle = 4,
-  kCX_Sprite = 5,
-  kCX_Script = 6,
-  kCX_ConfigTypeCount = 7
-};
 
 // Header attribute keys.
 constexpr long kThemeAttr_LogicalName = KSFourCC("LNam");

@@ -1,6 +1,8 @@
 // ThemeMgr: the theme list and the current theme.
 #include "toolbar/ThemeMgr.h"
 
+#include <memory>
+
 #include "files/MirroredFileSys.h"
 #include "foundation/KSError.h"
 #include "foundation/KSMessages.h"
@@ -101,12 +103,12 @@ void ThemeMgr::AddThemeEntry(const KSFileSpec& inThemeFolder, bool inReadOnly) {
   if (header.ReadFromDisk(inThemeFolder, true) != 0) {
     return;
   }
-  ThemeInfo* info = new ThemeInfo;
+  auto info = std::make_unique<ThemeInfo>();
   inThemeFolder.GetFileName(&info->mPhysicalName);
   info->mThemeFolderSpec = inThemeFolder;
   info->mReadOnly = inReadOnly;
   header.ThemeAttribs().GetStr(kThemeAttr_LogicalName, &info->mLogicalName);
-  mThemeList.Add(info);
+  mThemeList.Add(info.release());
 }
 
 bool ThemeMgr::IsPhysicalNameTaken(const UtilStr& inName) const {

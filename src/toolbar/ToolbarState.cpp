@@ -51,13 +51,24 @@ ToolbarState::~ToolbarState() {
   mPrefs.Store();
   if (sToolbarState == this) {
     sToolbarState = nullptr;
+    SkinHost::sSkinHost = nullptr;
   }
 }
 
 void ToolbarState::Register() {
   if (sToolbarState == nullptr) {
     sToolbarState = this;
+    SkinHost::sSkinHost = this;
   }
+}
+
+void ToolbarState::AdvPanelModeChanged(bool inExtended) {
+  mPrefs.SetInt(kPref_AdvPanelExtended, inExtended ? 1 : 0);
+}
+
+bool ToolbarState::ThemeHasConfigOn(CXConfigType inType, const char* inName,
+                                    long inNameLength) const {
+  return mThemeMgr.CurTheme().GetAttrib(inType, inName, inNameLength, kConfigAttr_On, 1) != 0;
 }
 
 void ToolbarState::Init() {

@@ -10,9 +10,10 @@
 
 #include "files/KSFileSpec.h"
 #include "files/Prefs.h"
+#include "skin/SkinHost.h"
 #include "toolbar/ThemeMgr.h"
 
-class ToolbarState {
+class ToolbarState : public SkinHost {
  public:
   // Locates the real folders, loads the preferences and the themes.
   ToolbarState();
@@ -40,8 +41,13 @@ class ToolbarState {
   Prefs mPrefs;              // "Toolbar Preferences.txt" in the work folder
   ThemeMgr mThemeMgr;
 
-  // The first ToolbarState built, while it lives.
+  // The first ToolbarState built, while it lives. It is the skin's host too.
   static ToolbarState* sToolbarState;
+
+  // SkinHost: the advanced panel's mode goes into the preferences, and the
+  // current theme says which configurations are on.
+  void AdvPanelModeChanged(bool inExtended) override;
+  bool ThemeHasConfigOn(CXConfigType inType, const char* inName, long inNameLength) const override;
 
  private:
   struct Locations;

@@ -6,8 +6,8 @@
 // put between the script's double quotes unchanged, without escaping.
 #pragma once
 
+#include "skin/UIFunctions.h"
 #include "toolbar/ScriptText.h"
-#include "toolbar/UIFunctions.h"
 
 // Engine settings and modes. Percentages are slider positions (normally 0 to
 // 100) that the builders turn into engine values (see PercentCurves.h).

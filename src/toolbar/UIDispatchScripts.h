@@ -1,15 +1,16 @@
-// The engine-facing half of the UI function dispatch: for each UI function
-// whose control acts on the engine, the kind of value the control reports and
-// the script the toolbar sends for that value.
+// The UI function dispatch table: for each UI function whose control's value
+// the toolbar sends the engine or keeps, the kind of value the control
+// reports, where the window reads it, the preference it is kept in and the
+// script the toolbar sends for it.
 //
-// The window reads the value from the control that reported the function and
-// keeps the rest of the action to itself (preferences, other controls, list
-// reloads, the loop over a list's selected items); corvexa-ctl reads the value
-// from its command line. Both get the same script for the same value.
+// The window runs a row as it stands (cAppWin::OnUIFunction) and adds what
+// only it does in a short switch of its own (other controls, list reloads,
+// dialogs). corvexa-ctl reads the value from its command line and takes the
+// script from the same row, so both send the same text for the same value.
 #pragma once
 
+#include "skin/UIFunctions.h"
 #include "toolbar/ScriptText.h"
-#include "toolbar/UIFunctions.h"
 
 // What the control carrying a function reports.
 enum eUIValueKind {
@@ -48,21 +49,62 @@ struct UIValue {
   long mOtherFrameLimit = kNoFrameLimitBox;
 };
 
+// Where the window reads a function's value.
+enum eUIValueFrom {
+  // The control that reported the function: a check box's state, a slider's
+  // position; a button reports nothing.
+  kUIFromSender,
+  // The selected item of a combo box: its text or index. Without a
+  // selection nothing is sent.
+  kUIFromBox,
+  // The same, but a combo box without a selection sends index -1.
+  kUIFromBoxIndex,
+  // Each selected item of a list view, one script per item, at most
+  // kMaxSelectedItems of them.
+  kUIFromSelectedItems,
+  // The current item of a list view. Without one nothing is sent.
+  kUIFromCurrentItem
+};
+
+// At most this many selected list items are started or stopped at once.
+constexpr long kMaxSelectedItems = 20;
+
+struct UIValueSource {
+  eUIValueFrom mFrom;
+  // The combo box or list view read: the control bound to this function.
+  eUIFunction mControl;
+};
+
 struct UIScriptEntry {
   eUIFunction mFunction;
   eUIValueKind mValueKind;
   // kUIValueIndex: the number of choices (0: as many as the engine offers);
   // kUIValueItemText: the longest text the window reads from the control.
   long mLimit;
-  // Writes the function's script for inValue into outCmd and returns outCmd.
+  UIValueSource mSource;
+  // Writes the function's script for inValue into outCmd and returns outCmd;
+  // null for a value the toolbar keeps without telling the engine.
   char* (*mBuild)(const UIValue& inValue, char* outCmd);
+  // The preference the window keeps the value in (0: none): a slider's
+  // position, or a check box's state as mStoredOn or 0.
+  long mPrefKey = 0;
+  long mStoredOn = 1;
 };
 
-// The entry of inFunction, or null when the function sends the engine no
-// script of its own (it acts on the toolbar alone, or does nothing).
+// The row of inFunction, or null when the toolbar neither sends nor keeps a
+// value for it (the window acts alone, or nothing happens).
+const UIScriptEntry* FindUIEntry(eUIFunction inFunction);
+// The row of inFunction when it sends the engine a script of its own, else
+// null.
 const UIScriptEntry* FindUIScript(eUIFunction inFunction);
+// Every row, for the window to show the kept values: inIndex from 0 until
+// null.
+const UIScriptEntry* UIEntryAt(long inIndex);
+
+// The number a row keeps in its preference for inValue.
+long StoredUIValue(const UIScriptEntry& inEntry, const UIValue& inValue);
 
 // Writes into outCmd (kCommandBufferSize bytes) the script for inFunction and
 // inValue and returns outCmd; null, leaving outCmd alone, when FindUIScript
-// has no entry for the function.
+// has no row for the function.
 char* BuildUIScript(eUIFunction inFunction, const UIValue& inValue, char* outCmd);

@@ -6,8 +6,8 @@
 // controls that would do nothing or never be bound.
 #pragma once
 
-#include "skin/ControlInfo.h"
-#include "toolbar/UIFunctions.h"
+#include "platform/ControlType.h"
+#include "skin/UIFunctions.h"
 
 struct UIFunctionUse {
   eControlType mBinds;  // kControlTypeNull when no control is bound

@@ -30,13 +30,10 @@ const char kFallbackSkin[] = "Factory Blue";
 
 cAppWin::cAppWin()
     : cWindow(0, nullptr),
-      mActiveSkin(nullptr),
-      mMainPage(nullptr),
       mInDragMode(false),
       mBacklogTimerSet(false),
       mShowingMessage(false),
       mDragPos{0, 0},
-      mToolTip(nullptr),
       mDisplayDeviceIndex(0),
       mKSEventCount(0),
       mEnabledState(kNotInitted),
@@ -50,9 +47,9 @@ cAppWin::~cAppWin() {
   }
   mSession.SetNotifyWindow(nullptr, nullptr);
   gToolbarState.mThemeMgr.RemoveListener(this);
-  delete mMainPage;
-  delete mToolTip;
-  delete mActiveSkin;
+  mMainPage.reset();
+  mToolTip.reset();
+  mActiveSkin.reset();
 }
 
 void cAppWin::AlwaysOnTop(bool inAlwaysOnTop) {
@@ -81,7 +78,7 @@ long cAppWin::OnCreate() {
     SetPlacement(normal, minPos, maxPos);
   }
 
-  mActiveSkin = new cSkin;
+  mActiveSkin = std::make_unique<cSkin>();
   gToolbarState.mThemeMgr.AddListener(this);
 
   UtilStr skinName;
@@ -111,13 +108,11 @@ void cAppWin::OnDestroy() {
   mSession.CloseSession();
   gToolbarState.mThemeMgr.RemoveListener(this);
 
-  delete mMainPage;
-  mMainPage = nullptr;
+  mMainPage.reset();
   mControls = AppControls{};
   BaseRemoveTrayIcon(1, Wind());
   EnableToolTips(false);
-  delete mActiveSkin;
-  mActiveSkin = nullptr;
+  mActiveSkin.reset();
 
   Prefs& prefs = gToolbarState.mPrefs;
   KSRect normal;
@@ -152,21 +147,21 @@ long cAppWin::LoadSkin(const char* inSkinName) {
 }
 
 long cAppWin::BuildSkin(const char* inSkinName) {
-  delete mMainPage;
-  mMainPage = nullptr;
+  mMainPage.reset();
   mControls = AppControls{};
   EnableToolTips(false);
 
   auto load = [this](const char* inName) {
     KSFileSpec folder;
     folder.AssignRelativePath(inName, -1, gToolbarState.mSkinsFolder);
+    // The page becomes the window's once it is whole: while it is made,
+    // and after a failure, the window has none.
     std::unique_ptr<cToolPage> page;
     long err = mActiveSkin->Load(folder, this, &page);
-    if (err != 0) {
-      return err;
+    if (err == 0) {
+      mMainPage = std::move(page);
     }
-    mMainPage = page.release();
-    return 0L;
+    return err;
   };
   long err = load(inSkinName);
   if (err != 0 && UtilStr::compare(inSkinName, kFallbackSkin, false) != 0) {
@@ -182,17 +177,14 @@ long cAppWin::BuildSkin(const char* inSkinName) {
         gToolbarState.mPrefs.GetInt(kPref_AdvPanelExtended) != 0 ? kModeExtended : kModeRetracted;
   }
   BindControls();
-  mMainPage->ToolTip(mToolTip);
+  mMainPage->ToolTip(mToolTip.get());
   mMainPage->Initialize();
 
   FillStaticGUILists();
   RefreshState(mEnabledState);
   onPeerListChange();
   ApplyToolbarPrefsToGUI();
-  UpdateCommandStatus(kCX_Particle);
-  UpdateCommandStatus(kCX_Sprite);
-  UpdateCommandStatus(kPref_ImageVideoFolder);
-  UpdateCommandStatus(kPref_Theme);
+  UpdateAllCommandStatus();
 
   char cmd[kCommandBufferSize];
   SendQuery(CommandGetTrackInfo(cmd), this, kRequestGetValue, kUITrackInfo, kTrackInfoFlags);
@@ -228,16 +220,15 @@ void cAppWin::EnableToolTips(bool inEnable) {
     if (tip->Create() != 0) {
       return;
     }
-    mToolTip = tip.release();
+    mToolTip = std::move(tip);
     if (mMainPage != nullptr) {
-      mMainPage->ToolTip(mToolTip);
+      mMainPage->ToolTip(mToolTip.get());
     }
     mToolTip->BringToTop();
     SetTimer(kToolTipTimer, kTimerPeriodMS);
   } else if (!inEnable && mToolTip != nullptr) {
     KillTimer(kToolTipTimer);
-    delete mToolTip;
-    mToolTip = nullptr;
+    mToolTip.reset();
     if (mMainPage != nullptr) {
       mMainPage->ToolTip(nullptr);
     }
@@ -277,7 +268,7 @@ void cAppWin::OnChildResized() {
   KSRect page;
   if (!IsMinimized() && mMainPage != nullptr && mMainPage->GetPosition(&page) == 0) {
     Resize(page.right, page.bottom, true);
-    FollowShapeOf(mMainPage, page.left, page.top);
+    FollowShapeOf(mMainPage.get(), page.left, page.top);
   }
   Invalidate();
 }

@@ -21,10 +21,12 @@
 #pragma once
 
 #include <atomic>
+#include <memory>
 
 #include "foundation/KSBroadcaster.h"
 #include "foundation/KSEventQueue.h"
 #include "foundation/KSMutex.h"
+#include "skin/cToolPage.h"
 #include "skin/cWindow.h"
 #include "toolbar/AppControls.h"
 #include "toolbar/CXTheme.h"
@@ -107,11 +109,8 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   // Hidden or minimised, itself or through its owner.
   bool IsAway();
 
-  // Steps the engine to the previous (-1) or next (1) item of inConfigType.
-  void DoNextConfg(CXConfigType inConfigType, long inDirection);
-
   // For tests and the start-up code: the parts a test reads back.
-  cToolPage* MainPage() const { return mMainPage; }
+  cToolPage* MainPage() const { return mMainPage.get(); }
   const AppControls& Controls() const { return mControls; }
   cToolbarSession& Session() { return mSession; }
   ToolbarEnabledState EnabledState() const { return mEnabledState; }
@@ -125,15 +124,15 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   void SendQuery(const char* inCmd, cWindow* inTarget, eRequestType inType, long inParam,
                  unsigned char inFlags = kCommandFlags);
 
-  cSkin* mActiveSkin;    // owned; from OnCreate to OnDestroy
-  cToolPage* mMainPage;  // owned; null while no skin is loaded
+  std::unique_ptr<cSkin> mActiveSkin;    // from OnCreate to OnDestroy
+  std::unique_ptr<cToolPage> mMainPage;  // null while no skin is loaded
   bool mInDragMode;
   bool mBacklogTimerSet;  // the engine link's drain continues shortly
   // A message box from the event queue is up: its own message loop runs the
   // timer, and the next message waits for this one to be answered.
   bool mShowingMessage;
   KSPoint mDragPos;
-  cStandardToolTip* mToolTip;  // owned; only while tool tips are on
+  std::unique_ptr<cStandardToolTip> mToolTip;  // only while tool tips are on
   long mDisplayDeviceIndex;
   KSEventQueue mKSEventQueue;
   KSMutex mKSEventQueueMutex;  // held round each single call of mKSEventQueue
@@ -175,13 +174,35 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   void RefillThemeList();
   void ReloadImageVideoList();
   void BringHostPlayerForward();
-  // Sends the dispatch table's script of inFunction for inValue.
-  void SendUIScript(eUIFunction inFunction, const UIValue& inValue);
-  void StoreAndSend(long inKey, long inStored, eUIFunction inFunction, cWindow* inSender);
-  // One script per selected item (the first 20), or for the current item.
-  void SendForSelectedItems(cStandardListView* inList, eUIFunction inFunction);
-  void SendForCurrentItem(cStandardListView* inList, eUIFunction inFunction);
-  void SendToggle(cStandardCheckBox* inToggle, eUIFunction inFunction, cWindow* inSender);
-  void SendComboText(cStandardComboBox* inBox, long inMax, eUIFunction inFunction);
-  void SendComboIndex(cStandardComboBox* inBox, eUIFunction inFunction);
+
+  // The dispatch (cAppWinDispatch.cpp): the window's own functions, then the
+  // rows of the dispatch table.
+  bool DoWindowFunction(cWindow* inSender, eUIFunction inFunction, void* inParam);
+  bool DoPanelFunction(cWindow* inSender, eUIFunction inFunction, void* inParam);
+  void DoTableFunction(const UIScriptEntry& inEntry, cWindow* inSender);
+  // Sends inEntry's script for inValue, when it has one.
+  void SendUIScript(const UIScriptEntry& inEntry, const UIValue& inValue);
+  void SendBoxValue(const UIScriptEntry& inEntry);
+  // One script per selected item (the first kMaxSelectedItems), or for the
+  // current item.
+  void SendForSelectedItems(const UIScriptEntry& inEntry);
+  void SendForCurrentItem(const UIScriptEntry& inEntry);
+  void SendFrameSizeLimits(eUIFunction inFunction);
+  void ShowOnBoundToggle(eUIFunction inFunction, cWindow* inSender);
+  void RescanImageVideo();
+  void BrowseImageVideoFolder();
+  void ClearImageVideoFolder();
+  void ChooseShowToolbarIn();
+  void ChooseSkin();
+  void ChooseTheme();
+  void ChoosePeer();
+  // The kept slider positions and check box states of the dispatch table's
+  // rows, on their bound controls.
+  void ShowKeptValues();
+
+  // The control bound to inFunction by the rule of AppControls, or null.
+  template <typename T>
+  T* BoundControl(eUIFunction inFunction) const {
+    return mMainPage != nullptr ? mMainPage->FindControlOf<T>(inFunction) : nullptr;
+  }
 };

@@ -21,37 +21,10 @@
 
 namespace {
 
-// The control of inFunction in inPage when it is of type inType, else null.
+// Binds a member to the control of inFunction when it is of the member's type.
 template <typename T>
-void Bind(cToolPage* inPage, T** outMember, eUIFunction inFunction, eControlType inType) {
-  cControl* control = inPage->FindControl(inFunction);
-  *outMember =
-      control != nullptr && control->Info()->Type == inType ? dynamic_cast<T*>(control) : nullptr;
-}
-
-void Bind(cToolPage* inPage, cStandardButton** outMember, eUIFunction inFunction) {
-  Bind(inPage, outMember, inFunction, kControlTypeButton);
-}
-void Bind(cToolPage* inPage, cStandardCheckBox** outMember, eUIFunction inFunction) {
-  Bind(inPage, outMember, inFunction, kControlTypeCheckBox);
-}
-void Bind(cToolPage* inPage, cStandardComboBox** outMember, eUIFunction inFunction) {
-  Bind(inPage, outMember, inFunction, kControlTypeComboBox);
-}
-void Bind(cToolPage* inPage, cStandardSlider** outMember, eUIFunction inFunction) {
-  Bind(inPage, outMember, inFunction, kControlTypeSlider);
-}
-void Bind(cToolPage* inPage, cStandardListView** outMember, eUIFunction inFunction) {
-  Bind(inPage, outMember, inFunction, kControlTypeListView);
-}
-void Bind(cToolPage* inPage, cStandardEdit** outMember, eUIFunction inFunction) {
-  Bind(inPage, outMember, inFunction, kControlTypeEdit);
-}
-void Bind(cToolPage* inPage, cStandardLabel** outMember, eUIFunction inFunction) {
-  Bind(inPage, outMember, inFunction, kControlTypeLabel);
-}
-void Bind(cToolPage* inPage, cToolPage** outMember, eUIFunction inFunction) {
-  Bind(inPage, outMember, inFunction, kControlTypeToolPage);
+void Bind(cToolPage* inPage, T** outMember, eUIFunction inFunction) {
+  *outMember = inPage->FindControlOf<T>(inFunction);
 }
 
 // Clears inList and fills it with inCount labels of inLabel.
@@ -66,16 +39,101 @@ void FillList(cStandardComboBox* inList, long inCount, F inLabel) {
   }
 }
 
-void ShowPref(cStandardSlider* inSlider, long inKey) {
-  if (inSlider != nullptr) {
-    inSlider->Index(gToolbarState.mPrefs.GetInt(inKey));
-  }
+void BindBasic(cToolPage* inPage, struct AppControls::Basic* outBasic) {
+  Bind(inPage, &outBasic->WebLink, kUIWebLink);
+  Bind(inPage, &outBasic->WaveShapeToggle, kUIWaveShapeToggle);
+  Bind(inPage, &outBasic->WaveShapeList, kUIWaveShapeList);
+  Bind(inPage, &outBasic->WaveShapeInterval, kUIWaveShapeInterval);
+  Bind(inPage, &outBasic->ColorMapToggle, kUIColorMapToggle);
+  Bind(inPage, &outBasic->ColorMapList, kUIColorMapList);
+  Bind(inPage, &outBasic->ColorMapInterval, kUIColorMapInterval);
+  Bind(inPage, &outBasic->FlowFieldToggle, kUIFlowFieldToggle);
+  Bind(inPage, &outBasic->FlowFieldList, kUIFlowFieldList);
+  Bind(inPage, &outBasic->FlowFieldInterval, kUIFlowFieldInterval);
+  Bind(inPage, &outBasic->FrameRate, kUIFrameRate);
+  Bind(inPage, &outBasic->ResponseScale, kUIResponseScale);
+  Bind(inPage, &outBasic->DeckMode, kUIDeckMode);
+  Bind(inPage, &outBasic->FullScreen, kUIFullScreen);
 }
 
-void ShowPref(cStandardCheckBox* inCheckBox, long inKey) {
-  if (inCheckBox != nullptr) {
-    inCheckBox->BoolProp(gToolbarState.mPrefs.GetInt(inKey) != 0);
-  }
+void BindItemPanels(cToolPage* inPage, AppControls* outControls) {
+  auto& particles = outControls->AdvParticles;
+  Bind(inPage, &particles.List, kUIAdvParticles);
+  Bind(inPage, &particles.SelectAll, kUIAdvParticlesSelectAll);
+  Bind(inPage, &particles.Start, kUIAdvParticlesStart);
+  Bind(inPage, &particles.Stop, kUIAdvParticlesStop);
+  Bind(inPage, &particles.StopAll, kUIAdvParticlesStopAll);
+  Bind(inPage, &particles.AutoStart, kUIAdvParticlesAutoStart);
+  Bind(inPage, &particles.Interval, kUIAdvParticlesInterval);
+  Bind(inPage, &particles.Duration, kUIAdvParticlesDuration);
+
+  auto& sprites = outControls->AdvImageVideo;
+  Bind(inPage, &sprites.List, kUIAdvImageVideo);
+  Bind(inPage, &sprites.SelectAll, kUIAdvImageVideoSelectAll);
+  Bind(inPage, &sprites.Start, kUIAdvImageVideoStart);
+  Bind(inPage, &sprites.Stop, kUIAdvImageVideoStop);
+  Bind(inPage, &sprites.StopAll, kUIAdvImageVideoStopAll);
+  Bind(inPage, &sprites.Rescan, kUIAdvImageVideoRescan);
+  Bind(inPage, &sprites.AutoStart, kUIAdvImageVideoAutoStart);
+  Bind(inPage, &sprites.Interval, kUIAdvImageVideoInterval);
+  Bind(inPage, &sprites.Duration, kUIAdvImageVideoDuration);
+  Bind(inPage, &sprites.AlternateSource, kUIAdvImageVideoAlternateSource);
+  Bind(inPage, &sprites.BrowseAlternateSource, kUIAdvImageVideoBrowseAlternateSource);
+  Bind(inPage, &sprites.ClearAlternateSource, kUIAdvImageVideoClearAlternateSource);
+  Bind(inPage, &sprites.IncludeSubfolders, kUIAdvImageVideoIncludeSubfolders);
+
+  Bind(inPage, &outControls->AdvWaveShapes.List, kUIAdvWaveShapes);
+  Bind(inPage, &outControls->AdvWaveShapes.SelectAll, kUIAdvWaveShapesSelectAll);
+  Bind(inPage, &outControls->AdvColorMaps.List, kUIAdvColorMaps);
+  Bind(inPage, &outControls->AdvColorMaps.SelectAll, kUIAdvColorMapsSelectAll);
+  Bind(inPage, &outControls->AdvFlowFields.List, kUIAdvFlowFields);
+  Bind(inPage, &outControls->AdvFlowFields.SelectAll, kUIAdvFlowFieldsSelectAll);
+
+  auto& scripts = outControls->AdvVisualScripts;
+  Bind(inPage, &scripts.Unsaved, kUIAdvScriptsUnsaved);
+  Bind(inPage, &scripts.Saved, kUIAdvScriptsSaved);
+  Bind(inPage, &scripts.Save, kUIAdvScriptsSave);
+  Bind(inPage, &scripts.Rename, kUIAdvScriptsRename);
+  Bind(inPage, &scripts.Delete, kUIAdvScriptsDelete);
+  Bind(inPage, &scripts.SelectAll, kUIAdvScriptsSelectAll);
+  Bind(inPage, &scripts.Start, kUIAdvScriptsStart);
+  Bind(inPage, &scripts.StopAll, kUIAdvScriptsStop);
+  Bind(inPage, &scripts.Edit, kUIAdvScriptsEdit);
+  Bind(inPage, &scripts.ScriptsOn, kUIAdvScriptsScriptsOn);
+  Bind(inPage, &scripts.AutoRecord, kUIAdvScriptsAutoRecord);
+}
+
+void BindPreferences(cToolPage* inPage, struct AppControls::AdvPreferences* outPrefs) {
+  auto& prefs = *outPrefs;
+  Bind(inPage, &prefs.UseToolTips, kUIAdvPrefUseToolTips);
+  Bind(inPage, &prefs.AlwaysOnTop, kUIAdvPrefAlwaysOnTop);
+  Bind(inPage, &prefs.AutoOpenToolbar, kUIAdvPrefAutoOpenToolbar);
+  Bind(inPage, &prefs.AutoCloseToolbar, kUIAdvPrefAutoCloseToolbar);
+  Bind(inPage, &prefs.StartToolbarMinimized, kUIAdvPrefStartToolbarMinimized);
+  Bind(inPage, &prefs.DeckAutoStart, kUIAdvPrefDeckAutoStart);
+  Bind(inPage, &prefs.CheckForUpdates, kUIAdvPrefCheckForUpdates);
+  Bind(inPage, &prefs.AutoTrackInfo, kUIAdvPrefAutoTrackInfo);
+  Bind(inPage, &prefs.FullScreenMode, kUIAdvPrefFullScreenMode);
+  Bind(inPage, &prefs.AudioSource, kUIAdvPrefAudioSource);
+  Bind(inPage, &prefs.LineBoost, kUIAdvPrefLineBoost);
+  Bind(inPage, &prefs.TrackTextAppearance, kUIAdvPrefTrackTextAppearance);
+  Bind(inPage, &prefs.TrackTextDuration, kUIAdvPrefTrackTextDuration);
+  Bind(inPage, &prefs.TrackTextFont, kUIAdvPrefTrackTextFont);
+  Bind(inPage, &prefs.TrackTextSize, kUIAdvPrefTrackTextSize);
+  Bind(inPage, &prefs.ShowToolbarIn, kUIAdvPrefShowToolbarIn);
+  Bind(inPage, &prefs.FrameXLimit, kUIAdvPrefFrameXLimit);
+  Bind(inPage, &prefs.FrameYLimit, kUIAdvPrefFrameYLimit);
+  Bind(inPage, &prefs.AutoLineScale, kUIAdvPrefAutoLineScale);
+  Bind(inPage, &prefs.AllowRemoteControl, kUIAdvPrefAllowRemoteControl);
+  Bind(inPage, &prefs.FlowFieldUnions, kUIAdvPrefFlowFieldUnions);
+  Bind(inPage, &prefs.FlowFieldTransitions, kUIAdvPrefFlowFieldTransitions);
+  Bind(inPage, &prefs.FlowFieldSmoothSwitch, kUIAdvPrefFlowFieldSmoothSwitch);
+  Bind(inPage, &prefs.Skin, kUIAdvPrefSkin);
+  Bind(inPage, &prefs.Theme, kUIAdvPrefTheme);
+  Bind(inPage, &prefs.SaveTheme, kUIAdvPrefSaveThemeAs);
+  Bind(inPage, &prefs.DeleteTheme, kUIAdvPrefDeleteTheme);
+  Bind(inPage, &prefs.Peer, kUIAdvPrefPeer);
+  Bind(inPage, &prefs.PeerRefresh, kUIAdvPrefPeerRefresh);
 }
 
 }  // namespace
@@ -85,109 +143,19 @@ void cAppWin::BindControls() {
   if (mMainPage == nullptr) {
     return;
   }
-  cToolPage* page = mMainPage;
-
-  auto& basic = mControls.Basic;
-  Bind(page, &basic.WebLink, kUIWebLink);
-  Bind(page, &basic.WaveShapeToggle, kUIWaveShapeToggle);
-  Bind(page, &basic.WaveShapeList, kUIWaveShapeList);
-  Bind(page, &basic.WaveShapeInterval, kUIWaveShapeInterval);
-  Bind(page, &basic.ColorMapToggle, kUIColorMapToggle);
-  Bind(page, &basic.ColorMapList, kUIColorMapList);
-  Bind(page, &basic.ColorMapInterval, kUIColorMapInterval);
-  Bind(page, &basic.FlowFieldToggle, kUIFlowFieldToggle);
-  Bind(page, &basic.FlowFieldList, kUIFlowFieldList);
-  Bind(page, &basic.FlowFieldInterval, kUIFlowFieldInterval);
-  Bind(page, &basic.FrameRate, kUIFrameRate);
-  Bind(page, &basic.ResponseScale, kUIResponseScale);
-  Bind(page, &basic.DeckMode, kUIDeckMode);
-  Bind(page, &basic.FullScreen, kUIFullScreen);
-
+  cToolPage* page = mMainPage.get();
+  BindBasic(page, &mControls.Basic);
   Bind(page, &mControls.UpdateBar.Bar, kUIUpdateBar);
   Bind(page, &mControls.UpdateBar.Link, kUIUpdateLink);
-
-  auto& particles = mControls.AdvParticles;
-  Bind(page, &particles.List, kUIAdvParticles);
-  Bind(page, &particles.SelectAll, kUIAdvParticlesSelectAll);
-  Bind(page, &particles.Start, kUIAdvParticlesStart);
-  Bind(page, &particles.Stop, kUIAdvParticlesStop);
-  Bind(page, &particles.StopAll, kUIAdvParticlesStopAll);
-  Bind(page, &particles.AutoStart, kUIAdvParticlesAutoStart);
-  Bind(page, &particles.Interval, kUIAdvParticlesInterval);
-  Bind(page, &particles.Duration, kUIAdvParticlesDuration);
-
-  auto& sprites = mControls.AdvImageVideo;
-  Bind(page, &sprites.List, kUIAdvImageVideo);
-  Bind(page, &sprites.SelectAll, kUIAdvImageVideoSelectAll);
-  Bind(page, &sprites.Start, kUIAdvImageVideoStart);
-  Bind(page, &sprites.Stop, kUIAdvImageVideoStop);
-  Bind(page, &sprites.StopAll, kUIAdvImageVideoStopAll);
-  Bind(page, &sprites.Rescan, kUIAdvImageVideoRescan);
-  Bind(page, &sprites.AutoStart, kUIAdvImageVideoAutoStart);
-  Bind(page, &sprites.Interval, kUIAdvImageVideoInterval);
-  Bind(page, &sprites.Duration, kUIAdvImageVideoDuration);
-  Bind(page, &sprites.AlternateSource, kUIAdvImageVideoAlternateSource);
-  Bind(page, &sprites.BrowseAlternateSource, kUIAdvImageVideoBrowseAlternateSource);
-  Bind(page, &sprites.ClearAlternateSource, kUIAdvImageVideoClearAlternateSource);
-  Bind(page, &sprites.IncludeSubfolders, kUIAdvImageVideoIncludeSubfolders);
-
-  Bind(page, &mControls.AdvWaveShapes.List, kUIAdvWaveShapes);
-  Bind(page, &mControls.AdvWaveShapes.SelectAll, kUIAdvWaveShapesSelectAll);
-  Bind(page, &mControls.AdvColorMaps.List, kUIAdvColorMaps);
-  Bind(page, &mControls.AdvColorMaps.SelectAll, kUIAdvColorMapsSelectAll);
-  Bind(page, &mControls.AdvFlowFields.List, kUIAdvFlowFields);
-  Bind(page, &mControls.AdvFlowFields.SelectAll, kUIAdvFlowFieldsSelectAll);
-
-  auto& scripts = mControls.AdvVisualScripts;
-  Bind(page, &scripts.Unsaved, kUIAdvScriptsUnsaved);
-  Bind(page, &scripts.Saved, kUIAdvScriptsSaved);
-  Bind(page, &scripts.Save, kUIAdvScriptsSave);
-  Bind(page, &scripts.Rename, kUIAdvScriptsRename);
-  Bind(page, &scripts.Delete, kUIAdvScriptsDelete);
-  Bind(page, &scripts.SelectAll, kUIAdvScriptsSelectAll);
-  Bind(page, &scripts.Start, kUIAdvScriptsStart);
-  Bind(page, &scripts.StopAll, kUIAdvScriptsStop);
-  Bind(page, &scripts.Edit, kUIAdvScriptsEdit);
-  Bind(page, &scripts.ScriptsOn, kUIAdvScriptsScriptsOn);
-  Bind(page, &scripts.AutoRecord, kUIAdvScriptsAutoRecord);
-
-  auto& prefs = mControls.AdvPreferences;
-  Bind(page, &prefs.UseToolTips, kUIAdvPrefUseToolTips);
-  Bind(page, &prefs.AlwaysOnTop, kUIAdvPrefAlwaysOnTop);
-  Bind(page, &prefs.AutoOpenToolbar, kUIAdvPrefAutoOpenToolbar);
-  Bind(page, &prefs.AutoCloseToolbar, kUIAdvPrefAutoCloseToolbar);
-  Bind(page, &prefs.StartToolbarMinimized, kUIAdvPrefStartToolbarMinimized);
-  Bind(page, &prefs.DeckAutoStart, kUIAdvPrefDeckAutoStart);
-  Bind(page, &prefs.CheckForUpdates, kUIAdvPrefCheckForUpdates);
-  Bind(page, &prefs.AutoTrackInfo, kUIAdvPrefAutoTrackInfo);
-  Bind(page, &prefs.FullScreenMode, kUIAdvPrefFullScreenMode);
-  Bind(page, &prefs.AudioSource, kUIAdvPrefAudioSource);
-  Bind(page, &prefs.LineBoost, kUIAdvPrefLineBoost);
-  Bind(page, &prefs.TrackTextAppearance, kUIAdvPrefTrackTextAppearance);
-  Bind(page, &prefs.TrackTextDuration, kUIAdvPrefTrackTextDuration);
-  Bind(page, &prefs.TrackTextFont, kUIAdvPrefTrackTextFont);
-  Bind(page, &prefs.TrackTextSize, kUIAdvPrefTrackTextSize);
-  Bind(page, &prefs.ShowToolbarIn, kUIAdvPrefShowToolbarIn);
-  Bind(page, &prefs.FrameXLimit, kUIAdvPrefFrameXLimit);
-  Bind(page, &prefs.FrameYLimit, kUIAdvPrefFrameYLimit);
-  Bind(page, &prefs.AutoLineScale, kUIAdvPrefAutoLineScale);
-  Bind(page, &prefs.AllowRemoteControl, kUIAdvPrefAllowRemoteControl);
-  Bind(page, &prefs.FlowFieldUnions, kUIAdvPrefFlowFieldUnions);
-  Bind(page, &prefs.FlowFieldTransitions, kUIAdvPrefFlowFieldTransitions);
-  Bind(page, &prefs.FlowFieldSmoothSwitch, kUIAdvPrefFlowFieldSmoothSwitch);
-  Bind(page, &prefs.Skin, kUIAdvPrefSkin);
-  Bind(page, &prefs.Theme, kUIAdvPrefTheme);
-  Bind(page, &prefs.SaveTheme, kUIAdvPrefSaveThemeAs);
-  Bind(page, &prefs.DeleteTheme, kUIAdvPrefDeleteTheme);
-  Bind(page, &prefs.Peer, kUIAdvPrefPeer);
-  Bind(page, &prefs.PeerRefresh, kUIAdvPrefPeerRefresh);
+  BindItemPanels(page, &mControls);
+  BindPreferences(page, &mControls.AdvPreferences);
 
   // The configuration lists tell the window when their check marks change.
   const struct {
     cStandardListView* mList;
     CXConfigType mType;
-  } configLists[] = {{particles.List, kCX_Particle},
-                     {sprites.List, kCX_Sprite},
+  } configLists[] = {{mControls.AdvParticles.List, kCX_Particle},
+                     {mControls.AdvImageVideo.List, kCX_Sprite},
                      {mControls.AdvWaveShapes.List, kCX_WaveShape},
                      {mControls.AdvColorMaps.List, kCX_ColorMap},
                      {mControls.AdvFlowFields.List, kCX_FlowField}};
@@ -238,37 +206,16 @@ void cAppWin::FillStaticGUILists() {
 void cAppWin::ApplyToolbarPrefsToGUI() {
   Prefs& stored = gToolbarState.mPrefs;
   EnableToolTips(stored.GetInt(kPref_ToolTips) != 0);
-
   ApplyShowToolbarIn();
-
-  ShowPref(mControls.Basic.WaveShapeInterval, kPref_WaveShapeInterval);
-  ShowPref(mControls.Basic.ColorMapInterval, kPref_ColorMapInterval);
-  ShowPref(mControls.Basic.FlowFieldInterval, kPref_FlowFieldInterval);
-  ShowPref(mControls.Basic.FrameRate, kPref_FrameRate);
-  ShowPref(mControls.Basic.ResponseScale, kPref_ResponseScale);
-  ShowPref(mControls.AdvParticles.AutoStart, kPref_ParticlesAutoStart);
-  ShowPref(mControls.AdvParticles.Interval, kPref_ParticlesInterval);
-  ShowPref(mControls.AdvParticles.Duration, kPref_ParticlesDuration);
-  ShowPref(mControls.AdvImageVideo.AutoStart, kPref_ImageVideoAutoStart);
-  ShowPref(mControls.AdvImageVideo.Interval, kPref_ImageVideoInterval);
-  ShowPref(mControls.AdvImageVideo.Duration, kPref_ImageVideoDuration);
-  ShowPref(mControls.AdvImageVideo.IncludeSubfolders, kPref_ImageVideoSubfolders);
+  ShowKeptValues();
 
   auto& prefs = mControls.AdvPreferences;
   if (prefs.ShowToolbarIn != nullptr) {
     prefs.ShowToolbarIn->SelectItem(stored.GetInt(kPref_ShowToolbarIn));
   }
-  ShowPref(prefs.UseToolTips, kPref_ToolTips);
   if (prefs.AlwaysOnTop != nullptr) {
-    bool onTop = stored.GetInt(kPref_AlwaysOnTop) != 0;
-    prefs.AlwaysOnTop->BoolProp(onTop);
-    AlwaysOnTop(onTop);
+    AlwaysOnTop(stored.GetInt(kPref_AlwaysOnTop) != 0);
   }
-  ShowPref(prefs.AutoOpenToolbar, kPref_AutoOpenToolbar);
-  ShowPref(prefs.AutoCloseToolbar, kPref_AutoCloseToolbar);
-  ShowPref(prefs.StartToolbarMinimized, kPref_StartMinimized);
-  ShowPref(prefs.DeckAutoStart, kPref_DeckAutoStart);
-  ShowPref(prefs.CheckForUpdates, kPref_UpdateCheckDays);
 
   if (prefs.Skin != nullptr) {
     UtilStr skin;
@@ -286,6 +233,22 @@ void cAppWin::ApplyToolbarPrefsToGUI() {
     }
     prefs.Theme->SelectItem(index);
     themes.SetCurrentTheme(index);
+  }
+}
+
+void cAppWin::ShowKeptValues() {
+  for (long i = 0; const UIScriptEntry* entry = UIEntryAt(i); i++) {
+    if (entry->mPrefKey == 0) {
+      continue;
+    }
+    long kept = gToolbarState.mPrefs.GetInt(entry->mPrefKey);
+    if (entry->mValueKind == kUIValuePercent) {
+      if (cStandardSlider* slider = BoundControl<cStandardSlider>(entry->mFunction)) {
+        slider->Index(kept);
+      }
+    } else if (cStandardCheckBox* box = BoundControl<cStandardCheckBox>(entry->mFunction)) {
+      box->BoolProp(kept != 0);
+    }
   }
 }
 

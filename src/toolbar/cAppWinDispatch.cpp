@@ -1,15 +1,19 @@
-// cAppWin: what each UI function does. The script a function sends the
-// engine comes from the dispatch table (UIDispatchScripts), which corvexa-ctl
-// uses too; the window adds what only it does: reading the value from its
-// controls, storing preferences, moving other controls, reloading lists.
+// cAppWin: what each UI function does. A function of the dispatch table
+// (UIDispatchScripts), which corvexa-ctl uses too, runs from its row: the
+// window reads the value where the row says, keeps it in the row's
+// preference and sends the row's script. DoWindowFunction holds what only
+// the window does: its frame, web pages and the Deck, the image/video
+// folder, the pair of frame-limit boxes, skins, themes and engine instances,
+// and what some rows are followed by.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <string>
 
 #include "platform/BaseUtils.h"
 #include "platform/KSWindUtils.h"
 #include "platform/windowproc.h"
-#include "skin/cStandardButton.h"
 #include "skin/cStandardCheckBox.h"
 #include "skin/cStandardComboBox.h"
 #include "skin/cStandardListView.h"
@@ -29,9 +33,6 @@ namespace {
 const char kDownloadPageURL[] = "https://www.corvexa.example/download";
 const char kDownloadPageQuery[] = "?player=TOOLBAR_WIN";
 
-// At most this many selected list items are started or stopped at once.
-constexpr long kMaxSelectedItems = 20;
-
 constexpr long kSkinNameMax = 260;
 constexpr long kPeerNameMax = 200;
 constexpr long kFolderPathMax = 1024;
@@ -46,7 +47,7 @@ const char kMsgDeckError[] =
 const char kMsgDeckErrorTitle[] = "Corvexa Deck Error";
 const char kBrowseFolderTitle[] = "Select additional image and video directory:";
 
-// The window of the check box, button or list a function came from.
+// The value of the check box or slider a function came from.
 bool SenderBool(cWindow* inSender) {
   return inSender != nullptr && inSender->BoolProp();
 }
@@ -68,10 +69,6 @@ bool SelectedText(cStandardComboBox* inBox, long inMax, UtilStr* outText) {
   return true;
 }
 
-long SelectedIndex(cStandardComboBox* inBox) {
-  return inBox != nullptr ? inBox->CurSelection() : -1;
-}
-
 // A frame-limit combo box as the dispatch table takes it.
 long FrameLimitBoxIndex(cStandardComboBox* inBox) {
   return inBox != nullptr ? inBox->CurSelection() : kNoFrameLimitBox;
@@ -86,81 +83,316 @@ void OpenWebPage(HWND inWind, const char* inURL, const char* inShownURL, const c
   }
 }
 
-}  // namespace
-
-void cAppWin::SendUIScript(eUIFunction inFunction, const UIValue& inValue) {
-  char cmd[kCommandBufferSize];
-  if (BuildUIScript(inFunction, inValue, cmd) != nullptr) {
-    SendCommand(cmd);
+// A skin's web link carries its address as its text.
+void OpenWebLink(HWND inWind, cWindow* inSender) {
+  UtilStr url = inSender != nullptr ? inSender->StringProp() : UtilStr();
+  if (!url.IsEmpty()) {
+    OpenWebPage(inWind, url.getCStr(), url.getCStr(), kMsgWebLinkError);
   }
 }
 
-void cAppWin::StoreAndSend(long inKey, long inStored, eUIFunction inFunction, cWindow* inSender) {
-  gToolbarState.mPrefs.SetInt(inKey, inStored);
-  UIValue value;
-  value.mOn = SenderBool(inSender);
-  value.mNumber = SenderInt(inSender);
-  SendUIScript(inFunction, value);
+void OpenDownloadPage(HWND inWind) {
+  UtilStr url(kDownloadPageURL);
+  url += kDownloadPageQuery;
+  OpenWebPage(inWind, url.getCStr(), kDownloadPageURL, kMsgUpdateLinkError);
 }
 
-void cAppWin::SendForSelectedItems(cStandardListView* inList, eUIFunction inFunction) {
-  if (inList == nullptr) {
+// A row's value as the check box or slider that reported it has it.
+UIValue SenderValue(const UIScriptEntry& inEntry, cWindow* inSender) {
+  UIValue value;
+  value.mOn = inEntry.mValueKind == kUIValueOnOff && SenderBool(inSender);
+  value.mNumber = inEntry.mValueKind == kUIValuePercent ? SenderInt(inSender) : 0;
+  return value;
+}
+
+void KeepValue(const UIScriptEntry& inEntry, const UIValue& inValue) {
+  if (inEntry.mPrefKey != 0) {
+    gToolbarState.mPrefs.SetInt(inEntry.mPrefKey, StoredUIValue(inEntry, inValue));
+  }
+}
+
+void StartDeck(HWND inWind) {
+  if (KSUtils::Open(gToolbarState.mDeckApp) != 0) {
+    KSWindUtils::ShowMsg(inWind, kMsgDeckError, kMsgDeckErrorTitle);
+  }
+}
+
+}  // namespace
+
+void cAppWin::OnUIFunction(cWindow* inSender, eUIFunction inFunction, void* inParam) {
+  eUIFunction function = eUIFunction(uint8(inFunction));
+  if (DoWindowFunction(inSender, function, inParam)) {
+    return;
+  }
+  if (const UIScriptEntry* entry = FindUIEntry(function)) {
+    DoTableFunction(*entry, inSender);
+  }
+}
+
+bool cAppWin::DoWindowFunction(cWindow* inSender, eUIFunction inFunction, void* inParam) {
+  switch (inFunction) {
+    case kUIMinimize:
+      MinimizeToolbar();
+      return true;
+    case kUIMaximize:
+      Maximize();
+      return true;
+    case kUIClose:
+      Close();
+      return true;
+    case kUIWebLink:
+      OpenWebLink(Wind(), inSender);
+      return true;
+    case kUIDeckMode:
+      StartDeck(Wind());
+      return true;
+    case kUIFullScreen:
+      BringHostPlayerForward();
+      return false;  // then the row's script
+    case kUIUpdateLink:
+      OpenDownloadPage(Wind());
+      return true;
+    case kUIUpdateClose:
+      if (mControls.UpdateBar.Bar != nullptr) {
+        mControls.UpdateBar.Bar->SetToolPageMode(kModeRetracted);
+      }
+      return true;
+    case kUIWaveShapeToggle:
+    case kUIColorMapToggle:
+    case kUIFlowFieldToggle:
+      DoTableFunction(*FindUIEntry(inFunction), inSender);
+      ShowOnBoundToggle(inFunction, inSender);
+      return true;
+    case kUIAdvPrefUseToolTips:
+      DoTableFunction(*FindUIEntry(inFunction), inSender);
+      EnableToolTips(SenderBool(inSender));
+      return true;
+    case kUIAdvPrefAlwaysOnTop:
+      DoTableFunction(*FindUIEntry(inFunction), inSender);
+      AlwaysOnTop(SenderBool(inSender));
+      return true;
+    case kUIAdvPrefFrameXLimit:
+    case kUIAdvPrefFrameYLimit:
+      SendFrameSizeLimits(inFunction);
+      return true;
+    default:
+      return DoPanelFunction(inSender, inFunction, inParam);
+  }
+}
+
+bool cAppWin::DoPanelFunction(cWindow* inSender, eUIFunction inFunction, void* inParam) {
+  switch (inFunction) {
+    case kUIAdvImageVideoRescan:
+      RescanImageVideo();
+      return true;
+    case kUIAdvImageVideoBrowseAlternateSource:
+      BrowseImageVideoFolder();
+      return true;
+    case kUIAdvImageVideoClearAlternateSource:
+      ClearImageVideoFolder();
+      return true;
+    case kUIAdvImageVideoIncludeSubfolders: {
+      const UIScriptEntry& entry = *FindUIEntry(inFunction);
+      KeepValue(entry, SenderValue(entry, inSender));
+      RescanImageVideo();
+      return true;
+    }
+    case kUIAdvParticlesSelectAll:
+    case kUIAdvImageVideoSelectAll:
+    case kUIAdvWaveShapesSelectAll:
+    case kUIAdvColorMapsSelectAll:
+    case kUIAdvFlowFieldsSelectAll:
+      SelectAllRows(inFunction, SenderBool(inSender));
+      return true;
+    case kUIAdvPrefShowToolbarIn:
+      ChooseShowToolbarIn();
+      return true;
+    case kUIAdvPrefSkin:
+      ChooseSkin();
+      return true;
+    case kUIAdvPrefTheme:
+      ChooseTheme();
+      return true;
+    case kUIAdvPrefSaveThemeAs:
+      DoSaveThemeAs();
+      return true;
+    case kUIAdvPrefDeleteTheme:
+      DoDeleteTheme();
+      return true;
+    case kUIAdvPrefPeer:
+      ChoosePeer();
+      return true;
+    case kUIUpdateCommandStatus:
+      UpdateCommandStatus(long(reinterpret_cast<intptr_t>(inParam)));
+      return true;
+    default:
+      return false;
+  }
+}
+
+void cAppWin::DoTableFunction(const UIScriptEntry& inEntry, cWindow* inSender) {
+  switch (inEntry.mSource.mFrom) {
+    case kUIFromSender: {
+      UIValue value = SenderValue(inEntry, inSender);
+      KeepValue(inEntry, value);
+      SendUIScript(inEntry, value);
+      break;
+    }
+    case kUIFromBox:
+    case kUIFromBoxIndex:
+      SendBoxValue(inEntry);
+      break;
+    case kUIFromSelectedItems:
+      SendForSelectedItems(inEntry);
+      break;
+    case kUIFromCurrentItem:
+      SendForCurrentItem(inEntry);
+      break;
+  }
+}
+
+void cAppWin::SendUIScript(const UIScriptEntry& inEntry, const UIValue& inValue) {
+  char cmd[kCommandBufferSize];
+  if (inEntry.mBuild != nullptr) {
+    SendCommand(inEntry.mBuild(inValue, cmd));
+  }
+}
+
+void cAppWin::SendBoxValue(const UIScriptEntry& inEntry) {
+  cStandardComboBox* box = BoundControl<cStandardComboBox>(inEntry.mSource.mControl);
+  if (box == nullptr) {
+    return;
+  }
+  UIValue value;
+  UtilStr text;
+  if (inEntry.mValueKind == kUIValueItemText) {
+    if (!SelectedText(box, inEntry.mLimit, &text)) {
+      return;
+    }
+    value.mText = text.getCStr();
+  } else {
+    value.mNumber = box->CurSelection();
+    if (value.mNumber < 0 && inEntry.mSource.mFrom == kUIFromBox) {
+      return;
+    }
+  }
+  SendUIScript(inEntry, value);
+}
+
+void cAppWin::SendForSelectedItems(const UIScriptEntry& inEntry) {
+  cStandardListView* list = BoundControl<cStandardListView>(inEntry.mSource.mControl);
+  if (list == nullptr) {
     return;
   }
   const CXTheme& theme = gToolbarState.mThemeMgr.CurTheme();
   char name[kListItemTextMax + 1];
   long acted = 0;
-  for (long i = 0; i < inList->NumItems(); i++) {
-    if (!inList->IsSelected(i)) {
+  for (long i = 0; i < list->NumItems(); i++) {
+    if (!list->IsSelected(i)) {
       continue;
     }
     if (++acted > kMaxSelectedItems) {
       break;
     }
     name[0] = 0;
-    inList->GetItem(i, name, sizeof(name));
+    list->GetItem(i, name, sizeof(name));
     UIValue value;
     value.mText = name;
     value.mSpriteFlags =
         theme.GetAttrib(kCX_Sprite, name, -1, kConfigAttr_Flag, kSpriteFlagsWithoutTheme);
-    SendUIScript(inFunction, value);
+    SendUIScript(inEntry, value);
   }
 }
 
-void cAppWin::SendForCurrentItem(cStandardListView* inList, eUIFunction inFunction) {
-  if (inList == nullptr || inList->CurSelection() == -1) {
+void cAppWin::SendForCurrentItem(const UIScriptEntry& inEntry) {
+  cStandardListView* list = BoundControl<cStandardListView>(inEntry.mSource.mControl);
+  if (list == nullptr || list->CurSelection() == -1) {
     return;
   }
   char name[kListItemTextMax + 1] = "";
-  inList->GetItem(inList->CurSelection(), name, sizeof(name));
+  list->GetItem(list->CurSelection(), name, sizeof(name));
   UIValue value;
   value.mText = name;
-  SendUIScript(inFunction, value);
+  SendUIScript(inEntry, value);
 }
 
-void cAppWin::SendToggle(cStandardCheckBox* inToggle, eUIFunction inFunction, cWindow* inSender) {
+// Either box sends both limits; a missing box leaves its side open.
+void cAppWin::SendFrameSizeLimits(eUIFunction inFunction) {
+  const auto& prefs = mControls.AdvPreferences;
+  bool isX = inFunction == kUIAdvPrefFrameXLimit;
   UIValue value;
-  value.mOn = SenderBool(inSender);
-  SendUIScript(inFunction, value);
-  if (inToggle != nullptr) {
-    inToggle->BoolProp(value.mOn);
+  value.mNumber = FrameLimitBoxIndex(isX ? prefs.FrameXLimit : prefs.FrameYLimit);
+  value.mOtherFrameLimit = FrameLimitBoxIndex(isX ? prefs.FrameYLimit : prefs.FrameXLimit);
+  SendUIScript(*FindUIEntry(inFunction), value);
+}
+
+// A slide-show switch reported by another control than the bound toggle
+// shows on the toggle too.
+void cAppWin::ShowOnBoundToggle(eUIFunction inFunction, cWindow* inSender) {
+  cStandardCheckBox* toggle = BoundControl<cStandardCheckBox>(inFunction);
+  if (toggle != nullptr && toggle != inSender) {
+    toggle->BoolProp(SenderBool(inSender));
   }
 }
 
-void cAppWin::SendComboText(cStandardComboBox* inBox, long inMax, eUIFunction inFunction) {
-  UtilStr text;
-  if (SelectedText(inBox, inMax, &text)) {
-    UIValue value;
-    value.mText = text.getCStr();
-    SendUIScript(inFunction, value);
+void cAppWin::RescanImageVideo() {
+  ApplyExternalSpriteDirToEngine(true);
+  ReloadImageVideoList();
+}
+
+// Nothing changes when the user cancels.
+void cAppWin::BrowseImageVideoFolder() {
+  Prefs& store = gToolbarState.mPrefs;
+  UtilStr folder;
+  if (const UtilStr* stored = store.GetStr(kPref_ImageVideoFolder)) {
+    folder.Assign(stored->getCStr(), std::min<long>(stored->length(), kFolderPathMax));
+  }
+  if (BaseBrowseForFolder(Wind(), kBrowseFolderTitle, &folder)) {
+    store.SetStr(kPref_ImageVideoFolder, folder.getCStr());
+    RescanImageVideo();
   }
 }
 
-void cAppWin::SendComboIndex(cStandardComboBox* inBox, eUIFunction inFunction) {
-  UIValue value;
-  value.mNumber = SelectedIndex(inBox);
-  if (value.mNumber >= 0) {
-    SendUIScript(inFunction, value);
+void cAppWin::ClearImageVideoFolder() {
+  gToolbarState.mPrefs.SetStr(kPref_ImageVideoFolder, "");
+  gToolbarState.mPrefs.SetInt(kPref_ImageVideoSubfolders, 0);
+  if (mControls.AdvImageVideo.IncludeSubfolders != nullptr) {
+    mControls.AdvImageVideo.IncludeSubfolders->BoolProp(false);
+  }
+  RescanImageVideo();
+}
+
+void cAppWin::ChooseShowToolbarIn() {
+  cStandardComboBox* box = mControls.AdvPreferences.ShowToolbarIn;
+  ShowToolbarIn(box != nullptr ? box->CurSelection() : -1);
+}
+
+// Choosing the current skin again (in any letter case) reloads nothing.
+void cAppWin::ChooseSkin() {
+  Prefs& store = gToolbarState.mPrefs;
+  UtilStr name;
+  const UtilStr* current = store.GetStr(kPref_Skin);
+  if (SelectedText(mControls.AdvPreferences.Skin, kSkinNameMax, &name) &&
+      (current == nullptr || !name.Equals(*current, false))) {
+    store.SetStr(kPref_Skin, name.getCStr());
+    ::PostMessageW(Wind(), kToolbarUserMsg, WPARAM(kUserMsgReloadSkin), 0);
+  }
+}
+
+void cAppWin::ChooseTheme() {
+  cStandardComboBox* box = mControls.AdvPreferences.Theme;
+  if (box != nullptr) {
+    gToolbarState.mThemeMgr.SetCurrentTheme(int(box->CurSelection()));
+    ApplyThemeToLists(true);
+    UpdateAllCommandStatus();
+  }
+}
+
+void cAppWin::ChoosePeer() {
+  UtilStr name;
+  if (SelectedText(mControls.AdvPreferences.Peer, kPeerNameMax, &name)) {
+    mSession.SetCurService(name.getCStr());
+    RefreshState(kConnected);
   }
 }
 
@@ -176,320 +408,8 @@ void cAppWin::ReloadImageVideoList() {
 }
 
 void cAppWin::UpdateAllCommandStatus() {
-  UpdateCommandStatus(4);
-  UpdateCommandStatus(5);
+  UpdateCommandStatus(kCX_Particle);
+  UpdateCommandStatus(kCX_Sprite);
   UpdateCommandStatus(kPref_ImageVideoFolder);
   UpdateCommandStatus(kPref_Theme);
-}
-
-void cAppWin::DoNextConfg(CXConfigType inConfigType, long inDirection) {
-  char cmd[kCommandBufferSize];
-  switch (inConfigType) {
-    case kCX_WaveShape:
-      SendCommand(CommandNextWaveShape(inDirection, cmd));
-      break;
-    case kCX_ColorMap:
-      SendCommand(CommandNextColorMap(inDirection, cmd));
-      break;
-    case kCX_FlowField:
-      SendCommand(CommandNextFlowField(inDirection, cmd));
-      break;
-    default:
-      break;
-  }
-}
-
-void cAppWin::OnUIFunction(cWindow* inSender, eUIFunction inFunction, void* inParam) {
-  AppControls& c = mControls;
-  auto& prefs = c.AdvPreferences;
-  Prefs& store = gToolbarState.mPrefs;
-  eUIFunction function = eUIFunction(uint8(inFunction));
-  switch (function) {
-    case kUIMinimize:
-      MinimizeToolbar();
-      break;
-    case kUIMaximize:
-      Maximize();
-      break;
-    case kUIClose:
-      Close();
-      break;
-    case kUIWebLink:
-      if (inSender != nullptr) {
-        UtilStr url = inSender->StringProp();
-        if (!url.IsEmpty()) {
-          OpenWebPage(Wind(), url.getCStr(), url.getCStr(), kMsgWebLinkError);
-        }
-      }
-      break;
-
-    case kUIStartRandomParticle:
-    case kUIStartRandomImageVideo:
-    case kUIAlbumInfo:
-    case kUISnapshot:
-    case kUIAdvParticlesStopAll:
-    case kUIAdvImageVideoStopAll:
-      SendUIScript(function, UIValue());
-      break;
-
-    case kUIWaveShapeToggle:
-      SendToggle(c.Basic.WaveShapeToggle, function, inSender);
-      break;
-    case kUIColorMapToggle:
-      SendToggle(c.Basic.ColorMapToggle, function, inSender);
-      break;
-    case kUIFlowFieldToggle:
-      SendToggle(c.Basic.FlowFieldToggle, function, inSender);
-      break;
-    case kUIWaveShapeList:
-      SendComboText(c.Basic.WaveShapeList, kComboItemTextMax, function);
-      break;
-    case kUIColorMapList:
-      SendComboText(c.Basic.ColorMapList, kComboItemTextMax, function);
-      break;
-    case kUIFlowFieldList:
-      SendComboText(c.Basic.FlowFieldList, kComboItemTextMax, function);
-      break;
-    case kUIWaveShapePrev:
-    case kUIWaveShapeNext:
-      DoNextConfg(kCX_WaveShape, function == kUIWaveShapePrev ? -1 : 1);
-      break;
-    case kUIColorMapPrev:
-    case kUIColorMapNext:
-      DoNextConfg(kCX_ColorMap, function == kUIColorMapPrev ? -1 : 1);
-      break;
-    case kUIFlowFieldPrev:
-    case kUIFlowFieldNext:
-      DoNextConfg(kCX_FlowField, function == kUIFlowFieldPrev ? -1 : 1);
-      break;
-
-    case kUIWaveShapeInterval:
-      StoreAndSend(kPref_WaveShapeInterval, SenderInt(inSender), function, inSender);
-      break;
-    case kUIColorMapInterval:
-      StoreAndSend(kPref_ColorMapInterval, SenderInt(inSender), function, inSender);
-      break;
-    case kUIFlowFieldInterval:
-      StoreAndSend(kPref_FlowFieldInterval, SenderInt(inSender), function, inSender);
-      break;
-    case kUIFrameRate:
-      StoreAndSend(kPref_FrameRate, SenderInt(inSender), function, inSender);
-      break;
-    case kUIResponseScale:
-      StoreAndSend(kPref_ResponseScale, SenderInt(inSender), function, inSender);
-      break;
-    case kUIAdvParticlesAutoStart:
-      StoreAndSend(kPref_ParticlesAutoStart, SenderBool(inSender), function, inSender);
-      break;
-    case kUIAdvParticlesInterval:
-      StoreAndSend(kPref_ParticlesInterval, SenderInt(inSender), function, inSender);
-      break;
-    case kUIAdvParticlesDuration:
-      StoreAndSend(kPref_ParticlesDuration, SenderInt(inSender), function, inSender);
-      break;
-    case kUIAdvImageVideoAutoStart:
-      StoreAndSend(kPref_ImageVideoAutoStart, SenderBool(inSender), function, inSender);
-      break;
-    case kUIAdvImageVideoInterval:
-      StoreAndSend(kPref_ImageVideoInterval, SenderInt(inSender), function, inSender);
-      break;
-    case kUIAdvImageVideoDuration:
-      StoreAndSend(kPref_ImageVideoDuration, SenderInt(inSender), function, inSender);
-      break;
-    case kUIAdvPrefCheckForUpdates:
-      StoreAndSend(kPref_UpdateCheckDays, SenderBool(inSender) ? kUpdateCheckDays : 0, function,
-                   inSender);
-      break;
-    case kUIAdvPrefAutoOpenToolbar:
-      StoreAndSend(kPref_AutoOpenToolbar, SenderBool(inSender), function, inSender);
-      break;
-    case kUIAdvPrefAutoCloseToolbar:
-      store.SetInt(kPref_AutoCloseToolbar, SenderBool(inSender));
-      break;
-    case kUIAdvPrefStartToolbarMinimized:
-      store.SetInt(kPref_StartMinimized, SenderBool(inSender));
-      break;
-    case kUIAdvPrefDeckAutoStart:
-      store.SetInt(kPref_DeckAutoStart, SenderBool(inSender));
-      break;
-
-    case kUIDeckMode:
-      if (KSUtils::Open(gToolbarState.mDeckApp) != 0) {
-        KSWindUtils::ShowMsg(Wind(), kMsgDeckError, kMsgDeckErrorTitle);
-      }
-      break;
-    case kUIFullScreen:
-      BringHostPlayerForward();
-      SendUIScript(function, UIValue());
-      break;
-    case kUIUpdateLink: {
-      UtilStr url(kDownloadPageURL);
-      url += kDownloadPageQuery;
-      OpenWebPage(Wind(), url.getCStr(), kDownloadPageURL, kMsgUpdateLinkError);
-      break;
-    }
-    case kUIUpdateClose:
-      if (c.UpdateBar.Bar != nullptr) {
-        c.UpdateBar.Bar->SetToolPageMode(kModeRetracted);
-      }
-      break;
-
-    case kUIAdvParticles:
-    case kUIAdvParticlesStart:
-    case kUIAdvParticlesStop:
-      SendForSelectedItems(c.AdvParticles.List, function);
-      break;
-    case kUIAdvImageVideo:
-    case kUIAdvImageVideoStart:
-    case kUIAdvImageVideoStop:
-      SendForSelectedItems(c.AdvImageVideo.List, function);
-      break;
-    case kUIAdvImageVideoRescan:
-      ApplyExternalSpriteDirToEngine(true);
-      ReloadImageVideoList();
-      break;
-    case kUIAdvImageVideoBrowseAlternateSource: {
-      UtilStr folder;
-      if (const UtilStr* stored = store.GetStr(kPref_ImageVideoFolder)) {
-        folder.Assign(stored->getCStr(), std::min<long>(stored->length(), kFolderPathMax));
-      }
-      if (BaseBrowseForFolder(Wind(), kBrowseFolderTitle, &folder)) {
-        store.SetStr(kPref_ImageVideoFolder, folder.getCStr());
-        ApplyExternalSpriteDirToEngine(true);
-        ReloadImageVideoList();
-      }
-      break;
-    }
-    case kUIAdvImageVideoClearAlternateSource:
-      store.SetStr(kPref_ImageVideoFolder, "");
-      store.SetInt(kPref_ImageVideoSubfolders, 0);
-      if (c.AdvImageVideo.IncludeSubfolders != nullptr) {
-        c.AdvImageVideo.IncludeSubfolders->BoolProp(false);
-      }
-      ApplyExternalSpriteDirToEngine(true);
-      ReloadImageVideoList();
-      break;
-    case kUIAdvImageVideoIncludeSubfolders:
-      store.SetInt(kPref_ImageVideoSubfolders, SenderBool(inSender));
-      ApplyExternalSpriteDirToEngine(true);
-      ReloadImageVideoList();
-      break;
-
-    case kUIAdvParticlesSelectAll:
-    case kUIAdvImageVideoSelectAll:
-    case kUIAdvWaveShapesSelectAll:
-    case kUIAdvColorMapsSelectAll:
-    case kUIAdvFlowFieldsSelectAll:
-      SelectAllRows(function, SenderBool(inSender));
-      break;
-    case kUIAdvWaveShapes:
-    case kUIAdvWaveShapesStart:
-      SendForCurrentItem(c.AdvWaveShapes.List, function);
-      break;
-    case kUIAdvColorMaps:
-    case kUIAdvColorMapsStart:
-      SendForCurrentItem(c.AdvColorMaps.List, function);
-      break;
-    case kUIAdvFlowFields:
-    case kUIAdvFlowFieldsStart:
-      SendForCurrentItem(c.AdvFlowFields.List, function);
-      break;
-
-    case kUIAdvPrefUseToolTips:
-      store.SetInt(kPref_ToolTips, SenderBool(inSender));
-      EnableToolTips(SenderBool(inSender));
-      break;
-    case kUIAdvPrefAlwaysOnTop:
-      store.SetInt(kPref_AlwaysOnTop, SenderBool(inSender));
-      AlwaysOnTop(SenderBool(inSender));
-      break;
-    case kUIAdvPrefShowToolbarIn:
-      ShowToolbarIn(SelectedIndex(prefs.ShowToolbarIn));
-      break;
-
-    case kUIAdvPrefFullScreenMode:
-      SendComboText(prefs.FullScreenMode, kListItemTextMax, function);
-      break;
-    case kUIAdvPrefTrackTextFont:
-      SendComboText(prefs.TrackTextFont, kListItemTextMax, function);
-      break;
-    case kUIAdvPrefAudioSource:
-      SendComboIndex(prefs.AudioSource, function);
-      break;
-    case kUIAdvPrefTrackTextAppearance:
-      SendComboIndex(prefs.TrackTextAppearance, function);
-      break;
-    case kUIAdvPrefTrackTextSize:
-      SendComboIndex(prefs.TrackTextSize, function);
-      break;
-    case kUIAdvPrefLineBoost:
-      SendComboIndex(prefs.LineBoost, function);
-      break;
-    case kUIAdvPrefTrackTextDuration:
-      // Without a selection the shortest duration is sent.
-      if (prefs.TrackTextDuration != nullptr) {
-        UIValue value;
-        value.mNumber = SelectedIndex(prefs.TrackTextDuration);
-        SendUIScript(function, value);
-      }
-      break;
-    case kUIAdvPrefFrameXLimit:
-    case kUIAdvPrefFrameYLimit: {
-      // Either box sends both limits; a missing box leaves its side open.
-      bool isX = function == kUIAdvPrefFrameXLimit;
-      UIValue value;
-      value.mNumber = FrameLimitBoxIndex(isX ? prefs.FrameXLimit : prefs.FrameYLimit);
-      value.mOtherFrameLimit = FrameLimitBoxIndex(isX ? prefs.FrameYLimit : prefs.FrameXLimit);
-      SendUIScript(function, value);
-      break;
-    }
-    case kUIAdvPrefAutoLineScale:
-    case kUIAdvPrefAutoTrackInfo:
-    case kUIAdvPrefFlowFieldSmoothSwitch:
-    case kUIAdvPrefAllowRemoteControl:
-    case kUIAdvPrefFlowFieldUnions:
-    case kUIAdvPrefFlowFieldTransitions: {
-      UIValue value;
-      value.mOn = SenderBool(inSender);
-      SendUIScript(function, value);
-      break;
-    }
-
-    case kUIAdvPrefSkin: {
-      UtilStr name;
-      const UtilStr* current = store.GetStr(kPref_Skin);
-      if (SelectedText(prefs.Skin, kSkinNameMax, &name) &&
-          (current == nullptr || !name.Equals(*current, false))) {
-        store.SetStr(kPref_Skin, name.getCStr());
-        ::PostMessageW(Wind(), kToolbarUserMsg, WPARAM(kUserMsgReloadSkin), 0);
-      }
-      break;
-    }
-    case kUIAdvPrefTheme:
-      if (prefs.Theme != nullptr) {
-        gToolbarState.mThemeMgr.SetCurrentTheme(int(prefs.Theme->CurSelection()));
-        ApplyThemeToLists(true);
-        UpdateAllCommandStatus();
-      }
-      break;
-    case kUIAdvPrefSaveThemeAs:
-      DoSaveThemeAs();
-      break;
-    case kUIAdvPrefDeleteTheme:
-      DoDeleteTheme();
-      break;
-    case kUIAdvPrefPeer: {
-      UtilStr name;
-      if (SelectedText(prefs.Peer, kPeerNameMax, &name)) {
-        mSession.SetCurService(name.getCStr());
-        RefreshState(kConnected);
-      }
-      break;
-    }
-    case kUIUpdateCommandStatus:
-      UpdateCommandStatus(long(reinterpret_cast<intptr_t>(inParam)));
-      break;
-    default:
-      break;
-  }
 }

@@ -9,7 +9,7 @@
 #include <atomic>
 
 #include "net/ToolbarSession.h"
-#include "toolbar/ToolbarReplyTarget.h"
+#include "skin/ToolbarReplyTarget.h"
 
 class cToolbarSession : public ToolbarSession {
  public:

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "foundation/KSHandle.h"
+#include "foundation/KSNamedMutexHold.h"
 #include "platform/KSWideText.h"
 #include "platform/KSWindUtils.h"
 #include "platform/windowproc.h"
@@ -20,30 +21,6 @@ const wchar_t kStartMutexName[] = L"Kestrova Corvexa Toolbar - Start";
 // A start that takes longer than this (a message box left open during the
 // first skin load, say) no longer holds the others back.
 constexpr DWORD kStartWaitMS = 20000;
-
-class StartTurn {
- public:
-  StartTurn() : mMutex(CreateMutexW(nullptr, FALSE, kStartMutexName)), mHeld(false) {
-    if (mMutex) {
-      DWORD wait = WaitForSingleObject(mMutex.Get(), kStartWaitMS);
-      mHeld = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
-    }
-  }
-  ~StartTurn() { Release(); }
-  StartTurn(const StartTurn&) = delete;
-  StartTurn& operator=(const StartTurn&) = delete;
-
-  void Release() {
-    if (mHeld) {
-      ReleaseMutex(mMutex.Get());
-      mHeld = false;
-    }
-  }
-
- private:
-  KSHandle mMutex;
-  bool mHeld;
-};
 
 // How long a second start waits for the running toolbar to answer.
 constexpr UINT kAskRunningMS = 5000;
@@ -69,15 +46,15 @@ bool BringRunningToolbarBack() {
 }
 
 int RunToolbar() {
-  StartTurn turn;
+  KSHandle startMutex(CreateMutexW(nullptr, FALSE, kStartMutexName));
+  KSNamedMutexHold turn(startMutex.Get(), kStartWaitMS);
   if (BringRunningToolbarBack()) {
     return 0;
   }
-  cAppWin* appWin = nullptr;
+  std::unique_ptr<cAppWin> appWin;
   long err = CreateMainWindow(&appWin);
   turn.Release();
   if (err != 0) {
-    delete appWin;
     return 0;
   }
   HWND owner = GetWindow(appWin->Wind(), GW_OWNER);
@@ -99,7 +76,7 @@ int RunToolbar() {
       DispatchMessageW(&msg);
     }
   }
-  delete appWin;
+  appWin.reset();
   if (owner != nullptr && IsWindow(owner)) {
     DestroyWindow(owner);
   }

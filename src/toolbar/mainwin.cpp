@@ -9,7 +9,7 @@
 #include "toolbar/cAppWin.h"
 #include "toolbar/mainwin.h"
 
-long CreateMainWindow(cAppWin** outAppWin) {
+long CreateMainWindow(std::unique_ptr<cAppWin>* outAppWin) {
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
 
@@ -20,8 +20,8 @@ long CreateMainWindow(cAppWin** outAppWin) {
   }
 
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  auto* appWin = new cAppWin;
-  *outAppWin = appWin;
+  *outAppWin = std::make_unique<cAppWin>();
+  cAppWin* appWin = outAppWin->get();
   HWND owner = createToolBarOwner(instance);
 
   // The window procedure hands the object its window and runs its OnCreate.

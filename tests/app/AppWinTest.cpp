@@ -65,11 +65,11 @@ std::string Shown(cStandardComboBox* inBox, long inIndex = -2) {
 
 // Destroys the window and inOwner; the window's shut-down asks the message
 // loop to end, and there is none.
-void Close(cAppWin* inApp, HWND inOwner) {
-  if (inApp != nullptr && inApp->IsWindow()) {
-    DestroyWindow(inApp->Wind());
+void Close(std::unique_ptr<cAppWin>* ioApp, HWND inOwner) {
+  if (*ioApp != nullptr && (*ioApp)->IsWindow()) {
+    DestroyWindow((*ioApp)->Wind());
   }
-  delete inApp;
+  ioApp->reset();
   DestroyWindow(inOwner);
   MSG quit;
   while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
@@ -92,7 +92,7 @@ class AppSync : public ::testing::Test {
 
   static void TearDownTestSuite() {
     if (sApp != nullptr) {
-      Close(sApp, GetWindow(sApp->Wind(), GW_OWNER));
+      Close(&sApp, GetWindow(sApp->Wind(), GW_OWNER));
     }
     sSim->EndInput(nullptr);
     delete sSim;
@@ -135,7 +135,7 @@ class AppSync : public ::testing::Test {
   static inline KSTestFolder* sFolder = nullptr;
   static inline KSFileSpec sLog;
   static inline SimProcess* sSim = nullptr;
-  static inline cAppWin* sApp = nullptr;
+  static inline std::unique_ptr<cAppWin> sApp;
 };
 
 std::string Box(HWND inWind) {
@@ -204,7 +204,7 @@ class AppWin : public ::testing::Test {
   }
 
   void TearDown() override {
-    Close(mAppWin, mOwner);
+    Close(&mAppWin, mOwner);
     gToolbarState.mSkinsFolder = mSavedSkins;
   }
 
@@ -221,7 +221,7 @@ class AppWin : public ::testing::Test {
 
   KSTestFolder mPrefsFolder;
   KSFileSpec mSavedSkins;
-  cAppWin* mAppWin = nullptr;
+  std::unique_ptr<cAppWin> mAppWin;
   HWND mOwner = nullptr;
 };
 
@@ -430,6 +430,47 @@ TEST_F(AppSync, TenThousandNotificationsAreShownInOrder) {
       << *differ.first << ", sent row " << *differ.second;
   EXPECT_EQ(1, list->NumSelected());
   EXPECT_EQ(names[expected.back()], Shown(c.Basic.WaveShapeList));
+}
+
+// What a worked slider or check box sends is kept and sent again on the next
+// connection, whatever the engine had. (The extra folder's subfolder choice
+// goes with the folder's registration instead.)
+TEST_F(AppSync, WorkedValuesAreSentAgainOnTheNextConnection) {
+  std::vector<std::string> worked;
+  long position = 10;
+  for (long i = 0; const UIScriptEntry* entry = UIEntryAt(i); i++) {
+    cControl* control = sApp->MainPage()->FindControl(entry->mFunction);
+    if (entry->mPrefKey == 0 || entry->mBuild == nullptr || control == nullptr ||
+        entry->mFunction == kUIAdvImageVideoIncludeSubfolders) {
+      continue;
+    }
+    if (auto* slider = dynamic_cast<cStandardSlider*>(control)) {
+      slider->Index(position += 7);
+    } else {
+      control->BoolProp(true);
+    }
+    std::vector<std::string> sent =
+        SentBy([&] { sApp->OnUIFunction(control, entry->mFunction, nullptr); });
+    ASSERT_EQ(1u, sent.size()) << UIFunctionName(entry->mFunction);
+    worked.push_back(sent[0]);
+  }
+  ASSERT_EQ(13u, worked.size());
+  // The next connection's burst: every worked script comes again.
+  size_t before = toolbar_driver::LoggedScripts(sLog).size();
+  sApp->RefreshState(kConnected);
+  std::vector<std::string> missing;
+  PumpUntil([&] {
+    std::vector<std::string> resent = toolbar_driver::LoggedScripts(sLog);
+    missing.clear();
+    for (const std::string& script : worked) {
+      if (std::find(resent.begin() + long(std::min(before, resent.size())), resent.end(), script) ==
+          resent.end()) {
+        missing.push_back(script);
+      }
+    }
+    return missing.empty();
+  });
+  EXPECT_EQ(std::vector<std::string>{}, missing);
 }
 
 // Start and Stop can be pressed while something is selected; Start sends

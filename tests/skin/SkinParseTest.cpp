@@ -10,6 +10,8 @@
 
 #include "foundation/KSError.h"
 #include "skin/SkinTree.h"
+#include "skin/TokenMap.h"
+#include "skin/UIFunctions.h"
 #include "skin/cSkin.h"
 
 namespace {
@@ -251,4 +253,54 @@ TEST(SkinParse, BuilderFailuresStopTheParseAndLeaveNoPageWithoutAnOwner) {
     SkinTree tree(failAt);
     EXPECT_EQ(0u, Parse(text, &tree).rfind("E-55017", 0)) << failAt;
   }
+}
+
+// The keyword tables the parser reads words with, and the table of UI
+// function names.
+TEST(SkinParse, FunctionNamesInValueOrderAndLookedUpIgnoringCaseOnly) {
+  uint32 value = 0;
+  for (; sFunctionMap[value].Name != nullptr; ++value) {
+    EXPECT_EQ(value, sFunctionMap[value].Value) << sFunctionMap[value].Name;
+  }
+  EXPECT_EQ(uint32(kUILastSkinFunction) + 1, value);
+
+  eUIFunction function = kUIClose;
+  EXPECT_TRUE(LookupUIFunction("waveshapelist", &function));
+  EXPECT_EQ(kUIWaveShapeList, function);
+  EXPECT_TRUE(LookupUIFunction("ADVPREFSPANEL", &function));
+  EXPECT_EQ(kUIAdvPrefsPanel, function);
+  EXPECT_TRUE(LookupUIFunction("AdvPrefPeerRefresh", &function));
+  EXPECT_EQ(kUIAdvPrefPeerRefresh, function);
+
+  // Near misses: prefixes, extensions, the panel name without its s, and the
+  // internal functions, which have no skin name.
+  const char* const kUnknown[] = {"",      "WaveShape", "WaveShapeListX", "AdvPrefPanel",
+                                  "Click", "TrackInfo", "Wave Shape List"};
+  for (const char* word : kUnknown) {
+    function = kUIClose;
+    EXPECT_FALSE(LookupUIFunction(word, &function)) << word;
+    EXPECT_EQ(kUINull, function) << word;
+  }
+}
+
+TEST(SkinParse, KeywordTablesFirstMatchWinsAndMissLeavesValueAlone) {
+  const TokenMap kMap[] = {{"Alpha", 1}, {"ALPHA", 2}, {"beta", 3}, {nullptr, 0}};
+  uint32 value = 0;
+  EXPECT_TRUE(LookupToken(kMap, "alPHa", &value));
+  EXPECT_EQ(1u, value);
+  EXPECT_TRUE(LookupToken(kMap, "BETA", &value));
+  EXPECT_EQ(3u, value);
+  value = 77;
+  EXPECT_FALSE(LookupToken(kMap, "bet", &value));
+  EXPECT_FALSE(LookupToken(kMap, "betas", &value));
+  EXPECT_EQ(77u, value);
+
+  // Words with a length: only the first inLen bytes count, and a NUL inside
+  // the word is not an end.
+  EXPECT_TRUE(LookupToken(kMap, "betamax", 4, &value));
+  EXPECT_EQ(3u, value);
+  EXPECT_FALSE(LookupToken(kMap, "bet", 3, &value));
+  EXPECT_FALSE(LookupToken(kMap, "beta\0", 5, &value));
+  EXPECT_FALSE(LookupToken(kMap, "", 0, &value));
+  EXPECT_EQ(3u, value);
 }

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "foundation/KSError.h"
+#include "skin/UIFunctions.h"
 #include "skin/cSkin.h"
-#include "toolbar/UIFunctions.h"
 
 long SkinTree::MakePage(long inPageID, long inParentID, const ToolPageInfo& inPageInfo,
                         const ControlInfo& inInfo) {
@@ -125,8 +125,8 @@ const struct Field {
     {"Visible", [](Info i) { return Modes(i.Modes[0].Visible, i.Modes[1].Visible); }},
     {"Function",
      [](Info i) {
-       return i.Function <= kUIAdvPrefPeerRefresh ? sFunctionMap[i.Function].Name
-                                                  : std::to_string(i.Function);
+       return i.Function <= kUILastSkinFunction ? sFunctionMap[i.Function].Name
+                                                : std::to_string(i.Function);
      }},
     {"Styles", [](Info i) { return std::to_string(i.Styles); }},
     {"Flags", [](Info i) { return std::to_string(i.Flags); }},

@@ -1,15 +1,13 @@
 // The builders' texts, and the script each UI function sends for its
 // control's value, are run by the simulated engine in the engine-sim
-// catalogue test. Here: the function name table, the kind of value each
-// engine-facing function reads, the theme's sprite flags, the update check
-// and the frame-limit boxes in the scripts, the percent curves and the buffer
+// catalogue test; what the window does with the dispatch table is seen in
+// the window's tests. Here: the theme's sprite flags, the update check and
+// the frame-limit boxes in the scripts, the percent curves and the buffer
 // bounds.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>
-#include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,46 +17,6 @@
 
 namespace {
 
-const eUIValueKind N = kUIValueNone, B = kUIValueOnOff, P = kUIValuePercent, T = kUIValueItemText,
-                   I = kUIValueIndex;
-
-// The engine-facing functions by the kind of value their control reports and
-// its limit.
-const struct {
-  eUIValueKind mKind;
-  long mLimit;
-  const char* mNames;  // separated by blanks
-} kKinds[] = {
-    {N, 0,
-     "StartRandomParticle StartRandomImageVideo AlbumInfo WaveShapePrev "
-     "WaveShapeNext ColorMapPrev ColorMapNext FlowFieldPrev FlowFieldNext "
-     "FullScreen Snapshot AdvParticlesStopAll AdvImageVideoStopAll "
-     "AdvImageVideoRescan AdvImageVideoClearAlternateSource "},
-    {B, 0,
-     "WaveShapeToggle ColorMapToggle FlowFieldToggle AdvParticlesAutoStart "
-     "AdvImageVideoAutoStart AdvImageVideoIncludeSubfolders "
-     "AdvPrefCheckForUpdates AdvPrefAutoTrackInfo AdvPrefAutoLineScale "
-     "AdvPrefAllowRemoteControl AdvPrefAutoOpenToolbar "
-     "AdvPrefFlowFieldUnions AdvPrefFlowFieldTransitions "
-     "AdvPrefFlowFieldSmoothSwitch "},
-    {T, 256, "WaveShapeList ColorMapList FlowFieldList "},
-    {P, 0,
-     "WaveShapeInterval ColorMapInterval FlowFieldInterval FrameRate "
-     "ResponseScale AdvParticlesInterval AdvParticlesDuration "
-     "AdvImageVideoInterval AdvImageVideoDuration "},
-    {T, 300,
-     "AdvParticles AdvParticlesStart AdvParticlesStop AdvImageVideo "
-     "AdvImageVideoStart AdvImageVideoStop AdvWaveShapes AdvWaveShapesStart "
-     "AdvColorMaps AdvColorMapsStart AdvFlowFields AdvFlowFieldsStart "
-     "AdvPrefFullScreenMode AdvPrefTrackTextFont "},
-    {I, 0, "AdvPrefAudioSource "},
-    {I, 7, "AdvPrefTrackTextDuration "},
-    {I, 3, "AdvPrefTrackTextAppearance "},
-    {I, 13, "AdvPrefTrackTextSize "},
-    {I, 11, "AdvPrefLineBoost "},
-    {I, 10, "AdvPrefFrameXLimit AdvPrefFrameYLimit "},
-};
-
 std::string Script(eUIFunction inFunction, const UIValue& inValue) {
   char buffer[kCommandBufferSize];
   const char* script = BuildUIScript(inFunction, inValue, buffer);
@@ -66,54 +24,6 @@ std::string Script(eUIFunction inFunction, const UIValue& inValue) {
 }
 
 }  // namespace
-
-TEST(UIFunctionsTest, NameTableInValueOrderAndLookupIgnoresCaseOnly) {
-  uint32 value = 0;
-  for (; sFunctionMap[value].Name != nullptr; ++value) {
-    EXPECT_EQ(value, sFunctionMap[value].Value) << sFunctionMap[value].Name;
-  }
-  EXPECT_EQ(uint32(kUIAdvPrefPeerRefresh) + 1, value);
-
-  eUIFunction function = kUIClose;
-  EXPECT_TRUE(LookupUIFunction("waveshapelist", &function));
-  EXPECT_EQ(kUIWaveShapeList, function);
-  EXPECT_TRUE(LookupUIFunction("ADVPREFSPANEL", &function));
-  EXPECT_EQ(kUIAdvPrefsPanel, function);
-  EXPECT_TRUE(LookupUIFunction("AdvPrefPeerRefresh", &function));
-  EXPECT_EQ(kUIAdvPrefPeerRefresh, function);
-
-  // Near misses: prefixes, extensions, the panel name without its s, and the
-  // internal functions, which have no skin name.
-  const char* const kUnknown[] = {"",      "WaveShape", "WaveShapeListX", "AdvPrefPanel",
-                                  "Click", "TrackInfo", "Wave Shape List"};
-  for (const char* word : kUnknown) {
-    function = kUIClose;
-    EXPECT_FALSE(LookupUIFunction(word, &function)) << word;
-    EXPECT_EQ(kUINull, function) << word;
-  }
-}
-
-TEST(TokenMapTest, FirstMatchWinsAndMissLeavesValueAlone) {
-  const TokenMap kMap[] = {{"Alpha", 1}, {"ALPHA", 2}, {"beta", 3}, {nullptr, 0}};
-  uint32 value = 0;
-  EXPECT_TRUE(LookupToken(kMap, "alPHa", &value));
-  EXPECT_EQ(1u, value);
-  EXPECT_TRUE(LookupToken(kMap, "BETA", &value));
-  EXPECT_EQ(3u, value);
-  value = 77;
-  EXPECT_FALSE(LookupToken(kMap, "bet", &value));
-  EXPECT_FALSE(LookupToken(kMap, "betas", &value));
-  EXPECT_EQ(77u, value);
-
-  // Words with a length: only the first inLen bytes count, and a NUL inside
-  // the word is not an end.
-  EXPECT_TRUE(LookupToken(kMap, "betamax", 4, &value));
-  EXPECT_EQ(3u, value);
-  EXPECT_FALSE(LookupToken(kMap, "bet", 3, &value));
-  EXPECT_FALSE(LookupToken(kMap, "beta\0", 5, &value));
-  EXPECT_FALSE(LookupToken(kMap, "", 0, &value));
-  EXPECT_EQ(3u, value);
-}
 
 TEST(PercentCurvesTest, QuarterMarksAndTheTurnsAroundFiftyPercent) {
   struct Mark {
@@ -159,31 +69,6 @@ TEST(UICommandsTest, NamesGoInUnchangedAndNeverOverrunTheBuffer) {
   EXPECT_EQ(kCommandBufferSize - 1, strlen(CommandSetFlowField(huge.c_str(), b.data())));
   EXPECT_EQ(kCommandBufferSize - 1, strlen(CommandSetWaveShape(huge.c_str(), b.data())));
   EXPECT_EQ(kCommandBufferSize - 1, strlen(CommandSetTrackTextFont(huge.c_str(), b.data())));
-}
-
-// Which script each function sends for which value is seen in the engine-sim
-// catalogue test, where the simulated engine runs it; here the kind of value
-// its control reports, and that every other function sends none.
-TEST(UIDispatchScriptsTest, EachEngineFunctionReadsItsControlsKindOfValue) {
-  std::set<eUIFunction> listed;
-  for (const auto& kind : kKinds) {
-    std::istringstream names(kind.mNames);
-    for (std::string name; names >> name;) {
-      eUIFunction function;
-      ASSERT_TRUE(LookupUIFunction(name.c_str(), &function)) << name;
-      listed.insert(function);
-      const UIScriptEntry* entry = FindUIScript(function);
-      ASSERT_NE(nullptr, entry) << name;
-      EXPECT_EQ(kind.mKind, entry->mValueKind) << name;
-      EXPECT_EQ(kind.mLimit, entry->mLimit) << name;
-    }
-  }
-  EXPECT_EQ(62u, listed.size());
-  for (const TokenMap* f = sFunctionMap; f->Name != nullptr; ++f) {
-    eUIFunction function = eUIFunction(f->Value);
-    EXPECT_EQ(listed.count(function) == 0, FindUIScript(function) == nullptr) << f->Name;
-  }
-  EXPECT_EQ("(none)", Script(kUIAdvPrefSkin, UIValue()));
 }
 
 TEST(UIDispatchScriptsTest, ThemeFlagsUpdateCheckOffAndBothFrameLimitBoxes) {

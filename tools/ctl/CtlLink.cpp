@@ -7,7 +7,7 @@
 
 #include "foundation/KSError.h"
 #include "foundation/KSMessages.h"
-#include "toolbar/UIFunctions.h"
+#include "skin/UIFunctions.h"
 
 namespace {
 

@@ -190,7 +190,7 @@ void SimClient::Reply(const uint8* inRequestHeader, const UtilStr& inReply) {
     packet.mData = nullptr;
     uint8 wire[kKSPacketWireHeaderSize];
     KSPacketWire::EncodeHeader(packet, wire);
-    KSCriticalSectionHold hold(mSendLock);
+    KSMutexHold hold(mSendLock);
     mOutgoing.insert(mOutgoing.end(), wire, wire + sizeof(wire));
     FlushLocked();
     mBroken = true;  // the stream can never be read in step again
@@ -256,7 +256,7 @@ bool SimClient::SendPacket(const uint8* inHeader, const char* inData, int32 inLe
 bool SimClient::SendWire(const char* inWire, int32 inLen) {
   bool sent = true;
   {
-    KSCriticalSectionHold hold(mSendLock);
+    KSMutexHold hold(mSendLock);
     if (mBroken) {
       return false;
     }
@@ -272,14 +272,14 @@ bool SimClient::SendWire(const char* inWire, int32 inLen) {
 }
 
 void SimClient::BeginBatch() {
-  KSCriticalSectionHold hold(mSendLock);
+  KSMutexHold hold(mSendLock);
   mBatching = true;
 }
 
 void SimClient::EndBatch() {
   bool sent = true;
   {
-    KSCriticalSectionHold hold(mSendLock);
+    KSMutexHold hold(mSendLock);
     mBatching = false;
     sent = FlushLocked();
   }

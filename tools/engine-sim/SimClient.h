@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "engine-sim/SimOptions.h"
-#include "foundation/KSCriticalSection.h"
 #include "foundation/KSHandle.h"
+#include "foundation/KSMutex.h"
 #include "net/KSPacket.h"
 #include "net/KSSocket.h"
 
@@ -76,7 +76,7 @@ class SimClient {
   long mID;
   int64 mOpenedMS;
   KSHandle mThread;
-  KSCriticalSection mSendLock;  // guards the fields below and the socket's sending
+  KSMutex mSendLock;            // guards the fields below and the socket's sending
   std::vector<char> mOutgoing;  // wire bytes not yet sent
   bool mBatching;               // the thread is collecting the replies of one read
   std::atomic<bool> mBroken;    // nothing more is sent on this connection

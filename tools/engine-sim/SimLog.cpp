@@ -33,7 +33,7 @@ void SimLog::Note(long inClient, const char* inFormat, ...) {
   std::vsnprintf(text, sizeof(text), inFormat, args);
   va_end(args);
   {
-    KSCriticalSectionHold hold(mLock);
+    KSMutexHold hold(mLock);
     std::fprintf(stderr, "corvexa-engine-sim: #%ld %s\n", inClient, text);
     std::fflush(stderr);
   }
@@ -65,7 +65,7 @@ void SimLog::WriteLine(long inClient, char inMark, const char* inText, long inLe
     }
   }
   line.Append("\r\n");
-  KSCriticalSectionHold hold(mLock);
+  KSMutexHold hold(mLock);
   DWORD written = 0;
   WriteFile(mFile.Get(), line.getCStr(), DWORD(line.length()), &written, nullptr);
 }

@@ -7,8 +7,8 @@
 // \r and \0; every other byte is written as it came.
 #pragma once
 
-#include "foundation/KSCriticalSection.h"
 #include "foundation/KSHandle.h"
+#include "foundation/KSMutex.h"
 #include "foundation/UtilStr.h"
 
 class SimLog {
@@ -27,6 +27,6 @@ class SimLog {
  private:
   void WriteLine(long inClient, char inMark, const char* inText, long inLen);
 
-  KSCriticalSection mLock;
+  KSMutex mLock;
   KSHandle mFile;  // none without --log
 };

@@ -95,7 +95,7 @@ void SimServer::Stop() {
   mListener.Reset();
   std::vector<SimClient*> clients;
   {
-    KSCriticalSectionHold hold(mClientsLock);
+    KSMutexHold hold(mClientsLock);
     clients.swap(mClients);
   }
   for (SimClient* client : clients) {
@@ -152,7 +152,7 @@ void SimServer::Accept(KSSocket inSocket, const sockaddr_in& inPeer) {
     delete client;
     return;
   }
-  KSCriticalSectionHold hold(mClientsLock);
+  KSMutexHold hold(mClientsLock);
   mClients.push_back(client);
 }
 
@@ -161,7 +161,7 @@ bool SimServer::MayConnect(const sockaddr_in& inPeer) {
   if (IsLoopback(inPeer)) {
     return true;
   }
-  KSCriticalSectionHold hold(mEngineLock);
+  KSMutexHold hold(mEngineLock);
   return mEngine->State().GetPref(kPrefNetworkMode).AsInt() == kNetworkModeNormal;
 }
 
@@ -171,7 +171,7 @@ void SimServer::RunScript(long inClient, const char* inText, long inLen, UtilStr
   mLog->Script(inClient, inText, inLen);
   XStrList notes;
   {
-    KSCriticalSectionHold hold(mEngineLock);
+    KSMutexHold hold(mEngineLock);
     mEngine->RunScript(inText, inLen, NowMS(), outReply, &notes);
   }
   for (long i = 1; i <= notes.Count(); i++) {
@@ -180,7 +180,7 @@ void SimServer::RunScript(long inClient, const char* inText, long inLen, UtilStr
 }
 
 void SimServer::OnEngineNotify(long inMsgID, const UtilStr& inBody) {
-  KSCriticalSectionHold hold(mClientsLock);
+  KSMutexHold hold(mClientsLock);
   for (SimClient* client : mClients) {
     client->SendSystemMsg(inMsgID, inBody);
   }
@@ -191,7 +191,7 @@ void SimServer::OnEngineNotify(long inMsgID, const UtilStr& inBody) {
 void SimServer::Tick() {
   int64 now = NowMS();
   {
-    KSCriticalSectionHold hold(mEngineLock);
+    KSMutexHold hold(mEngineLock);
     mEngine->Tick(now);
   }
   if (mOptions.mFloodPerSec > 0) {
@@ -215,7 +215,7 @@ void SimServer::Flood(int64 inNowMS) {
     return;
   }
   mFloodSent = std::max(mFloodSent, due - std::max(int64(1), int64(mOptions.mFloodPerSec / 10)));
-  KSCriticalSectionHold hold(mEngineLock);
+  KSMutexHold hold(mEngineLock);
   EngineState& state = mEngine->State();
   for (; mFloodSent < due; mFloodSent++) {
     switch (mFloodSent % 5) {
@@ -241,7 +241,7 @@ void SimServer::Flood(int64 inNowMS) {
 }
 
 void SimServer::EndOverdueConnections(int64 inNowMS) {
-  KSCriticalSectionHold hold(mClientsLock);
+  KSMutexHold hold(mClientsLock);
   for (SimClient* client : mClients) {
     if (!client->IsClosing() && inNowMS - client->OpenedMS() >= mOptions.mCloseAfterMS) {
       mLog->Note(client->ID(), "closing the connection: its time is up");
@@ -253,7 +253,7 @@ void SimServer::EndOverdueConnections(int64 inNowMS) {
 void SimServer::FreeFinishedClients() {
   std::vector<SimClient*> finished;
   {
-    KSCriticalSectionHold hold(mClientsLock);
+    KSMutexHold hold(mClientsLock);
     auto firstFinished =
         std::stable_partition(mClients.begin(), mClients.end(),
                               [](SimClient* inClient) { return !inClient->IsFinished(); });

@@ -15,8 +15,8 @@
 #include "engine-sim/EngineSimulator.h"
 #include "engine-sim/SimLog.h"
 #include "engine-sim/SimOptions.h"
-#include "foundation/KSCriticalSection.h"
 #include "foundation/KSHandle.h"
+#include "foundation/KSMutex.h"
 #include "net/KSSocket.h"
 
 class SimClient;
@@ -64,8 +64,8 @@ class SimServer : public EngineListener {
   KSHandle mAcceptThread;
   KSHandle mStopEvent;  // set by Stop: ends the accept loop
 
-  KSCriticalSection mEngineLock;     // one script (or timer run) at a time
-  KSCriticalSection mClientsLock;    // guards mClients; taken after mEngineLock, never before
+  KSMutex mEngineLock;               // one script (or timer run) at a time
+  KSMutex mClientsLock;              // guards mClients; taken after mEngineLock, never before
   std::vector<SimClient*> mClients;  // owned
   long mNextClientID;
 

@@ -1,4 +1,4 @@
-#include "toolbar/ToolbarReplyTarget.h"
+#include "skin/ToolbarReplyTarget.h"
 
 #include "foundation/XPtrList.h"
 

@@ -1,7 +1,7 @@
 // The UI functions that skinned controls carry, and how engine replies are read.
 #pragma once
 
-#include "toolbar/TokenMap.h"
+#include "skin/TokenMap.h"
 
 // What a control does when used. A skin names one of 0 to 102 for each control;
 // 103 and up are used only inside the toolbar (list notifications and reply
@@ -117,7 +117,11 @@ enum eUIFunction {
   kUIAdvPrefDeleteTheme = 100,
   kUIAdvPrefPeer = 101,
   kUIAdvPrefPeerRefresh = 102,
-  // Internal: list notifications and reply tags; no skin name.
+  // The last function a skin can name: every one from kUINull to here has a
+  // skin name, in value order without gaps (sFunctionMap).
+  kUILastSkinFunction = kUIAdvPrefPeerRefresh,
+  // Internal: list notifications and reply tags; no skin name. They follow
+  // the skin's functions, and move up when one is added.
   kUIClick = 103,
   kUIChanged = 104,
   kUIUpdateCommandStatus = 105,
@@ -137,7 +141,7 @@ enum eRequestType {
   kRequestGetContents = 4,    // NUL-terminated names ended by an empty name
 };
 
-// Skin names of the UI functions kUINull to kUIAdvPrefPeerRefresh, in value
+// Skin names of the UI functions kUINull to kUILastSkinFunction, in value
 // order, ended by an entry whose name is null.
 extern const TokenMap sFunctionMap[];
 

@@ -9,7 +9,7 @@
 // Targets are made, destroyed and looked up on the window thread.
 #pragma once
 
-#include "toolbar/UIFunctions.h"
+#include "skin/UIFunctions.h"
 
 class ToolbarReplyTarget {
  public:

@@ -1,4 +1,4 @@
-#include "toolbar/TokenMap.h"
+#include "skin/TokenMap.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "toolbar/UIFunctions.h"
+#include "skin/UIFunctions.h"
 
 // Each skin name is the enumerator's name without its "kUI" prefix.
 const TokenMap sFunctionMap[] = {
@@ -116,8 +116,8 @@ bool LookupUIFunction(const char* inName, eUIFunction* outFunction) {
 }
 
 const char* UIFunctionName(eUIFunction inFunction) {
-  return inFunction <= kUIAdvPrefPeerRefresh ? sFunctionMap[inFunction].Name : nullptr;
+  return inFunction <= kUILastSkinFunction ? sFunctionMap[inFunction].Name : nullptr;
 }
 
-static_assert(sizeof(sFunctionMap) / sizeof(sFunctionMap[0]) == kUIAdvPrefPeerRefresh + 2,
+static_assert(sizeof(sFunctionMap) / sizeof(sFunctionMap[0]) == kUILastSkinFunction + 2,
               "every skin-nameable UI function needs exactly one entry, plus the end marker");

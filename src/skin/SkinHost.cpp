@@ -1,0 +1,3 @@
+#include "skin/SkinHost.h"
+
+SkinHost* SkinHost::sSkinHost = nullptr;
