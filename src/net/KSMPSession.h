@@ -72,6 +72,10 @@ class KSMPSession : public KSObject {
 
   KSSessionStatus GetSessionStatus() const { return mSessionStatus; }
 
+  // How the last session ended: 0 for an orderly close by either side, else
+  // the error that ended it (valid from OnSessionClosed on).
+  long LastCloseResult() const { return mLastCloseResult; }
+
  protected:
   virtual void OnSessionOpened() {}
   virtual void OnSessionOpenFailed() {}
@@ -88,12 +92,12 @@ class KSMPSession : public KSObject {
  private:
   static long KSNetSessionMsgHandler(KSSessionRef inSessionRef, long inMsg, intptr_t inParam1,
                                      intptr_t inParam2, void* inUserParam);
-  void HandleSessionMsg(long inMsg, const KSPacket* inPacket, bool inQueue);
+  void HandleSessionMsg(long inMsg, long inResult, const KSPacket* inPacket, bool inQueue);
   void OnReceivedPacket(const KSPacket& inPacket);
   long SendPacket(const KSPacket& inPacket);
-  // The oldest queued session event and its packet copy (null for none),
-  // which the caller then owns; false when the queue is empty.
-  bool TakeIncoming(long* outMsg, KSObject** outPacket);
+  // The oldest queued session event, its result code and its packet copy
+  // (null for none), which the caller then owns; false when the queue is empty.
+  bool TakeIncoming(long* outMsg, long* outResult, KSObject** outPacket);
   void ClearIncoming();
 
   unsigned long mNextTicketToIssue;
@@ -102,6 +106,7 @@ class KSMPSession : public KSObject {
   KSDirectSessionInfo mDirectSession;
   KSSessionRef mSessionRef;
   bool mQueueIncoming;
+  long mLastCloseResult;
   KSEventQueue mIncomingQueue;
   KSMutex mIncomingQueueMutex;
   // The events in mIncomingQueue, changed under mIncomingQueueMutex: the

@@ -49,6 +49,7 @@ void cToolbarSession::SetWakeMessage(HWND inWind, UINT inMsg, WPARAM inWParam) {
 }
 
 void cToolbarSession::OnIncomingQueued() {
+  ToolbarSession::OnIncomingQueued();
   HWND wind = mWakeWind;
   // A burst of replies costs one post: the window drains them all at once.
   if (wind != nullptr && !mWakePosted.exchange(true)) {

@@ -327,9 +327,9 @@ TEST_F(EngineSimProgramTest, EachMisbehaviourGivesTheEngineLinksOutcome) {
   };
   const Case kCases[] = {
       {{"--refuse"}, false, kKSMsg_SessionRefused, 0, 0, 0},
-      {{"--cut-reply", "1"}, false, kKSMsg_SessionRefused, 0, 0, 0},
-      {{"--oversize"}, false, kKSMsg_SessionRefused, 0, 0, 0},  // a protocol error ends it
-      {{"--no-reply"}, false, kKSMsg_SessionClosed, 0, 0, 0},   // by the idle time-out
+      {{"--cut-reply", "1"}, false, kKSMsg_SessionClosed, 0, 0, 0},  // a broken stream
+      {{"--oversize"}, false, kKSMsg_SessionClosed, 0, 0, 0},        // a protocol error
+      {{"--no-reply"}, false, kKSMsg_SessionClosed, 0, 0, 0},        // by the idle time-out
       {{"--close-after", "2.2"}, true, kKSMsg_SessionClosed, 0, 0, 0},
       {{"--reply-delay", "300"}, true, 0, 0, 0, 290},
       {{"--bad-sysmsg", "--say", "hi"}, true, 0, 1, 1, 0},  // only the well-formed one
