@@ -80,7 +80,7 @@ void cAppWin::ApplyListItemsToEngine(cStandardListView* inList, bool inUpdateLis
     }
     if (!on) {
       batch += prefix;
-      batch += name;
+      batch += ScriptName(name).Text();
       batch += suffix;
     }
     if (batch.size() > kItemBatchLimit || i == count - 1) {
