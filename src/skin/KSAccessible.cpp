@@ -65,8 +65,9 @@ HRESULT NewText(const UtilStr& inText, BSTR* outText) {
 // after the control has gone, and then it answers as the standard object.
 class ControlAccessible final : public IAccessible {
  public:
-  ControlAccessible(HWND inWind, IAccessible* inStandard)
-      : mRefs(1), mWind(inWind), mStandard(inStandard) {}
+  // A name given here stands for the control's own (a window without one).
+  ControlAccessible(HWND inWind, IAccessible* inStandard, const char* inName = nullptr)
+      : mRefs(1), mWind(inWind), mStandard(inStandard), mName(inName != nullptr ? inName : "") {}
 
   // --- IUnknown ---
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID inID, void** outObject) override {
@@ -108,6 +109,9 @@ class ControlAccessible final : public IAccessible {
   // --- What the control says of itself ---
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT inChild, BSTR* outName) override {
     cControl* control = Control();
+    if (IsSelf(inChild) && !mName.IsEmpty()) {
+      return NewText(mName, outName);
+    }
     if (!IsSelf(inChild) || control == nullptr) {
       return mStandard->get_accName(inChild, outName);
     }
@@ -217,13 +221,19 @@ class ControlAccessible final : public IAccessible {
   LONG mRefs;
   HWND mWind;
   IAccessible* mStandard;  // owned
+  UtilStr mName;
 };
 
 }  // namespace
 
+bool KSAccessible::Answer(HWND inWind, WPARAM inWParam, LRESULT* outResult) {
+  return AnswerNamed(inWind, OBJID_CLIENT, inWParam, nullptr, outResult);
+}
+
 // Controls live on the window thread, which enters its apartment on the
 // first question a screen reader asks (nothing else there needs one).
-bool KSAccessible::Answer(HWND inWind, WPARAM inWParam, LRESULT* outResult) {
+bool KSAccessible::AnswerNamed(HWND inWind, LONG inObjectID, WPARAM inWParam, const char* inName,
+                               LRESULT* outResult) {
   static const HRESULT sApartment = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   (void)sApartment;
   const AccessibilityLibrary& library = AccessibilityLibrary::Get();
@@ -231,12 +241,12 @@ bool KSAccessible::Answer(HWND inWind, WPARAM inWParam, LRESULT* outResult) {
     return false;
   }
   IAccessible* standard = nullptr;
-  if (FAILED(library.mCreateStd(inWind, OBJID_CLIENT, __uuidof(IAccessible),
+  if (FAILED(library.mCreateStd(inWind, inObjectID, __uuidof(IAccessible),
                                 reinterpret_cast<void**>(&standard))) ||
       standard == nullptr) {
     return false;
   }
-  ControlAccessible* object = new (std::nothrow) ControlAccessible(inWind, standard);
+  ControlAccessible* object = new (std::nothrow) ControlAccessible(inWind, standard, inName);
   if (object == nullptr) {
     standard->Release();
     return false;

@@ -39,7 +39,10 @@ cAppWin::cAppWin()
       mDisplayDeviceIndex(0),
       mKSEventCount(0),
       mEnabledState(kNotInitted),
-      mControls{} {}
+      mControls{},
+      mRefreshedSession(0),
+      mLinkShownUp(false),
+      mLinkFailureTold(false) {}
 
 cAppWin::~cAppWin() {
   // The window goes first, so that its shut-down (OnDestroy) runs as ours;
@@ -216,7 +219,7 @@ void cAppWin::OnToolbarUserMsg(long inValue) {
     // The shell came back: the tray icon it had is gone.
     long showIn = gToolbarState.mPrefs.GetInt(kPref_ShowToolbarIn);
     if (showIn == 0 || showIn == 2) {
-      BaseAddTrayIcon(1, Wind(), "Corvexa Toolbar");
+      BaseAddTrayIcon(1, Wind(), TrayTip());
     }
   }
 }

@@ -242,7 +242,7 @@ void cAppWin::ApplyToolbarPrefsToGUI() {
   long showIn = stored.GetInt(kPref_ShowToolbarIn);
   EnableTaskBarButton(showIn == 1 || showIn == 2);
   if (showIn == 0 || showIn == 2) {
-    BaseAddTrayIcon(1, Wind(), "Corvexa Toolbar");
+    BaseAddTrayIcon(1, Wind(), TrayTip());
   } else {
     BaseRemoveTrayIcon(1, Wind());
   }

@@ -33,7 +33,6 @@ const char kDownloadPageQuery[] = "?player=TOOLBAR_WIN";
 constexpr long kMaxSelectedItems = 20;
 
 constexpr long kSkinNameMax = 260;
-constexpr long kPeerNameMax = 200;
 constexpr long kFolderPathMax = 1024;
 
 const char kMsgWebLinkError[] =
@@ -45,7 +44,6 @@ const char kMsgDeckError[] =
     "been moved or deleted.  Try reinstalling Corvexa in order to fix the problem. ";
 const char kMsgDeckErrorTitle[] = "Corvexa Deck Error";
 const char kBrowseFolderTitle[] = "Select additional image and video directory:";
-const char kTrayTip[] = "Corvexa Toolbar";
 
 // The window of the check box, button or list a function came from.
 bool SenderBool(cWindow* inSender) {
@@ -406,7 +404,7 @@ void cAppWin::OnUIFunction(cWindow* inSender, eUIFunction inFunction, void* inPa
       store.SetInt(kPref_ShowToolbarIn, where);
       EnableTaskBarButton(where == 1 || where == 2);
       if (where == 0 || where == 2) {
-        BaseAddTrayIcon(1, Wind(), kTrayTip);
+        BaseAddTrayIcon(1, Wind(), TrayTip());
       } else {
         BaseRemoveTrayIcon(1, Wind());
       }
@@ -472,11 +470,7 @@ void cAppWin::OnUIFunction(cWindow* inSender, eUIFunction inFunction, void* inPa
       break;
     }
     case kUIAdvPrefTheme:
-      if (prefs.Theme != nullptr) {
-        gToolbarState.mThemeMgr.SetCurrentTheme(int(prefs.Theme->CurSelection()));
-        ApplyThemeToLists(true);
-        UpdateAllCommandStatus();
-      }
+      ChooseTheme();
       break;
     case kUIAdvPrefSaveThemeAs:
       DoSaveThemeAs();
@@ -484,14 +478,12 @@ void cAppWin::OnUIFunction(cWindow* inSender, eUIFunction inFunction, void* inPa
     case kUIAdvPrefDeleteTheme:
       DoDeleteTheme();
       break;
-    case kUIAdvPrefPeer: {
-      UtilStr name;
-      if (SelectedText(prefs.Peer, kPeerNameMax, &name)) {
-        mSession.SetCurService(name.getCStr());
-        RefreshState(kConnected);
-      }
+    case kUIAdvPrefPeer:
+      ChoosePeer();
       break;
-    }
+    case kUIAdvPrefPeerRefresh:
+      RefreshPeers();
+      break;
     case kUIUpdateCommandStatus:
       UpdateCommandStatus(long(reinterpret_cast<intptr_t>(inParam)));
       break;

@@ -136,16 +136,17 @@ void cAppWin::ApplyExternalSpriteDirToEngine(bool inDoRescan) {
 bool cAppWin::UpdateCommandStatus(long inCommandID) {
   AppControls& c = mControls;
   switch (inCommandID) {
+    // Start and Stop act on the selection, and only while the engine is there.
     case 4:
       if (c.AdvParticles.List != nullptr) {
-        bool any = c.AdvParticles.List->NumSelected() > 0;
+        bool any = mLinkShownUp && c.AdvParticles.List->NumSelected() > 0;
         EnableIf(c.AdvParticles.Start, any);
         EnableIf(c.AdvParticles.Stop, any);
       }
       return true;
     case 5:
       if (c.AdvImageVideo.List != nullptr) {
-        bool any = c.AdvImageVideo.List->NumSelected() > 0;
+        bool any = mLinkShownUp && c.AdvImageVideo.List->NumSelected() > 0;
         EnableIf(c.AdvImageVideo.Start, any);
         EnableIf(c.AdvImageVideo.Stop, any);
       }
@@ -201,6 +202,7 @@ void cAppWin::DoSaveThemeAs() {
   // cancels.
   while (BaseQueryInput(Wind(), kThemeSaveTitle, kThemeSavePrompt, name, sizeof(name))) {
     if (themes.SaveThemeAs(Wind(), name)) {
+      RememberTheme();
       RefillThemeList();
       UpdateAllCommandStatus();
       return;
@@ -221,6 +223,7 @@ void cAppWin::DoDeleteTheme() {
     return;
   }
   themes.DeleteTheme(current);
+  RememberTheme();
   RefillThemeList();
   ApplyThemeToLists(true);
   UpdateAllCommandStatus();
