@@ -53,6 +53,21 @@ long KSMPSession::OpenSession(long inPort, bool inQueueIncoming, const KSNetAddr
   return err;
 }
 
+long KSMPSession::OpenSessionAsync(long inPort, bool inQueueIncoming, const KSNetAddr& inAddr,
+                                   long inTimeoutMS) {
+  CloseSession();
+  mSessionType = ks_NetworkConnection;
+  mQueueIncoming = inQueueIncoming;
+  // Pending before the session thread can report anything.
+  mSessionStatus = ks_ConnectionPending;
+  long err = KSNet::OpenSession(inAddr, inPort, inTimeoutMS, kKSNetOpen_Async,
+                                KSNetSessionMsgHandler, this, &mSessionRef);
+  if (err) {
+    mSessionStatus = ks_NotConnected;
+  }
+  return err;
+}
+
 long KSMPSession::OpenDirectSession(KSMPSession* ioPeer) {
   if (!ioPeer || ioPeer == this) {
     return kKSErr_Param;

@@ -44,6 +44,11 @@ class KSMPSession : public KSObject {
   // is connected or has failed. The open or failure event is handled before
   // this returns, queued mode or not.
   long OpenSession(long inPort, bool inQueueIncoming, const KSNetAddr& inAddr, long inTimeoutMS);
+  // The same without waiting: the session is pending until its open or
+  // failure event (in queued mode, handled by DispatchIncoming). What is sent
+  // meanwhile waits for the connection.
+  long OpenSessionAsync(long inPort, bool inQueueIncoming, const KSNetAddr& inAddr,
+                        long inTimeoutMS);
 
   // Connects this session and ioPeer to each other in this process: what one
   // sends, the other receives at once, on the sender's thread.

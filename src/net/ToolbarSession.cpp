@@ -114,9 +114,19 @@ long ToolbarSession::SessionAgeMS() const {
 
 void ToolbarSession::Retry() {
   if (!mCurServiceName.IsEmpty()) {
-    mNumConnectAttempts = 0;
+    mNumConnectAttempts = 1;
     mLookUpAfresh = true;
   }
+}
+
+bool ToolbarSession::ConnectAsync() {
+  if (!PrepareConnect()) {
+    return false;
+  }
+  // No host-name look-up here: it may wait on a name server, and the
+  // window must not.
+  return OpenSessionAsync(static_cast<long>(mServicePort), mQueueIncomingMode, mServiceAddr,
+                          mSessionTimeoutMS) == 0;
 }
 
 void ToolbarSession::Rescan() {
@@ -177,15 +187,23 @@ long ToolbarSession::SendCmd(const char* inCmd, long inLen, unsigned char inFlag
   return result;
 }
 
-long ToolbarSession::Connect() {
+bool ToolbarSession::PrepareConnect() {
   mNumConnectAttempts++;
   if (!ResolveCurService()) {
     if (!mCurServiceName.IsEmpty()) {
       mNumConnectAttempts = kGivenUp;  // unknown or unreachable by name: no point retrying
     }
+    return false;
+  }
+  KSNetAddr translated;
+  mServiceIsLocal = KSNet::TranslateAddrSync(mServiceAddr, ks_localhost, &translated) == 0;
+  return true;
+}
+
+long ToolbarSession::Connect() {
+  if (!PrepareConnect()) {
     return kKSErr_NotConnected;
   }
-
   KSNetAddr translated;
   if (KSNet::TranslateAddrSync(mServiceAddr, ks_HostName, &translated) == 0) {
     translated.u.mHostName[sizeof(translated.u.mHostName) - 1] = 0;
@@ -193,7 +211,6 @@ long ToolbarSession::Connect() {
   } else {
     mServiceHostname.Clear();
   }
-  mServiceIsLocal = KSNet::TranslateAddrSync(mServiceAddr, ks_localhost, &translated) == 0;
 
   long result = OpenSession(static_cast<long>(mServicePort), mQueueIncomingMode, mServiceAddr,
                             mSessionTimeoutMS);
@@ -229,6 +246,7 @@ bool ToolbarSession::ResolveCurService() {
 
 void ToolbarSession::OnSessionOpened() {
   KSTime::GetTime(&mConnectionStartTime, true);
+  mNumConnectAttempts = 0;
   mSessionsOpened++;
   mEngineAnswered = false;
   mRepliesAwaited = 0;

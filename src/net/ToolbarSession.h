@@ -77,6 +77,7 @@ class ToolbarSession : public KSBroadcaster, public KSListener, public KSMPSessi
   bool ServiceIsLocal() const { return mServiceIsLocal; }
 
   bool IsConnected() const { return GetSessionStatus() == ks_Connected; }
+  bool IsConnecting() const { return GetSessionStatus() == ks_ConnectionPending; }
   // The sessions opened so far: a new count means a new session.
   long SessionsOpened() const { return mSessionsOpened; }
   // The engine has answered a request on the current session.
@@ -84,11 +85,15 @@ class ToolbarSession : public KSBroadcaster, public KSListener, public KSMPSessi
   // How long the current session has been open, in ms (0 when none is).
   long SessionAgeMS() const;
 
-  // Lets the next command connect as if the service had just been chosen,
-  // and look a discovered service's address up afresh first (an engine that
-  // came back may listen on another port; a failed look-up keeps the old
-  // address).
+  // Lets the next connect go ahead after the link had given up, as its
+  // second attempt (so that its failure is reported), looking a discovered
+  // service's address up afresh first (an engine that came back may listen
+  // on another port; a failed look-up keeps the old address).
   void Retry();
+  // Starts connecting to the current service and returns at once: the
+  // session's open or failure event follows. False when there is nothing to
+  // connect to.
+  bool ConnectAsync();
   // Asks discovery to look at the engines again now.
   void Rescan();
   // Keeps an open session from closing idle, so that the engine's
@@ -145,6 +150,9 @@ class ToolbarSession : public KSBroadcaster, public KSListener, public KSMPSessi
   // The address of the current service, looked up afresh when asked to;
   // false when there is none.
   bool ResolveCurService();
+  // Counts an attempt and finds the address to connect to; false (and the
+  // link given up) when there is none.
+  bool PrepareConnect();
 
   // Rebuilt on the discovery thread, read on the window thread.
   XStrList mServiceList;

@@ -42,6 +42,7 @@ cAppWin::cAppWin()
       mControls{},
       mRefreshedSession(0),
       mLinkShownUp(false),
+      mTrying(false),
       mLinkFailureTold(false) {}
 
 cAppWin::~cAppWin() {

@@ -132,6 +132,7 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   RetrySchedule mRetry;
   long mRefreshedSession;   // the link's session count at the last refresh
   bool mLinkShownUp;        // the engine's controls are enabled
+  bool mTrying;             // a try to reach the engine is under way
   UtilStr mReachedService;  // the instance the engine last answered for
   UtilStr mLinkStatus;
   // A failure has been told since the engine last answered: one message
@@ -186,6 +187,8 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   // first, an open one is kept alive, a lost one is tried again on the retry
   // schedule; the controls and the status follow the link.
   void KeepInStep();
+  // A session opened anew is refreshed before anything else is shown.
+  void RefreshNewSession();
   void TryEngineAgain();
   // A new instance, or the user's own retry: the waits start from the
   // shortest again, and a failure is told again.

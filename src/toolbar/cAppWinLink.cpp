@@ -54,13 +54,10 @@ void cAppWin::KeepInStep() {
     ShowLinkStatus();
     return;
   }
-  if (mSession.IsConnected() && mSession.SessionsOpened() != mRefreshedSession) {
-    // A command found the session closed and opened another: what the
-    // controls show may be out of date.
-    RefreshState(kConnected);
-  }
+  RefreshNewSession();
   mSession.KeepAlive();
   if (mSession.IsConnected()) {
+    mTrying = false;
     if (mSession.EngineAnswered()) {
       mReachedService.Assign(mSession.GetCurServiceName());
     }
@@ -68,7 +65,14 @@ void cAppWin::KeepInStep() {
       mRetry.Reset();
       mLinkFailureTold = false;
     }
-  } else {
+  } else if (!mSession.IsConnecting()) {
+    if (mTrying) {
+      // The try failed (and was told of while the name was listed). An
+      // engine that has gone leaves its name listed until discovery looks
+      // again.
+      mTrying = false;
+      mSession.Rescan();
+    }
     mRetry.Down(NowMS());
     if (mRetry.TakeDueTry(NowMS())) {
       TryEngineAgain();
@@ -77,13 +81,23 @@ void cAppWin::KeepInStep() {
   ShowLinkStatus();
 }
 
+void cAppWin::RefreshNewSession() {
+  // A try, or a command that found the session closed, opened another: what
+  // the controls show may be out of date.
+  if (mEnabledState == kConnected && mSession.IsConnected() &&
+      mSession.SessionsOpened() != mRefreshedSession) {
+    RefreshState(kConnected);
+  }
+}
+
+// The try does not wait for the connection: an engine on a machine that has
+// gone away would hold the window for the whole connect time-out. Its open
+// event brings the refresh (above).
 void cAppWin::TryEngineAgain() {
   mSession.Retry();
-  RefreshState(kConnected);
-  if (!mSession.IsConnected()) {
-    // An engine that has gone leaves its name listed until discovery looks
-    // again.
-    mSession.Rescan();
+  mTrying = mSession.ConnectAsync();
+  if (!mTrying) {
+    mSession.Rescan();  // no address: the engine may be gone
   }
 }
 
@@ -150,7 +164,7 @@ void cAppWin::ChoosePeer() {
 
 void cAppWin::RefreshPeers() {
   mSession.Rescan();
-  if (mEnabledState == kConnected && !mSession.IsConnected()) {
+  if (mEnabledState == kConnected && !mSession.IsConnected() && !mSession.IsConnecting()) {
     StartOver();
     TryEngineAgain();
   }

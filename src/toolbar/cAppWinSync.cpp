@@ -602,6 +602,7 @@ bool cAppWin::PumpEngineEvents() {
   // An engine that floods the link is heard a slice at a time, so that the
   // window answers its other messages in between.
   bool leftWaiting = mSession.DispatchIncoming(kEngineSliceMS);
+  RefreshNewSession();
 
   // Most ticks find nothing: the count spares them the lock. Messages are
   // shown one at a time, in turn.
