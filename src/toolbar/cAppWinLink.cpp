@@ -132,8 +132,17 @@ void cAppWin::ShowLinkStatus() {
 
 void cAppWin::EnableEngineControls(bool inEnable) {
   ForEachControl(mMainPage, [inEnable](cControl* inControl) {
-    if (FindUIScript(inControl->Function()) != nullptr) {
+    if (FindUIScript(inControl->Function()) != nullptr && inControl->IsWindow()) {
       inControl->Enable(inEnable);
+      // A skinned control made of windows of its own (the combo box's label
+      // and button, the slider's thumb) would still take clicks on them.
+      EnumChildWindows(
+          inControl->Wind(),
+          [](HWND inChild, LPARAM inOn) -> BOOL {
+            EnableWindow(inChild, inOn != 0);
+            return TRUE;
+          },
+          LPARAM(inEnable));
     }
   });
 }
