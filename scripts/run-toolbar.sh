@@ -55,7 +55,7 @@ ks_tour_step() {
   lines="$(wc -l <"$sim_scripts")"
   echo "   the engine received:"
   tail -n +"$((log_seen + 1))" "$sim_scripts" |
-    sed -n 's/^[-0-9]* [0-9:.]* #[0-9]* > \(.\)/     \1/p; s/^[-0-9]* [0-9:.]* #[0-9]* > $/     (an empty text)/p' |
+    sed -n 's/^[-0-9]* [0-9:.]* #[0-9]* 0x[0-9A-F]* > \(.\)/     \1/p; s/^[-0-9]* [0-9:.]* #[0-9]* 0x[0-9A-F]* > $/     (an empty text)/p' |
     awk -v max="$max" 'NR <= max { print } END { if (NR > max) print "     ... (" NR - max " more)" }'
   log_seen="$lines"
   shot=$((shot + 1))

@@ -33,6 +33,7 @@ KSMPSession::KSMPSession()
       mDirectSession(),
       mSessionRef(0),
       mQueueIncoming(false),
+      mLastCloseResult(0),
       mIncomingCount(0) {}
 
 KSMPSession::~KSMPSession() {
@@ -53,6 +54,21 @@ long KSMPSession::OpenSession(long inPort, bool inQueueIncoming, const KSNetAddr
   return err;
 }
 
+long KSMPSession::OpenSessionAsync(long inPort, bool inQueueIncoming, const KSNetAddr& inAddr,
+                                   long inTimeoutMS) {
+  CloseSession();
+  mSessionType = ks_NetworkConnection;
+  mQueueIncoming = inQueueIncoming;
+  // Pending before the session thread can report anything.
+  mSessionStatus = ks_ConnectionPending;
+  long err = KSNet::OpenSession(inAddr, inPort, inTimeoutMS, kKSNetOpen_Async,
+                                KSNetSessionMsgHandler, this, &mSessionRef);
+  if (err) {
+    mSessionStatus = ks_NotConnected;
+  }
+  return err;
+}
+
 long KSMPSession::OpenDirectSession(KSMPSession* ioPeer) {
   if (!ioPeer || ioPeer == this) {
     return kKSErr_Param;
@@ -65,8 +81,8 @@ long KSMPSession::OpenDirectSession(KSMPSession* ioPeer) {
   ioPeer->mSessionType = ks_DirectConnection;
   ioPeer->mDirectSession.mSession = this;
   ioPeer->mDirectSession.mSessionHandler = KSNetSessionMsgHandler;
-  HandleSessionMsg(kKSNetMsg_SesO, nullptr, false);
-  ioPeer->HandleSessionMsg(kKSNetMsg_SesO, nullptr, false);
+  HandleSessionMsg(kKSNetMsg_SesO, 0, nullptr, false);
+  ioPeer->HandleSessionMsg(kKSNetMsg_SesO, 0, nullptr, false);
   return 0;
 }
 
@@ -91,6 +107,7 @@ long KSMPSession::CloseSession() {
       mSessionStatus = ks_NotConnected;
       peer.mSessionHandler(0, kKSNetMsg_SesC, 0, 0, peer.mSession);
       mDirectSession = KSDirectSessionInfo();
+      mLastCloseResult = 0;
       OnSessionClosed();
       result = 0;
       break;
@@ -103,10 +120,12 @@ long KSMPSession::CloseSession() {
       break;
   }
 
-  // Events still queued belong to the session that is gone.
+  // Events still queued belong to the session that is gone, its close among
+  // them: the session is over now.
   ClearIncoming();
   mQueueIncoming = false;
   mSessionType = ks_NoConnection;
+  mSessionStatus = ks_NotConnected;
   return result;
 }
 
@@ -194,21 +213,22 @@ bool KSMPSession::DispatchIncoming(unsigned long inMaxMS) {
       return mIncomingCount.load() > 0;
     }
     long msg = 0;
+    long result = 0;
     KSObject* obj = nullptr;
-    if (!TakeIncoming(&msg, &obj)) {
+    if (!TakeIncoming(&msg, &result, &obj)) {
       return false;
     }
     std::unique_ptr<KSPacketObj> packet(static_cast<KSPacketObj*>(obj));
-    HandleSessionMsg(msg, packet ? &packet->mPacket : nullptr, false);
+    HandleSessionMsg(msg, result, packet ? &packet->mPacket : nullptr, false);
   }
 }
 
-bool KSMPSession::TakeIncoming(long* outMsg, KSObject** outPacket) {
+bool KSMPSession::TakeIncoming(long* outMsg, long* outResult, KSObject** outPacket) {
   if (mIncomingCount.load() == 0) {
     return false;  // most calls find nothing: no lock for them
   }
   KSMutexHold hold(mIncomingQueueMutex);
-  if (!mIncomingQueue.GetNextEvent(outMsg, nullptr, nullptr, outPacket, nullptr)) {
+  if (!mIncomingQueue.GetNextEvent(outMsg, outResult, nullptr, outPacket, nullptr)) {
     return false;
   }
   mIncomingCount--;
@@ -225,14 +245,17 @@ long KSMPSession::KSNetSessionMsgHandler(KSSessionRef, long inMsg, intptr_t inPa
                                          void* inUserParam) {
   KSMPSession* session = static_cast<KSMPSession*>(inUserParam);
   if (session) {
-    const KSPacket* packet =
-        inMsg == kKSNetMsg_Recv ? reinterpret_cast<const KSPacket*>(inParam1) : nullptr;
-    session->HandleSessionMsg(inMsg, packet, session->mQueueIncoming);
+    bool received = inMsg == kKSNetMsg_Recv;
+    const KSPacket* packet = received ? reinterpret_cast<const KSPacket*>(inParam1) : nullptr;
+    // An end's inParam1 is the session's result code.
+    long result = received || inMsg == kKSNetMsg_SesO ? 0 : long(inParam1);
+    session->HandleSessionMsg(inMsg, result, packet, session->mQueueIncoming);
   }
   return 0;
 }
 
-void KSMPSession::HandleSessionMsg(long inMsg, const KSPacket* inPacket, bool inQueue) {
+void KSMPSession::HandleSessionMsg(long inMsg, long inResult, const KSPacket* inPacket,
+                                   bool inQueue) {
   if (inQueue) {
     KSPacketObj* copy = nullptr;
     if (inMsg == kKSNetMsg_Recv) {
@@ -243,7 +266,7 @@ void KSMPSession::HandleSessionMsg(long inMsg, const KSPacket* inPacket, bool in
     }
     {
       KSMutexHold hold(mIncomingQueueMutex);
-      mIncomingQueue.PostEvent(inMsg, 0, 0, copy, nullptr);
+      mIncomingQueue.PostEvent(inMsg, inResult, 0, copy, nullptr);
       mIncomingCount++;
     }
     OnIncomingQueued();
@@ -252,6 +275,7 @@ void KSMPSession::HandleSessionMsg(long inMsg, const KSPacket* inPacket, bool in
 
   if (inMsg == kKSNetMsg_SesC) {
     mSessionStatus = ks_NotConnected;
+    mLastCloseResult = inResult;
     OnSessionClosed();
   } else if (inMsg == kKSNetMsg_SesF) {
     mSessionStatus = ks_NotConnected;

@@ -44,6 +44,11 @@ class KSMPSession : public KSObject {
   // is connected or has failed. The open or failure event is handled before
   // this returns, queued mode or not.
   long OpenSession(long inPort, bool inQueueIncoming, const KSNetAddr& inAddr, long inTimeoutMS);
+  // The same without waiting: the session is pending until its open or
+  // failure event (in queued mode, handled by DispatchIncoming). What is sent
+  // meanwhile waits for the connection.
+  long OpenSessionAsync(long inPort, bool inQueueIncoming, const KSNetAddr& inAddr,
+                        long inTimeoutMS);
 
   // Connects this session and ioPeer to each other in this process: what one
   // sends, the other receives at once, on the sender's thread.
@@ -72,6 +77,10 @@ class KSMPSession : public KSObject {
 
   KSSessionStatus GetSessionStatus() const { return mSessionStatus; }
 
+  // How the last session ended: 0 for an orderly close by either side, else
+  // the error that ended it (valid from OnSessionClosed on).
+  long LastCloseResult() const { return mLastCloseResult; }
+
  protected:
   virtual void OnSessionOpened() {}
   virtual void OnSessionOpenFailed() {}
@@ -88,12 +97,12 @@ class KSMPSession : public KSObject {
  private:
   static long KSNetSessionMsgHandler(KSSessionRef inSessionRef, long inMsg, intptr_t inParam1,
                                      intptr_t inParam2, void* inUserParam);
-  void HandleSessionMsg(long inMsg, const KSPacket* inPacket, bool inQueue);
+  void HandleSessionMsg(long inMsg, long inResult, const KSPacket* inPacket, bool inQueue);
   void OnReceivedPacket(const KSPacket& inPacket);
   long SendPacket(const KSPacket& inPacket);
-  // The oldest queued session event and its packet copy (null for none),
-  // which the caller then owns; false when the queue is empty.
-  bool TakeIncoming(long* outMsg, KSObject** outPacket);
+  // The oldest queued session event, its result code and its packet copy
+  // (null for none), which the caller then owns; false when the queue is empty.
+  bool TakeIncoming(long* outMsg, long* outResult, KSObject** outPacket);
   void ClearIncoming();
 
   unsigned long mNextTicketToIssue;
@@ -102,6 +111,7 @@ class KSMPSession : public KSObject {
   KSDirectSessionInfo mDirectSession;
   KSSessionRef mSessionRef;
   bool mQueueIncoming;
+  long mLastCloseResult;
   KSEventQueue mIncomingQueue;
   KSMutex mIncomingQueueMutex;
   // The events in mIncomingQueue, changed under mIncomingQueueMutex: the

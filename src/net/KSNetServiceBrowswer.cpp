@@ -72,6 +72,16 @@ void KSNetServiceBrowswer::StopBrowsing() {
   mZC.RemoveListener(this);
 }
 
+void KSNetServiceBrowswer::Rescan() {
+  if (mBrowser != nullptr) {
+    UtilStr type = mBrowseServiceType;
+    UtilStr domain = mBrowseDomain;
+    StartBrowsing(type.getCStr(), domain.getCStr());
+  } else {
+    mZC.Rescan();
+  }
+}
+
 bool KSNetServiceBrowswer::GetServiceName(int inIndex, UtilStr* outName) {
   // A copy of its own: string storage shared with our list would have its
   // count changed on two threads.

@@ -36,6 +36,9 @@ class KSNetServiceBrowswer : public KSBroadcaster,
   // Stops the running browse; a browse thread stuck in the library is left to
   // end on its own. The list is kept.
   void StopBrowsing();
+  // Looks again: the registry is scanned at once, a DNS-SD browse is started
+  // anew (the list is kept; what is found again replaces its record).
+  void Rescan();
 
   // The name at 1-based inIndex of the sorted list; false (and outName
   // cleared) outside the list.

@@ -336,7 +336,11 @@ void KSSessionJob::ReceiveStep() {
       return;
     }
     if (got == 0) {
-      // The peer closed; the result stays what it was.
+      // The peer closed. In the middle of a packet that is a broken stream,
+      // not an orderly end; otherwise the result stays what it was.
+      if (mRecv.InPacket()) {
+        SetResult(kKSErr_Protocol);
+      }
       mSocketState = kst_Closed;
       return;
     }

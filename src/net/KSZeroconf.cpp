@@ -76,7 +76,8 @@ int32 NewSeed(int32 inPrevious) {
 
 }  // namespace
 
-KSZeroconf::KSZeroconf() : mBrowseThread(nullptr) {
+KSZeroconf::KSZeroconf()
+    : mRescanEvent(CreateEventW(nullptr, FALSE, FALSE, nullptr)), mBrowseThread(nullptr) {
   std::memset(&mSelf, 0, sizeof(mSelf));
   mSelf.mAddr.mType = ks_localhost;
   mSelf.mSeed = 1;
@@ -159,16 +160,20 @@ void KSZeroconf::StopBrowsing() {
   mExitingEvent.Reset();
 }
 
+void KSZeroconf::Rescan() {
+  SetEvent(mRescanEvent.Get());
+}
+
 unsigned long __stdcall KSZeroconf::ZCNotifyThread(void* inZeroconf) {
   KSZeroconf* zc = static_cast<KSZeroconf*>(inZeroconf);
   zc->DoUpdateCallback(true);
-  HANDLE events[2] = {zc->mBrowseEvent.Get(), zc->mExitingEvent.Get()};
+  HANDLE events[3] = {zc->mBrowseEvent.Get(), zc->mExitingEvent.Get(), zc->mRescanEvent.Get()};
   while (zc->mBrowseThread != nullptr) {
-    DWORD result = WaitForMultipleObjects(2, events, FALSE, kZCRescanMS);
+    DWORD result = WaitForMultipleObjects(3, events, FALSE, kZCRescanMS);
     if (zc->mBrowseThread == nullptr || result == WAIT_FAILED) {
       break;
     }
-    if (result == WAIT_OBJECT_0 || result == WAIT_TIMEOUT) {
+    if (result != WAIT_OBJECT_0 + 1) {
       zc->DoUpdateCallback(false);
     }
   }

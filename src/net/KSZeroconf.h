@@ -43,6 +43,8 @@ class KSZeroconf : public KSBroadcaster {
   long StartBrowsing();
   void StopBrowsing();
   bool IsBrowsing() const { return mBrowseThread != nullptr; }
+  // Has the browse thread scan the slots now, as a pulse would.
+  void Rescan();
 
   // Publishes our record in the first free slot, or withdraws it. Returns
   // kKSErr_QuotaExceeded when all six slots are taken, kKSErr_Timeout when the
@@ -73,6 +75,7 @@ class KSZeroconf : public KSBroadcaster {
   KSMappedView mSharedData;          // view of our slot (a ZCService) while published
   KSHandle mBrowseEvent;             // the named notify event
   KSHandle mExitingEvent;            // set to stop the browse thread
+  KSHandle mRescanEvent;             // auto-reset, ours alone: set by Rescan
   KSHandle mAccessMutex;             // the named mutex
   // The browse thread's handle, null when not browsing. The thread reads it
   // too: a cleared handle tells it to stop, so StopBrowsing takes it out of

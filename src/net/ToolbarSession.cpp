@@ -1,5 +1,7 @@
 #include "net/ToolbarSession.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstring>
 
 #include "foundation/KSError.h"
@@ -9,6 +11,11 @@ namespace {
 
 constexpr int kSendTries = 3;
 
+int64_t NowMS() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
 }  // namespace
 
 ToolbarSession::ToolbarSession(const char* inServiceType)
@@ -17,7 +24,16 @@ ToolbarSession::ToolbarSession(const char* inServiceType)
       mNumConnectAttempts(0),
       mServiceResolved(false),
       mServicePort(0),
-      mServiceIsLocal(false) {
+      mServiceIsLocal(false),
+      mAddrFromDiscovery(true),
+      mLookUpAfresh(false),
+      mSessionsOpened(0),
+      mEngineAnswered(false),
+      mRepliesAwaited(0),
+      mOpenedMS(0),
+      mLastSendMS(0),
+      mAwaitedSinceMS(0),
+      mLastHeardMS(0) {
   std::memset(&mServiceAddr, 0, sizeof(mServiceAddr));
   mConnectionStartTime.mDays = 0;
   mConnectionStartTime.mSecs = 0;
@@ -73,6 +89,7 @@ void ToolbarSession::SetCurService(const char* inName) {
     mServiceResolved = false;
     CloseSession();
     mCurServiceName.Assign(inName);
+    mAddrFromDiscovery = true;
   }
   mNumConnectAttempts = mCurServiceName.IsEmpty() ? kGivenUp : 0;
 }
@@ -83,6 +100,54 @@ void ToolbarSession::UseServiceAddr(const char* inName, const KSNetAddr& inAddr,
   mServiceAddr = inAddr;
   mServicePort = inPort;
   mServiceResolved = true;
+  mAddrFromDiscovery = false;
+}
+
+void ToolbarSession::SetLimits(long inIdleMS, long inRefusalSecs) {
+  mSessionTimeoutMS = inIdleMS;
+  mRefusalWindowSecs = inRefusalSecs;
+}
+
+long ToolbarSession::SessionAgeMS() const {
+  return IsConnected() ? long(NowMS() - mOpenedMS) : 0;
+}
+
+void ToolbarSession::Retry() {
+  if (!mCurServiceName.IsEmpty()) {
+    mNumConnectAttempts = 1;
+    mLookUpAfresh = true;
+  }
+}
+
+bool ToolbarSession::ConnectAsync() {
+  if (!PrepareConnect()) {
+    return false;
+  }
+  // No host-name look-up here: it may wait on a name server, and the
+  // window must not.
+  return OpenSessionAsync(static_cast<long>(mServicePort), mQueueIncomingMode, mServiceAddr,
+                          mSessionTimeoutMS) == 0;
+}
+
+void ToolbarSession::Rescan() {
+  mServiceBrowser.Rescan();
+}
+
+void ToolbarSession::KeepAlive() {
+  if (!IsConnected()) {
+    return;
+  }
+  int64_t now = NowMS();
+  int64_t silentSince = std::max<int64_t>(mAwaitedSinceMS, mLastHeardMS);
+  if (mRepliesAwaited > 0 && now - silentSince >= kHungIdleLimits * mSessionTimeoutMS) {
+    // Still connected, but no longer answering: a hung engine is as good as
+    // gone, and the owner's retries may find it working again.
+    CloseSession();
+    return;
+  }
+  if (now - mLastSendMS >= mSessionTimeoutMS / 2) {
+    SendCmd("", 0, kCommandFlags, 0, 0, 0, nullptr);  // no reply target: nothing is read
+  }
 }
 
 long ToolbarSession::CloseSession() {
@@ -102,6 +167,11 @@ long ToolbarSession::SendCmd(const char* inCmd, long inLen, unsigned char inFlag
   for (int attempt = 0; attempt < kSendTries; ++attempt) {
     result = Send(inCmd, inLen, inFlags, &cookie, &ticket);
     if (result == 0) {
+      int64_t now = NowMS();
+      mLastSendMS = now;
+      if (mRepliesAwaited++ == 0) {
+        mAwaitedSinceMS = now;
+      }
       break;
     }
     if (result == kKSErr_NotConnected) {
@@ -117,22 +187,23 @@ long ToolbarSession::SendCmd(const char* inCmd, long inLen, unsigned char inFlag
   return result;
 }
 
-long ToolbarSession::Connect() {
+bool ToolbarSession::PrepareConnect() {
   mNumConnectAttempts++;
-  if (!mServiceResolved && !mCurServiceName.IsEmpty()) {
-    if (mServiceBrowser.ResolveService(mCurServiceName, kResolveMaxAgeSecs, 0, false) == 0) {
-      mServiceResolved =
-          mServiceBrowser.GetServiceAddr(mCurServiceName, &mServiceAddr, &mServicePort, nullptr);
-    }
-    if (!mServiceResolved) {
+  if (!ResolveCurService()) {
+    if (!mCurServiceName.IsEmpty()) {
       mNumConnectAttempts = kGivenUp;  // unknown or unreachable by name: no point retrying
-      return kKSErr_NotConnected;
     }
+    return false;
   }
-  if (!mServiceResolved) {
+  KSNetAddr translated;
+  mServiceIsLocal = KSNet::TranslateAddrSync(mServiceAddr, ks_localhost, &translated) == 0;
+  return true;
+}
+
+long ToolbarSession::Connect() {
+  if (!PrepareConnect()) {
     return kKSErr_NotConnected;
   }
-
   KSNetAddr translated;
   if (KSNet::TranslateAddrSync(mServiceAddr, ks_HostName, &translated) == 0) {
     translated.u.mHostName[sizeof(translated.u.mHostName) - 1] = 0;
@@ -140,7 +211,6 @@ long ToolbarSession::Connect() {
   } else {
     mServiceHostname.Clear();
   }
-  mServiceIsLocal = KSNet::TranslateAddrSync(mServiceAddr, ks_localhost, &translated) == 0;
 
   long result = OpenSession(static_cast<long>(mServicePort), mQueueIncomingMode, mServiceAddr,
                             mSessionTimeoutMS);
@@ -154,8 +224,34 @@ long ToolbarSession::Connect() {
   return result;
 }
 
+bool ToolbarSession::ResolveCurService() {
+  if (mCurServiceName.IsEmpty()) {
+    return false;
+  }
+  bool afresh = mLookUpAfresh.exchange(false) && mAddrFromDiscovery;
+  if (mServiceResolved && !afresh) {
+    return true;
+  }
+  long maxAgeSecs = afresh ? 0 : kResolveMaxAgeSecs;
+  KSNetAddr addr;
+  unsigned long port = 0;
+  if (mServiceBrowser.ResolveService(mCurServiceName, maxAgeSecs, 0, false) == 0 &&
+      mServiceBrowser.GetServiceAddr(mCurServiceName, &addr, &port, nullptr)) {
+    mServiceAddr = addr;
+    mServicePort = port;
+    mServiceResolved = true;
+  }
+  return mServiceResolved;
+}
+
 void ToolbarSession::OnSessionOpened() {
   KSTime::GetTime(&mConnectionStartTime, true);
+  mNumConnectAttempts = 0;
+  mSessionsOpened++;
+  mEngineAnswered = false;
+  mRepliesAwaited = 0;
+  mOpenedMS = NowMS();
+  mLastSendMS = NowMS();
   BroadcastMsg(kKSMsg_SessionOpened, &mCurServiceName, &mServiceHostname);
 }
 
@@ -169,7 +265,8 @@ void ToolbarSession::OnSessionClosed() {
   KSTime now;
   KSTime::GetTime(&now, true);
   long secondsOpen = KSTime::Diff(now, mConnectionStartTime);
-  if (secondsOpen >= 0 && secondsOpen < mRefusalWindowSecs) {
+  if (secondsOpen >= 0 && secondsOpen < mRefusalWindowSecs && LastCloseResult() == 0 &&
+      !mEngineAnswered) {
     // The engine took the connection only to drop it: it does not want us.
     mNumConnectAttempts = kGivenUp;
     BroadcastMsg(kKSMsg_SessionRefused, &mCurServiceName, &mServiceHostname);
@@ -181,15 +278,27 @@ void ToolbarSession::OnSessionClosed() {
 
 void ToolbarSession::OnProcessComplete(const KSBuf& inReply, unsigned char,
                                        const KSMPCookie& inCookie, unsigned long inTicket) {
+  mEngineAnswered = true;
+  if (mRepliesAwaited > 0) {
+    mRepliesAwaited--;
+  }
+  mAwaitedSinceMS = NowMS();
   ToolbarCmdCookie cookie;
   cookie.mTicket = static_cast<uint32>(inTicket);
   std::memcpy(cookie.mParam, inCookie.mData, sizeof(cookie.mParam));
   OnCmdComplete(inReply, cookie);
 }
 
+void ToolbarSession::OnIncomingQueued() {
+  mLastHeardMS = NowMS();
+}
+
 void ToolbarSession::ListenToMsg(long inMsg, void* inParam1, void*) {
   if (inMsg == kKSMsg_ServiceListChanged && inParam1 == &mServiceBrowser) {
     RebuildServiceList();
+    // An engine that went and came back under the same name is listed as
+    // before, maybe at another address.
+    mLookUpAfresh = true;
     BroadcastMsg(kKSMsg_ServicesChanged, nullptr, nullptr);
   }
 }

@@ -10,11 +10,16 @@
 // The names are the link's own UtilStr objects, borrowed for the call.
 //
 // Give-up rule: two failed opens, an unresolvable service or a refusal stop
-// further attempts (ConnectFailed) until the service is chosen again or a
-// normal close resets the count. There is no reconnect timer.
+// further attempts (ConnectFailed) until the service is chosen again, Retry
+// is called or a normal close resets the count. A refusal is a close within
+// the refusal window of a session on which the engine answered nothing and
+// that ended in order: a broken stream or an engine that answered first has
+// not refused. The link has no timer of its own: its owner calls KeepAlive
+// often and decides when to Retry.
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 
 #include "foundation/KSBroadcaster.h"
 #include "foundation/KSMutex.h"
@@ -71,6 +76,36 @@ class ToolbarSession : public KSBroadcaster, public KSListener, public KSMPSessi
   // connection was tried.
   bool ServiceIsLocal() const { return mServiceIsLocal; }
 
+  bool IsConnected() const { return GetSessionStatus() == ks_Connected; }
+  bool IsConnecting() const { return GetSessionStatus() == ks_ConnectionPending; }
+  // The sessions opened so far: a new count means a new session.
+  long SessionsOpened() const { return mSessionsOpened; }
+  // The engine has answered a request on the current session.
+  bool EngineAnswered() const { return mEngineAnswered; }
+  // How long the current session has been open, in ms (0 when none is).
+  long SessionAgeMS() const;
+
+  // Lets the next connect go ahead after the link had given up, as its
+  // second attempt (so that its failure is reported), looking a discovered
+  // service's address up afresh first (an engine that came back may listen
+  // on another port; a failed look-up keeps the old address).
+  void Retry();
+  // Starts connecting to the current service and returns at once: the
+  // session's open or failure event follows. False when there is nothing to
+  // connect to.
+  bool ConnectAsync();
+  // Asks discovery to look at the engines again now.
+  void Rescan();
+  // Keeps an open session from closing idle, so that the engine's
+  // notifications keep coming: sends the empty text, which every engine
+  // answers, once nothing has been sent for half the idle limit. A session
+  // whose engine has left a request unanswered for twice the idle limit is
+  // taken for hung and closed. Call it often, on the thread that sends.
+  void KeepAlive();
+
+  // The idle limit (ms) and refusal window (s) in force; tests shorten them.
+  void SetLimits(long inIdleMS, long inRefusalSecs);
+
  protected:
   void ListenToMsg(long inMsg, void* inParam1, void* inParam2) override;
 
@@ -82,6 +117,8 @@ class ToolbarSession : public KSBroadcaster, public KSListener, public KSMPSessi
   void OnSessionClosed() override;
   void OnProcessComplete(const KSBuf& inReply, unsigned char inFlags, const KSMPCookie& inCookie,
                          unsigned long inTicket) override;
+  // The network thread: the engine was heard from (queued mode).
+  void OnIncomingQueued() override;
 
   // Resolves the current service if needed and opens the session. 0 when a
   // session was opened.
@@ -99,6 +136,8 @@ class ToolbarSession : public KSBroadcaster, public KSListener, public KSMPSessi
   static constexpr long kGivenUp = 1000;
   // A discovered service is resolved again once its address is this old.
   static constexpr long kResolveMaxAgeSecs = 10;
+  // A request unanswered this many idle limits long marks a hung engine.
+  static constexpr long kHungIdleLimits = 2;
 
   KSNetServiceBrowswer mServiceBrowser;
   // Open sessions in queued mode (events wait for DispatchIncoming).
@@ -108,6 +147,12 @@ class ToolbarSession : public KSBroadcaster, public KSListener, public KSMPSessi
  private:
   bool IsListed(const UtilStr& inName) const;
   void RebuildServiceList();
+  // The address of the current service, looked up afresh when asked to;
+  // false when there is none.
+  bool ResolveCurService();
+  // Counts an attempt and finds the address to connect to; false (and the
+  // link given up) when there is none.
+  bool PrepareConnect();
 
   // Rebuilt on the discovery thread, read on the window thread.
   XStrList mServiceList;
@@ -121,4 +166,22 @@ class ToolbarSession : public KSBroadcaster, public KSListener, public KSMPSessi
   UtilStr mServiceHostname;
   bool mServiceIsLocal;
   UtilStr mCurServiceName;
+  // The address came from discovery (not from UseServiceAddr).
+  bool mAddrFromDiscovery;
+  // Look the address up again before the next connect; set by Retry and,
+  // on the discovery thread, whenever the list of services changes.
+  std::atomic<bool> mLookUpAfresh;
+
+  // The session's traffic, for KeepAlive and the refusal rule. Counted by
+  // the sending thread and the thread that handles session events (the same
+  // one in queued mode).
+  std::atomic<long> mSessionsOpened;
+  std::atomic<bool> mEngineAnswered;
+  std::atomic<long> mRepliesAwaited;
+  std::atomic<int64_t> mOpenedMS;
+  std::atomic<int64_t> mLastSendMS;
+  std::atomic<int64_t> mAwaitedSinceMS;  // the engine last answered, or was first asked
+  // The last time anything came from the engine. A window busy with a flood
+  // of notifications handles replies late; the engine is alive all the same.
+  std::atomic<int64_t> mLastHeardMS;
 };

@@ -45,3 +45,12 @@ void BaseRemoveTrayIcon(long inID, HWND inWind) {
   NOTIFYICONDATAW data = IconData(inID, inWind);
   Shell_NotifyIconW(NIM_DELETE, &data);
 }
+
+void BaseSetTrayTip(long inID, HWND inWind, const char* inTip) {
+  NOTIFYICONDATAW data = IconData(inID, inWind);
+  data.uFlags = NIF_TIP;
+  KSWideText tip(inTip);
+  wcsncpy(data.szTip, tip.Get(), kMaxTipChars);
+  data.szTip[kMaxTipChars] = L'\0';
+  Shell_NotifyIconW(NIM_MODIFY, &data);
+}

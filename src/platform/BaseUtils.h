@@ -72,6 +72,8 @@ long BaseGotoURL(const char* inURL);
 // inTip: at most 63 characters are shown.
 void BaseAddTrayIcon(long inID, HWND inWind, const char* inTip);
 void BaseRemoveTrayIcon(long inID, HWND inWind);
+// Changes the tip of an icon that is there; nothing without one.
+void BaseSetTrayTip(long inID, HWND inWind, const char* inTip);
 
 // --- Drawing ---
 void BasePaint3DFace(HDC inDC, const KSRect& inRect);

@@ -67,8 +67,12 @@ HRESULT NewText(const UtilStr& inText, BSTR* outText) {
 // after the control has gone, and then it answers as the standard object.
 class ControlAccessible final : public IAccessible {
  public:
-  ControlAccessible(HWND inWind, KSComPtr<IAccessible>&& ioStandard)
-      : mRefs(1), mWind(inWind), mStandard(std::move(ioStandard)) {}
+  // A name given here stands for the control's own (a window without one).
+  ControlAccessible(HWND inWind, KSComPtr<IAccessible>&& ioStandard, const char* inName = nullptr)
+      : mRefs(1),
+        mWind(inWind),
+        mStandard(std::move(ioStandard)),
+        mName(inName != nullptr ? inName : "") {}
 
   // --- IUnknown ---
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID inID, void** outObject) override {
@@ -110,6 +114,9 @@ class ControlAccessible final : public IAccessible {
   // --- What the control says of itself ---
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT inChild, BSTR* outName) override {
     cControl* control = Control();
+    if (IsSelf(inChild) && !mName.IsEmpty()) {
+      return NewText(mName, outName);
+    }
     if (!IsSelf(inChild) || control == nullptr) {
       return mStandard->get_accName(inChild, outName);
     }
@@ -219,13 +226,19 @@ class ControlAccessible final : public IAccessible {
   LONG mRefs;
   HWND mWind;
   KSComPtr<IAccessible> mStandard;
+  UtilStr mName;
 };
 
 }  // namespace
 
+bool KSAccessible::Answer(HWND inWind, WPARAM inWParam, LRESULT* outResult) {
+  return AnswerNamed(inWind, OBJID_CLIENT, inWParam, nullptr, outResult);
+}
+
 // Controls live on the window thread, which enters its apartment on the
 // first question a screen reader asks (nothing else there needs one).
-bool KSAccessible::Answer(HWND inWind, WPARAM inWParam, LRESULT* outResult) {
+bool KSAccessible::AnswerNamed(HWND inWind, LONG inObjectID, WPARAM inWParam, const char* inName,
+                               LRESULT* outResult) {
   static const HRESULT sApartment = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   (void)sApartment;
   const AccessibilityLibrary& library = AccessibilityLibrary::Get();
@@ -233,14 +246,14 @@ bool KSAccessible::Answer(HWND inWind, WPARAM inWParam, LRESULT* outResult) {
     return false;
   }
   KSComPtr<IAccessible> standard;
-  if (FAILED(library.mCreateStd(inWind, OBJID_CLIENT, __uuidof(IAccessible),
+  if (FAILED(library.mCreateStd(inWind, inObjectID, __uuidof(IAccessible),
                                 reinterpret_cast<void**>(standard.Receive()))) ||
       !standard) {
     return false;
   }
   // The answer takes a reference of its own; this one goes at the end.
   KSComPtr<ControlAccessible> object(new (std::nothrow)
-                                         ControlAccessible(inWind, std::move(standard)));
+                                         ControlAccessible(inWind, std::move(standard), inName));
   if (!object) {
     return false;
   }

@@ -12,4 +12,8 @@ class KSAccessible {
   // with inWParam as the message brought it. False when no object could be
   // made: the message then goes to the default processing.
   static bool Answer(HWND inWind, WPARAM inWParam, LRESULT* outResult);
+  // The same for a window that is no control: the standard object inObjectID
+  // (OBJID_WINDOW or OBJID_CLIENT) of inWind, whose name is inName.
+  static bool AnswerNamed(HWND inWind, LONG inObjectID, WPARAM inWParam, const char* inName,
+                          LRESULT* outResult);
 };

@@ -14,12 +14,11 @@ void cStandardCheckBox::Select(bool inSelected) {
 
 // Whatever was asked, the reply is the engine's value of the setting. A
 // reply without a number says nothing, and changes nothing.
+// A reply that is no number leaves the box unchecked; usable either way.
 void cStandardCheckBox::OnKSMPReply(const char* inReply, eRequestType, void*) {
   long value = 0;
-  if (ReplyNumber(inReply, &value)) {
-    Select(value != 0);
-    Enable(true);
-  }
+  Select(ReplyNumber(inReply, &value) && value != 0);
+  Enable(true);
 }
 
 bool cStandardCheckBox::OnDialogKey(unsigned long inVirtualKey, bool inRepeated) {

@@ -45,18 +45,19 @@ bool cStandardComboBox::OnMouseWheel(long inNotches) {
 
 void cStandardComboBox::OnKSMPReply(const char* inReply, eRequestType inType, void*) {
   long index = 0;
+  // A value that cannot be read selects nothing; the box is usable either way.
   switch (inType) {
     case kRequestGetValue:
       if (inReply != nullptr && *inReply != 0) {
         SelectItem(inReply, true);
-        Enable(true);
+      } else {
+        SelectItem(-1);
       }
+      Enable(true);
       break;
     case kRequestGetValueIndex:
-      if (ReplyNumber(inReply, &index)) {
-        SelectItem(index);
-        Enable(true);
-      }
+      SelectItem(ReplyNumber(inReply, &index) ? index : -1);
+      Enable(true);
       break;
     case kRequestGetContents:
       FillFromList(inReply);

@@ -55,6 +55,10 @@ void ScriptText::AddChar(char inChar) {
   }
 }
 
+ScriptName::ScriptName(const char* inName) {
+  mText.AppendCStrEncoding(inName, -1, kCStrEscapeQuotes);
+}
+
 char* FormatCommand(char* outCmd, const char* inFormat, ...) {
   va_list args;
   va_start(args, inFormat);

@@ -3,6 +3,8 @@
 
 #include <cstddef>
 
+#include "foundation/UtilStr.h"
+
 #if defined(__clang__)
 #define KS_SCRIPT_FORMAT(formatArg, firstArg) __attribute__((format(printf, formatArg, firstArg)))
 #elif defined(__GNUC__)
@@ -41,6 +43,18 @@ class ScriptText {
 // One-statement helpers: set outCmd to a formatted or a literal text.
 char* FormatCommand(char* outCmd, const char* inFormat, ...) KS_SCRIPT_FORMAT(2, 3);
 char* CopyCommand(char* outCmd, const char* inText);
+
+// A name as it goes between the double quotes of a script: every double quote
+// and backslash in it preceded by a backslash, as the engine reads its string
+// literals back. Names come from the engine and may hold either.
+class ScriptName {
+ public:
+  explicit ScriptName(const char* inName);
+  const char* Text() const { return mText.getCStr(); }
+
+ private:
+  UtilStr mText;
+};
 
 // A boolean as the engine's script literal: "true" or "false".
 inline const char* ScriptBool(bool inOn) {

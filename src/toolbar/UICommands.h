@@ -2,8 +2,10 @@
 //
 // Each Command… function writes one NUL-terminated script text into outCmd, a
 // buffer of kCommandBufferSize (1,024) bytes, and returns outCmd. They keep no
-// state and never fail; a text too long for the buffer is cut off. Names are
-// put between the script's double quotes unchanged, without escaping.
+// state and never fail; a text too long for the buffer is cut off. Names of
+// items, fonts and display modes go between the script's double quotes with
+// their quotes and backslashes escaped (ScriptName); a folder is escaped by
+// its caller.
 #pragma once
 
 #include "skin/UIFunctions.h"
@@ -102,4 +104,7 @@ char* CommandGetCurrentFlowField(char* outCmd);
 char* CommandIsVersionAvailable(char* outCmd);
 char* CommandBuildAudioSourceList(char* outCmd);
 char* CommandBuildFontList(char* outCmd);
+// The display devices the toolbar and corvexa-ctl ask for at most: an engine
+// that answers every device number must not be asked for ever.
+constexpr long kMaxDisplayDevices = 16;
 char* CommandBuildDisplayModeList(long inDeviceIndex, char* outCmd);

@@ -35,8 +35,8 @@ char* CommandSetAllEnabled(long inItemMask, bool inOn, char* outCmd) {
 }
 
 char* CommandSetItemEnabled(long inItemMask, const char* inName, bool inOn, char* outCmd) {
-  return FormatCommand(outCmd, R"(SetItemEnabled (%d, "%s", %s);)", int(inItemMask), inName,
-                       ScriptBool(inOn));
+  return FormatCommand(outCmd, R"(SetItemEnabled (%d, "%s", %s);)", int(inItemMask),
+                       ScriptName(inName).Text(), ScriptBool(inOn));
 }
 
 // --- Navigation ---
@@ -50,7 +50,8 @@ char* CommandNextWaveShape(long inDirection, char* outCmd) {
 }
 
 char* CommandSetWaveShape(const char* inWaveShape, char* outCmd) {
-  return FormatCommand(outCmd, R"(SetWaveShape ("%s", WAVESHAPE_QUICK_MORPH, true);)", inWaveShape);
+  return FormatCommand(outCmd, R"(SetWaveShape ("%s", WAVESHAPE_QUICK_MORPH, true);)",
+                       ScriptName(inWaveShape).Text());
 }
 
 char* CommandNextColorMap(long inDirection, char* outCmd) {
@@ -60,7 +61,8 @@ char* CommandNextColorMap(long inDirection, char* outCmd) {
 }
 
 char* CommandSetColorMap(const char* inColorMap, char* outCmd) {
-  return FormatCommand(outCmd, R"(SetColorMap( "%s", COLORMAP_QUICK_MORPH, true);)", inColorMap);
+  return FormatCommand(outCmd, R"(SetColorMap( "%s", COLORMAP_QUICK_MORPH, true);)",
+                       ScriptName(inColorMap).Text());
 }
 
 // Flow fields either morph into the next one (smooth switching) or jump to it,
@@ -86,17 +88,18 @@ char* CommandNextFlowField(long inDirection, char* outCmd) {
 }
 
 char* CommandSetFlowField(const char* inFlowField, char* outCmd) {
+  ScriptName name(inFlowField);
   return ScriptText(outCmd)
       .Tabs(24)
       .AddText("if ( GetPref( PREF_FLOWFIELD_SMOOTH_SWITCH ) ) {")
       .Tabs(25)
-      .Add(R"(SetNextFlowField ( "%s", "", 0, false, FLOWFIELD_QUICK_MORPH );)", inFlowField)
+      .Add(R"(SetNextFlowField ( "%s", "", 0, false, FLOWFIELD_QUICK_MORPH );)", name.Text())
       .Tabs(24)
       .AddText("}")
       .Tabs(24)
       .AddText("else {")
       .Tabs(25)
-      .Add(R"(SetFlowField ( "%s" );)", inFlowField)
+      .Add(R"(SetFlowField ( "%s" );)", name.Text())
       .Tabs(24)
       .AddText("}")
       .Tabs(24)
@@ -106,11 +109,12 @@ char* CommandSetFlowField(const char* inFlowField, char* outCmd) {
 // --- Particles and images/videos ---
 
 char* CommandStartParticle(const char* inName, char* outCmd) {
-  return FormatCommand(outCmd, R"(StartParticle("%s", 0 );)", inName);
+  return FormatCommand(outCmd, R"(StartParticle("%s", 0 );)", ScriptName(inName).Text());
 }
 
 char* CommandStopParticle(const char* inName, char* outCmd) {
-  return FormatCommand(outCmd, R"(KillParticles("%s", false, PARTICLE_KILL_DURATION );)", inName);
+  return FormatCommand(outCmd, R"(KillParticles("%s", false, PARTICLE_KILL_DURATION );)",
+                       ScriptName(inName).Text());
 }
 
 char* CommandKillRunningParticles(char* outCmd) {
@@ -122,11 +126,13 @@ char* CommandStartRandomParticle(char* outCmd) {
 }
 
 char* CommandStartImageVideo(const char* inName, long inFlags, char* outCmd) {
-  return FormatCommand(outCmd, R"(StartSprite("%s", 0, %d );)", inName, int(inFlags));
+  return FormatCommand(outCmd, R"(StartSprite("%s", 0, %d );)", ScriptName(inName).Text(),
+                       int(inFlags));
 }
 
 char* CommandStopImageVideo(const char* inName, char* outCmd) {
-  return FormatCommand(outCmd, R"(KillSprites( "%s", false, PARTICLE_KILL_DURATION );)", inName);
+  return FormatCommand(outCmd, R"(KillSprites( "%s", false, PARTICLE_KILL_DURATION );)",
+                       ScriptName(inName).Text());
 }
 
 char* CommandKillRunningImageVideo(char* outCmd) {

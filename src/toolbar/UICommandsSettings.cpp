@@ -78,7 +78,7 @@ char* CommandSetTrackTextSize(long inSize, char* outCmd) {
 
 char* CommandSetTrackTextFont(const char* inFont, char* outCmd) {
   return ScriptText(outCmd)
-      .Add(R"(SetPref( PREF_TEXT_FONT, "%s");)", inFont)
+      .Add(R"(SetPref( PREF_TEXT_FONT, "%s");)", ScriptName(inFont).Text())
       .AddText(kApplyTrackTextFont)
       .Text();
 }
@@ -123,7 +123,7 @@ char* CommandSetTrackTextDuration(long inDur, char* outCmd) {
 }
 
 char* CommandSetFullScreenMode(const char* inMode, char* outCmd) {
-  return FormatCommand(outCmd, R"(SetFullscreenMode("%s");)", inMode);
+  return FormatCommand(outCmd, R"(SetFullscreenMode("%s");)", ScriptName(inMode).Text());
 }
 
 char* CommandSetResponseScaleFromPercent(long inPct, char* outCmd) {

@@ -37,7 +37,11 @@ cAppWin::cAppWin()
       mDisplayDeviceIndex(0),
       mKSEventCount(0),
       mEnabledState(kNotInitted),
-      mControls{} {}
+      mControls{},
+      mRefreshedSession(0),
+      mLinkShownUp(false),
+      mTrying(false),
+      mLinkFailureTold(false) {}
 
 cAppWin::~cAppWin() {
   // The window goes first, so that its shut-down (OnDestroy) runs as ours;

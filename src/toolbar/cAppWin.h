@@ -17,6 +17,10 @@
 //                        away and coming back, the tray icon's menu
 //   cAppWinSync.cpp      engine state: refresh burst, replies, notifications,
 //                        the instance list, the event pump
+//   cAppWinLink.cpp      staying in step: keep-alive, retries, the engine
+//                        controls' enabled state, the status the tray tip and
+//                        the accessible name show
+//   cAppWinLists.cpp     the item lists, the theme and the commands' states
 //   cAppWinDispatch.cpp  what each UI function does
 #pragma once
 
@@ -30,6 +34,7 @@
 #include "skin/cWindow.h"
 #include "toolbar/AppControls.h"
 #include "toolbar/CXTheme.h"
+#include "toolbar/RetrySchedule.h"
 #include "toolbar/UIDispatchScripts.h"
 #include "toolbar/cToolbarSession.h"
 
@@ -65,6 +70,8 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   void OnUIFunction(cWindow* inSender, eUIFunction inFunction, void* inParam) override;
   void OnKSMPReply(const char* inReply, eRequestType inType, void* inParam) override;
   void OnKSMPNotify(long inCode, const char* inBody, const char* inData) override;
+  // The window's accessible name tells of the engine link (LinkStatus).
+  bool OnGetObject(WPARAM inWParam, LPARAM inLParam, LRESULT* outResult) override;
   // From the engine link (any thread), the theme manager and the list views.
   void ListenToMsg(long inMsg, void* inParam1, void* inParam2) override;
 
@@ -142,6 +149,16 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   cToolbarSession mSession;
   ToolbarEnabledState mEnabledState;
   AppControls mControls;
+  // Staying in step (cAppWinLink.cpp).
+  RetrySchedule mRetry;
+  long mRefreshedSession;   // the link's session count at the last refresh
+  bool mLinkShownUp;        // the engine's controls are enabled
+  bool mTrying;             // a try to reach the engine is under way
+  UtilStr mReachedService;  // the instance the engine last answered for
+  UtilStr mLinkStatus;
+  // A failure has been told since the engine last answered: one message
+  // box for a stretch of failures. Set by the link's broadcasts.
+  std::atomic<bool> mLinkFailureTold;
 
   // --- Engine state and UI functions (cAppWinSync.cpp, cAppWinLists.cpp,
   // cAppWinDispatch.cpp, cAppWinHostPlayer.cpp) ---
@@ -164,10 +181,60 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   // current theme after asking.
   void DoSaveThemeAs();
   void DoDeleteTheme();
+  // The Peer combo box's choice becomes the engine instance.
+  void ChoosePeer();
+  // The Peer refresh button: discovery looks again, and an engine that is
+  // out of reach is tried at once.
+  void RefreshPeers();
+  // The Theme combo box's choice becomes the current theme, for the engine
+  // and for the next skin load.
+  void ChooseTheme();
+  // What the tray tip and the window's accessible name say: "Corvexa Toolbar
+  // - connected to NAME", "... - looking for an engine" or "... - connection
+  // lost, retrying".
+  const UtilStr& LinkStatus() const { return mLinkStatus; }
+  const char* TrayTip() const {
+    return mLinkStatus.IsEmpty() ? "Corvexa Toolbar" : mLinkStatus.getCStr();
+  }
+  // Sets the tray icon's tip (when there is an icon).
+  void SetTrayTip(const char* inTip);
+  // Shortens the engine link's idle limit and refusal window, for tests that
+  // would otherwise sit them out.
+  void SetLinkLimits(long inIdleMS, long inRefusalSecs) {
+    mSession.SetLimits(inIdleMS, inRefusalSecs);
+  }
 
  private:
+  // Timer 3, before the link is drained: a session opened anew is refreshed
+  // first, an open one is kept alive, a lost one is tried again on the retry
+  // schedule; the controls and the status follow the link.
+  void KeepInStep();
+  // A session opened anew is refreshed before anything else is shown.
+  void RefreshNewSession();
+  void TryEngineAgain();
+  // A new instance, or the user's own retry: the waits start from the
+  // shortest again, and a failure is told again.
+  void StartOver();
+  // Every control whose function sends the engine a script.
+  void EnableEngineControls(bool inEnable);
+  void ShowLinkStatus();
+  // Stores the current theme's name, which a skin load applies.
+  void RememberTheme();
+
+  // RefreshState's steps.
+  void ClearEngineLists();
+  void ShowDisconnected();
+  void AwaitPreferenceReplies();
   void SendRefreshBurst();
+  void SendListQueries();
+  void SendCurrentValueQueries();
+  void SendPreferenceQueries();
   void PushStoredValues();
+  // Reply handlers.
+  void OnDisplayModesReply(const char* inReply);
+  void OnAudioSourcesReply(const char* inReply);
+  void OnChoiceReply(long inTag, bool inIsNumber, long inNumber);
+  void OnNewVersionReply(bool inIsNumber, long inNumber);
   // The current theme's choices to the engine, for the five item lists.
   void ApplyThemeToLists(bool inUpdateListItemCheckMark);
   void UpdateAllCommandStatus();
@@ -194,8 +261,6 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   void ClearImageVideoFolder();
   void ChooseShowToolbarIn();
   void ChooseSkin();
-  void ChooseTheme();
-  void ChoosePeer();
   // The kept slider positions and check box states of the dispatch table's
   // rows, on their bound controls.
   void ShowKeptValues();

@@ -34,7 +34,6 @@ const char kDownloadPageURL[] = "https://www.corvexa.example/download";
 const char kDownloadPageQuery[] = "?player=TOOLBAR_WIN";
 
 constexpr long kSkinNameMax = 260;
-constexpr long kPeerNameMax = 200;
 constexpr long kFolderPathMax = 1024;
 
 const char kMsgWebLinkError[] =
@@ -222,6 +221,9 @@ bool cAppWin::DoPanelFunction(cWindow* inSender, eUIFunction inFunction, void* i
     case kUIAdvPrefPeer:
       ChoosePeer();
       return true;
+    case kUIAdvPrefPeerRefresh:
+      RefreshPeers();
+      return true;
     case kUIUpdateCommandStatus:
       UpdateCommandStatus(long(reinterpret_cast<intptr_t>(inParam)));
       return true;
@@ -376,23 +378,6 @@ void cAppWin::ChooseSkin() {
       (current == nullptr || !name.Equals(*current, false))) {
     store.SetStr(kPref_Skin, name.getCStr());
     ::PostMessageW(Wind(), kToolbarUserMsg, WPARAM(kUserMsgReloadSkin), 0);
-  }
-}
-
-void cAppWin::ChooseTheme() {
-  cStandardComboBox* box = mControls.AdvPreferences.Theme;
-  if (box != nullptr) {
-    gToolbarState.mThemeMgr.SetCurrentTheme(int(box->CurSelection()));
-    ApplyThemeToLists(true);
-    UpdateAllCommandStatus();
-  }
-}
-
-void cAppWin::ChoosePeer() {
-  UtilStr name;
-  if (SelectedText(mControls.AdvPreferences.Peer, kPeerNameMax, &name)) {
-    mSession.SetCurService(name.getCStr());
-    RefreshState(kConnected);
   }
 }
 

@@ -97,7 +97,7 @@ void cAppWin::ApplyListItemsToEngine(cStandardListView* inList, bool inUpdateLis
     }
     if (!on) {
       batch += prefix;
-      batch += name;
+      batch += ScriptName(name).Text();
       batch += suffix;
     }
     if (batch.size() > kItemBatchLimit || i == count - 1) {
@@ -180,16 +180,17 @@ bool cAppWin::UpdateCommandStatus(long inCommandID) {
     }
   }
   switch (inCommandID) {
+    // Start and Stop act on the selection, and only while the engine is there.
     case 4:
       if (c.AdvParticles.List != nullptr) {
-        bool any = c.AdvParticles.List->NumSelected() > 0;
+        bool any = mLinkShownUp && c.AdvParticles.List->NumSelected() > 0;
         EnableIf(c.AdvParticles.Start, any);
         EnableIf(c.AdvParticles.Stop, any);
       }
       return true;
     case 5:
       if (c.AdvImageVideo.List != nullptr) {
-        bool any = c.AdvImageVideo.List->NumSelected() > 0;
+        bool any = mLinkShownUp && c.AdvImageVideo.List->NumSelected() > 0;
         EnableIf(c.AdvImageVideo.Start, any);
         EnableIf(c.AdvImageVideo.Stop, any);
       }
@@ -245,6 +246,7 @@ void cAppWin::DoSaveThemeAs() {
   // cancels.
   while (BaseQueryInput(Wind(), kThemeSaveTitle, kThemeSavePrompt, name, sizeof(name))) {
     if (themes.SaveThemeAs(Wind(), name)) {
+      RememberTheme();
       RefillThemeList();
       UpdateAllCommandStatus();
       return;
@@ -265,6 +267,7 @@ void cAppWin::DoDeleteTheme() {
     return;
   }
   themes.DeleteTheme(current);
+  RememberTheme();
   RefillThemeList();
   ApplyThemeToLists(true);
   UpdateAllCommandStatus();

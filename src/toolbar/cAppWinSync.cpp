@@ -4,6 +4,7 @@
 // engine's notifications move the controls afterwards.
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 
 #include "foundation/KSMessages.h"
@@ -113,6 +114,20 @@ long ReplyTag(void* inParam) {
   return long(reinterpret_cast<intptr_t>(inParam));
 }
 
+// The engine preferences the refresh asks for, each shown by its own reply.
+std::array<cStandardCheckBox*, 6> PreferenceCheckBoxes(const AppControls& inControls) {
+  const auto& p = inControls.AdvPreferences;
+  return {p.AutoLineScale,         p.FlowFieldUnions,    p.FlowFieldTransitions,
+          p.FlowFieldSmoothSwitch, p.AllowRemoteControl, p.AutoTrackInfo};
+}
+
+std::array<cStandardComboBox*, 9> PreferenceComboBoxes(const AppControls& inControls) {
+  const auto& p = inControls.AdvPreferences;
+  return {p.LineBoost,     p.TrackTextAppearance, p.TrackTextDuration,
+          p.TrackTextFont, p.TrackTextSize,       p.FrameXLimit,
+          p.FrameYLimit,   p.FullScreenMode,      p.AudioSource};
+}
+
 }  // namespace
 
 void cAppWin::SendCommand(const char* inCmd) {
@@ -122,12 +137,34 @@ void cAppWin::SendCommand(const char* inCmd) {
 void cAppWin::SendQuery(const char* inCmd, cWindow* inTarget, eRequestType inType, long inParam,
                         unsigned char inFlags) {
   long target = inTarget != nullptr ? inTarget->ReplyTargetID() : 0;
-  mSession.SendCmd(inCmd, -1, inFlags, target, inType, inParam, nullptr);
+  mSession.SendCmd(inCmd, -1, inFlags, target, inType, mSession.StampParam(inParam), nullptr);
 }
 
 void cAppWin::RefreshState(ToolbarEnabledState inVisualState) {
+  // Replies to an earlier refresh still on their way are dropped: the lists
+  // fill once.
+  mSession.NewGeneration();
+  ClearEngineLists();
+  if (inVisualState == kConnected) {
+    SendRefreshBurst();
+  }
+  bool live = inVisualState == kConnected && mSession.IsConnected();
+  if (inVisualState != kNotInitted) {
+    EnableEngineControls(live);
+    if (live) {
+      AwaitPreferenceReplies();
+    } else {
+      ShowDisconnected();
+    }
+    mLinkShownUp = live;
+  }
+  mRefreshedSession = mSession.SessionsOpened();
+  UpdateAllCommandStatus();
+  mEnabledState = inVisualState;
+}
+
+void cAppWin::ClearEngineLists() {
   AppControls& c = mControls;
-  auto& prefs = c.AdvPreferences;
   ClearFilled(c.Basic.WaveShapeList);
   ClearFilled(c.AdvWaveShapes.List);
   ClearFilled(c.Basic.ColorMapList);
@@ -136,47 +173,54 @@ void cAppWin::RefreshState(ToolbarEnabledState inVisualState) {
   ClearFilled(c.AdvFlowFields.List);
   ClearFilled(c.AdvParticles.List);
   ClearFilled(c.AdvImageVideo.List);
-  ClearFilled(prefs.TrackTextFont);
-  ClearFilled(prefs.FullScreenMode);
-  ClearFilled(prefs.AudioSource);
+  ClearFilled(c.AdvPreferences.TrackTextFont);
+  ClearFilled(c.AdvPreferences.FullScreenMode);
+  ClearFilled(c.AdvPreferences.AudioSource);
+}
 
-  if (inVisualState == kDisconnected) {
-    OnKSMPNotify(kNotifyWaveShapeSlideShowOff, "", "");
-    OnKSMPNotify(kNotifyColorMapSlideShowOff, "", "");
-    OnKSMPNotify(kNotifyFlowFieldSlideShowOff, "", "");
-    for (cStandardCheckBox* box :
-         {prefs.AutoLineScale, prefs.FlowFieldUnions, prefs.FlowFieldTransitions,
-          prefs.FlowFieldSmoothSwitch, prefs.AllowRemoteControl, prefs.AutoTrackInfo}) {
-      DisableAndUncheck(box);
-    }
-    for (cStandardComboBox* box :
-         {prefs.LineBoost, prefs.TrackTextAppearance, prefs.TrackTextDuration, prefs.TrackTextFont,
-          prefs.TrackTextSize, prefs.FrameXLimit, prefs.FrameYLimit, prefs.FullScreenMode,
-          prefs.AudioSource}) {
-      DisableAndUnselect(box);
-    }
-  } else if (inVisualState == kConnected) {
-    SendRefreshBurst();
+void cAppWin::ShowDisconnected() {
+  OnKSMPNotify(kNotifyWaveShapeSlideShowOff, "", "");
+  OnKSMPNotify(kNotifyColorMapSlideShowOff, "", "");
+  OnKSMPNotify(kNotifyFlowFieldSlideShowOff, "", "");
+  for (cStandardCheckBox* box : PreferenceCheckBoxes(mControls)) {
+    DisableAndUncheck(box);
   }
+  for (cStandardComboBox* box : PreferenceComboBoxes(mControls)) {
+    DisableAndUnselect(box);
+  }
+}
 
-  UpdateCommandStatus(4);
-  UpdateCommandStatus(5);
-  UpdateCommandStatus(kPref_ImageVideoFolder);
-  UpdateCommandStatus(kPref_Theme);
-  mEnabledState = inVisualState;
+// The engine's preferences show once their replies have come, which enable
+// them whatever they hold.
+void cAppWin::AwaitPreferenceReplies() {
+  for (cStandardCheckBox* box : PreferenceCheckBoxes(mControls)) {
+    if (box != nullptr) {
+      box->Enable(false);
+    }
+  }
+  for (cStandardComboBox* box : PreferenceComboBoxes(mControls)) {
+    if (box != nullptr) {
+      box->Enable(false);
+    }
+  }
 }
 
 void cAppWin::SendRefreshBurst() {
-  AppControls& c = mControls;
-  auto& prefs = c.AdvPreferences;
   char cmd[kCommandBufferSize];
-
   SendQuery(CommandIsVersionAvailable(cmd), this, kRequestGetValue, kUINewVersionAvailable);
   if (mSession.ConnectFailed()) {
     return;
   }
+  SendListQueries();
+  SendCurrentValueQueries();
+  SendPreferenceQueries();
+  PushStoredValues();
+}
 
-  // The lists, then the barrier whose reply applies the theme to them.
+// The lists, then the barrier whose reply applies the theme to them.
+void cAppWin::SendListQueries() {
+  AppControls& c = mControls;
+  char cmd[kCommandBufferSize];
   CommandGetWaveShapeList(cmd);
   SendQuery(cmd, c.Basic.WaveShapeList, kRequestGetContents, 0);
   SendQuery(cmd, c.AdvWaveShapes.List, kRequestGetContents, 0);
@@ -193,7 +237,12 @@ void cAppWin::SendRefreshBurst() {
     SendQuery(CommandGetImageVideoList(cmd), c.AdvImageVideo.List, kRequestGetContents, 0);
   }
   SendQuery("", this, kRequestDontCare, kUIApplyCurrentThemeToVis);
+}
 
+void cAppWin::SendCurrentValueQueries() {
+  AppControls& c = mControls;
+  auto& prefs = c.AdvPreferences;
+  char cmd[kCommandBufferSize];
   SendQuery(CommandGetCurrentWaveShape(cmd), c.Basic.WaveShapeList, kRequestGetValue, 0);
   SendQuery(CommandGetCurrentColorMap(cmd), c.Basic.ColorMapList, kRequestGetValue, 0);
   SendQuery(CommandGetCurrentFlowField(cmd), c.Basic.FlowFieldList, kRequestGetValue, 0);
@@ -204,7 +253,12 @@ void cAppWin::SendRefreshBurst() {
   SendQuery(CommandGetFlowFieldSmoothSwitch(cmd), prefs.FlowFieldSmoothSwitch, kRequestGetValue, 0);
   SendQuery(CommandGetAllowRemoteControl(cmd), prefs.AllowRemoteControl, kRequestGetValue, 0);
   SendQuery(CommandGetAutoTrackInfo(cmd), prefs.AutoTrackInfo, kRequestGetValue, 0);
+}
 
+// Each only when the skin has its combo box.
+void cAppWin::SendPreferenceQueries() {
+  auto& prefs = mControls.AdvPreferences;
+  char cmd[kCommandBufferSize];
   if (prefs.TrackTextFont != nullptr) {
     SendQuery(CommandBuildFontList(cmd), prefs.TrackTextFont, kRequestGetContents,
               kUIAdvPrefTrackTextFont);
@@ -242,8 +296,6 @@ void cAppWin::SendRefreshBurst() {
   if (prefs.FrameYLimit != nullptr) {
     SendQuery(CommandGetFrameYLimit(cmd), this, kRequestGetValue, kUIAdvPrefFrameYLimit);
   }
-
-  PushStoredValues();
 }
 
 void cAppWin::PushStoredValues() {
@@ -269,80 +321,25 @@ void cAppWin::PushStoredValues() {
 }
 
 void cAppWin::OnKSMPReply(const char* inReply, eRequestType, void* inParam) {
-  auto& prefs = mControls.AdvPreferences;
-  char cmd[kCommandBufferSize];
   long number = 0;
   bool isNumber = ReplyNumber(inReply, &number);
-  switch (ReplyTag(inParam)) {
+  long tag = ReplyTag(inParam);
+  switch (tag) {
     case kUINewVersionAvailable:
-      if (isNumber && number != 0 && mControls.UpdateBar.Bar != nullptr) {
-        if (mControls.UpdateBar.Link != nullptr) {
-          mControls.UpdateBar.Link->SetText(kMsgNewVersion);
-          mControls.UpdateBar.Link->Invalidate();
-        }
-        mControls.UpdateBar.Bar->SetToolPageMode(kModeExtended);
-      }
+      OnNewVersionReply(isNumber, number);
       break;
-    case kUIAdvPrefFullScreenMode: {
-      // Display devices 0, 1, 2, ... until one has no modes; then the
-      // current mode can be chosen among all of them.
-      ReplyList list(inReply);
-      const char* name = list.Next();
-      if (name == nullptr) {
-        SendQuery(CommandGetFullScreenMode(cmd), prefs.FullScreenMode, kRequestGetValue, 0,
-                  kFollowUpFlags);
-        break;
-      }
-      for (; name != nullptr; name = list.Next()) {
-        if (prefs.FullScreenMode != nullptr) {
-          prefs.FullScreenMode->AddItem(name);
-        }
-      }
-      mDisplayDeviceIndex++;
-      SendQuery(CommandBuildDisplayModeList(mDisplayDeviceIndex, cmd), this, kRequestGetContents,
-                kUIAdvPrefFullScreenMode, kFollowUpFlags);
+    case kUIAdvPrefFullScreenMode:
+      OnDisplayModesReply(inReply);
       break;
-    }
-    case kUIAdvPrefAudioSource: {
-      ReplyList list(inReply);
-      while (const char* name = list.Next()) {
-        if (prefs.AudioSource != nullptr) {
-          prefs.AudioSource->AddItem(name);
-        }
-      }
-      SendQuery(CommandGetAudioSource(cmd), prefs.AudioSource, kRequestGetValue, 0, kFollowUpFlags);
+    case kUIAdvPrefAudioSource:
+      OnAudioSourcesReply(inReply);
       break;
-    }
     case kUIAdvPrefTrackTextDuration:
-      if (isNumber && prefs.TrackTextDuration != nullptr) {
-        long index = kNumTrackTextDurations - 1;
-        for (long i = 0; i < kNumTrackTextDurations; i++) {
-          if (number <= TrackTextDurationFromIndex(i)) {
-            index = i;
-            break;
-          }
-        }
-        prefs.TrackTextDuration->SelectItem(index);
-        prefs.TrackTextDuration->Enable(true);
-      }
-      break;
     case kUIAdvPrefLineBoost:
-      // The offset is printed with decimals; its integer part is the step.
-      if (isNumber && prefs.LineBoost != nullptr) {
-        prefs.LineBoost->SelectItem(number + (kNumLineBoostChoices - 1) / 2);
-        prefs.LineBoost->Enable(true);
-      }
-      break;
     case kUIAdvPrefFrameXLimit:
-    case kUIAdvPrefFrameYLimit: {
-      cStandardComboBox* box =
-          ReplyTag(inParam) == kUIAdvPrefFrameXLimit ? prefs.FrameXLimit : prefs.FrameYLimit;
-      if (isNumber && box != nullptr) {
-        box->SelectItem(getIndexFromFrameLimit(number));
-        box->Enable(true);
-      }
+    case kUIAdvPrefFrameYLimit:
+      OnChoiceReply(tag, isNumber, number);
       break;
-    }
     case kUIApplyCurrentThemeToVis:
       ApplyThemeToLists(false);
       break;
@@ -363,6 +360,78 @@ void cAppWin::OnKSMPReply(const char* inReply, eRequestType, void* inParam) {
       break;
     default:
       break;
+  }
+}
+
+void cAppWin::OnNewVersionReply(bool inIsNumber, long inNumber) {
+  if (inIsNumber && inNumber != 0 && mControls.UpdateBar.Bar != nullptr) {
+    if (mControls.UpdateBar.Link != nullptr) {
+      mControls.UpdateBar.Link->SetText(kMsgNewVersion);
+      mControls.UpdateBar.Link->Invalidate();
+    }
+    mControls.UpdateBar.Bar->SetToolPageMode(kModeExtended);
+  }
+}
+
+// Display devices 0, 1, 2, ... until one has no modes (or the last one asked
+// for), then the current mode can be chosen among all of them.
+void cAppWin::OnDisplayModesReply(const char* inReply) {
+  cStandardComboBox* modes = mControls.AdvPreferences.FullScreenMode;
+  char cmd[kCommandBufferSize];
+  ReplyList list(inReply);
+  const char* name = list.Next();
+  for (const char* mode = name; mode != nullptr; mode = list.Next()) {
+    if (modes != nullptr) {
+      modes->AddItem(mode);
+    }
+  }
+  if (name == nullptr || mDisplayDeviceIndex + 1 >= kMaxDisplayDevices) {
+    SendQuery(CommandGetFullScreenMode(cmd), modes, kRequestGetValue, 0, kFollowUpFlags);
+    return;
+  }
+  mDisplayDeviceIndex++;
+  SendQuery(CommandBuildDisplayModeList(mDisplayDeviceIndex, cmd), this, kRequestGetContents,
+            kUIAdvPrefFullScreenMode, kFollowUpFlags);
+}
+
+void cAppWin::OnAudioSourcesReply(const char* inReply) {
+  cStandardComboBox* sources = mControls.AdvPreferences.AudioSource;
+  char cmd[kCommandBufferSize];
+  ReplyList list(inReply);
+  while (const char* name = list.Next()) {
+    if (sources != nullptr) {
+      sources->AddItem(name);
+    }
+  }
+  SendQuery(CommandGetAudioSource(cmd), sources, kRequestGetValue, 0, kFollowUpFlags);
+}
+
+// A reply that is no number selects nothing; the box is usable either way.
+void cAppWin::OnChoiceReply(long inTag, bool inIsNumber, long inNumber) {
+  auto& prefs = mControls.AdvPreferences;
+  cStandardComboBox* box = nullptr;
+  long index = -1;
+  switch (inTag) {
+    case kUIAdvPrefTrackTextDuration:
+      // The first duration not below the reply's, else the longest.
+      box = prefs.TrackTextDuration;
+      for (long i = kNumTrackTextDurations - 1; inIsNumber && i >= 0; i--) {
+        index = index < 0 || inNumber <= TrackTextDurationFromIndex(i) ? i : index;
+      }
+      break;
+    case kUIAdvPrefLineBoost:
+      // The offset is printed with decimals; its integer part is the step.
+      box = prefs.LineBoost;
+      index = inIsNumber ? inNumber + (kNumLineBoostChoices - 1) / 2 : -1;
+      break;
+    default:
+      box = inTag == kUIAdvPrefFrameXLimit ? prefs.FrameXLimit : prefs.FrameYLimit;
+      index = inIsNumber ? getIndexFromFrameLimit(inNumber) : -1;
+      break;
+  }
+  if (box != nullptr) {
+    box->SelectItem(index);
+    box->Enable(true);
   }
 }
 
@@ -449,6 +518,7 @@ void cAppWin::ListenToMsg(long inMsg, void* inParam1, void* inParam2) {
       if (mControls.AdvPreferences.DeleteTheme != nullptr) {
         mControls.AdvPreferences.DeleteTheme->Enable(false);
       }
+      RememberTheme();
       break;
     case kKSMsg_ItemCheckChanged:
       SetItemEnabled(static_cast<cStandardListView*>(inParam1),
@@ -459,6 +529,11 @@ void cAppWin::ListenToMsg(long inMsg, void* inParam1, void* inParam2) {
       break;
     case kKSMsg_SessionFailed:
     case kKSMsg_SessionRefused: {
+      // The link is tried again and again: one box tells of all the
+      // failures until the engine answers.
+      if (mLinkFailureTold.exchange(true)) {
+        break;
+      }
       const UtilStr* name = static_cast<const UtilStr*>(inParam1);
       UtilStr* text = new UtilStr;
       text->AppendVA(inMsg == kKSMsg_SessionFailed ? kMsgConnectFailed : kMsgConnectRefused,
@@ -508,6 +583,7 @@ void cAppWin::onPeerListChange() {
         }
         index = 0;
         reload = true;
+        StartOver();
       }
       peer->SelectItem(index);
     }
@@ -519,12 +595,14 @@ void cAppWin::onPeerListChange() {
 }
 
 bool cAppWin::PumpEngineEvents() {
+  KeepInStep();
   // A wake-up posted from now on is a new one: clear the mark before taking
   // what is queued, so nothing queued meanwhile waits for the timer.
   mSession.WakeHandled();
   // An engine that floods the link is heard a slice at a time, so that the
   // window answers its other messages in between.
   bool leftWaiting = mSession.DispatchIncoming(kEngineSliceMS);
+  RefreshNewSession();
 
   // Most ticks find nothing: the count spares them the lock. Messages are
   // shown one at a time, in turn.

@@ -16,7 +16,6 @@ namespace {
 
 enum { kTrayShow = 100, kTrayMinimize = 101, kTrayExit = 102 };
 const long kTrayIconID = 1;
-const char kTrayTip[] = "Corvexa Toolbar";
 
 long ShowToolbarInPref() {
   return gToolbarState.mPrefs.GetInt(kPref_ShowToolbarIn);
@@ -48,7 +47,7 @@ void cAppWin::ApplyShowToolbarIn() {
   long where = ShowToolbarInPref();
   EnableTaskBarButton(UsesTaskbar(where));
   if (UsesTray(where)) {
-    BaseAddTrayIcon(kTrayIconID, Wind(), kTrayTip);
+    BaseAddTrayIcon(kTrayIconID, Wind(), TrayTip());
   } else {
     BaseRemoveTrayIcon(kTrayIconID, Wind());
   }

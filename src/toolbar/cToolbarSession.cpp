@@ -5,6 +5,7 @@
 cToolbarSession::cToolbarSession(const char* inServiceType)
     : ToolbarSession(inServiceType),
       mNotifyWindow(nullptr),
+      mGeneration(0),
       mWakeWind(nullptr),
       mWakeMsg(0),
       mWakeWParam(0),
@@ -23,15 +24,17 @@ void cToolbarSession::OnCmdComplete(const KSBuf& inReply, const ToolbarCmdCookie
   if (mNotifyWindow == nullptr) {
     return;
   }
-  // Replies to commands sent without a target are dropped here.
+  // Replies to commands sent without a target, and those of a superseded
+  // refresh, are dropped here.
   ToolbarReplyTarget* target = ToolbarReplyTarget::FindReplyTarget(inCookie.mParam[0]);
-  if (target == nullptr) {
+  long param = inCookie.mParam[2];
+  if (target == nullptr || (param >> kTagBits) != mGeneration) {
     return;
   }
   // The payload is followed by two zero bytes, so it reads as a text.
   const char* reply = inReply.mData != nullptr ? inReply.mData : "";
   target->OnKSMPReply(reply, static_cast<eRequestType>(inCookie.mParam[1]),
-                      reinterpret_cast<void*>(static_cast<intptr_t>(inCookie.mParam[2])));
+                      reinterpret_cast<void*>(static_cast<intptr_t>(param & kTagMask)));
 }
 
 void cToolbarSession::OnReceivedSystemMsg(const KSMPSystemMsg& inMsg, unsigned char) {
@@ -49,6 +52,7 @@ void cToolbarSession::SetWakeMessage(HWND inWind, UINT inMsg, WPARAM inWParam) {
 }
 
 void cToolbarSession::OnIncomingQueued() {
+  ToolbarSession::OnIncomingQueued();
   HWND wind = mWakeWind;
   // A burst of replies costs one post: the window drains them all at once.
   if (wind != nullptr && !mWakePosted.exchange(true)) {

@@ -176,12 +176,26 @@ class AnswerWatch {
   std::thread mThread;
 };
 
-// The scripts that the toolbar's connections sent, as the simulator's log
-// (which the simulator keeps open) lists them; client 0, the console, is
-// left out.
-inline std::vector<std::string> LoggedScripts(const KSFileSpec& inLog) {
+// One request as the simulator's log lists it: its header's flags byte and
+// its script.
+struct LoggedRequest {
+  int mFlags;
+  std::string mText;
+  bool operator==(const LoggedRequest& inOther) const {
+    return mFlags == inOther.mFlags && mText == inOther.mText;
+  }
+};
+
+inline std::ostream& operator<<(std::ostream& ioOut, const LoggedRequest& inRequest) {
+  return ioOut << inRequest.mFlags << " \"" << inRequest.mText << "\"";
+}
+
+// The requests that the toolbar's connections sent, as the simulator's log
+// (which the simulator keeps open) lists them ("... #C 0x28 > script");
+// client 0, the console, is left out.
+inline std::vector<LoggedRequest> LoggedRequests(const KSFileSpec& inLog) {
   std::ifstream in(inLog.GetPathCStr(), std::ios::binary);  // the test's folders are ASCII
-  std::vector<std::string> scripts;
+  std::vector<LoggedRequest> requests;
   std::string line;
   while (std::getline(in, line) && !in.eof()) {  // the last line may be half written
     if (!line.empty() && line.back() == '\r') {
@@ -190,8 +204,17 @@ inline std::vector<std::string> LoggedScripts(const KSFileSpec& inLog) {
     size_t client = line.find(" #");
     size_t mark = line.find(" > ", client);
     if (client != std::string::npos && mark != std::string::npos && line[client + 2] != '0') {
-      scripts.push_back(line.substr(mark + 3));
+      int flags = std::stoi(line.substr(line.find(" 0x", client) + 1, 4), nullptr, 16);
+      requests.push_back({flags, line.substr(mark + 3)});
     }
+  }
+  return requests;
+}
+
+inline std::vector<std::string> LoggedScripts(const KSFileSpec& inLog) {
+  std::vector<std::string> scripts;
+  for (const LoggedRequest& request : LoggedRequests(inLog)) {
+    scripts.push_back(request.mText);
   }
   return scripts;
 }

@@ -78,8 +78,9 @@ TEST_F(ToolbarFaults, EveryEngineFaultIsSurvived) {
       {"engine that never replies", {"--no-reply"}, eEnd::kQuit, 7000, nullptr, false},
       {"replies 2 s late", {"--reply-delay", "2000"}, eEnd::kQuit, 6000, nullptr, true},
       {"engine that closes after 5 s", {"--close-after", "5"}, eEnd::kQuit, 6500, nullptr, true},
-      {"a reply cut in the middle", {"--cut-reply", "5"}, eEnd::kQuit, 0, refused.c_str(), false},
-      {"oversize packet header", {"--oversize"}, eEnd::kQuit, 0, refused.c_str(), false},
+      // A broken stream is no refusal: the toolbar tries again, saying nothing.
+      {"a reply cut in the middle", {"--cut-reply", "5"}, eEnd::kQuit, 0, nullptr, false},
+      {"oversize packet header", {"--oversize"}, eEnd::kQuit, 0, nullptr, false},
       {"malformed system message", {"--bad-sysmsg"}, eEnd::kQuit, 0, nullptr, true},
       {"10,000 notifications a second", {"--flood", "10000"}, eEnd::kQuit, 6000, nullptr, true},
       {"engine killed mid-session", {}, eEnd::kKill, 0, failed.c_str(), true},

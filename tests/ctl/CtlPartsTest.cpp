@@ -101,8 +101,8 @@ TEST(CtlFunctionsTest, EachKindOfValueReadsAsTheControlsValueOrIsRefused) {
       {"FrameRate", "101", "error: \"FrameRate\" needs a percentage from 0 to 100, not \"101\""},
       {"FrameRate", "5.5", "error: \"FrameRate\" needs a percentage"},
 
-      // Names go in unchanged, quotes and all, up to the control's limit.
-      {"WaveShapeList", "Say \"hi\"", "SetWaveShape (\"Say \"hi\"\","},
+      // Names go in escaped, up to the control's limit.
+      {"WaveShapeList", "Say \"hi\"", R"(SetWaveShape ("Say \"hi\"",)"},
       {"WaveShapeList", k256.c_str(), "SetWaveShape (\"nnn"},
       {"WaveShapeList", k257.c_str(), "error: \"WaveShapeList\" needs an item name of at most 256"},
       {"WaveShapeList", "", "error: \"WaveShapeList\" needs an item name of at most 256"},

@@ -296,20 +296,26 @@ TEST_F(EngineSimProgramTest, LogContentFolderAndConsoleInput) {
   EXPECT_EQ(303, id);
   EXPECT_EQ("Second Shape", body);
   EXPECT_EQ("", client.Ask("Frobnicate(1);"));
+  ReceivedPacket reply;
+  ASSERT_TRUE(client.Send(SimTestClient::Request("", 7, 12)));
+  ASSERT_TRUE(client.Next(kKSMPKind_Reply, &reply));
 
   unsigned long exitCode = 1;
   ASSERT_TRUE(mSim.EndInput(&exitCode));
   EXPECT_EQ(0u, exitCode);
   std::string log = ReadAll(folder.Item("sim.log"));
-  EXPECT_NE(std::string::npos, log.find(" #1 > " + Text(CommandGetWaveShapeList) + "\r\n"));
+  // Each request with its header's flags byte.
+  EXPECT_NE(std::string::npos, log.find(" #1 0x28 > " + Text(CommandGetWaveShapeList) + "\r\n"));
+  EXPECT_NE(std::string::npos, log.find(" #1 0x0C > \r\n"));
   EXPECT_NE(std::string::npos, log.find(" #0 > SetWaveShape(\"Second Shape\");\r\n"));
   EXPECT_NE(std::string::npos, log.find(" #1 ! unknown call Frobnicate()"));
 }
 
 // What the toolbar's engine link makes of each misbehaviour: whether its query
-// is answered and how soon, how the session ends (refused when within the
-// refusal window, closed later, or not at all), which notifications get
-// through, and whether the next command connects again.
+// is answered and how soon, how the session ends (refused when the engine hung
+// up at once without a word, closed when it broke the stream or later, or not
+// at all), which notifications get through, and whether the next command
+// connects again.
 TEST_F(EngineSimProgramTest, EachMisbehaviourGivesTheEngineLinksOutcome) {
   struct Case {
     std::vector<std::string> mArgs;
@@ -321,9 +327,9 @@ TEST_F(EngineSimProgramTest, EachMisbehaviourGivesTheEngineLinksOutcome) {
   };
   const Case kCases[] = {
       {{"--refuse"}, false, kKSMsg_SessionRefused, 0, 0, 0},
-      {{"--cut-reply", "1"}, false, kKSMsg_SessionRefused, 0, 0, 0},
-      {{"--oversize"}, false, kKSMsg_SessionRefused, 0, 0, 0},  // a protocol error ends it
-      {{"--no-reply"}, false, kKSMsg_SessionClosed, 0, 0, 0},   // by the idle time-out
+      {{"--cut-reply", "1"}, false, kKSMsg_SessionClosed, 0, 0, 0},  // a broken stream
+      {{"--oversize"}, false, kKSMsg_SessionClosed, 0, 0, 0},        // a protocol error
+      {{"--no-reply"}, false, kKSMsg_SessionClosed, 0, 0, 0},        // by the idle time-out
       {{"--close-after", "2.2"}, true, kKSMsg_SessionClosed, 0, 0, 0},
       {{"--reply-delay", "300"}, true, 0, 0, 0, 290},
       {{"--bad-sysmsg", "--say", "hi"}, true, 0, 1, 1, 0},  // only the well-formed one

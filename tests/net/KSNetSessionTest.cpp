@@ -148,15 +148,16 @@ TEST_F(KSNetSessionTest, PacketsArriveWholeAndInOrderBothWays) {
   ASSERT_TRUE(peer.RecvBytes(got.data(), got.size()));
   EXPECT_TRUE(got == expected);
 
-  // The peer goes away in the middle of a packet: the session ends quietly.
+  // The peer goes away in the middle of a packet: a broken stream, not an
+  // orderly end.
   ASSERT_TRUE(peer.SendBytes(sent[0].data(), 40));
   peer.CloseConnection();
   ASSERT_TRUE(log.WaitForEnd());
   EXPECT_EQ(log.End().mMsg, kKSNetMsg_SesC);
-  EXPECT_EQ(log.End().mResult, 0);
+  EXPECT_EQ(log.End().mResult, kKSErr_Protocol);
   EXPECT_EQ(log.Count(kKSNetMsg_Recv), 3u);
   EXPECT_EQ(kKSErr_SessionClosed, KSNet::Send(ref, MakePacket(6, "late")));
-  EXPECT_EQ(0, KSNet::CloseSession(ref, 0));
+  EXPECT_EQ(kKSErr_Protocol, KSNet::CloseSession(ref, 0));
 }
 
 // A packet larger than a receiver takes and an idle time-out end the session

@@ -126,7 +126,7 @@ run_toolbar() {
   toolbar_pid=$!
   for _ in $(seq 150); do
     client="$(grep ' ! connection from ' "$log" | sed -n "$((before + 1))s/.* #\([0-9]*\) ! .*/\1/p")"
-    [ -n "$client" ] && grep -q " #$client > " "$log" &&
+    [ -n "$client" ] && grep -Eq " #$client 0x[0-9A-F]+ > " "$log" &&
       xdotool search --name '^Corvexa Toolbar$' >/dev/null 2>&1 && break
     sleep 0.2
   done
@@ -134,7 +134,7 @@ run_toolbar() {
   if [ -z "$client" ]; then
     fail "the installed toolbar did not connect to the simulator"
   else
-    grep -q " #$client > " "$log" || fail "the installed toolbar sent the simulator nothing"
+    grep -Eq " #$client 0x[0-9A-F]+ > " "$log" || fail "the installed toolbar sent the simulator nothing"
   fi
 
   wine taskkill /im corvexa-toolbar.exe </dev/null >/dev/null 2>&1

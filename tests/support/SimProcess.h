@@ -19,6 +19,10 @@ class SimProcess {
 
   // Writes a line to the program's standard input.
   bool WriteInput(const std::string& inText) { return mChild.WriteInput(inText); }
+  // Waits for a line of its output (console replies) that contains inText.
+  bool WaitForLine(const std::string& inText, unsigned long inTimeoutMS, std::string* outLine) {
+    return mChild.WaitForLine(inText, inTimeoutMS, outLine);
+  }
   // Ends the input, which ends the program; true when it exited in time,
   // with its exit code in outExitCode.
   bool EndInput(unsigned long* outExitCode, unsigned long inTimeoutMS = 15000);

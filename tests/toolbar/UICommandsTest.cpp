@@ -50,12 +50,13 @@ TEST(PercentCurvesTest, QuarterMarksAndTheTurnsAroundFiftyPercent) {
   EXPECT_NEAR(33.224, FrameRateFromPercent(60), 1e-9);
 }
 
-TEST(UICommandsTest, NamesGoInUnchangedAndNeverOverrunTheBuffer) {
+TEST(UICommandsTest, NamesGoInEscapedAndNeverOverrunTheBuffer) {
   // A heap buffer of exactly the size callers use, so that AddressSanitizer
   // catches any write past it.
   std::vector<char> b(kCommandBufferSize, 'x');
-  // A quote in a name is not escaped; the engine gets a malformed script.
-  EXPECT_STREQ("StartParticle(\"Say \"hi\"\", 0 );", CommandStartParticle("Say \"hi\"", b.data()));
+  // Quotes and backslashes in a name are escaped, a percent sign is kept.
+  EXPECT_STREQ(R"(StartParticle("Say \"hi\" \\o/", 0 );)",
+               CommandStartParticle(R"(Say "hi" \o/)", b.data()));
   EXPECT_STREQ("SetColorMap( \"100% Red\", COLORMAP_QUICK_MORPH, true);",
                CommandSetColorMap("100% Red", b.data()));
 

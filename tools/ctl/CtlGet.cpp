@@ -9,9 +9,6 @@
 
 namespace {
 
-// Display devices are asked for until one lists no modes, but no further.
-const long kMaxDisplayDevices = 16;
-
 bool ListsNothing(const UtilStr& inReply) {
   XStrList names;
   ReadListReply(inReply.getCStr(), inReply.length(), &names);
@@ -22,6 +19,7 @@ int AskQuery(const CtlOptions& inOptions, CtlLink* ioLink, const CtlGetQuery& in
              CtlReport* ioReport) {
   char script[kCommandBufferSize];
   UtilStr reply;
+  // Display devices are asked for until one lists no modes, but no further.
   long devices = inQuery.mByDevice ? kMaxDisplayDevices : 1;
   for (long device = 0; device < devices; ++device) {
     int exitCode = CtlQueryOrFail(inOptions, ioLink, inQuery.mBuild(device, script), -1, &reply);

@@ -104,8 +104,10 @@ long EngineItemList::RandomEnabled(KSRandom* ioRandom) const {
   return 0;
 }
 
-void EngineItemList::AppendNames(ScriptValue* ioList) const {
+void EngineItemList::AppendNames(ScriptValue* ioList, bool inEnabledOnly) const {
   for (const Item& item : mItems) {
-    ioList->AddListItem(item.mName.getCStr(), item.mName.length());
+    if (item.mEnabled || !inEnabledOnly) {
+      ioList->AddListItem(item.mName.getCStr(), item.mName.length());
+    }
   }
 }

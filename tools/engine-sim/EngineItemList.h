@@ -46,8 +46,9 @@ class EngineItemList {
   // A random enabled item; 0 when none is enabled.
   long RandomEnabled(KSRandom* ioRandom) const;
 
-  // Appends every name to a list value.
-  void AppendNames(ScriptValue* ioList) const;
+  // Appends every name to a list value; with inEnabledOnly, only the names
+  // of the enabled items.
+  void AppendNames(ScriptValue* ioList, bool inEnabledOnly = false) const;
 
  private:
   struct Item {

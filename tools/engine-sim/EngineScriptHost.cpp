@@ -8,6 +8,7 @@ const EngineScriptHost::Function EngineScriptHost::sFunctions[] = {
     {"GetPref", 1, &EngineScriptHost::GetPref},
     {"GetPrefStr", 1, &EngineScriptHost::GetPrefStr},
     {"GetConfigList", 1, &EngineScriptHost::GetConfigList},
+    {"GetEnabledList", 1, &EngineScriptHost::GetEnabledList},
     {"SetSlideShow", 2, &EngineScriptHost::SetSlideShow},
     {"GetSlideShow", 1, &EngineScriptHost::GetSlideShow},
     {"ShuffleSlideShow", 1, &EngineScriptHost::ShuffleSlideShow},
@@ -136,6 +137,17 @@ long EngineScriptHost::GetConfigList(const ScriptArgs& inArgs, ScriptValue* outR
   }
   *outResult = ScriptValue::EmptyList();
   mState->Items(kind).AppendNames(outResult);
+  return 0;
+}
+
+long EngineScriptHost::GetEnabledList(const ScriptArgs& inArgs, ScriptValue* outResult,
+                                      UtilStr* outProblem) {
+  long kind;
+  if (!GetKind(inArgs[0], &kind, outProblem)) {
+    return kKSErr_Param;
+  }
+  *outResult = ScriptValue::EmptyList();
+  mState->Items(kind).AppendNames(outResult, true);
   return 0;
 }
 

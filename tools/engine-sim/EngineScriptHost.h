@@ -1,8 +1,9 @@
 // The engine's script functions and constants, acting on an EngineState.
 //
-// Besides the functions the toolbar's scripts call, two are here for tests
+// Besides the functions the toolbar's scripts call, three are here for tests
 // and demonstrations: GetRunningList(kind) lists the particles or
-// images/videos running, and SetTrackInfo("text") starts a new song.
+// images/videos running, GetEnabledList(kind) the items of a kind that are
+// enabled, and SetTrackInfo("text") starts a new song.
 #pragma once
 
 #include "engine-sim/EngineState.h"
@@ -32,6 +33,7 @@ class EngineScriptHost : public ScriptHost {
   long GetPrefStr(const ScriptArgs& inArgs, ScriptValue* outResult, UtilStr* outProblem);
   // Lists, slide shows and enabled items
   long GetConfigList(const ScriptArgs& inArgs, ScriptValue* outResult, UtilStr* outProblem);
+  long GetEnabledList(const ScriptArgs& inArgs, ScriptValue* outResult, UtilStr* outProblem);
   long SetSlideShow(const ScriptArgs& inArgs, ScriptValue* outResult, UtilStr* outProblem);
   long GetSlideShow(const ScriptArgs& inArgs, ScriptValue* outResult, UtilStr* outProblem);
   long ShuffleSlideShow(const ScriptArgs& inArgs, ScriptValue* outResult, UtilStr* outProblem);

@@ -34,7 +34,7 @@ void StampNow(KSPacket* ioPacket) {
 
 SimClient::SimClient(SimServer* inServer, KSSocket inSocket, long inID)
     : mServer(inServer),
-      mOptions(inServer->Options()),
+      mOptions(inServer->BehaviourOf(inID)),
       mSocket(std::move(inSocket)),
       mID(inID),
       mOpenedMS(int64(GetTickCount64())),
@@ -153,7 +153,7 @@ void SimClient::OnPacket(const KSPacket& inPacket, void* inClient) {
 void SimClient::HandleRequest(const KSPacket& inPacket) {
   const char* script = reinterpret_cast<const char*>(inPacket.mData);
   UtilStr reply;
-  mServer->RunScript(mID, script, inPacket.mDataSize, &reply);
+  mServer->RunScript(mID, KSMPWire::Flags(inPacket.mHeader), script, inPacket.mDataSize, &reply);
   if (!KSMPWire::ReplyWanted(inPacket.mHeader) || mOptions.mNoReply) {
     return;
   }

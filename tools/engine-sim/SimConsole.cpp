@@ -105,7 +105,7 @@ void SimConsole::ReadInput() {
 
 void SimConsole::RunLine(const char* inLine, long inLen) {
   UtilStr reply;
-  mServer->RunScript(0, inLine, inLen, &reply);
+  mServer->RunScript(0, -1, inLine, inLen, &reply);
   std::string shown;
   for (int32 i = 0; i < reply.length(); i++) {
     char c = reply.getCStr()[i];

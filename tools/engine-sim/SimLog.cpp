@@ -20,9 +20,15 @@ long SimLog::Open(const UtilStr& inPath) {
   return 0;
 }
 
-void SimLog::Script(long inClient, const char* inText, long inLen) {
+void SimLog::Script(long inClient, int inFlags, const char* inText, long inLen) {
   if (mFile) {
-    WriteLine(inClient, '>', inText, inLen);
+    char prefix[32];
+    if (inFlags >= 0) {
+      std::snprintf(prefix, sizeof(prefix), "#%ld 0x%02X >", inClient, unsigned(inFlags));
+    } else {
+      std::snprintf(prefix, sizeof(prefix), "#%ld >", inClient);
+    }
+    WriteLine(prefix, inText, inLen);
   }
 }
 
@@ -38,16 +44,18 @@ void SimLog::Note(long inClient, const char* inFormat, ...) {
     std::fflush(stderr);
   }
   if (mFile) {
-    WriteLine(inClient, '!', text, long(strlen(text)));
+    char prefix[32];
+    std::snprintf(prefix, sizeof(prefix), "#%ld !", inClient);
+    WriteLine(prefix, text, long(strlen(text)));
   }
 }
 
-void SimLog::WriteLine(long inClient, char inMark, const char* inText, long inLen) {
+void SimLog::WriteLine(const char* inPrefix, const char* inText, long inLen) {
   SYSTEMTIME now;
   GetLocalTime(&now);
   UtilStr line;
-  line.AppendVA("%04u-%02u-%02u %02u:%02u:%02u.%03u #%ld %c ", now.wYear, now.wMonth, now.wDay,
-                now.wHour, now.wMinute, now.wSecond, now.wMilliseconds, inClient, inMark);
+  line.AppendVA("%04u-%02u-%02u %02u:%02u:%02u.%03u %s ", now.wYear, now.wMonth, now.wDay,
+                now.wHour, now.wMinute, now.wSecond, now.wMilliseconds, inPrefix);
   for (long i = 0; i < inLen; i++) {
     switch (inText[i]) {
       case '\n':

@@ -22,7 +22,20 @@ SimOptions::SimOptions()
       mOversize(false),
       mBadSystemMsg(false),
       mFloodPerSec(0),
+      mFaultyConnections(0),
       mHelp(false) {}
+
+SimOptions SimOptions::WithoutMisbehaviour() const {
+  SimOptions options = *this;
+  options.mRefuse = false;
+  options.mNoReply = false;
+  options.mReplyDelayMS = 0;
+  options.mCloseAfterMS = 0;
+  options.mCutReply = 0;
+  options.mOversize = false;
+  options.mBadSystemMsg = false;
+  return options;
+}
 
 namespace {
 
@@ -49,8 +62,9 @@ bool ReadDouble(const char* inText, double inMin, double inMax, double* outValue
 
 // The options that take a value.
 const char* const kValueOptions[] = {
-    "--bind", "--port",        "--name",        "--content",     "--say",       "--log",
-    "--seed", "--stall-limit", "--reply-delay", "--close-after", "--cut-reply", "--flood"};
+    "--bind",      "--port",  "--name",        "--content",     "--say",
+    "--log",       "--seed",  "--stall-limit", "--reply-delay", "--close-after",
+    "--cut-reply", "--flood", "--faulty"};
 
 bool TakesValue(const char* inOption) {
   for (const char* option : kValueOptions) {
@@ -149,6 +163,8 @@ long ParseSimOptions(int inArgc, const char* const* inArgv, SimOptions* outOptio
       options.mCloseAfterMS = long(seconds * 1000 + 0.5);
     } else if (!std::strcmp(arg, "--cut-reply")) {
       valid = ReadLong(value, 1, 2147483647, &options.mCutReply);
+    } else if (!std::strcmp(arg, "--faulty")) {
+      valid = ReadLong(value, 1, 2147483647, &options.mFaultyConnections);
     } else {  // --flood
       valid = ReadDouble(value, 0.001, 10000, &options.mFloodPerSec);
     }
@@ -203,5 +219,7 @@ const char* SimUsage() {
          "                      packet that announces more data than any client accepts\n"
          "  --bad-sysmsg        greet each connection with a malformed system message\n"
          "  --flood RATE        send RATE notifications a second to every client (one\n"
-         "                      that takes fewer gets fewer: no backlog builds up)\n";
+         "                      that takes fewer gets fewer: no backlog builds up)\n"
+         "  --faulty N          only the first N connections misbehave as the options\n"
+         "                      above say (the flood aside); later ones behave\n";
 }

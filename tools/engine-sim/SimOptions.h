@@ -27,6 +27,12 @@ struct SimOptions {
   bool mOversize;       // answer the first request with a packet too big to accept
   bool mBadSystemMsg;   // greet each connection with a malformed system message
   double mFloodPerSec;  // notifications per second to every client; 0: none
+  // The misbehaviours of single connections (all but the flood) concern only
+  // the first this many connections; 0: all of them.
+  long mFaultyConnections;
+
+  // These options with no connection misbehaving (the flood stays).
+  SimOptions WithoutMisbehaviour() const;
 
   bool mHelp;
 };

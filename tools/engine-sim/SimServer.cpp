@@ -42,6 +42,7 @@ void DescribeListenError(int inSocketError, long inErr, UtilStr* outText) {
 SimServer::SimServer(EngineSimulator* inEngine, const SimOptions& inOptions, SimLog* inLog)
     : mEngine(inEngine),
       mOptions(inOptions),
+      mWellBehaved(inOptions.WithoutMisbehaviour()),
       mLog(inLog),
       mPort(0),
       mStopEvent(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
@@ -135,14 +136,15 @@ void SimServer::Accept(KSSocket inSocket, const sockaddr_in& inPeer) {
   char peerText[INET_ADDRSTRLEN] = "?";
   inet_ntop(AF_INET, &inPeer.sin_addr, peerText, sizeof(peerText));
   long id = mNextClientID++;
-  if (mOptions.mRefuse || !MayConnect(inPeer)) {
+  const SimOptions& behaviour = BehaviourOf(id);
+  if (behaviour.mRefuse || !MayConnect(inPeer)) {
     mLog->Note(id, "refused a connection from %s:%u", peerText, ntohs(inPeer.sin_port));
     shutdown(inSocket.Get(), SD_BOTH);
     return;
   }
   mLog->Note(id, "connection from %s:%u", peerText, ntohs(inPeer.sin_port));
   SimClient* client = new SimClient(this, std::move(inSocket), id);
-  if (mOptions.mBadSystemMsg) {
+  if (behaviour.mBadSystemMsg) {
     client->SendMalformedSystemMsg();
   }
   if (!mOptions.mSay.IsEmpty()) {
@@ -156,6 +158,11 @@ void SimServer::Accept(KSSocket inSocket, const sockaddr_in& inPeer) {
   mClients.push_back(client);
 }
 
+const SimOptions& SimServer::BehaviourOf(long inClient) const {
+  long faulty = mOptions.mFaultyConnections;
+  return faulty == 0 || inClient <= faulty ? mOptions : mWellBehaved;
+}
+
 // Other machines may connect only while the engine allows remote control.
 bool SimServer::MayConnect(const sockaddr_in& inPeer) {
   if (IsLoopback(inPeer)) {
@@ -167,8 +174,9 @@ bool SimServer::MayConnect(const sockaddr_in& inPeer) {
 
 // --- Running scripts and sending notifications ---
 
-void SimServer::RunScript(long inClient, const char* inText, long inLen, UtilStr* outReply) {
-  mLog->Script(inClient, inText, inLen);
+void SimServer::RunScript(long inClient, int inFlags, const char* inText, long inLen,
+                          UtilStr* outReply) {
+  mLog->Script(inClient, inFlags, inText, inLen);
   XStrList notes;
   {
     KSMutexHold hold(mEngineLock);
@@ -243,7 +251,8 @@ void SimServer::Flood(int64 inNowMS) {
 void SimServer::EndOverdueConnections(int64 inNowMS) {
   KSMutexHold hold(mClientsLock);
   for (SimClient* client : mClients) {
-    if (!client->IsClosing() && inNowMS - client->OpenedMS() >= mOptions.mCloseAfterMS) {
+    if (!client->IsClosing() && BehaviourOf(client->ID()).mCloseAfterMS > 0 &&
+        inNowMS - client->OpenedMS() >= mOptions.mCloseAfterMS) {
       mLog->Note(client->ID(), "closing the connection: its time is up");
       client->Close();
     }

@@ -38,10 +38,14 @@ class SimServer : public EngineListener {
 
   void Tick();
 
-  // Runs one script for client inClient (0 for the console).
-  void RunScript(long inClient, const char* inText, long inLen, UtilStr* outReply);
+  // Runs one script for client inClient (0 for the console); inFlags is the
+  // flags byte of the request that carried it (-1 for the console).
+  void RunScript(long inClient, int inFlags, const char* inText, long inLen, UtilStr* outReply);
 
   const SimOptions& Options() const { return mOptions; }
+  // How a connection behaves: as the options say for the faulty ones (by
+  // default all), without the options' misbehaviours for the others.
+  const SimOptions& BehaviourOf(long inClient) const;
   SimLog& Log() { return *mLog; }
 
   // Called with the engine lock held, from whichever thread changed the state.
@@ -58,6 +62,7 @@ class SimServer : public EngineListener {
 
   EngineSimulator* mEngine;
   const SimOptions& mOptions;
+  SimOptions mWellBehaved;  // mOptions without their misbehaviours
   SimLog* mLog;
   KSSocket mListener;
   long mPort;
