@@ -117,7 +117,10 @@ class AppSync : public ::testing::Test {
     });
   }
 
-  // The scripts sent while inAction runs, once inCount have come.
+  // The scripts inAction sends: once at least inCount have come (a real
+  // click is handled after inAction returns), a marker goes after them on
+  // the same session, and everything before it is the action's. How many an
+  // action sends can depend on what earlier tests left in the lists.
   static std::vector<std::string> SentBy(const std::function<void()>& inAction,
                                          size_t inCount = 1) {
     size_t before = toolbar_driver::LoggedScripts(sLog).size();
@@ -125,8 +128,17 @@ class AppSync : public ::testing::Test {
     std::vector<std::string> scripts;
     PumpUntil(
         [&] { return (scripts = toolbar_driver::LoggedScripts(sLog)).size() >= before + inCount; });
-    scripts.erase(scripts.begin(), scripts.begin() + long(std::min(before, scripts.size())));
-    return scripts;
+    static int sMarkers = 0;
+    const std::string marker = "print( \"marker " + std::to_string(++sMarkers) + "\" );";
+    sApp->Session().SendCmd(marker.c_str(), -1, kCommandFlags, 0, kRequestDontCare, 0, nullptr);
+    auto end = scripts.end();
+    PumpUntil([&] {
+      scripts = toolbar_driver::LoggedScripts(sLog);
+      end = std::find(scripts.begin() + long(std::min(before, scripts.size())), scripts.end(),
+                      marker);
+      return end != scripts.end();
+    });
+    return std::vector<std::string>(scripts.begin() + long(std::min(before, scripts.size())), end);
   }
 
   static std::vector<std::string> Script(eUIFunction inFunction, const UIValue& inValue) {
@@ -668,6 +680,8 @@ TEST_F(AppSync, FullScreenBringsTheHostPlayerForwardFirst) {
             }).front());
   EXPECT_EQ(player, GetForegroundWindow());
   DestroyWindow(player);
+  // The next test starts with the new session's refresh over.
+  EXPECT_TRUE(Refresh());
 }
 
 // Saving the current theme under a new name makes it current and listed;
