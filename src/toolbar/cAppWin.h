@@ -242,10 +242,10 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   void ReloadImageVideoList();
   void BringHostPlayerForward();
 
-  // The dispatch (cAppWinDispatch.cpp): the window's own functions, then the
-  // rows of the dispatch table.
-  bool DoWindowFunction(cWindow* inSender, eUIFunction inFunction, void* inParam);
-  bool DoPanelFunction(cWindow* inSender, eUIFunction inFunction, void* inParam);
+  // The dispatch (cAppWinDispatch.cpp): the window's own functions
+  // (IsWindowFunction), else the rows of the dispatch table.
+  void DoWindowFunction(cWindow* inSender, eUIFunction inFunction, void* inParam);
+  void DoPanelFunction(cWindow* inSender, eUIFunction inFunction, void* inParam);
   void DoTableFunction(const UIScriptEntry& inEntry, cWindow* inSender);
   // Sends inEntry's script for inValue, when it has one.
   void SendUIScript(const UIScriptEntry& inEntry, const UIValue& inValue);
