@@ -312,16 +312,26 @@ TEST_F(AppSync, WorkedControlsSendTheScriptOfTheirValue) {
     }
   }
   PumpMessages(100);
+  // The section's "Select all" box checks or unchecks every row, as the
+  // list's own toggle-all does; left with all checked.
+  char cmd[kCommandBufferSize];
+  cStandardCheckBox* all = c.AdvColorMaps.SelectAll;
+  for (int i = 0; i < 2 || (i < 3 && !all->BoolProp()); i++) {
+    bool on = !all->BoolProp();
+    EXPECT_EQ(std::vector<std::string>{CommandSetAllEnabled(2, on, cmd)},
+              SentBy([&] { clickMiddle(all); }));
+    EXPECT_EQ(on ? list->NumItems() : 0, list->NumChecked());
+  }
   RECT row = {LVIR_BOUNDS, 0, 0, 0};
   SendMessageW(list->Wind(), LVM_GETITEMRECT, 0, LPARAM(&row));
   bool wasChecked = list->IsChecked(0);
   char name[300];
   list->GetItem(0, name, sizeof(name));
   long markX = row.left + long(SendMessageW(list->Wind(), LVM_GETCOLUMNWIDTH, 0, 0)) / 2;
-  char cmd[kCommandBufferSize];
   EXPECT_EQ(std::vector<std::string>{CommandSetItemEnabled(2, name, !wasChecked, cmd)},
             SentBy([&] { click(list, markX, (row.top + row.bottom) / 2); }));
   EXPECT_NE(wasChecked, list->IsChecked(0));
+  EXPECT_FALSE(all->BoolProp());
   EXPECT_EQ(!wasChecked, gToolbarState.mThemeMgr.CurTheme().GetAttrib(kCX_ColorMap, name, -1,
                                                                       kConfigAttr_On, 1) != 0);
   // Space on the row the click focused takes the same path back, once;
@@ -329,6 +339,7 @@ TEST_F(AppSync, WorkedControlsSendTheScriptOfTheirValue) {
   EXPECT_EQ(std::vector<std::string>{CommandSetItemEnabled(2, name, wasChecked, cmd)},
             SentBy([&] { Press(VK_SPACE); }));
   EXPECT_EQ(wasChecked, list->IsChecked(0));
+  EXPECT_TRUE(all->BoolProp());
   Press(VK_END);
   EXPECT_EQ(list->NumItems() - 1,
             long(SendMessageW(list->Wind(), LVM_GETNEXTITEM, WPARAM(-1), LVNI_FOCUSED)));
