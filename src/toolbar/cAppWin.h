@@ -176,7 +176,7 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   void WakeOnEngineEvents(UINT_PTR inTimerID);
   // From any thread: queues a text for the window thread to show in a
   // message box (inID says whose).
-  void QueueKSEvent(long inID, UtilStr* inText);
+  void QueueKSEvent(long inID, std::unique_ptr<UtilStr> inText);
   // Save the current theme under a name the user gives, and delete the
   // current theme after asking.
   void DoSaveThemeAs();
