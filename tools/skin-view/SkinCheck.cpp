@@ -64,7 +64,8 @@ class CheckBuilder : public SkinPageBuilder {
   }
   void DiscardPage(long) override {}
   void NoteKeyword(uint32 inToken, long inOffset) override {
-    if (inToken == kTokenToolPage || (inToken >= kTokenButton && inToken <= kTokenGraphic)) {
+    eControlType type = kControlTypeNull;
+    if (inToken == kTokenToolPage || ControlTypeOfToken(inToken, &type)) {
       mPendingStart = inOffset;
       mInControl = inToken != kTokenToolPage;
     } else if (inToken == kTokenImage || inToken == kTokenFunction ||
