@@ -5,9 +5,9 @@
 //
 // The window runs a row as it stands (cAppWin::OnUIFunction); the functions
 // it carries out itself (other controls, list reloads, dialogs) are listed
-// here too, and have a case in a short switch of its own. corvexa-ctl reads the value from its
-// command line and takes the script from the same row, so both send the same text for the same
-// value.
+// here too, and have a case in a short switch of its own. corvexa-ctl reads
+// the value from its command line and takes the script from the same row, so
+// both send the same text for the same value.
 #pragma once
 
 #include "skin/UIFunctions.h"
