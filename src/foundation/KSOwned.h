@@ -11,7 +11,7 @@
 //   };
 //
 // The holders: KSHandle, KSFindHandle, KSMappedView, KSCoTaskMem and
-// KSComPtr here in foundation, KSGdiObj in platform.
+// KSComPtr here in foundation, KSSocket in net, KSGdiObj in platform.
 #pragma once
 
 template <typename Traits>

@@ -3,41 +3,13 @@
 
 #include <winsock2.h>
 
-class KSSocket {
- public:
-  KSSocket() : mSocket(INVALID_SOCKET) {}
-  explicit KSSocket(SOCKET inSocket) : mSocket(inSocket) {}
-  ~KSSocket() { Reset(); }
+#include "foundation/KSOwned.h"
 
-  KSSocket(const KSSocket&) = delete;
-  KSSocket& operator=(const KSSocket&) = delete;
-  KSSocket(KSSocket&& ioOther) noexcept : mSocket(ioOther.Release()) {}
-  KSSocket& operator=(KSSocket&& ioOther) noexcept {
-    if (this != &ioOther) {
-      Reset(ioOther.Release());
-    }
-    return *this;
-  }
-
-  SOCKET Get() const { return mSocket; }
-  bool IsValid() const { return mSocket != INVALID_SOCKET; }
-  explicit operator bool() const { return IsValid(); }
-
-  // Closes the socket held so far and takes inSocket.
-  void Reset(SOCKET inSocket = INVALID_SOCKET) {
-    if (IsValid()) {
-      closesocket(mSocket);
-    }
-    mSocket = inSocket;
-  }
-
-  // Gives the socket up without closing it.
-  SOCKET Release() {
-    SOCKET socket = mSocket;
-    mSocket = INVALID_SOCKET;
-    return socket;
-  }
-
- private:
-  SOCKET mSocket;
+struct KSSocketTraits {
+  using Value = SOCKET;
+  static SOCKET None() { return INVALID_SOCKET; }
+  static bool IsValid(SOCKET inSocket) { return inSocket != INVALID_SOCKET; }
+  static void Free(SOCKET inSocket) { closesocket(inSocket); }
 };
+
+using KSSocket = KSOwned<KSSocketTraits>;
