@@ -11,8 +11,11 @@ set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 jobs=$(nproc)
-# As many Windows tests at once as there are CPUs.
-wine_jobs=$jobs
+# The Windows tests mostly wait on wine and on each other's programs: twice
+# as many at once as there are CPUs, the ones that show windows each on a
+# seat of their own (scripts/wine-ctest.sh).
+wine_jobs=$((jobs * 2))
+export KS_WINE_SEATS="${KS_WINE_SEATS:-3}"
 
 passed=0
 failed=0
@@ -132,19 +135,35 @@ else
   failed=$((failed + 1))
 fi
 
-# The host builds go alongside the Windows build, and the Windows tests, which
-# mostly wait, alongside whatever of the host builds is left.
+# A Ctrl-C reaches the foreground build, not the background jobs: the
+# Windows tests are stopped here, with their displays and wineservers.
+stop_wine_tests() {
+  [ -s build/win/seats/runner.pid ] && kill "$(cat build/win/seats/runner.pid)" 2>/dev/null
+  exit 130
+}
+trap stop_wine_tests INT TERM
+
+# The Windows build and then its tests make the longest path of the run: the
+# host builds go alongside at a lower priority, taking what the Windows build
+# leaves of the CPUs and then the time in which the Windows tests wait. The
+# wine prefix is made meanwhile too.
 echo "== Building build/win, build/host-asan and build/host-tsan"
 (
+  renice -n 10 -p "$BASHPID" >/dev/null
   timed "build host-asan" build host-asan -DKS_SANITIZE=address
   echo $? >build/host-asan.status
   timed "build host-tsan" build host-tsan -DKS_SANITIZE=thread
   echo $? >build/host-tsan.status
 ) &
 hosts=$!
+mkdir -p build/win
+rm -f build/win/seats/runner.pid
+timed "wine prefix" env WINEDEBUG=-all bash -c '. scripts/wine-env.sh && ks_wine_prefix "$PWD/build/win/wineprefix"' &
+prefix_made=$!
 wine_run=""
 timed "build win" build win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-posix.cmake
 if built win $?; then
+  wait "$prefix_made"
   echo "== Windows tests (wine, Xvfb) started; their report follows the host tests"
   timed "tests win" scripts/wine-ctest.sh build/win -j"$wine_jobs" >build/win.test.log 2>&1 </dev/null &
   wine_run=$!
