@@ -18,12 +18,14 @@ double BenchNowMicros() {
 }
 
 BenchSummary Summarize(std::vector<double>* ioSamples) {
-  BenchSummary summary = {0, 0, 0};
+  BenchSummary summary = {0, 0, 0, 0, 0};
   if (ioSamples->empty()) {
     return summary;
   }
   std::sort(ioSamples->begin(), ioSamples->end());
   size_t n = ioSamples->size();
+  summary.mMin = ioSamples->front();
+  summary.mMax = ioSamples->back();
   summary.mMedian =
       n % 2 == 1 ? (*ioSamples)[n / 2] : ((*ioSamples)[n / 2 - 1] + (*ioSamples)[n / 2]) / 2;
   // The nearest-rank 99th percentile.

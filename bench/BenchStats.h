@@ -7,8 +7,10 @@
 double BenchNowMicros();
 
 struct BenchSummary {
+  double mMin;
   double mMedian;
   double mP99;
+  double mMax;
   double mMean;
 };
 

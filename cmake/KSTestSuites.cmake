@@ -16,6 +16,11 @@
 #   KS_PER_CASE   true: one CTest test per test case
 #   KS_OUT        the file of CTest declarations to write
 
+# The locks that a seat of the Windows tests (scripts/wine-ctest.sh: a
+# display, a wine prefix and a wineserver of its own) stands for: a suite
+# that holds one runs on a seat of its own instead.
+set(seat_locks display engine-registry)
+
 execute_process(
   COMMAND ${KS_EMULATOR} "${KS_PROGRAM}" --gtest_list_tests
   WORKING_DIRECTORY "${KS_WORKDIR}"
@@ -55,10 +60,12 @@ foreach(line IN LISTS lines)
   else()
     continue()
   endif()
+  # The suites allowed longest start first, so that they do not make the
+  # tail of the run.
   string(APPEND script
     "add_test([==[${test}]==] ${KS_EMULATOR} [==[${KS_PROGRAM}]==] [==[--gtest_filter=${filter}]==])\n"
     "set_tests_properties([==[${test}]==] PROPERTIES WORKING_DIRECTORY [==[${KS_WORKDIR}]==]"
-    " TIMEOUT ${KS_TIMEOUT} LABELS ${KS_NAME}")
+    " TIMEOUT ${KS_TIMEOUT} COST ${KS_TIMEOUT} LABELS ${KS_NAME})\n")
   set(locks "")
   foreach(pair IN LISTS KS_LOCKS)
     if(pair MATCHES "^${suite}=(.+)$")
@@ -67,9 +74,25 @@ foreach(line IN LISTS lines)
       list(APPEND locks "${CMAKE_MATCH_1}")
     endif()
   endforeach()
-  if(locks)
-    string(APPEND script " RESOURCE_LOCK [==[${locks}]==]")
+  set(other_locks ${locks})
+  list(REMOVE_ITEM other_locks ${seat_locks})
+  if(KS_EMULATOR AND NOT other_locks STREQUAL locks)
+    # On a seat of its own (scripts/wine-ctest.sh) the suite has its display
+    # and its prefix to itself; without seats, they are locks.
+    string(APPEND script
+      "if(DEFINED ENV{KS_WINE_SEATS})\n"
+      "  set_tests_properties([==[${test}]==] PROPERTIES RESOURCE_GROUPS seats:1)\n")
+    if(other_locks)
+      string(APPEND script
+        "  set_tests_properties([==[${test}]==] PROPERTIES RESOURCE_LOCK [==[${other_locks}]==])\n")
+    endif()
+    string(APPEND script
+      "else()\n"
+      "  set_tests_properties([==[${test}]==] PROPERTIES RESOURCE_LOCK [==[${locks}]==])\n"
+      "endif()\n")
+  elseif(locks)
+    string(APPEND script
+      "set_tests_properties([==[${test}]==] PROPERTIES RESOURCE_LOCK [==[${locks}]==])\n")
   endif()
-  string(APPEND script ")\n")
 endforeach()
 file(WRITE "${KS_OUT}" "${script}")

@@ -10,7 +10,7 @@
 #   KS_BUILD_BENCH=DIR picks another build folder than build/bench.
 #   KS_BENCH_CPUS=LIST runs on other CPUs than the first one (all: anywhere).
 #   KS_BENCH_TOOLBAR_ARGS="..." goes to corvexa-bench-toolbar (--starts N,
-#   --idle-seconds N, --hour-rate N, --idle-only).
+#   --idle-seconds N, --hour-rate N, --idle-only, --starts-only).
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"

@@ -5,19 +5,67 @@
 # Windows tests under wine and the host tests, prints the size of the tests
 # against the code, and ends with one line "N passed, M failed" over all of
 # them (a failed build, formatting or layer check counts as one failure).
+# Before that line it prints how long each phase took: wall-clock seconds and
+# the CPU seconds (user + system) of the processes it ran.
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 jobs=$(nproc)
-# As many Windows tests at once as there are CPUs.
-wine_jobs=$jobs
-
-scripts/install-deps.sh || { echo "0 passed, 1 failed"; exit 1; }
-# Without nsis the installer test (PackageRoundTrip) is skipped, and says so.
-scripts/install-deps.sh --packaging || echo "warning: nsis, zip or unzip could not be installed"
+# The Windows tests mostly wait on wine and on each other's programs: twice
+# as many at once as there are CPUs, the ones that show windows each on a
+# seat of their own (scripts/wine-ctest.sh).
+wine_jobs=$((jobs * 2))
+export KS_WINE_SEATS="${KS_WINE_SEATS:-3}"
 
 passed=0
 failed=0
+mkdir -p build
+phases=build/phases.log
+: >"$phases"
+started=$EPOCHREALTIME
+
+# cpu_seconds FILE: the children's user + system seconds in the output of
+# times (its second line, "XmY.YYYs XmY.YYYs").
+cpu_seconds() {
+  tail -n 1 "$1" | awk '{
+    split($1, u, /[ms]/); split($2, s, /[ms]/)
+    printf "%.1f", u[1] * 60 + u[2] + s[1] * 60 + s[2] }'
+}
+
+# timed NAME COMMAND...: runs the command, noting its wall-clock and CPU
+# seconds as a line of $phases. It runs in a subshell of its own: the shell
+# that runs it also reaps the background jobs that end meanwhile, and their
+# time would be counted with the command's.
+timed() {
+  local name="$1"
+  shift
+  (
+    start=$EPOCHREALTIME
+    "$@"
+    rc=$?
+    own="$phases.$BASHPID"
+    times >"$own"
+    wall=$(awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f", b - a }')
+    echo "$name|$wall|$(cpu_seconds "$own")" >>"$phases"
+    rm -f "$own"
+    exit $rc
+  )
+}
+
+# phase_report: one line per phase, in the order they ended, then the total.
+phase_report() {
+  local wall
+  wall=$(awk -v a="$started" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f", b - a }')
+  # (times runs in this shell: in a pipeline it would count a subshell's.)
+  times >"$phases.total"
+  echo "== Phase times (wall-clock, CPU user+system; wine's servers not counted)"
+  echo "total|$wall|$(cpu_seconds "$phases.total")" | cat "$phases" - |
+    awk -F'|' '{ printf "  %-24s %7.1f s %8.1f s CPU\n", $1, $2, $3 }'
+}
+
+timed "packages" scripts/install-deps.sh || { echo "0 passed, 1 failed"; exit 1; }
+# Without nsis the installer test (PackageRoundTrip) is skipped, and says so.
+scripts/install-deps.sh --packaging || echo "warning: nsis, zip or unzip could not be installed"
 
 # count LOG: adds the totals of one ctest summary to passed/failed.
 count() {
@@ -56,7 +104,7 @@ built() {
 
 # host_tests NAME: runs the tests of one host build.
 host_tests() {
-  ctest --test-dir "build/$1" --output-on-failure -j"$jobs" 2>&1 | tee "build/$1.test.log"
+  timed "tests $1" ctest --test-dir "build/$1" --output-on-failure -j"$jobs" 2>&1 | tee "build/$1.test.log"
   count "build/$1.test.log"
 }
 
@@ -65,10 +113,13 @@ cxx_files() {
   find "$@" -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.c' \) -print0
 }
 
-mkdir -p build
+# check_format: the C++ sources are as .clang-format writes them.
+check_format() {
+  cxx_files src tools tests bench | xargs -0 clang-format --dry-run -Werror >build/format.log 2>&1
+}
 
 echo "== Formatting (clang-format)"
-if cxx_files src tools tests bench | xargs -0 clang-format --dry-run -Werror >build/format.log 2>&1; then
+if timed "formatting" check_format; then
   passed=$((passed + 1))
 else
   head -n 40 build/format.log
@@ -77,28 +128,44 @@ else
 fi
 
 echo "== Layers (includes point down)"
-if scripts/check-layers.sh >build/layers.log 2>&1; then
+if timed "layers" scripts/check-layers.sh >build/layers.log 2>&1; then
   passed=$((passed + 1))
 else
   cat build/layers.log
   failed=$((failed + 1))
 fi
 
-# The host builds go alongside the Windows build, and the Windows tests, which
-# mostly wait, alongside whatever of the host builds is left.
+# A Ctrl-C reaches the foreground build, not the background jobs: the
+# Windows tests are stopped here, with their displays and wineservers.
+stop_wine_tests() {
+  [ -s build/win/seats/runner.pid ] && kill "$(cat build/win/seats/runner.pid)" 2>/dev/null
+  exit 130
+}
+trap stop_wine_tests INT TERM
+
+# The Windows build and then its tests make the longest path of the run: the
+# host builds go alongside at a lower priority, taking what the Windows build
+# leaves of the CPUs and then the time in which the Windows tests wait. The
+# wine prefix is made meanwhile too.
 echo "== Building build/win, build/host-asan and build/host-tsan"
 (
-  build host-asan -DKS_SANITIZE=address
+  renice -n 10 -p "$BASHPID" >/dev/null
+  timed "build host-asan" build host-asan -DKS_SANITIZE=address
   echo $? >build/host-asan.status
-  build host-tsan -DKS_SANITIZE=thread
+  timed "build host-tsan" build host-tsan -DKS_SANITIZE=thread
   echo $? >build/host-tsan.status
 ) &
 hosts=$!
+mkdir -p build/win
+rm -f build/win/seats/runner.pid
+timed "wine prefix" env WINEDEBUG=-all bash -c '. scripts/wine-env.sh && ks_wine_prefix "$PWD/build/win/wineprefix"' &
+prefix_made=$!
 wine_run=""
-build win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-posix.cmake
+timed "build win" build win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-posix.cmake
 if built win $?; then
+  wait "$prefix_made"
   echo "== Windows tests (wine, Xvfb) started; their report follows the host tests"
-  scripts/wine-ctest.sh build/win -j"$wine_jobs" >build/win.test.log 2>&1 </dev/null &
+  timed "tests win" scripts/wine-ctest.sh build/win -j"$wine_jobs" >build/win.test.log 2>&1 </dev/null &
   wine_run=$!
 fi
 wait "$hosts"
@@ -121,5 +188,6 @@ test_lines=$(cxx_files tests | xargs -0 cat | wc -l)
 code_lines=$(cxx_files src tools bench | xargs -0 cat | wc -l)
 awk -v t="$test_lines" -v c="$code_lines" \
   'BEGIN { printf "Tests to code lines: %d to %d, ratio %.2f\n", t, c, t / c }'
+phase_report
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

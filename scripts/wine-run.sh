@@ -9,6 +9,21 @@
 # Such a run is repeated once, so that the program's own outcome decides; any
 # other failure is reported as it is. The output is passed on as it comes, so
 # that a program stopped for taking too long still shows how far it got.
+# A test that holds a seat (scripts/wine-ctest.sh) runs on its display, in its
+# wine prefix: ctest names the seat as "id:seatN,slots:1".
+seat="${CTEST_RESOURCE_GROUP_0_SEATS:-}"
+if [ -n "$seat" ]; then
+  seat="${seat#id:seat}"
+  seat="${seat%%,*}"
+  display_of="KS_SEAT${seat}_DISPLAY"
+  prefix_of="KS_SEAT${seat}_PREFIX"
+  if [ -z "${!display_of:-}" ] || [ -z "${!prefix_of:-}" ]; then
+    echo "wine-run.sh: seat $seat is not set up (run the tests with scripts/wine-ctest.sh)" >&2
+    exit 1
+  fi
+  export DISPLAY="${!display_of}" WINEPREFIX="${!prefix_of}"
+fi
+
 # The running wineserver of this prefix, if any.
 prefix_server() {
   local pid
