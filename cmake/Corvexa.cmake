@@ -13,6 +13,7 @@ function(ks_library name)
     return()
   endif()
   add_library(${name} STATIC ${sources})
+  set_target_properties(${name} PROPERTIES UNITY_BUILD ${KS_UNITY_BUILD})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   # A library may be absent from the host build (no pure sources), and may be
   # declared after its users.

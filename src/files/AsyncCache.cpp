@@ -7,6 +7,7 @@
 #include "files/KSFile.h"
 #include "files/KSFileSpec.h"
 #include "foundation/KSError.h"
+#include "foundation/KSLastError.h"
 
 namespace {
 
@@ -14,10 +15,6 @@ namespace {
 const long kDefaultMaxBytes = 100000000;
 // Finished reads nobody asked for are dropped after this many seconds.
 const long kStaleSeconds = 60;
-
-long LastOSError() {
-  return KSError::TranslateErr(long(GetLastError()), KSErrorDomain_OS);
-}
 
 // Opens inSpec for overlapped reading and starts reading it whole into ioPB.
 long StartRead(const KSFileSpec& inSpec, KSAsyncReadPB* ioPB) {
@@ -29,7 +26,7 @@ long StartRead(const KSFileSpec& inSpec, KSAsyncReadPB* ioPB) {
   ioPB->mOSFile.Reset(file);
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file, &size)) {
-    return LastOSError();
+    return KSLastOSError();
   }
   ioPB->mFileSize = size.QuadPart;
   if (size.QuadPart > ioPB->mMaxBytesToRead) {
@@ -46,7 +43,7 @@ long StartRead(const KSFileSpec& inSpec, KSAsyncReadPB* ioPB) {
       !::ReadFile(file, ioPB->mData.WritablePtr(), DWORD(ioPB->mBytesRequested), nullptr,
                   &ioPB->mOS_PB) &&
       GetLastError() != ERROR_IO_PENDING) {
-    return LastOSError();
+    return KSLastOSError();
   }
   // Only now is there a read for Poll to collect (an empty file's at once).
   ioPB->mResult = kKSErr_Pending;
@@ -90,7 +87,7 @@ long AsyncReq::Poll() {
   if (GetOverlappedResult(mPB.mOSFile.Get(), &mPB.mOS_PB, &done, FALSE)) {
     Finish(long(done) == mPB.mBytesRequested ? 0 : kKSErr_EOF);
   } else if (GetLastError() != ERROR_IO_INCOMPLETE) {
-    Finish(LastOSError());
+    Finish(KSLastOSError());
   }
   return mPB.mResult;
 }

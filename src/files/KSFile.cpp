@@ -6,15 +6,12 @@
 #include "files/KSFileSpec.h"
 #include "files/KSNativePath.h"
 #include "foundation/KSError.h"
+#include "foundation/KSLastError.h"
 
 namespace {
 
 // Native paths of files opened here hold at most this many units.
 const int kOpenPathUnits = 512;
-
-long LastOSError() {
-  return KSError::TranslateErr(long(GetLastError()), KSErrorDomain_OS);
-}
 
 bool IsWriteMode(KSFileAccess inAccess) {
   return inAccess == kKSWriteStreamAccess || inAccess == kKSReadWriteRandomAccess;
@@ -47,7 +44,7 @@ long KSFile::OpenFile_Private(const KSFileSpec& inSpec, KSFileAccess inAccess, v
     file = CreateFileA(inSpec.GetPathCStr(), access, sharing, nullptr, disposition, flags, nullptr);
   }
   if (file == INVALID_HANDLE_VALUE) {
-    return LastOSError();
+    return KSLastOSError();
   }
   *outFile = file;
   return 0;
@@ -95,11 +92,11 @@ long KSFile::Close() {
   }
   long err = 0;
   if (mAccessMode == kKSWriteStreamAccess && !SetEndOfFile(mFile)) {
-    err = LastOSError();
+    err = KSLastOSError();
   }
   // Closed by hand rather than by an owner: a failed close is reported.
   if (!CloseHandle(mFile) && err == 0) {
-    err = LastOSError();
+    err = KSLastOSError();
   }
   mFile = nullptr;
   return err;
@@ -129,7 +126,7 @@ long KSFile::SeekEnd() {
   }
   LARGE_INTEGER zero;
   zero.QuadPart = 0;
-  return SetFilePointerEx(mFile, zero, nullptr, FILE_END) ? 0 : LastOSError();
+  return SetFilePointerEx(mFile, zero, nullptr, FILE_END) ? 0 : KSLastOSError();
 }
 
 long KSFile::Seek(int64 inPos) {
@@ -144,7 +141,7 @@ long KSFile::Seek(int64 inPos) {
   }
   LARGE_INTEGER pos;
   pos.QuadPart = inPos;
-  return SetFilePointerEx(mFile, pos, nullptr, FILE_BEGIN) ? 0 : LastOSError();
+  return SetFilePointerEx(mFile, pos, nullptr, FILE_BEGIN) ? 0 : KSLastOSError();
 }
 
 long KSFile::Read(void* outBuf, long inBytes, long* outRead) {
@@ -167,7 +164,7 @@ long KSFile::Read(void* outBuf, long inBytes, long* outRead) {
   DWORD done = 0;
   // ::ReadFile: KSFile::ReadFile would hide the platform's.
   if (!::ReadFile(mFile, outBuf, DWORD(inBytes), &done, nullptr)) {
-    return LastOSError();
+    return KSLastOSError();
   }
   if (outRead != nullptr) {
     *outRead = long(done);
@@ -193,7 +190,7 @@ long KSFile::Write(const void* inBuf, long inBytes, long* outWritten) {
   } else {
     DWORD written = 0;
     if (!::WriteFile(mFile, inBuf, DWORD(inBytes), &written, nullptr)) {
-      err = LastOSError();
+      err = KSLastOSError();
     }
     done = long(written);
     if (err == 0 && done != inBytes) {
@@ -213,7 +210,7 @@ long KSFile::Flush() {
   if (mFile == nullptr) {
     return kKSErr_BadState;
   }
-  return FlushFileBuffers(mFile) ? 0 : LastOSError();
+  return FlushFileBuffers(mFile) ? 0 : KSLastOSError();
 }
 
 bool KSFile::IsStreamMode() const {
@@ -231,5 +228,5 @@ bool KSFile::CanWrite() const {
 long KSFile::SkipForward(long inBytes) {
   LARGE_INTEGER distance;
   distance.QuadPart = inBytes;
-  return SetFilePointerEx(mFile, distance, nullptr, FILE_CURRENT) ? 0 : LastOSError();
+  return SetFilePointerEx(mFile, distance, nullptr, FILE_CURRENT) ? 0 : KSLastOSError();
 }

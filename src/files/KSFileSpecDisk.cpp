@@ -5,16 +5,13 @@
 #include "files/KSFileSpec.h"
 #include "files/KSNativePath.h"
 #include "foundation/KSError.h"
+#include "foundation/KSLastError.h"
 #include "foundation/KSTime.h"
 #include "foundation/XStrList.h"
 
 namespace {
 
 const char kMakerFolderName[] = "Kestrova";
-
-long LastOSError() {
-  return KSError::TranslateErr(long(GetLastError()), KSErrorDomain_OS);
-}
 
 int64 FileTimeTo1970(const FILETIME& inTime) {
   int64 ticks = (int64(inTime.dwHighDateTime) << 32) | int64(inTime.dwLowDateTime);
@@ -53,7 +50,7 @@ long KSFileSpec::GetCatInfo(KSFileInfo* outInfo) const {
   outInfo->mFlags = 0;
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExW(KSNativePath(*this).Get(), GetFileExInfoStandard, &data)) {
-    return LastOSError();
+    return KSLastOSError();
   }
   outInfo->mCreationTime = FileTimeTo1970(data.ftCreationTime);
   outInfo->mModificationTime = FileTimeTo1970(data.ftLastWriteTime);
@@ -71,7 +68,7 @@ long KSFileSpec::CreateDir() const {
     return kKSErr_FileNotFound;
   }
   if (!CreateDirectoryW(KSNativePath(*this).Get(), nullptr)) {
-    return LastOSError();
+    return KSLastOSError();
   }
   return 0;
 }
@@ -83,11 +80,11 @@ long KSFileSpec::Delete() const {
   }
   KSNativePath path(*this);
   if (kind == ks_ItemIsFile) {
-    return DeleteFileW(path.Get()) ? 0 : LastOSError();
+    return DeleteFileW(path.Get()) ? 0 : KSLastOSError();
   }
   // A folder that is the process's current directory cannot be removed.
   SetCurrentDirectoryW(L"C:\\");
-  return RemoveDirectoryW(path.Get()) ? 0 : LastOSError();
+  return RemoveDirectoryW(path.Get()) ? 0 : KSLastOSError();
 }
 
 long KSFileSpec::DeleteRecursively() const {

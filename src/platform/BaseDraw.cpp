@@ -1,5 +1,6 @@
 // Filling, framing, text drawing and measuring, and the screen size.
 #include "foundation/KSError.h"
+#include "foundation/KSLastError.h"
 #include "platform/BaseUtils.h"
 #include "platform/KSGdiObject.h"
 #include "platform/KSWideText.h"
@@ -37,10 +38,6 @@ UINT DrawTextFlags(unsigned long inFormat) {
   }
   flags |= (inFormat & kTextMultiLine) ? DT_WORDBREAK : DT_SINGLELINE;
   return flags;
-}
-
-long LastError() {
-  return KSError::TranslateErr(static_cast<long>(GetLastError()), KSErrorDomain_OS);
 }
 
 }  // namespace
@@ -96,7 +93,7 @@ long BaseDrawText(HDC inDC, const char* inText, const KSRect& inRect, HFONT inFo
   long err = 0;
   SetLastError(0);
   if (DrawTextW(inDC, text.Get(), text.Length(), &rect, DrawTextFlags(inFormat)) == 0) {
-    err = LastError();
+    err = KSLastOSError();
   }
 
   SetTextColor(inDC, oldColor);
@@ -107,13 +104,13 @@ long BaseDrawText(HDC inDC, const char* inText, const KSRect& inRect, HFONT inFo
 long BaseGetTextExtent(const char* inText, HFONT inFont, long* outWidth, long* outHeight) {
   KSWindowDC screen(nullptr);
   if (!screen) {
-    return LastError();
+    return KSLastOSError();
   }
   KSSelectObj font(screen.Get(), inFont);
   KSWideText text(inText);
   SIZE size = {};
   if (!GetTextExtentPoint32W(screen.Get(), text.Get(), text.Length(), &size)) {
-    return LastError();
+    return KSLastOSError();
   }
   *outWidth = size.cx;
   *outHeight = size.cy;

@@ -5,6 +5,7 @@
 
 #include "foundation/KSError.h"
 #include "foundation/KSHandle.h"
+#include "foundation/KSLastError.h"
 #include "foundation/UtilStr.h"
 #include "platform/BaseUtils.h"
 #include "platform/KSWideText.h"
@@ -13,10 +14,6 @@ namespace {
 
 // The short form of a program path is used when it fits this many units.
 const DWORD kMaxShortPath = 255;
-
-long LastError() {
-  return KSError::TranslateErr(static_cast<long>(GetLastError()), KSErrorDomain_OS);
-}
 
 // The program's short path, or the text unchanged when it has none (for
 // example a whole command template).
@@ -87,7 +84,7 @@ long BaseRunProgram(const char* inProgram, const char* inArgs, bool inWait,
   PROCESS_INFORMATION process = {};
   if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                       &startup, &process)) {
-    return LastError();
+    return KSLastOSError();
   }
   KSHandle thread(process.hThread);
   KSHandle child(process.hProcess);

@@ -23,15 +23,6 @@ const uint64 kMaxExpansion = 256;
 // The largest picture the platform's DIB calls take.
 const uint64 kMaxPictureBytes = 0x7FFFFFFF;
 
-uint16 Le16(const uint8* inBytes) {
-  return uint16(inBytes[0] | (inBytes[1] << 8));
-}
-
-uint32 Le32(const uint8* inBytes) {
-  return uint32(inBytes[0]) | (uint32(inBytes[1]) << 8) | (uint32(inBytes[2]) << 16) |
-         (uint32(inBytes[3]) << 24);
-}
-
 uint8* NewBytes(uint64 inBytes, bool inZeroed) {
   return inZeroed ? new (std::nothrow) uint8[size_t(inBytes)]()
                   : new (std::nothrow) uint8[size_t(inBytes)];

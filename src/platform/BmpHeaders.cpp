@@ -8,15 +8,6 @@
 
 namespace {
 
-uint16 Le16(const uint8* inBytes) {
-  return uint16(inBytes[0] | (inBytes[1] << 8));
-}
-
-uint32 Le32(const uint8* inBytes) {
-  return uint32(inBytes[0]) | (uint32(inBytes[1]) << 8) | (uint32(inBytes[2]) << 16) |
-         (uint32(inBytes[3]) << 24);
-}
-
 bool Refuse(UtilStr* outWhy, const char* inWhy) {
   if (outWhy != nullptr) {
     outWhy->Assign(inWhy);

@@ -7,6 +7,16 @@
 
 class UtilStr;
 
+// The file's fields are little-endian, whatever the machine.
+inline uint16 Le16(const uint8* inBytes) {
+  return uint16(inBytes[0] | (inBytes[1] << 8));
+}
+
+inline uint32 Le32(const uint8* inBytes) {
+  return uint32(inBytes[0]) | (uint32(inBytes[1]) << 8) | (uint32(inBytes[2]) << 16) |
+         (uint32(inBytes[3]) << 24);
+}
+
 constexpr size_t kBmpFileHeaderBytes = 14;
 // The largest information header read (the fifth version's).
 constexpr size_t kBmpMaxInfoBytes = 124;

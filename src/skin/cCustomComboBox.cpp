@@ -31,7 +31,7 @@ ControlInfo ButtonPart(const ControlInfo& inCombo) {
   return info;
 }
 
-ControlInfo ListPart(const ControlInfo& inCombo) {
+ControlInfo DropListPart(const ControlInfo& inCombo) {
   ControlInfo info = inCombo;
   info.Type = kControlTypeListBox;
   info.Function = kUIClick;
@@ -49,7 +49,7 @@ cCustomComboBox::cCustomComboBox(const ControlInfo* inInfo, long inID, cWindow* 
   assert(mInfo.Type == kControlTypeComboBox);
   ControlInfo label = LabelPart(mInfo);
   ControlInfo button = ButtonPart(mInfo);
-  ControlInfo list = ListPart(mInfo);
+  ControlInfo list = DropListPart(mInfo);
   mLabel = std::make_unique<cCustomLabel>(&label, 0, this);
   mButton = std::make_unique<cCustomButton>(&button, 1, this);
   mListBox = std::make_unique<cStandardFloatingListBox>(&list, 2, this);

@@ -6,18 +6,19 @@
 
 ToolbarState* ToolbarState::sToolbarState = nullptr;
 
+// The install places handed to the second constructor (outside the anonymous
+// namespace: Locations, a member type, holds one).
+struct GivenEnginesDirs {
+  const KSFileSpec* mDirs;
+  int mCount;
+};
+
 namespace {
 
 const char kToolbarPrefsFileName[] = "Toolbar Preferences.txt";
 const char kWorkFolderName[] = "Corvexa";
 const char kSkinsFolderName[] = "Skins";
 const char kDeckAppName[] = "Corvexa Deck.exe";
-
-// The install places handed to the second constructor.
-struct GivenEnginesDirs {
-  const KSFileSpec* mDirs;
-  int mCount;
-};
 
 long GivenEnginesDir(long inIndex, KSFileSpec* outFolderSpec, void* inParam) {
   const GivenEnginesDirs* given = static_cast<const GivenEnginesDirs*>(inParam);

@@ -9,6 +9,7 @@
 #include "foundation/KSError.h"
 #include "foundation/KSFindHandle.h"
 #include "foundation/KSHandle.h"
+#include "foundation/KSLastError.h"
 
 namespace {
 
@@ -22,10 +23,6 @@ const DWORD kMaxListFileSize = 4 * 1024 * 1024;
 // lead back into themselves, must not hold it for long.
 const long kMaxEntriesRead = 100000;
 const int kMaxFolderDepth = 16;
-
-long LastError() {
-  return KSError::TranslateErr(long(GetLastError()), KSErrorDomain_OS);
-}
 
 bool IsMediaFile(const std::wstring& inName) {
   size_t dot = inName.find_last_of(L'.');
@@ -45,7 +42,7 @@ long ReadSmallFile(const std::wstring& inPath, std::string* outBytes) {
   KSHandle file(CreateFileW(inPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
-    return LastError();
+    return KSLastOSError();
   }
   DWORD size = GetFileSize(file.Get(), nullptr);
   if (size == INVALID_FILE_SIZE || size > kMaxListFileSize) {
