@@ -9,7 +9,6 @@
 
 #include "foundation/KSMessages.h"
 #include "support/EventLog.h"
-#include "support/SimProcess.h"
 #include "toolbar/cToolbarSession.h"
 
 namespace {
@@ -113,54 +112,4 @@ TEST(cToolbarSession, NotificationsGoToTheNotifyWindowWhichHearsTheLink) {
   link.SetNotifyWindow(nullptr, nullptr);
   ASSERT_EQ(0, engine.SendSystemMsg(305, {desc, 8}, {data, 4}, 0));
   EXPECT_EQ(1u, window.mNotices.size());
-}
-
-// Through a real session to the simulator: a burst of replies queued on the
-// network thread posts the window one wake-up, and the next one after the
-// window has drained the link posts again.
-TEST(cToolbarSession, QueuedRepliesWakeTheWindowOncePerDrain) {
-  SimProcess sim;
-  ASSERT_TRUE(sim.Start({"--no-publish"})) << sim.Errors();
-  HWND wind =
-      CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-  ASSERT_NE(nullptr, wind);
-  const UINT kWake = WM_APP + 7;
-  RecordingWindow window;
-  RecordingTarget target;
-  {
-    cToolbarSession link(UniqueType().c_str());
-    link.SetNotifyWindow(&window, &window);
-    link.SetWakeMessage(wind, kWake, 42);
-    KSNetAddr local = {};
-    local.mType = ks_localhost;
-    link.UseServiceAddr("sim", local, unsigned(sim.Port()));
-
-    auto wakeUps = [&] {
-      int count = 0;
-      MSG msg;
-      while (PeekMessageW(&msg, wind, kWake, kWake, PM_REMOVE)) {
-        EXPECT_EQ(42u, msg.wParam);
-        count++;
-      }
-      return count;
-    };
-    for (int i = 0; i < 5; i++) {
-      ASSERT_EQ(0, link.SendCmd("print(1+1);", -1, kCommandFlags, target.ReplyTargetID(),
-                                kRequestGetValue, 0, nullptr));
-    }
-    int woken = 0;
-    ASSERT_TRUE(PollUntil([&] {
-      woken += wakeUps();
-      link.DispatchIncoming();
-      return target.mReplies.size() == 5;
-    })) << target.mReplies.size();
-    EXPECT_EQ(1, woken);  // not handled: the rest of the burst posted nothing
-
-    link.WakeHandled();
-    ASSERT_EQ(0, link.SendCmd("print(2);", -1, kCommandFlags, target.ReplyTargetID(),
-                              kRequestGetValue, 0, nullptr));
-    ASSERT_TRUE(PollUntil([&] { return wakeUps() == 1; }));
-    link.SetWakeMessage(nullptr, 0, 0);
-  }
-  DestroyWindow(wind);
 }
