@@ -245,10 +245,6 @@ TEST(UtilStr, IntegerConversions) {
       << "any non-digit after x is a letter";
   EXPECT_EQ(0, UtilStr::StrToInt("\3515", -1)) << "high bytes are not spaces";
   EXPECT_EQ(1, UtilStr::StrToInt("4294967297", -1)) << "wraps at 32 bits";
-
-  EXPECT_EQ(493, UtilStr::OctalStrToInt("755", -1));
-  EXPECT_EQ(-15, UtilStr::OctalStrToInt(" -17", -1));
-  EXPECT_EQ(7, UtilStr::OctalStrToInt("78", -1));
 }
 
 TEST(UtilStr, FloatConversions) {
