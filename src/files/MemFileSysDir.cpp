@@ -1,6 +1,7 @@
 #include "files/MemFileSysDir.h"
 
 #include <cstring>
+#include <memory>
 
 #include "foundation/UtilStr.h"
 #include "foundation/XPtrList.h"
@@ -66,10 +67,10 @@ const UtilStr* MemFileSysDir::Add(const char* inName, long inLen, long inID) {
   if (IsShared(entry)) {
     DupesOf(entry)->Add(inID);
   } else {
-    auto* dupes = new MemFileSysDupes;
+    auto dupes = std::make_unique<MemFileSysDupes>();
     dupes->Add(KSIDTable::ValueToID(entry->mValue));
     dupes->Add(inID);
-    mDir.put_str(inName, int(inLen), nullptr, dupes, true);
+    mDir.put_str(inName, int(inLen), nullptr, dupes.release(), true);
     entry->mFlags |= kSharedName;
   }
   return static_cast<const UtilStr*>(entry->mKeyObject);

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "platform/KSGdiObject.h"
+#include "platform/KSRGBA.h"
 #include "platform/WinImage.h"
 
 class cStream;
@@ -40,6 +41,9 @@ class cBaseImage {
   // keyed out. Every pixel is written once, with its final value: there are
   // no intermediate passes that could show.
   long BitBlt(HDC inDC, long inX, long inY);
+  // The same, each drawn pixel half the picture's and half inToward: the
+  // look of a control that cannot be used, faded into its background.
+  long BitBltDimmed(HDC inDC, long inX, long inY, const KSRGBA& inToward);
 
   // The region of the opaque pixels: the whole picture when nothing is left
   // out; none without a picture.
@@ -50,6 +54,9 @@ class cBaseImage {
   long MakeOpaqueRegion();
   long MakeSurface();
   long ClipToOpaquePixels(HDC inDC, long inX, long inY);
+  // BitBlt's work; with inToward, dimmed towards it.
+  long Draw(HDC inDC, long inX, long inY, const KSRGBA* inToward);
+  long DrawDimmed(HDC inDC, long inX, long inY, HDC inSource, const KSRGBA& inToward);
 
   std::unique_ptr<WinImage> mImage;
   bool mTransparent;

@@ -3,6 +3,7 @@
 // clipped to the opaque pixels when a colour is keyed out: raster operations
 // (masks ANDed and XORed in) cost ten times a copy on some platforms.
 #include "foundation/KSError.h"
+#include "platform/BaseUtils.h"
 #include "platform/KSLastError.h"
 #include "platform/cBaseImage.h"
 
@@ -30,6 +31,14 @@ class KSSavedDC {
 }  // namespace
 
 long cBaseImage::BitBlt(HDC inDC, long inX, long inY) {
+  return Draw(inDC, inX, inY, nullptr);
+}
+
+long cBaseImage::BitBltDimmed(HDC inDC, long inX, long inY, const KSRGBA& inToward) {
+  return Draw(inDC, inX, inY, &inToward);
+}
+
+long cBaseImage::Draw(HDC inDC, long inX, long inY, const KSRGBA* inToward) {
   if (!mImage) {
     return kKSErr_BadState;
   }
@@ -46,7 +55,33 @@ long cBaseImage::BitBlt(HDC inDC, long inX, long inY) {
   }
   KSMemDC source(inDC);
   KSSelectObj select(source.Get(), mImage->Surface.Get());
-  if (!source || !::BitBlt(inDC, inX, inY, Width(), Height(), source.Get(), 0, 0, SRCCOPY)) {
+  if (!source) {
+    return KSLastError();
+  }
+  if (inToward != nullptr) {
+    return DrawDimmed(inDC, inX, inY, source.Get(), *inToward);
+  }
+  if (!::BitBlt(inDC, inX, inY, Width(), Height(), source.Get(), 0, 0, SRCCOPY)) {
+    return KSLastError();
+  }
+  return 0;
+}
+
+// The picture at half strength over the colour, made aside and then copied
+// in one go, so that the colour alone never shows.
+long cBaseImage::DrawDimmed(HDC inDC, long inX, long inY, HDC inSource, const KSRGBA& inToward) {
+  long width = Width();
+  long height = Height();
+  KSMemDC mixed(inDC);
+  KSGdiObj<HBITMAP> bitmap(CreateCompatibleBitmap(inDC, width, height));
+  if (!mixed || !bitmap) {
+    return KSLastError();
+  }
+  KSSelectObj select(mixed.Get(), bitmap.Get());
+  BaseFillRectangle(mixed.Get(), KSRect{0, 0, int32(width), int32(height)}, inToward);
+  const BLENDFUNCTION half = {AC_SRC_OVER, 0, 128, 0};
+  if (!AlphaBlend(mixed.Get(), 0, 0, width, height, inSource, 0, 0, width, height, half) ||
+      !::BitBlt(inDC, inX, inY, width, height, mixed.Get(), 0, 0, SRCCOPY)) {
     return KSLastError();
   }
   return 0;

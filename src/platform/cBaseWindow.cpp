@@ -54,6 +54,7 @@ void cBaseWindow::OnMouseMove(const KSPoint&) {}
 void cBaseWindow::OnKeyDown(unsigned long, unsigned long) {}
 void cBaseWindow::OnKeyUp(unsigned long, unsigned long) {}
 void cBaseWindow::OnFocus(bool) {}
+void cBaseWindow::OnEnable(bool) {}
 bool cBaseWindow::OnGetObject(WPARAM, LPARAM, LRESULT*) {
   return false;
 }

@@ -73,6 +73,8 @@ class cBaseWindow {
   virtual void OnKeyUp(unsigned long inFlags, unsigned long inVirtualKey);
   // The keyboard focus came (true) or went (false).
   virtual void OnFocus(bool inFocus);
+  // The window was enabled (true) or disabled (false).
+  virtual void OnEnable(bool inEnabled);
   // WM_GETOBJECT: true, with *outResult, to answer it; false leaves it to
   // the default processing (the base class).
   virtual bool OnGetObject(WPARAM inWParam, LPARAM inLParam, LRESULT* outResult);

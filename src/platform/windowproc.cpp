@@ -89,6 +89,11 @@ bool HandleKillFocus(cBaseWindow* inWind, WPARAM, LPARAM, LRESULT*) {
   return false;
 }
 
+bool HandleEnable(cBaseWindow* inWind, WPARAM inWParam, LPARAM, LRESULT*) {
+  inWind->OnEnable(inWParam != 0);
+  return false;
+}
+
 bool HandleGetObject(cBaseWindow* inWind, WPARAM inWParam, LPARAM inLParam, LRESULT* outResult) {
   return inWind->OnGetObject(inWParam, inLParam, outResult);
 }
@@ -173,6 +178,7 @@ const MessageRoute kRoutes[] = {
     {WM_KEYUP, HandleKeyUp},
     {WM_SETFOCUS, HandleSetFocus},
     {WM_KILLFOCUS, HandleKillFocus},
+    {WM_ENABLE, HandleEnable},
     {WM_GETOBJECT, HandleGetObject},
     {WM_COMMAND, HandleCommand},
     {WM_TIMER, HandleTimer},

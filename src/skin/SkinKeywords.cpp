@@ -128,5 +128,22 @@ const TokenMap sGraphicTypeMap[] = {
     {nullptr, 0},
 };
 
+bool ControlTypeOfToken(uint32 inToken, eControlType* outType) {
+  static const struct {
+    uint32 mToken;
+    eControlType mType;
+  } kTypes[] = {{kTokenButton, kControlTypeButton},     {kTokenCheckBox, kControlTypeCheckBox},
+                {kTokenComboBox, kControlTypeComboBox}, {kTokenSlider, kControlTypeSlider},
+                {kTokenLabel, kControlTypeLabel},       {kTokenEdit, kControlTypeEdit},
+                {kTokenListView, kControlTypeListView}, {kTokenGraphic, kControlTypeGraphic}};
+  for (const auto& entry : kTypes) {
+    if (entry.mToken == inToken) {
+      *outType = entry.mType;
+      return true;
+    }
+  }
+  return false;
+}
+
 static_assert(sizeof(sTokenMap) / sizeof(sTokenMap[0]) == kTokenListBoxHeight + 2,
               "one entry per token number, in order, plus the end marker");

@@ -2,6 +2,7 @@
 // the first matching entry (LookupToken).
 #pragma once
 
+#include "platform/ControlType.h"
 #include "skin/TokenMap.h"
 
 // Token numbers of sTokenMap, the words the parser switches on.
@@ -77,3 +78,7 @@ extern const TokenMap sStylesMap[];       // to kStyle... bits
 extern const TokenMap sFlagsMap[];        // to kFlag... bits
 extern const TokenMap sTextFormatMap[];   // to kText... bits
 extern const TokenMap sGraphicTypeMap[];  // to eGraphicType
+
+// The control type that a keyword of a control list names ("Button",
+// "CheckBox" ...); false for every other token.
+bool ControlTypeOfToken(uint32 inToken, eControlType* outType);

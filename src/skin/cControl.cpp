@@ -131,9 +131,31 @@ void cControl::OnPaint(HDC inDC) {
   if (frame != nullptr && HasFlag(kFlagTile)) {
     PaintTiled(inDC, frame);
   } else if (frame != nullptr) {
-    frame->BitBlt(inDC, mSpriteX, mSpriteY);
+    DrawFrame(inDC, frame, mSpriteX, mSpriteY);
   }
   PaintFocusMark(inDC);
+}
+
+void cControl::DrawFrame(HDC inDC, cImage* inFrame, long inX, long inY) {
+  if (LooksDisabled() && !HasDisabledFrame()) {
+    inFrame->BitBltDimmed(inDC, inX, inY, mInfo.Text.BackgroundColor);
+  } else {
+    inFrame->BitBlt(inDC, inX, inY);
+  }
+}
+
+bool cControl::LooksDisabled() {
+  if (!IsEnabled()) {
+    return true;
+  }
+  auto* composite = mFocusToParent ? dynamic_cast<cControl*>(ParentWindow()) : nullptr;
+  return composite != nullptr && composite->LooksDisabled();
+}
+
+// A native button repaints itself; the program's own windows, and the parts
+// of a composite, which are not told, do not.
+void cControl::OnEnable(bool) {
+  RedrawWindow(mWind, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void cControl::PaintTiled(HDC inDC, cImage* inFrame) {
@@ -146,7 +168,7 @@ void cControl::PaintTiled(HDC inDC, cImage* inFrame) {
   long height = ClientHeight();
   for (long y = 0; y < height; y += tileHeight) {
     for (long x = 0; x < width; x += tileWidth) {
-      inFrame->BitBlt(inDC, x, y);
+      DrawFrame(inDC, inFrame, x, y);
     }
   }
 }

@@ -93,6 +93,8 @@ class cControl : public cWindow {
   void OnClick() override;
   // Repaints the focus mark; a part hands the focus on.
   void OnFocus(bool inFocus) override;
+  // Repaints the control and its parts in their new look.
+  void OnEnable(bool inEnabled) override;
   // The accessible object of the client area, for controls with a role.
   bool OnGetObject(WPARAM inWParam, LPARAM inLParam, LRESULT* outResult) override;
 
@@ -119,6 +121,15 @@ class cControl : public cWindow {
   // Whether the focus mark shows: the focus is on the control (or, for a
   // part, on its composite).
   bool HasFocusMark();
+  // Whether the control shows as one that cannot be used: it is disabled,
+  // or it is a part of a composite control that is.
+  bool LooksDisabled();
+  // Whether the picture has a frame of its own for the disabled state; the
+  // others are drawn dimmed towards the background colour while disabled.
+  virtual bool HasDisabledFrame() { return false; }
+  // Draws inFrame at (inX, inY), dimmed when the control looks disabled and
+  // has no disabled frame.
+  void DrawFrame(HDC inDC, cImage* inFrame, long inX, long inY);
   // The focus mark on the client area's edge, when it shows.
   void PaintFocusMark(HDC inDC);
   // Space or Enter, not held down, clicks the platform button.

@@ -12,7 +12,7 @@ cCustomButton::cCustomButton(const ControlInfo* inInfo, long inID, cWindow* inPa
 
 void cCustomButton::UpdateFrame() {
   eButtonFrame frame = kButtonNormal;
-  if (!IsEnabled()) {
+  if (LooksDisabled()) {
     frame = kButtonDisabled;
   } else if (IsPressed()) {
     frame = kButtonPressed;
@@ -24,6 +24,10 @@ void cCustomButton::UpdateFrame() {
     frame = kButtonNormal;
   }
   SetFrame(frame);
+}
+
+bool cCustomButton::HasDisabledFrame() {
+  return Sprite() != nullptr && Sprite()->Frame(kButtonDisabled) != nullptr;
 }
 
 void cCustomButton::OnPaint(HDC inDC) {

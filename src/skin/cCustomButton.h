@@ -23,6 +23,8 @@ class cCustomButton : public cStandardButton {
   void OnUpdate() override;
   // The hover frame.
   bool FollowsPointer() override { return true; }
+  // Frame 3, when the picture has it.
+  bool HasDisabledFrame() override;
 
  protected:
   long mRepeatDelay;  // ticks until the next repeat while held

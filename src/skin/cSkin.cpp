@@ -33,24 +33,6 @@ long ReadToken(SkinReader& ioReader, bool inStopAtEquals, uint32* outToken) {
   return err;
 }
 
-// The control types a control list may hold.
-bool ControlTypeOfToken(uint32 inToken, eControlType* outType) {
-  static const struct {
-    uint32 mToken;
-    eControlType mType;
-  } kTypes[] = {{kTokenButton, kControlTypeButton},     {kTokenCheckBox, kControlTypeCheckBox},
-                {kTokenComboBox, kControlTypeComboBox}, {kTokenSlider, kControlTypeSlider},
-                {kTokenLabel, kControlTypeLabel},       {kTokenEdit, kControlTypeEdit},
-                {kTokenListView, kControlTypeListView}, {kTokenGraphic, kControlTypeGraphic}};
-  for (const auto& entry : kTypes) {
-    if (entry.mToken == inToken) {
-      *outType = entry.mType;
-      return true;
-    }
-  }
-  return false;
-}
-
 }  // namespace
 
 cSkin::cSkin() : mNextToolPageId(0), mErrorPos(0), mBuilder(nullptr), mPageDepth(0) {}

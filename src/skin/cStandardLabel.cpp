@@ -51,9 +51,20 @@ void cStandardLabel::OnPaint(HDC inDC) {
   }
   char text[kDrawnTextSize];
   if (GetText(text, sizeof(text)) == 0) {
-    BaseDrawText(inDC, text, rect, Font(), look.TextColor, look.Format);
+    BaseDrawText(inDC, text, rect, Font(), TextColor(), look.Format);
   }
   PaintFocusMark(inDC);
+}
+
+// Disabled, the text is faded halfway into the background.
+KSRGBA cStandardLabel::TextColor() {
+  KSRGBA color = mInfo.Text.TextColor;
+  if (LooksDisabled()) {
+    const KSRGBA& back = mInfo.Text.BackgroundColor;
+    color = {uint8((color.mB + back.mB) / 2), uint8((color.mG + back.mG) / 2),
+             uint8((color.mR + back.mR) / 2), color.mA};
+  }
+  return color;
 }
 
 bool cStandardLabel::OnDialogKey(unsigned long inVirtualKey, bool inRepeated) {

@@ -24,4 +24,8 @@ class cStandardLabel : public cControl {
   void OnLMouseDown(const KSPoint& inPoint) override;
   // The press has acted already.
   void OnClick() override;
+
+ private:
+  // The colour the text is drawn in.
+  KSRGBA TextColor();
 };

@@ -78,6 +78,12 @@ class cToolPage : public cControl {
   // The control whose identifier is inID (0 to NumControls() - 1), or null.
   cControl* Control(unsigned long inID) const;
 
+  // The functions the pages act on themselves: a control's ExtendRetract
+  // switches its page, and the page that carries AdvPrefsPanel keeps its
+  // mode in the host's preferences.
+  static bool ActsOn(eUIFunction inFunction) {
+    return inFunction == kUIExtendRetract || inFunction == kUIAdvPrefsPanel;
+  }
   // kUIExtendRetract switches this page; every other function goes up.
   void OnUIFunction(cWindow* inSource, eUIFunction inFunction, void* inValue) override;
   // A nested page changed: lay out again.

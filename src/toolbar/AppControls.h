@@ -1,10 +1,16 @@
 // The controls of the skin that the application window talks to, in groups.
-// Each member is bound by BindControls to the first control (depth first) that
-// carries the member's UI function and has the expected type; a skin without
-// such a control leaves the member null, and every use checks for null. The
-// tool pages own the controls: after a skin is reloaded every member is stale
-// until BindControls has run again.
+// Each member is bound to the first control (depth first) that carries the
+// member's UI function, when that control is of the member's type; a skin
+// without such a control leaves the member null, and every use checks for
+// null. The tool pages own the controls: after a skin is reloaded every
+// member is stale until the window has bound them again.
+//
+// Which function binds which member is one table (AppControls.cpp), which the
+// window binds by and the skin checker (corvexa-skin-view --check) reads to
+// tell authors of a second control that would never be bound.
 #pragma once
+
+#include "skin/UIFunctions.h"
 
 class cToolPage;
 class cStandardButton;
@@ -117,3 +123,18 @@ struct AppControls {
     cStandardButton* PeerRefresh;
   } AdvPreferences;
 };
+
+// A row of the binding table: a member and the function that binds it. The
+// type of control it takes is its class's.
+struct AppControlBinding {
+  eUIFunction mFunction;
+  // Bound, but nothing in the window uses it (the visual scripts' section).
+  bool mUnused;
+  // Sets the member to the page's control of mFunction, or null.
+  void (*mBind)(cToolPage* inPage, eUIFunction inFunction, AppControls* ioControls);
+};
+
+// Binds every member of ioControls to inPage's controls; null without a page.
+void BindAppControls(cToolPage* inPage, AppControls* ioControls);
+// The row of the member that inFunction binds, or null when none.
+const AppControlBinding* FindAppControlBinding(eUIFunction inFunction);

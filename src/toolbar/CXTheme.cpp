@@ -1,6 +1,7 @@
 #include "toolbar/CXTheme.h"
 
 #include <cstring>
+#include <memory>
 
 #include "files/KSOStream.h"
 #include "foundation/KSError.h"
@@ -134,8 +135,9 @@ void CXTheme::SetAttrib(CXConfigType inType, const char* inName, long inNameLen,
   }
   ArgList* attribs = FindConfig(inType, inName, inNameLen);
   if (attribs == nullptr) {
-    attribs = new ArgList;
-    mConfigList[inType].put_str(inName, -1, nullptr, attribs, true);
+    auto added = std::make_unique<ArgList>();
+    attribs = added.get();
+    mConfigList[inType].put_str(inName, -1, nullptr, added.release(), true);
   }
   attribs->SetInt(inKey, inValue);
 }
@@ -183,10 +185,11 @@ void CXTheme::ReadBody(const char* inText, long inLen) {
     if (type != kCX_InvalidConfigType) {
       long nameStart = sectionEnd + 1;
       long nameEnd = Find(inText, nameStart, lineEnd, '/');
-      ArgList* attribs = new ArgList;
+      auto added = std::make_unique<ArgList>();
+      ArgList* attribs = added.get();
       // An earlier list of the same name is replaced and deleted.
-      mConfigList[type].put_str(inText + nameStart, int(nameEnd - nameStart), nullptr, attribs,
-                                true);
+      mConfigList[type].put_str(inText + nameStart, int(nameEnd - nameStart), nullptr,
+                                added.release(), true);
       if (nameEnd < lineEnd) {
         attribs->SetArgs(inText + nameEnd + 1, lineEnd - nameEnd - 1);
       }

@@ -206,7 +206,51 @@ const UIScriptEntry kEntries[] = {
      [](V v, char* out) { return CommandSetFlowFieldSmoothSwitch(v.mOn, out); }},
 };
 
+const eUIFunction kWindowFunctions[] = {
+    kUIMinimize,
+    kUIMaximize,
+    kUIClose,
+    kUIWebLink,
+    kUIDeckMode,
+    kUIFullScreen,
+    kUIUpdateLink,
+    kUIUpdateClose,
+    kUIWaveShapeToggle,
+    kUIColorMapToggle,
+    kUIFlowFieldToggle,
+    kUIAdvPrefUseToolTips,
+    kUIAdvPrefAlwaysOnTop,
+    kUIAdvPrefFrameXLimit,
+    kUIAdvPrefFrameYLimit,
+    kUIAdvImageVideoRescan,
+    kUIAdvImageVideoBrowseAlternateSource,
+    kUIAdvImageVideoClearAlternateSource,
+    kUIAdvImageVideoIncludeSubfolders,
+    kUIAdvParticlesSelectAll,
+    kUIAdvImageVideoSelectAll,
+    kUIAdvWaveShapesSelectAll,
+    kUIAdvColorMapsSelectAll,
+    kUIAdvFlowFieldsSelectAll,
+    kUIAdvPrefShowToolbarIn,
+    kUIAdvPrefSkin,
+    kUIAdvPrefTheme,
+    kUIAdvPrefSaveThemeAs,
+    kUIAdvPrefDeleteTheme,
+    kUIAdvPrefPeer,
+    kUIAdvPrefPeerRefresh,
+    kUIUpdateCommandStatus,
+};
+
 }  // namespace
+
+bool IsWindowFunction(eUIFunction inFunction) {
+  for (eUIFunction function : kWindowFunctions) {
+    if (function == inFunction) {
+      return true;
+    }
+  }
+  return false;
+}
 
 const UIScriptEntry* FindUIEntry(eUIFunction inFunction) {
   for (const UIScriptEntry& entry : kEntries) {

@@ -3,10 +3,11 @@
 // reports, where the window reads it, the preference it is kept in and the
 // script the toolbar sends for it.
 //
-// The window runs a row as it stands (cAppWin::OnUIFunction) and adds what
-// only it does in a short switch of its own (other controls, list reloads,
-// dialogs). corvexa-ctl reads the value from its command line and takes the
-// script from the same row, so both send the same text for the same value.
+// The window runs a row as it stands (cAppWin::OnUIFunction); the functions
+// it carries out itself (other controls, list reloads, dialogs) are listed
+// here too, and have a case in a short switch of its own. corvexa-ctl reads
+// the value from its command line and takes the script from the same row, so
+// both send the same text for the same value.
 #pragma once
 
 #include "skin/UIFunctions.h"
@@ -90,6 +91,13 @@ struct UIScriptEntry {
   long mPrefKey = 0;
   long mStoredOn = 1;
 };
+
+// Whether the window carries inFunction out itself, before or instead of its
+// row (cAppWin::DoWindowFunction, which has a case for each): its frame, web
+// pages and the Deck, the update notice, what some rows are followed by, the
+// image/video folder, the "Select all" boxes, skins, themes and engine
+// instances.
+bool IsWindowFunction(eUIFunction inFunction);
 
 // The row of inFunction, or null when the toolbar neither sends nor keeps a
 // value for it (the window acts alone, or nothing happens).

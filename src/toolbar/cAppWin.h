@@ -176,7 +176,7 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   void WakeOnEngineEvents(UINT_PTR inTimerID);
   // From any thread: queues a text for the window thread to show in a
   // message box (inID says whose).
-  void QueueKSEvent(long inID, UtilStr* inText);
+  void QueueKSEvent(long inID, std::unique_ptr<UtilStr> inText);
   // Save the current theme under a name the user gives, and delete the
   // current theme after asking.
   void DoSaveThemeAs();
@@ -242,10 +242,10 @@ class cAppWin : public cWindow, public KSListener, public KSBroadcaster {
   void ReloadImageVideoList();
   void BringHostPlayerForward();
 
-  // The dispatch (cAppWinDispatch.cpp): the window's own functions, then the
-  // rows of the dispatch table.
-  bool DoWindowFunction(cWindow* inSender, eUIFunction inFunction, void* inParam);
-  bool DoPanelFunction(cWindow* inSender, eUIFunction inFunction, void* inParam);
+  // The dispatch (cAppWinDispatch.cpp): the window's own functions
+  // (IsWindowFunction), else the rows of the dispatch table.
+  void DoWindowFunction(cWindow* inSender, eUIFunction inFunction, void* inParam);
+  void DoPanelFunction(cWindow* inSender, eUIFunction inFunction, void* inParam);
   void DoTableFunction(const UIScriptEntry& inEntry, cWindow* inSender);
   // Sends inEntry's script for inValue, when it has one.
   void SendUIScript(const UIScriptEntry& inEntry, const UIValue& inValue);

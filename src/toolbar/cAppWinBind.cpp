@@ -6,11 +6,8 @@
 #include "files/KSFileSpec.h"
 #include "foundation/XStrList.h"
 #include "platform/BaseUtils.h"
-#include "skin/cStandardButton.h"
 #include "skin/cStandardCheckBox.h"
 #include "skin/cStandardComboBox.h"
-#include "skin/cStandardEdit.h"
-#include "skin/cStandardLabel.h"
 #include "skin/cStandardListView.h"
 #include "skin/cStandardSlider.h"
 #include "skin/cToolPage.h"
@@ -20,12 +17,6 @@
 #include "toolbar/cAppWin.h"
 
 namespace {
-
-// Binds a member to the control of inFunction when it is of the member's type.
-template <typename T>
-void Bind(cToolPage* inPage, T** outMember, eUIFunction inFunction) {
-  *outMember = inPage->FindControlOf<T>(inFunction);
-}
 
 // Clears inList and fills it with inCount labels of inLabel.
 template <typename F>
@@ -39,116 +30,10 @@ void FillList(cStandardComboBox* inList, long inCount, F inLabel) {
   }
 }
 
-void BindBasic(cToolPage* inPage, struct AppControls::Basic* outBasic) {
-  Bind(inPage, &outBasic->WebLink, kUIWebLink);
-  Bind(inPage, &outBasic->WaveShapeToggle, kUIWaveShapeToggle);
-  Bind(inPage, &outBasic->WaveShapeList, kUIWaveShapeList);
-  Bind(inPage, &outBasic->WaveShapeInterval, kUIWaveShapeInterval);
-  Bind(inPage, &outBasic->ColorMapToggle, kUIColorMapToggle);
-  Bind(inPage, &outBasic->ColorMapList, kUIColorMapList);
-  Bind(inPage, &outBasic->ColorMapInterval, kUIColorMapInterval);
-  Bind(inPage, &outBasic->FlowFieldToggle, kUIFlowFieldToggle);
-  Bind(inPage, &outBasic->FlowFieldList, kUIFlowFieldList);
-  Bind(inPage, &outBasic->FlowFieldInterval, kUIFlowFieldInterval);
-  Bind(inPage, &outBasic->FrameRate, kUIFrameRate);
-  Bind(inPage, &outBasic->ResponseScale, kUIResponseScale);
-  Bind(inPage, &outBasic->DeckMode, kUIDeckMode);
-  Bind(inPage, &outBasic->FullScreen, kUIFullScreen);
-}
-
-void BindItemPanels(cToolPage* inPage, AppControls* outControls) {
-  auto& particles = outControls->AdvParticles;
-  Bind(inPage, &particles.List, kUIAdvParticles);
-  Bind(inPage, &particles.SelectAll, kUIAdvParticlesSelectAll);
-  Bind(inPage, &particles.Start, kUIAdvParticlesStart);
-  Bind(inPage, &particles.Stop, kUIAdvParticlesStop);
-  Bind(inPage, &particles.StopAll, kUIAdvParticlesStopAll);
-  Bind(inPage, &particles.AutoStart, kUIAdvParticlesAutoStart);
-  Bind(inPage, &particles.Interval, kUIAdvParticlesInterval);
-  Bind(inPage, &particles.Duration, kUIAdvParticlesDuration);
-
-  auto& sprites = outControls->AdvImageVideo;
-  Bind(inPage, &sprites.List, kUIAdvImageVideo);
-  Bind(inPage, &sprites.SelectAll, kUIAdvImageVideoSelectAll);
-  Bind(inPage, &sprites.Start, kUIAdvImageVideoStart);
-  Bind(inPage, &sprites.Stop, kUIAdvImageVideoStop);
-  Bind(inPage, &sprites.StopAll, kUIAdvImageVideoStopAll);
-  Bind(inPage, &sprites.Rescan, kUIAdvImageVideoRescan);
-  Bind(inPage, &sprites.AutoStart, kUIAdvImageVideoAutoStart);
-  Bind(inPage, &sprites.Interval, kUIAdvImageVideoInterval);
-  Bind(inPage, &sprites.Duration, kUIAdvImageVideoDuration);
-  Bind(inPage, &sprites.AlternateSource, kUIAdvImageVideoAlternateSource);
-  Bind(inPage, &sprites.BrowseAlternateSource, kUIAdvImageVideoBrowseAlternateSource);
-  Bind(inPage, &sprites.ClearAlternateSource, kUIAdvImageVideoClearAlternateSource);
-  Bind(inPage, &sprites.IncludeSubfolders, kUIAdvImageVideoIncludeSubfolders);
-
-  Bind(inPage, &outControls->AdvWaveShapes.List, kUIAdvWaveShapes);
-  Bind(inPage, &outControls->AdvWaveShapes.SelectAll, kUIAdvWaveShapesSelectAll);
-  Bind(inPage, &outControls->AdvColorMaps.List, kUIAdvColorMaps);
-  Bind(inPage, &outControls->AdvColorMaps.SelectAll, kUIAdvColorMapsSelectAll);
-  Bind(inPage, &outControls->AdvFlowFields.List, kUIAdvFlowFields);
-  Bind(inPage, &outControls->AdvFlowFields.SelectAll, kUIAdvFlowFieldsSelectAll);
-
-  auto& scripts = outControls->AdvVisualScripts;
-  Bind(inPage, &scripts.Unsaved, kUIAdvScriptsUnsaved);
-  Bind(inPage, &scripts.Saved, kUIAdvScriptsSaved);
-  Bind(inPage, &scripts.Save, kUIAdvScriptsSave);
-  Bind(inPage, &scripts.Rename, kUIAdvScriptsRename);
-  Bind(inPage, &scripts.Delete, kUIAdvScriptsDelete);
-  Bind(inPage, &scripts.SelectAll, kUIAdvScriptsSelectAll);
-  Bind(inPage, &scripts.Start, kUIAdvScriptsStart);
-  Bind(inPage, &scripts.StopAll, kUIAdvScriptsStop);
-  Bind(inPage, &scripts.Edit, kUIAdvScriptsEdit);
-  Bind(inPage, &scripts.ScriptsOn, kUIAdvScriptsScriptsOn);
-  Bind(inPage, &scripts.AutoRecord, kUIAdvScriptsAutoRecord);
-}
-
-void BindPreferences(cToolPage* inPage, struct AppControls::AdvPreferences* outPrefs) {
-  auto& prefs = *outPrefs;
-  Bind(inPage, &prefs.UseToolTips, kUIAdvPrefUseToolTips);
-  Bind(inPage, &prefs.AlwaysOnTop, kUIAdvPrefAlwaysOnTop);
-  Bind(inPage, &prefs.AutoOpenToolbar, kUIAdvPrefAutoOpenToolbar);
-  Bind(inPage, &prefs.AutoCloseToolbar, kUIAdvPrefAutoCloseToolbar);
-  Bind(inPage, &prefs.StartToolbarMinimized, kUIAdvPrefStartToolbarMinimized);
-  Bind(inPage, &prefs.DeckAutoStart, kUIAdvPrefDeckAutoStart);
-  Bind(inPage, &prefs.CheckForUpdates, kUIAdvPrefCheckForUpdates);
-  Bind(inPage, &prefs.AutoTrackInfo, kUIAdvPrefAutoTrackInfo);
-  Bind(inPage, &prefs.FullScreenMode, kUIAdvPrefFullScreenMode);
-  Bind(inPage, &prefs.AudioSource, kUIAdvPrefAudioSource);
-  Bind(inPage, &prefs.LineBoost, kUIAdvPrefLineBoost);
-  Bind(inPage, &prefs.TrackTextAppearance, kUIAdvPrefTrackTextAppearance);
-  Bind(inPage, &prefs.TrackTextDuration, kUIAdvPrefTrackTextDuration);
-  Bind(inPage, &prefs.TrackTextFont, kUIAdvPrefTrackTextFont);
-  Bind(inPage, &prefs.TrackTextSize, kUIAdvPrefTrackTextSize);
-  Bind(inPage, &prefs.ShowToolbarIn, kUIAdvPrefShowToolbarIn);
-  Bind(inPage, &prefs.FrameXLimit, kUIAdvPrefFrameXLimit);
-  Bind(inPage, &prefs.FrameYLimit, kUIAdvPrefFrameYLimit);
-  Bind(inPage, &prefs.AutoLineScale, kUIAdvPrefAutoLineScale);
-  Bind(inPage, &prefs.AllowRemoteControl, kUIAdvPrefAllowRemoteControl);
-  Bind(inPage, &prefs.FlowFieldUnions, kUIAdvPrefFlowFieldUnions);
-  Bind(inPage, &prefs.FlowFieldTransitions, kUIAdvPrefFlowFieldTransitions);
-  Bind(inPage, &prefs.FlowFieldSmoothSwitch, kUIAdvPrefFlowFieldSmoothSwitch);
-  Bind(inPage, &prefs.Skin, kUIAdvPrefSkin);
-  Bind(inPage, &prefs.Theme, kUIAdvPrefTheme);
-  Bind(inPage, &prefs.SaveTheme, kUIAdvPrefSaveThemeAs);
-  Bind(inPage, &prefs.DeleteTheme, kUIAdvPrefDeleteTheme);
-  Bind(inPage, &prefs.Peer, kUIAdvPrefPeer);
-  Bind(inPage, &prefs.PeerRefresh, kUIAdvPrefPeerRefresh);
-}
-
 }  // namespace
 
 void cAppWin::BindControls() {
-  mControls = AppControls{};
-  if (mMainPage == nullptr) {
-    return;
-  }
-  cToolPage* page = mMainPage.get();
-  BindBasic(page, &mControls.Basic);
-  Bind(page, &mControls.UpdateBar.Bar, kUIUpdateBar);
-  Bind(page, &mControls.UpdateBar.Link, kUIUpdateLink);
-  BindItemPanels(page, &mControls);
-  BindPreferences(page, &mControls.AdvPreferences);
+  BindAppControls(mMainPage.get(), &mControls);
 
   // The configuration lists tell the window when their check marks change.
   const struct {

@@ -1,13 +1,15 @@
 // cAppWin: what each UI function does. A function of the dispatch table
 // (UIDispatchScripts), which corvexa-ctl uses too, runs from its row: the
 // window reads the value where the row says, keeps it in the row's
-// preference and sends the row's script. DoWindowFunction holds what only
-// the window does: its frame, web pages and the Deck, the image/video
-// folder, the pair of frame-limit boxes, skins, themes and engine instances,
-// and what some rows are followed by.
+// preference and sends the row's script. The functions the table lists as
+// the window's own (IsWindowFunction) go to DoWindowFunction instead, which
+// runs their rows itself where they have one: its frame, web pages and the
+// Deck, the image/video folder, the pair of frame-limit boxes, skins, themes
+// and engine instances, and what some rows are followed by.
 #include <windows.h>
 
 #include <algorithm>
+#include <cassert>
 #include <cstdint>
 #include <string>
 
@@ -120,81 +122,82 @@ void StartDeck(HWND inWind) {
 
 void cAppWin::OnUIFunction(cWindow* inSender, eUIFunction inFunction, void* inParam) {
   eUIFunction function = eUIFunction(uint8(inFunction));
-  if (DoWindowFunction(inSender, function, inParam)) {
-    return;
-  }
-  if (const UIScriptEntry* entry = FindUIEntry(function)) {
+  if (IsWindowFunction(function)) {
+    DoWindowFunction(inSender, function, inParam);
+  } else if (const UIScriptEntry* entry = FindUIEntry(function)) {
     DoTableFunction(*entry, inSender);
   }
 }
 
-bool cAppWin::DoWindowFunction(cWindow* inSender, eUIFunction inFunction, void* inParam) {
+void cAppWin::DoWindowFunction(cWindow* inSender, eUIFunction inFunction, void* inParam) {
   switch (inFunction) {
     case kUIMinimize:
       MinimizeToolbar();
-      return true;
+      break;
     case kUIMaximize:
       Maximize();
-      return true;
+      break;
     case kUIClose:
       Close();
-      return true;
+      break;
     case kUIWebLink:
       OpenWebLink(Wind(), inSender);
-      return true;
+      break;
     case kUIDeckMode:
       StartDeck(Wind());
-      return true;
+      break;
     case kUIFullScreen:
       BringHostPlayerForward();
-      return false;  // then the row's script
+      DoTableFunction(*FindUIEntry(inFunction), inSender);
+      break;
     case kUIUpdateLink:
       OpenDownloadPage(Wind());
-      return true;
+      break;
     case kUIUpdateClose:
       if (mControls.UpdateBar.Bar != nullptr) {
         mControls.UpdateBar.Bar->SetToolPageMode(kModeRetracted);
       }
-      return true;
+      break;
     case kUIWaveShapeToggle:
     case kUIColorMapToggle:
     case kUIFlowFieldToggle:
       DoTableFunction(*FindUIEntry(inFunction), inSender);
       ShowOnBoundToggle(inFunction, inSender);
-      return true;
+      break;
     case kUIAdvPrefUseToolTips:
       DoTableFunction(*FindUIEntry(inFunction), inSender);
       EnableToolTips(SenderBool(inSender));
-      return true;
+      break;
     case kUIAdvPrefAlwaysOnTop:
       DoTableFunction(*FindUIEntry(inFunction), inSender);
       AlwaysOnTop(SenderBool(inSender));
-      return true;
+      break;
     case kUIAdvPrefFrameXLimit:
     case kUIAdvPrefFrameYLimit:
       SendFrameSizeLimits(inFunction);
-      return true;
+      break;
     default:
-      return DoPanelFunction(inSender, inFunction, inParam);
+      DoPanelFunction(inSender, inFunction, inParam);
+      break;
   }
 }
 
-bool cAppWin::DoPanelFunction(cWindow* inSender, eUIFunction inFunction, void* inParam) {
+void cAppWin::DoPanelFunction(cWindow* inSender, eUIFunction inFunction, void* inParam) {
   switch (inFunction) {
     case kUIAdvImageVideoRescan:
       RescanImageVideo();
-      return true;
+      break;
     case kUIAdvImageVideoBrowseAlternateSource:
       BrowseImageVideoFolder();
-      return true;
+      break;
     case kUIAdvImageVideoClearAlternateSource:
       ClearImageVideoFolder();
-      return true;
+      break;
     case kUIAdvImageVideoIncludeSubfolders: {
       const UIScriptEntry& entry = *FindUIEntry(inFunction);
       KeepValue(entry, SenderValue(entry, inSender));
       RescanImageVideo();
-      return true;
+      break;
     }
     case kUIAdvParticlesSelectAll:
     case kUIAdvImageVideoSelectAll:
@@ -202,33 +205,34 @@ bool cAppWin::DoPanelFunction(cWindow* inSender, eUIFunction inFunction, void* i
     case kUIAdvColorMapsSelectAll:
     case kUIAdvFlowFieldsSelectAll:
       SelectAllRows(inFunction, SenderBool(inSender));
-      return true;
+      break;
     case kUIAdvPrefShowToolbarIn:
       ChooseShowToolbarIn();
-      return true;
+      break;
     case kUIAdvPrefSkin:
       ChooseSkin();
-      return true;
+      break;
     case kUIAdvPrefTheme:
       ChooseTheme();
-      return true;
+      break;
     case kUIAdvPrefSaveThemeAs:
       DoSaveThemeAs();
-      return true;
+      break;
     case kUIAdvPrefDeleteTheme:
       DoDeleteTheme();
-      return true;
+      break;
     case kUIAdvPrefPeer:
       ChoosePeer();
-      return true;
+      break;
     case kUIAdvPrefPeerRefresh:
       RefreshPeers();
-      return true;
+      break;
     case kUIUpdateCommandStatus:
       UpdateCommandStatus(long(reinterpret_cast<intptr_t>(inParam)));
-      return true;
+      break;
     default:
-      return false;
+      assert(!"IsWindowFunction lists a function without its case here");
+      break;
   }
 }
 

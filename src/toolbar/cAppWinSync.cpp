@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 #include "foundation/KSMessages.h"
 #include "platform/KSWindUtils.h"
@@ -450,7 +451,7 @@ void cAppWin::OnKSMPNotify(long inCode, const char* inBody, const char*) {
   }
   switch (inCode) {
     case kNotifyUserMessage:
-      QueueKSEvent(kNotifyUserMessage, new UtilStr(inBody));
+      QueueKSEvent(kNotifyUserMessage, std::make_unique<UtilStr>(inBody));
       break;
     case kNotifyFullScreenMode:
       if (c.AdvPreferences.FullScreenMode != nullptr) {
@@ -535,10 +536,10 @@ void cAppWin::ListenToMsg(long inMsg, void* inParam1, void* inParam2) {
         break;
       }
       const UtilStr* name = static_cast<const UtilStr*>(inParam1);
-      UtilStr* text = new UtilStr;
+      auto text = std::make_unique<UtilStr>();
       text->AppendVA(inMsg == kKSMsg_SessionFailed ? kMsgConnectFailed : kMsgConnectRefused,
                      name != nullptr ? name->getCStr() : "", kMsgFirewall);
-      QueueKSEvent(inMsg, text);
+      QueueKSEvent(inMsg, std::move(text));
       break;
     }
     default:
@@ -616,7 +617,7 @@ bool cAppWin::PumpEngineEvents() {
       }
       mKSEventCount--;
     }
-    const UtilStr* text = static_cast<const UtilStr*>(obj);
+    std::unique_ptr<UtilStr> text(static_cast<UtilStr*>(obj));
     const char* title = nullptr;
     if (id == kNotifyUserMessage) {
       title = kMsgTitleEngine;
@@ -628,14 +629,13 @@ bool cAppWin::PumpEngineEvents() {
       KSWindUtils::ShowMsg(Wind(), text->getCStr(), title);
       mShowingMessage = false;
     }
-    delete obj;
   }
   return leftWaiting;
 }
 
-void cAppWin::QueueKSEvent(long inID, UtilStr* inText) {
+void cAppWin::QueueKSEvent(long inID, std::unique_ptr<UtilStr> inText) {
   KSMutexHold hold(mKSEventQueueMutex);
-  mKSEventQueue.PostEvent(inID, 0, 0, inText, nullptr);
+  mKSEventQueue.PostEvent(inID, 0, 0, inText.release(), nullptr);
   mKSEventCount++;
 }
 

@@ -13,8 +13,11 @@
 #include "app/ToolbarDriver.h"
 #include "net/KSZeroconf.h"
 #include "platform/windowproc.h"
+#include "skin/cStandardCheckBox.h"
 #include "skin/cStandardComboBox.h"
 #include "skin/cStandardListView.h"
+#include "skin/cStandardSlider.h"
+#include "support/Canvas.h"
 #include "support/LoopbackPeer.h"
 #include "support/MessageBoxAnswerer.h"
 #include "support/MouseInput.h"
@@ -56,6 +59,24 @@ char* Barrier(char* outCmd) {
 }
 char* FirstDisplayModes(char* outCmd) {
   return CommandBuildDisplayModeList(0, outCmd);
+}
+
+// How far the control's pixels lie from its background colour, summed.
+long FromBackground(cControl* inControl) {
+  const KSRGBA back = inControl->Info()->Text.BackgroundColor;
+  Canvas canvas(int(inControl->Width()), int(inControl->Height()));
+  KSWindowDC shown(inControl->Wind());
+  BitBlt(canvas.DC(), 0, 0, canvas.Width(), canvas.Height(), shown.Get(), 0, 0, SRCCOPY);
+  long distance = 0;
+  for (int y = 0; y < canvas.Height(); y++) {
+    for (int x = 0; x < canvas.Width(); x++) {
+      uint32 pixel = canvas.Pixel(x, y);
+      distance += std::abs(long(pixel >> 16) - back.mR) +
+                  std::abs(long((pixel >> 8) & 0xFF) - back.mG) +
+                  std::abs(long(pixel & 0xFF) - back.mB);
+    }
+  }
+  return distance;
 }
 
 std::string AccessibleName(HWND inWind) {
@@ -282,6 +303,14 @@ TEST_F(InStep, ReachesAnEngineThatComesLateOrAnswersGarbageOnce) {
   EXPECT_EQ(0u, boxes.Texts()[0].find("The toolbar failed to connect to Corvexa in \"" + mName));
   EXPECT_EQ(kLooking, Status());
   EXPECT_FALSE(C().Basic.WaveShapeList->IsEnabled());
+  // The skinned controls without a disabled picture look it: faded into
+  // their background.
+  cControl* const dimmed[] = {C().Basic.WaveShapeToggle, C().Basic.WaveShapeInterval};
+  PumpMessages(100);
+  std::vector<long> disabledLook;
+  for (cControl* control : dimmed) {
+    disabledLook.push_back(FromBackground(control));
+  }
 
   PumpMessages(std::max(0L, 10000L - long(GetTickCount() - start)));
   SimProcess late;
@@ -289,6 +318,10 @@ TEST_F(InStep, ReachesAnEngineThatComesLateOrAnswersGarbageOnce) {
   ASSERT_TRUE(
       late.Start({"--port", std::to_string(port), "--no-publish", "--log", log.GetPathCStr()}));
   EXPECT_TRUE(Pump([&] { return InStepWith(mName); }, 30000)) << Status();
+  PumpMessages(100);
+  for (size_t i = 0; i < disabledLook.size(); i++) {
+    EXPECT_GT(FromBackground(dimmed[i]), disabledLook[i] * 5 / 4) << i;
+  }
   found.SetStatus(false);
   late.EndInput(nullptr);
   ASSERT_TRUE(Pump([&] { return Status() == kLooking; }, 15000)) << Status();

@@ -117,7 +117,10 @@ class AppSync : public ::testing::Test {
     });
   }
 
-  // The scripts sent while inAction runs, once inCount have come.
+  // The scripts inAction sends: once at least inCount have come (a real
+  // click is handled after inAction returns), a marker goes after them on
+  // the same session, and everything before it is the action's. How many an
+  // action sends can depend on what earlier tests left in the lists.
   static std::vector<std::string> SentBy(const std::function<void()>& inAction,
                                          size_t inCount = 1) {
     size_t before = toolbar_driver::LoggedScripts(sLog).size();
@@ -125,8 +128,17 @@ class AppSync : public ::testing::Test {
     std::vector<std::string> scripts;
     PumpUntil(
         [&] { return (scripts = toolbar_driver::LoggedScripts(sLog)).size() >= before + inCount; });
-    scripts.erase(scripts.begin(), scripts.begin() + long(std::min(before, scripts.size())));
-    return scripts;
+    static int sMarkers = 0;
+    const std::string marker = "print( \"marker " + std::to_string(++sMarkers) + "\" );";
+    sApp->Session().SendCmd(marker.c_str(), -1, kCommandFlags, 0, kRequestDontCare, 0, nullptr);
+    auto end = scripts.end();
+    PumpUntil([&] {
+      scripts = toolbar_driver::LoggedScripts(sLog);
+      end = std::find(scripts.begin() + long(std::min(before, scripts.size())), scripts.end(),
+                      marker);
+      return end != scripts.end();
+    });
+    return std::vector<std::string>(scripts.begin() + long(std::min(before, scripts.size())), end);
   }
 
   static std::vector<std::string> Script(eUIFunction inFunction, const UIValue& inValue) {
@@ -294,16 +306,26 @@ TEST_F(AppSync, WorkedControlsSendTheScriptOfTheirValue) {
     }
   }
   PumpMessages(100);
+  // The section's "Select all" box checks or unchecks every row, as the
+  // list's own toggle-all does; left with all checked.
+  char cmd[kCommandBufferSize];
+  cStandardCheckBox* all = c.AdvColorMaps.SelectAll;
+  for (int i = 0; i < 2 || (i < 3 && !all->BoolProp()); i++) {
+    bool on = !all->BoolProp();
+    EXPECT_EQ(std::vector<std::string>{CommandSetAllEnabled(2, on, cmd)},
+              SentBy([&] { clickMiddle(all); }));
+    EXPECT_EQ(on ? list->NumItems() : 0, list->NumChecked());
+  }
   RECT row = {LVIR_BOUNDS, 0, 0, 0};
   SendMessageW(list->Wind(), LVM_GETITEMRECT, 0, LPARAM(&row));
   bool wasChecked = list->IsChecked(0);
   char name[300];
   list->GetItem(0, name, sizeof(name));
   long markX = row.left + long(SendMessageW(list->Wind(), LVM_GETCOLUMNWIDTH, 0, 0)) / 2;
-  char cmd[kCommandBufferSize];
   EXPECT_EQ(std::vector<std::string>{CommandSetItemEnabled(2, name, !wasChecked, cmd)},
             SentBy([&] { click(list, markX, (row.top + row.bottom) / 2); }));
   EXPECT_NE(wasChecked, list->IsChecked(0));
+  EXPECT_FALSE(all->BoolProp());
   EXPECT_EQ(!wasChecked, gToolbarState.mThemeMgr.CurTheme().GetAttrib(kCX_ColorMap, name, -1,
                                                                       kConfigAttr_On, 1) != 0);
   // Space on the row the click focused takes the same path back, once;
@@ -311,6 +333,7 @@ TEST_F(AppSync, WorkedControlsSendTheScriptOfTheirValue) {
   EXPECT_EQ(std::vector<std::string>{CommandSetItemEnabled(2, name, wasChecked, cmd)},
             SentBy([&] { Press(VK_SPACE); }));
   EXPECT_EQ(wasChecked, list->IsChecked(0));
+  EXPECT_TRUE(all->BoolProp());
   Press(VK_END);
   EXPECT_EQ(list->NumItems() - 1,
             long(SendMessageW(list->Wind(), LVM_GETNEXTITEM, WPARAM(-1), LVNI_FOCUSED)));
@@ -738,6 +761,8 @@ TEST_F(AppSync, FullScreenBringsTheHostPlayerForwardFirst) {
             }).front());
   EXPECT_EQ(player, GetForegroundWindow());
   DestroyWindow(player);
+  // The next test starts with the new session's refresh over.
+  EXPECT_TRUE(Refresh());
 }
 
 // Saving the current theme under a new name makes it current and listed;

@@ -80,6 +80,9 @@ TEST(SkinParse, FileAndBlockStructure) {
       {"ToolPage { } anything", "Page0:\n"},  // nothing after the page is read
       {"ToolPage Name = A Controls Button () } }", "Page0 \"A\":\n  Button:\n"},  // no braces
       {"toolpage {}", "E-55024 @toolpage {}"},  // the leading word's case counts
+      // A UTF-8 byte-order mark (Notepad writes one) is passed over.
+      {"\xEF\xBB\xBFToolPage { Name = Main }", "Page0 \"Main\":\n"},
+      {"\xEF\xBB\xBF\r\nToolPage { Bogus }", "E-55024 @Bogus }"},
       {"ToolPage { Controls { Button (", "E-55024 @"},
       {"ToolPage { x = 1 , y = 2 }", "E-55024 @, y = 2 }"},  // no commas between page items
       {"ToolPage { // note\n Width = 5 }", "Page0: Width=5\n"},

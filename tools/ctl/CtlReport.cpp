@@ -96,7 +96,8 @@ CtlReport::Entry* CtlReport::FindOrAdd(const char* inKey, const char* inLabel,
       return entry.get();
     }
   }
-  mEntries.emplace_back(new Entry{inKey, inLabel, inKind, UtilStr(), XStrList()});
+  mEntries.push_back(
+      std::unique_ptr<Entry>(new Entry{inKey, inLabel, inKind, UtilStr(), XStrList()}));
   return mEntries.back().get();
 }
 

@@ -3,6 +3,7 @@
 #include <ws2tcpip.h>
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "engine-sim/SimClient.h"
@@ -94,16 +95,14 @@ void SimServer::Stop() {
     mAcceptThread.Reset();
   }
   mListener.Reset();
-  std::vector<SimClient*> clients;
+  std::vector<std::unique_ptr<SimClient>> clients;
   {
     KSMutexHold hold(mClientsLock);
     clients.swap(mClients);
   }
-  for (SimClient* client : clients) {
+  // All are told first; each then waits for its thread as it goes.
+  for (const std::unique_ptr<SimClient>& client : clients) {
     client->Close();
-  }
-  for (SimClient* client : clients) {
-    delete client;
   }
 }
 
@@ -143,7 +142,7 @@ void SimServer::Accept(KSSocket inSocket, const sockaddr_in& inPeer) {
     return;
   }
   mLog->Note(id, "connection from %s:%u", peerText, ntohs(inPeer.sin_port));
-  SimClient* client = new SimClient(this, std::move(inSocket), id);
+  auto client = std::make_unique<SimClient>(this, std::move(inSocket), id);
   if (behaviour.mBadSystemMsg) {
     client->SendMalformedSystemMsg();
   }
@@ -151,11 +150,10 @@ void SimServer::Accept(KSSocket inSocket, const sockaddr_in& inPeer) {
     client->SendSystemMsg(kNotifyUserMessage, mOptions.mSay);
   }
   if (client->Start() != 0) {
-    delete client;
     return;
   }
   KSMutexHold hold(mClientsLock);
-  mClients.push_back(client);
+  mClients.push_back(std::move(client));
 }
 
 const SimOptions& SimServer::BehaviourOf(long inClient) const {
@@ -189,7 +187,7 @@ void SimServer::RunScript(long inClient, int inFlags, const char* inText, long i
 
 void SimServer::OnEngineNotify(long inMsgID, const UtilStr& inBody) {
   KSMutexHold hold(mClientsLock);
-  for (SimClient* client : mClients) {
+  for (const std::unique_ptr<SimClient>& client : mClients) {
     client->SendSystemMsg(inMsgID, inBody);
   }
 }
@@ -250,7 +248,7 @@ void SimServer::Flood(int64 inNowMS) {
 
 void SimServer::EndOverdueConnections(int64 inNowMS) {
   KSMutexHold hold(mClientsLock);
-  for (SimClient* client : mClients) {
+  for (const std::unique_ptr<SimClient>& client : mClients) {
     if (!client->IsClosing() && BehaviourOf(client->ID()).mCloseAfterMS > 0 &&
         inNowMS - client->OpenedMS() >= mOptions.mCloseAfterMS) {
       mLog->Note(client->ID(), "closing the connection: its time is up");
@@ -259,17 +257,16 @@ void SimServer::EndOverdueConnections(int64 inNowMS) {
   }
 }
 
+// The finished ones go outside the lock: each waits for its thread.
 void SimServer::FreeFinishedClients() {
-  std::vector<SimClient*> finished;
+  std::vector<std::unique_ptr<SimClient>> finished;
   {
     KSMutexHold hold(mClientsLock);
-    auto firstFinished =
-        std::stable_partition(mClients.begin(), mClients.end(),
-                              [](SimClient* inClient) { return !inClient->IsFinished(); });
-    finished.assign(firstFinished, mClients.end());
+    auto firstFinished = std::stable_partition(
+        mClients.begin(), mClients.end(),
+        [](const std::unique_ptr<SimClient>& inClient) { return !inClient->IsFinished(); });
+    finished.insert(finished.end(), std::make_move_iterator(firstFinished),
+                    std::make_move_iterator(mClients.end()));
     mClients.erase(firstFinished, mClients.end());
-  }
-  for (SimClient* client : finished) {
-    delete client;
   }
 }

@@ -10,6 +10,7 @@
 
 #include <winsock2.h>
 
+#include <memory>
 #include <vector>
 
 #include "engine-sim/EngineSimulator.h"
@@ -69,9 +70,9 @@ class SimServer : public EngineListener {
   KSHandle mAcceptThread;
   KSHandle mStopEvent;  // set by Stop: ends the accept loop
 
-  KSMutex mEngineLock;               // one script (or timer run) at a time
-  KSMutex mClientsLock;              // guards mClients; taken after mEngineLock, never before
-  std::vector<SimClient*> mClients;  // owned
+  KSMutex mEngineLock;   // one script (or timer run) at a time
+  KSMutex mClientsLock;  // guards mClients; taken after mEngineLock, never before
+  std::vector<std::unique_ptr<SimClient>> mClients;
   long mNextClientID;
 
   int64 mFloodStartMS;

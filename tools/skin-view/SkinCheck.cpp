@@ -11,7 +11,9 @@
 #include "skin/SkinKeywords.h"
 #include "skin/SkinPageBuilder.h"
 #include "skin/cSkin.h"
-#include "toolbar/UIFunctionUse.h"
+#include "skin/cToolPage.h"
+#include "toolbar/AppControls.h"
+#include "toolbar/UIDispatchScripts.h"
 
 namespace {
 
@@ -62,7 +64,8 @@ class CheckBuilder : public SkinPageBuilder {
   }
   void DiscardPage(long) override {}
   void NoteKeyword(uint32 inToken, long inOffset) override {
-    if (inToken == kTokenToolPage || (inToken >= kTokenButton && inToken <= kTokenGraphic)) {
+    eControlType type = kControlTypeNull;
+    if (inToken == kTokenToolPage || ControlTypeOfToken(inToken, &type)) {
       mPendingStart = inOffset;
       mInControl = inToken != kTokenToolPage;
     } else if (inToken == kTokenImage || inToken == kTokenFunction ||
@@ -255,6 +258,15 @@ void CheckPlace(Report* ioReport, const Item& inControl, const Item& inPage, lon
   }
 }
 
+// Whether the toolbar does anything with a control of inFunction: what the
+// window acts on (a dispatch row, or a function of its own), what a page
+// acts on, or a control the window binds and keeps up to date.
+bool ToolbarActsOn(eUIFunction inFunction) {
+  const AppControlBinding* binding = FindAppControlBinding(inFunction);
+  return FindUIEntry(inFunction) != nullptr || IsWindowFunction(inFunction) ||
+         cToolPage::ActsOn(inFunction) || (binding != nullptr && !binding->mUnused);
+}
+
 long FunctionOffset(const Item& inItem) {
   for (const Mark& mark : inItem.mMarks) {
     if (mark.mToken == kTokenFunction) {
@@ -290,13 +302,12 @@ void CheckItems(Report* ioReport, const std::string& inFolder, std::vector<Item>
     if (function == kUINull) {
       continue;
     }
-    UIFunctionUse use = GetUIFunctionUse(function);
     const char* name = UIFunctionName(function);
-    if (!use.mActs) {
+    if (!ToolbarActsOn(function)) {
       ioReport->Add(FunctionOffset(item),
                     std::string("function ") + name + " does nothing in the toolbar");
     }
-    if (use.mBinds != kControlTypeNull && !bound.emplace(function, &item).second) {
+    if (FindAppControlBinding(function) != nullptr && !bound.emplace(function, &item).second) {
       ioReport->Add(FunctionOffset(item), std::string("function ") + name +
                                               " is bound to the first control that has it only;"
                                               " this one is never bound");
