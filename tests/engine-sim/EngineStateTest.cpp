@@ -1,8 +1,8 @@
 // The engine model and its script language. The model over time: slide
 // shows that step on the clock through enabled items only, launched items,
-// and lists replaced from content files. The language: printing and
-// formatting, operators, if/else, how failures are contained, and texts that
-// do not parse.
+// and lists whose names are replaced. The language: printing and formatting,
+// operators, if/else, how failures are contained, and texts that do not
+// parse. (The program's options are seen in the program tests.)
 #include <gtest/gtest.h>
 
 #include <set>
@@ -12,7 +12,6 @@
 
 #include "engine-sim/EngineState.h"
 #include "engine-sim/ScriptInterpreter.h"
-#include "engine-sim/SimOptions.h"
 #include "foundation/KSError.h"
 
 namespace {
@@ -186,45 +185,6 @@ TEST(EngineStateTest, NewNamesKeepTheChoicesMadeForOldOnes) {
   EXPECT_EQ(1, list.Step(-1));
 }
 
-TEST(EngineStateTest, ContentFilesListOneNameALine) {
-  const std::string text = "# wave shapes\r\n  Spiral One  \r\n\r\nTwo\tWords\n\n#skip\nLast";
-  EngineNames names;
-  EngineContent::ParseNameList(text.data(), long(text.size()), &names);
-  ASSERT_EQ(3u, names.size());
-  EXPECT_STREQ("Spiral One", names[0].getCStr());
-  EXPECT_STREQ("Two\tWords", names[1].getCStr());
-  EXPECT_STREQ("Last", names[2].getCStr());
-  EXPECT_STREQ("particles.txt", EngineContent::ListFileName(kConfigParticle));
-  EXPECT_EQ(nullptr, EngineContent::ListFileName(kConfigUnion));
-}
-
-// The program tests start the simulator with each option and see its effect;
-// here the defaults they rely on and the mistakes that are refused.
-TEST(SimOptionsTest, DefaultsAndMistakes) {
-  SimOptions options;
-  UtilStr error;
-  EXPECT_EQ(0, ParseSimOptions(0, nullptr, &options, &error));
-  EXPECT_EQ(0, options.mPort);
-  EXPECT_TRUE(options.mPublish);
-  EXPECT_EQ(30000, options.mStallLimitMS);
-
-  const std::vector<std::vector<const char*>> mistakes = {
-      {"--port", "70000"}, {"--port", "12x"},    {"--port"},        {"--bind", "localhost"},
-      {"--bind", "1.2.3"}, {"--cut-reply", "0"}, {"--flood", "-1"}, {"--close-after", "0"},
-      {"--name", ""},      {"--frobnicate"},
-  };
-  for (const auto& args : mistakes) {
-    SimOptions bad;
-    EXPECT_EQ(kKSErr_Param, ParseSimOptions(int(args.size()), args.data(), &bad, &error))
-        << args[0];
-    EXPECT_FALSE(error.IsEmpty());
-  }
-  // A word that is no option is named as such, even as the last argument.
-  const char* const unknown[] = {"--no-stdin", "--frobnicate"};
-  ParseSimOptions(2, unknown, &options, &error);
-  EXPECT_STREQ("unknown option --frobnicate", error.getCStr());
-}
-
 // What a script prints: printf's forms, print, operators with C's
 // precedence and if/else with and without braces.
 TEST(ScriptInterpreterTest, ScriptsPrintWhatTheyCompute) {
@@ -326,25 +286,4 @@ TEST(ScriptInterpreterTest, TextsThatDoNotParseRunNotAtAll) {
     EXPECT_EQ("", result.mOutput);
     EXPECT_EQ(1u, result.mNotes.size());
   }
-}
-
-TEST(ScriptInterpreterTest, ExpressionsWithRandomTermsStayInTheirRange) {
-  ScriptInterpreter interpreter(nullptr);
-  const std::string expr = "( .8 + rnd( .4 ) ) * 10";
-  double low = 1e9, high = -1e9;
-  for (uint32 seed = 1; seed <= 200; seed++) {
-    interpreter.SetRandomSeed(seed);
-    ScriptValue value;
-    ASSERT_EQ(0, interpreter.Evaluate(expr.data(), long(expr.size()), &value, nullptr));
-    low = std::min(low, value.AsNumber());
-    high = std::max(high, value.AsNumber());
-  }
-  EXPECT_GE(low, 8.0);
-  EXPECT_LT(high, 12.0);
-  EXPECT_LT(low, 9.0);  // the spread is really used
-  EXPECT_GT(high, 11.0);
-
-  ScriptValue value;
-  EXPECT_EQ(kKSErr_FormatNotRecognized, interpreter.Evaluate("1 +", 3, &value, nullptr));
-  EXPECT_EQ(kKSErr_FailedCheck, interpreter.Evaluate("Nothing()", 9, &value, nullptr));
 }
