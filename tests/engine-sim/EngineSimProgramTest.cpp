@@ -137,29 +137,6 @@ class EngineSimProgramTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(EngineSimProgramTest, ChangesByOneClientAreAnnouncedToAll) {
-  Start();
-  SimTestClient toolbar, other;
-  Connect(&toolbar);
-  Connect(&other);
-  // Both are known to the simulator once each has had an answer.
-  EXPECT_EQ("", toolbar.Ask(""));
-  EXPECT_EQ("", other.Ask(""));
-
-  // The slide show then steps on the simulator's clock, with a short
-  // interval: announced to the toolbar, not only to the client that set it.
-  char text[kCommandBufferSize];
-  EXPECT_EQ("", other.Ask(CommandSetColorMap("Opal", text)));
-  EXPECT_EQ("", other.Ask(R"(SetPref(PREF_WAVESHAPE_INTERVAL, "0.2");)"));
-  EXPECT_EQ("", other.Ask(CommandSetWaveShapeSlideShow(true, text)));
-  std::string heard;
-  long id = 0;
-  for (std::string body; heard.size() < 24 && toolbar.NextNotice(&id, &body, 5000);) {
-    heard += std::to_string(id) + (id == 301 ? body : "") + " ";
-  }
-  EXPECT_EQ("301Opal 320 303 303 303 ", heard);
-}
-
 // Requests that arrive in one piece are answered in order, each reply in its
 // form and echoing its request's ticket, flags and cookie, wanting no reply;
 // a change one of them makes is announced before its reply, as when they

@@ -196,19 +196,6 @@ TEST(XPtrList, LongListIndexingGrowsWithZeros) {
   EXPECT_EQ(4, list.Count());
 }
 
-TEST(XPtrList, ShuffleKeepsTheElements) {
-  XLongList list(ks_Sorted);
-  for (int32 i = 0; i < 200; i++) {
-    list.Add(i);
-  }
-  std::vector<int32> sorted = Contents(list);
-  list.Shuffle();
-  EXPECT_NE(ks_Sorted, list.GetListOrdering());
-  std::vector<int32> contents = Contents(list);
-  EXPECT_TRUE(std::is_permutation(contents.begin(), contents.end(), sorted.begin(), sorted.end()));
-  EXPECT_NE(sorted, contents);
-}
-
 // The string lists as the toolbar keeps names: sorted and unique without
 // regard to case, found by a binary search; and in the order added.
 TEST(XStrList, SortedWithoutCaseOrInTheOrderAdded) {

@@ -1,5 +1,6 @@
 // The system side of the platform layer: menus, programs, links, the tray,
-// folder browsing, message boxes, the query dialog and raising a window.
+// folder browsing, message boxes and the query dialog. (Raising the first
+// toolbar and the theme boxes' answers are seen in the toolbar's tests.)
 // clang-format off
 #include <windows.h>
 #include <shellapi.h>  // after windows.h, which it needs
@@ -14,7 +15,6 @@
 #include "foundation/KSError.h"
 #include "platform/BaseUtils.h"
 #include "platform/KSWideText.h"
-#include "platform/KSWindUtils.h"
 #include "support/KSTestFolder.h"
 #include "support/ModalDriver.h"
 
@@ -264,26 +264,4 @@ TEST(BaseShowError, MessageBoxesShowTheirTextAndReportTheAnswer) {
   EXPECT_EQ(4095u, Answer(L"Error", IDOK, [&] {
                      BaseShowError(nullptr, 0, longPrefix.c_str(), "end");
                    }).size());
-
-  EXPECT_EQ(L"Saved.",
-            Answer(L"Themes", IDOK, [] { KSWindUtils::ShowMsg(nullptr, "Saved.", "Themes"); }));
-  for (int button : {IDYES, IDNO}) {
-    bool yes = button == IDNO;
-    Answer(L"Delete", button,
-           [&] { yes = KSWindUtils::AreYouSure(nullptr, "Delete it?", "Delete"); });
-    EXPECT_EQ(button == IDYES, yes);
-  }
-}
-
-TEST(KSWindUtils, RaisesAnExistingWindowOnly) {
-  HWND wind = MakeWindow();
-  ShowWindow(wind, SW_MINIMIZE);
-  EXPECT_FALSE(KSWindUtils::SetForgroundWind("KS Base Shell Test", "Other Title"));
-  EXPECT_TRUE(IsIconic(wind));
-  EXPECT_TRUE(KSWindUtils::SetForgroundWind("KS Base Shell Test", "Shell Test"));
-  EXPECT_FALSE(IsIconic(wind));
-  ShowWindow(wind, SW_HIDE);
-  EXPECT_TRUE(KSWindUtils::SetForgroundWind("KS Base Shell Test", "Shell Test"));
-  EXPECT_TRUE(IsWindowVisible(wind));
-  DestroyWindow(wind);
 }
