@@ -162,3 +162,35 @@ TEST_F(ToolbarProgram, TenCopiesStartedTogetherLeaveOneToolbar) {
     EXPECT_EQ(0u, exitCode);
   }
 }
+
+// The program's manifest as the system reads it when the program starts:
+// accepted, and asking for version 6 of the common controls.
+TEST(ToolbarManifest, TheSystemTakesTheProgramsManifest) {
+  std::string relative = KS_TOOLBAR_PATH;
+  wchar_t path[MAX_PATH] = L"";
+  GetFullPathNameW(std::wstring(relative.begin(), relative.end()).c_str(), MAX_PATH, path, nullptr);
+  ACTCTXW request = {};
+  request.cbSize = sizeof(request);
+  request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+  request.lpSource = path;
+  request.lpResourceName = MAKEINTRESOURCEW(1);  // the manifest a program starts with
+  HANDLE context = CreateActCtxW(&request);
+  ASSERT_NE(INVALID_HANDLE_VALUE, context) << GetLastError();
+  ULONG_PTR cookie = 0;
+  ASSERT_TRUE(ActivateActCtx(context, &cookie));
+  ACTCTX_SECTION_KEYED_DATA controls = {};
+  controls.cbSize = sizeof(controls);
+  EXPECT_TRUE(FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION,
+                                       L"comctl32.dll", &controls));
+  DeactivateActCtx(0, cookie);
+  char assembly[2048] = {};
+  SIZE_T size = 0;
+  EXPECT_TRUE(QueryActCtxW(0, context, &controls.ulAssemblyRosterIndex,
+                           AssemblyDetailedInformationInActivationContext, assembly,
+                           sizeof(assembly), &size));
+  ReleaseActCtx(context);
+  const wchar_t* identity =
+      reinterpret_cast<ACTIVATION_CONTEXT_ASSEMBLY_DETAILED_INFORMATION*>(assembly)
+          ->lpAssemblyEncodedAssemblyIdentity;
+  EXPECT_TRUE(identity != nullptr && wcsstr(identity, L"version=\"6.") != nullptr);
+}
