@@ -79,9 +79,19 @@ TEST_F(ToolbarEndurance, TenThousandCommandsInOneSession) {
   HWND sizes = Listing("48");  // the track text sizes
   ASSERT_NE(nullptr, sizes);
   KSFileSpec log = mFolder.Item("Endurance Engine.log");
-  size_t before = LoggedScripts(log).size();
-  const int kCount = 10000;
+  // The connection's burst ends with the current full-screen mode, after the
+  // lists have filled: the commands are counted from there.
   char cmd[kCommandBufferSize];
+  const std::string burstEnd = CommandGetFullScreenMode(cmd);
+  std::vector<std::string> logged;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        logged = LoggedScripts(log);
+        return std::find(logged.begin(), logged.end(), burstEnd) != logged.end();
+      },
+      20000, 100));
+  size_t before = logged.size();
+  const int kCount = 10000;
   // Every choice of a track text size sends its script. As Choose does, but
   // posted: the window takes its messages in order, and the test need not
   // wait for each. A full queue refuses a message.
