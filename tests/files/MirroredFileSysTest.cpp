@@ -1,6 +1,6 @@
 // A mirror of a disk folder, as the theme manager lists its themes folder
 // with one. (The mirror's overlay, retained contents, writes and archives are
-// nothing the toolbar uses; the tar reader has its fuzz target.)
+// nothing the toolbar uses; the tar reader has a test of its own.)
 #include <gtest/gtest.h>
 #include <windows.h>
 
