@@ -184,8 +184,13 @@ if [ -n "$wine_run" ]; then
   count build/win.test.log
 fi
 
-test_lines=$(cxx_files tests | xargs -0 cat | wc -l)
-code_lines=$(cxx_files src tools bench | xargs -0 cat | wc -l)
+# Tests against the code they test: the .cpp and .h files of tests/ against
+# those of src/ and tools/ (the benchmarks are neither).
+cpp_and_h() {
+  find "$@" -type f \( -name '*.cpp' -o -name '*.h' \) -print0
+}
+test_lines=$(cpp_and_h tests | xargs -0 cat | wc -l)
+code_lines=$(cpp_and_h src tools | xargs -0 cat | wc -l)
 awk -v t="$test_lines" -v c="$code_lines" \
   'BEGIN { printf "Tests to code lines: %d to %d, ratio %.2f\n", t, c, t / c }'
 phase_report

@@ -235,6 +235,7 @@ class InStep : public ::testing::Test {
 // A session quiet for three idle limits still hears the engine; an engine
 // restarted under the same name gets the whole burst, the theme and the
 // stored slider values again, and meanwhile the toolbar says it is retrying.
+// With auto-close on, the window ends when the last engine goes.
 TEST_F(InStep, QuietForLongThenRestarted) {
   MessageBoxAnswerer boxes;
   ASSERT_NO_FATAL_FAILURE(Open());
@@ -278,6 +279,10 @@ TEST_F(InStep, QuietForLongThenRestarted) {
   sent.resize(std::min(sent.size(), expected.size()));
   EXPECT_EQ(expected, sent);
   EXPECT_LE(boxes.Texts().size(), 1u);
+
+  gToolbarState.mPrefs.SetInt(kPref_AutoCloseToolbar, 1);
+  second.EndInput(nullptr);
+  EXPECT_TRUE(Pump([&] { return !mApp->IsWindow(); }, 20000));
 }
 
 // An engine started 10 s after the toolbar, behind a name it had found, is

@@ -255,13 +255,7 @@ TEST_F(AppSync, ConnectingFillsEveryListAndPushesTheStoredValues) {
   EXPECT_NE(nullptr, dynamic_cast<cToolPage*>(sApp->MainPage()->FindControl(kUIAdvPrefsPanel)));
 
   // (What is sent, in which order and with which flags, is compared whole in
-  // InStep.QuietForLongThenRestarted.) Both display devices' modes, in device order, then the
-  // current one.
-  cStandardComboBox* modes = c.AdvPreferences.FullScreenMode;
-  ASSERT_EQ(11, modes->NumItems());
-  EXPECT_EQ("Display 1: 1024 x 768, 32 bit", Shown(modes, 0));
-  EXPECT_EQ("Display 2: 800 x 600, 32 bit", Shown(modes, 6));
-
+  // InStep.QuietForLongThenRestarted, which also sees both display devices' modes.)
   const auto& prefs = c.AdvPreferences;
   for (cStandardComboBox* box :
        {c.Basic.WaveShapeList, c.Basic.ColorMapList, c.Basic.FlowFieldList, prefs.AudioSource,
@@ -411,13 +405,6 @@ TEST_F(AppSync, TenThousandNotificationsAreShownInOrder) {
         return PumpUntil([&] { return list->IsSelected(expected.back()); }, 1000);
       },
       20000));
-  // A slide-show switch moves its button, either way (and is left as it was,
-  // so that no slide show steps during the burst).
-  const AppControls& c = sApp->Controls();
-  for (bool on : {!c.Basic.WaveShapeToggle->BoolProp(), c.Basic.WaveShapeToggle->BoolProp()}) {
-    sSim->WriteInput(std::string(CommandSetWaveShapeSlideShow(on, cmd)) + "\n");
-    EXPECT_TRUE(PumpUntil([&] { return c.Basic.WaveShapeToggle->BoolProp() == on; }));
-  }
   gSelectedRows.clear();
   gListProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(list->Wind(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordSelections)));
@@ -438,7 +425,7 @@ TEST_F(AppSync, TenThousandNotificationsAreShownInOrder) {
       << "notification " << (differ.first - gSelectedRows.begin()) << " showed row "
       << *differ.first << ", sent row " << *differ.second;
   EXPECT_EQ(1, list->NumSelected());
-  EXPECT_EQ(names[expected.back()], Shown(c.Basic.WaveShapeList));
+  EXPECT_EQ(names[expected.back()], Shown(sApp->Controls().Basic.WaveShapeList));
 }
 
 // What a worked slider or check box sends is kept and sent again on the next
@@ -464,9 +451,10 @@ TEST_F(AppSync, WorkedValuesAreSentAgainOnTheNextConnection) {
     worked.push_back(sent[0]);
   }
   ASSERT_EQ(13u, worked.size());
-  // The next connection's burst: every worked script comes again.
+  // The next connection's burst: every worked script comes again. (Waiting
+  // for the whole refresh leaves none of it for the next test to count.)
   size_t before = toolbar_driver::LoggedScripts(sLog).size();
-  sApp->RefreshState(kConnected);
+  ASSERT_TRUE(Refresh());
   std::vector<std::string> missing;
   PumpUntil([&] {
     std::vector<std::string> resent = toolbar_driver::LoggedScripts(sLog);
@@ -618,6 +606,7 @@ TEST_F(AppSync, RepliesChooseTheNearestFixedChoice) {
   } cases[] = {
       {kUIAdvPrefTrackTextDuration, "45", prefs.TrackTextDuration, "1 minute"},
       {kUIAdvPrefTrackTextDuration, "100", prefs.TrackTextDuration, "(Always displayed)"},
+      {kUIAdvPrefTrackTextDuration, "30", prefs.TrackTextDuration, "30 seconds"},  // exactly one
       {kUIAdvPrefTrackTextDuration, "0", prefs.TrackTextDuration, "2 seconds"},
       {kUIAdvPrefLineBoost, "-2.000000", prefs.LineBoost, "-2"},
       {kUIAdvPrefFrameXLimit, "0", prefs.FrameXLimit, "(Auto)"},
@@ -647,6 +636,87 @@ TEST_F(AppSync, RepliesChooseTheNearestFixedChoice) {
   EXPECT_EQ(-1, prefs.TrackTextFont->CurSelection());
   EXPECT_TRUE(prefs.TrackTextFont->IsEnabled() && prefs.AutoLineScale->IsEnabled());
   EXPECT_FALSE(prefs.AutoLineScale->BoolProp());
+}
+
+// Every notification the window acts on but the engine's message, each sent
+// from one known state: it moves the control it names, the way it names, and
+// nothing else. (The message is shown in turn, as the test below sees.)
+TEST_F(AppSync, EachNotificationMovesItsOwnControlOnly) {
+  const AppControls& c = sApp->Controls();
+  const auto& p = c.AdvPreferences;
+  cStandardCheckBox* const switches[] = {c.Basic.WaveShapeToggle, c.Basic.ColorMapToggle,
+                                         c.Basic.FlowFieldToggle, c.AdvImageVideo.AutoStart,
+                                         c.AdvParticles.AutoStart};
+  cStandardComboBox* const boxes[] = {c.Basic.WaveShapeList, c.Basic.ColorMapList,
+                                      c.Basic.FlowFieldList, p.FullScreenMode, p.AudioSource};
+  cStandardListView* const lists[] = {c.AdvWaveShapes.List, c.AdvColorMaps.List,
+                                      c.AdvFlowFields.List};
+  // "01000 ImageVideo0 Particles1 | 0 0 0 0 0 | = = =": the switches, the two
+  // slide shows the toolbar keeps, the boxes' choices, and whether each list
+  // has the choice of the box above it as its selection.
+  auto state = [&] {
+    std::string s;
+    for (cStandardCheckBox* box : switches) {
+      s += box->BoolProp() ? "1" : "0";
+    }
+    s += " ImageVideo" + std::to_string(gToolbarState.mPrefs.GetInt(kPref_ImageVideoAutoStart)) +
+         " Particles" + std::to_string(gToolbarState.mPrefs.GetInt(kPref_ParticlesAutoStart)) +
+         " |";
+    for (cStandardComboBox* box : boxes) {
+      s += " " + std::to_string(box->CurSelection());
+    }
+    s += " |";
+    for (int i = 0; i < 3; i++) {
+      char name[300] = "";
+      lists[i]->GetItem(lists[i]->CurSelection(), name, sizeof(name));
+      s += Shown(boxes[i]) == name ? " =" : " x";
+    }
+    return s;
+  };
+  const struct {
+    long mCode;
+    std::string mBody;
+    const char* mMoved;
+  } kNotices[] = {
+      {320, "", "10000 ImageVideo0 Particles0 | 0 0 0 0 0 | = = ="},
+      {321, "", "01111 ImageVideo1 Particles1 | 0 0 0 0 0 | = = ="},
+      {322, "", "01000 ImageVideo0 Particles0 | 0 0 0 0 0 | = = ="},
+      {323, "", "10111 ImageVideo1 Particles1 | 0 0 0 0 0 | = = ="},
+      {324, "", "00100 ImageVideo0 Particles0 | 0 0 0 0 0 | = = ="},
+      {325, "", "11011 ImageVideo1 Particles1 | 0 0 0 0 0 | = = ="},
+      {326, "", "00010 ImageVideo1 Particles0 | 0 0 0 0 0 | = = ="},
+      {327, "", "11101 ImageVideo0 Particles1 | 0 0 0 0 0 | = = ="},
+      {328, "", "00001 ImageVideo0 Particles1 | 0 0 0 0 0 | = = ="},
+      {329, "", "11110 ImageVideo1 Particles0 | 0 0 0 0 0 | = = ="},
+      {303, Shown(boxes[0], 3), "11111 ImageVideo1 Particles1 | 3 0 0 0 0 | = = ="},
+      {301, Shown(boxes[1], 2), "11111 ImageVideo1 Particles1 | 0 2 0 0 0 | = = ="},
+      {305, Shown(boxes[2], 4), "11111 ImageVideo1 Particles1 | 0 0 4 0 0 | = = ="},
+      {253, Shown(boxes[3], 6), "11111 ImageVideo1 Particles1 | 0 0 0 6 0 | = = ="},
+      {254, "2", "11111 ImageVideo1 Particles1 | 0 0 0 0 2 | = = ="},
+  };
+  for (const auto& notice : kNotices) {
+    // The state the notice is sent in: its switch the other way, the others
+    // alike; the first item everywhere.
+    bool on = notice.mBody.empty() && notice.mCode % 2 == 0;
+    for (cStandardCheckBox* box : switches) {
+      box->BoolProp(!on);
+    }
+    gToolbarState.mPrefs.SetInt(kPref_ImageVideoAutoStart, on ? 0 : 1);
+    gToolbarState.mPrefs.SetInt(kPref_ParticlesAutoStart, on ? 0 : 1);
+    for (cStandardComboBox* box : boxes) {
+      box->SelectItem(0);
+    }
+    for (int i = 0; i < 3; i++) {
+      lists[i]->SelectOnly(lists[i]->FindItem(Shown(boxes[i]).c_str()));
+    }
+    sApp->OnKSMPNotify(notice.mCode, notice.mBody.c_str(), "");
+    EXPECT_EQ(notice.mMoved, state()) << notice.mCode;
+  }
+  for (cStandardCheckBox* box : switches) {
+    box->BoolProp(false);
+  }
+  gToolbarState.mPrefs.SetInt(kPref_ImageVideoAutoStart, 0);
+  gToolbarState.mPrefs.SetInt(kPref_ParticlesAutoStart, 0);
 }
 
 // The engine's messages and the link's failures, the latter heard on another
@@ -727,26 +797,6 @@ TEST_F(AppSync, ThemesSavedAndDeletedThroughTheirDialogs) {
     EXPECT_EQ(1, std::count(sent.begin(), sent.end(), CommandSetAllEnabled(mask, true, cmd)))
         << mask;
   }
-}
-
-// The instance list as discovery finds engines on this machine: the window
-// takes the engine that appears and, with auto-close on, ends when the last
-// one goes. (Emptied and disabled controls when an engine goes are seen in
-// the program's fault tests.)
-TEST_F(AppWin, TheInstanceListFollowsDiscovery) {
-  const std::string name = "Sync Peer " + std::to_string(GetCurrentProcessId());
-  ASSERT_EQ(0, Open(mSavedSkins, "Factory Blue"));
-  const AppControls& c = mAppWin->Controls();
-  gToolbarState.mPrefs.SetInt(kPref_AutoCloseToolbar, 1);
-  SimProcess sim;
-  ASSERT_TRUE(sim.Start({"--name", name})) << sim.Errors();
-  EXPECT_TRUE(PumpUntil([&] {
-    return Shown(c.AdvPreferences.Peer) == name && c.AdvPreferences.Peer->IsEnabled() &&
-           c.Basic.WaveShapeList->NumItems() > 0;
-  }));
-  EXPECT_EQ(kConnected, mAppWin->EnabledState());
-  sim.EndInput(nullptr);
-  EXPECT_TRUE(PumpUntil([&] { return !mAppWin->IsWindow(); }));
 }
 
 TEST_F(AppWin, BindsByFunctionAndTypeAndShowsThePreferences) {

@@ -1,7 +1,8 @@
 // corvexa-toolbar.exe over long runs: a thousand changes between two engines
 // through its instance list hold no more than the first hundred did, and one
-// session carries 10,000 commands and 10,000 notifications without losing or
-// reordering any.
+// session carries 10,000 commands without losing or reordering any. (10,000
+// notifications are seen in order by the window's own tests, and a flood of
+// them in the engine fault tests.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -71,31 +72,29 @@ TEST_F(ToolbarEndurance, AThousandEngineChangesHoldNothingMore) {
   second.EndInput(nullptr);
 }
 
-TEST_F(ToolbarEndurance, TenThousandCommandsAndNotificationsInOneSession) {
+TEST_F(ToolbarEndurance, TenThousandCommandsInOneSession) {
   SimProcess sim;
   ASSERT_TRUE(Engine(&sim, "Endurance Engine"));
   ASSERT_TRUE(WaitFor([&] { return Filled(); }, 20000));
-  HWND waves = ComboOf(kWaveShapes);
   HWND sizes = Listing("48");  // the track text sizes
-  ASSERT_TRUE(waves != nullptr && sizes != nullptr);
+  ASSERT_NE(nullptr, sizes);
   KSFileSpec log = mFolder.Item("Endurance Engine.log");
-  size_t before = LoggedScripts(log).size();
-  const int kCount = 10000;
-  // Notifications: the engine changes its wave shape 10,000 times; the
-  // toolbar shows each in turn and ends on the last. Made ready first: the
-  // toolbar closes a session left idle for 5.5 s.
-  std::string script;
+  // The connection's burst ends with the current full-screen mode, after the
+  // lists have filled: the commands are counted from there.
   char cmd[kCommandBufferSize];
-  std::string shapes[] = {ItemText(waves, 0), ItemText(waves, 1), ItemText(waves, 5)};
-  for (int i = 0; i <= kCount; i++) {
-    script += CommandSetWaveShape(shapes[i < kCount ? i % 2 : 2].c_str(), cmd) + std::string("\n");
-  }
-
-  // Commands: every choice of a track text size sends its script. (The
-  // engine's notifications move the wave shape lists, not this one, so no
-  // echo crosses a choice made from outside in two steps.) As Choose does,
-  // but posted: the window takes its messages in order, and the test need
-  // not wait for each. A full queue refuses a message.
+  const std::string burstEnd = CommandGetFullScreenMode(cmd);
+  std::vector<std::string> logged;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        logged = LoggedScripts(log);
+        return std::find(logged.begin(), logged.end(), burstEnd) != logged.end();
+      },
+      20000, 100));
+  size_t before = logged.size();
+  const int kCount = 10000;
+  // Every choice of a track text size sends its script. As Choose does, but
+  // posted: the window takes its messages in order, and the test need not
+  // wait for each. A full queue refuses a message.
   auto post = [](HWND inWind, UINT inMsg, WPARAM inWParam, LPARAM inLParam) {
     while (!PostMessageW(inWind, inMsg, inWParam, inLParam)) {
       Sleep(1);
@@ -113,22 +112,17 @@ TEST_F(ToolbarEndurance, TenThousandCommandsAndNotificationsInOneSession) {
     value.mNumber = index;
     expected.push_back(Logged(BuildUIScript(kUIAdvPrefTrackTextSize, value, cmd)));
   }
+  AnswerWatch watch(mWind);
   std::vector<std::string> sent;
   WaitFor([&] { return (sent = LoggedScripts(log)).size() >= before + kCount; }, 180000, 100);
   std::printf("10,000 commands logged in %lu ms\n", GetTickCount() - start);
-
-  start = GetTickCount();
-  ASSERT_TRUE(sim.WriteInput(script));
-  AnswerWatch watch(mWind);
   sent.erase(sent.begin(), sent.begin() + long(std::min(before, sent.size())));
   EXPECT_EQ(size_t(kCount), sent.size());
   auto differ = std::mismatch(sent.begin(), sent.end(), expected.begin(), expected.end());
   EXPECT_TRUE(differ.first == sent.end())
       << "script " << (differ.first - sent.begin()) << " logged as " << *differ.first
       << ", sent as " << *differ.second;
-  EXPECT_TRUE(WaitFor([&] { return Ask(waves, CB_GETCURSEL, 0, 0) == 5; }, 300000, 100));
   watch.Stop();
   EXPECT_EQ(0, watch.mMissed);
-  std::printf("10,000 notifications shown in %lu ms\n", GetTickCount() - start);
   sim.EndInput(nullptr);
 }

@@ -85,12 +85,8 @@ class TestEngine : public EngineListener, public EngineFolderScanner {
     mNotices.push_back(Notice(inMsgID, inBody.getCStr()));
   }
 
-  long ListMediaFiles(const UtilStr& inFolder, bool inSubfolders, EngineNames* outNames) override {
-    mScans.push_back(std::string(inFolder.getCStr()) + (inSubfolders ? "+" : ""));
-    outNames->push_back("Holiday.jpg");
-    outNames->push_back("Moon.png");  // also built in: listed once
-    return 0;
-  }
+  // No disk is scanned for the folders the scripts register.
+  long ListMediaFiles(const UtilStr&, bool, EngineNames*) override { return 0; }
 
   EngineState& State() { return mEngine.State(); }
   void Advance(int64 inMS) {
@@ -101,7 +97,6 @@ class TestEngine : public EngineListener, public EngineFolderScanner {
   EngineSimulator mEngine;
   int64 mNow;
   std::vector<Notice> mNotices;
-  std::vector<std::string> mScans;
 };
 
 std::string Z(const std::string& inText) {
@@ -429,24 +424,6 @@ TEST(EngineCatalogueTest, ParticlesAndImagesStartAndStop) {
   EXPECT_EQ(1u, ListItems(engine.Run(runningParticles)).size());
   engine.Advance(1000);
   EXPECT_TRUE(ListItems(engine.Run(runningParticles)).empty());
-}
-
-TEST(EngineCatalogueTest, ExternalFolderAddsItsFilesToTheImageList) {
-  TestEngine engine;
-  char text[kCommandBufferSize];
-  UtilStr escaped;
-  const char* folder = "C:\\Users\\Me\\Pictures";
-  escaped.AppendCStrEncoding(folder, -1, kCStrEscapeQuotes);
-  engine.Run(CommandRegisterExternalImageVideo(escaped.getCStr(), true, text));
-  EXPECT_EQ(std::vector<std::string>{"C:\\Users\\Me\\Pictures+"}, engine.mScans);
-  std::vector<std::string> sprites = ListItems(engine.Run(CommandGetImageVideoList));
-  EXPECT_EQ(23u, sprites.size());
-  EXPECT_EQ("Holiday.jpg", sprites.back());
-  // Rescanning, clearing the folder and the subfolder switch each scan anew.
-  engine.Do(kUIAdvImageVideoRescan);
-  engine.Do(kUIAdvImageVideoClearAlternateSource);
-  engine.Do(kUIAdvImageVideoIncludeSubfolders, 1);
-  EXPECT_EQ(4u, engine.mScans.size());
 }
 
 TEST(EngineCatalogueTest, ListDisplayAudioFontAndTrackQueries) {

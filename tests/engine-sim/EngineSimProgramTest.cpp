@@ -67,7 +67,6 @@ class SimTestClient {
     return WireBytes(packet);
   }
   bool Send(const std::vector<uint8>& inBytes) { return mPeer.SendBytes(inBytes); }
-  bool SendRaw(const void* inBytes, size_t inSize) { return mPeer.SendBytes(inBytes, inSize); }
 
   // The next packet of any kind.
   bool NextPacket(ReceivedPacket* outPacket, int inTimeoutMS = 10000) {
@@ -93,8 +92,6 @@ class SimTestClient {
     ReceivedPacket packet;
     return Next(kKSMPKind_SystemMsg, &packet, inTimeoutMS) && packet.SystemMsg(outID, outDesc);
   }
-  // True when the simulator closed the connection within the time.
-  bool WaitForClose(int inTimeoutMS) { return mPeer.WaitForEndOfStream(inTimeoutMS); }
 
  private:
   LoopbackPeer mPeer;
@@ -139,29 +136,6 @@ class EngineSimProgramTest : public ::testing::Test {
 };
 
 }  // namespace
-
-TEST_F(EngineSimProgramTest, ChangesByOneClientAreAnnouncedToAll) {
-  Start();
-  SimTestClient toolbar, other;
-  Connect(&toolbar);
-  Connect(&other);
-  // Both are known to the simulator once each has had an answer.
-  EXPECT_EQ("", toolbar.Ask(""));
-  EXPECT_EQ("", other.Ask(""));
-
-  // The slide show then steps on the simulator's clock, with a short
-  // interval: announced to the toolbar, not only to the client that set it.
-  char text[kCommandBufferSize];
-  EXPECT_EQ("", other.Ask(CommandSetColorMap("Opal", text)));
-  EXPECT_EQ("", other.Ask(R"(SetPref(PREF_WAVESHAPE_INTERVAL, "0.2");)"));
-  EXPECT_EQ("", other.Ask(CommandSetWaveShapeSlideShow(true, text)));
-  std::string heard;
-  long id = 0;
-  for (std::string body; heard.size() < 24 && toolbar.NextNotice(&id, &body, 5000);) {
-    heard += std::to_string(id) + (id == 301 ? body : "") + " ";
-  }
-  EXPECT_EQ("301Opal 320 303 303 303 ", heard);
-}
 
 // Requests that arrive in one piece are answered in order, each reply in its
 // form and echoing its request's ticket, flags and cookie, wanting no reply;
@@ -213,67 +187,6 @@ TEST_F(EngineSimProgramTest, RequestsSentTogetherAreAnsweredInOrderAfterTheirNot
     EXPECT_EQ(0x40 + ticket, cookie.mData[31]);
     EXPECT_EQ(ticket % 2 ? "" : replies[ticket / 2 % 4], packet.mData);
   }
-}
-
-TEST_F(EngineSimProgramTest, SurvivesGarbageAndClientsThatVanishMidRequest) {
-  Start();
-  {
-    // Half a request, then gone.
-    SimTestClient vanisher;
-    Connect(&vanisher);
-    ASSERT_TRUE(vanisher.SendRaw(SimTestClient::Request(std::string(124, 'x')).data(), 100));
-  }
-  {
-    // A whole request, gone before its reply.
-    SimTestClient vanisher;
-    Connect(&vanisher);
-    ASSERT_TRUE(vanisher.Send(SimTestClient::Request(Text(CommandGetColorMapList))));
-  }
-  {
-    // Bytes that announce an impossible size: the simulator hangs up.
-    SimTestClient garbage;
-    Connect(&garbage);
-    std::string noise(kKSPacketWireHeaderSize, '\xFF');
-    ASSERT_TRUE(garbage.SendRaw(noise.data(), noise.size()));
-    EXPECT_TRUE(garbage.WaitForClose(5000));
-  }
-  {
-    // Packets of another version or kind are passed over.
-    SimTestClient stranger;
-    Connect(&stranger);
-    KSPacket packet = {};
-    KSMPWire::BuildHeader(packet.mHeader, kKSMPKind_Request, 0, 9, true, nullptr);
-    packet.mHeader[0] = 3;
-    std::vector<uint8> wire = WireBytes(packet);
-    ASSERT_TRUE(stranger.Send(wire));
-    EXPECT_EQ("Aurora Ribbon", stranger.Ask(Text(CommandGetCurrentWaveShape)));
-    // A text that does not parse still gets its (empty) reply.
-    EXPECT_EQ("", stranger.Ask("print(\"unterminated);"));
-  }
-  SimTestClient healthy;
-  Connect(&healthy);
-  EXPECT_EQ(Z("0"), healthy.Ask(Text(CommandGetFrameYLimit)));
-}
-
-TEST_F(EngineSimProgramTest, DropsAClientStalledInTheMiddleOfAPacket) {
-  Start({"--stall-limit", "0.5"});
-  SimTestClient idle, stalled, healthy;
-  Connect(&idle);
-  Connect(&stalled);
-  Connect(&healthy);
-  // A header that announces nearly the most a receiver accepts, then silence.
-  KSPacket packet = {};
-  KSMPWire::BuildHeader(packet.mHeader, kKSMPKind_Request, 0, 1, true, nullptr);
-  packet.mDataSize = int32(kKSMaxIncomingDataSize - 1);
-  std::string wire(kKSPacketWireHeaderSize, '\0');
-  KSPacketWire::EncodeHeader(packet, reinterpret_cast<uint8*>(&wire[0]));
-  ASSERT_TRUE(stalled.SendRaw(wire.data(), wire.size()));
-  ULONGLONG start = GetTickCount64();
-  EXPECT_EQ(Z("0"), healthy.Ask(Text(CommandGetFrameYLimit)));
-  EXPECT_TRUE(stalled.WaitForClose(5000));
-  EXPECT_GE(GetTickCount64() - start, 400u);
-  // Silence between packets is no stall.
-  EXPECT_EQ(Z("0"), idle.Ask(Text(CommandGetFrameYLimit)));
 }
 
 TEST_F(EngineSimProgramTest, LogContentFolderAndConsoleInput) {

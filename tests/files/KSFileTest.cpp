@@ -1,12 +1,10 @@
 // KSFile on a real disk: the access modes, 64-bit positions, whole-file
-// reading and replacement; the asynchronous read cache; and the preferences
-// stored through it.
+// reading and replacement; and the preferences stored through it.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 
-#include "files/AsyncCache.h"
 #include "files/KSFile.h"
 #include "files/KSFileSpec.h"
 #include "files/KSNativePath.h"
@@ -191,38 +189,6 @@ TEST(KSFile, WriteFileReplacesTheWholeFileOrNothing) {
   EXPECT_EQ(2, names.Count());
   EXPECT_NE(0, names.FindString("prefs.txt", -1, true));
   EXPECT_NE(0, names.FindString("new.txt", -1, true));
-}
-
-TEST(AsyncCache, FinishedReadsAreServedFromTheCache) {
-  KSTestFolder temp;
-  KSFileSpec spec = temp.MakeFile("theme.txt", "cached content");
-  AsyncCache cache;
-  ASSERT_EQ(0, cache.IssueRead(spec, -1));
-  EXPECT_EQ(1, cache.CountRequests());
-  for (int i = 0; i < 500 && cache.CheckActivity(); i++) {
-    Sleep(10);
-  }
-  ASSERT_FALSE(cache.CheckActivity());
-
-  // The disk file changes, but the finished read answers, once.
-  ASSERT_EQ(0, KSFile::WriteFile(spec, "changed", 7));
-  UtilStr data;
-  ASSERT_EQ(0, cache.ReadFile(spec, &data, -1));
-  EXPECT_EQ("cached content", Str(data));
-  EXPECT_EQ(0, cache.CountRequests());
-  ASSERT_EQ(0, cache.ReadFile(spec, &data, -1));
-  EXPECT_EQ("changed", Str(data));
-
-  // A cached read no shorter than the limit is not used; the disk decides.
-  ASSERT_EQ(0, cache.IssueRead(spec, -1));
-  while (cache.CheckActivity()) {
-    Sleep(10);
-  }
-  EXPECT_EQ(kKSErr_FileTooBig, cache.ReadFile(spec, &data, 7 - 1));
-  EXPECT_EQ(1, cache.CountRequests());
-
-  EXPECT_EQ(kKSErr_FileTooBig, cache.IssueRead(spec, 3));
-  EXPECT_EQ(1, cache.CountRequests());
 }
 
 TEST(cStream, OpensUTF8NamesAndKeepsThePositionWhenSizing) {

@@ -14,7 +14,6 @@ class TestTable : public Hashtable {
   using Hashtable::put;
   using Hashtable::put_str;
   using Hashtable::remove;
-  using Hashtable::setFlags;
   long Buckets() const { return mTableSize; }
   void SetKeyParam(int32 inParam) { mKeyParam = inParam; }
 };
@@ -92,7 +91,7 @@ TEST(Hashtable, OwnedKeysAndValuesAreDeletedOnce) {
   EXPECT_EQ((std::vector<int>{5, 105}), Counted::sDeleted);
 }
 
-TEST(Hashtable, FlagsAndObjectLookup) {
+TEST(Hashtable, ObjectLookup) {
   TestTable table;
   Counted key(7), same(7), other(8);
   int value = 0;
@@ -105,15 +104,10 @@ TEST(Hashtable, FlagsAndObjectLookup) {
   // key under another hash.
   EXPECT_EQ(0u, table.get(7, &other, nullptr));
   EXPECT_EQ(0u, table.get(8, &key, nullptr));
-  // A null key matches on the hash alone.
+  // A null key matches on the hash alone; an entry's flags come back with it.
   EXPECT_NE(0u, table.get(7, nullptr, nullptr));
-
-  EXPECT_TRUE(table.setFlags(7, &key, 0x7FFFFFFF));
-  EXPECT_EQ(0x10FFFFFFu, table.get(7, &key, nullptr));
   table.put(9, nullptr, &value, kKEntryOwnsKey | 0x12);
-  EXPECT_TRUE(table.setFlags(9, nullptr, 0x34));
-  EXPECT_EQ(0x14000034u, table.get(9, nullptr, nullptr));
-  EXPECT_FALSE(table.setFlags(10, nullptr, 1));
+  EXPECT_EQ(0x14000012u, table.get(9, nullptr, nullptr));
 }
 
 TEST(Hashtable, GrowingKeepsEveryEntry) {
@@ -151,9 +145,7 @@ TEST(Hashtable, StringKeys) {
   EXPECT_EQ(stored, key);
   EXPECT_EQ(&one, value);
 
-  // Replacing hands out the stored key and returns the old value; the user
-  // bits are cleared.
-  EXPECT_TRUE(table.setFlags(stored->HashCode(0), stored, 0x55));
+  // Replacing hands out the stored key and returns the old value.
   const UtilStr* again = nullptr;
   EXPECT_EQ(&one, table.put_str("Key", 3, &again, &two, false));
   EXPECT_EQ(stored, again);

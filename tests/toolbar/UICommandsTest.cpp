@@ -1,9 +1,8 @@
 // The builders' texts, and the script each UI function sends for its
 // control's value, are run by the simulated engine in the engine-sim
 // catalogue test; what the window does with the dispatch table is seen in
-// the window's tests. Here: the theme's sprite flags, the update check and
-// the frame-limit boxes in the scripts, the percent curves and the buffer
-// bounds.
+// the window's tests. Here: the theme's sprite flags in the scripts, the
+// percent curves and the buffer bounds.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -72,29 +71,10 @@ TEST(UICommandsTest, NamesGoInEscapedAndNeverOverrunTheBuffer) {
   EXPECT_EQ(kCommandBufferSize - 1, strlen(CommandSetTrackTextFont(huge.c_str(), b.data())));
 }
 
-TEST(UIDispatchScriptsTest, ThemeFlagsUpdateCheckOffAndBothFrameLimitBoxes) {
+// The theme's flags for an image or video go into its start.
+TEST(UIDispatchScriptsTest, ThemeFlagsGoIntoTheStart) {
   UIValue value;
   value.mText = "Logo";
   value.mSpriteFlags = 5;
   EXPECT_EQ("StartSprite(\"Logo\", 0, 5 );", Script(kUIAdvImageVideoStart, value));
-  EXPECT_EQ("SetPref( PREF_CHECK_FOR_UPDATES, 0, true );",
-            Script(kUIAdvPrefCheckForUpdates, UIValue()));
-
-  // The other box's selection counts too; none selected and "(Auto)" give 0.
-  struct Limits {
-    eUIFunction mFunction;
-    long mIndex;
-    long mOther;
-    const char* mScriptPart;
-  } const kLimits[] = {
-      {kUIAdvPrefFrameXLimit, 0, -1, "PREF_MAX_SIZE_X, 200 ); SetPref( PREF_MAX_SIZE_Y, 0);"},
-      {kUIAdvPrefFrameXLimit, 9, 7, "PREF_MAX_SIZE_X, 0 ); SetPref( PREF_MAX_SIZE_Y, 1600);"},
-      {kUIAdvPrefFrameYLimit, -1, 8, "PREF_MAX_SIZE_X, 10000 ); SetPref( PREF_MAX_SIZE_Y, 0);"},
-  };
-  for (const Limits& limits : kLimits) {
-    value.mNumber = limits.mIndex;
-    value.mOtherFrameLimit = limits.mOther;
-    std::string script = Script(limits.mFunction, value);
-    EXPECT_NE(std::string::npos, script.find(limits.mScriptPart)) << script;
-  }
 }
