@@ -185,30 +185,6 @@ TEST_F(KSNetSessionTest, OversizedPacketAndIdlenessEndTheSession) {
   }
 }
 
-TEST_F(KSNetSessionTest, ConnectingToAPortWithNoListener) {
-  ClosedPort closed;
-  int port = closed.Port();
-  SessionLog log;
-  KSSessionRef ref = 123;
-  EXPECT_EQ(kKSErr_ConnectRefused, KSNet::OpenSession(IP4Addr(127, 0, 0, 1), port, 30000, 0,
-                                                      SessionLog::Handler, &log, &ref));
-  EXPECT_EQ(ref, 0u);
-  // The failure has been reported by the time the open returns.
-  EXPECT_EQ(log.Events().size(), 1u);
-  EXPECT_EQ(log.End().mMsg, kKSNetMsg_SesF);
-  EXPECT_EQ(log.End().mResult, kKSErr_ConnectRefused);
-
-  SessionLog asyncLog;
-  KSNetAddr local = {};
-  local.mType = ks_localhost;
-  ASSERT_EQ(0, KSNet::OpenSession(local, port, 30000, kKSNetOpen_Async, SessionLog::Handler,
-                                  &asyncLog, &ref));
-  ASSERT_TRUE(asyncLog.WaitForEnd());
-  EXPECT_EQ(asyncLog.End().mMsg, kKSNetMsg_SesF);
-  EXPECT_EQ(asyncLog.End().mResult, kKSErr_ConnectRefused);
-  EXPECT_EQ(kKSErr_NotConnected, KSNet::CloseSession(ref, kKSNetClose_Async));
-}
-
 // A peer that does not read lets the socket fill up and then the queue; a
 // blocking send then waits until the peer reads and a slot frees. Between
 // packets of the largest size, small ones around the 1024 bytes of the send
