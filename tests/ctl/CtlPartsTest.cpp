@@ -182,7 +182,7 @@ TEST(CtlOptionsTest, CommandLinesAreReadWholeOrRefused) {
 // one, and every text is escaped.
 TEST(CtlReportTest, JsonKeepsEveryKindOfValueInTheOrderAdded) {
   CtlReport report;
-  report.AddText("instance", "Instance", "Studio \"A\" \x01\n\xc3\xa9");
+  report.AddText("instance", "Instance", "Studio \"A\" \\ \x01\n\xc3\xa9");
   Reply(&report, "waveShapes", std::string("Swirl\0Tab\there\0\0", 16));
   Reply(&report, "displayModes", std::string("640 x 480\0\0B\0\0", 14));
   Reply(&report, "displayModes", std::string("1920 x 1080\0A", 13));
@@ -193,7 +193,7 @@ TEST(CtlReportTest, JsonKeepsEveryKindOfValueInTheOrderAdded) {
   Reply(&report, "lineOffset", std::string("-2.000000\0", 10));
   Reply(&report, "frameXLimit", std::string("800\0junk", 8));
   Reply(&report, "frameYLimit", "");
-  Reply(&report, "trackTextSize", "big");
+  Reply(&report, "trackTextSize", "3 ");
   Reply(&report, "trackTextAppearance", "012");
   Reply(&report, "trackTextDuration", "1.");
   Reply(&report, "colorMaps", std::string("\0", 1));
@@ -201,11 +201,11 @@ TEST(CtlReportTest, JsonKeepsEveryKindOfValueInTheOrderAdded) {
   UtilStr json;
   report.WriteJson(&json);
   EXPECT_STREQ(
-      "{\"instance\":\"Studio \\\"A\\\" \\u0001\\n\xc3\xa9\",\"waveShapes\":[\"Swirl\","
+      "{\"instance\":\"Studio \\\"A\\\" \\\\ \\u0001\\n\xc3\xa9\",\"waveShapes\":[\"Swirl\","
       "\"Tab\\there\"],\"displayModes\":[\"640 x 480\",\"1920 x 1080\",\"A\"],"
       "\"currentWaveShape\":\"Swirl\",\"autoLineScale\":true,\"flowFieldUnions\":false,"
       "\"newVersionAvailable\":false,\"lineOffset\":-2.000000,\"frameXLimit\":800,"
-      "\"frameYLimit\":null,\"trackTextSize\":\"big\",\"trackTextAppearance\":\"012\","
+      "\"frameYLimit\":null,\"trackTextSize\":\"3 \",\"trackTextAppearance\":\"012\","
       "\"trackTextDuration\":\"1.\",\"colorMaps\":[]}",
       json.getCStr());
   // What send prints of a reply: its pieces, trailing NULs no piece.
