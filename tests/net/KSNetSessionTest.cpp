@@ -397,14 +397,12 @@ TEST(KSPacketQueueTest, FullQueueWaitsTimesOutOrGivesUp) {
   KSPacketQueue::FreePacket(extra);
 
   // First in, first out, with one semaphore count per packet (the session
-  // test sees a blocked send go through once a packet is taken).
+  // test sees the data whole and a blocked send go through once one is taken).
   for (int i = 0; i < KSPacketQueue::kMaxPackets; i++) {
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(queue.Semaphore(), 0));
     KSPacket* p = queue.TakeOldest();
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(Seq(p), i);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(p->mData), size_t(p->mDataSize)),
-              "payload");
     KSPacketQueue::FreePacket(p);
   }
   EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(queue.Semaphore(), 0));
