@@ -48,12 +48,6 @@ std::string Joined(const XStrList& inList) {
   return text;
 }
 
-std::string ListReply(const std::string& inBytes) {
-  XStrList names;
-  ReadListReply(inBytes.data(), long(inBytes.size()), &names);
-  return Joined(names);
-}
-
 std::string Pieces(const std::string& inBytes) {
   XStrList pieces;
   ReadReplyPieces(inBytes.data(), long(inBytes.size()), &pieces);
@@ -183,61 +177,43 @@ TEST(CtlOptionsTest, CommandLinesAreReadWholeOrRefused) {
   }
 }
 
-TEST(CtlReplyTest, ValuesListsAndPiecesOfAReply) {
-  UtilStr value;
-  ReadValueReply("42\0", 3, &value);
-  EXPECT_TRUE(value == "42");
-  ReadValueReply("Swirl", 5, &value);
-  EXPECT_TRUE(value == "Swirl");
-  ReadValueReply("", 0, &value);
-  EXPECT_TRUE(value.IsEmpty());
-
-  EXPECT_EQ("A|B c|", ListReply(std::string("A\0B c\0\0", 7)));
-  // Reading stops at the first empty name, and a list may lack its end marker.
-  EXPECT_EQ("A|", ListReply(std::string("A\0\0B\0\0", 6)));
-  EXPECT_EQ("A|B|", ListReply(std::string("A\0B", 3)));
-  EXPECT_EQ("", ListReply(std::string("\0", 1)));
-
-  EXPECT_EQ("A|B|", Pieces(std::string("A\0B\0\0", 5)));
-  EXPECT_EQ("7|", Pieces(std::string("7\0", 2)));
-  EXPECT_EQ("plain text|", Pieces("plain text"));
-  EXPECT_EQ("", Pieces(""));
-  EXPECT_EQ("A||B|", Pieces(std::string("A\0\0B", 4)));
-
-  // Only what JSON takes as a number is written as one.
-  for (const char* number : {"0", "-2.000000", "20000"}) {
-    EXPECT_TRUE(IsPlainNumber(number)) << number;
-  }
-  for (const char* other : {"", "012", "1.", "nan", "3 "}) {
-    EXPECT_FALSE(IsPlainNumber(other)) << other;
-  }
-}
-
+// Lists stop at their first empty name, with or without the end marker;
+// values at their first NUL; only what JSON takes as a number is written as
+// one, and every text is escaped.
 TEST(CtlReportTest, JsonKeepsEveryKindOfValueInTheOrderAdded) {
   CtlReport report;
-  report.AddText("instance", "Instance", "Studio \"A\"");
+  report.AddText("instance", "Instance", "Studio \"A\" \\ \x01\n\xc3\xa9");
   Reply(&report, "waveShapes", std::string("Swirl\0Tab\there\0\0", 16));
-  Reply(&report, "displayModes", std::string("640 x 480\0\0", 11));
-  Reply(&report, "displayModes", std::string("1920 x 1080\0\0", 13));
+  Reply(&report, "displayModes", std::string("640 x 480\0\0B\0\0", 14));
+  Reply(&report, "displayModes", std::string("1920 x 1080\0A", 13));
   Reply(&report, "currentWaveShape", "Swirl");
   Reply(&report, "autoLineScale", std::string("1\0", 2));
   Reply(&report, "flowFieldUnions", std::string("0\0", 2));
   Reply(&report, "newVersionAvailable", "0");
   Reply(&report, "lineOffset", std::string("-2.000000\0", 10));
-  Reply(&report, "frameXLimit", std::string("800\0", 4));
+  Reply(&report, "frameXLimit", std::string("800\0junk", 8));
   Reply(&report, "frameYLimit", "");
-  Reply(&report, "trackTextSize", "big");
+  Reply(&report, "trackTextSize", "3 ");
+  Reply(&report, "trackTextAppearance", "012");
+  Reply(&report, "trackTextDuration", "1.");
   Reply(&report, "colorMaps", std::string("\0", 1));
 
   UtilStr json;
   report.WriteJson(&json);
   EXPECT_STREQ(
-      "{\"instance\":\"Studio \\\"A\\\"\",\"waveShapes\":[\"Swirl\",\"Tab\\there\"],"
-      "\"displayModes\":[\"640 x 480\",\"1920 x 1080\"],\"currentWaveShape\":\"Swirl\","
-      "\"autoLineScale\":true,\"flowFieldUnions\":false,\"newVersionAvailable\":false,"
-      "\"lineOffset\":-2.000000,\"frameXLimit\":800,\"frameYLimit\":null,"
-      "\"trackTextSize\":\"big\",\"colorMaps\":[]}",
+      "{\"instance\":\"Studio \\\"A\\\" \\\\ \\u0001\\n\xc3\xa9\",\"waveShapes\":[\"Swirl\","
+      "\"Tab\\there\"],\"displayModes\":[\"640 x 480\",\"1920 x 1080\",\"A\"],"
+      "\"currentWaveShape\":\"Swirl\",\"autoLineScale\":true,\"flowFieldUnions\":false,"
+      "\"newVersionAvailable\":false,\"lineOffset\":-2.000000,\"frameXLimit\":800,"
+      "\"frameYLimit\":null,\"trackTextSize\":\"3 \",\"trackTextAppearance\":\"012\","
+      "\"trackTextDuration\":\"1.\",\"colorMaps\":[]}",
       json.getCStr());
+  // What send prints of a reply: its pieces, trailing NULs no piece.
+  EXPECT_EQ("A||B|", Pieces(std::string("A\0\0B\0\0", 6)));
+  EXPECT_EQ("plain text|", Pieces("plain text"));
+  json.Clear();
+  AppendJsonString(&json, "x\0y", 3);
+  EXPECT_STREQ("\"x\\u0000y\"", json.getCStr());
 }
 
 TEST(CtlReportTest, TextListsOneItemPerLineAndAlignsValues) {
@@ -283,15 +259,6 @@ TEST(CtlNoticeTest, KnownCodesReadAsEventsOthersAsTheyCame) {
                   e.mDesc + "\",\"data\":\"" + data + "\"}",
               json.getCStr());
   }
-}
-
-TEST(CtlJsonTest, ControlCharactersQuotesAndUtf8) {
-  UtilStr json;
-  AppendJsonString(&json, "a\"b\\c\x01\n\xc3\xa9");
-  EXPECT_STREQ("\"a\\\"b\\\\c\\u0001\\n\xc3\xa9\"", json.getCStr());
-  json.Clear();
-  AppendJsonString(&json, "x\0y", 3);
-  EXPECT_STREQ("\"x\\u0000y\"", json.getCStr());
 }
 
 TEST(CtlUsageTest, HelpNamesEveryCommandAndFunction) {

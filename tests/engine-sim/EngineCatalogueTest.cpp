@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -56,14 +55,14 @@ class TestEngine : public EngineListener, public EngineFolderScanner {
     return notes.Count();
   }
 
-  // Runs a builder's text.
-  std::string Run(const std::function<char*(char*)>& inBuilder) {
+  // Runs a query.
+  std::string Run(char* (*inQuery)(char*)) {
     char text[kCommandBufferSize];
-    return Run(std::string(inBuilder(text)));
+    return Run(std::string(inQuery(text)));
   }
 
   // Runs the script of a UI function for its control's value: inNumber is
-  // the state, percentage or index, inText the chosen item.
+  // the state, percentage or index, inText the chosen item's name.
   std::string Do(eUIFunction inFunction, long inNumber = 0, const char* inText = "",
                  long inOtherFrameLimit = kNoFrameLimitBox) {
     UIValue value;
@@ -76,11 +75,6 @@ class TestEngine : public EngineListener, public EngineFolderScanner {
     EXPECT_NE(nullptr, script) << inFunction;
     return script != nullptr ? Run(std::string(script)) : "";
   }
-  // Runs the script of a UI function whose control reports the chosen item.
-  std::string Choose(eUIFunction inFunction, const char* inItem) {
-    return Do(inFunction, 0, inItem);
-  }
-
   void OnEngineNotify(long inMsgID, const UtilStr& inBody) override {
     mNotices.push_back(Notice(inMsgID, inBody.getCStr()));
   }
@@ -165,16 +159,14 @@ TEST(EngineCatalogueTest, EveryScriptRunsWithoutAProblem) {
     }
   }
   EXPECT_GT(functions, 60);
-  using std::placeholders::_1;
-  const std::function<char*(char*)> builders[] = {
-      std::bind(CommandSetAllEnabled, 1 | 2 | 4 | 16 | 32, false, _1),
-      std::bind(CommandSetAllEnabled, 1 | 2 | 4 | 16 | 32, true, _1),
-      std::bind(CommandSetItemEnabled, 4, "Tunnel", false, _1),
-      std::bind(CommandSetItemEnabled, 4, "Tunnel", true, _1),
-      std::bind(CommandRegisterExternalImageVideo, "C:\\\\Media", true, _1),
-  };
-  for (const auto& builder : builders) {
-    engine.Run(builder);
+  // The builders the themes use.
+  for (const std::string& script :
+       {std::string(CommandSetAllEnabled(1 | 2 | 4 | 16 | 32, false, text)),
+        std::string(CommandSetAllEnabled(1 | 2 | 4 | 16 | 32, true, text)),
+        std::string(CommandSetItemEnabled(4, "Tunnel", false, text)),
+        std::string(CommandSetItemEnabled(4, "Tunnel", true, text)),
+        std::string(CommandRegisterExternalImageVideo("C:\\\\Media", true, text))}) {
+    engine.Run(script);
   }
   // The queries the toolbar makes when it connects, as corvexa-ctl get keeps
   // them: only queries, each printing its answer and setting nothing, and
@@ -328,7 +320,7 @@ TEST(EngineCatalogueTest, NavigationStepsThroughEnabledItemsAndNotifies) {
   engine.Do(kUIWaveShapePrev);
   engine.Do(kUIWaveShapePrev);  // wraps to the last
   EXPECT_EQ("Zephyr Lines", engine.Run(CommandGetCurrentWaveShape));
-  engine.Choose(kUIWaveShapeList, "neon grid");  // letter case does not matter
+  engine.Do(kUIWaveShapeList, 0, "neon grid");  // letter case does not matter
   EXPECT_EQ("Neon Grid", engine.Run(CommandGetCurrentWaveShape));
 
   engine.Run(CommandSetItemEnabled(2, "Arctic Ice", false, text));
@@ -336,7 +328,7 @@ TEST(EngineCatalogueTest, NavigationStepsThroughEnabledItemsAndNotifies) {
   EXPECT_EQ("Autumn Forest", engine.Run(CommandGetCurrentColorMap));
   engine.Do(kUIColorMapPrev);
   EXPECT_EQ("Amber Dusk", engine.Run(CommandGetCurrentColorMap));
-  engine.Choose(kUIAdvColorMapsStart, "Opal");
+  engine.Do(kUIAdvColorMapsStart, 0, "Opal");
   EXPECT_EQ("Opal", engine.Run(CommandGetCurrentColorMap));
 
   // Flow fields: both branches of the smooth-switch texts.
@@ -346,10 +338,10 @@ TEST(EngineCatalogueTest, NavigationStepsThroughEnabledItemsAndNotifies) {
   engine.Do(kUIFlowFieldNext);
   EXPECT_EQ("Breathing", engine.Run(CommandGetCurrentFlowField));
   engine.Do(kUIFlowFieldPrev);
-  engine.Choose(kUIFlowFieldList, "Tunnel");
+  engine.Do(kUIFlowFieldList, 0, "Tunnel");
   EXPECT_EQ("Tunnel", engine.Run(CommandGetCurrentFlowField));
   engine.Do(kUIAdvPrefFlowFieldSmoothSwitch, 1);
-  engine.Choose(kUIAdvFlowFieldsStart, "Whirl");
+  engine.Do(kUIAdvFlowFieldsStart, 0, "Whirl");
   EXPECT_EQ("Whirl", engine.Run(CommandGetCurrentFlowField));
 
   // Each step and choice announced, with the new item's name.
@@ -371,7 +363,7 @@ TEST(EngineCatalogueTest, NavigationStepsThroughEnabledItemsAndNotifies) {
                   {kUIAdvWaveShapesStart, "Aurora Ribbon", CommandGetCurrentWaveShape},
                   {kUIAdvFlowFields, "Tunnel", CommandGetCurrentFlowField}};
   for (const auto& choice : kChoices) {
-    engine.Choose(choice.mFunction, choice.mItem);
+    engine.Do(choice.mFunction, 0, choice.mItem);
     EXPECT_EQ(choice.mItem, engine.Run(choice.mCurrent)) << choice.mFunction;
   }
 
@@ -386,11 +378,11 @@ TEST(EngineCatalogueTest, ParticlesAndImagesStartAndStop) {
   char text[kCommandBufferSize];
   const std::string runningParticles = "print(GetRunningList(CONFIG_PARTICLE));";
   const std::string runningSprites = "print(GetRunningList(CONFIG_SPRITE));";
-  engine.Choose(kUIAdvParticlesStart, "Embers");
-  engine.Choose(kUIAdvParticles, "Bubbles");
+  engine.Do(kUIAdvParticlesStart, 0, "Embers");
+  engine.Do(kUIAdvParticles, 0, "Bubbles");
   EXPECT_EQ((std::vector<std::string>{"Embers", "Bubbles"}),
             ListItems(engine.Run(runningParticles)));
-  engine.Choose(kUIAdvParticlesStop, "Embers");
+  engine.Do(kUIAdvParticlesStop, 0, "Embers");
   EXPECT_EQ((std::vector<std::string>{"Bubbles"}), ListItems(engine.Run(runningParticles)));
   engine.Do(kUIAdvParticlesStopAll);
   EXPECT_TRUE(ListItems(engine.Run(runningParticles)).empty());
@@ -406,11 +398,11 @@ TEST(EngineCatalogueTest, ParticlesAndImagesStartAndStop) {
   engine.Do(kUIStartRandomParticle);
   EXPECT_EQ((std::vector<std::string>{"Sparks"}), ListItems(engine.Run(runningParticles)));
 
-  engine.Choose(kUIAdvImageVideoStart, "Moon.png");
+  engine.Do(kUIAdvImageVideoStart, 0, "Moon.png");
   engine.Do(kUIStartRandomImageVideo);
-  engine.Choose(kUIAdvImageVideo, "Moon.png");
+  engine.Do(kUIAdvImageVideo, 0, "Moon.png");
   EXPECT_EQ(3u, ListItems(engine.Run(runningSprites)).size());
-  engine.Choose(kUIAdvImageVideoStop, "Moon.png");
+  engine.Do(kUIAdvImageVideoStop, 0, "Moon.png");
   EXPECT_EQ(1u, ListItems(engine.Run(runningSprites)).size());
   engine.Do(kUIAdvImageVideoStopAll);
   EXPECT_TRUE(ListItems(engine.Run(runningSprites)).empty());
@@ -419,7 +411,7 @@ TEST(EngineCatalogueTest, ParticlesAndImagesStartAndStop) {
   // the preference's mean).
   engine.Do(kUIAdvParticlesStopAll);
   engine.Run(R"(SetPref(PREF_PARTICLE_DURATION, "( .8 + rnd( .4 ) ) * 2");)");
-  engine.Choose(kUIAdvParticlesStart, "Embers");
+  engine.Do(kUIAdvParticlesStart, 0, "Embers");
   engine.Advance(1500);
   EXPECT_EQ(1u, ListItems(engine.Run(runningParticles)).size());
   engine.Advance(1000);
@@ -440,9 +432,9 @@ TEST(EngineCatalogueTest, ListDisplayAudioFontAndTrackQueries) {
   EXPECT_EQ(Z(""), engine.Run(CommandBuildDisplayModeList(2, text)));
   EXPECT_EQ(modes0.back(), engine.Run(CommandGetFullScreenMode(text)));
 
-  engine.Choose(kUIAdvPrefFullScreenMode, modes1[1].c_str());
+  engine.Do(kUIAdvPrefFullScreenMode, 0, modes1[1].c_str());
   EXPECT_EQ(modes1[1], engine.Run(CommandGetFullScreenMode(text)));
-  engine.Choose(kUIAdvPrefFullScreenMode, modes1[1].c_str());  // unchanged: no notice
+  engine.Do(kUIAdvPrefFullScreenMode, 0, modes1[1].c_str());  // unchanged: no notice
 
   std::vector<std::string> sources = ListItems(engine.Run(CommandBuildAudioSourceList(text)));
   ASSERT_EQ(5u, sources.size());

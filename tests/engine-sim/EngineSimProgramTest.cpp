@@ -22,79 +22,63 @@
 
 namespace {
 
-struct ReceivedPacket {
-  KSPacket mPacket = {};
-  std::string mData;
+// The wire form of a request with a script text; inCookieFill fills the
+// cookie, whose first byte is the ticket's so that no two requests share one.
+std::vector<uint8> Request(const std::string& inText, uint32 inTicket = 1,
+                           uint8 inFlags = kCommandFlags, uint8 inCookieFill = 0xA5,
+                           bool inReplyWanted = true) {
+  KSMPCookie cookie;
+  std::memset(cookie.mData, inCookieFill, sizeof(cookie.mData));
+  cookie.mData[0] = uint8(inTicket);
+  KSPacket packet = {};
+  KSMPWire::BuildHeader(packet.mHeader, kKSMPKind_Request, inFlags, inTicket, inReplyWanted,
+                        &cookie);
+  packet.mDataSize = int32(inText.size());
+  packet.mData = reinterpret_cast<const uint8*>(inText.data());
+  return WireBytes(packet);
+}
 
-  const uint8* Header() const { return mPacket.mHeader; }
-  uint8 Kind() const { return KSMPWire::Kind(mPacket.mHeader); }
-  // Unpacks a system message; false for a malformed one.
-  bool SystemMsg(long* outID, std::string* outDesc) const {
-    KSPacket packet = mPacket;
+// A KSMP client of the simulator, with requests made by the project's own
+// codec, so that a test controls every byte it sends and sees every packet it
+// gets. All waits are bounded.
+class SimTestClient : public LoopbackPeer {
+ public:
+  // The next packet; outID is the id of a system message, 0 for a reply.
+  bool Next(KSPacket* outPacket, std::string* outData, long* outID) {
+    if (!RecvPacket(outPacket, outData)) {
+      return false;
+    }
+    *outID = 0;
+    if (KSMPWire::Kind(outPacket->mHeader) != kKSMPKind_SystemMsg) {
+      return true;
+    }
     // The unpacker reads the two zero bytes every received payload carries.
-    std::string payload = mData + std::string(2, '\0');
-    packet.mData = reinterpret_cast<const uint8*>(payload.data());
+    std::string payload = *outData + std::string(2, '\0');
+    outPacket->mData = reinterpret_cast<const uint8*>(payload.data());
     KSMPSystemMsg msg;
-    if (KSMPWire::UnpackSystemMsg(packet, &msg) != 0) {
+    if (KSMPWire::UnpackSystemMsg(*outPacket, &msg) != 0) {
       return false;
     }
     *outID = msg.mMsgID;
-    outDesc->assign(msg.mDesc, size_t(msg.mDescSize));
+    outData->assign(msg.mDesc, size_t(msg.mDescSize));
+    outPacket->mData = nullptr;
     return true;
   }
-};
-
-// A KSMP client connected to the simulator, with requests made by the
-// project's own codec, so that a test controls every byte it sends and sees
-// every packet it gets. All waits are bounded.
-class SimTestClient {
- public:
-  bool Connect(int inPort) { return mPeer.Connect(inPort); }
-
-  // The wire form of a request with a script text; inCookieFill fills the
-  // cookie, whose first byte is the ticket's so that no two requests share one.
-  static std::vector<uint8> Request(const std::string& inText, uint32 inTicket = 1,
-                                    uint8 inFlags = kCommandFlags, uint8 inCookieFill = 0xA5,
-                                    bool inReplyWanted = true) {
-    KSMPCookie cookie;
-    std::memset(cookie.mData, inCookieFill, sizeof(cookie.mData));
-    cookie.mData[0] = uint8(inTicket);
-    KSPacket packet = {};
-    KSMPWire::BuildHeader(packet.mHeader, kKSMPKind_Request, inFlags, inTicket, inReplyWanted,
-                          &cookie);
-    packet.mDataSize = int32(inText.size());
-    packet.mData = reinterpret_cast<const uint8*>(inText.data());
-    return WireBytes(packet);
-  }
-  bool Send(const std::vector<uint8>& inBytes) { return mPeer.SendBytes(inBytes); }
-
-  // The next packet of any kind.
-  bool NextPacket(ReceivedPacket* outPacket, int inTimeoutMS = 10000) {
-    return mPeer.RecvPacket(&outPacket->mPacket, &outPacket->mData, inTimeoutMS);
-  }
-  // The next packet of kind inKind (a reply or a system message); packets of
-  // the other kinds on the way are passed over.
-  bool Next(uint8 inKind, ReceivedPacket* outPacket, int inTimeoutMS = 10000) {
-    while (NextPacket(outPacket, inTimeoutMS)) {
-      if ((outPacket->Kind() == kKSMPKind_SystemMsg) == (inKind == kKSMPKind_SystemMsg)) {
-        return true;
+  // The payload of the next reply; system messages on the way are passed over.
+  std::string NextReply() {
+    KSPacket packet;
+    std::string data;
+    for (long id = 0; Next(&packet, &data, &id);) {
+      if (KSMPWire::Kind(packet.mHeader) == kKSMPKind_Reply) {
+        return data;
       }
     }
-    return false;
+    return "?";
   }
   // Sends a request and returns the payload of its reply ("?" when none came).
   std::string Ask(const std::string& inText) {
-    ReceivedPacket reply;
-    return Send(Request(inText)) && Next(kKSMPKind_Reply, &reply) ? reply.mData : "?";
+    return SendBytes(Request(inText)) ? NextReply() : "?";
   }
-  // The next system message.
-  bool NextNotice(long* outID, std::string* outDesc, int inTimeoutMS = 10000) {
-    ReceivedPacket packet;
-    return Next(kKSMPKind_SystemMsg, &packet, inTimeoutMS) && packet.SystemMsg(outID, outDesc);
-  }
-
- private:
-  LoopbackPeer mPeer;
 };
 
 std::string Z(const std::string& inText) {
@@ -152,40 +136,36 @@ TEST_F(EngineSimProgramTest, RequestsSentTogetherAreAnsweredInOrderAfterTheirNot
   const std::string queries[] = {Text(CommandGetFrameXLimit), Text(CommandGetCurrentWaveShape),
                                  Text(CommandGetCurrentFlowField), ""};
   const std::string replies[] = {Z("0"), "Bass Spiral", "Big Bang", ""};
-  std::vector<uint8> wire =
-      SimTestClient::Request("NextWaveShape(1);", 99, kCommandFlags, 0x11, false);
+  std::vector<uint8> wire = Request("NextWaveShape(1);", 99, kCommandFlags, 0x11, false);
   const uint32 kRequests = 30;
   for (uint32 ticket = 1; ticket <= kRequests; ticket++) {
-    std::vector<uint8> one =
-        SimTestClient::Request(ticket % 2 ? change : queries[ticket / 2 % 4], ticket,
-                               uint8(0x0B + ticket % 4), uint8(0x40 + ticket));
+    std::vector<uint8> one = Request(ticket % 2 ? change : queries[ticket / 2 % 4], ticket,
+                                     uint8(0x0B + ticket % 4), uint8(0x40 + ticket));
     wire.insert(wire.end(), one.begin(), one.end());
   }
-  ASSERT_TRUE(client.Send(wire));
+  ASSERT_TRUE(client.SendBytes(wire));
 
-  ReceivedPacket packet;
+  KSPacket packet;
+  std::string data;
   long id = 0;
-  std::string body;
-  ASSERT_TRUE(client.NextPacket(&packet));
-  ASSERT_TRUE(packet.SystemMsg(&id, &body));
+  ASSERT_TRUE(client.Next(&packet, &data, &id));
   EXPECT_EQ(303, id);  // the wave-shape step, whose request wanted no reply
   for (uint32 ticket = 1; ticket <= kRequests; ticket++) {
     SCOPED_TRACE(ticket);
     if (ticket % 2) {
-      ASSERT_TRUE(client.NextPacket(&packet));
-      ASSERT_TRUE(packet.SystemMsg(&id, &body));
+      ASSERT_TRUE(client.Next(&packet, &data, &id));
       EXPECT_EQ(301, id);
     }
-    ASSERT_TRUE(client.NextPacket(&packet));
-    ASSERT_EQ(kKSMPKind_Reply, packet.Kind());
-    EXPECT_EQ(ticket, KSMPWire::Ticket(packet.Header()));
-    EXPECT_EQ(0x0B + ticket % 4, KSMPWire::Flags(packet.Header()));
-    EXPECT_FALSE(KSMPWire::ReplyWanted(packet.Header()));
+    ASSERT_TRUE(client.Next(&packet, &data, &id));
+    ASSERT_EQ(kKSMPKind_Reply, KSMPWire::Kind(packet.mHeader));
+    EXPECT_EQ(ticket, KSMPWire::Ticket(packet.mHeader));
+    EXPECT_EQ(0x0B + ticket % 4, KSMPWire::Flags(packet.mHeader));
+    EXPECT_FALSE(KSMPWire::ReplyWanted(packet.mHeader));
     KSMPCookie cookie;
-    KSMPWire::GetCookie(packet.Header(), &cookie);
+    KSMPWire::GetCookie(packet.mHeader, &cookie);
     EXPECT_EQ(uint8(ticket), cookie.mData[0]);
     EXPECT_EQ(0x40 + ticket, cookie.mData[31]);
-    EXPECT_EQ(ticket % 2 ? "" : replies[ticket / 2 % 4], packet.mData);
+    EXPECT_EQ(ticket % 2 ? "" : replies[ticket / 2 % 4], data);
   }
 }
 
@@ -203,15 +183,15 @@ TEST_F(EngineSimProgramTest, LogContentFolderAndConsoleInput) {
 
   // A script typed on the console changes the state for everyone.
   ASSERT_TRUE(mSim.WriteInput("SetWaveShape(\"Second Shape\");\n"));
-  long id = 0;
+  KSPacket packet;
   std::string body;
-  ASSERT_TRUE(client.NextNotice(&id, &body));
+  long id = 0;
+  ASSERT_TRUE(client.Next(&packet, &body, &id));
   EXPECT_EQ(303, id);
   EXPECT_EQ("Second Shape", body);
   EXPECT_EQ("", client.Ask("Frobnicate(1);"));
-  ReceivedPacket reply;
-  ASSERT_TRUE(client.Send(SimTestClient::Request("", 7, 12)));
-  ASSERT_TRUE(client.Next(kKSMPKind_Reply, &reply));
+  ASSERT_TRUE(client.SendBytes(Request("", 7, 12)));
+  EXPECT_EQ("", client.NextReply());
 
   unsigned long exitCode = 1;
   ASSERT_TRUE(mSim.EndInput(&exitCode));

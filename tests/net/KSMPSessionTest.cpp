@@ -97,104 +97,88 @@ class KSMPSessionTest : public ::testing::Test {
 
 }  // namespace
 
+// In both delivery modes: without queueing, events run on the session's own
+// thread; queued, they come only through DispatchIncoming, on the owner's.
 TEST_F(KSMPSessionTest, RequestsAndRepliesCarryTicketsFlagsAndCookies) {
-  LoopbackPeer peer;
-  RecordingSession session;
-  ASSERT_EQ(0, session.OpenSession(peer.Port(), false, peer.Addr(), 30000));
-  ASSERT_TRUE(peer.Accept());
-  ASSERT_EQ(session.GetSessionStatus(), ks_Connected);
+  for (bool queued : {false, true}) {
+    SCOPED_TRACE(queued);
+    LoopbackPeer peer;
+    RecordingSession session;
+    ASSERT_EQ(0, session.OpenSession(peer.Port(), queued, peer.Addr(), 30000));
+    ASSERT_TRUE(peer.Accept());
+    ASSERT_EQ(session.GetSessionStatus(), ks_Connected);
+    // The open event was handled by OpenSession itself.
+    ASSERT_EQ(session.Events().size(), 1u);
 
-  // A request that wants a reply, then one that does not and has no cookie.
-  KSMPCookie cookie = MakeCookie(7);
-  unsigned long ticket = 0;
-  ASSERT_EQ(0, session.Send("print(1);", -1, 40, &cookie, &ticket));
-  EXPECT_EQ(ticket, 1u);
-  ASSERT_EQ(0, session.Send("no reply", 8, 12, nullptr, nullptr));
-  KSPacket request;
-  KSPacket second;
-  EXPECT_EQ(peer.RecvText(&request), "print(1);");
-  EXPECT_EQ(peer.RecvText(&second), "no reply");
-  uint8 expected[64];
-  KSMPWire::BuildHeader(expected, kKSMPKind_Request, 40, 1, true, &cookie);
-  EXPECT_EQ(0, memcmp(request.mHeader, expected, 64));
-  KSMPWire::BuildHeader(expected, kKSMPKind_Request, 12, 2, false, nullptr);
-  EXPECT_EQ(0, memcmp(second.mHeader, expected, 64));
+    // A request that wants a reply, then one that does not and has no cookie.
+    KSMPCookie cookie = MakeCookie(7);
+    unsigned long ticket = 0;
+    ASSERT_EQ(0, session.Send("print(1);", -1, 40, &cookie, &ticket));
+    EXPECT_EQ(ticket, 1u);
+    ASSERT_EQ(0, session.Send("no reply", 8, 12, nullptr, nullptr));
+    KSPacket request;
+    KSPacket second;
+    EXPECT_EQ(peer.RecvText(&request), "print(1);");
+    EXPECT_EQ(peer.RecvText(&second), "no reply");
+    uint8 expected[64];
+    KSMPWire::BuildHeader(expected, kKSMPKind_Request, 40, 1, true, &cookie);
+    EXPECT_EQ(0, memcmp(request.mHeader, expected, 64));
+    KSMPWire::BuildHeader(expected, kKSMPKind_Request, 12, 2, false, nullptr);
+    EXPECT_EQ(0, memcmp(second.mHeader, expected, 64));
 
-  // The peer answers the first request, sends messages this side must
-  // ignore (a bad version, an unknown kind, a system message whose sizes run
-  // past its payload), then a good system message and a request of its own.
-  ASSERT_TRUE(peer.SendBytes(ReplyWire(request, "42")));
-  uint8 bad[64];
-  KSMPWire::BuildHeader(bad, kKSMPKind_Reply, 0, 1, false, nullptr);
-  bad[0] = 3;
-  ASSERT_TRUE(peer.SendBytes(MessageWire(bad, "bad version")));
-  bad[0] = 2;
-  bad[1] = 4;
-  ASSERT_TRUE(peer.SendBytes(MessageWire(bad, "bad kind")));
-  std::vector<uint8> overlong = SystemMsgWire(99, "desc", "data");
-  overlong[76 + 11] = 200;  // data size
-  ASSERT_TRUE(peer.SendBytes(overlong));
-  ASSERT_TRUE(peer.SendBytes(SystemMsgWire(301, "abc", "")));
-  uint8 peerRequest[64];
-  KSMPCookie peerCookie = MakeCookie(99);
-  KSMPWire::BuildHeader(peerRequest, kKSMPKind_Request, 3, 77, true, &peerCookie);
-  ASSERT_TRUE(peer.SendBytes(MessageWire(peerRequest, "ping")));
+    // The peer answers the first request, sends messages this side must
+    // ignore (a bad version, an unknown kind, a system message whose sizes run
+    // past its payload), then a good system message and a request of its own.
+    ASSERT_TRUE(peer.SendBytes(ReplyWire(request, "42")));
+    uint8 bad[64];
+    KSMPWire::BuildHeader(bad, kKSMPKind_Reply, 0, 1, false, nullptr);
+    bad[0] = 3;
+    ASSERT_TRUE(peer.SendBytes(MessageWire(bad, "bad version")));
+    bad[0] = 2;
+    bad[1] = 4;
+    ASSERT_TRUE(peer.SendBytes(MessageWire(bad, "bad kind")));
+    std::vector<uint8> overlong = SystemMsgWire(99, "desc", "data");
+    overlong[76 + 11] = 200;  // data size
+    ASSERT_TRUE(peer.SendBytes(overlong));
+    ASSERT_TRUE(peer.SendBytes(SystemMsgWire(301, "abc", "")));
+    uint8 peerRequest[64];
+    KSMPCookie peerCookie = MakeCookie(99);
+    KSMPWire::BuildHeader(peerRequest, kKSMPKind_Request, 3, 77, true, &peerCookie);
+    ASSERT_TRUE(peer.SendBytes(MessageWire(peerRequest, "ping")));
 
-  ASSERT_TRUE(session.WaitFor("request", false));
-  std::vector<Event> events = session.Events();
-  ASSERT_EQ(events.size(), 4u);
-  EXPECT_EQ(events[0].mMsg, "open");
-  EXPECT_EQ(Describe(events[1]), "reply 0 1 40 42");
-  EXPECT_EQ(0, memcmp(events[1].mCookie.mData, cookie.mData, 32));
-  EXPECT_EQ(Describe(events[2]), "sysmsg 301 0 5 abc|");
-  EXPECT_EQ(Describe(events[3]), "request 0 77 0 ping");
-  // Without queueing, events run on the session's own thread.
-  EXPECT_NE(events[1].mThread, GetCurrentThreadId());
+    ASSERT_TRUE(session.WaitFor("request", queued));
+    std::vector<Event> events = session.Events();
+    ASSERT_EQ(events.size(), 4u);
+    EXPECT_EQ(events[0].mMsg, "open");
+    EXPECT_EQ(Describe(events[1]), "reply 0 1 40 42");
+    EXPECT_EQ(0, memcmp(events[1].mCookie.mData, cookie.mData, 32));
+    EXPECT_EQ(Describe(events[2]), "sysmsg 301 0 5 abc|");
+    EXPECT_EQ(Describe(events[3]), "request 0 77 0 ping");
+    for (size_t i = 1; i < events.size(); i++) {
+      EXPECT_EQ(queued, events[i].mThread == GetCurrentThreadId()) << events[i].mMsg;
+    }
 
-  // The base class answers a request that wants a reply with an empty one.
-  KSPacket reply;
-  EXPECT_EQ(peer.RecvText(&reply), "");
-  KSMPWire::BuildReplyHeader(peerRequest, expected);
-  EXPECT_EQ(0, memcmp(reply.mHeader, expected, 64));
+    // The base class answers a request that wants a reply with an empty one.
+    KSPacket reply;
+    EXPECT_EQ(peer.RecvText(&reply), "");
+    KSMPWire::BuildReplyHeader(peerRequest, expected);
+    EXPECT_EQ(0, memcmp(reply.mHeader, expected, 64));
 
-  // The peer hangs up: the owner hears of it, and the session is closed.
-  peer.CloseConnection();
-  ASSERT_TRUE(session.WaitFor("close", false));
-  EXPECT_EQ(session.GetSessionStatus(), ks_NotConnected);
-}
-
-TEST_F(KSMPSessionTest, QueuedModeDeliversOnlyThroughDispatch) {
-  LoopbackPeer peer;
-  RecordingSession session;
-  ASSERT_EQ(0, session.OpenSession(peer.Port(), true, peer.Addr(), 30000));
-  ASSERT_TRUE(peer.Accept());
-  // The open event was handled by OpenSession itself.
-  ASSERT_EQ(session.Events().size(), 1u);
-  EXPECT_EQ(session.Events()[0].mMsg, "open");
-
-  unsigned long ticket = 0;
-  ASSERT_EQ(0, session.Send("q", 1, 11, nullptr, &ticket));
-  KSPacket request;
-  EXPECT_EQ(peer.RecvText(&request), "q");
-  ASSERT_TRUE(peer.SendBytes(ReplyWire(request, "answer")));
-  ASSERT_TRUE(peer.SendBytes(SystemMsgWire(320, "d", "x")));
-
-  ASSERT_TRUE(session.WaitFor("sysmsg", true));
-  std::vector<Event> events = session.Events();
-  ASSERT_EQ(events.size(), 3u);
-  EXPECT_EQ(Describe(events[1]), "reply 0 " + std::to_string(ticket) + " 11 answer");
-  EXPECT_EQ(Describe(events[2]), "sysmsg 320 0 5 d|x");
-  for (const Event& e : events) {
-    EXPECT_EQ(e.mThread, GetCurrentThreadId()) << e.mMsg;
+    if (!queued) {
+      // The peer hangs up: the owner hears of it, and the session is closed.
+      peer.CloseConnection();
+      ASSERT_TRUE(session.WaitFor("close", false));
+      EXPECT_EQ(session.GetSessionStatus(), ks_NotConnected);
+    } else {
+      // A close the owner asks for drops the queued close event.
+      EXPECT_EQ(0, session.CloseSession());
+      session.DispatchIncoming();
+      EXPECT_EQ(session.Events().size(), 4u);
+      EXPECT_EQ(kKSErr_NotConnected, session.Send("x", 1, 0, nullptr, nullptr));
+      EXPECT_EQ(kKSErr_NotConnected, session.CloseSession());
+      EXPECT_TRUE(peer.WaitForEndOfStream());
+    }
   }
-
-  // A close the owner asks for drops the queued close event.
-  EXPECT_EQ(0, session.CloseSession());
-  session.DispatchIncoming();
-  EXPECT_EQ(session.Events().size(), 3u);
-  EXPECT_EQ(kKSErr_NotConnected, session.Send("x", 1, 0, nullptr, nullptr));
-  EXPECT_EQ(kKSErr_NotConnected, session.CloseSession());
-  EXPECT_TRUE(peer.WaitForEndOfStream());
 }
 
 TEST_F(KSMPSessionTest, FailedOpenIsReportedAtOnceAndNothingIsSent) {

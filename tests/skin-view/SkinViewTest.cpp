@@ -45,36 +45,78 @@ class SkinView : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(SkinView, ScreenshotsShowThePicturesAndWhatLiesBeneathTheirKeyedPixels) {
-  // A red bar with its top-right corner keyed out that turns into a blue one
-  // with its bottom-left corner keyed out, and a green dot with a keyed hole.
+// Each page shows, and through its keyed pixels what lies beneath: a red bar
+// with its top-right corner keyed out that extends into a blue one with its
+// bottom-left corner keyed out, and a green dot whose keyed hole shows the
+// page; then skins that gave invisible windows: a plain rectangular page
+// with a picture on it, a picture-shaped page with the default keyed colour
+// (black: none), and a page shaped by its 32-bit picture's alpha.
+TEST_F(SkinView, ScreenshotsShowEveryPageAndWhatLiesBeneathItsKeyedPixels) {
   mSkin.Picture("Back01.bmp", 60, 20, 0xC02020, KSRect{50, 0, 60, 10});
   mSkin.Picture("Back02.bmp", 60, 40, 0x2040C0, KSRect{0, 30, 10, 40});
   mSkin.Picture("Dot.bmp", 8, 8, 0x20A040, KSRect{3, 3, 5, 5});
-  mSkin.Text(
+  mSkin.Picture("Back.bmp", 40, 20, 0xC02020, KSRect{30, 0, 40, 10});
+  BmpFile alpha{40, 20, 32, 0, {}, {}};
+  for (int y = 19; y >= 0; y--) {
+    for (int x = 0; x < 40; x++) {
+      uint32 pixel = x >= 30 && y < 10 ? 0x00FFFFFF : 0xFF2040C0;
+      alpha.data.insert(alpha.data.end(),
+                        {uint8(pixel), uint8(pixel >> 8), uint8(pixel >> 16), uint8(pixel >> 24)});
+    }
+  }
+  std::vector<uint8> bytes = alpha.Bytes();
+  mSkin.Folder().MakeFile("Alpha.bmp", std::string(bytes.begin(), bytes.end()));
+  const char* const kShaped =
       "ToolPage { Flags = WindowShape|AutoSize  TransparentColor = 255, 0, 255\n"
       "  DefaultMode = Retracted\n"
       "  Image = Back??.bmp\n"
       "  Controls {\n"
       "    Graphic ( x = 10, y = 4, Image = Dot.bmp, Flags = AutoSize )\n"
       "    CheckBox ( x = 40, y = 2, Width = 12, Height = 12, Function = ExtendRetract )\n"
-      "} }\n");
-
-  ASSERT_TRUE(Shoot(mSkin.Path(), "--retract"));
-  EXPECT_EQ(60, mShot.Width());
-  EXPECT_EQ(20, mShot.Height());
-  EXPECT_EQ(0xC02020u, ShotPixel(2, 2));
-  EXPECT_EQ(kBackdrop, ShotPixel(55, 2));  // cut out of the window
-  EXPECT_EQ(0xC02020u, ShotPixel(55, 15));
-  EXPECT_EQ(0x20A040u, ShotPixel(11, 5));
-  EXPECT_EQ(0xC02020u, ShotPixel(14, 8));  // the page through the dot's hole
-
-  ASSERT_TRUE(Shoot(mSkin.Path(), "--extend"));
-  EXPECT_EQ(60, mShot.Width());
-  EXPECT_EQ(40, mShot.Height());
-  EXPECT_EQ(0x2040C0u, ShotPixel(55, 2));
-  EXPECT_EQ(kBackdrop, ShotPixel(5, 35));
-  EXPECT_EQ(0x20A040u, ShotPixel(11, 5));
+      "} }\n";
+  const uint32 kFace = 0xFFFFFFFF;  // the platform's own: anything but the backdrop
+  // The shaped page is 60 wide and 20 or, extended, 40 high; the others 40 x 20.
+  struct Case {
+    const char* mMode;
+    const char* mSkinText;
+    std::vector<std::pair<KSPoint, uint32>> mPixels;
+  };
+  const Case cases[] = {
+      {"--retract",
+       kShaped,
+       {{{2, 2}, 0xC02020},
+        {{55, 2}, kBackdrop},
+        {{55, 15}, 0xC02020},
+        {{11, 5}, 0x20A040},
+        {{14, 8}, 0xC02020}}},
+      {"--extend", kShaped, {{{55, 2}, 0x2040C0}, {{5, 35}, kBackdrop}, {{11, 5}, 0x20A040}}},
+      {"--extend",
+       "ToolPage { Width = 40 Height = 20 Controls { Graphic ( x = 5, y = 5, Image = Dot.bmp,"
+       " Flags = AutoSize ) } }",
+       {{{6, 6}, 0x20A040}, {{12, 12}, 0x20A040}, {{35, 2}, kFace}}},
+      {"--extend",
+       "ToolPage { Flags = WindowShape|AutoSize Image = Back.bmp\n}",
+       {{{2, 2}, 0xC02020}, {{35, 2}, kKeyColour}, {{35, 15}, 0xC02020}}},
+      {"--extend",
+       "ToolPage { Flags = WindowShape|AutoSize Image = Alpha.bmp\n}",
+       {{{2, 2}, 0x2040C0}, {{35, 2}, kBackdrop}, {{35, 15}, 0x2040C0}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.mMode) + " " + c.mSkinText);
+    mSkin.Text(c.mSkinText);
+    ASSERT_TRUE(Shoot(mSkin.Path(), c.mMode));
+    bool shaped = c.mSkinText == kShaped;
+    EXPECT_EQ(shaped ? 60 : 40, mShot.Width());
+    EXPECT_EQ(shaped && c.mMode == std::string("--extend") ? 40 : 20, mShot.Height());
+    for (const auto& at : c.mPixels) {
+      uint32 pixel = ShotPixel(at.first.h, at.first.v);
+      if (at.second == kFace) {
+        EXPECT_NE(kBackdrop, pixel) << at.first.h << "," << at.first.v;
+      } else {
+        EXPECT_EQ(at.second, pixel) << at.first.h << "," << at.first.v;
+      }
+    }
+  }
 }
 
 // A skin that does not parse fails; one that misses a picture shows, and says
@@ -106,52 +148,6 @@ TEST_F(SkinView, ASkinThatDoesNotLoadSaysWhyAndFails) {
     }
   }
   EXPECT_EQ(1u, View("", {"--screenshot"}).mExitCode);
-}
-
-// Skins that gave invisible windows: a plain rectangular page with a
-// picture on it, a picture-shaped page with the default keyed colour (black:
-// none), and a page shaped by its 32-bit picture's alpha.
-TEST_F(SkinView, EveryWindowShows) {
-  mSkin.Picture("Dot.bmp", 10, 10, 0x20A040);
-  mSkin.Picture("Back.bmp", 40, 20, 0xC02020, KSRect{30, 0, 40, 10});
-  BmpFile alpha{40, 20, 32, 0, {}, {}};
-  for (int y = 19; y >= 0; y--) {
-    for (int x = 0; x < 40; x++) {
-      bool clear = x >= 30 && y < 10;
-      uint32 pixel = clear ? 0x00FFFFFF : 0xFF2040C0;
-      alpha.data.insert(alpha.data.end(),
-                        {uint8(pixel), uint8(pixel >> 8), uint8(pixel >> 16), uint8(pixel >> 24)});
-    }
-  }
-  std::vector<uint8> bytes = alpha.Bytes();
-  mSkin.Folder().MakeFile("Alpha.bmp", std::string(bytes.begin(), bytes.end()));
-  struct Case {
-    const char* mSkinText;
-    std::vector<std::pair<KSPoint, uint32>> mPixels;
-  };
-  const Case cases[] = {
-      {"ToolPage { Width = 40 Height = 20 Controls { Graphic ( x = 5, y = 5, Image = Dot.bmp,"
-       " Flags = AutoSize ) } }",
-       {{{6, 6}, 0x20A040}, {{14, 14}, 0x20A040}, {{35, 2}, 0xFFFFFFFF}}},
-      {"ToolPage { Flags = WindowShape|AutoSize Image = Back.bmp\n}",
-       {{{2, 2}, 0xC02020}, {{35, 2}, kKeyColour}, {{35, 15}, 0xC02020}}},
-      {"ToolPage { Flags = WindowShape|AutoSize Image = Alpha.bmp\n}",
-       {{{2, 2}, 0x2040C0}, {{35, 2}, kBackdrop}, {{35, 15}, 0x2040C0}}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.mSkinText);
-    mSkin.Text(c.mSkinText);
-    ASSERT_TRUE(Shoot(mSkin.Path(), "--extend"));
-    for (const auto& at : c.mPixels) {
-      uint32 pixel = ShotPixel(at.first.h, at.first.v);
-      // The page's own face is the platform's: anything but the backdrop.
-      if (at.second == 0xFFFFFFFF) {
-        EXPECT_NE(kBackdrop, pixel) << at.first.h << "," << at.first.v;
-      } else {
-        EXPECT_EQ(at.second, pixel) << at.first.h << "," << at.first.v;
-      }
-    }
-  }
 }
 
 // One of each problem the checker knows, each reported once on its line.
