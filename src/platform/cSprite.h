@@ -12,9 +12,6 @@
 
 class cSprite {
  public:
-  // The most digits a frame number may have.
-  static constexpr int maxNumberWidth = 4;
-
   cSprite();
   cSprite(const cSprite&) = delete;
   cSprite& operator=(const cSprite&) = delete;

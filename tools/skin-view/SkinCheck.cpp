@@ -8,6 +8,7 @@
 #include "foundation/KSError.h"
 #include "platform/BaseUtils.h"
 #include "platform/BmpDecode.h"
+#include "platform/FramePattern.h"
 #include "skin/SkinKeywords.h"
 #include "skin/SkinPageBuilder.h"
 #include "skin/cSkin.h"
@@ -16,9 +17,6 @@
 #include "toolbar/UIDispatchScripts.h"
 
 namespace {
-
-// The highest frame number a numbered picture may have.
-const int kMaxFrames = 32;
 
 // Where a picture, a function or a whole item stands in the file.
 struct Mark {
@@ -172,34 +170,28 @@ const char* PathOf(const ControlInfo& inInfo, uint32 inToken) {
 // "AutoSize" into outWidth and outHeight (left alone when there is none).
 void CheckPicture(Report* ioReport, const std::string& inFolder, const Mark& inMark,
                   const char* inPath, long* outWidth, long* outHeight) {
-  std::string path = inPath;
   std::string name = NameIn(inFolder, inPath);
-  size_t field = path.find('?');
-  if (field == std::string::npos) {
+  FramePattern pattern(inPath);
+  if (!pattern.IsNumbered()) {
     if (!BaseIsFileExist(inPath)) {
       ioReport->Add(inMark.mOffset, "picture " + name + " is missing");
     } else {
-      std::string problem = PictureProblem(path, outWidth, outHeight);
+      std::string problem = PictureProblem(inPath, outWidth, outHeight);
       if (!problem.empty()) {
         ioReport->Add(inMark.mOffset, "picture " + name + " " + problem);
       }
     }
     return;
   }
-  size_t digits = std::min<size_t>(path.find_first_not_of('?', field) - field, 4);
-  size_t fieldLen = path.find_first_not_of('?', field) - field;
-  std::vector<int> missing;
-  int highest = 0;
-  for (int n = 1; n <= kMaxFrames; n++) {
-    char number[8];
-    snprintf(number, sizeof(number), "%0*d", int(digits), n);
-    std::string frame = path;
-    frame.replace(field, fieldLen, number);
-    if (!BaseIsFileExist(frame.c_str())) {
-      missing.push_back(n);
+  pattern.FindFrames();
+  int highest = pattern.CountFrames();
+  std::string gaps;
+  for (int n = 1; n <= highest; n++) {
+    if (!pattern.Exists(n)) {
+      gaps += (gaps.empty() ? "" : ", ") + std::to_string(n);
       continue;
     }
-    highest = n;
+    std::string frame = pattern.PathOf(n);
     long width = 0, height = 0;
     std::string problem = PictureProblem(frame, &width, &height);
     if (!problem.empty()) {
@@ -212,12 +204,6 @@ void CheckPicture(Report* ioReport, const std::string& inFolder, const Mark& inM
   if (highest == 0) {
     ioReport->Add(inMark.mOffset, "no picture matches " + name);
     return;
-  }
-  std::string gaps;
-  for (int n : missing) {
-    if (n < highest) {
-      gaps += (gaps.empty() ? "" : ", ") + std::to_string(n);
-    }
   }
   if (!gaps.empty()) {
     ioReport->Add(inMark.mOffset, "numbered pictures " + name + " have gaps: no frame " + gaps);
