@@ -9,6 +9,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "foundation/KSLastError.h"
 #endif
 
 namespace {
@@ -171,7 +173,7 @@ long KSFileSpec::GetModuleSpec(void* inModule, KSFileSpec* outSpec) {
   wchar_t buffer[kModuleNameUnits + 1];
   DWORD units = GetModuleFileNameW(static_cast<HMODULE>(inModule), buffer, kModuleNameUnits);
   if (units == 0) {
-    return KSError::TranslateErr(long(GetLastError()), KSErrorDomain_OS);
+    return KSLastOSError();
   }
   outSpec->AssignAbsolutePath(reinterpret_cast<const uint16*>(buffer), int(units));
   return 0;

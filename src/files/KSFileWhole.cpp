@@ -6,6 +6,7 @@
 #include "files/KSFileSpec.h"
 #include "files/KSNativePath.h"
 #include "foundation/KSError.h"
+#include "foundation/KSLastError.h"
 #include "foundation/UtilStr.h"
 
 namespace {
@@ -63,7 +64,7 @@ long ReplaceWithSibling(const KSFileSpec& inSibling, const KSFileSpec& inTarget)
   KSNativePath from(inSibling);
   KSNativePath to(inTarget);
   if (!MoveFileExW(from.Get(), to.Get(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return KSError::TranslateErr(long(GetLastError()), KSErrorDomain_OS);
+    return KSLastOSError();
   }
   return 0;
 }

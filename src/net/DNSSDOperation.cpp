@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "foundation/KSError.h"
+#include "foundation/KSLastError.h"
 
 DNSSDOperation::DNSSDOperation(Client* inClient)
     : mRefCount(1),
@@ -42,7 +43,7 @@ long DNSSDOperation::Launch(long inStartErr, DNSSDOperation** outOperation) {
 long DNSSDOperation::StartThread() {
   if (!mAnswerEvent) {
     gDNSSDWrapper.DNSServiceRefDeallocate(mRef);
-    return KSError::TranslateErr(GetLastError(), KSErrorDomain_OS);
+    return KSLastOSError();
   }
   mRefCount++;  // the thread's reference
   mThread.Reset(CreateThread(nullptr, 0, ThreadMain, this, 0, nullptr));

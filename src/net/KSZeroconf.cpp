@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "foundation/KSError.h"
+#include "foundation/KSLastError.h"
 #include "foundation/KSMessages.h"
 #include "foundation/KSNamedMutexHold.h"
 
@@ -134,7 +135,7 @@ long KSZeroconf::StartBrowsing() {
   std::memset(mPeerList, 0, sizeof(mPeerList));
   mExitingEvent.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   if (!mExitingEvent) {
-    return KSError::TranslateErr(GetLastError(), KSErrorDomain_OS);
+    return KSLastOSError();
   }
   // Started suspended so that the thread finds its own handle stored: a
   // cleared handle is its signal to stop.
@@ -275,7 +276,7 @@ long KSZeroconf::ResolveService(const char* inName, const char* inType, ZCServic
   }
   KSHandle mutex(CreateMutexW(nullptr, FALSE, MutexName(inType).c_str()));
   if (!mutex) {
-    return KSError::TranslateErr(GetLastError(), KSErrorDomain_OS);
+    return KSLastOSError();
   }
   KSNamedMutexHold hold(mutex.Get(), kZCAccessWaitMS);
   if (!hold.Held()) {

@@ -5,8 +5,8 @@
 
 #include "files/cStream.h"
 #include "foundation/KSError.h"
+#include "foundation/KSLastError.h"
 #include "platform/BmpRunScanner.h"
-#include "platform/KSLastError.h"
 
 cBaseImage::cBaseImage() : mTransparent(false) {}
 

@@ -3,8 +3,8 @@
 // clipped to the opaque pixels when a colour is keyed out: raster operations
 // (masks ANDed and XORed in) cost ten times a copy on some platforms.
 #include "foundation/KSError.h"
+#include "foundation/KSLastError.h"
 #include "platform/BaseUtils.h"
-#include "platform/KSLastError.h"
 #include "platform/cBaseImage.h"
 
 namespace {

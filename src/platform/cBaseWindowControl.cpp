@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "foundation/KSError.h"
+#include "foundation/KSLastError.h"
 #include "platform/BaseUtils.h"
-#include "platform/KSLastError.h"
 #include "platform/cBaseWindow.h"
 
 namespace {

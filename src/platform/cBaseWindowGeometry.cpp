@@ -1,6 +1,6 @@
 // Position, size, placement and coordinates.
 #include "foundation/KSError.h"
-#include "platform/KSLastError.h"
+#include "foundation/KSLastError.h"
 #include "platform/cBaseWindow.h"
 
 namespace {

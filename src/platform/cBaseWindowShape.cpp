@@ -1,7 +1,7 @@
 // Window shapes: regions of opaque pixels, rectangles and unions. A region
 // given to the platform belongs to the window from then on.
 #include "foundation/KSError.h"
-#include "platform/KSLastError.h"
+#include "foundation/KSLastError.h"
 #include "platform/cBaseImage.h"
 #include "platform/cBaseWindow.h"
 

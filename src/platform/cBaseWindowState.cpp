@@ -1,7 +1,7 @@
 // Showing, stacking, enabling, the owner window, painting, the mouse and
 // timers.
 #include "foundation/KSError.h"
-#include "platform/KSLastError.h"
+#include "foundation/KSLastError.h"
 #include "platform/cBaseWindow.h"
 
 bool cBaseWindow::Show(bool inShow, bool inNormal) {

@@ -2,9 +2,9 @@
 #include <cwchar>
 
 #include "foundation/KSError.h"
+#include "foundation/KSLastError.h"
 #include "foundation/UtilStr.h"
 #include "platform/BaseUtils.h"
-#include "platform/KSLastError.h"
 #include "platform/KSWideText.h"
 #include "platform/cBaseWindow.h"
 

@@ -1,9 +1,9 @@
 #include "platform/windowproc.h"
 
+#include "foundation/KSLastError.h"
 #include "foundation/KSTypes.h"
 #include "platform/BaseUtils.h"
 #include "platform/KSGdiObject.h"
-#include "platform/KSLastError.h"
 #include "platform/KSMouseWheel.h"
 #include "platform/WindowMessages.h"
 #include "platform/cBaseWindow.h"

@@ -2,8 +2,8 @@
 // The common controls' header needs the platform's types first.
 #include <commctrl.h>
 
+#include "foundation/KSLastError.h"
 #include "platform/BaseUtils.h"
-#include "platform/KSLastError.h"
 #include "platform/windowproc.h"
 #include "toolbar/ToolbarOwner.h"
 #include "toolbar/cAppWin.h"

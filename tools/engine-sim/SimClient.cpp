@@ -6,6 +6,7 @@
 
 #include "engine-sim/SimServer.h"
 #include "foundation/KSError.h"
+#include "foundation/KSLastError.h"
 #include "net/KSByteOrder.h"
 #include "net/KSMPWire.h"
 #include "net/KSPacketReceiver.h"
@@ -68,7 +69,7 @@ long SimClient::Start() {
   mThread.Reset(CreateThread(nullptr, 0, ThreadProc, this, 0, nullptr));
   if (!mThread) {
     mFinished = true;
-    return KSError::TranslateErr(long(GetLastError()), KSErrorDomain_OS);
+    return KSLastOSError();
   }
   return 0;
 }

@@ -5,6 +5,7 @@
 
 #include "engine-sim/SimServer.h"
 #include "foundation/KSError.h"
+#include "foundation/KSLastError.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ long SimConsole::Start(bool inWatchInput) {
     return 0;
   }
   mInputThread.Reset(CreateThread(nullptr, 0, InputThread, this, 0, nullptr));
-  return mInputThread ? 0 : KSError::TranslateErr(long(GetLastError()), KSErrorDomain_OS);
+  return mInputThread ? 0 : KSLastOSError();
 }
 
 bool SimConsole::WaitForExit(long inMS) {

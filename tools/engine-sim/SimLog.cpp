@@ -7,6 +7,7 @@
 
 #include "engine-sim/SimText.h"
 #include "foundation/KSError.h"
+#include "foundation/KSLastError.h"
 
 long SimLog::Open(const UtilStr& inPath) {
   // Others may read the file while it grows: tests check it during a run.
@@ -14,7 +15,7 @@ long SimLog::Open(const UtilStr& inPath) {
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
-    return KSError::TranslateErr(long(GetLastError()), KSErrorDomain_OS);
+    return KSLastOSError();
   }
   mFile.Reset(file);
   return 0;

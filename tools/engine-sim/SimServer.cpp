@@ -8,6 +8,7 @@
 
 #include "engine-sim/SimClient.h"
 #include "foundation/KSError.h"
+#include "foundation/KSLastError.h"
 
 namespace {
 
@@ -78,7 +79,7 @@ long SimServer::Start(UtilStr* outAddress, UtilStr* outProblem) {
   mPort = ntohs(addr.sin_port);
   mAcceptThread.Reset(CreateThread(nullptr, 0, AcceptThread, this, 0, nullptr));
   if (!mAcceptThread) {
-    long err = KSError::TranslateErr(long(GetLastError()), KSErrorDomain_OS);
+    long err = KSLastOSError();
     outProblem->Append("cannot start accepting connections: ");
     KSError::GetErrMsg(err, outProblem);
     return err;

@@ -4,7 +4,7 @@
 
 #include "files/KSFile.h"
 #include "foundation/KSError.h"
-#include "platform/KSLastError.h"
+#include "foundation/KSLastError.h"
 
 namespace {
 
