@@ -32,16 +32,10 @@ long CompareKeys(const void* inA, const void* inB, const void*) {
   return static_cast<const Keyed*>(inB)->mKey - static_cast<const Keyed*>(inA)->mKey;
 }
 
-std::vector<void*> Items(const XPtrList& inList) {
-  std::vector<void*> result;
-  for (long i = 1; i <= inList.Count(); i++) {
-    result.push_back(inList.Fetch(i));
-  }
-  return result;
-}
-
-std::vector<int32> Contents(const XLongList& inList) {
-  std::vector<int32> result;
+// The items in order, as the list's own Fetch gives them.
+template <typename List>
+auto Contents(const List& inList) {
+  std::vector<decltype(inList.Fetch(1))> result;
   for (long i = 1; i <= inList.Count(); i++) {
     result.push_back(inList.Fetch(i));
   }
@@ -75,7 +69,7 @@ TEST(XPtrList, SortedInsertGoesBeforeEquals) {
   list.Add(&low);
   EXPECT_EQ(2, list.Add(&second));
   EXPECT_EQ(2, list.Add(&third));
-  EXPECT_EQ((std::vector<void*>{&low, &third, &second, &first, &high}), Items(list));
+  EXPECT_EQ((std::vector<void*>{&low, &third, &second, &first, &high}), Contents(list));
   // The exact pointer is found within its run of equals, and only there.
   EXPECT_EQ(4, list.FindIndexOf(&first));
   EXPECT_EQ(1, list.FindIndexOf(&low));
@@ -88,7 +82,7 @@ TEST(XPtrList, SortedInsertGoesBeforeEquals) {
     resorted.Add(item);
   }
   resorted.SetCompareProc(CompareKeys, nullptr);
-  EXPECT_EQ((std::vector<void*>{&low, &first, &high}), Items(resorted));
+  EXPECT_EQ((std::vector<void*>{&low, &first, &high}), Contents(resorted));
   resorted.SetCompareProc(nullptr, nullptr);
   EXPECT_EQ(ks_OrderNotImportant, resorted.GetListOrdering());
   EXPECT_EQ(4, resorted.Add(&second));
@@ -103,13 +97,13 @@ TEST(XPtrList, RemovalClosesTheHoleByOrdering) {
     kept.Add(item);
   }
   EXPECT_TRUE(loose.RemoveElement(2));
-  EXPECT_EQ((std::vector<void*>{&a, &d, &c}), Items(loose));
+  EXPECT_EQ((std::vector<void*>{&a, &d, &c}), Contents(loose));
   EXPECT_EQ(2, kept.Remove(&b));
-  EXPECT_EQ((std::vector<void*>{&a, &c, &d}), Items(kept));
+  EXPECT_EQ((std::vector<void*>{&a, &c, &d}), Contents(kept));
 
   kept.Add(&b, 99);  // clamped to the end
   kept.Add(&b, -3);  // clamped to the front
-  EXPECT_EQ((std::vector<void*>{&b, &a, &c, &d, &b}), Items(kept));
+  EXPECT_EQ((std::vector<void*>{&b, &a, &c, &d, &b}), Contents(kept));
   void* item = &a;
   EXPECT_FALSE(kept.Fetch(6, &item));
   EXPECT_EQ(nullptr, item);
