@@ -67,7 +67,10 @@ TEST(KSUnicode, DecodesUTF8AndDropsMalformedBytes) {
 
   // Longer forms than a character needs, encoded surrogates and code points
   // past U+10FFFF are malformed too; the shortest forms at each edge are not.
-  for (const char* malformed : {"\xC0\xAF", "\xE0\x9F\xBF", "\xF0\x8F\xBF\xBF", "\xED\xA0\x80",
+  // (Theme folder names are cleaned as UTF-8 bytes: a '/' or NUL decoded from
+  // a longer form would undo that.)
+  for (const char* malformed : {"\xC0\xAF", "\xE0\x80\xAF", "\xF0\x80\x80\xAF", "\xC0\x80",
+                                "\xE0\x9F\xBF", "\xF0\x8F\xBF\xBF", "\xED\xA0\x80", "\xED\xBF\xBF",
                                 "\xF4\x90\x80\x80", "\xF7\xBF\xBF\xBF"}) {
     std::string text = std::string("a") + malformed + "b";
     EXPECT_EQ((std::vector<uint16>{'a', 'b'}),

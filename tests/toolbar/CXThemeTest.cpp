@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "files/KSOStream.h"
 #include "foundation/KSError.h"
-#include "foundation/KSUnicode.h"
 #include "foundation/UtilStr.h"
 #include "toolbar/CXTheme.h"
 #include "toolbar/ThemeFolderName.h"
@@ -95,25 +93,4 @@ TEST(ThemeFolderName, CleansAndShortens) {
     expected += i < 23 ? "\xC3\xA9" : (i == 23 ? "-" : "");
   }
   EXPECT_EQ(FolderName(accented), expected + "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9");
-}
-
-TEST(ThemeFolderName, DecodingAddsNoPathCharacterOrNul) {
-  // The cleaning looks at UTF-8 bytes, the file system at decoded text: every
-  // longer-than-needed form of every ASCII character, an encoded surrogate and
-  // a code point past the last must decode to nothing.
-  std::vector<std::string> forms = {"\xED\xA0\x80", "\xED\xBF\xBF", "\xF4\x90\x80\x80"};
-  for (int c = 0; c < 0x80; c++) {
-    char high = char(0x80 | c >> 6), low = char(0x80 | (c & 0x3F));
-    forms.push_back({char(0xC0 | c >> 6), low});
-    forms.push_back({'\xE0', high, low});
-    forms.push_back({'\xF0', '\x80', high, low});
-  }
-  for (const std::string& form : forms) {
-    std::string name = FolderName("a" + form + "b");
-    std::vector<uint16> wide(name.size());
-    int units = KSEncodeAsUTF16(reinterpret_cast<const uint8*>(name.data()), int(name.size()),
-                                kKSEncodingUTF8, wide.data(), int(wide.size()), true);
-    EXPECT_EQ(std::u16string(u"ab"), std::u16string(wide.begin(), wide.begin() + units))
-        << std::hex << int(uint8(form[0])) << " " << int(uint8(form[1]));
-  }
 }
