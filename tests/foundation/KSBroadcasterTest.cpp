@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "foundation/KSBroadcaster.h"
@@ -17,11 +18,15 @@ class Recorder : public KSListener {
  public:
   void ListenToMsg(long inMsg, void* inParam1, void* inParam2) override {
     mReceived.push_back({inMsg, inParam1, inParam2});
+    if (mOnMsg) {
+      mOnMsg();
+    }
   }
   void SetListening(bool inListening) { mIsListening = inListening; }
   long BroadcasterCount() const { return mBroadcasters.Count(); }
 
   std::vector<Received> mReceived;
+  std::function<void()> mOnMsg;  // run after each message is noted
 };
 
 class Counted : public KSBroadcaster {
@@ -97,24 +102,13 @@ class SelfDeleting : public KSListener {
   int* mDeaths;
 };
 
-// On every message, registers a newcomer with the broadcaster.
-class Recruiter : public KSListener {
- public:
-  Recruiter(KSBroadcaster* inBroadcaster, KSListener* inNewcomer)
-      : mBroadcaster(inBroadcaster), mNewcomer(inNewcomer) {}
-  void ListenToMsg(long, void*, void*) override { mBroadcaster->AddListener(mNewcomer); }
-
- private:
-  KSBroadcaster* mBroadcaster;
-  KSListener* mNewcomer;
-};
-
 TEST(KSBroadcaster, ListenersMayJoinOrLeaveDuringABroadcast) {
   int deaths = 0;
   Recorder newcomer;
   {
     Counted broadcaster;
-    Recruiter recruiter(&broadcaster, &newcomer);
+    Recorder recruiter;
+    recruiter.mOnMsg = [&] { broadcaster.AddListener(&newcomer); };
     broadcaster.AddListener(&recruiter);
     broadcaster.AddListener(new SelfDeleting(&deaths));
 
