@@ -80,17 +80,6 @@ TEST(KSFileSpec, RelativeAndParentPaths) {
   EXPECT_EQ("C:", Path(parent));
 }
 
-TEST(KSFileSpec, FindExtensionSplitsAtTheLastDot) {
-  UtilStr base, ext;
-  KSFileSpec::FindExtension(UtilStr("theme.txt"), &base, &ext);
-  EXPECT_EQ("theme|.txt", Str(base) + "|" + Str(ext));
-  KSFileSpec::FindExtension(UtilStr("README"), &base, &ext);
-  EXPECT_EQ("README|", Str(base) + "|" + Str(ext));
-  UtilStr name("skin.old.bmp");
-  KSFileSpec::FindExtension(name, &name, &ext);  // the outputs may be the input
-  EXPECT_EQ("skin.old|.bmp", Str(name) + "|" + Str(ext));
-}
-
 TEST(KSFileSpec, NativePaths) {
   EXPECT_EQ(u"\\\\?\\C:\\x", Native(Spec("C:\\x"), 100));
   EXPECT_EQ(u"\\\\?\\D:\\", Native(Spec("D:\\"), 100));  // the root of the drive
