@@ -34,44 +34,36 @@ class Counted : public KSBroadcaster {
   long ListenerCount() const { return mListeners.Count(); }
 };
 
-TEST(KSBroadcaster, DeliversOnceToEachListeningListener) {
-  Counted broadcaster;
+// Each listening listener hears a message once; a broadcaster that dies
+// first says so (muted listeners too are told nothing); a listener that dies
+// first is forgotten without a word, and no broadcaster's destruction may
+// reach it afterwards.
+TEST(KSBroadcaster, DeliversOnceAndForgetsWhicheverDiesFirst) {
+  Counted other;
   Recorder a, muted;
-  broadcaster.AddListener(&a);
-  broadcaster.AddListener(&a);
-  broadcaster.AddListener(nullptr);
-  broadcaster.AddListener(&muted);
+  other.AddListener(&a);
+  other.AddListener(&a);
+  other.AddListener(nullptr);
+  other.AddListener(&muted);
   muted.SetListening(false);
 
   int param = 0;
-  broadcaster.BroadcastMsg(kKSMsg_ServicesChanged, &param, nullptr);
+  other.BroadcastMsg(kKSMsg_ServicesChanged, &param, nullptr);
   ASSERT_EQ(1u, a.mReceived.size());
   EXPECT_EQ(kKSMsg_ServicesChanged, a.mReceived[0].mMsg);
   EXPECT_EQ(&param, a.mReceived[0].mParam1);
   EXPECT_TRUE(muted.mReceived.empty());
-  EXPECT_EQ(2, broadcaster.ListenerCount());  // muted, yet still registered
+  EXPECT_EQ(2, other.ListenerCount());  // muted, yet still registered
+  other.RemoveListener(&muted);
+  EXPECT_EQ(0, muted.BroadcasterCount());
 
-  broadcaster.RemoveListener(&a);
-  EXPECT_EQ(0, a.BroadcasterCount());
-  broadcaster.BroadcastMsg(kKSMsg_ServicesChanged, nullptr, nullptr);
-  EXPECT_EQ(1u, a.mReceived.size());
-}
-
-// A broadcaster that dies first says so (muted listeners too are told
-// nothing); a listener that dies first is forgotten without a word, and no
-// broadcaster's destruction may reach it afterwards.
-TEST(KSBroadcaster, WhicheverDiesFirstIsForgotten) {
-  Recorder a, muted;
-  Counted other;
-  other.AddListener(&a);
-  muted.SetListening(false);
   KSBroadcaster* dying = new KSBroadcaster;
   dying->AddListener(&a);
   dying->AddListener(&muted);
   delete dying;
-  ASSERT_EQ(1u, a.mReceived.size());
-  EXPECT_EQ(0x5F646965, a.mReceived[0].mMsg);
-  EXPECT_EQ(dying, a.mReceived[0].mParam2);
+  ASSERT_EQ(2u, a.mReceived.size());
+  EXPECT_EQ(0x5F646965, a.mReceived[1].mMsg);
+  EXPECT_EQ(dying, a.mReceived[1].mParam2);
   EXPECT_TRUE(muted.mReceived.empty());
   EXPECT_EQ(1, a.BroadcasterCount());
   EXPECT_EQ(0, muted.BroadcasterCount());
@@ -84,7 +76,11 @@ TEST(KSBroadcaster, WhicheverDiesFirstIsForgotten) {
   EXPECT_EQ(1, other.ListenerCount());
   EXPECT_EQ(0, second.ListenerCount());
   other.BroadcastMsg(kKSMsg_ThemeCustom, nullptr, nullptr);
-  EXPECT_EQ(2u, a.mReceived.size());
+  EXPECT_EQ(3u, a.mReceived.size());
+  other.RemoveListener(&a);
+  EXPECT_EQ(0, a.BroadcasterCount());
+  other.BroadcastMsg(kKSMsg_ServicesChanged, nullptr, nullptr);
+  EXPECT_EQ(3u, a.mReceived.size());
 }
 
 // Deletes itself on 'Quit' or when its broadcaster dies.
