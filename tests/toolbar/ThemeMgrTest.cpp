@@ -52,9 +52,7 @@ class ThemeMgrTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(ThemeMgrTest, LoadsSortedAndSkipsDamagedThemes) {
-  mTemp.MakeFolder("factory");
-  mTemp.MakeFolder("factory\\Themes");
-  mTemp.MakeFolder("factory\\Themes\\Factory Default");
+  WriteTheme(mTemp, "factory", "Factory Default", "");  // its text comes from the repository
   std::string repoTheme = std::string("Z:") + KS_REPO_THEMES_DIR + "/Factory Default/theme.txt";
   std::replace(repoTheme.begin(), repoTheme.end(), '/', '\\');
   KSFileSpec repoSpec;
