@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
-#include <cstdio>
 #include <random>
 #include <string>
 
@@ -106,8 +104,6 @@ TEST(PrefsStoreKilled, LeavesTheOldOrNewRoundWhole) {
   std::uniform_int_distribution<int> delay(0, kMaxKillDelayMS);
   long stored = 0;
   int whileStoring = 0;
-  int keptOld = 0;
-  long mostStrays = 0;
   long strayBound = 0;
   for (int kill = 1; kill <= kKills; kill++) {
     progress->mPhase = kRoundStored;
@@ -123,11 +119,9 @@ TEST(PrefsStoreKilled, LeavesTheOldOrNewRoundWhole) {
     strayBound = (finishedStore ? 0 : strayBound) + 1;
     long strays = FilesBesideStore(prefsFolder) - 1;
     EXPECT_LE(strays, strayBound) << "kill " << kill;
-    mostStrays = std::max(mostStrays, strays);
     long found = RoundAtNextStart(prefsFolder);
     if (progress->mPhase == kRoundStoring) {
       whileStoring++;
-      keptOld += found == round - 1;
       ASSERT_TRUE(found == round || found == round - 1)
           << "kill " << kill << " storing round " << round << " left " << found << " (seed " << seed
           << ")";
@@ -139,8 +133,4 @@ TEST(PrefsStoreKilled, LeavesTheOldOrNewRoundWhole) {
   EXPECT_EQ(0, progress->mFailedStores);
   // Below a few dozen the kills missed the stores: the delays need a look.
   EXPECT_GE(whileStoring, kKills / 4);
-  std::printf(
-      "%d kills, %d while storing (%d before the new file took the old one's place), "
-      "%ld rounds stored, at most %ld stray files at once\n",
-      kKills, whileStoring, keptOld, stored, mostStrays);
 }
