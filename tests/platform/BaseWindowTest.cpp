@@ -13,7 +13,6 @@
 #include "platform/cImage.h"
 #include "platform/windowproc.h"
 #include "support/MessageBoxAnswerer.h"
-#include "support/ProcessCounts.h"
 #include "support/SkinFolder.h"
 
 namespace {
@@ -33,13 +32,11 @@ class Recorder : public cBaseWindow {
 
   long OnCreate() override { return Log("Create"), mCreateResult; }
   void OnClose() override { Log("Close"); }
-  void OnShow(bool inShown) override { Log("Show", inShown); }
   void OnPaint(HDC) override { Log("Paint"); }
   void OnPaint(HDC, long inItem, KSRect* inRect, bool inSelected) override {
     Log("PaintItem", inItem, inRect->bottom - inRect->top > 0, inSelected);
   }
   void OnClick() override { Log("Click"); }
-  void OnSelectionChanged() override { Log("SelectionChanged"); }
   void OnScrolled(long inPosition) override { Log("Scrolled", inPosition); }
   void OnLMouseDown(const KSPoint& inAt) override { Log("LMouseDown", inAt.h, inAt.v); }
   void OnLMouseUp(const KSPoint& inAt) override { Log("LMouseUp", inAt.h, inAt.v); }
@@ -82,15 +79,6 @@ class BaseWindow : public ::testing::Test {
     return long(SendMessageW(inWind.Wind(), inMsg, inWParam, inLParam));
   }
 
-  void SetUp() override { mFiles.Picture("half.bmp", 6, 4, 0x102030, KSRect{3, 0, 6, 4}); }
-
-  // A keyed 6 x 4 picture whose left half is opaque, read from a file.
-  void LoadHalfOpaque(cImage* outImage) {
-    ASSERT_EQ(0, outImage->LoadFile((mFiles.Path() + "\\half.bmp").c_str()));
-    ASSERT_EQ(0, outImage->MakeTransparent(0xFF, 0, 0xFF));
-  }
-
-  SkinFolder mFiles;
   Recorder mPopup;
 };
 
@@ -251,8 +239,12 @@ TEST_F(BaseWindow, ShapesAreWhatThePlatformSees) {
   };
   ASSERT_EQ(0, mPopup.CreatePopup(10, 10, 60, 40, 0, nullptr));
   EXPECT_EQ(kKSErr_BadState, mPopup.SetShape(nullptr));
+  // A keyed 6 x 4 picture whose left half is opaque, read from a file.
+  SkinFolder files;
+  files.Picture("half.bmp", 6, 4, 0x102030, KSRect{3, 0, 6, 4});
   cImage picture;
-  LoadHalfOpaque(&picture);
+  ASSERT_EQ(0, picture.LoadFile((files.Path() + "\\half.bmp").c_str()));
+  ASSERT_EQ(0, picture.MakeTransparent(0xFF, 0, 0xFF));
   ASSERT_EQ(0, mPopup.SetShape(&picture));
   EXPECT_EQ("0 0 3 4 in", shape(mPopup, 2, 3));
   ASSERT_EQ(0, mPopup.SetDefaultShape());
@@ -364,33 +356,4 @@ TEST_F(BaseWindow, CreationFailuresAreErrorCodesAndLeaveNoWindow) {
             texts[0]);
   EXPECT_EQ("Control creation failed. File/Folder not found BUTTON", texts[1]);
   EXPECT_EQ(0u, texts[2].find("Error creating child window."));
-}
-
-TEST_F(BaseWindow, TwoHundredWindowsAndTheirPicturesLeaveNothingBehind) {
-  KSMemDC canvas(nullptr);
-  auto round = [&](int inCount) {
-    for (int i = 0; i < inCount; i++) {
-      cImage picture;
-      LoadHalfOpaque(&picture);
-      ASSERT_EQ(0, picture.BitBlt(canvas.Get(), 1, 1));
-      Recorder popup, child(&popup), button(&popup);
-      ASSERT_EQ(0, popup.CreatePopup(0, 0, 50, 50, kWindowVisible, nullptr));
-      ASSERT_EQ(0, child.CreateChild(1, 0, 0, 20, 20, kWindowVisible, &popup));
-      ASSERT_EQ(0, button.CreateControl(kControlTypeButton, kStyleCustom, 2, 20, 20, 20, 20,
-                                        kWindowVisible, &popup));
-      ASSERT_EQ(0, popup.InitFont("Arial", 9, 0));
-      ASSERT_EQ(0, button.InitFont("Arial", 10, kTextUnderline));
-      ASSERT_EQ(0, child.SetShape(&picture));
-      ASSERT_EQ(0, popup.CombineShape(&child, 5, 5));
-      UpdateWindow(popup.Wind());
-    }
-  };
-  round(2);
-  ProcessCounts before = ProcessCounts::Take();
-  round(200);
-  ProcessCounts after = ProcessCounts::Take();
-  EXPECT_EQ(before.mGdiObjects, after.mGdiObjects);
-  EXPECT_EQ(before.mUserObjects, after.mUserObjects);
-  EXPECT_EQ(before.mKernelHandles, after.mKernelHandles);
-  EXPECT_EQ(nullptr, gHackControlFont);  // its window is gone
 }

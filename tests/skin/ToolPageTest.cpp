@@ -459,6 +459,7 @@ TEST_F(PageTrees, BuildingShowingAndDestroyingThemLeavesNothingBehind) {
   EXPECT_EQ(before.mUserObjects, after.mUserObjects);
   EXPECT_EQ(before.mGdiObjects, after.mGdiObjects);
   EXPECT_EQ(before.mKernelHandles, after.mKernelHandles);
+  EXPECT_EQ(nullptr, gHackControlFont);  // its window is gone
 }
 
 // Each step: the key, the control that has the focus after it, whether
