@@ -136,15 +136,9 @@ TEST_F(CustomControls, ButtonShowsItsStateAndRepeatsWhileHeld) {
   ASSERT_EQ(20, button->Width());
   auto frame = [&button] { return button->Sprite()->CurFrame(); };
 
-  MoveIn(mParent, 395, 295);
-  button->OnUpdate();
-  EXPECT_EQ(kButtonNormal, frame());
-  MoveIn(*button, 10, 5);
-  button->OnUpdate();
-  EXPECT_EQ(kButtonHot, frame());
-
   // Held: pressed at once, the function again from the fifth tick on, and
-  // once more on release.
+  // once more on release. (The hover frame is the page tests' business.)
+  MoveIn(*button, 10, 5);
   MouseDown();
   EXPECT_EQ(kButtonPressed, frame());
   Canvas drawn(20, 10);
