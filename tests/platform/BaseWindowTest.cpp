@@ -268,7 +268,7 @@ TEST_F(BaseWindow, ShapesAreWhatThePlatformSees) {
   DeleteObject(seen);
 }
 
-TEST_F(BaseWindow, GeometryTextFontTimersAndOwner) {
+TEST_F(BaseWindow, GeometryTextFontAndOwner) {
   char text[8] = "x";
   long x = 0, y = 0, w = 0, h = 0;
   EXPECT_EQ(kKSErr_BadState, mPopup.GetPosition(&x, &y, &w, &h));  // no window yet
@@ -298,10 +298,6 @@ TEST_F(BaseWindow, GeometryTextFontTimersAndOwner) {
   child.ForwardMouseClick(KSPoint{2, 3}, &mPopup);
   EXPECT_EQ("LMouseDown -2 10\n", mPopup.Take());
 
-  // Showing reports what was before.
-  EXPECT_FALSE(mPopup.Show(true, false));
-  EXPECT_TRUE(mPopup.IsVisible());
-
   // Text is UTF-8 and cut between characters.
   ASSERT_EQ(0, mPopup.SetText("Wave \xC3\xA9\xC3\xA9"));
   ASSERT_EQ(0, mPopup.GetText(text, sizeof(text)));
@@ -316,16 +312,6 @@ TEST_F(BaseWindow, GeometryTextFontTimersAndOwner) {
   GetObjectW(HFONT(SendMessageW(button.Wind(), WM_GETFONT, 0, 0)), sizeof(font), &font);
   EXPECT_EQ(-11, font.lfHeight);
   EXPECT_EQ(FW_BOLD, font.lfWeight);
-
-  child.Take();
-  ASSERT_EQ(0, child.SetTimer(5, 10));
-  MSG msg;
-  for (int i = 0; i < 200 && GetMessageW(&msg, nullptr, 0, 0) && msg.message != WM_TIMER; i++) {
-    DispatchMessageW(&msg);
-  }
-  DispatchMessageW(&msg);
-  EXPECT_EQ("Timer 5\n", child.Take());
-  EXPECT_EQ(0, child.KillTimer(5));
 }
 
 // The boxes' title is the error box's (see BaseShowError).
