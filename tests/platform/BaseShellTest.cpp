@@ -24,16 +24,6 @@ namespace {
 // command line before it exits with code 7.
 const char kRecordVariable[] = "KS_BASE_CHILD_RECORD";
 
-HWND MakeWindow() {
-  WNDCLASSW wc = {};
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"KS Base Shell Test";
-  RegisterClassW(&wc);
-  return CreateWindowW(wc.lpszClassName, L"Shell Test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
-                       300, 200, nullptr, nullptr, wc.hInstance, nullptr);
-}
-
 // A copy of this test program under a name with spaces, ready to run as a
 // child that records into inRecord.
 KSFileSpec ChildProgram(const KSTestFolder& inFolder, const KSFileSpec& inRecord) {
@@ -132,7 +122,7 @@ std::wstring Answer(const wchar_t* inTitle, int inButton, const std::function<vo
 // A tip longer than the tray takes is cut, not written past its field. (The
 // toolbar's tests work its tray menu and see its icon come and go.)
 TEST(BaseTray, ALongTipIsCut) {
-  HWND wind = MakeWindow();
+  HWND wind = CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
   NOTIFYICONDATAW probe = {};
   probe.cbSize = sizeof probe;
   probe.hWnd = wind;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -91,8 +92,6 @@ TEST(SkinParse, FileAndBlockStructure) {
        "Page0: Width=20\n  Button: Function=Close\n"},
       {"ToolPage { Text = \"a\" }", "E-55024 @Text = \"a\" }"},
       {"ToolPage { ToolPage {} }", "E-55024 @ToolPage {} }"},
-      {"ToolPage { Name = Main DefaultMode = retracted PageVisible1 = false }",
-       "Page0 \"Main\" DefMode=0 PageVisible=0,1:\n"},
       {"ToolPage { DefaultMode = Sideways }", "E-55024 @= Sideways }"},
       {" \t\r\n", "E-55024"},  // nothing but white space: the box quotes nothing
       {"", "E-55024"},
@@ -258,52 +257,43 @@ TEST(SkinParse, BuilderFailuresStopTheParseAndLeaveNoPageWithoutAnOwner) {
   }
 }
 
-// The keyword tables the parser reads words with, and the table of UI
-// function names.
-TEST(SkinParse, FunctionNamesInValueOrderAndLookedUpIgnoringCaseOnly) {
+// The keyword tables: case is ignored, the first match wins, a word with a
+// length counts only that many bytes (a NUL inside is no end), and a miss
+// leaves the value alone. The function names are in value order, as the
+// names are read back by value; a miss there gives kUINull.
+TEST(SkinParse, KeywordAndFunctionLookups) {
   uint32 value = 0;
   for (; sFunctionMap[value].Name != nullptr; ++value) {
     EXPECT_EQ(value, sFunctionMap[value].Value) << sFunctionMap[value].Name;
   }
   EXPECT_EQ(uint32(kUILastSkinFunction) + 1, value);
 
-  eUIFunction function = kUIClose;
-  EXPECT_TRUE(LookupUIFunction("waveshapelist", &function));
-  EXPECT_EQ(kUIWaveShapeList, function);
-  EXPECT_TRUE(LookupUIFunction("ADVPREFSPANEL", &function));
-  EXPECT_EQ(kUIAdvPrefsPanel, function);
-  EXPECT_TRUE(LookupUIFunction("AdvPrefPeerRefresh", &function));
-  EXPECT_EQ(kUIAdvPrefPeerRefresh, function);
-
-  // Near misses: prefixes, extensions, the panel name without its s, and the
-  // internal functions, which have no skin name.
-  const char* const kUnknown[] = {"",      "WaveShape", "WaveShapeListX", "AdvPrefPanel",
-                                  "Click", "TrackInfo", "Wave Shape List"};
-  for (const char* word : kUnknown) {
-    function = kUIClose;
-    EXPECT_FALSE(LookupUIFunction(word, &function)) << word;
-    EXPECT_EQ(kUINull, function) << word;
-  }
-}
-
-TEST(SkinParse, KeywordTablesFirstMatchWinsAndMissLeavesValueAlone) {
   const TokenMap kMap[] = {{"Alpha", 1}, {"ALPHA", 2}, {"beta", 3}, {nullptr, 0}};
-  uint32 value = 0;
-  EXPECT_TRUE(LookupToken(kMap, "alPHa", &value));
-  EXPECT_EQ(1u, value);
-  EXPECT_TRUE(LookupToken(kMap, "BETA", &value));
-  EXPECT_EQ(3u, value);
-  value = 77;
-  EXPECT_FALSE(LookupToken(kMap, "bet", &value));
-  EXPECT_FALSE(LookupToken(kMap, "betas", &value));
-  EXPECT_EQ(77u, value);
+  const uint32 kMiss = 77;
+  const struct {
+    const char* mWord;
+    long mLen;  // -1: up to its NUL
+    uint32 mValue;
+  } kWords[] = {{"alPHa", -1, 1},  {"BETA", -1, 3},   {"bet", -1, kMiss},   {"betas", -1, kMiss},
+                {"betamax", 4, 3}, {"bet", 3, kMiss}, {"beta\0", 5, kMiss}, {"", 0, kMiss}};
+  for (const auto& word : kWords) {
+    value = kMiss;
+    bool found = word.mLen < 0 ? LookupToken(kMap, word.mWord, &value)
+                               : LookupToken(kMap, word.mWord, word.mLen, &value);
+    EXPECT_EQ(word.mValue != kMiss, found) << word.mWord;
+    EXPECT_EQ(word.mValue, value) << word.mWord;
+  }
 
-  // Words with a length: only the first inLen bytes count, and a NUL inside
-  // the word is not an end.
-  EXPECT_TRUE(LookupToken(kMap, "betamax", 4, &value));
-  EXPECT_EQ(3u, value);
-  EXPECT_FALSE(LookupToken(kMap, "bet", 3, &value));
-  EXPECT_FALSE(LookupToken(kMap, "beta\0", 5, &value));
-  EXPECT_FALSE(LookupToken(kMap, "", 0, &value));
-  EXPECT_EQ(3u, value);
+  // The first three are found; then near misses: prefixes, extensions, the
+  // panel name without its s, and internal functions, which have no skin name.
+  const char* const kNames[] = {"waveshapelist", "ADVPREFSPANEL",  "AdvPrefPeerRefresh", "",
+                                "WaveShape",     "WaveShapeListX", "AdvPrefPanel",       "Click",
+                                "TrackInfo",     "Wave Shape List"};
+  const eUIFunction kFound[] = {kUIWaveShapeList, kUIAdvPrefsPanel, kUIAdvPrefPeerRefresh};
+  for (size_t i = 0; i < std::size(kNames); ++i) {
+    eUIFunction function = kUIClose;
+    bool found = i < std::size(kFound);
+    EXPECT_EQ(found, LookupUIFunction(kNames[i], &function)) << kNames[i];
+    EXPECT_EQ(found ? kFound[i] : kUINull, function) << kNames[i];
+  }
 }
