@@ -2,8 +2,7 @@
 // test skin: which controls it binds, which preferences it shows, how it
 // falls back to "Factory Blue", dragging by the background and the tray icon
 // after a shell restart. With the factory skin, connected to the engine
-// simulator, whose log shows every script the window sent. And the start-up
-// counting of InstanceHelper.
+// simulator, whose log shows every script the window sent.
 #include <windows.h>
 // The common controls' and shell's headers need the platform's types first.
 #include <commctrl.h>
@@ -38,7 +37,6 @@
 #include "support/MouseInput.h"
 #include "support/SimProcess.h"
 #include "support/SkinFolder.h"
-#include "toolbar/InstanceHelper.h"
 #include "toolbar/ToolbarPrefs.h"
 #include "toolbar/ToolbarState.h"
 #include "toolbar/UICommands.h"
@@ -215,7 +213,7 @@ class AppWin : public ::testing::Test {
 
 // Factory Blue binds every control group member (AppControls holds pointers
 // only) but the visual scripts', which do nothing, and the advanced panel.
-TEST_F(AppSync, ConnectingFillsEveryListAndPushesTheStoredValues) {
+TEST_F(AppSync, FactoryBlueBindsEveryControlAndTheRefreshFillsItsChoices) {
   const AppControls& c = sApp->Controls();
   const void* const* members = reinterpret_cast<const void* const*>(&c);
   const char* scripts = reinterpret_cast<const char*>(&c.AdvVisualScripts);
@@ -227,21 +225,15 @@ TEST_F(AppSync, ConnectingFillsEveryListAndPushesTheStoredValues) {
   EXPECT_NE(nullptr, dynamic_cast<cToolPage*>(sApp->MainPage()->FindControl(kUIAdvPrefsPanel)));
 
   // (What is sent, in which order and with which flags, is compared whole in
-  // InStep.QuietForLongThenRestarted, which also sees both display devices' modes.)
+  // InStep.QuietForLongThenRestarted. The boxes and lists that later cases
+  // choose from, and the program's fault test, see their own filling.)
   const auto& prefs = c.AdvPreferences;
-  for (cStandardComboBox* box :
-       {c.Basic.WaveShapeList, c.Basic.ColorMapList, c.Basic.FlowFieldList, prefs.AudioSource,
-        prefs.TrackTextFont, prefs.TrackTextDuration, prefs.TrackTextAppearance,
-        prefs.TrackTextSize, prefs.LineBoost, prefs.FrameXLimit}) {
+  for (cStandardComboBox* box : {prefs.TrackTextFont, prefs.TrackTextAppearance,
+                                 prefs.TrackTextSize, prefs.TrackTextDuration}) {
     EXPECT_GT(box->NumItems(), 1);
     EXPECT_GE(box->CurSelection(), 0);
     EXPECT_TRUE(box->IsEnabled());
   }
-  for (cStandardListView* list : {c.AdvWaveShapes.List, c.AdvColorMaps.List, c.AdvFlowFields.List,
-                                  c.AdvParticles.List, c.AdvImageVideo.List}) {
-    EXPECT_GT(list->NumItems(), 1);
-  }
-  EXPECT_TRUE(prefs.AutoLineScale->IsEnabled());
   EXPECT_EQ(kConnected, sApp->EnabledState());
 }
 
@@ -937,24 +929,4 @@ TEST_F(AppWin, EveryWayBackRestoresTheToolbarAndItsOwnerInEveryMode) {
   trayMenu(L"Exit");
   PumpMessages(100);
   EXPECT_FALSE(mAppWin->IsWindow());
-}
-
-TEST(AppWinInstance, OnlyTheOutermostStartAndShutdownDoTheirWork) {
-  wchar_t start[MAX_PATH];
-  GetCurrentDirectoryW(MAX_PATH, start);
-  InstanceHelper::Startup(GetModuleHandleW(nullptr));
-  InstanceHelper::Startup(GetModuleHandleW(nullptr));
-  EXPECT_EQ(2, InstanceHelper::sStartupCounter);
-  EXPECT_FALSE(InstanceHelper::sInstanceFolderSpec.IsEmpty());
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  SetCurrentDirectoryW(temp);
-  InstanceHelper::Shutdown();
-  wchar_t now[MAX_PATH];
-  GetCurrentDirectoryW(MAX_PATH, now);
-  EXPECT_STRNE(start, now);  // an inner Shutdown leaves the directory alone
-  InstanceHelper::Shutdown();
-  GetCurrentDirectoryW(MAX_PATH, now);
-  EXPECT_STREQ(start, now);
-  EXPECT_EQ(0, InstanceHelper::sStartupCounter);
 }
