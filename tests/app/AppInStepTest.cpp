@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/InProcessWindow.h"
 #include "app/ToolbarDriver.h"
 #include "net/KSZeroconf.h"
 #include "platform/windowproc.h"
@@ -34,32 +35,6 @@ using toolbar_driver::LoggedScripts;
 const std::string kConnectedTo = "Corvexa Toolbar - connected to ";
 const std::string kLooking = "Corvexa Toolbar - looking for an engine";
 const std::string kRetrying = "Corvexa Toolbar - connection lost, retrying";
-
-bool Pump(const std::function<bool()>& inDone, int inMS) {
-  return PollUntil(
-      [&] {
-        PumpMessages(5);
-        return inDone();
-      },
-      inMS);
-}
-
-std::string Item(cStandardComboBox* inBox, long inIndex) {
-  char text[300] = "";
-  inBox->GetItem(inIndex, text, sizeof(text));
-  return text;
-}
-
-std::string Shown(cStandardComboBox* inBox) {
-  return Item(inBox, inBox->CurSelection());
-}
-
-char* Barrier(char* outCmd) {
-  return CopyCommand(outCmd, "");
-}
-char* FirstDisplayModes(char* outCmd) {
-  return CommandBuildDisplayModeList(0, outCmd);
-}
 
 // How far the control's pixels lie from its background colour, summed.
 long FromBackground(cControl* inControl) {
@@ -104,16 +79,7 @@ class InStep : public ::testing::Test {
     gToolbarState.mPrefs.SetStr(kPref_ImageVideoFolder, "");
     mName = "In Step " + std::to_string(GetCurrentProcessId());
   }
-  void TearDown() override {
-    if (mApp != nullptr && mApp->IsWindow()) {
-      DestroyWindow(mApp->Wind());
-    }
-    mApp.reset();
-    DestroyWindow(mOwner);
-    MSG quit;
-    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
-  }
+  void TearDown() override { CloseAppWin(&mApp, mOwner); }
 
   void Open() {
     ASSERT_EQ(0, CreateMainWindow(&mApp));
@@ -157,41 +123,37 @@ class InStep : public ::testing::Test {
     const Prefs& p = gToolbarState.mPrefs;
     const AppControls& c = C();
     char b[kCommandBufferSize];
-    using Builder = char* (*)(char*);
-    const Builder kQueries[] = {CommandIsVersionAvailable,
-                                CommandGetWaveShapeList,
-                                CommandGetWaveShapeList,
-                                CommandGetColorMapList,
-                                CommandGetColorMapList,
-                                CommandGetFlowFieldList,
-                                CommandGetFlowFieldList,
-                                CommandGetParticleList,
-                                CommandGetImageVideoList,
-                                Barrier,
-                                CommandGetCurrentWaveShape,
-                                CommandGetCurrentColorMap,
-                                CommandGetCurrentFlowField,
-                                CommandGetAutoLineScale,
-                                CommandGetUnionSlideShow,
-                                CommandGetFlowFieldTransitions,
-                                CommandGetFlowFieldSmoothSwitch,
-                                CommandGetAllowRemoteControl,
-                                CommandGetAutoTrackInfo,
-                                CommandBuildFontList,
-                                FirstDisplayModes,
-                                CommandBuildAudioSourceList,
-                                CommandGetTrackTextAppearance,
-                                CommandGetTrackTextDuration,
-                                CommandGetTrackTextFont,
-                                CommandGetTrackTextSize,
-                                CommandGetLineOffset,
-                                CommandGetFrameXLimit,
-                                CommandGetFrameYLimit};
     std::vector<LoggedRequest> burst;
     auto add = [&](char* inText, int inFlags = 0x28) { burst.push_back({inFlags, inText}); };
-    for (Builder query : kQueries) {
-      add(query(b));
-    }
+    add(CommandIsVersionAvailable(b));
+    add(CommandGetWaveShapeList(b));
+    add(CommandGetWaveShapeList(b));
+    add(CommandGetColorMapList(b));
+    add(CommandGetColorMapList(b));
+    add(CommandGetFlowFieldList(b));
+    add(CommandGetFlowFieldList(b));
+    add(CommandGetParticleList(b));
+    add(CommandGetImageVideoList(b));
+    add(CopyCommand(b, ""));  // the barrier after the lists
+    add(CommandGetCurrentWaveShape(b));
+    add(CommandGetCurrentColorMap(b));
+    add(CommandGetCurrentFlowField(b));
+    add(CommandGetAutoLineScale(b));
+    add(CommandGetUnionSlideShow(b));
+    add(CommandGetFlowFieldTransitions(b));
+    add(CommandGetFlowFieldSmoothSwitch(b));
+    add(CommandGetAllowRemoteControl(b));
+    add(CommandGetAutoTrackInfo(b));
+    add(CommandBuildFontList(b));
+    add(CommandBuildDisplayModeList(0, b));
+    add(CommandBuildAudioSourceList(b));
+    add(CommandGetTrackTextAppearance(b));
+    add(CommandGetTrackTextDuration(b));
+    add(CommandGetTrackTextFont(b));
+    add(CommandGetTrackTextSize(b));
+    add(CommandGetLineOffset(b));
+    add(CommandGetFrameXLimit(b));
+    add(CommandGetFrameYLimit(b));
     add(CommandSetFrameRate(p.GetInt(kPref_FrameRate), b));
     add(CommandSetResponseScaleFromPercent(p.GetInt(kPref_ResponseScale), b));
     add(CommandGetWaveShapeSlideShow(b));
@@ -244,15 +206,15 @@ TEST_F(InStep, QuietForLongThenRestarted) {
   SimProcess first;
   KSFileSpec firstLog = mFolder.Item("first.log");
   ASSERT_TRUE(Engine(&first, mName, firstLog)) << first.Errors();
-  ASSERT_TRUE(Pump([&] { return InStepWith(mName); }, 30000)) << Status();
+  ASSERT_TRUE(PumpUntil([&] { return InStepWith(mName); }, 30000)) << Status();
   EXPECT_EQ(Status(), AccessibleName(mApp->Wind()));
 
   PumpMessages(3 * kIdleMS);
   cStandardComboBox* shapes = C().Basic.WaveShapeList;
-  std::string shape = Item(shapes, (shapes->CurSelection() + 5) % shapes->NumItems());
+  std::string shape = Shown(shapes, (shapes->CurSelection() + 5) % shapes->NumItems());
   char cmd[kCommandBufferSize];
   ASSERT_TRUE(first.WriteInput(std::string(CommandSetWaveShape(shape.c_str(), cmd)) + "\n"));
-  EXPECT_TRUE(Pump([&] { return Shown(shapes) == shape; }, 1000));
+  EXPECT_TRUE(PumpUntil([&] { return Shown(shapes) == shape; }, 1000));
   std::ifstream log(firstLog.GetPathCStr(), std::ios::binary);
   std::string logged((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
   EXPECT_EQ(1u, toolbar_driver::Count(logged, " ! connection from"));
@@ -265,24 +227,24 @@ TEST_F(InStep, QuietForLongThenRestarted) {
   gToolbarState.mThemeMgr.SetAttrib(kCX_WaveShape, name, -1, kConfigAttr_On, 0);
   gToolbarState.mPrefs.SetInt(kPref_WaveShapeInterval, 37);
   first.Kill();
-  EXPECT_TRUE(Pump([&] { return Status() == kRetrying; }, 5000)) << Status();
+  EXPECT_TRUE(PumpUntil([&] { return Status() == kRetrying; }, 5000)) << Status();
   EXPECT_FALSE(shapes->IsEnabled());
   EXPECT_TRUE(C().AdvPreferences.Peer->IsEnabled());
 
   SimProcess second;
   KSFileSpec secondLog = mFolder.Item("second.log");
   ASSERT_TRUE(Engine(&second, mName, secondLog)) << second.Errors();
-  ASSERT_TRUE(Pump([&] { return InStepWith(mName); }, 5000)) << Status();
+  ASSERT_TRUE(PumpUntil([&] { return InStepWith(mName); }, 5000)) << Status();
   std::vector<LoggedRequest> expected = ExpectedBurst();
   std::vector<LoggedRequest> sent;
-  Pump([&] { return (sent = LoggedRequests(secondLog)).size() >= expected.size(); }, 5000);
+  PumpUntil([&] { return (sent = LoggedRequests(secondLog)).size() >= expected.size(); }, 5000);
   sent.resize(std::min(sent.size(), expected.size()));
   EXPECT_EQ(expected, sent);
   EXPECT_LE(boxes.Texts().size(), 1u);
 
   gToolbarState.mPrefs.SetInt(kPref_AutoCloseToolbar, 1);
   second.EndInput(nullptr);
-  EXPECT_TRUE(Pump([&] { return !mApp->IsWindow(); }, 20000));
+  EXPECT_TRUE(PumpUntil([&] { return !mApp->IsWindow(); }, 20000));
 }
 
 // An engine started 10 s after the toolbar, behind a name it had found, is
@@ -299,7 +261,7 @@ TEST_F(InStep, ReachesAnEngineThatComesLateOrAnswersGarbageOnce) {
   found.SetServiceName(mName.c_str());
   found.SetServicePort(unsigned(port));
   ASSERT_EQ(0, found.SetStatus(true));
-  ASSERT_TRUE(Pump([&] { return boxes.Texts().size() == 1; }, 10000));
+  ASSERT_TRUE(PumpUntil([&] { return boxes.Texts().size() == 1; }, 10000));
   EXPECT_EQ(0u, boxes.Texts()[0].find("The toolbar failed to connect to Corvexa in \"" + mName));
   EXPECT_EQ(kLooking, Status());
   EXPECT_FALSE(C().Basic.WaveShapeList->IsEnabled());
@@ -317,25 +279,25 @@ TEST_F(InStep, ReachesAnEngineThatComesLateOrAnswersGarbageOnce) {
   KSFileSpec log = mFolder.Item("late.log");
   ASSERT_TRUE(
       late.Start({"--port", std::to_string(port), "--no-publish", "--log", log.GetPathCStr()}));
-  EXPECT_TRUE(Pump([&] { return InStepWith(mName); }, 30000)) << Status();
+  EXPECT_TRUE(PumpUntil([&] { return InStepWith(mName); }, 30000)) << Status();
   PumpMessages(100);
   for (size_t i = 0; i < disabledLook.size(); i++) {
     EXPECT_GT(FromBackground(dimmed[i]), disabledLook[i] * 5 / 4) << i;
   }
   found.SetStatus(false);
   late.EndInput(nullptr);
-  ASSERT_TRUE(Pump([&] { return Status() == kLooking; }, 15000)) << Status();
+  ASSERT_TRUE(PumpUntil([&] { return Status() == kLooking; }, 15000)) << Status();
 
   SimProcess garbled;
   std::string garbledName = mName + " Garbled";
   log = mFolder.Item("garbled.log");
   ASSERT_TRUE(Engine(&garbled, garbledName, log, {"--oversize", "--faulty", "1"}));
-  EXPECT_TRUE(Pump([&] { return InStepWith(garbledName); }, 15000)) << Status();
+  EXPECT_TRUE(PumpUntil([&] { return InStepWith(garbledName); }, 15000)) << Status();
   size_t before = LoggedScripts(log).size();
   mApp->OnUIFunction(mApp.get(), kUIWaveShapeNext, nullptr);
   char cmd[kCommandBufferSize];
   std::string next = CommandNextWaveShape(1, cmd);
-  EXPECT_TRUE(Pump(
+  EXPECT_TRUE(PumpUntil(
       [&] {
         std::vector<std::string> sent = LoggedScripts(log);
         return std::find(sent.begin() + long(std::min(before, sent.size())), sent.end(), next) !=
@@ -358,17 +320,17 @@ TEST_F(InStep, OneRefreshAtATimeNamesIntactThemeKept) {
   SimProcess sim;
   ASSERT_TRUE(
       Engine(&sim, mName, mFolder.Item("sim.log"), {"--content", content.Spec().GetPathCStr()}));
-  ASSERT_TRUE(Pump([&] { return InStepWith(mName); }, 30000)) << Status();
+  ASSERT_TRUE(PumpUntil([&] { return InStepWith(mName); }, 30000)) << Status();
 
   cStandardComboBox* peer = C().AdvPreferences.Peer;
   mApp->OnUIFunction(peer, kUIAdvPrefPeer, nullptr);
   mApp->OnUIFunction(peer, kUIAdvPrefPeer, nullptr);
-  ASSERT_TRUE(Pump([&] { return InStepWith(mName); }, 10000));
+  ASSERT_TRUE(PumpUntil([&] { return InStepWith(mName); }, 10000));
   PumpMessages(300);
   cStandardComboBox* modes = C().AdvPreferences.FullScreenMode;
   ASSERT_EQ(11, modes->NumItems());
-  EXPECT_EQ(0u, Item(modes, 5).find("Display 1:"));
-  EXPECT_EQ(0u, Item(modes, 6).find("Display 2:"));
+  EXPECT_EQ(0u, Shown(modes, 5).find("Display 1:"));
+  EXPECT_EQ(0u, Shown(modes, 6).find("Display 2:"));
   EXPECT_EQ(5, C().AdvPreferences.AudioSource->NumItems());
 
   gToolbarState.mThemeMgr.SetAttrib(kCX_Particle, odd.c_str(), -1, kConfigAttr_On, 0);

@@ -2,8 +2,7 @@
 // test skin: which controls it binds, which preferences it shows, how it
 // falls back to "Factory Blue", dragging by the background and the tray icon
 // after a shell restart. With the factory skin, connected to the engine
-// simulator, whose log shows every script the window sent. And the start-up
-// counting of InstanceHelper.
+// simulator, whose log shows every script the window sent.
 #include <windows.h>
 // The common controls' and shell's headers need the platform's types first.
 #include <commctrl.h>
@@ -16,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/InProcessWindow.h"
 #include "app/ToolbarDriver.h"
 #include "foundation/KSMessages.h"
 #include "platform/BaseUtils.h"
@@ -37,7 +37,6 @@
 #include "support/MouseInput.h"
 #include "support/SimProcess.h"
 #include "support/SkinFolder.h"
-#include "toolbar/InstanceHelper.h"
 #include "toolbar/ToolbarPrefs.h"
 #include "toolbar/ToolbarState.h"
 #include "toolbar/UICommands.h"
@@ -46,35 +45,6 @@
 #include "toolbar/mainwin.h"
 
 namespace {
-
-bool PumpUntil(const std::function<bool()>& inDone, int inTimeoutMS = 10000) {
-  return PollUntil(
-      [&] {
-        PumpMessages(5);
-        return inDone();
-      },
-      inTimeoutMS);
-}
-
-// The item at inIndex, by default the chosen one.
-std::string Shown(cStandardComboBox* inBox, long inIndex = -2) {
-  char shown[300] = "";
-  inBox->GetItem(inIndex == -2 ? inBox->CurSelection() : inIndex, shown, sizeof(shown));
-  return shown;
-}
-
-// Destroys the window and inOwner; the window's shut-down asks the message
-// loop to end, and there is none.
-void Close(std::unique_ptr<cAppWin>* ioApp, HWND inOwner) {
-  if (*ioApp != nullptr && (*ioApp)->IsWindow()) {
-    DestroyWindow((*ioApp)->Wind());
-  }
-  ioApp->reset();
-  DestroyWindow(inOwner);
-  MSG quit;
-  while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-  }
-}
 
 class AppSync : public ::testing::Test {
  protected:
@@ -94,7 +64,7 @@ class AppSync : public ::testing::Test {
 
   static void TearDownTestSuite() {
     if (sApp != nullptr) {
-      Close(&sApp, GetWindow(sApp->Wind(), GW_OWNER));
+      CloseAppWin(&sApp, GetWindow(sApp->Wind(), GW_OWNER));
     }
     sSim->EndInput(nullptr);
     delete sSim;
@@ -218,7 +188,7 @@ class AppWin : public ::testing::Test {
   }
 
   void TearDown() override {
-    Close(&mAppWin, mOwner);
+    CloseAppWin(&mAppWin, mOwner);
     gToolbarState.mSkinsFolder = mSavedSkins;
   }
 
@@ -243,7 +213,7 @@ class AppWin : public ::testing::Test {
 
 // Factory Blue binds every control group member (AppControls holds pointers
 // only) but the visual scripts', which do nothing, and the advanced panel.
-TEST_F(AppSync, ConnectingFillsEveryListAndPushesTheStoredValues) {
+TEST_F(AppSync, FactoryBlueBindsEveryControlAndTheRefreshFillsItsChoices) {
   const AppControls& c = sApp->Controls();
   const void* const* members = reinterpret_cast<const void* const*>(&c);
   const char* scripts = reinterpret_cast<const char*>(&c.AdvVisualScripts);
@@ -255,21 +225,15 @@ TEST_F(AppSync, ConnectingFillsEveryListAndPushesTheStoredValues) {
   EXPECT_NE(nullptr, dynamic_cast<cToolPage*>(sApp->MainPage()->FindControl(kUIAdvPrefsPanel)));
 
   // (What is sent, in which order and with which flags, is compared whole in
-  // InStep.QuietForLongThenRestarted, which also sees both display devices' modes.)
+  // InStep.QuietForLongThenRestarted. The boxes and lists that later cases
+  // choose from, and the program's fault test, see their own filling.)
   const auto& prefs = c.AdvPreferences;
-  for (cStandardComboBox* box :
-       {c.Basic.WaveShapeList, c.Basic.ColorMapList, c.Basic.FlowFieldList, prefs.AudioSource,
-        prefs.TrackTextFont, prefs.TrackTextDuration, prefs.TrackTextAppearance,
-        prefs.TrackTextSize, prefs.LineBoost, prefs.FrameXLimit}) {
+  for (cStandardComboBox* box : {prefs.TrackTextFont, prefs.TrackTextAppearance,
+                                 prefs.TrackTextSize, prefs.TrackTextDuration}) {
     EXPECT_GT(box->NumItems(), 1);
     EXPECT_GE(box->CurSelection(), 0);
     EXPECT_TRUE(box->IsEnabled());
   }
-  for (cStandardListView* list : {c.AdvWaveShapes.List, c.AdvColorMaps.List, c.AdvFlowFields.List,
-                                  c.AdvParticles.List, c.AdvImageVideo.List}) {
-    EXPECT_GT(list->NumItems(), 1);
-  }
-  EXPECT_TRUE(prefs.AutoLineScale->IsEnabled());
   EXPECT_EQ(kConnected, sApp->EnabledState());
 }
 
@@ -470,34 +434,6 @@ TEST_F(AppSync, WorkedValuesAreSentAgainOnTheNextConnection) {
   EXPECT_EQ(std::vector<std::string>{}, missing);
 }
 
-// Start and Stop can be pressed while something is selected; Start sends
-// the first twenty selected items only.
-TEST_F(AppSync, SelectedParticlesStartTwentyAtMost) {
-  const auto& particles = sApp->Controls().AdvParticles;
-  particles.List->Clear();
-  for (int i = 0; i < 25; i++) {
-    particles.List->AddSubItems(-1, ("Particle " + std::to_string(100 + i)).c_str(), 0);
-  }
-  EXPECT_FALSE(particles.Start->IsEnabled());
-  std::vector<std::string> expected;
-  for (long i = 0; i < 25; i++) {
-    particles.List->SelectItem(i, true);
-    char name[300];
-    particles.List->GetItem(i, name, sizeof(name));
-    UIValue value;
-    value.mText = name;
-    expected.push_back(Script(kUIAdvParticlesStart, value)[0]);
-  }
-  expected.resize(20);
-  EXPECT_TRUE(particles.Start->IsEnabled());
-  EXPECT_TRUE(particles.Stop->IsEnabled());
-  auto start = [&] {
-    sApp->OnUIFunction(particles.Start, kUIAdvParticlesStart, nullptr);
-    PumpMessages(300);
-  };
-  EXPECT_EQ(expected, SentBy(start, 20));
-}
-
 // The extra folder's rows: Rescan registers the stored folder again after the
 // rescan; Clear forgets the folder and its subfolder switch, and the folder's
 // text and the rows that need a folder follow.
@@ -545,31 +481,13 @@ TEST_F(AppSync, TheExtraFolderIsRescannedAndCleared) {
   EXPECT_TRUE(sprites.BrowseAlternateSource->IsEnabled());
 }
 
-TEST_F(AppSync, ChoosingTheCurrentSkinAgainReloadsNothing) {
-  cStandardComboBox* skins = sApp->Controls().AdvPreferences.Skin;
-  ASSERT_EQ(0, skins->SelectItem("Factory Blue", false));
-  auto reloadPosted = [] {
-    MSG msg;
-    bool posted = false;
-    while (PeekMessageW(&msg, sApp->Wind(), kToolbarUserMsg, kToolbarUserMsg, PM_REMOVE)) {
-      posted = posted || msg.wParam == WPARAM(cAppWin::kUserMsgReloadSkin);
-    }
-    return posted;
-  };
-  gToolbarState.mPrefs.SetStr(kPref_Skin, "FACTORY BLUE");
-  sApp->OnUIFunction(skins, kUIAdvPrefSkin, nullptr);
-  EXPECT_FALSE(reloadPosted());
-
-  gToolbarState.mPrefs.SetStr(kPref_Skin, "Another Skin");
-  sApp->OnUIFunction(skins, kUIAdvPrefSkin, nullptr);
-  EXPECT_TRUE(reloadPosted());
-  EXPECT_STREQ("Factory Blue", gToolbarState.mPrefs.GetStr(kPref_Skin)->getCStr());
-}
-
 // A theme that switches off 400 long-named items: the engine gets them in
-// texts cut as soon as one passes 20,000 characters.
-TEST_F(AppSync, SwitchedOffItemsGoInBatchesOfTwentyThousand) {
-  cStandardListView* list = sApp->Controls().AdvParticles.List;
+// texts cut as soon as one passes 20,000 characters. Start and Stop can be
+// pressed while something is selected; Start sends the first twenty
+// selected items only.
+TEST_F(AppSync, SwitchedOffItemsGoInBatchesAndStartTakesTwentyAtMost) {
+  const auto& particles = sApp->Controls().AdvParticles;
+  cStandardListView* list = particles.List;
   list->Clear();
   for (int i = 0; i < 400; i++) {
     std::string name = "Particle " + std::to_string(1000 + i) + std::string(90, 'x');
@@ -578,10 +496,14 @@ TEST_F(AppSync, SwitchedOffItemsGoInBatchesOfTwentyThousand) {
     gToolbarState.mThemeMgr.SetAttrib(kCX_Particle, name.c_str(), -1, kConfigAttr_On, 0);
   }
   std::string all;
+  std::vector<std::string> started;
   char name[300];
   for (long i = 0; i < list->NumItems(); i++) {
     list->GetItem(i, name, sizeof(name));
     all += "SetItemEnabled(16,\"" + std::string(name) + "\",0);";
+    UIValue value;
+    value.mText = name;
+    started.push_back(Script(kUIAdvParticlesStart, value)[0]);
   }
 
   std::vector<std::string> sent = SentBy([&] { sApp->ApplyListItemsToEngine(list, true); }, 4);
@@ -594,6 +516,19 @@ TEST_F(AppSync, SwitchedOffItemsGoInBatchesOfTwentyThousand) {
     EXPECT_LE(sent[i].rfind("SetItemEnabled("), 20000u);
   }
   EXPECT_EQ(all, sent[1] + sent[2] + sent[3]);
+
+  EXPECT_FALSE(particles.Start->IsEnabled());
+  for (long i = 0; i < 25; i++) {
+    list->SelectItem(i, true);
+  }
+  EXPECT_TRUE(particles.Start->IsEnabled());
+  EXPECT_TRUE(particles.Stop->IsEnabled());
+  auto start = [&] {
+    sApp->OnUIFunction(particles.Start, kUIAdvParticlesStart, nullptr);
+    PumpMessages(300);
+  };
+  started.resize(20);
+  EXPECT_EQ(started, SentBy(start, 20));
 }
 
 TEST_F(AppSync, RepliesChooseTheNearestFixedChoice) {
@@ -882,11 +817,20 @@ TEST_F(AppWin, ASkinThatDoesNotLoadFallsBackToFactoryBlueAndTheChoiceIsStored) {
   EXPECT_EQ("Factory Blue", Stored(kPref_Skin));
   EXPECT_NE(nullptr, mAppWin->Controls().Basic.WaveShapeList);
 
-  // Compact binds a subset, but always the engine instance and the skin,
-  // without which a user could neither connect nor switch back.
-  gToolbarState.mPrefs.SetStr(kPref_Skin, "Compact");
-  mAppWin->OnToolbarUserMsg(cAppWin::kUserMsgReloadSkin);
+  // The current skin chosen again, in any letter case, reloads nothing.
+  cStandardComboBox* skins = mAppWin->Controls().AdvPreferences.Skin;
+  ASSERT_EQ("Factory Blue", Shown(skins));
+  gToolbarState.mPrefs.SetStr(kPref_Skin, "FACTORY BLUE");
+  mAppWin->OnUIFunction(skins, kUIAdvPrefSkin, nullptr);
+  PumpMessages(100);
+  EXPECT_EQ("FACTORY BLUE", Stored(kPref_Skin));
+  // Compact binds a subset (no themes), but always the engine instance and
+  // the skin, without which a user could neither connect nor switch back.
+  skins->SelectItem("Compact", false);
+  mAppWin->OnUIFunction(skins, kUIAdvPrefSkin, nullptr);
+  PumpMessages(100);
   EXPECT_EQ("Compact", Stored(kPref_Skin));
+  EXPECT_EQ(nullptr, mAppWin->Controls().AdvPreferences.Theme);
   EXPECT_NE(nullptr, mAppWin->Controls().AdvPreferences.Peer);
   EXPECT_NE(nullptr, mAppWin->Controls().AdvPreferences.Skin);
 }
@@ -985,24 +929,4 @@ TEST_F(AppWin, EveryWayBackRestoresTheToolbarAndItsOwnerInEveryMode) {
   trayMenu(L"Exit");
   PumpMessages(100);
   EXPECT_FALSE(mAppWin->IsWindow());
-}
-
-TEST(AppWinInstance, OnlyTheOutermostStartAndShutdownDoTheirWork) {
-  wchar_t start[MAX_PATH];
-  GetCurrentDirectoryW(MAX_PATH, start);
-  InstanceHelper::Startup(GetModuleHandleW(nullptr));
-  InstanceHelper::Startup(GetModuleHandleW(nullptr));
-  EXPECT_EQ(2, InstanceHelper::sStartupCounter);
-  EXPECT_FALSE(InstanceHelper::sInstanceFolderSpec.IsEmpty());
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  SetCurrentDirectoryW(temp);
-  InstanceHelper::Shutdown();
-  wchar_t now[MAX_PATH];
-  GetCurrentDirectoryW(MAX_PATH, now);
-  EXPECT_STRNE(start, now);  // an inner Shutdown leaves the directory alone
-  InstanceHelper::Shutdown();
-  GetCurrentDirectoryW(MAX_PATH, now);
-  EXPECT_STREQ(start, now);
-  EXPECT_EQ(0, InstanceHelper::sStartupCounter);
 }

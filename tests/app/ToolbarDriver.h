@@ -19,6 +19,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "files/Prefs.h"
@@ -178,17 +179,7 @@ class AnswerWatch {
 
 // One request as the simulator's log lists it: its header's flags byte and
 // its script.
-struct LoggedRequest {
-  int mFlags;
-  std::string mText;
-  bool operator==(const LoggedRequest& inOther) const {
-    return mFlags == inOther.mFlags && mText == inOther.mText;
-  }
-};
-
-inline std::ostream& operator<<(std::ostream& ioOut, const LoggedRequest& inRequest) {
-  return ioOut << inRequest.mFlags << " \"" << inRequest.mText << "\"";
-}
+using LoggedRequest = std::pair<int, std::string>;
 
 // The requests that the toolbar's connections sent, as the simulator's log
 // (which the simulator keeps open) lists them ("... #C 0x28 > script");
@@ -214,7 +205,7 @@ inline std::vector<LoggedRequest> LoggedRequests(const KSFileSpec& inLog) {
 inline std::vector<std::string> LoggedScripts(const KSFileSpec& inLog) {
   std::vector<std::string> scripts;
   for (const LoggedRequest& request : LoggedRequests(inLog)) {
-    scripts.push_back(request.mText);
+    scripts.push_back(request.second);
   }
   return scripts;
 }
