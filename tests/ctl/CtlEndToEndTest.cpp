@@ -112,10 +112,18 @@ TEST_F(CtlEndToEndTest, ListGetSendAndDoDriveTheSimulator) {
   EXPECT_EQ("", done.mOut);
   EXPECT_EQ(target + "\n", CtlHere({"send", BuiltScript(CommandGetCurrentWaveShape)}).mOut);
 
-  // The slide-show toggle, seen through get's text form.
+  // get's text form: lists one item a line under their count, switches on
+  // or off, and yes or no, each value aligned after its label.
   ASSERT_EQ(0u, Ctl({"--connect", mAddress, "do", "ColorMapToggle", "on"}).mExitCode);
   ProgramRun text = Ctl({"get", "--connect", mAddress});
-  EXPECT_NE(std::string::npos, text.mOut.find("Color-map slide show:     on\n")) << text.mOut;
+  listed = "Wave shapes (" + std::to_string(shapes.size()) + "):\n";
+  for (const std::string& shape : shapes) {
+    listed += "  " + shape + "\n";
+  }
+  for (const std::string& fact : {listed, std::string("Color-map slide show:     on\n"),
+                                  std::string("New version available:    no\n")}) {
+    EXPECT_NE(std::string::npos, text.mOut.find(fact)) << fact << "\n" << text.mOut;
+  }
   ASSERT_EQ(0u, Ctl({"--connect", mAddress, "do", "ColorMapToggle", "off"}).mExitCode);
   text = Ctl({"get", "--connect", mAddress});
   EXPECT_NE(std::string::npos, text.mOut.find("Color-map slide show:     off\n")) << text.mOut;

@@ -106,36 +106,36 @@ class EngineSimProgramTest : public ::testing::Test {
     ASSERT_EQ(0, WSAStartup(MAKEWORD(2, 2), &data));
   }
   void TearDown() override { WSACleanup(); }
-
-  // Starts the simulator with a fixed seed, out of the registry, plus inArgs.
-  void Start(const std::vector<std::string>& inArgs = {}) {
-    std::vector<std::string> args = {"--no-publish", "--seed", "1"};
-    args.insert(args.end(), inArgs.begin(), inArgs.end());
-    ASSERT_TRUE(mSim.Start(args)) << "the simulator did not start";
-  }
-
-  void Connect(SimTestClient* outClient) { ASSERT_TRUE(outClient->Connect(mSim.Port())); }
-
-  SimProcess mSim;
 };
 
 }  // namespace
 
-// Requests that arrive in one piece are answered in order, each reply in its
-// form and echoing its request's ticket, flags and cookie, wanting no reply;
-// a change one of them makes is announced before its reply, as when they
-// come one by one. A request that wants no reply gets none.
-TEST_F(EngineSimProgramTest, RequestsSentTogetherAreAnsweredInOrderAfterTheirNotices) {
-  Start();
-  EXPECT_EQ("listening on 127.0.0.1:" + std::to_string(mSim.Port()), mSim.FirstLine());
+// One run with a content folder and a log. Kinds without a file keep their
+// built-in lists. Requests that arrive in one piece are answered in order,
+// each reply in its form and echoing its request's ticket, flags and cookie,
+// wanting no reply; a change one of them makes is announced before its reply,
+// as when they come one by one. A request that wants no reply gets none. A
+// script typed on the console changes the state for everyone, and the log
+// holds each request with its header's flags byte.
+TEST_F(EngineSimProgramTest, RequestsContentConsoleAndLog) {
+  KSTestFolder folder;
+  folder.MakeFile("waveshapes.txt", "# ours\r\nFirst Shape\r\nSecond Shape\r\n");
+  SimProcess sim;
+  ASSERT_TRUE(sim.Start({"--no-publish", "--seed", "1", "--content", folder.Spec().GetPathCStr(),
+                         "--log", folder.Item("sim.log").GetPathCStr()}));
+  EXPECT_EQ("listening on 127.0.0.1:" + std::to_string(sim.Port()), sim.FirstLine());
   SimTestClient client;
-  Connect(&client);
-  EXPECT_EQ("", client.Ask(""));
+  ASSERT_TRUE(client.Connect(sim.Port()));
+  EXPECT_EQ(std::string("First Shape\0Second Shape\0\0", 26),
+            client.Ask(Text(CommandGetWaveShapeList)));
+  std::string colorMaps = client.Ask(Text(CommandGetColorMapList));
+  EXPECT_EQ(65 + 1, std::count(colorMaps.begin(), colorMaps.end(), '\0'));
+
   char text[kCommandBufferSize];
   const std::string change = CommandNextColorMap(1, text);
   const std::string queries[] = {Text(CommandGetFrameXLimit), Text(CommandGetCurrentWaveShape),
                                  Text(CommandGetCurrentFlowField), ""};
-  const std::string replies[] = {Z("0"), "Bass Spiral", "Big Bang", ""};
+  const std::string replies[] = {Z("0"), "Second Shape", "Big Bang", ""};
   std::vector<uint8> wire = Request("NextWaveShape(1);", 99, kCommandFlags, 0x11, false);
   const uint32 kRequests = 30;
   for (uint32 ticket = 1; ticket <= kRequests; ticket++) {
@@ -167,40 +167,22 @@ TEST_F(EngineSimProgramTest, RequestsSentTogetherAreAnsweredInOrderAfterTheirNot
     EXPECT_EQ(0x40 + ticket, cookie.mData[31]);
     EXPECT_EQ(ticket % 2 ? "" : replies[ticket / 2 % 4], data);
   }
-}
 
-TEST_F(EngineSimProgramTest, LogContentFolderAndConsoleInput) {
-  KSTestFolder folder;
-  folder.MakeFile("waveshapes.txt", "# ours\r\nFirst Shape\r\nSecond Shape\r\n");
-  Start({"--content", folder.Spec().GetPathCStr(), "--log", folder.Item("sim.log").GetPathCStr()});
-  SimTestClient client;
-  Connect(&client);
-  EXPECT_EQ(std::string("First Shape\0Second Shape\0\0", 26),
-            client.Ask(Text(CommandGetWaveShapeList)));
-  // Kinds without a file keep their built-in lists.
-  std::string colorMaps = client.Ask(Text(CommandGetColorMapList));
-  EXPECT_EQ(65 + 1, std::count(colorMaps.begin(), colorMaps.end(), '\0'));
-
-  // A script typed on the console changes the state for everyone.
-  ASSERT_TRUE(mSim.WriteInput("SetWaveShape(\"Second Shape\");\n"));
-  KSPacket packet;
-  std::string body;
-  long id = 0;
-  ASSERT_TRUE(client.Next(&packet, &body, &id));
+  ASSERT_TRUE(sim.WriteInput("SetWaveShape(\"First Shape\");\n"));
+  ASSERT_TRUE(client.Next(&packet, &data, &id));
   EXPECT_EQ(303, id);
-  EXPECT_EQ("Second Shape", body);
+  EXPECT_EQ("First Shape", data);
   EXPECT_EQ("", client.Ask("Frobnicate(1);"));
   ASSERT_TRUE(client.SendBytes(Request("", 7, 12)));
   EXPECT_EQ("", client.NextReply());
 
   unsigned long exitCode = 1;
-  ASSERT_TRUE(mSim.EndInput(&exitCode));
+  ASSERT_TRUE(sim.EndInput(&exitCode));
   EXPECT_EQ(0u, exitCode);
   std::string log = ReadAll(folder.Item("sim.log"));
-  // Each request with its header's flags byte.
   EXPECT_NE(std::string::npos, log.find(" #1 0x28 > " + Text(CommandGetWaveShapeList) + "\r\n"));
   EXPECT_NE(std::string::npos, log.find(" #1 0x0C > \r\n"));
-  EXPECT_NE(std::string::npos, log.find(" #0 > SetWaveShape(\"Second Shape\");\r\n"));
+  EXPECT_NE(std::string::npos, log.find(" #0 > SetWaveShape(\"First Shape\");\r\n"));
   EXPECT_NE(std::string::npos, log.find(" #1 ! unknown call Frobnicate()"));
 }
 

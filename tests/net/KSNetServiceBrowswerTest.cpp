@@ -177,7 +177,7 @@ TEST_F(BrowserTest, BrowseTheLibraryRefusesFallsBackToTheRegistry) {
   EXPECT_EQ(5005u, PortOf("Engine Near"));
 }
 
-TEST_F(DNSSDBrowserTest, RepliesChangeTheListAndResolvesAnswer) {
+TEST_F(DNSSDBrowserTest, RepliesChangeTheListAndResolvesAnswerOrTimeOut) {
   Publish("Registry Engine", 5004);  // DNS-SD is there: the registry is not read
   Post(kDNSServiceFlagsAdd | kDNSServiceFlagsMoreComing, 0, "Alpha");
   Post(kDNSServiceFlagsAdd, 0, "Beta");
@@ -221,31 +221,21 @@ TEST_F(DNSSDBrowserTest, RepliesChangeTheListAndResolvesAnswer) {
   ASSERT_EQ(0, mBrowser.ResolveService(UtilStr("Alpha"), 0, 0, true));
   ASSERT_TRUE(mLog.WaitForCount(kKSMsg_ServiceResolved, 3));
   EXPECT_EQ(4712u, PortOf("Alpha"));
-  EXPECT_EQ(0, mDaemon.Stats().mDeallocsWhileProcessing);
-}
 
-TEST_F(DNSSDBrowserTest, SilentResolveDoesNotHoldTheCaller) {
-  Post(kDNSServiceFlagsAdd | kDNSServiceFlagsMoreComing, 0, "Alpha");
-  Post(kDNSServiceFlagsAdd, 0, "Beta");
-  ASSERT_TRUE(mLog.WaitForCount(kKSMsg_ServiceListChanged, 1));
+  // A silent daemon does not hold the caller: never answered, a resolve is
+  // given up after the limit and the record stays unresolved; answered only
+  // with errors now, the earlier address stands.
   KSNetServiceResolver::sSyncResolveLimitMS = 500;
-  double limit = KSNetServiceResolver::sSyncResolveLimitMS / 1000.0;
-
-  // Never answered: given up after the limit, and the record stays unresolved.
   long result = 0;
   EXPECT_LT(SecondsFor([&] { result = mBrowser.ResolveService(UtilStr("Beta"), 10, 0, false); }),
-            limit + 3);
+            3.5);
   EXPECT_EQ(kKSErr_Internal, result);
   EXPECT_FALSE(mBrowser.GetServiceAddr(UtilStr("Beta"), nullptr, nullptr, nullptr));
-
-  // Answered once, then only with errors: the earlier address stands.
-  mDaemon.SetResolveAnswer("Alpha", 0, "alpha-host.local.", 4711);
-  ASSERT_EQ(0, mBrowser.ResolveService(UtilStr("Alpha"), 10, 0, false));
   mDaemon.SetResolveAnswer("Alpha", kSomeDNSSDError, "", 0);
   EXPECT_LT(SecondsFor([&] { result = mBrowser.ResolveService(UtilStr("Alpha"), 0, 0, false); }),
-            limit + 3);
+            3.5);
   EXPECT_EQ(0, result);
-  EXPECT_EQ(4711u, PortOf("Alpha"));
+  EXPECT_EQ(4712u, PortOf("Alpha"));
   EXPECT_EQ(0, mDaemon.Stats().mDeallocsWhileProcessing);
   KSNetServiceResolver::sSyncResolveLimitMS = KSNetServiceResolver::kSyncResolveLimitMS;
 }

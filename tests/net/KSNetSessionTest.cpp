@@ -109,12 +109,30 @@ int Seq(const KSPacket* inPacket) {
   return inPacket->mHeader[0] | (inPacket->mHeader[1] << 8);
 }
 
+KSNetAddr Typed(KSNetAddrType inType) {
+  KSNetAddr addr = {};
+  addr.mType = inType;
+  return addr;
+}
+
+KSNetAddr HostName(const char* inName) {
+  KSNetAddr addr = Typed(ks_HostName);
+  strcpy(addr.u.mHostName, inName);
+  return addr;
+}
+
+// Suites of their own, so that each runs in a process of its own.
+class KSNetLeakTest : public KSNetSessionTest {};
+class KSNetAddrTest : public KSNetSessionTest {};
+
 }  // namespace
 
+// The session is opened by a host name, which it resolves itself.
 TEST_F(KSNetSessionTest, PacketsArriveWholeAndInOrderBothWays) {
   LoopbackPeer peer;
   SessionLog log;
-  KSSessionRef ref = Open(peer, log);
+  KSNetAddr named = HostName("127.0.0.1");
+  KSSessionRef ref = Open(peer, log, 30000, &named);
   ASSERT_EQ(log.Count(kKSNetMsg_SesO), 1u);
 
   // One packet a byte at a time, then an empty and a long one in one write.
@@ -241,36 +259,20 @@ TEST_F(KSNetSessionTest, FullQueueAndSharedSendBufferKeepPacketsWholeAndInOrder)
   EXPECT_EQ(log.End().mMsg, kKSNetMsg_SesC);
 }
 
-TEST_F(KSNetSessionTest, ConnectsToAHostNameAndOverIPv6) {
-  KSNetAddr named = {};
-  named.mType = ks_HostName;
-  strcpy(named.u.mHostName, "127.0.0.1");
-  LoopbackPeer peer4;
-  LoopbackPeer peer6(true);
-  KSNetAddr addr6 = peer6.Addr();
-  bool haveIP6 = KSNet::IsIP6() && peer6.Listening();
-  for (auto to : {std::make_pair(&peer4, &named), std::make_pair(&peer6, &addr6)}) {
-    if (to.first == &peer6 && !haveIP6) {
-      GTEST_SKIP() << "no IPv6 loopback here";
-    }
-    SessionLog log;
-    KSSessionRef ref = Open(*to.first, log, 30000, to.second);
-    ASSERT_TRUE(to.first->SendBytes(WireBytes(MakePacket(7, "six"))));
-    ASSERT_TRUE(log.WaitForCount(kKSNetMsg_Recv, 1));
-    EXPECT_TRUE(WireOf(log.Events()[1]) == WireBytes(MakePacket(7, "six")));
-    EXPECT_EQ(0, KSNet::CloseSession(ref, 0));
-    EXPECT_EQ(log.End().mMsg, kKSNetMsg_SesC);
-    EXPECT_TRUE(to.first->WaitForEndOfStream());
+TEST_F(KSNetSessionTest, ConnectsOverIPv6) {
+  LoopbackPeer peer(true);
+  if (!KSNet::IsIP6() || !peer.Listening()) {
+    GTEST_SKIP() << "no IPv6 loopback here";
   }
+  SessionLog log;
+  KSSessionRef ref = Open(peer, log);
+  ASSERT_TRUE(peer.SendBytes(WireBytes(MakePacket(7, "six"))));
+  ASSERT_TRUE(log.WaitForCount(kKSNetMsg_Recv, 1));
+  EXPECT_TRUE(WireOf(log.Events()[1]) == WireBytes(MakePacket(7, "six")));
+  EXPECT_EQ(0, KSNet::CloseSession(ref, 0));
+  EXPECT_EQ(log.End().mMsg, kKSNetMsg_SesC);
+  EXPECT_TRUE(peer.WaitForEndOfStream());
 }
-
-namespace {
-
-// Suites of their own, so that each runs in a process of its own.
-class KSNetLeakTest : public KSNetSessionTest {};
-class KSNetAddrTest : public KSNetSessionTest {};
-
-}  // namespace
 
 // Many sessions come and go without leaving threads or handles behind,
 // whichever end closes first.
@@ -309,22 +311,6 @@ TEST_F(KSNetLeakTest, TwoHundredSessionsLeaveNothingBehind) {
   EXPECT_LE(after.mThreads, before.mThreads);
   EXPECT_LE(after.mKernelHandles, before.mKernelHandles + 8);
 }
-
-namespace {
-
-KSNetAddr Typed(KSNetAddrType inType) {
-  KSNetAddr addr = {};
-  addr.mType = inType;
-  return addr;
-}
-
-KSNetAddr HostName(const char* inName) {
-  KSNetAddr addr = Typed(ks_HostName);
-  strcpy(addr.u.mHostName, inName);
-  return addr;
-}
-
-}  // namespace
 
 // Conversions that need no name service, and those that do (refused here).
 TEST_F(KSNetAddrTest, TranslationsAndLocalAddresses) {
@@ -376,49 +362,24 @@ TEST_F(KSNetAddrTest, TranslationsAndLocalAddresses) {
             KSNet::TranslateAddrSync(HostName("203.0.113.9"), ks_localhost, &out));
 }
 
+// A full queue refuses, times out, or gives up once the session ends. Two
+// appenders wait on it; two packets taken make room for both, however their
+// wake-ups fall, and an appender whose packet can never fit, waiting longest,
+// takes none of that room from them. Packets leave first in, first out, with
+// one semaphore count each (the session test sees the data whole and a
+// blocked send go through once one is taken).
 TEST(KSPacketQueueTest, FullQueueWaitsTimesOutOrGivesUp) {
   KSPacketQueue queue;
   ASSERT_TRUE(queue.Created());
   KSHandle giveUpEvent(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   HANDLE giveUp = giveUpEvent.Get();
-
   for (int i = 0; i < KSPacketQueue::kMaxPackets; i++) {
     ASSERT_EQ(0, queue.Append(Copy(i), false, 0, giveUp));
   }
   KSPacket* extra = Copy(500);
   EXPECT_EQ(kKSErr_SendQueueFull, queue.Append(extra, false, 1000, giveUp));
   EXPECT_EQ(kKSErr_Timeout, queue.Append(extra, true, 100, giveUp));
-  // A packet over the send limit never fits, however empty the queue.
-  KSPacket* big = Copy(1, std::string(kKSMaxOutgoingDataSize + 1, 'b'));
-  EXPECT_EQ(kKSErr_Timeout, KSPacketQueue().Append(big, true, 50, giveUp));
-  KSPacketQueue::FreePacket(big);
-  SetEvent(giveUp);
-  EXPECT_EQ(kKSErr_SessionClosed, queue.Append(extra, true, 60000, giveUp));
-  KSPacketQueue::FreePacket(extra);
 
-  // First in, first out, with one semaphore count per packet (the session
-  // test sees the data whole and a blocked send go through once one is taken).
-  for (int i = 0; i < KSPacketQueue::kMaxPackets; i++) {
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(queue.Semaphore(), 0));
-    KSPacket* p = queue.TakeOldest();
-    ASSERT_NE(p, nullptr);
-    EXPECT_EQ(Seq(p), i);
-    KSPacketQueue::FreePacket(p);
-  }
-  EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(queue.Semaphore(), 0));
-  EXPECT_EQ(queue.TakeOldest(), nullptr);
-}
-
-// Two appenders wait on a full queue; two packets taken make room for both,
-// however their wake-ups fall, and an appender whose packet can never fit,
-// waiting longest, takes none of that room from them.
-TEST(KSPacketQueueTest, EveryWaitingAppenderGetsTheRoomMade) {
-  KSPacketQueue queue;
-  KSHandle giveUpEvent(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-  HANDLE giveUp = giveUpEvent.Get();
-  for (int i = 0; i < KSPacketQueue::kMaxPackets; i++) {
-    ASSERT_EQ(0, queue.Append(Copy(i), false, 0, giveUp));
-  }
   KSPacket* big = Copy(800, std::string(kKSMaxOutgoingDataSize + 1, 'b'));
   long bigResult = -1;
   std::thread bigAppender([&] { bigResult = queue.Append(big, true, 1500, giveUp); });
@@ -450,5 +411,24 @@ TEST(KSPacketQueueTest, EveryWaitingAppenderGetsTheRoomMade) {
   EXPECT_EQ(results[2], 0);
   bigAppender.join();
   EXPECT_EQ(bigResult, kKSErr_Timeout);
+  // It does not fit however empty the queue.
+  EXPECT_EQ(kKSErr_Timeout, KSPacketQueue().Append(big, true, 50, giveUp));
   KSPacketQueue::FreePacket(big);
+  SetEvent(giveUp);
+  EXPECT_EQ(kKSErr_SessionClosed, queue.Append(extra, true, 60000, giveUp));
+  KSPacketQueue::FreePacket(extra);
+
+  std::vector<int> order, expected;
+  for (int i = 3; i < KSPacketQueue::kMaxPackets + 3; i++) {
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(queue.Semaphore(), 0));
+    KSPacket* p = queue.TakeOldest();
+    ASSERT_NE(p, nullptr);
+    order.push_back(Seq(p));
+    expected.push_back(i < KSPacketQueue::kMaxPackets ? i : 900 + i - KSPacketQueue::kMaxPackets);
+    KSPacketQueue::FreePacket(p);
+  }
+  std::sort(order.end() - 3, order.end() - 1);  // the two waiters got in in either order
+  EXPECT_EQ(order, expected);
+  EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(queue.Semaphore(), 0));
+  EXPECT_EQ(queue.TakeOldest(), nullptr);
 }

@@ -55,12 +55,7 @@ std::wstring BesideThisProgram(const std::string& inRelative) {
 ChildProcess::~ChildProcess() {
   Kill();
   CloseInput();
-  if (mOutReader.joinable()) {
-    mOutReader.join();
-  }
-  if (mErrReader.joinable()) {
-    mErrReader.join();
-  }
+  JoinReaders();
 }
 
 bool ChildProcess::Start(const std::string& inProgram, const std::vector<std::string>& inArgs) {
@@ -163,13 +158,16 @@ bool ChildProcess::Wait(unsigned long inTimeoutMS, unsigned long* outExitCode) {
     *outExitCode = code;
   }
   // The program has ended: its output ends once the readers have read it all.
-  if (mOutReader.joinable()) {
-    mOutReader.join();
-  }
-  if (mErrReader.joinable()) {
-    mErrReader.join();
-  }
+  JoinReaders();
   return true;
+}
+
+void ChildProcess::JoinReaders() {
+  for (std::thread* reader : {&mOutReader, &mErrReader}) {
+    if (reader->joinable()) {
+      reader->join();
+    }
+  }
 }
 
 void ChildProcess::Kill() {

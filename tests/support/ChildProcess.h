@@ -43,6 +43,7 @@ class ChildProcess {
  private:
   // Reads inPipe, which it then owns, to its end.
   void Drain(HANDLE inPipe, std::string* ioText);
+  void JoinReaders();
 
   KSHandle mProcess;
   KSHandle mInput;

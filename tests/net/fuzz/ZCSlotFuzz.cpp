@@ -3,8 +3,7 @@
 // from them against a simple model: a slot's name is announced when it
 // appears and withdrawn, exactly as announced, before another takes its place,
 // and after every scan the announced names are those the slots hold (ignoring
-// case). Names
-// must end within their fields whatever the publisher wrote.
+// case). Names must end within their fields whatever the publisher wrote.
 //
 // Each scan takes one byte and then the bytes of its slots: bits 0 to 5 say
 // which of the six slots are published (each takes the next 524 bytes, cut
