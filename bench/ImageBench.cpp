@@ -15,9 +15,9 @@
 #include "BenchPictures.h"
 #include "BenchStats.h"
 #include "foundation/KSHandle.h"
-#include "platform/BmpWriter.h"
 #include "platform/KSGdiObject.h"
 #include "platform/cImage.h"
+#include "support/BmpWriter.h"
 
 namespace {
 

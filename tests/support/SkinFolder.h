@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/BmpWriter.h"
 #include "platform/KSRect.h"
+#include "support/BmpWriter.h"
 #include "support/KSTestFolder.h"
 
 constexpr uint32 kKeyColour = 0xFF00FF;
