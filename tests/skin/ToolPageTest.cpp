@@ -2,7 +2,7 @@
 // itself to its page as the toolbar does: layout per mode, extending and
 // retracting, automatic retraction at the screen's edge, finding controls,
 // tips, the advanced panel's remembered mode, real clicks, the page's tick
-// under the pointer, the factory, and what building and destroying page
+// under the pointer, and what building and destroying page
 // trees gives back; the keyboard and the screen reader; and a skin file that
 // cannot be read.
 #include <windows.h>
@@ -13,7 +13,6 @@
 
 #include <iterator>
 #include <string>
-#include <typeinfo>
 
 #include "ControlTestParent.h"
 #include "foundation/KSError.h"
@@ -21,8 +20,6 @@
 #include "skin/cCustomButton.h"
 #include "skin/cCustomCheckBox.h"
 #include "skin/cCustomComboBox.h"
-#include "skin/cStandardButton.h"
-#include "skin/cStandardListView.h"
 #include "skin/cStandardToolTip.h"
 #include "support/KeyInput.h"
 #include "support/MouseInput.h"
@@ -350,29 +347,6 @@ TEST_F(ToolPages, RealClicksAndThePagesTickFollowThePointer) {
   EXPECT_TRUE(frameBecomes(kButtonHot));
   MouseMoveTo(0, 0);
   EXPECT_TRUE(frameBecomes(kButtonNormal));
-}
-
-TEST_F(ToolPages, TheFactoryNumbersItsControlsAndRefusesWhatASkinCannotName) {
-  ToolPageInfo pageInfo;
-  cSkin::InitToolPageInfo(&pageInfo);
-  ControlInfo info = Describe(kControlTypeToolPage);
-  cToolPage page(&pageInfo, &info, 0, &mHost);
-  for (eControlType type : {kControlTypeButton, kControlTypeListView, kControlTypeButton}) {
-    info = Describe(type);
-    info.Styles = page.NumControls() == 2 ? kStyleCustom : 0;
-    EXPECT_EQ(0, page.CreateControl(&info));
-  }
-  for (eControlType type : {kControlTypeToolPage, kControlTypeListBox, kControlTypeScrollBar,
-                            kControlTypeToolTip, kControlTypeLink, kControlTypeNull}) {
-    info = Describe(type);
-    EXPECT_EQ(kKSErr_FormatNotRecognized, page.CreateControl(&info)) << int(type);
-  }
-  ASSERT_EQ(3u, page.NumControls());
-  EXPECT_EQ(2, page.Control(2)->ID());
-  EXPECT_EQ(typeid(cStandardButton), typeid(*page.Control(0)));
-  EXPECT_EQ(typeid(cStandardListView), typeid(*page.Control(1)));
-  EXPECT_EQ(typeid(cCustomButton), typeid(*page.Control(2)));  // "Custom": the skinned one
-  EXPECT_EQ(nullptr, page.Control(3));
 }
 
 using PageTrees = ToolPages;
