@@ -14,7 +14,6 @@
 #include "skin/cStandardGraphic.h"
 #include "skin/cStandardLabel.h"
 #include "skin/cStandardListBox.h"
-#include "skin/cStandardScrollBar.h"
 #include "skin/cStandardSlider.h"
 #include "support/Canvas.h"
 #include "support/MouseInput.h"
@@ -168,7 +167,7 @@ TEST_F(StandardControls, RepliesOfEveryShapeKeepTheControlsSane) {
   EXPECT_EQ(nullptr, ToolbarReplyTarget::FindReplyTarget(gone));
 }
 
-TEST_F(StandardControls, ListBoxRowsAndScrollBarReports) {
+TEST_F(StandardControls, ListBoxRowsAndRange) {
   ControlInfo info = Describe(kControlTypeListBox);
   info.Modes[kModeExtended].Height = 100;
   auto list = Make<cStandardListBox>(info);
@@ -188,14 +187,6 @@ TEST_F(StandardControls, ListBoxRowsAndScrollBarReports) {
   list->AddItem("Only");
   EXPECT_EQ(0, list->ScrollRange());
   EXPECT_EQ(-1, list->ItemFromPoint(KSPoint{2, int32(3 * itemHeight)}));  // below the last
-
-  ControlInfo barInfo = Describe(kControlTypeScrollBar);
-  barInfo.Styles = kStyleVertical;
-  auto bar = Make<cStandardScrollBar>(barInfo, 7);
-  bar->Range(0, 50);
-  mParent.Take();
-  SendMessageW(mParent.Wind(), WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 33), LPARAM(bar->Wind()));
-  EXPECT_EQ("scrolled 33 ", mParent.Take());
 }
 
 TEST_F(StandardControls, SliderFollowsPressesAndDragsAndReportsEachChangeOnce) {
