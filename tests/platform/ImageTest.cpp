@@ -235,10 +235,6 @@ TEST(BaseDraw, TextFormatBitsPlaceTheText) {
   KSRect wrapped = InkOf(longText, kTextMultiLine);
   EXPECT_GT(wrapped.bottom - wrapped.top, 2 * (single.bottom - single.top));
   EXPECT_LT(wrapped.top, 10);
-
-  Canvas canvas(200, 60);
-  BaseDrawText(canvas.DC(), longText, KSRect{0, 0, 80, 20}, nullptr, kBlack, kTextEndEllipsis);
-  EXPECT_LE(canvas.Ink().right, 80);
 }
 
 TEST(BaseDraw, TextDrawingRestoresTheContext) {
