@@ -173,23 +173,18 @@ TEST(KSMPWireTest, HeaderLayoutAndReplyEcho) {
   uint8 expected[64] = {2, 1, 40, 0, 4, 3, 2, 1, 1};
   memcpy(expected + 16, cookie.mData, 32);
   EXPECT_EQ(0, memcmp(header, expected, 64));
-  KSMPWire::BuildHeader(header, kKSMPKind_SystemMsg, 7, 0, false, nullptr);
-  uint8 plain[64] = {2, 2, 7};
-  EXPECT_EQ(0, memcmp(header, plain, 64));
 
-  uint8 request[64];
-  KSMPWire::BuildHeader(request, kKSMPKind_Request, 0x8B, 0xFFFFFFFE, true, &cookie);
-  request[3] = 0x55;  // a peer's reserved bytes travel back untouched too
+  header[3] = 0x55;  // a peer's reserved bytes travel back untouched too
   uint8 reply[64];
-  KSMPWire::BuildReplyHeader(request, reply);
-  memcpy(expected, request, 64);
+  KSMPWire::BuildReplyHeader(header, reply);
   expected[1] = kKSMPKind_Reply;
+  expected[3] = 0x55;
   expected[8] = 0;  // no reply to a reply
   EXPECT_EQ(0, memcmp(reply, expected, 64));
 
-  // Replying in place works as well.
-  KSMPWire::BuildReplyHeader(request, request);
-  EXPECT_EQ(0, memcmp(request, reply, 64));
+  KSMPWire::BuildHeader(header, kKSMPKind_SystemMsg, 7, 0, false, nullptr);
+  uint8 plain[64] = {2, 2, 7};
+  EXPECT_EQ(0, memcmp(header, plain, 64));
 }
 
 TEST(KSMPWireTest, SystemMsgLayoutRoundTripAndSizeChecks) {
