@@ -802,25 +802,13 @@ TEST_F(AppWin, BindsByFunctionAndTypeAndShowsThePreferences) {
   EXPECT_EQ(nullptr, GetCapture());
 }
 
-TEST_F(AppWin, ASkinThatDoesNotLoadFallsBackToFactoryBlueAndTheChoiceIsStored) {
-  // The engine's skins folder, where the factory skins are installed.
+// The current skin chosen again, in any letter case, reloads nothing. (A skin
+// that does not load falls back to Factory Blue: ToolbarDamagedFiles.)
+TEST_F(AppWin, TheSkinChosenAgainReloadsNothingAndCompactKeepsTheWayBack) {
   ASSERT_FALSE(mSavedSkins.IsEmpty()) << "no engine installation found";
-  MessageBoxAnswerer answerer;  // the box that says why the skin did not load
-  ASSERT_EQ(0, Open(mSavedSkins, "No Such Skin"));
-  EXPECT_EQ("Factory Blue", Stored(kPref_Skin));
-  EXPECT_NE(nullptr, mAppWin->Controls().Basic.WaveShapeList);
-
-  // A reload to a skin that fails falls back again rather than closing.
-  gToolbarState.mPrefs.SetStr(kPref_Skin, "Still No Skin");
-  mAppWin->OnToolbarUserMsg(cAppWin::kUserMsgReloadSkin);
-  EXPECT_TRUE(mAppWin->IsWindow());
-  EXPECT_EQ("Factory Blue", Stored(kPref_Skin));
-  EXPECT_NE(nullptr, mAppWin->Controls().Basic.WaveShapeList);
-
-  // The current skin chosen again, in any letter case, reloads nothing.
+  ASSERT_EQ(0, Open(mSavedSkins, "FACTORY BLUE"));
   cStandardComboBox* skins = mAppWin->Controls().AdvPreferences.Skin;
   ASSERT_EQ("Factory Blue", Shown(skins));
-  gToolbarState.mPrefs.SetStr(kPref_Skin, "FACTORY BLUE");
   mAppWin->OnUIFunction(skins, kUIAdvPrefSkin, nullptr);
   PumpMessages(100);
   EXPECT_EQ("FACTORY BLUE", Stored(kPref_Skin));
