@@ -170,21 +170,6 @@ TEST_F(CustomControls, ButtonShowsItsStateAndRepeatsWhileHeld) {
   EXPECT_EQ("4:12 ", mParent.Take());
 }
 
-// Clicked, it flips as the standard one does (see the keyboard tests); one
-// that switches its page shows the page's mode, however the mode was set.
-TEST_F(CustomControls, CheckBoxFollowsItsPage) {
-  ControlInfo info = Describe(kControlTypeCheckBox, kUIExtendRetract);
-  info.Styles = kStyleCustom;
-  Frames(info.Graphic, "Check", 12, 12, {kGrey, kGreen});
-  auto check = Make<cCustomCheckBox>(info, 2);
-  check->SetModeShape(kModeExtended);
-  EXPECT_EQ("1 1",
-            std::to_string(check->BoolProp()) + " " + std::to_string(check->Sprite()->CurFrame()));
-  check->SetModeShape(kModeRetracted);
-  EXPECT_EQ("0 0",
-            std::to_string(check->BoolProp()) + " " + std::to_string(check->Sprite()->CurFrame()));
-}
-
 TEST_F(CustomControls, ScrollBarStepsPagesAndTracksItsThumb) {
   ControlInfo info = Describe(kControlTypeScrollBar);
   info.Styles = kStyleCustom | kStyleVertical;

@@ -137,7 +137,8 @@ class Keyboard : public ToolPages {
 TEST_F(ToolPages, ExtendingANestedPageReshapesTheOuterPageAndTheWindow) {
   // A bar whose right end is keyed out, and below it a drawer that grows
   // when extended and holds a button that switches it and a sub-page that
-  // folds in whenever the drawer switches.
+  // folds in whenever the drawer switches; the sub-page's own check box
+  // shows its mode, however that was set.
   mSkin.Picture("Bar.bmp", 100, 20, 0x2040A0, KSRect{90, 0, 100, 20});
   mSkin.Picture("Drawer01.bmp", 100, 10, 0x30C030);
   mSkin.Picture("Drawer02.bmp", 80, 40, 0x30C030);
@@ -150,7 +151,8 @@ TEST_F(ToolPages, ExtendingANestedPageReshapesTheOuterPageAndTheWindow) {
       "      Controls {\n"
       "        Button ( x = 2, y = 2, Width = 20, Height = 6, Function = ExtendRetract )\n"
       "        ToolPage { Flags = AutoRetract  Visible1 = false  y = 10  Width = 10\n"
-      "                   Height = 10 }\n"
+      "          Height = 10  Controls { CheckBox ( Width = 9, Height = 9, Styles = Custom,\n"
+      "                                  Image = Drawer??.bmp, Function = ExtendRetract ) } }\n"
       "    } }\n"
       "} }\n");
   ASSERT_EQ(0, mHost.Load(mSkin));
@@ -158,7 +160,11 @@ TEST_F(ToolPages, ExtendingANestedPageReshapesTheOuterPageAndTheWindow) {
   cToolPage* outer = mHost.mPage.get();
   cToolPage* drawer = PageAt(outer, 0);
   cToolPage* sub = PageAt(drawer, 1);
-  EXPECT_EQ(kModeExtended, sub->ToolPageMode());
+  auto* check = static_cast<cCustomCheckBox*>(sub->Control(0));
+  auto subMode = [&] {  // and the frame its check box shows
+    return std::to_string(sub->ToolPageMode()) + " " + std::to_string(check->Sprite()->CurFrame());
+  };
+  EXPECT_EQ("1 1", subMode());
 
   const std::string retracted = "0 0 100 30";
   EXPECT_EQ(retracted, Place(outer));
@@ -168,7 +174,7 @@ TEST_F(ToolPages, ExtendingANestedPageReshapesTheOuterPageAndTheWindow) {
 
   Click(drawer->Control(0));
   EXPECT_EQ(kModeExtended, drawer->ToolPageMode());
-  EXPECT_EQ(kModeRetracted, sub->ToolPageMode());
+  EXPECT_EQ("0 0", subMode());
   EXPECT_EQ("0 20 80 60", Place(drawer));
   EXPECT_EQ("0 0 100 60", Place(outer));
   EXPECT_EQ("0 0 90 60", ShapeOf(mHost.Wind()));
@@ -178,8 +184,9 @@ TEST_F(ToolPages, ExtendingANestedPageReshapesTheOuterPageAndTheWindow) {
 
   // Twice is where it started, and the sub-page folds in again.
   sub->SetToolPageMode(kModeExtended);
+  EXPECT_EQ("1 1", subMode());
   Click(drawer->Control(0));
-  EXPECT_EQ(kModeRetracted, sub->ToolPageMode());
+  EXPECT_EQ("0 0", subMode());
   EXPECT_EQ(retracted, Place(outer));
   EXPECT_EQ(retracted, ShapeOf(mHost.Wind()));
   EXPECT_EQ("", mHost.Take());  // switching is the pages' own business
