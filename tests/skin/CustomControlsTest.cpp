@@ -155,19 +155,23 @@ TEST_F(CustomControls, ButtonShowsItsStateAndRepeatsWhileHeld) {
   button->OnUpdate();
   EXPECT_EQ(kButtonHot, frame());
 
-  // Disabled, whatever the pointer does; without "AutoRepeat", no repeats.
-  button->Enable(false);
-  button->OnUpdate();
-  EXPECT_EQ(kButtonDisabled, frame());
-  button->Enable(true);
+  // Without "AutoRepeat", held long reports once, on release. (A press
+  // within the double-click time would be a double click, which no button
+  // holds down.)
   button->Info()->Flags = kFlagAutoSize;
-  MoveIn(*button, 10, 5);
+  PumpMessages(GetDoubleClickTime() + 50);
   MouseDown();
+  ASSERT_TRUE(button->IsPressed());
   for (int tick = 0; tick < 8; tick++) {
     button->OnUpdate();
   }
   MouseUp();
   EXPECT_EQ("4:12 ", mParent.Take());
+
+  // Disabled, whatever the pointer does.
+  button->Enable(false);
+  button->OnUpdate();
+  EXPECT_EQ(kButtonDisabled, frame());
 }
 
 TEST_F(CustomControls, ScrollBarStepsPagesAndTracksItsThumb) {
