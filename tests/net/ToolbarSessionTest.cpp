@@ -5,14 +5,12 @@
 #include <windows.h>
 
 #include <atomic>
-#include <cstring>
 #include <string>
 #include <thread>
 
 #include "DiscoveryTestSupport.h"
 #include "foundation/KSError.h"
 #include "foundation/KSMessages.h"
-#include "net/KSMPWire.h"
 #include "net/KSZeroconf.h"
 #include "net/ToolbarSession.h"
 #include "support/LoopbackPeer.h"
@@ -21,9 +19,6 @@
 namespace {
 
 constexpr char kEngineName[] = "Engine Test";
-
-// The cookie of a request sent with target 77, type 4 and parameter 108.
-const int32 kCookieValues[8] = {77, 4, 108};
 
 // Sockets are started before the members after it are made, and stopped once
 // they are gone.
@@ -52,24 +47,9 @@ class EngineLinkTest : public ::testing::Test {
                        20000, [&] { PulseRegistry(mType); }));
   }
 
-  // Publishes the loopback engine and chooses it.
-  void ChooseEngine() {
-    ASSERT_NO_FATAL_FAILURE(PublishEngine(mEngine.Port()));
-    mLink->SetCurService(kEngineName);
-  }
-
   long Send(const char* inCmd, long inTarget = 0, long inType = 0, long inParam = 0,
             unsigned long* outTicket = nullptr) {
     return mLink->SendCmd(inCmd, -1, kCommandFlags, inTarget, inType, inParam, outTicket);
-  }
-
-  // Answers a request as an engine does: its ticket, flags and cookie come back.
-  bool Reply(const KSPacket& inRequest, const std::string& inText) {
-    KSPacket reply = {};
-    KSMPWire::BuildReplyHeader(inRequest.mHeader, reply.mHeader);
-    reply.mDataSize = int32(inText.size());
-    reply.mData = reinterpret_cast<const uint8*>(inText.data());
-    return mEngine.SendBytes(WireBytes(reply));
   }
 
   NetStarted mNet;
@@ -81,54 +61,6 @@ class EngineLinkTest : public ::testing::Test {
 };
 
 }  // namespace
-
-TEST_F(EngineLinkTest, ConnectsOnFirstCommandAndRoutesRepliesByCookie) {
-  ChooseEngine();
-  UtilStr listed;
-  ASSERT_TRUE(mLink->GetServiceName(1, &listed));
-  EXPECT_STREQ(kEngineName, listed.getCStr());
-  unsigned long ticket = 0;
-  ASSERT_EQ(0, Send("print( GetConfigList(CONFIG_WAVESHAPE));", 77, 4, 108, &ticket));
-  EXPECT_TRUE(mLink->ServiceIsLocal());
-  std::vector<LoggedMsg> opened = mLog.Events(kKSMsg_SessionOpened);
-  ASSERT_EQ(2u, opened.size());
-  EXPECT_EQ(kEngineName, opened[0].mText);
-  EXPECT_EQ("localhost", opened[0].mText2);
-
-  ASSERT_TRUE(mEngine.Accept());
-  KSPacket request;
-  EXPECT_EQ("print( GetConfigList(CONFIG_WAVESHAPE));", mEngine.RecvText(&request));
-  EXPECT_EQ(kCommandFlags, KSMPWire::Flags(request.mHeader));
-  EXPECT_TRUE(KSMPWire::ReplyWanted(request.mHeader));
-  EXPECT_EQ(ticket, KSMPWire::Ticket(request.mHeader));
-  EXPECT_EQ(0, std::memcmp(request.mHeader + 16, kCookieValues, 32));
-
-  // A command without a target asks for a reply all the same, on the same
-  // connection, which choosing the same service again keeps.
-  mLink->SetCurService(kEngineName);
-  unsigned long secondTicket = 0;
-  ASSERT_EQ(0, Send("SetSlideShow(CONFIG_COLORMAP,false);", 0, 0, 0, &secondTicket));
-  KSPacket command;
-  EXPECT_EQ("SetSlideShow(CONFIG_COLORMAP,false);", mEngine.RecvText(&command));
-  EXPECT_EQ(ticket + 1, secondTicket);
-  EXPECT_TRUE(KSMPWire::ReplyWanted(command.mHeader));
-
-  // Replies in the other order: each carries its own cookie back.
-  ASSERT_TRUE(Reply(command, ""));
-  ASSERT_TRUE(Reply(request, std::string("Wave A\0Wave B\0\0", 16)));
-  ASSERT_TRUE(mLink->PumpUntil([&] { return mLink->mReplies.size() == 2; }));
-  EXPECT_EQ(secondTicket, mLink->mReplies[0].mCookie.mTicket);
-  EXPECT_EQ(0, mLink->mReplies[0].mCookie.mParam[0]);
-  const QueuedLink::Reply& listReply = mLink->mReplies[1];
-  EXPECT_EQ(ticket, listReply.mCookie.mTicket);
-  EXPECT_EQ(0, std::memcmp(listReply.mCookie.mParam, kCookieValues, 12));
-  EXPECT_EQ(std::string("Wave A\0Wave B\0\0", 16), listReply.mText);
-
-  // Choosing another service closes the session.
-  mLink->SetCurService("Engine Other");
-  EXPECT_TRUE(mEngine.WaitForEndOfStream());
-  EXPECT_STREQ("Engine Other", mLink->GetCurServiceName());
-}
 
 TEST_F(EngineLinkTest, DiscoveryChangesTheListWhileAnotherThreadReadsIt) {
   PublishEngine(mEngine.Port());
@@ -212,4 +144,10 @@ TEST(EngineLinkDNSSD, ServiceFoundByDNSSDIsReachedByItsHostName) {
   EXPECT_EQ("localhost", opened[0].mText2);
   EXPECT_EQ(0, opened[1].mParam2);
   EXPECT_TRUE(link.ServiceIsLocal());
+
+  // Choosing the same service again keeps the connection.
+  link.SetCurService(kEngineName);
+  ASSERT_EQ(0, link.SendCmd("SetFullscreen(false);", -1, kCommandFlags, 0, 0, 0, nullptr));
+  EXPECT_EQ("SetFullscreen(true);", engine.RecvText());
+  EXPECT_EQ("SetFullscreen(false);", engine.RecvText());
 }
