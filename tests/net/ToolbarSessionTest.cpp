@@ -150,4 +150,7 @@ TEST(EngineLinkDNSSD, ServiceFoundByDNSSDIsReachedByItsHostName) {
   ASSERT_EQ(0, link.SendCmd("SetFullscreen(false);", -1, kCommandFlags, 0, 0, 0, nullptr));
   EXPECT_EQ("SetFullscreen(true);", engine.RecvText());
   EXPECT_EQ("SetFullscreen(false);", engine.RecvText());
+  // Choosing another ends this connection at once, long before its idle limit.
+  link.SetCurService("Engine Elsewhere");
+  EXPECT_TRUE(engine.WaitForEndOfStream(2000));
 }
