@@ -74,14 +74,6 @@ TEST(MemFileSys, CatalogsAndPaths) {
   EXPECT_EQ(kKSErr_PathKindMismatch, fs.GetItemIDFromPath_Impl(1, "top.txt/", -1, false, '/', &id));
   EXPECT_EQ(kKSErr_FileNotFound, fs.GetItemIDFromPath_Impl(1, "sub/new/x", -1, false, '/', &id));
   EXPECT_EQ(kKSErr_NotADirectory, fs.GetItemIDFromPath_Impl(1, "top.txt/x", -1, false, '/', &id));
-
-  // Creating: the folders on the way, and the last one as asked.
-  EXPECT_EQ(0, fs.GetItemIDFromPath_Impl(1, "sub/new/x", -1, true, '/', &id));
-  EXPECT_EQ(kFSItemCreated, fs.GetFlags(id, nullptr));
-  EXPECT_EQ("sub/new/x", fs.Path(id));
-  EXPECT_EQ(0, fs.GetItemIDFromPath_Impl(deep, "a/b/", -1, true, '/', &id));
-  EXPECT_EQ(kFSItemCreated | kFSItemFolder, fs.GetFlags(id, nullptr));
-  EXPECT_EQ("sub/deep/a/b", fs.Path(id));
 }
 
 }  // namespace
