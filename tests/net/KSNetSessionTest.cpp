@@ -76,10 +76,9 @@ class KSNetSessionTest : public ::testing::Test {
   void TearDown() override { KSNet::Shutdown(); }
 
   // Opens a session to the peer and accepts it there.
-  KSSessionRef Open(LoopbackPeer& ioPeer, SessionLog& ioLog, long inTimeoutMS = 30000,
-                    const KSNetAddr* inAddr = nullptr) {
+  KSSessionRef Open(LoopbackPeer& ioPeer, SessionLog& ioLog, long inTimeoutMS = 30000) {
     KSSessionRef ref = 0;
-    EXPECT_EQ(0, KSNet::OpenSession(inAddr ? *inAddr : ioPeer.Addr(), ioPeer.Port(), inTimeoutMS, 0,
+    EXPECT_EQ(0, KSNet::OpenSession(ioPeer.Addr(), ioPeer.Port(), inTimeoutMS, 0,
                                     SessionLog::Handler, &ioLog, &ref));
     EXPECT_NE(ref, 0u);
     EXPECT_TRUE(ioPeer.Accept());

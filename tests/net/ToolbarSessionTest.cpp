@@ -47,9 +47,8 @@ class EngineLinkTest : public ::testing::Test {
                        20000, [&] { PulseRegistry(mType); }));
   }
 
-  long Send(const char* inCmd, long inTarget = 0, long inType = 0, long inParam = 0,
-            unsigned long* outTicket = nullptr) {
-    return mLink->SendCmd(inCmd, -1, kCommandFlags, inTarget, inType, inParam, outTicket);
+  long Send(const char* inCmd) {
+    return mLink->SendCmd(inCmd, -1, kCommandFlags, 0, 0, 0, nullptr);
   }
 
   NetStarted mNet;
